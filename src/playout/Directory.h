@@ -1,0 +1,51 @@
+#pragma once
+
+#include "playout/DirectoryUser.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The playout system's directory of users: who may use the tools and with what
+// rights, who is logged in, and which tools are running. The default directory is
+// the file "Directory/Users.ini" in the product folder: one group per user
+// identifier with Name and the four rights as true or false.
+class Directory {
+public:
+    // Given by the start-up before opening.
+    int DebugLevel = 0;
+    QString Profile;
+    int ApplicationType = 0;
+    QString ApplicationName;
+    int Options = 0;
+
+    static QString DefaultFolder();
+
+    // Reads the default directory; False when its store cannot be read.
+    bool OpenDefault();
+    void Close();
+
+    // Registration of the running tool, so the directory knows it is in use.
+    bool RegisterApplication(int type);
+    void UnregisterApplication(int type);
+
+    // When the log-in is optional, a log-in with nobody chosen lets the operator in
+    // as the station's own user, with every right.
+    void SetLoginOptional(bool optional) { loginOptional = optional; }
+
+    std::optional<DirectoryUser> FindUser(const QString& guid) const;
+    bool LogIn(const DirectoryUser& user, int type, const QString& product);
+    // The log-in dialog; False when it fails or is cancelled. With autoLogIn the only
+    // user of a one-user directory is logged in without asking.
+    bool InteractiveLogIn(const QString& product, bool autoLogIn);
+    const std::optional<DirectoryUser>& CurrentUser() const { return currentUser; }
+    void ForgetUser() { currentUser.reset(); }
+
+private:
+    QString registrationFile() const;
+
+    bool open = false;
+    bool loginOptional = false;
+    QList<DirectoryUser> users;
+    std::optional<DirectoryUser> currentUser;
+};

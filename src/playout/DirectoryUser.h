@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// One user of the directory, with the rights the tools ask about.
+struct DirectoryUser {
+    QString Guid;
+    QString Name;
+    bool CanEditScheduledLog = false;
+    bool CanEditSettings = false;
+    bool CanEditStationDatabaseSettings = false;
+    bool CanEditDirectorySettings = false;
+};

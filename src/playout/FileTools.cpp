@@ -1,0 +1,37 @@
+#include "playout/FileTools.h"
+
+#include "playout/OstrelHome.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString clean(const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); }
+
+} // namespace
+
+bool FileTools::FileExists(const QString& path) {
+    const QFileInfo info(clean(path));
+    return !path.isEmpty() && info.exists() && !info.isDir();
+}
+
+bool FileTools::FolderExists(const QString& path) { return !path.isEmpty() && QFileInfo(clean(path)).isDir(); }
+
+bool FileTools::CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkpath(clean(path)); }
+
+qint64 FileTools::FileSize(const QString& path) { return FileExists(path) ? QFileInfo(clean(path)).size() : -1; }
+
+QString FileTools::FolderOfPath(const QString& path) {
+    const QString cleaned = clean(path);
+    const qsizetype slash = cleaned.lastIndexOf(u'/');
+    return slash < 0 ? QString() : (slash == 0 ? QStringLiteral("/") : cleaned.left(slash));
+}
+
+QString FileTools::FileTitle(const QString& path) { return QFileInfo(clean(path)).completeBaseName(); }
+
+QString FileTools::ParentFolder(const QString& folder) { return FolderOfPath(clean(folder)); }
+
+QString FileTools::SpecialFolder(int identifier) {
+    return identifier == CommonAppData ? OstrelHome::CommonAppDataFolder() : QString();
+}

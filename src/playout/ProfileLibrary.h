@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The playout system's profiles: each is a folder under the product folder's
+// "Profiles". Also names the folders the tools keep per profile.
+class ProfileLibrary {
+public:
+    // The all-users application data folder + "/Kestrane/Ostrel v3".
+    static QString ProductFolder();
+    static QString ProfileFolder(const QString& profile);
+    // The product folder + "/Tools/" + tool + "/Profiles/" + profile.
+    static QString ToolProfileFolder(const QString& tool, const QString& profile);
+
+    // The profiles that exist, sorted ignoring case.
+    QStringList Profiles() const;
+    // Lets the operator choose a profile, suggesting one; "" when cancelled.
+    QString ChooseProfile(const QString& suggestion) const;
+};

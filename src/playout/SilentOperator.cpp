@@ -1,0 +1,10 @@
+#include "playout/SilentOperator.h"
+
+#include <QTextStream>
+
+iOperator::Answer SilentOperator::MessageBox(const QString& text, Icon, Buttons buttons, int defaultButton,
+                                             const QString& title) {
+    QTextStream err(stderr);
+    err << title << QStringLiteral(": ") << text << Qt::endl;
+    return DefaultAnswer(buttons, defaultButton);
+}

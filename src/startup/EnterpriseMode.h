@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Whether the main window runs in Enterprise Mode: only on systems whose
+// "EnterpriseLevel" is 35 or more, and then unless /Standard is given, or as the
+// operator answers when /StandardAsk is given.
+class EnterpriseMode {
+public:
+    static constexpr int MinimumLevel = 35;
+
+    static bool Decide(const QString& commandLine);
+};

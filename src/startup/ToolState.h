@@ -1,0 +1,26 @@
+#pragma once
+
+#include "playout/AudioSettings.h"
+#include "playout/Directory.h"
+#include "playout/PlayoutGeneral.h"
+#include "playout/StationLibrary.h"
+
+#include <QString>
+#include <memory>
+
+// The tool-wide state that the start-up sets and every later step reads: the
+// profile in use, the run's flags and the playout system's library objects.
+struct ToolState {
+    QString CurrentProfile;
+    bool SilentMode = false;
+    bool ScheduleMode = false;
+    bool EnterpriseMode = false;
+
+    std::unique_ptr<::Directory> Directory;
+    std::unique_ptr<::AudioSettings> AudioSettings;
+    std::unique_ptr<::PlayoutGeneral> PlayoutGeneral;
+    // Interfaces of PlayoutGeneral, valid while it exists.
+    ::PlayoutAudio* PlayoutAudio = nullptr;
+    ::PlayoutLogging* PlayoutLogging = nullptr;
+    std::unique_ptr<::StationLibrary> StationLibrary;
+};
