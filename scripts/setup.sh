@@ -18,5 +18,5 @@ fi
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S . -B "$build" -G Ninja -DLOGIMPORTER_WERROR=$werror
+cmake -S . -B "$build" -G Ninja -DBUILD_TESTING=ON -DLOGIMPORTER_WERROR=$werror
 cmake --build "$build"

@@ -7,7 +7,8 @@
 
 namespace {
 
-QString clean(const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); }
+// Paths may come in Windows form from settings and logs: backslashes separate too.
+QString clean(const QString& path) { return QDir::cleanPath(QString(path).replace(u'\\', u'/')); }
 
 } // namespace
 

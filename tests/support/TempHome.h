@@ -1,0 +1,31 @@
+#pragma once
+
+#include "support/QtPrinters.h"
+#include "support/RecordingOperator.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+// A test in a fresh OSTREL_HOME: the tool's process-wide state reset, the clock
+// fixed at 23 November 2010 14:03:22, and a recording operator installed.
+class TempHome : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString Home() const { return home.path(); }
+    QString Path(const QString& relative) const { return home.filePath(relative); }
+    // The lines of a text file (without line ends); empty when it does not exist.
+    static QStringList LinesOf(const QString& path);
+    static QByteArray BytesOf(const QString& path);
+    static void WriteFile(const QString& path, const QByteArray& bytes);
+
+    static const QDateTime Now;
+
+    QTemporaryDir home;
+    RecordingOperator op;
+};
