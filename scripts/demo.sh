@@ -16,8 +16,4 @@ mkdir -p "$profile"
 status=0
 build/logimporter /DEBUG /SILENT /Profile=Demo /NOPREVCHECK || status=$?
 echo "logimporter exited with status $status"
-echo "Debug logs:"
-find "$OSTREL_HOME/DebugFiles" -type f 2>/dev/null | sort | sed 's/^/  /'
-echo "Application logs:"
-find "$OSTREL_HOME/ProgramData" -path '*Log Importer*' -name '*.log' -type f 2>/dev/null | sort | sed 's/^/  /'
 exit $status

@@ -10,4 +10,6 @@ QDateTime Clock::Now() {
     return fixed ? *fixed : QDateTime::currentDateTime();
 }
 
-void Clock::SetFixed(std::optional<QDateTime> fixed) { Fixed() = std::move(fixed); }
+void Clock::SetFixed(std::optional<QDateTime> fixed) {
+    Fixed() = std::move(fixed);
+}

@@ -11,7 +11,8 @@ namespace {
 
 const char* const englishMonths[] = {"january", "february", "march",     "april",   "may",      "june",
                                      "july",    "august",   "september", "october", "november", "december"};
-const char* const englishDays[] = {"monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday"};
+const char* const englishDays[] = {"monday", "tuesday",  "wednesday", "thursday",
+                                   "friday", "saturday", "sunday"};
 
 struct Number {
     int value;
@@ -85,9 +86,11 @@ std::optional<QTime> readTime(QStringView text, qsizetype& pos) {
 }
 
 bool applyMeridiem(std::optional<QTime>& time, const QString& word, const QLocale& locale) {
-    const bool am = word.compare(u"am", Qt::CaseInsensitive) == 0 || word.compare(u"a", Qt::CaseInsensitive) == 0 ||
+    const bool am = word.compare(u"am", Qt::CaseInsensitive) == 0 ||
+                    word.compare(u"a", Qt::CaseInsensitive) == 0 ||
                     word.compare(locale.amText(), Qt::CaseInsensitive) == 0;
-    const bool pm = word.compare(u"pm", Qt::CaseInsensitive) == 0 || word.compare(u"p", Qt::CaseInsensitive) == 0 ||
+    const bool pm = word.compare(u"pm", Qt::CaseInsensitive) == 0 ||
+                    word.compare(u"p", Qt::CaseInsensitive) == 0 ||
                     word.compare(locale.pmText(), Qt::CaseInsensitive) == 0;
     if ((!am && !pm) || !time || time->hour() > 12 || time->hour() == 0)
         return false;
@@ -141,15 +144,23 @@ int fullYear(const Number& year) {
     return year.value < 30 ? 2000 + year.value : 1900 + year.value;
 }
 
-bool looksLikeYear(const Number& n) { return n.digits > 2 || n.value > 31; }
+bool looksLikeYear(const Number& n) {
+    return n.digits > 2 || n.value > 31;
+}
 
 QDate dateInOrder(const QList<Number>& numbers, const QString& order) {
     int day = 0, month = 0, year = 0;
     for (int i = 0; i < 3; ++i) {
         switch (order[i].unicode()) {
-        case 'd': day = numbers[i].value; break;
-        case 'm': month = numbers[i].value; break;
-        default: year = fullYear(numbers[i]); break;
+        case 'd':
+            day = numbers[i].value;
+            break;
+        case 'm':
+            month = numbers[i].value;
+            break;
+        default:
+            year = fullYear(numbers[i]);
+            break;
         }
     }
     return QDate(year, month, day);
@@ -159,7 +170,8 @@ QDate dateOfThree(const QList<Number>& numbers, const QString& localeOrder) {
     if (looksLikeYear(numbers[0]))
         return dateInOrder(numbers, QStringLiteral("ymd"));
     // The locale's order first; when it gives no valid date, the other usual orders.
-    for (const QString& order : {localeOrder, QStringLiteral("dmy"), QStringLiteral("mdy"), QStringLiteral("ymd")}) {
+    for (const QString& order :
+         {localeOrder, QStringLiteral("dmy"), QStringLiteral("mdy"), QStringLiteral("ymd")}) {
         const QDate date = dateInOrder(numbers, order);
         if (date.isValid())
             return date;

@@ -8,7 +8,9 @@
 #include <QCoreApplication>
 #include <QSettings>
 
-QString Directory::DefaultFolder() { return ProfileLibrary::ProductFolder() + QStringLiteral("/Directory"); }
+QString Directory::DefaultFolder() {
+    return ProfileLibrary::ProductFolder() + QStringLiteral("/Directory");
+}
 
 bool Directory::OpenDefault() {
     users.clear();
@@ -35,14 +37,18 @@ void Directory::Close() {
     currentUser.reset();
 }
 
-QString Directory::registrationFile() const { return DefaultFolder() + QStringLiteral("/Applications.ini"); }
+QString Directory::registrationFile() const {
+    return DefaultFolder() + QStringLiteral("/Applications.ini");
+}
 
 bool Directory::RegisterApplication(int type) {
     if (!open)
         return false;
     QSettings store(registrationFile(), QSettings::IniFormat);
-    store.setValue(QStringLiteral("%1/%2-%3/Name").arg(type).arg(SystemTools::ComputerName()).arg(
-                       QCoreApplication::applicationPid()),
+    store.setValue(QStringLiteral("%1/%2-%3/Name")
+                       .arg(type)
+                       .arg(SystemTools::ComputerName())
+                       .arg(QCoreApplication::applicationPid()),
                    ApplicationName);
     store.sync();
     return store.status() == QSettings::NoError;
@@ -50,8 +56,10 @@ bool Directory::RegisterApplication(int type) {
 
 void Directory::UnregisterApplication(int type) {
     QSettings store(registrationFile(), QSettings::IniFormat);
-    store.remove(
-        QStringLiteral("%1/%2-%3").arg(type).arg(SystemTools::ComputerName()).arg(QCoreApplication::applicationPid()));
+    store.remove(QStringLiteral("%1/%2-%3")
+                     .arg(type)
+                     .arg(SystemTools::ComputerName())
+                     .arg(QCoreApplication::applicationPid()));
 }
 
 std::optional<DirectoryUser> Directory::FindUser(const QString& guid) const {

@@ -8,7 +8,9 @@
 namespace {
 
 // Paths may come in Windows form from settings and logs: backslashes separate too.
-QString clean(const QString& path) { return QDir::cleanPath(QString(path).replace(u'\\', u'/')); }
+QString clean(const QString& path) {
+    return QDir::cleanPath(QString(path).replace(u'\\', u'/'));
+}
 
 } // namespace
 
@@ -17,11 +19,17 @@ bool FileTools::FileExists(const QString& path) {
     return !path.isEmpty() && info.exists() && !info.isDir();
 }
 
-bool FileTools::FolderExists(const QString& path) { return !path.isEmpty() && QFileInfo(clean(path)).isDir(); }
+bool FileTools::FolderExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo(clean(path)).isDir();
+}
 
-bool FileTools::CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkpath(clean(path)); }
+bool FileTools::CreateFolder(const QString& path) {
+    return !path.isEmpty() && QDir().mkpath(clean(path));
+}
 
-qint64 FileTools::FileSize(const QString& path) { return FileExists(path) ? QFileInfo(clean(path)).size() : -1; }
+qint64 FileTools::FileSize(const QString& path) {
+    return FileExists(path) ? QFileInfo(clean(path)).size() : -1;
+}
 
 QString FileTools::FolderOfPath(const QString& path) {
     const QString cleaned = clean(path);
@@ -29,9 +37,13 @@ QString FileTools::FolderOfPath(const QString& path) {
     return slash < 0 ? QString() : (slash == 0 ? QStringLiteral("/") : cleaned.left(slash));
 }
 
-QString FileTools::FileTitle(const QString& path) { return QFileInfo(clean(path)).completeBaseName(); }
+QString FileTools::FileTitle(const QString& path) {
+    return QFileInfo(clean(path)).completeBaseName();
+}
 
-QString FileTools::ParentFolder(const QString& folder) { return FolderOfPath(clean(folder)); }
+QString FileTools::ParentFolder(const QString& folder) {
+    return FolderOfPath(clean(folder));
+}
 
 QString FileTools::SpecialFolder(int identifier) {
     return identifier == CommonAppData ? OstrelHome::CommonAppDataFolder() : QString();

@@ -28,14 +28,30 @@ State& state() {
 
 } // namespace
 
-const Application& GeneralTools::App() { return state().app; }
-void GeneralTools::SetApp(const Application& app) { state().app = app; }
-const QString& GeneralTools::CommandLine() { return state().commandLine; }
-void GeneralTools::SetCommandLine(const QString& commandLine) { state().commandLine = commandLine; }
-int GeneralTools::DebugLevel() { return state().debugLevel; }
-void GeneralTools::SetDebugLevel(int level) { state().debugLevel = level; }
-const QString& GeneralTools::DebugPath() { return state().debugPath; }
-void GeneralTools::SetDebugPath(const QString& path) { state().debugPath = path; }
+const Application& GeneralTools::App() {
+    return state().app;
+}
+void GeneralTools::SetApp(const Application& app) {
+    state().app = app;
+}
+const QString& GeneralTools::CommandLine() {
+    return state().commandLine;
+}
+void GeneralTools::SetCommandLine(const QString& commandLine) {
+    state().commandLine = commandLine;
+}
+int GeneralTools::DebugLevel() {
+    return state().debugLevel;
+}
+void GeneralTools::SetDebugLevel(int level) {
+    state().debugLevel = level;
+}
+const QString& GeneralTools::DebugPath() {
+    return state().debugPath;
+}
+void GeneralTools::SetDebugPath(const QString& path) {
+    state().debugPath = path;
+}
 
 bool GeneralTools::PreviousInstanceRunning() {
     auto& lock = state().instanceLock;
@@ -54,7 +70,8 @@ bool GeneralTools::PreviousInstanceRunning() {
 
 bool GeneralTools::AppendLineToFile(const QString& path, const QString& text, bool append) {
     QFile file(path);
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::Truncate);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::Truncate);
     if (!file.open(mode))
         return false;
     QByteArray line = Windows1252::Encode(text);
@@ -109,7 +126,8 @@ QString GeneralTools::UrlEncode(const QString& text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte == ' ') {
             encoded.append(u'+');
-        } else if ((byte < 128 && std::isalnum(byte)) || byte == '-' || byte == '_' || byte == '.' || byte == '*') {
+        } else if ((byte < 128 && std::isalnum(byte)) || byte == '-' || byte == '_' || byte == '.' ||
+                   byte == '*') {
             encoded.append(QLatin1Char(char(byte)));
         } else {
             encoded.append(u'%');

@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isBlank(QChar ch) { return ch == u' ' || ch == u'\t'; }
+bool isBlank(QChar ch) {
+    return ch == u' ' || ch == u'\t';
+}
 
 } // namespace
 

@@ -18,7 +18,9 @@ iOperator& OperatorSeam::Current() {
     return op ? *op : nobody;
 }
 
-void OperatorSeam::Set(iOperator* op) { installed() = op; }
+void OperatorSeam::Set(iOperator* op) {
+    installed() = op;
+}
 
 iOperator::Answer OperatorSeam::Message(const QString& text, iOperator::Icon icon, iOperator::Buttons buttons,
                                         int defaultButton) {

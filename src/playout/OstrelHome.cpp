@@ -8,9 +8,13 @@ QString OstrelHome::Root() {
     return root.isEmpty() ? QString() : QDir::cleanPath(QDir(root).absolutePath());
 }
 
-QString OstrelHome::MachineSettingsFile() { return Root() + QStringLiteral("/Registry/HKEY_LOCAL_MACHINE.ini"); }
+QString OstrelHome::MachineSettingsFile() {
+    return Root() + QStringLiteral("/Registry/HKEY_LOCAL_MACHINE.ini");
+}
 
-QString OstrelHome::UserSettingsFile() { return Root() + QStringLiteral("/Registry/HKEY_CURRENT_USER.ini"); }
+QString OstrelHome::UserSettingsFile() {
+    return Root() + QStringLiteral("/Registry/HKEY_CURRENT_USER.ini");
+}
 
 QString OstrelHome::CommonAppDataFolder() {
     if (IsSet())
@@ -30,7 +34,8 @@ QString OstrelHome::SystemDriveFolder() {
     const QString windows = qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows"));
     return windows.left(2);
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Kestrane");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Kestrane");
 #endif
 }
 

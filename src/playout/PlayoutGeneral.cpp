@@ -10,14 +10,20 @@ bool PlayoutGeneral::Open(const QString& name) {
     return true;
 }
 
-bool PlayoutGeneral::Register(int) const { return IsOpen(); }
+bool PlayoutGeneral::Register(int) const {
+    return IsOpen();
+}
 
 QString PlayoutGeneral::Folder(int kind) const {
     const QString product = ProfileLibrary::ProductFolder();
     switch (kind) {
-    case ApplicationLogs: return product + QStringLiteral("/Logs");
-    case StationDatabases: return product + QStringLiteral("/Databases");
-    case LocalStationDatabases: return ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Databases");
-    default: return product;
+    case ApplicationLogs:
+        return product + QStringLiteral("/Logs");
+    case StationDatabases:
+        return product + QStringLiteral("/Databases");
+    case LocalStationDatabases:
+        return ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Databases");
+    default:
+        return product;
     }
 }

@@ -18,7 +18,8 @@ QString ProfileLibrary::ToolProfileFolder(const QString& tool, const QString& pr
 }
 
 QStringList ProfileLibrary::Profiles() const {
-    QStringList names = QDir(ProductFolder() + QStringLiteral("/Profiles")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(ProductFolder() + QStringLiteral("/Profiles")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     names.sort(Qt::CaseInsensitive);
     return names;
 }

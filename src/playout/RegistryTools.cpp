@@ -16,13 +16,14 @@ std::unique_ptr<QSettings> openRoot(RegistryTools::Root root) {
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
     }
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(
-        machine ? QStringLiteral("HKEY_LOCAL_MACHINE") : QStringLiteral("HKEY_CURRENT_USER"), QSettings::NativeFormat);
+    return std::make_unique<QSettings>(machine ? QStringLiteral("HKEY_LOCAL_MACHINE")
+                                               : QStringLiteral("HKEY_CURRENT_USER"),
+                                       QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::IniFormat, machine ? QSettings::SystemScope : QSettings::UserScope,
-                                       QStringLiteral("Kestrane"),
-                                       machine ? QStringLiteral("HKEY_LOCAL_MACHINE")
-                                               : QStringLiteral("HKEY_CURRENT_USER"));
+    return std::make_unique<QSettings>(
+        QSettings::IniFormat, machine ? QSettings::SystemScope : QSettings::UserScope,
+        QStringLiteral("Kestrane"),
+        machine ? QStringLiteral("HKEY_LOCAL_MACHINE") : QStringLiteral("HKEY_CURRENT_USER"));
 #endif
 }
 
@@ -45,7 +46,8 @@ QString resolve(QSettings& settings, const QString& key, const QString& name) {
         resolved.append(spelt);
         settings.beginGroup(spelt);
     }
-    const QString value = storedSpelling(settings.childKeys(), name.isEmpty() ? QStringLiteral("Default") : name);
+    const QString value =
+        storedSpelling(settings.childKeys(), name.isEmpty() ? QStringLiteral("Default") : name);
     for (qsizetype i = 0; i < parts.size(); ++i)
         settings.endGroup();
     resolved.append(value);
@@ -73,7 +75,8 @@ qint32 RegistryTools::GetNumber(Root root, const QString& key, const QString& na
     return ok ? number : defaultValue;
 }
 
-QString RegistryTools::GetString(Root root, const QString& key, const QString& name, const QString& defaultValue) {
+QString RegistryTools::GetString(Root root, const QString& key, const QString& name,
+                                 const QString& defaultValue) {
     const QVariant value = read(root, key, name);
     return value.isValid() ? value.toString() : defaultValue;
 }

@@ -15,15 +15,23 @@ namespace {
 
 const QDate serialOrigin(1899, 12, 30);
 
-QString twoDigits(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString twoDigits(qint64 value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
-qint32 ScheduleDateTools::DaySerial(const QDate& date) { return qint32(serialOrigin.daysTo(date)); }
+qint32 ScheduleDateTools::DaySerial(const QDate& date) {
+    return qint32(serialOrigin.daysTo(date));
+}
 
-QDate ScheduleDateTools::DateOfSerial(qint32 day) { return serialOrigin.addDays(day); }
+QDate ScheduleDateTools::DateOfSerial(qint32 day) {
+    return serialOrigin.addDays(day);
+}
 
-ScheduleDate ScheduleDateTools::Today() { return FromDate(Clock::Now()); }
+ScheduleDate ScheduleDateTools::Today() {
+    return FromDate(Clock::Now());
+}
 
 ScheduleDate ScheduleDateTools::FromDate(const QDateTime& date) {
     const QTime time = date.time();
@@ -46,7 +54,9 @@ ScheduleDate ScheduleDateTools::AddSeconds(const ScheduleDate& date, double seco
     return {qint32(date.Day + qint64(days)), within < 0 ? 0.0f : within};
 }
 
-ScheduleDate ScheduleDateTools::ShiftSeconds(double seconds, qint32 day) { return AddSeconds({day, 0}, seconds); }
+ScheduleDate ScheduleDateTools::ShiftSeconds(double seconds, qint32 day) {
+    return AddSeconds({day, 0}, seconds);
+}
 
 double ScheduleDateTools::Difference(const ScheduleDate& first, const ScheduleDate& second) {
     return double(first.Day - second.Day) * SecondsPerDay + (double(first.Seconds) - double(second.Seconds));
@@ -65,7 +75,8 @@ bool ScheduleDateTools::IsNotBefore(const ScheduleDate& first, const ScheduleDat
 }
 
 bool ScheduleDateTools::IsSameHour(const ScheduleDate& first, const ScheduleDate& second) {
-    return first.Day == second.Day && std::floor(first.Seconds / 3600.0f) == std::floor(second.Seconds / 3600.0f);
+    return first.Day == second.Day &&
+           std::floor(first.Seconds / 3600.0f) == std::floor(second.Seconds / 3600.0f);
 }
 
 ScheduleDate ScheduleDateTools::ParseDate(QStringView text) {

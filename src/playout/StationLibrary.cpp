@@ -2,4 +2,6 @@
 
 #include "playout/OperatorSeam.h"
 
-bool StationLibrary::DisplaySettings(int) { return OperatorSeam::Current().EditLibrarySettings(settings); }
+bool StationLibrary::DisplaySettings(int) {
+    return OperatorSeam::Current().EditLibrarySettings(settings);
+}

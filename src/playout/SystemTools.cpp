@@ -17,9 +17,12 @@ WindowsVersionInfo SystemTools::WindowsVersion() {
     info.Major = version.majorVersion();
     info.Minor = version.minorVersion();
     info.Build = version.microVersion();
-    info.ProductType = QSysInfo::productType().contains(QStringLiteral("server"), Qt::CaseInsensitive) ? 3 : 1;
+    info.ProductType =
+        QSysInfo::productType().contains(QStringLiteral("server"), Qt::CaseInsensitive) ? 3 : 1;
 #endif
     return info;
 }
 
-bool SystemTools::DataAccessComponentsInstalled() { return QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")); }
+bool SystemTools::DataAccessComponentsInstalled() {
+    return QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"));
+}

@@ -57,8 +57,9 @@ bool AppLog::OpenAppLog(const QString& folder, int options) {
 void AppLog::WriteAppLog(const QString& category, const QString& text) {
     State& log = state();
     if (log.fileName.isEmpty()) {
-        OperatorSeam::Message(QStringLiteral("Internal problem writing to Application Log File, please contact Kestrane"),
-                              iOperator::Exclamation);
+        OperatorSeam::Message(
+            QStringLiteral("Internal problem writing to Application Log File, please contact Kestrane"),
+            iOperator::Exclamation);
         return;
     }
     const QString line = category.isEmpty() ? text : category + u':' + text;
@@ -68,6 +69,10 @@ void AppLog::WriteAppLog(const QString& category, const QString& text) {
     GeneralTools::AppendLineToFile(log.fileName, line);
 }
 
-QString AppLog::FileName() { return state().fileName; }
+QString AppLog::FileName() {
+    return state().fileName;
+}
 
-void AppLog::Reset() { state() = State{}; }
+void AppLog::Reset() {
+    state() = State{};
+}

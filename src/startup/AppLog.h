@@ -22,4 +22,6 @@ public:
     static void Reset();
 };
 
-inline void WriteAppLog(const QString& category, const QString& text) { AppLog::WriteAppLog(category, text); }
+inline void WriteAppLog(const QString& category, const QString& text) {
+    AppLog::WriteAppLog(category, text);
+}

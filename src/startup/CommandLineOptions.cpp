@@ -6,7 +6,8 @@ QString withLeadingDelimiter(const QString& text, const QString& delimiter) {
     return text.startsWith(delimiter, Qt::CaseInsensitive) ? text : delimiter + text;
 }
 
-QString valueAfter(const QString& text, const QString& name, const QString& separator, const QString& delimiter) {
+QString valueAfter(const QString& text, const QString& name, const QString& separator,
+                   const QString& delimiter) {
     const QString key = name + separator;
     const qsizetype found = text.indexOf(key, 0, Qt::CaseInsensitive);
     if (found < 0)
@@ -22,14 +23,15 @@ QString valueAfter(const QString& text, const QString& name, const QString& sepa
 
 } // namespace
 
-QString CommandLineOptions::GetCommandLineOption(const QString& text, const QString& name, const QString& separator,
-                                                 const QString& delimiter) {
+QString CommandLineOptions::GetCommandLineOption(const QString& text, const QString& name,
+                                                 const QString& separator, const QString& delimiter) {
     const bool wholeWord = !name.startsWith(u'<') && separator != u">" && !delimiter.isEmpty();
     return GetCommandLineOptionEx(text, name, separator, delimiter, wholeWord);
 }
 
-QString CommandLineOptions::GetCommandLineOptionEx(const QString& text, const QString& name, const QString& separator,
-                                                   const QString& delimiter, bool matchWholeWord) {
+QString CommandLineOptions::GetCommandLineOptionEx(const QString& text, const QString& name,
+                                                   const QString& separator, const QString& delimiter,
+                                                   bool matchWholeWord) {
     if (!matchWholeWord || delimiter.isEmpty())
         return valueAfter(text, name, separator, delimiter);
     return valueAfter(withLeadingDelimiter(text, delimiter), withLeadingDelimiter(name, delimiter), separator,

@@ -12,8 +12,8 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #endif
 
 namespace {
@@ -30,13 +30,16 @@ State& state() {
 
 const QString debugKey = QStringLiteral("SOFTWARE\\Kestrane");
 
-bool endsWithSeparator(const QString& folder) { return folder.endsWith(u'/') || folder.endsWith(u'\\'); }
+bool endsWithSeparator(const QString& folder) {
+    return folder.endsWith(u'/') || folder.endsWith(u'\\');
+}
 
 // The folder of the debug files, with a trailing separator.
 QString debugFolder() {
     if (GeneralTools::DebugPath().isEmpty() && !state().registryConsulted) {
         state().registryConsulted = true;
-        QString path = RegistryTools::GetString(RegistryTools::LocalMachine, debugKey, QStringLiteral("DebugPath"), {});
+        QString path =
+            RegistryTools::GetString(RegistryTools::LocalMachine, debugKey, QStringLiteral("DebugPath"), {});
         if (!path.isEmpty()) {
             if (!endsWithSeparator(path))
                 path += u'/';
@@ -103,10 +106,10 @@ void DebugLog::InitialiseDebugLevel(const QString& commandLine) {
             RegistryTools::GetNumber(RegistryTools::LocalMachine, debugKey, QStringLiteral("DebugMode"), 0));
         return;
     }
-    const QString value = CommandLineOptions::GetCommandLineOption(commandLine.trimmed().toUpper(),
-                                                                   QStringLiteral("/DEBUG"), QStringLiteral("="),
-                                                                   QStringLiteral(" "))
-                              .toUpper();
+    const QString value =
+        CommandLineOptions::GetCommandLineOption(commandLine.trimmed().toUpper(), QStringLiteral("/DEBUG"),
+                                                 QStringLiteral("="), QStringLiteral(" "))
+            .toUpper();
     int level = 10;
     if (value == u"NORMAL" || value == u"MEDIUM")
         level = 5;
@@ -142,8 +145,14 @@ bool DebugLog::GetProcessMemory(qint64& workingSet, qint64& pagefileUsage) {
 #endif
 }
 
-QString DebugLog::FileName() { return GeneralTools::DebugLevel() == 0 ? QString() : fileIn(debugFolder()); }
+QString DebugLog::FileName() {
+    return GeneralTools::DebugLevel() == 0 ? QString() : fileIn(debugFolder());
+}
 
-int DebugLog::Indentation() { return state().indentation; }
+int DebugLog::Indentation() {
+    return state().indentation;
+}
 
-void DebugLog::Reset() { state() = State{}; }
+void DebugLog::Reset() {
+    state() = State{};
+}

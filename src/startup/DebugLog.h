@@ -30,6 +30,7 @@ public:
 };
 
 // The tool's routines write their trace through this.
-inline void WriteDebug(const QString& text, int level = DebugLog::dbmNormal, int indent = DebugLog::IndentNone) {
+inline void WriteDebug(const QString& text, int level = DebugLog::dbmNormal,
+                       int indent = DebugLog::IndentNone) {
     DebugLog::WriteDebug(text, level, indent);
 }

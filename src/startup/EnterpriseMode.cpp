@@ -5,8 +5,9 @@
 #include "playout/RegistryTools.h"
 
 bool EnterpriseMode::Decide(const QString& commandLine) {
-    const qint32 level = RegistryTools::GetNumber(RegistryTools::LocalMachine, QStringLiteral("Software\\Kestrane\\Ostrel v3"),
-                                                  QStringLiteral("EnterpriseLevel"), 0);
+    const qint32 level =
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, QStringLiteral("Software\\Kestrane\\Ostrel v3"),
+                                 QStringLiteral("EnterpriseLevel"), 0);
     if (level < MinimumLevel)
         return false;
     // "/StandardAsk" is tested first, since it also contains "/Standard".

@@ -14,7 +14,8 @@ QString Reporting::ReportProblem(const QString& action, const QString& descripti
     return message;
 }
 
-QString Reporting::ReportError(const QString& action, long errorNumber, bool silent, const RuntimeError* raised) {
+QString Reporting::ReportError(const QString& action, long errorNumber, bool silent,
+                               const RuntimeError* raised) {
     QString description;
     if (errorNumber != 0) {
         description = RuntimeError::StandardText(errorNumber).trimmed();

@@ -43,7 +43,8 @@ QString TempFile::GetTempFile(const QString& folder, const QString& extension) {
             WriteDebug(QStringLiteral("Get the user's temp path"));
             target = OstrelHome::TempFolder();
             if (!FileTools::CreateFolder(target)) {
-                OperatorSeam::Message(QStringLiteral("Error getting a temporary file name :") + QString::number(3),
+                OperatorSeam::Message(QStringLiteral("Error getting a temporary file name :") +
+                                          QString::number(3),
                                       iOperator::Critical);
                 return {};
             }

@@ -41,7 +41,9 @@ qint64 TextFileReader::fill() {
     return got;
 }
 
-bool TextFileReader::AtEnd() const { return !file.isOpen() || (position >= buffer.size() && file.atEnd()); }
+bool TextFileReader::AtEnd() const {
+    return !file.isOpen() || (position >= buffer.size() && file.atEnd());
+}
 
 QString TextFileReader::ReadTextLine() {
     if (AtEnd())

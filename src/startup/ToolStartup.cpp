@@ -19,7 +19,9 @@ const QString toolsKey = QStringLiteral("Software\\Kestrane\\Ostrel v3\\Tools");
 constexpr int directoryOptions = 7;
 constexpr int settingsDialogFlags = int(0x8000000F);
 
-void exitLine(const QString& text) { WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore); }
+void exitLine(const QString& text) {
+    WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
 
 void letWindowMessagesRun() {
     if (QCoreApplication::instance())
@@ -31,7 +33,9 @@ void letWindowMessagesRun() {
 ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash)
     : state(state), commandLine(commandLine), splash(splash) {}
 
-bool ToolStartup::hasOption(const QString& option) const { return GeneralTools::CommandLine().contains(option); }
+bool ToolStartup::hasOption(const QString& option) const {
+    return GeneralTools::CommandLine().contains(option);
+}
 
 void ToolStartup::showAction(const QString& action) {
     if (splashShown)
@@ -132,8 +136,8 @@ bool ToolStartup::chooseProfile(const QString& profileOverride) {
     }
     showAndWrite(QStringLiteral("Creating Profile Library"));
     const ProfileLibrary profiles;
-    const QString suggestion = RegistryTools::GetString(RegistryTools::CurrentUser, toolsKey,
-                                                        QStringLiteral("LastProfile"), QStringLiteral("Profile1"));
+    const QString suggestion = RegistryTools::GetString(
+        RegistryTools::CurrentUser, toolsKey, QStringLiteral("LastProfile"), QStringLiteral("Profile1"));
     QString line = QStringLiteral("Getting Profile Name");
     if (!suggestion.isEmpty())
         line += QStringLiteral(" (Suggesting '") + suggestion + QStringLiteral("')");
@@ -221,7 +225,8 @@ bool ToolStartup::loadStationLibrary() {
     library.playoutGeneral = state.PlayoutGeneral.get();
     LibrarySettings& settings = library.Settings();
     showAction(QStringLiteral("Loading Profile '") + state.CurrentProfile + u'\'');
-    WriteDebug(QStringLiteral("Loading Profile '") + state.CurrentProfile + QStringLiteral("' into Ostrel Library"));
+    WriteDebug(QStringLiteral("Loading Profile '") + state.CurrentProfile +
+               QStringLiteral("' into Ostrel Library"));
     settings.LoadProfile(state.CurrentProfile);
 
     showAction(QStringLiteral("Checking Ostrel Settings"));

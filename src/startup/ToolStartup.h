@@ -19,8 +19,8 @@ public:
     ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash);
 
     // True when the tool may go on; False when it must stop.
-    bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash, const QString& profileOverride,
-                        bool withPlayout);
+    bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
+                        const QString& profileOverride, bool withPlayout);
     // Releases whatever InitialiseTool created.
     void TerminateTool();
 

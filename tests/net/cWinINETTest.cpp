@@ -28,8 +28,10 @@ TEST(cWinINET, DecodesPlusSignsAndEscapes) {
 }
 
 TEST(cWinINET, ABadEscapeGivesNoResultAtAll) {
-    const char16_t* bad[] = {u"%", u"ab%", u"ab%4", u"%G1", u"%4G", u"%%41", u"fine %41 then %zz", u"% 1", u"%-1"};
+    const char16_t* bad[] = {u"%",   u"ab%", u"ab%4", u"%G1", u"%4G", u"%%41", u"fine %41 then %zz",
+                             u"% 1", u"%-1"};
     const cWinINET inet;
     for (const char16_t* text : bad)
-        EXPECT_FALSE(inet.URLDecode2(QString::fromUtf16(text)).has_value()) << QString::fromUtf16(text).toStdString();
+        EXPECT_FALSE(inet.URLDecode2(QString::fromUtf16(text)).has_value())
+            << QString::fromUtf16(text).toStdString();
 }

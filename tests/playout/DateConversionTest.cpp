@@ -60,9 +60,17 @@ TEST_F(DateConversionTest, ReadsDatesAsTheLocalesDayOrderWants) {
 }
 
 TEST_F(DateConversionTest, RefusesTextsThatNameNoDate) {
-    const char16_t* texts[] = {u"",          u"hello",        u"14:30",         u"31/02/2010",
-                               u"32/13/2010", u"23 Foo 2010", u"23/11/2010 25:00", u"1/2/3/4",  u"23/11/2010 x",
-                               u"13:00 PM 1/2/2010", u"2010"};
+    const char16_t* texts[] = {u"",
+                               u"hello",
+                               u"14:30",
+                               u"31/02/2010",
+                               u"32/13/2010",
+                               u"23 Foo 2010",
+                               u"23/11/2010 25:00",
+                               u"1/2/3/4",
+                               u"23/11/2010 x",
+                               u"13:00 PM 1/2/2010",
+                               u"2010"};
     for (const char16_t* text : texts) {
         EXPECT_FALSE(DateConversion::Read(QString::fromUtf16(text), british).has_value())
             << QString::fromUtf16(text).toStdString();

@@ -41,8 +41,8 @@ TEST(GeneralTools, TimeTextsBecomeSeconds) {
 
 TEST(GeneralTools, UrlEncodingDecodesBackToTheSameText) {
     const cWinINET decoder;
-    const QString texts[] = {u"Rock & Roll"_s, u"100% sure + more"_s, u"caf\u00e9 \u20ac5 | \"quoted\""_s, QString(),
-                             u"line1\nline2"_s};
+    const QString texts[] = {u"Rock & Roll"_s, u"100% sure + more"_s, u"caf\u00e9 \u20ac5 | \"quoted\""_s,
+                             QString(), u"line1\nline2"_s};
     for (const QString& text : texts) {
         const QString encoded = GeneralTools::UrlEncode(text);
         EXPECT_FALSE(encoded.contains(u' ')) << encoded.toStdString();

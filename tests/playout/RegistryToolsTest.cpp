@@ -10,7 +10,8 @@ class RegistryToolsTest : public TempHome {};
 TEST_F(RegistryToolsTest, ValuesComeBackWithDefaultsForMissingOnes) {
     const QString key = u"Software\\Kestrane\\Ostrel v3\\Tools\\Log Importer"_s;
     EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 1), 1);
-    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, u"none"_s), u"none");
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, u"none"_s),
+              u"none");
     ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 2));
     ASSERT_TRUE(RegistryTools::SetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, u"Studio 2"_s));
     EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 1), 2);
@@ -20,10 +21,15 @@ TEST_F(RegistryToolsTest, ValuesComeBackWithDefaultsForMissingOnes) {
 }
 
 TEST_F(RegistryToolsTest, KeysAndValueNamesMatchIgnoringCase) {
-    ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 5));
-    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, u"Software\\kestrane"_s, u"debugmode"_s, 0), 5);
-    ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::LocalMachine, u"software\\KESTRANE"_s, u"DEBUGMODE"_s, 10));
-    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 0), 10);
+    ASSERT_TRUE(
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 5));
+    EXPECT_EQ(
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"Software\\kestrane"_s, u"debugmode"_s, 0), 5);
+    ASSERT_TRUE(
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"software\\KESTRANE"_s, u"DEBUGMODE"_s, 10));
+    EXPECT_EQ(
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 0),
+        10);
 }
 
 TEST_F(RegistryToolsTest, TheTwoRootsAreSeparateFilesUnderTheHome) {

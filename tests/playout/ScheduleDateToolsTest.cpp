@@ -7,7 +7,9 @@
 namespace {
 constexpr qint32 nov23 = 40505; // 23 November 2010
 
-ScheduleDate at(qint32 day, double seconds) { return {day, float(seconds)}; }
+ScheduleDate at(qint32 day, double seconds) {
+    return {day, float(seconds)};
+}
 } // namespace
 
 TEST(ScheduleDateTools, DaySerialsCountFrom30December1899) {

@@ -32,7 +32,8 @@ TEST_F(AppLogTest, LinesAreTracedInTheDebugLog) {
     GeneralTools::SetDebugLevel(5);
     AppLog::OpenAppLog(Folder(), AppLog::Numbered | AppLog::ComputerName);
     WriteAppLog(u"AdLog"_s, u"summary"_s);
-    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s)), QStringList{u"14:03:22 AppLog: AdLog:summary"_s});
+    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s)),
+              QStringList{u"14:03:22 AppLog: AdLog:summary"_s});
 }
 
 TEST_F(AppLogTest, WritingBeforeOpeningIsAnInternalProblem) {

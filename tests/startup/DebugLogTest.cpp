@@ -61,7 +61,8 @@ TEST_F(DebugLogTest, MemoryColumnsFromLevelTenButNotAtMinusOne) {
     ASSERT_EQ(lines.size(), 3);
     const QRegularExpression memory(u"^14:03:22 [ \\d]{9}\\d [ \\d]{9}\\d with memory$"_s);
     EXPECT_TRUE(memory.match(lines[0]).hasMatch()) << lines[0].toStdString();
-    EXPECT_TRUE(QRegularExpression(u"^14:03:22 [ \\d]{10} [ \\d]{10}     indented$"_s).match(lines[1]).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(u"^14:03:22 [ \\d]{10} [ \\d]{10}     indented$"_s).match(lines[1]).hasMatch())
         << lines[1].toStdString();
     EXPECT_EQ(lines[2], u"14:03:22     without memory");
     qint64 workingSet = 0, pagefile = -1;
@@ -71,7 +72,8 @@ TEST_F(DebugLogTest, MemoryColumnsFromLevelTenButNotAtMinusOne) {
 }
 
 TEST_F(DebugLogTest, DebugPathFromTheRegistryGainsItsTrailingSeparator) {
-    RegistryTools::SetString(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugPath"_s, Path(u"trace"_s));
+    RegistryTools::SetString(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugPath"_s,
+                             Path(u"trace"_s));
     GeneralTools::SetDebugLevel(5);
     WriteDebug(u"here"_s);
     EXPECT_EQ(LinesOf(Path(u"trace/logimporter.20101123.log"_s)), QStringList{u"14:03:22 here"_s});
@@ -85,7 +87,8 @@ TEST_F(DebugLogTest, AFolderThatCannotBeMadeIsReportedForEveryLine) {
     WriteDebug(u"lost"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
     WriteDebug(u"lost too"_s);
     ASSERT_EQ(op.Messages.size(), 2);
-    EXPECT_EQ(op.Messages[0].Text, u"The Debug Files folder could not be created in '"_s + Path(u"blocker/"_s) + u"'!"_s);
+    EXPECT_EQ(op.Messages[0].Text,
+              u"The Debug Files folder could not be created in '"_s + Path(u"blocker/"_s) + u"'!"_s);
     EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
     EXPECT_EQ(op.Messages[0].Title, u"Log Importer");
     EXPECT_EQ(DebugLog::Indentation(), 0); // a lost line does not indent
@@ -96,9 +99,9 @@ TEST_F(DebugLogTest, TheLevelComesFromTheCommandLineOrTheRegistry) {
         const char16_t* commandLine;
         int level;
     } cases[] = {
-        {u"/DEBUG", 10},          {u"/SILENT /debug", 10},       {u"/debug=normal", 5}, {u"/DEBUG=MEDIUM /X", 5},
-        {u"/DEBUG=MAX", 10},      {u"/DEBUG=OFF", 0},            {u"/Debug=none", 0},   {u"/DEBUG=7", 10},
-        {u"/Profile=A /DEBUG", 10},
+        {u"/DEBUG", 10},          {u"/SILENT /debug", 10}, {u"/debug=normal", 5},
+        {u"/DEBUG=MEDIUM /X", 5}, {u"/DEBUG=MAX", 10},     {u"/DEBUG=OFF", 0},
+        {u"/Debug=none", 0},      {u"/DEBUG=7", 10},       {u"/Profile=A /DEBUG", 10},
     };
     RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 7);
     for (const auto& c : cases) {

@@ -13,7 +13,8 @@ protected:
     void SetUp() override {
         TempHome::SetUp();
         ASSERT_TRUE(outside.isValid());
-        WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
+        WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s,
+                  "[Library]\nDatabaseMode=1\n");
     }
 
     // Runs logimporter with its user folders (home, XDG, temp) pointed at an empty
@@ -22,8 +23,8 @@ protected:
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"OSTREL_HOME"_s, Home());
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME",
-                                 "XDG_RUNTIME_DIR", "TMPDIR"})
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"})
             env.insert(QString::fromLatin1(name), outside.path());
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(LOGIMPORTER_EXE), arguments);
@@ -46,10 +47,13 @@ protected:
 };
 
 TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
-    ASSERT_EQ(Run({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0) << Output.toStdString();
-    const QString debugFile = Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
+    ASSERT_EQ(Run({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
+        << Output.toStdString();
+    const QString debugFile =
+        Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
     EXPECT_TRUE(Output.contains(u"Debug log: "_s + debugFile)) << Output.toStdString();
-    EXPECT_TRUE(Output.contains(u"Application log: "_s + Home() + u"/ProgramData/Kestrane/Ostrel v3/Logs/Log Importer/"_s))
+    EXPECT_TRUE(Output.contains(u"Application log: "_s + Home() +
+                                u"/ProgramData/Kestrane/Ostrel v3/Logs/Log Importer/"_s))
         << Output.toStdString();
     QStringList trace;
     for (const QString& line : LinesOf(debugFile))
@@ -69,8 +73,10 @@ TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatus) {
 }
 
 TEST_F(ProgramRunTest, AProfileNameWithBlanksArrivesWhole) {
-    WriteFile(ProfileLibrary::ProfileFolder(u"Studio 2"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
+    WriteFile(ProfileLibrary::ProfileFolder(u"Studio 2"_s) + u"/Library.ini"_s,
+              "[Library]\nDatabaseMode=1\n");
     ASSERT_EQ(Run({u"/DEBUG=NORMAL"_s, u"/SILENT"_s, u"/Profile=Studio 2"_s, u"/NOPREVCHECK"_s}), 0);
-    const QString debugFile = Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
+    const QString debugFile =
+        Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
     EXPECT_TRUE(BytesOf(debugFile).contains("     Command line forcing Profile 'Studio 2'\r\n"));
 }

@@ -22,9 +22,9 @@ TEST_F(TempFileTest, MakesNewFilesNamedAfterTheTitle) {
     }
     EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s)).mid(0, 7),
               QStringList({u"14:03:22 Start GetTempFile"_s, u"14:03:22     Assign a string"_s,
-                           u"14:03:22     Get the user's temp path"_s, u"14:03:22     AlphaNum the app.title"_s,
-                           u"14:03:22     Call GetTempFilename"_s, u"14:03:22     Process the return"_s,
-                           u"14:03:22 End GetTempFile"_s}));
+                           u"14:03:22     Get the user's temp path"_s,
+                           u"14:03:22     AlphaNum the app.title"_s, u"14:03:22     Call GetTempFilename"_s,
+                           u"14:03:22     Process the return"_s, u"14:03:22 End GetTempFile"_s}));
 }
 
 TEST_F(TempFileTest, AnotherExtensionLeavesNoFileBehind) {

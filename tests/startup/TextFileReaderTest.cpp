@@ -23,15 +23,18 @@ TEST_F(TextFileReaderTest, LineEndingsOfEveryKindReadTheSame) {
     const QStringList expected{u"+06:00 Morning"_s, QString(), u"@1234 Song"_s};
     EXPECT_EQ(ReadAll("+06:00 Morning\r\n\r\n@1234 Song\r\n"), expected);
     EXPECT_EQ(ReadAll("+06:00 Morning\n\n@1234 Song\n"), expected);
-    EXPECT_EQ(ReadAll("+06:00 Morning\n\r\n@1234 Song"), expected); // no final line end
+    EXPECT_EQ(ReadAll("+06:00 Morning\n\r\n@1234 Song"), expected);       // no final line end
     EXPECT_EQ(ReadAll("+06:00 Mor\rning\r\r\n\n@1234 Song\r"), expected); // carriage returns dropped anywhere
     EXPECT_EQ(ReadAll(""), QStringList());
     EXPECT_EQ(ReadAll("\n"), QStringList{QString()});
 }
 
 TEST_F(TextFileReaderTest, TextIsWindows1252UnlessMarkedUtf8) {
-    EXPECT_EQ(ReadAll("Caf\xe9 \x80 \x93quoted\x94\n"), QStringList{u"Caf\u00e9 \u20ac \u201cquoted\u201d"_s});
-    EXPECT_EQ(ReadAll("\xEF\xBB\xBF" "Caf\xc3\xa9 \xe2\x82\xac\n"), QStringList{u"Caf\u00e9 \u20ac"_s});
+    EXPECT_EQ(ReadAll("Caf\xe9 \x80 \x93quoted\x94\n"),
+              QStringList{u"Caf\u00e9 \u20ac \u201cquoted\u201d"_s});
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF"
+                      "Caf\xc3\xa9 \xe2\x82\xac\n"),
+              QStringList{u"Caf\u00e9 \u20ac"_s});
 }
 
 TEST_F(TextFileReaderTest, LongLinesCrossTheReadBuffer) {

@@ -19,13 +19,15 @@ protected:
     }
 
     static void SetUpProfile(const QString& profile, const QString& library) {
-        WriteFile(ProfileLibrary::ProfileFolder(profile) + u"/Library.ini"_s, (u"[Library]\n"_s + library).toUtf8());
+        WriteFile(ProfileLibrary::ProfileFolder(profile) + u"/Library.ini"_s,
+                  (u"[Library]\n"_s + library).toUtf8());
     }
 
     // Runs the start-up; the debug log's lines, without their time, land in Trace.
     bool Start(const QString& commandLine, int securityMode = 3, const QString& profileOverride = QString()) {
         ToolStartup startup(state, commandLine, &splash);
-        const bool started = startup.InitialiseTool(u"Log Importer"_s, securityMode, true, profileOverride, true);
+        const bool started =
+            startup.InitialiseTool(u"Log Importer"_s, securityMode, true, profileOverride, true);
         ReadTrace();
         return started;
     }
@@ -116,9 +118,9 @@ TEST_F(ToolStartupTest, AProfileOverrideIsUsedWithoutAsking) {
 TEST_F(ToolStartupTest, IncompleteSettingsAreShownAndCancellingEndsTheStartUp) {
     ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
     EXPECT_EQ(op.SettingsDialogs, 1);
-    EXPECT_EQ(Trace.mid(Trace.size() - 3), QStringList({u"    Ostrel Library - CheckSettings"_s,
-                                                        u"    Failed - Displaying Settings"_s,
-                                                        u"Cancelled so finished"_s}));
+    EXPECT_EQ(Trace.mid(Trace.size() - 3),
+              QStringList({u"    Ostrel Library - CheckSettings"_s, u"    Failed - Displaying Settings"_s,
+                           u"Cancelled so finished"_s}));
 }
 
 TEST_F(ToolStartupTest, AcceptedSettingsAreSavedIntoTheProfile) {
@@ -165,8 +167,8 @@ TEST_F(ToolStartupTest, PlayersAreOverriddenOnlyByAWholeNumberThatDiffers) {
         const char16_t* value;
         int players;
         bool overridden;
-    } cases[] = {{u"0", 4, false}, {u"abc", 4, false}, {u"4", 4, false}, {u"6", 6, true}, {u"2.5", 2, true},
-                 {u"3.5", 4, false}, {u"-2", 4, false}};
+    } cases[] = {{u"0", 4, false},  {u"abc", 4, false}, {u"4", 4, false}, {u"6", 6, true},
+                 {u"2.5", 2, true}, {u"3.5", 4, false}, {u"-2", 4, false}};
     for (const auto& c : cases) {
         const QString value = QString::fromUtf16(c.value);
         QFile::remove(Path(u"DebugFiles/logimporter.20101123.log"_s));

@@ -14,6 +14,8 @@ public:
     void SetIconInfo(int index, const QString& picture, const QString& caption) override {
         Calls.append(QStringLiteral("Icon %1 %2 %3").arg(index).arg(picture, caption));
     }
-    void SetCurrentAction(const QString& action) override { Calls.append(QStringLiteral("Action ") + action); }
+    void SetCurrentAction(const QString& action) override {
+        Calls.append(QStringLiteral("Action ") + action);
+    }
     void Show() override { Calls.append(QStringLiteral("Show")); }
 };
