@@ -2,6 +2,7 @@
 
 #include "playout/FileTools.h"
 #include "playout/GeneralTools.h"
+#include "playout/LibraryTrace.h"
 #include "playout/NumericText.h"
 #include "playout/ProfileLibrary.h"
 #include "playout/RegistryTools.h"
@@ -50,6 +51,7 @@ void ToolStartup::showAndWrite(const QString& text) {
 bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
                                  const QString& profileOverride, bool withPlayout) {
     DebugLog::InitialiseDebugLevel(commandLine);
+    LibraryTrace::SetWriter([](const QString& text) { WriteDebug(text); });
     WriteDebug(QStringLiteral("Started InitialiseTool"), DebugLog::dbmNormal, DebugLog::IndentAfter);
     GeneralTools::SetCommandLine(commandLine.toUpper() + u' ');
     if (!checkMachine())

@@ -1,0 +1,19 @@
+#include "playout/DatabaseChooser.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& localFolder) {
+    QList<DatabaseInfo> found;
+    for (const QString& place : {folder, localFolder}) {
+        if (place.isEmpty())
+            continue;
+        QDir dir(place);
+        dir.setNameFilters({QStringLiteral("*") + Extension()});
+        dir.setFilter(QDir::Files);
+        dir.setSorting(QDir::Name | QDir::IgnoreCase);
+        for (const QFileInfo& file : dir.entryInfoList())
+            found.append({file.completeBaseName(), file.absoluteFilePath()});
+    }
+    return DatabaseList(found);
+}

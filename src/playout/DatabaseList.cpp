@@ -1,0 +1,9 @@
+#include "playout/DatabaseList.h"
+
+std::optional<DatabaseInfo> DatabaseList::Find(const QString& name) const {
+    for (const DatabaseInfo& database : databases) {
+        if (database.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return database;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,349 @@
+#include "playout/ScheduledLog.h"
+
+#include "playout/StartTimes.h"
+#include "playout/TransactionGuard.h"
+
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr double secondsPerDay = 86400.0;
+// All positions of an hour lie in [hour, hour + band): well under the 5 ms that
+// would round a position to the next hundredth of a second.
+constexpr double band = 0.004 / secondsPerDay;
+
+const QString columns = QStringLiteral(
+    "LogPosition, ItemDate, ItemTime, ItemType, CartNumber, Title, Description, Note, Text1, Text2, EndStyle, "
+    "Transition, PlayTransition, Flags, State, Parameter1, Parameter2, Parameter3, Parameter4, TextParameter1, "
+    "TextParameter2, TextParameter3, TextParameter4, InputNumber, InputFlag, Duration, Length2, HourStart, "
+    "HourLength, Reference");
+
+QString select(const QString& rest) { return u"SELECT "_s + columns + u" FROM LogItems "_s + rest; }
+
+const QString selectFirst = select(u"ORDER BY LogPosition LIMIT 1"_s);
+const QString selectLast = select(u"ORDER BY LogPosition DESC LIMIT 1"_s);
+const QString selectNext = select(u"WHERE LogPosition > ? ORDER BY LogPosition LIMIT 1"_s);
+const QString selectPrevious = select(u"WHERE LogPosition < ? ORDER BY LogPosition DESC LIMIT 1"_s);
+const QString selectAt = select(u"WHERE LogPosition = ?"_s);
+const QString selectHourStart =
+    select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
+const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
+const QString insertItem =
+    u"INSERT INTO LogItems ("_s + columns +
+    u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+
+// The hour that holds a position.
+double hourOf(double position) {
+    const double day = std::floor(position);
+    // A hair over the hour, so that an hour start rounded just below it still counts.
+    const double hour = std::floor((position - day) * 24.0 + 1e-6);
+    return day + hour / 24.0;
+}
+
+// The smallest step between two positions of an hour that keeps them apart.
+double smallestStep(double hour) { return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour); }
+
+LogItem readItem(const QSqlQuery& query) {
+    LogItem item;
+    int c = 0;
+    item.Position = query.value(c++).toDouble();
+    item.Date = query.value(c++).toInt();
+    item.Time = query.value(c++).toFloat();
+    item.Type = query.value(c++).toInt();
+    item.CartNumber = query.value(c++).toString();
+    item.Title = query.value(c++).toString();
+    item.Description = query.value(c++).toString();
+    item.Note = query.value(c++).toString();
+    item.Text1 = query.value(c++).toString();
+    item.Text2 = query.value(c++).toString();
+    item.EndStyle = query.value(c++).toInt();
+    item.Transition = query.value(c++).toInt();
+    item.PlayTransition = query.value(c++).toInt();
+    item.Flags = query.value(c++).toInt();
+    item.State = query.value(c++).toInt();
+    for (float& parameter : item.Parameters)
+        parameter = query.value(c++).toFloat();
+    for (QString& text : item.TextParameters)
+        text = query.value(c++).toString();
+    item.InputNumber = query.value(c++).toInt();
+    item.InputFlag = query.value(c++).toInt();
+    item.Duration = query.value(c++).toFloat();
+    item.Length2 = query.value(c++).toFloat();
+    item.HourStart = query.value(c++).toFloat();
+    item.HourLength = query.value(c++).toFloat();
+    item.Reference = query.value(c++).toString();
+    return item;
+}
+
+// The item's fields after its position, in column order.
+QList<QVariant> fieldsOf(const LogItem& item) {
+    QList<QVariant> values = {item.Date,        item.Time,           item.Type,       item.CartNumber, item.Title,
+                              item.Description, item.Note,           item.Text1,      item.Text2,      item.EndStyle,
+                              item.Transition,  item.PlayTransition, item.Flags & 0xFFFF, item.State};
+    for (const float parameter : item.Parameters)
+        values.append(double(parameter));
+    for (const QString& text : item.TextParameters)
+        values.append(text);
+    values << item.InputNumber << item.InputFlag << double(item.Duration) << double(item.Length2)
+           << double(item.HourStart) << double(item.HourLength) << item.Reference;
+    return values;
+}
+
+void bindAll(QSqlQuery& query, const QList<QVariant>& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values[i]);
+}
+
+} // namespace
+
+ScheduledLog::ScheduledLog(const QSqlDatabase& connection) : connection(connection) {}
+
+double ScheduledLog::LocateHour(const ScheduleDate& date) {
+    const int hour = int(std::floor(date.Seconds / 3600.0f));
+    return double(date.Day) + std::clamp(hour, 0, 23) / 24.0;
+}
+
+ScheduleDate ScheduledLog::ScheduleDateFromDate(double position) {
+    const double day = std::floor(position);
+    const double hundredths = std::round((position - day) * secondsPerDay * 100.0);
+    return {qint32(day), float(hundredths / 100.0)};
+}
+
+QSqlQuery& ScheduledLog::prepared(const QString& sql) {
+    auto found = queries.find(sql);
+    if (found == queries.end()) {
+        found = queries.emplace(sql, QSqlQuery(connection)).first;
+        found->second.setForwardOnly(true);
+        found->second.prepare(sql);
+    }
+    return found->second;
+}
+
+std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<QVariant>& values) {
+    QSqlQuery& query = prepared(sql);
+    bindAll(query, values);
+    std::optional<LogItem> item;
+    if (query.exec() && query.next())
+        item = readItem(query);
+    query.finish();
+    return item;
+}
+
+std::optional<LogItem> ScheduledLog::FirstLogItem() {
+    return single(selectFirst, {});
+}
+
+std::optional<LogItem> ScheduledLog::LastLogItem() {
+    return single(selectLast, {});
+}
+
+std::optional<LogItem> ScheduledLog::NextLogItem(double position) {
+    return single(selectNext, {position});
+}
+
+std::optional<LogItem> ScheduledLog::PreviousLogItem(double position) {
+    return single(selectPrevious, {position});
+}
+
+std::optional<LogItem> ScheduledLog::ItemAt(double position) {
+    return single(selectAt, {position});
+}
+
+std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
+    const double hour = hourOf(position);
+    return single(selectHourStart, {hour, hour + band, LogItem::HourStartType});
+}
+
+QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
+    QSqlQuery& query = prepared(selectBetween);
+    bindAll(query, {hourOf(from), hourOf(to) + band});
+    QList<LogItem> items;
+    if (!query.exec())
+        return items;
+    while (query.next())
+        items.append(readItem(query));
+    query.finish();
+    return items;
+}
+
+QList<LogItem> ScheduledLog::hourItems(double hour) { return ItemsBetween(hour, hour); }
+
+bool ScheduledLog::insert(const LogItem& item) {
+    QSqlQuery& query = prepared(insertItem);
+    bindAll(query, QList<QVariant>{item.Position} + fieldsOf(item));
+    return query.exec();
+}
+
+bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
+    if (items.Count() == 0)
+        return false;
+    const double start = LocateHour(hour);
+    const double step = band / (items.Count() + 1);
+    if (step < smallestStep(start))
+        return false;
+    TransactionGuard transaction(connection);
+    if (!transaction.IsOpen() || !hourItems(start).isEmpty())
+        return false;
+    QList<LogItem>& list = items.Items();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        list[i].Position = start + double(i) * step;
+        list[i].Date = hour.Day;
+    }
+    list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
+    for (const LogItem& item : list) {
+        if (!insert(item))
+            return false;
+    }
+    return transaction.Commit();
+}
+
+bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
+    const double step = band / double(items.size() + 1);
+    if (step < smallestStep(hour))
+        return false;
+    QSqlQuery& remove = prepared(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s);
+    bindAll(remove, {hour, hour + band});
+    if (!remove.exec())
+        return false;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        items[i].Position = hour + double(i) * step;
+        if (!insert(items[i]))
+            return false;
+    }
+    return true;
+}
+
+bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
+    if (items.Count() == 0)
+        return false;
+    TransactionGuard transaction(connection);
+    if (!transaction.IsOpen() || !ItemAt(marker.Position))
+        return false;
+    const double hour = hourOf(marker.Position);
+    const auto next = NextLogItem(marker.Position);
+    const double limit = next && next->Position < hour + band ? next->Position : hour + band;
+    const double step = (limit - marker.Position) / (items.Count() + 1);
+    QList<LogItem>& list = items.Items();
+    for (LogItem& item : list)
+        item.Date = marker.Date;
+
+    if (step >= smallestStep(hour)) {
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            list[i].Position = marker.Position + double(i + 1) * step;
+            if (!insert(list[i]))
+                return false;
+        }
+        return transaction.Commit();
+    }
+
+    // No room between the two: the hour's items are laid out again with the new ones.
+    QList<LogItem> all = hourItems(hour);
+    qsizetype at = 0;
+    while (at < all.size() && all[at].Position <= marker.Position)
+        ++at;
+    const qsizetype markerIndex = at - 1;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        all.insert(at + i, list[i]);
+    if (!spreadOut(hour, all))
+        return false;
+    if (!transaction.Commit())
+        return false;
+    marker.Position = all[markerIndex].Position;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        list[i].Position = all[at + i].Position;
+    return true;
+}
+
+bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
+    QSqlQuery& query = prepared(
+        u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, Description = ?, "
+        u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State = ?, "
+        u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 = ?, "
+        u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
+        u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s);
+    bindAll(query, fieldsOf(item) + QList<QVariant>{position});
+    return query.exec() && query.numRowsAffected() == 1;
+}
+
+bool ScheduledLog::retime(double hour) {
+    QList<LogItem> items = hourItems(hour);
+    if (items.isEmpty())
+        return true;
+    const ScheduleDate start = ScheduleDateFromDate(hour);
+    items[0].HourLength = StartTimes::Apply(items, start.Seconds);
+    QSqlQuery& query = prepared(u"UPDATE LogItems SET ItemTime = ?, HourLength = ? WHERE LogPosition = ?"_s);
+    for (const LogItem& item : items) {
+        bindAll(query, {double(item.Time), double(item.HourLength), item.Position});
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
+bool ScheduledLog::UpdateStartTimes(double position) {
+    TransactionGuard transaction(connection);
+    return transaction.IsOpen() && ItemAt(position) && retime(hourOf(position)) && transaction.Commit();
+}
+
+bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
+    QString sql = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
+    QList<QVariant> values = {LocateHour(start), LocateHour(end) + band};
+    if (typeFlags.count(u'Y', Qt::CaseInsensitive) != typeFlags.size() || typeFlags.isEmpty()) {
+        QStringList marks;
+        for (qsizetype i = 0; i < typeFlags.size(); ++i) {
+            if (typeFlags[i].toUpper() == u'Y') {
+                marks.append(u"?"_s);
+                values.append(int(i + 1));
+            }
+        }
+        if (marks.isEmpty())
+            return false;
+        sql += u" AND ItemType IN ("_s + marks.join(u", "_s) + u')';
+    }
+    QSqlQuery query(connection);
+    query.prepare(sql);
+    bindAll(query, values);
+    return query.exec() && query.numRowsAffected() > 0;
+}
+
+bool ScheduledLog::RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
+    const double from = LocateHour(start);
+    const double to = LocateHour(end) + band;
+    TransactionGuard transaction(connection);
+    if (!transaction.IsOpen())
+        return false;
+    QList<double> marked;
+    for (const LogItem& item : ItemsBetween(from, LocateHour(end))) {
+        if (item.Type == LogItem::HourStartType && (item.Flags & LogItem::HasAdverts))
+            marked.append(item.Position);
+    }
+    QSqlQuery adverts(connection);
+    adverts.prepare(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? "
+                    u"AND State = 2 AND (Flags & 2) <> 0"_s);
+    bindAll(adverts, {from, to, LogItem::AdvertType});
+    if (!adverts.exec())
+        return false;
+    const int removed = adverts.numRowsAffected();
+    QSqlQuery unmark(connection);
+    unmark.prepare(u"UPDATE LogItems SET Flags = Flags & ? WHERE LogPosition >= ? AND LogPosition < ? "
+                   u"AND ItemType = ?"_s);
+    bindAll(unmark, {0xFFFF & ~LogItem::HasAdverts, from, to, LogItem::HourStartType});
+    if (!unmark.exec())
+        return false;
+    for (const double hour : marked) {
+        if (!retime(hour))
+            return false;
+    }
+    return (removed > 0 || !marked.isEmpty()) && transaction.Commit();
+}
+
+bool ScheduledLog::RemoveAllLogEntries() {
+    QSqlQuery query(connection);
+    return query.exec(u"DELETE FROM LogItems"_s);
+}

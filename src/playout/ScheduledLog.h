@@ -1,0 +1,71 @@
+#pragma once
+
+#include "playout/LogHour.h"
+#include "playout/LogItem.h"
+#include "playout/ScheduleDate.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <map>
+#include <optional>
+
+// The Scheduled Log of one open Station Database: reading it item by item and
+// writing whole hours, breaks and single items.
+//
+// Positions: every item of an hour stands within the first 4 ms of the hour (its
+// Position is the hour's date value plus a tiny step), in play order. The hour
+// start stands exactly on the hour. So an item's position read back as a schedule
+// point gives its hour (to the hundredth of a second the schedule counts in), items
+// of one hour are one indexed range, and inserting into a break never touches
+// another hour.
+class ScheduledLog {
+public:
+    explicit ScheduledLog(const QSqlDatabase& connection);
+
+    // The position of the hour that holds a schedule point.
+    static double LocateHour(const ScheduleDate& date);
+    // The schedule point of a position, to the hundredth of a second.
+    static ScheduleDate ScheduleDateFromDate(double position);
+
+    std::optional<LogItem> FirstLogItem();
+    std::optional<LogItem> LastLogItem();
+    std::optional<LogItem> NextLogItem(double position);
+    std::optional<LogItem> PreviousLogItem(double position);
+    std::optional<LogItem> ItemAt(double position);
+    // The hour start item of the hour that holds the position.
+    std::optional<LogItem> HourStartItem(double position);
+    // The items whose hours start from `from` to `to`, in order.
+    QList<LogItem> ItemsBetween(double from, double to);
+
+    // Writes a whole hour that the log does not hold yet, in one transaction. Sets
+    // each item's Position, Date and Time, and the first item's HourLength.
+    bool WriteHour(const ScheduleDate& hour, LogHour& items);
+    // Inserts the items right after the marker, in list order, in one transaction,
+    // and sets their Position and Date. Other hours are never touched; when the
+    // marker's hour has no room left between the two items, its items are spread
+    // out again and the marker's Position follows.
+    bool InsertItemsAfter(LogItem& marker, LogHour& items);
+    // Stores the item's fields (all but its position) at the position.
+    bool UpdateItem(double position, const LogItem& item);
+    // Works out the start times and the hour length of the hour holding the position.
+    bool UpdateStartTimes(double position);
+
+    // Removes the items of every hour from the hour of start to the hour of end whose
+    // type is marked "Y" in the flags (character n for type n). True when any went.
+    bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags);
+    // Removes the pushed adverts of those hours and their hours' "has adverts" mark;
+    // break markers stay. True when anything changed.
+    bool RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end);
+    bool RemoveAllLogEntries();
+
+private:
+    QSqlQuery& prepared(const QString& sql);
+    std::optional<LogItem> single(const QString& sql, const QList<QVariant>& values);
+    QList<LogItem> hourItems(double hour);
+    bool insert(const LogItem& item);
+    bool retime(double hour);
+    bool spreadOut(double hour, QList<LogItem>& items);
+
+    QSqlDatabase connection;
+    std::map<QString, QSqlQuery> queries;
+};

@@ -1,0 +1,210 @@
+#include "playout/StationDatabase.h"
+
+#include "playout/DatabaseChooser.h"
+#include "playout/FileTools.h"
+#include "playout/LibraryTrace.h"
+#include "playout/LogFileNames.h"
+#include "playout/StationSchema.h"
+#include "playout/TransactionGuard.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <atomic>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString newConnectionName() {
+    static std::atomic<int> counter{0};
+    return u"StationDatabase-%1"_s.arg(++counter);
+}
+
+QSqlDatabase connect(const QString& connectionName, const QString& path) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=2000"_s);
+    return db;
+}
+
+bool isBusy(const QSqlError& error) {
+    const QString text = error.text().toLower();
+    return text.contains(u"locked"_s) || text.contains(u"busy"_s);
+}
+
+const QString stationNameValue = u"StationName"_s;
+
+} // namespace
+
+StationDatabase::StationDatabase() = default;
+
+StationDatabase::~StationDatabase() { Close(); }
+
+QSqlDatabase StationDatabase::Connection() const { return QSqlDatabase::database(connectionName, false); }
+
+bool StationDatabase::Create(const QString& path, const QString& name, QString* why) {
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (QFileInfo::exists(path))
+        return fail(u"'%1' already exists"_s.arg(path));
+    if (!FileTools::CreateFolder(FileTools::FolderOfPath(QFileInfo(path).absoluteFilePath())))
+        return fail(u"the folder of '%1' could not be made"_s.arg(path));
+    const QString connectionName = newConnectionName();
+    bool made = false;
+    {
+        QSqlDatabase db = connect(connectionName, path);
+        QSqlQuery pragma(db);
+        made = db.open() && pragma.exec(u"PRAGMA journal_mode=WAL"_s) && StationSchema::Migrate(db, 0);
+        if (made) {
+            QSqlQuery query(db);
+            query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);
+            query.addBindValue(stationNameValue);
+            query.addBindValue(name.isEmpty() ? QFileInfo(path).completeBaseName() : name);
+            made = query.exec() && StationSettings().Save(db);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (!made) {
+        QFile::remove(path);
+        return fail(u"'%1' could not be made a Station Database"_s.arg(path));
+    }
+    return true;
+}
+
+int StationDatabase::refuse(int result, const QString& reason) {
+    problem = reason;
+    LibraryTrace::Write(u"Station Database not opened: "_s + reason);
+    Close();
+    return result;
+}
+
+int StationDatabase::Open(const QString& folder, const QString& localFolder, const QString& name) {
+    const auto found = DatabaseChooser::Databases(folder, localFolder).Find(name);
+    if (!found)
+        return refuse(Missing, u"no Station Database is named '%1'"_s.arg(name));
+    return OpenFile(found->Location);
+}
+
+int StationDatabase::OpenFile(const QString& path) {
+    Close();
+    problem.clear();
+    LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(path));
+    if (!QFileInfo(path).isFile())
+        return refuse(Missing, u"'%1' does not exist"_s.arg(path));
+    connectionName = newConnectionName();
+    QSqlDatabase db = connect(connectionName, path);
+    if (!db.open())
+        return refuse(NotAStationDatabase, u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+
+    QSqlQuery query(db);
+    if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
+        if (isBusy(query.lastError()))
+            return refuse(Locked, u"'%1' is locked by another program"_s.arg(path));
+        return refuse(NotAStationDatabase, u"'%1' is not a Station Database"_s.arg(path));
+    }
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (version > StationSchema::CurrentVersion)
+        return refuse(NewerSchema, u"'%1' was made by a newer version (schema %2, this program knows %3)"_s.arg(path)
+                                       .arg(version)
+                                       .arg(StationSchema::CurrentVersion));
+    if (version < StationSchema::CurrentVersion) {
+        LibraryTrace::Write(u"Bringing the Station Database from schema %1 to %2"_s.arg(version).arg(
+            StationSchema::CurrentVersion));
+        if (!StationSchema::Migrate(db, version))
+            return refuse(MigrationFailed, u"'%1' could not be brought up to date"_s.arg(path));
+    }
+    query.exec(u"PRAGMA synchronous=NORMAL"_s);
+    if (!settings.Load(db))
+        return refuse(NotAStationDatabase, u"the settings of '%1' could not be read"_s.arg(path));
+
+    carts = std::make_unique<CartStore>(db);
+    log = std::make_unique<ScheduledLog>(db);
+    info.Location = QFileInfo(path).absoluteFilePath();
+    info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
+    return Opened;
+}
+
+void StationDatabase::Close() {
+    log.reset();
+    carts.reset();
+    settings = StationSettings();
+    info = {};
+    if (connectionName.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    connectionName.clear();
+}
+
+bool StationDatabase::SetValue(const QString& name, const QString& value) {
+    QSqlQuery query(Connection());
+    query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?) "
+                  u"ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"_s);
+    query.addBindValue(name);
+    query.addBindValue(value);
+    return query.exec();
+}
+
+std::optional<QString> StationDatabase::Value(const QString& name) const {
+    QSqlQuery query(Connection());
+    query.prepare(u"SELECT Value FROM NamedValues WHERE Name = ?"_s);
+    query.addBindValue(name);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toString();
+}
+
+QList<std::pair<QString, QString>> StationDatabase::Values() const {
+    QList<std::pair<QString, QString>> values;
+    QSqlQuery query(Connection());
+    if (!query.exec(u"SELECT Name, Value FROM NamedValues ORDER BY Name"_s))
+        return values;
+    while (query.next())
+        values.append({query.value(0).toString(), query.value(1).toString()});
+    return values;
+}
+
+namespace {
+
+bool stampChange(StationDatabase& db, const QString& side, const QString& text, const QDateTime& when) {
+    TransactionGuard transaction(db.Connection());
+    return transaction.IsOpen() && db.SetValue(side + u".LastChangeBy"_s, text) &&
+           db.SetValue(side + u".LastChangeTime"_s, when.toString(u"yyyy-MM-dd HH:mm:ss"_s)) &&
+           transaction.Commit();
+}
+
+} // namespace
+
+bool StationDatabase::SetMusicLastChange(const QString& text, const QDateTime& when) {
+    return stampChange(*this, u"Music"_s, text, when);
+}
+
+bool StationDatabase::SetAdvertLastChange(const QString& text, const QDateTime& when) {
+    return stampChange(*this, u"Adverts"_s, text, when);
+}
+
+StationDatabase::CartLookup StationDatabase::LookupCart(const QString& number) const {
+    const auto cart = carts->Get(number.trimmed());
+    return cart ? CartLookup{cart->Type, cart->Flag} : CartLookup{};
+}
+
+QString StationDatabase::MusicLogFileName(qint32 day) const {
+    return LogFileNames::Path(settings.MusicLogsDirectory(), settings.MusicFileNamePrefix(),
+                              settings.MusicFileNameFormat(), settings.MusicFileExtension(), day);
+}
+
+QString StationDatabase::AdvertLogFileName(qint32 day) const {
+    return LogFileNames::Path(settings.AdvertLogsDirectory(), settings.AdvertFileNamePrefix(),
+                              settings.AdvertFileNameFormat(), settings.AdvertFileExtension(), day);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "playout/CartStore.h"
+#include "playout/CartTools.h"
+#include "playout/DatabaseInfo.h"
+#include "playout/DatabaseMaintenance.h"
+#include "playout/LogHour.h"
+#include "playout/ScheduleDate.h"
+#include "playout/ScheduledLog.h"
+#include "playout/StationSettings.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <memory>
+#include <optional>
+
+// One Station Database: a SQLite file holding the station's settings, carts,
+// Scheduled Log, advert information and named values.
+class StationDatabase {
+public:
+    enum OpenResult { Opened = 0, Missing, NotAStationDatabase, Locked, NewerSchema, MigrationFailed };
+
+    struct CartLookup {
+        int Type = 0; // 0 when there is no such cart
+        bool Flag = false;
+    };
+
+    StationDatabase();
+    ~StationDatabase();
+    StationDatabase(const StationDatabase&) = delete;
+    StationDatabase& operator=(const StationDatabase&) = delete;
+
+    // Makes a new, empty Station Database in a file that does not exist yet.
+    static bool Create(const QString& path, const QString& name, QString* problem = nullptr);
+
+    // Opens the database of that name from the two database folders.
+    int Open(const QString& folder, const QString& localFolder, const QString& name);
+    // Opens a database file. It is never created or changed, except that an older
+    // schema is brought forward. Returns an OpenResult; the reason is in the trace
+    // and in OpenProblem().
+    int OpenFile(const QString& path);
+    void Close();
+    bool IsOpen() const { return log != nullptr; }
+    const QString& OpenProblem() const { return problem; }
+
+    StationSettings& Settings() { return settings; }
+    const ::DatabaseInfo& DatabaseInfo() const { return info; }
+    QSqlDatabase Connection() const;
+    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection()); }
+    ::CartTools CartTools() const { return ::CartTools(*carts); }
+    CartStore& Carts() { return *carts; }
+    ScheduledLog& Log() { return *log; }
+
+    bool SetValue(const QString& name, const QString& value);
+    std::optional<QString> Value(const QString& name) const;
+    QList<std::pair<QString, QString>> Values() const;
+    bool SetMusicLastChange(const QString& text, const QDateTime& when);
+    bool SetAdvertLastChange(const QString& text, const QDateTime& when);
+
+    // Scheduled Log reading and writing (see ScheduledLog).
+    std::optional<LogItem> FirstLogItem() { return log->FirstLogItem(); }
+    std::optional<LogItem> LastLogItem() { return log->LastLogItem(); }
+    std::optional<LogItem> NextLogItem(double position) { return log->NextLogItem(position); }
+    std::optional<LogItem> PreviousLogItem(double position) { return log->PreviousLogItem(position); }
+    static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
+    std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
+    std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
+    static ScheduleDate ScheduleDateFromDate(double position) { return ScheduledLog::ScheduleDateFromDate(position); }
+    bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
+    bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
+    bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
+    bool UpdateStartTimes(double position) { return log->UpdateStartTimes(position); }
+    bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
+        return log->RemoveLogRange(start, end, typeFlags);
+    }
+    bool RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
+        return log->RemoveAdvertRange(start, end);
+    }
+    bool RemoveAllLogEntries() { return log->RemoveAllLogEntries(); }
+
+    CartLookup LookupCart(const QString& number) const;
+
+    QString MusicLogFileName(qint32 day) const;
+    QString AdvertLogFileName(qint32 day) const;
+
+private:
+    int refuse(int result, const QString& reason);
+
+    QString connectionName;
+    QString problem;
+    ::DatabaseInfo info;
+    StationSettings settings;
+    std::unique_ptr<CartStore> carts;
+    std::unique_ptr<ScheduledLog> log;
+};

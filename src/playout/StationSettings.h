@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMap>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// The station's settings, kept in its Station Database: where the log files are and
+// how they are named, the cart offsets and ranges, purging and underrun limits.
+// Values are held as texts by name; the typed accessors read them.
+class StationSettings {
+public:
+    StationSettings();
+
+    // Every setting name, in a stable order.
+    static QStringList Names();
+    static bool IsName(const QString& name);
+    // Why a value is not acceptable for a setting; "" when it is.
+    static QString Problem(const QString& name, const QString& value);
+
+    QString Value(const QString& name) const { return values.value(name); }
+    // Sets a value that passes Problem(); False (nothing set) otherwise.
+    bool SetValue(const QString& name, const QString& value);
+
+    bool Load(const QSqlDatabase& connection);
+    // Stores every value in one transaction.
+    bool Save(const QSqlDatabase& connection) const;
+
+    QString MusicLogsDirectory() const { return Value(QStringLiteral("MusicLogsDirectory")); }
+    QString MusicFileNameFormat() const { return Value(QStringLiteral("MusicFileNameFormat")); }
+    QString MusicFileNamePrefix() const { return Value(QStringLiteral("MusicFileNamePrefix")); }
+    QString MusicFileExtension() const { return Value(QStringLiteral("MusicFileExtension")); }
+    QString AdvertLogsDirectory() const { return Value(QStringLiteral("AdvertLogsDirectory")); }
+    QString AdvertFileNameFormat() const { return Value(QStringLiteral("AdvertFileNameFormat")); }
+    QString AdvertFileNamePrefix() const { return Value(QStringLiteral("AdvertFileNamePrefix")); }
+    QString AdvertFileExtension() const { return Value(QStringLiteral("AdvertFileExtension")); }
+    qint32 OffsetAudioItems() const { return Number(QStringLiteral("OffsetAudioItems")); }
+    qint32 OffsetLinkItems() const { return Number(QStringLiteral("OffsetLinkItems")); }
+    qint32 CartOffset() const { return Number(QStringLiteral("CartOffset")); }
+    qint32 AdvertCartOffset() const { return Number(QStringLiteral("AdvertCartOffset")); }
+    QString AdvertTypeFilter() const { return Value(QStringLiteral("AdvertTypeFilter")); }
+    qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
+    qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
+    bool UseLogImporterCartRanges() const { return Number(QStringLiteral("UseLogImporterCartRanges")) != 0; }
+    QString SongsStart() const { return Value(QStringLiteral("SongsStart")); }
+    QString SongsEnd() const { return Value(QStringLiteral("SongsEnd")); }
+    QString JinglesStart() const { return Value(QStringLiteral("JinglesStart")); }
+    QString JinglesEnd() const { return Value(QStringLiteral("JinglesEnd")); }
+    QString SweepersStart() const { return Value(QStringLiteral("SweepersStart")); }
+    QString SweepersEnd() const { return Value(QStringLiteral("SweepersEnd")); }
+    QString AdvertsStart() const { return Value(QStringLiteral("AdvertsStart")); }
+    QString AdvertsEnd() const { return Value(QStringLiteral("AdvertsEnd")); }
+    QString ScriptsRangeStart() const { return Value(QStringLiteral("ScriptsRangeStart")); }
+    QString ScriptsRangeEnd() const { return Value(QStringLiteral("ScriptsRangeEnd")); }
+    QString CartGroupsStart() const { return Value(QStringLiteral("CartGroupsStart")); }
+    QString CartGroupsEnd() const { return Value(QStringLiteral("CartGroupsEnd")); }
+
+private:
+    qint32 Number(const QString& name) const;
+
+    QMap<QString, QString> values;
+};
