@@ -59,8 +59,13 @@ bool StationDatabase::Create(const QString& path, const QString& name, QString* 
     bool made = false;
     {
         QSqlDatabase db = connect(connectionName, path);
-        QSqlQuery pragma(db);
-        made = db.open() && pragma.exec(u"PRAGMA journal_mode=WAL"_s) && StationSchema::Migrate(db, 0);
+        made = db.open();
+        if (made) {
+            QSqlQuery pragma(db);
+            made = pragma.exec(u"PRAGMA journal_mode=WAL"_s);
+            pragma.finish();
+            made = made && StationSchema::Migrate(db, 0);
+        }
         if (made) {
             QSqlQuery query(db);
             query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);

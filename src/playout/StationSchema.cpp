@@ -7,40 +7,41 @@
 
 namespace {
 
+// Texts may be NULL: an empty text is stored as NULL and read back empty.
 // Step 1: the station's settings, its carts and its Scheduled Log.
 const char* const step1[] = {
     "CREATE TABLE SchemaInfo (Version INTEGER NOT NULL)",
     "INSERT INTO SchemaInfo (Version) VALUES (0)",
-    "CREATE TABLE StationSettings (Name VARCHAR(64) PRIMARY KEY, Value TEXT NOT NULL)",
-    "CREATE TABLE Carts (Number VARCHAR(32) PRIMARY KEY, Title TEXT NOT NULL DEFAULT '', "
-    "Text1 TEXT NOT NULL DEFAULT '', Text2 TEXT NOT NULL DEFAULT '', CartType INTEGER NOT NULL DEFAULT 0, "
+    "CREATE TABLE StationSettings (Name VARCHAR(64) PRIMARY KEY, Value TEXT)",
+    "CREATE TABLE Carts (Number VARCHAR(32) PRIMARY KEY, Title TEXT, "
+    "Text1 TEXT, Text2 TEXT, CartType INTEGER NOT NULL DEFAULT 0, "
     "LookupFlag INTEGER NOT NULL DEFAULT 0, Length DOUBLE PRECISION NOT NULL DEFAULT 0, "
-    "AudioLength DOUBLE PRECISION NOT NULL DEFAULT 0, Detail1 TEXT NOT NULL DEFAULT '', "
-    "Detail2 TEXT NOT NULL DEFAULT '', Value1 INTEGER NOT NULL DEFAULT 0, Value2 INTEGER NOT NULL DEFAULT 0, "
+    "AudioLength DOUBLE PRECISION NOT NULL DEFAULT 0, Detail1 TEXT, "
+    "Detail2 TEXT, Value1 INTEGER NOT NULL DEFAULT 0, Value2 INTEGER NOT NULL DEFAULT 0, "
     "Measure1 DOUBLE PRECISION NOT NULL DEFAULT 0, Measure2 DOUBLE PRECISION NOT NULL DEFAULT 0, "
     "Measure3 DOUBLE PRECISION NOT NULL DEFAULT 0)",
     "CREATE TABLE LogItems (LogPosition DOUBLE PRECISION PRIMARY KEY, ItemDate INTEGER NOT NULL, "
-    "ItemTime DOUBLE PRECISION NOT NULL, ItemType INTEGER NOT NULL, CartNumber TEXT NOT NULL, Title TEXT NOT NULL, "
-    "Description TEXT NOT NULL, Note TEXT NOT NULL, Text1 TEXT NOT NULL, Text2 TEXT NOT NULL, "
+    "ItemTime DOUBLE PRECISION NOT NULL, ItemType INTEGER NOT NULL, CartNumber TEXT, Title TEXT, "
+    "Description TEXT, Note TEXT, Text1 TEXT, Text2 TEXT, "
     "EndStyle INTEGER NOT NULL, Transition INTEGER NOT NULL, PlayTransition INTEGER NOT NULL, "
     "Flags INTEGER NOT NULL, State INTEGER NOT NULL, Parameter1 DOUBLE PRECISION NOT NULL, "
     "Parameter2 DOUBLE PRECISION NOT NULL, Parameter3 DOUBLE PRECISION NOT NULL, "
-    "Parameter4 DOUBLE PRECISION NOT NULL, TextParameter1 TEXT NOT NULL, TextParameter2 TEXT NOT NULL, "
-    "TextParameter3 TEXT NOT NULL, TextParameter4 TEXT NOT NULL, InputNumber INTEGER NOT NULL, "
+    "Parameter4 DOUBLE PRECISION NOT NULL, TextParameter1 TEXT, TextParameter2 TEXT, "
+    "TextParameter3 TEXT, TextParameter4 TEXT, InputNumber INTEGER NOT NULL, "
     "InputFlag INTEGER NOT NULL, Duration DOUBLE PRECISION NOT NULL, Length2 DOUBLE PRECISION NOT NULL, "
-    "HourStart DOUBLE PRECISION NOT NULL, HourLength DOUBLE PRECISION NOT NULL, Reference TEXT NOT NULL)",
+    "HourStart DOUBLE PRECISION NOT NULL, HourLength DOUBLE PRECISION NOT NULL, Reference TEXT)",
 };
 
 // Step 2: the advert information table and the named values.
 const char* const step2[] = {
     "CREATE TABLE AdvertInfo (ID INTEGER PRIMARY KEY, LastUpdated VARCHAR(19) NOT NULL, "
     "ItemType INTEGER NOT NULL, ItemSource INTEGER NOT NULL, CartNumber INTEGER NOT NULL, "
-    "HDReference TEXT NOT NULL, Title TEXT NOT NULL, Text1 TEXT NOT NULL, Detail1 TEXT NOT NULL, "
-    "Value1 INTEGER NOT NULL, Value2 INTEGER NOT NULL, Detail2 TEXT NOT NULL, Measure1 DOUBLE PRECISION NOT NULL, "
+    "HDReference TEXT, Title TEXT, Text1 TEXT, Detail1 TEXT, "
+    "Value1 INTEGER NOT NULL, Value2 INTEGER NOT NULL, Detail2 TEXT, Measure1 DOUBLE PRECISION NOT NULL, "
     "AudioLength DOUBLE PRECISION NOT NULL, Measure2 DOUBLE PRECISION NOT NULL, "
     "Measure3 DOUBLE PRECISION NOT NULL)",
     "CREATE INDEX AdvertInfoByReference ON AdvertInfo (ItemType, HDReference)",
-    "CREATE TABLE NamedValues (Name VARCHAR(128) PRIMARY KEY, Value TEXT NOT NULL)",
+    "CREATE TABLE NamedValues (Name VARCHAR(128) PRIMARY KEY, Value TEXT)",
 };
 
 struct Step {

@@ -108,7 +108,11 @@ QString StationSettings::Problem(const QString& name, const QString& value) {
 bool StationSettings::SetValue(const QString& name, const QString& value) {
     if (!Problem(name, value).isEmpty())
         return false;
-    values.insert(name, value);
+    // Numbers are kept in one spelling: "+250" and "0250" are stored as "250".
+    const Kind kind = find(name)->kind;
+    const bool numeric = kind == Kind::Number || kind == Kind::NotNegative || kind == Kind::Switch ||
+                         (kind == Kind::CartNumber && !value.isEmpty());
+    values.insert(name, numeric ? QString::number(value.toLongLong()) : value);
     return true;
 }
 
