@@ -9,8 +9,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString columns = u"Number, Title, Text1, Text2, CartType, LookupFlag, Length, AudioLength, Detail1, Detail2, "
-                        u"Value1, Value2, Measure1, Measure2, Measure3"_s;
+const QString columns =
+    u"Number, Title, Text1, Text2, CartType, LookupFlag, Length, AudioLength, Detail1, Detail2, "
+    u"Value1, Value2, Measure1, Measure2, Measure3"_s;
 
 Cart readCart(const QSqlQuery& query) {
     Cart cart;
@@ -51,14 +52,25 @@ bool CartStore::Save(const QList<Cart>& carts) const {
     QSqlQuery remove(connection);
     remove.prepare(u"DELETE FROM Carts WHERE Number = ?"_s);
     QSqlQuery insert(connection);
-    insert.prepare(u"INSERT INTO Carts ("_s + columns + u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    insert.prepare(u"INSERT INTO Carts ("_s + columns +
+                   u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     for (const Cart& cart : carts) {
         remove.addBindValue(cart.Number);
-        const QList<QVariant> values = {cart.Number,        cart.Title,           cart.Text1,
-                                        cart.Text2,         cart.Type,            int(cart.Flag),
-                                        double(cart.Length), double(cart.AudioLength), cart.Detail1,
-                                        cart.Detail2,       int(cart.Value1),     int(cart.Value2),
-                                        double(cart.Measure1), double(cart.Measure2), double(cart.Measure3)};
+        const QList<QVariant> values = {cart.Number,
+                                        cart.Title,
+                                        cart.Text1,
+                                        cart.Text2,
+                                        cart.Type,
+                                        int(cart.Flag),
+                                        double(cart.Length),
+                                        double(cart.AudioLength),
+                                        cart.Detail1,
+                                        cart.Detail2,
+                                        int(cart.Value1),
+                                        int(cart.Value2),
+                                        double(cart.Measure1),
+                                        double(cart.Measure2),
+                                        double(cart.Measure3)};
         for (const QVariant& value : values)
             insert.addBindValue(value);
         if (!remove.exec() || !insert.exec())

@@ -11,8 +11,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString columns = u"ID, LastUpdated, ItemType, ItemSource, CartNumber, HDReference, Title, Text1, Detail1, "
-                        u"Value1, Value2, Detail2, Measure1, AudioLength, Measure2, Measure3"_s;
+const QString columns =
+    u"ID, LastUpdated, ItemType, ItemSource, CartNumber, HDReference, Title, Text1, Detail1, "
+    u"Value1, Value2, Detail2, Measure1, AudioLength, Measure2, Measure3"_s;
 const QString timeFormat = u"yyyy-MM-dd HH:mm:ss"_s;
 
 InfoRow readRow(const QSqlQuery& query) {
@@ -83,17 +84,19 @@ std::optional<InfoRows> DatabaseMaintenance::Query(const QString& filter, int) c
 bool DatabaseMaintenance::Save(qint64 id, const InfoRow& row) const {
     QSqlQuery query(connection);
     if (id != 0) {
-        query.prepare(u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "
-                      u"HDReference = ?, Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, "
-                      u"Measure1 = ?, AudioLength = ?, Measure2 = ?, Measure3 = ? WHERE ID = ?"_s);
+        query.prepare(
+            u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "
+            u"HDReference = ?, Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, "
+            u"Measure1 = ?, AudioLength = ?, Measure2 = ?, Measure3 = ? WHERE ID = ?"_s);
         for (const QVariant& value : valuesOf(row))
             query.addBindValue(value);
         query.addBindValue(id);
         return query.exec() && query.numRowsAffected() == 1;
     }
     TransactionGuard transaction(connection);
-    query.prepare(u"INSERT INTO AdvertInfo ("_s + columns +
-                  u") SELECT COALESCE(MAX(ID), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM AdvertInfo"_s);
+    query.prepare(
+        u"INSERT INTO AdvertInfo ("_s + columns +
+        u") SELECT COALESCE(MAX(ID), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM AdvertInfo"_s);
     for (const QVariant& value : valuesOf(row))
         query.addBindValue(value);
     return transaction.IsOpen() && query.exec() && transaction.Commit();

@@ -7,7 +7,9 @@ std::function<void(const QString&)>& writer() {
 }
 } // namespace
 
-void LibraryTrace::SetWriter(std::function<void(const QString&)> w) { writer() = std::move(w); }
+void LibraryTrace::SetWriter(std::function<void(const QString&)> w) {
+    writer() = std::move(w);
+}
 
 void LibraryTrace::Write(const QString& text) {
     if (writer())

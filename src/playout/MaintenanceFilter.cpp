@@ -102,10 +102,10 @@ bool refuse(QString* problem, const QString& why) {
 } // namespace
 
 const QStringList& MaintenanceFilter::Columns() {
-    static const QStringList columns = {u"ID"_s,        u"LastUpdated"_s, u"ItemType"_s, u"ItemSource"_s,
+    static const QStringList columns = {u"ID"_s,         u"LastUpdated"_s, u"ItemType"_s, u"ItemSource"_s,
                                         u"CartNumber"_s, u"HDReference"_s, u"Title"_s,    u"Text1"_s,
-                                        u"Detail1"_s,   u"Value1"_s,      u"Value2"_s,   u"Detail2"_s,
-                                        u"Measure1"_s,  u"AudioLength"_s, u"Measure2"_s, u"Measure3"_s};
+                                        u"Detail1"_s,    u"Value1"_s,      u"Value2"_s,   u"Detail2"_s,
+                                        u"Measure1"_s,   u"AudioLength"_s, u"Measure2"_s, u"Measure3"_s};
     return columns;
 }
 

@@ -19,12 +19,16 @@ constexpr double secondsPerDay = 86400.0;
 constexpr double band = 0.004 / secondsPerDay;
 
 const QString columns = QStringLiteral(
-    "LogPosition, ItemDate, ItemTime, ItemType, CartNumber, Title, Description, Note, Text1, Text2, EndStyle, "
-    "Transition, PlayTransition, Flags, State, Parameter1, Parameter2, Parameter3, Parameter4, TextParameter1, "
+    "LogPosition, ItemDate, ItemTime, ItemType, CartNumber, Title, Description, Note, Text1, Text2, "
+    "EndStyle, "
+    "Transition, PlayTransition, Flags, State, Parameter1, Parameter2, Parameter3, Parameter4, "
+    "TextParameter1, "
     "TextParameter2, TextParameter3, TextParameter4, InputNumber, InputFlag, Duration, Length2, HourStart, "
     "HourLength, Reference");
 
-QString select(const QString& rest) { return u"SELECT "_s + columns + u" FROM LogItems "_s + rest; }
+QString select(const QString& rest) {
+    return u"SELECT "_s + columns + u" FROM LogItems "_s + rest;
+}
 
 const QString selectFirst = select(u"ORDER BY LogPosition LIMIT 1"_s);
 const QString selectLast = select(u"ORDER BY LogPosition DESC LIMIT 1"_s);
@@ -47,7 +51,9 @@ double hourOf(double position) {
 }
 
 // The smallest step between two positions of an hour that keeps them apart.
-double smallestStep(double hour) { return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour); }
+double smallestStep(double hour) {
+    return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour);
+}
 
 LogItem readItem(const QSqlQuery& query) {
     LogItem item;
@@ -83,9 +89,10 @@ LogItem readItem(const QSqlQuery& query) {
 
 // The item's fields after its position, in column order.
 QList<QVariant> fieldsOf(const LogItem& item) {
-    QList<QVariant> values = {item.Date,        item.Time,           item.Type,       item.CartNumber, item.Title,
-                              item.Description, item.Note,           item.Text1,      item.Text2,      item.EndStyle,
-                              item.Transition,  item.PlayTransition, item.Flags & 0xFFFF, item.State};
+    QList<QVariant> values = {item.Date,           item.Time,        item.Type,       item.CartNumber,
+                              item.Title,          item.Description, item.Note,       item.Text1,
+                              item.Text2,          item.EndStyle,    item.Transition, item.PlayTransition,
+                              item.Flags & 0xFFFF, item.State};
     for (const float parameter : item.Parameters)
         values.append(double(parameter));
     for (const QString& text : item.TextParameters)
@@ -172,7 +179,9 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
     return items;
 }
 
-QList<LogItem> ScheduledLog::hourItems(double hour) { return ItemsBetween(hour, hour); }
+QList<LogItem> ScheduledLog::hourItems(double hour) {
+    return ItemsBetween(hour, hour);
+}
 
 bool ScheduledLog::insert(const LogItem& item) {
     QSqlQuery& query = prepared(insertItem);
@@ -262,9 +271,12 @@ bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
 
 bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
     QSqlQuery& query = prepared(
-        u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, Description = ?, "
-        u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State = ?, "
-        u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 = ?, "
+        u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, "
+        u"Description = ?, "
+        u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State "
+        u"= ?, "
+        u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 "
+        u"= ?, "
         u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
         u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s);
     bindAll(query, fieldsOf(item) + QList<QVariant>{position});
@@ -291,7 +303,8 @@ bool ScheduledLog::UpdateStartTimes(double position) {
     return transaction.IsOpen() && ItemAt(position) && retime(hourOf(position)) && transaction.Commit();
 }
 
-bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
+bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end,
+                                  const QString& typeFlags) {
     QString sql = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
     QList<QVariant> values = {LocateHour(start), LocateHour(end) + band};
     if (typeFlags.count(u'Y', Qt::CaseInsensitive) != typeFlags.size() || typeFlags.isEmpty()) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-bool StartTimes::HasFixedTime(const LogItem& item) { return item.Type == 1 || item.Type == 14 || IsBreakMarker(item); }
+bool StartTimes::HasFixedTime(const LogItem& item) {
+    return item.Type == 1 || item.Type == 14 || IsBreakMarker(item);
+}
 
 float StartTimes::Apply(QList<LogItem>& items, float hourStart) {
     double clock = hourStart;

@@ -23,7 +23,9 @@ public:
     static float Apply(QList<LogItem>& items, float hourStart);
 
     static bool HasFixedTime(const LogItem& item);
-    static bool IsBreakMarker(const LogItem& item) { return item.Type == LogItem::AdvertType && item.State == 1; }
+    static bool IsBreakMarker(const LogItem& item) {
+        return item.Type == LogItem::AdvertType && item.State == 1;
+    }
     static bool IsPushedAdvert(const LogItem& item) {
         return item.Type == LogItem::AdvertType && item.State == 2 && (item.Flags & 2);
     }

@@ -41,9 +41,13 @@ const QString stationNameValue = u"StationName"_s;
 
 StationDatabase::StationDatabase() = default;
 
-StationDatabase::~StationDatabase() { Close(); }
+StationDatabase::~StationDatabase() {
+    Close();
+}
 
-QSqlDatabase StationDatabase::Connection() const { return QSqlDatabase::database(connectionName, false); }
+QSqlDatabase StationDatabase::Connection() const {
+    return QSqlDatabase::database(connectionName, false);
+}
 
 bool StationDatabase::Create(const QString& path, const QString& name, QString* why) {
     auto fail = [why](const QString& reason) {
@@ -106,7 +110,8 @@ int StationDatabase::OpenFile(const QString& path) {
     connectionName = newConnectionName();
     QSqlDatabase db = connect(connectionName, path);
     if (!db.open())
-        return refuse(NotAStationDatabase, u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+        return refuse(NotAStationDatabase,
+                      u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
 
     QSqlQuery query(db);
     if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
@@ -117,9 +122,10 @@ int StationDatabase::OpenFile(const QString& path) {
     const int version = query.value(0).toInt();
     query.finish();
     if (version > StationSchema::CurrentVersion)
-        return refuse(NewerSchema, u"'%1' was made by a newer version (schema %2, this program knows %3)"_s.arg(path)
-                                       .arg(version)
-                                       .arg(StationSchema::CurrentVersion));
+        return refuse(NewerSchema,
+                      u"'%1' was made by a newer version (schema %2, this program knows %3)"_s.arg(path)
+                          .arg(version)
+                          .arg(StationSchema::CurrentVersion));
     if (version < StationSchema::CurrentVersion) {
         LibraryTrace::Write(u"Bringing the Station Database from schema %1 to %2"_s.arg(version).arg(
             StationSchema::CurrentVersion));

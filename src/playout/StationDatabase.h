@@ -65,7 +65,9 @@ public:
     static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
     std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
     std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
-    static ScheduleDate ScheduleDateFromDate(double position) { return ScheduledLog::ScheduleDateFromDate(position); }
+    static ScheduleDate ScheduleDateFromDate(double position) {
+        return ScheduledLog::ScheduleDateFromDate(position);
+    }
     bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
     bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
     bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }

@@ -75,7 +75,9 @@ QStringList StationSettings::Names() {
     return names;
 }
 
-bool StationSettings::IsName(const QString& name) { return find(name) != nullptr; }
+bool StationSettings::IsName(const QString& name) {
+    return find(name) != nullptr;
+}
 
 QString StationSettings::Problem(const QString& name, const QString& value) {
     const Definition* definition = find(name);
@@ -85,8 +87,9 @@ QString StationSettings::Problem(const QString& name, const QString& value) {
     case Kind::Text:
         return {};
     case Kind::FileNameFormat:
-        return value.isEmpty() || QStringList{QStringLiteral("yymmdd"), QStringLiteral("yyddmm"), QStringLiteral("ddmmyy"), QStringLiteral("mmddyy")}.contains(
-                                      value, Qt::CaseInsensitive)
+        return value.isEmpty() || QStringList{QStringLiteral("yymmdd"), QStringLiteral("yyddmm"),
+                                              QStringLiteral("ddmmyy"), QStringLiteral("mmddyy")}
+                                      .contains(value, Qt::CaseInsensitive)
                    ? QString()
                    : QStringLiteral("%1 must be yymmdd, yyddmm, ddmmyy or mmddyy").arg(name);
     case Kind::Number:
@@ -94,7 +97,8 @@ QString StationSettings::Problem(const QString& name, const QString& value) {
                    ? QString()
                    : QStringLiteral("%1 must be a whole number").arg(name);
     case Kind::NotNegative:
-        return isWholeNumber(value, 0) ? QString() : QStringLiteral("%1 must be a whole number of 0 or more").arg(name);
+        return isWholeNumber(value, 0) ? QString()
+                                       : QStringLiteral("%1 must be a whole number of 0 or more").arg(name);
     case Kind::Switch:
         return value == u"0" || value == u"1" ? QString() : QStringLiteral("%1 must be 0 or 1").arg(name);
     case Kind::CartNumber:
@@ -116,7 +120,9 @@ bool StationSettings::SetValue(const QString& name, const QString& value) {
     return true;
 }
 
-qint32 StationSettings::Number(const QString& name) const { return values.value(name).toInt(); }
+qint32 StationSettings::Number(const QString& name) const {
+    return values.value(name).toInt();
+}
 
 bool StationSettings::Load(const QSqlDatabase& connection) {
     QSqlQuery query(connection);

@@ -49,13 +49,20 @@ TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
         const char16_t* value;
         bool accepted;
     } cases[] = {
-        {u"MusicLogsDirectory", u"/srv/logs", true}, {u"MusicFileNameFormat", u"DDMMYY", true},
-        {u"MusicFileNameFormat", u"yyyymmdd", false}, {u"OffsetAudioItems", u"+1", true},
-        {u"OffsetAudioItems", u"-250", true},         {u"OffsetAudioItems", u"1.5", false},
-        {u"AutoPurgeDays", u"7", true},               {u"AutoPurgeDays", u"-1", false},
-        {u"UseLogImporterCartRanges", u"1", true},    {u"UseLogImporterCartRanges", u"yes", false},
-        {u"SongsStart", u"1000", true},               {u"SongsStart", u"0", false},
-        {u"SongsEnd", u"", true},                     {u"Songstart", u"1", false},
+        {u"MusicLogsDirectory", u"/srv/logs", true},
+        {u"MusicFileNameFormat", u"DDMMYY", true},
+        {u"MusicFileNameFormat", u"yyyymmdd", false},
+        {u"OffsetAudioItems", u"+1", true},
+        {u"OffsetAudioItems", u"-250", true},
+        {u"OffsetAudioItems", u"1.5", false},
+        {u"AutoPurgeDays", u"7", true},
+        {u"AutoPurgeDays", u"-1", false},
+        {u"UseLogImporterCartRanges", u"1", true},
+        {u"UseLogImporterCartRanges", u"yes", false},
+        {u"SongsStart", u"1000", true},
+        {u"SongsStart", u"0", false},
+        {u"SongsEnd", u"", true},
+        {u"Songstart", u"1", false},
         {u"CartOffset", u"99999999999", false},
     };
     for (const auto& c : cases) {

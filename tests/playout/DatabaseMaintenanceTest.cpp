@@ -29,16 +29,25 @@ TEST(MaintenanceFilter, AcceptsTheFiltersOfTheAdvertRefresh) {
     ASSERT_TRUE(purge);
     EXPECT_EQ((*purge)[2].Comparison, u"<=");
     EXPECT_EQ((*purge)[2].Value, QVariant(u"2011-03-07 00:00:00"_s));
-    EXPECT_EQ(MaintenanceFilter::Parse(u"[HDReference]='it''s' and [Value1]<>-3"_s)->at(0).Value, QVariant(u"it's"_s));
+    EXPECT_EQ(MaintenanceFilter::Parse(u"[HDReference]='it''s' and [Value1]<>-3"_s)->at(0).Value,
+              QVariant(u"it's"_s));
     EXPECT_TRUE(MaintenanceFilter::Parse(QString())->isEmpty());
 }
 
 TEST(MaintenanceFilter, RefusesEverythingElse) {
     const char16_t* refused[] = {
-        u"[HDReference]='x' OR '1'='1'",   u"[HDReference]='12'34'", u"ItemType=4",
-        u"[ItemType]=4; DROP TABLE Carts", u"[Nope]=1",              u"[ItemType]==4",
-        u"[ItemType]=4 AND",               u"[HDReference]='open",   u"[LastUpdated]<=#13-45-2011#",
-        u"[ItemType] LIKE 4",              u"[ItemType]=4x",         u"[ItemType]=(SELECT 1)",
+        u"[HDReference]='x' OR '1'='1'",
+        u"[HDReference]='12'34'",
+        u"ItemType=4",
+        u"[ItemType]=4; DROP TABLE Carts",
+        u"[Nope]=1",
+        u"[ItemType]==4",
+        u"[ItemType]=4 AND",
+        u"[HDReference]='open",
+        u"[LastUpdated]<=#13-45-2011#",
+        u"[ItemType] LIKE 4",
+        u"[ItemType]=4x",
+        u"[ItemType]=(SELECT 1)",
     };
     for (const char16_t* filter : refused) {
         QString problem;

@@ -37,7 +37,8 @@ TEST_F(ScheduledLogTest, HoursAreReadBackItemByItemInOrder) {
     EXPECT_FALSE(db.HourStartItem(StationDatabase::LocateHour(At(Day, 15))));
 
     // The offered range after the log: the last hour's end, then one more hour.
-    const ScheduleDate until = ScheduleDateTools::AddSeconds(StationDatabase::ScheduleDateFromDate(midnight.back().Position), 3599.99);
+    const ScheduleDate until = ScheduleDateTools::AddSeconds(
+        StationDatabase::ScheduleDateFromDate(midnight.back().Position), 3599.99);
     EXPECT_EQ(until.Day, Day + 1);
     EXPECT_FLOAT_EQ(until.Seconds, 3599.99f);
 }
@@ -106,12 +107,13 @@ TEST_F(ScheduledLogTest, InsertedItemsStayOrderedWithinTheirHour) {
     for (qsizetype i = 0; i < hour.size(); ++i) {
         titles.append(hour[i].Title);
         EXPECT_EQ(StationDatabase::ScheduleDateFromDate(hour[i].Position), At(Day, 6));
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(hour[i - 1].Position, hour[i].Position);
+        }
     }
     EXPECT_EQ(titles.mid(0, 4), QStringList({u"Hour 6"_s, u"Item 1"_s, u"Advert Break"_s, u"Extra 299"_s}));
-    EXPECT_EQ(titles.mid(titles.size() - 6),
-              QStringList({u"Advert 1"_s, u"Advert 2"_s, u"Advert 3"_s, u"Advert 4"_s, u"Advert 5"_s, u"Item 3"_s}));
+    EXPECT_EQ(titles.mid(titles.size() - 6), QStringList({u"Advert 1"_s, u"Advert 2"_s, u"Advert 3"_s,
+                                                          u"Advert 4"_s, u"Advert 5"_s, u"Item 3"_s}));
     const auto sevenAfter = HourItems(Day, 7);
     ASSERT_EQ(sevenAfter.size(), sevenBefore.size());
     for (qsizetype i = 0; i < sevenAfter.size(); ++i)
@@ -148,7 +150,7 @@ TEST_F(ScheduledLogTest, UpdatedItemsAndStartTimesAreStored) {
     ASSERT_EQ(hour.size(), 6);
     EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, LogItem::HasAdverts);
     EXPECT_FLOAT_EQ(hour[0].HourLength, 100 + 30 + 40 + 100); // the fed break takes no time itself
-    EXPECT_FLOAT_EQ(hour[3].Time, 36000 + 120);                // the adverts follow the break's own time
+    EXPECT_FLOAT_EQ(hour[3].Time, 36000 + 120);               // the adverts follow the break's own time
     EXPECT_FLOAT_EQ(hour[4].Time, 36000 + 150);
     EXPECT_EQ(hour[4].Transition, 0);
     EXPECT_FLOAT_EQ(hour[5].Time, 36000 + 190);
@@ -164,7 +166,8 @@ TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
     EXPECT_TRUE(HourItems(Day, 9).isEmpty());
     EXPECT_TRUE(HourItems(Day, 10).isEmpty());
     EXPECT_EQ(HourItems(Day, 11).size(), 3);
-    EXPECT_FALSE(db.RemoveLogRange({Day, 9 * 3600}, {Day, 10 * 3600}, QString(168, u'Y'))); // nothing left there
+    EXPECT_FALSE(
+        db.RemoveLogRange({Day, 9 * 3600}, {Day, 10 * 3600}, QString(168, u'Y'))); // nothing left there
 
     QString onlyType3(168, u'N');
     onlyType3[2] = u'Y';

@@ -19,7 +19,7 @@ TEST(StartTimes, ItemsFollowEachOtherAndFixedTimesHold) {
     QList<LogItem> items = {
         item(98, 2, 0, hour),
         item(3, 2, 200),
-        item(1, 2, 10, hour + 600),  // a timed event at 02:10: a gap before it
+        item(1, 2, 10, hour + 600), // a timed event at 02:10: a gap before it
         item(3, 2, 100),
         item(14, 2, 120, hour + 650), // a split inside the item before: the clock goes back
         item(4, 1, 120, hour + 5000), // a break outside the hour keeps no time of its own
@@ -36,8 +36,12 @@ TEST(StartTimes, ItemsFollowEachOtherAndFixedTimesHold) {
 }
 
 TEST(StartTimes, AFedBreakTakesNoTimeButItsAdvertsDo) {
-    QList<LogItem> items = {item(98, 2, 0, 0), item(4, 1, 120, 900), item(4, 2, 30, 900, 3), item(4, 2, 45, 900, 3),
-                            item(4, 2, 20, 0, 0) /* a music advert, not pushed */, item(4, 1, 120, 1800)};
+    QList<LogItem> items = {item(98, 2, 0, 0),
+                            item(4, 1, 120, 900),
+                            item(4, 2, 30, 900, 3),
+                            item(4, 2, 45, 900, 3),
+                            item(4, 2, 20, 0, 0) /* a music advert, not pushed */,
+                            item(4, 1, 120, 1800)};
     EXPECT_FLOAT_EQ(StartTimes::Apply(items, 0), 30 + 45 + 20 + 120);
     EXPECT_FLOAT_EQ(items[2].Time, 900);
     EXPECT_FLOAT_EQ(items[3].Time, 930);

@@ -88,7 +88,9 @@ TEST_F(StationDatabaseTest, LogFileNamesFollowTheSettings) {
     const struct {
         const char16_t* format;
         const char16_t* name;
-    } cases[] = {{u"yymmdd", u"MX101123.LOG"}, {u"YYDDMM", u"MX102311.LOG"}, {u"ddmmyy", u"MX231110.LOG"},
+    } cases[] = {{u"yymmdd", u"MX101123.LOG"},
+                 {u"YYDDMM", u"MX102311.LOG"},
+                 {u"ddmmyy", u"MX231110.LOG"},
                  {u"mmddyy", u"MX112310.LOG"}};
     for (const auto& c : cases) {
         ASSERT_TRUE(settings.SetValue(u"MusicFileNameFormat"_s, QString::fromUtf16(c.format)));

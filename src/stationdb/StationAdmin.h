@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QStringList>
+#include <QTextStream>
+
+class StationDatabase;
+
+// The station admin command: sets up and inspects a Station Database without the
+// playout system. Each subcommand prints its result to standard output and returns
+// the process's exit status; an error is one line on standard error.
+class StationAdmin {
+public:
+    StationAdmin(QTextStream& out, QTextStream& err) : out(out), err(err) {}
+
+    int Run(const QStringList& arguments);
+
+private:
+    int create(QStringList arguments);
+    int settings(QStringList arguments);
+    int carts(QStringList arguments);
+    int importCarts(QStringList arguments);
+    int listCarts(QStringList arguments);
+    int log(QStringList arguments);
+    int adinfo(QStringList arguments);
+    int values(QStringList arguments);
+
+    int usage(const QString& text);
+    int fail(const QString& message);
+    bool open(StationDatabase& db, const QString& path);
+    void print(const QJsonArray& rows, bool json, const QStringList& columns);
+
+    QTextStream& out;
+    QTextStream& err;
+};

@@ -1,0 +1,108 @@
+// The station admin command run as a station engineer runs it.
+
+#include "support/StationFixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+class StationAdminTest : public TempHome {
+protected:
+    int Run(const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(STATIONDB_EXE), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        Out = QString::fromUtf8(process.readAllStandardOutput());
+        Err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    QString Db() const { return Path(u"Station.sdb"_s); }
+
+    QString Out;
+    QString Err;
+};
+
+TEST_F(StationAdminTest, AStationIsSetUpAndInspected) {
+    ASSERT_EQ(Run({u"create"_s, Db(), u"--name"_s, u"Test FM"_s}), 0) << Err.toStdString();
+    EXPECT_NE(Run({u"create"_s, Db()}), 0);
+    EXPECT_TRUE(Err.startsWith(u"stationdb: "_s) && Err.count(u'\n') == 1) << Err.toStdString();
+
+    ASSERT_EQ(Run({u"settings"_s, Db(), u"MusicLogsDirectory=/srv/music logs"_s,
+                   u"MusicFileNameFormat=ddmmyy"_s, u"OffsetAudioItems=-250"_s}),
+              0)
+        << Err.toStdString();
+    EXPECT_NE(Run({u"settings"_s, Db(), u"AutoPurgeDays=7"_s, u"SongsStart=0"_s}),
+              0); // one bad value: nothing set
+    EXPECT_NE(Run({u"settings"_s, Db(), u"NoSuchSetting=1"_s}), 0);
+    ASSERT_EQ(Run({u"settings"_s, Db(), u"AutoPurgeDays"_s}), 0);
+    EXPECT_EQ(Out, u"0\n");
+    ASSERT_EQ(Run({u"settings"_s, Db()}), 0);
+    EXPECT_TRUE(Out.contains(u"MusicLogsDirectory=/srv/music logs\n"_s));
+    EXPECT_TRUE(Out.contains(u"OffsetAudioItems=-250\n"_s));
+
+    WriteFile(Path(u"bad.csv"_s), "Number,Title,Length\n1,Good,10\n2,Bad,ten\n");
+    EXPECT_NE(Run({u"carts"_s, u"import"_s, Db(), Path(u"bad.csv"_s)}), 0);
+    EXPECT_TRUE(Err.contains(u"line 3"_s)) << Err.toStdString();
+    WriteFile(Path(u"carts.csv"_s), "Number,Title,Type,Length,AudioLength,Text1,Text2,Flag\n"
+                                    "1123,\"Song, with a comma\",3,200,198.5,Artist,,0\n"
+                                    "0034,Link,2,5,5,,,1\n");
+    ASSERT_EQ(Run({u"carts"_s, u"import"_s, Db(), Path(u"carts.csv"_s)}), 0) << Err.toStdString();
+    ASSERT_EQ(Run({u"carts"_s, u"list"_s, Db(), u"--json"_s}), 0);
+    const QJsonArray carts = QJsonDocument::fromJson(Out.toUtf8()).array();
+    ASSERT_EQ(carts.size(), 2); // "1" of the refused file was not stored
+    EXPECT_EQ(carts[1].toObject().value(u"Title"_s).toString(), u"Song, with a comma");
+    EXPECT_EQ(carts[0].toObject().value(u"Flag"_s).toInt(), 1);
+
+    ASSERT_EQ(Run({u"log"_s, Db(), u"--json"_s}), 0);
+    EXPECT_EQ(Out, u"[]\n");
+    ASSERT_EQ(Run({u"values"_s, Db(), u"--json"_s}), 0);
+    EXPECT_EQ(QJsonDocument::fromJson(Out.toUtf8()).array()[0].toObject().value(u"Value"_s).toString(),
+              u"Test FM");
+    ASSERT_EQ(Run({u"adinfo"_s, Db()}), 0);
+    EXPECT_NE(Run({u"log"_s, Path(u"missing.sdb"_s)}), 0);
+    EXPECT_NE(Run({u"log"_s, Db(), u"--from"_s}), 0);
+    EXPECT_NE(Run({u"frobnicate"_s}), 0);
+    ASSERT_EQ(Run({u"log"_s, u"--help"_s}), 0);
+    EXPECT_TRUE(Out.startsWith(u"usage: stationdb log"_s));
+}
+
+TEST_F(StationAdminTest, TheLogIsDumpedWithEveryItemProperty) {
+    ASSERT_EQ(Run({u"create"_s, Db()}), 0);
+    {
+        StationDatabase db;
+        ASSERT_EQ(db.OpenFile(Db()), StationDatabase::Opened);
+        for (const int hour : {6, 7}) {
+            LogHour items;
+            LogItem start;
+            start.Type = LogItem::HourStartType;
+            start.Title = u"Breakfast"_s;
+            items.AddItem(start);
+            LogItem song;
+            song.Type = 3;
+            song.CartNumber = u"1123"_s;
+            song.Duration = 200;
+            song.TextParameter(2) = u"hook"_s;
+            items.AddItem(song);
+            ASSERT_TRUE(db.WriteHour({40505, float(hour * 3600)}, items));
+        }
+    }
+    ASSERT_EQ(Run({u"log"_s, Db(), u"--json"_s, u"--from"_s, u"2010-11-23 07:30"_s}), 0) << Err.toStdString();
+    const QJsonArray items = QJsonDocument::fromJson(Out.toUtf8()).array();
+    ASSERT_EQ(items.size(), 2); // the hour of 07:30, whole
+    const QJsonObject song = items[1].toObject();
+    for (const char* key :
+         {"Position",       "Date",        "Time",      "Type",       "CartNumber", "Title",
+          "Description",    "Note",        "Text1",     "Text2",      "EndStyle",   "Transition",
+          "PlayTransition", "Flags",       "State",     "Parameter1", "Parameter4", "TextParameter1",
+          "TextParameter4", "InputNumber", "InputFlag", "Duration",   "Length2",    "HourStart",
+          "HourLength",     "Reference"})
+        EXPECT_TRUE(song.contains(QLatin1String(key))) << key;
+    EXPECT_EQ(song.value(u"CartNumber"_s).toString(), u"1123");
+    EXPECT_EQ(song.value(u"TextParameter2"_s).toString(), u"hook");
+    EXPECT_DOUBLE_EQ(song.value(u"Time"_s).toDouble(), 7 * 3600);
+    EXPECT_DOUBLE_EQ(items[0].toObject().value(u"HourLength"_s).toDouble(), 200);
+    ASSERT_EQ(Run({u"log"_s, Db()}), 0);
+    EXPECT_EQ(Out.count(u'\n'), 5); // a heading and four items
+}
