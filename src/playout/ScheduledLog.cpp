@@ -1,5 +1,6 @@
 #include "playout/ScheduledLog.h"
 
+#include "playout/SqliteStatement.h"
 #include "playout/StartTimes.h"
 #include "playout/TransactionGuard.h"
 
@@ -42,6 +43,18 @@ const QString insertItem =
     u"INSERT INTO LogItems ("_s + columns +
     u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
 
+const QString updateItem =
+    u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, Description = "
+    u"?, "
+    u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State = "
+    u"?, "
+    u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 = "
+    u"?, "
+    u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
+    u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s;
+const QString updateTimes = u"UPDATE LogItems SET ItemTime = ?, HourLength = ? WHERE LogPosition = ?"_s;
+const QString deleteBetween = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
+
 // The hour that holds a position.
 double hourOf(double position) {
     const double day = std::floor(position);
@@ -55,35 +68,35 @@ double smallestStep(double hour) {
     return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour);
 }
 
-LogItem readItem(const QSqlQuery& query) {
+LogItem readItem(const SqliteStatement& row) {
     LogItem item;
     int c = 0;
-    item.Position = query.value(c++).toDouble();
-    item.Date = query.value(c++).toInt();
-    item.Time = query.value(c++).toFloat();
-    item.Type = query.value(c++).toInt();
-    item.CartNumber = query.value(c++).toString();
-    item.Title = query.value(c++).toString();
-    item.Description = query.value(c++).toString();
-    item.Note = query.value(c++).toString();
-    item.Text1 = query.value(c++).toString();
-    item.Text2 = query.value(c++).toString();
-    item.EndStyle = query.value(c++).toInt();
-    item.Transition = query.value(c++).toInt();
-    item.PlayTransition = query.value(c++).toInt();
-    item.Flags = query.value(c++).toInt();
-    item.State = query.value(c++).toInt();
+    item.Position = row.Double(c++);
+    item.Date = row.Int(c++);
+    item.Time = float(row.Double(c++));
+    item.Type = row.Int(c++);
+    item.CartNumber = row.Text(c++);
+    item.Title = row.Text(c++);
+    item.Description = row.Text(c++);
+    item.Note = row.Text(c++);
+    item.Text1 = row.Text(c++);
+    item.Text2 = row.Text(c++);
+    item.EndStyle = row.Int(c++);
+    item.Transition = row.Int(c++);
+    item.PlayTransition = row.Int(c++);
+    item.Flags = row.Int(c++);
+    item.State = row.Int(c++);
     for (float& parameter : item.Parameters)
-        parameter = query.value(c++).toFloat();
+        parameter = float(row.Double(c++));
     for (QString& text : item.TextParameters)
-        text = query.value(c++).toString();
-    item.InputNumber = query.value(c++).toInt();
-    item.InputFlag = query.value(c++).toInt();
-    item.Duration = query.value(c++).toFloat();
-    item.Length2 = query.value(c++).toFloat();
-    item.HourStart = query.value(c++).toFloat();
-    item.HourLength = query.value(c++).toFloat();
-    item.Reference = query.value(c++).toString();
+        text = row.Text(c++);
+    item.InputNumber = row.Int(c++);
+    item.InputFlag = row.Int(c++);
+    item.Duration = float(row.Double(c++));
+    item.Length2 = float(row.Double(c++));
+    item.HourStart = float(row.Double(c++));
+    item.HourLength = float(row.Double(c++));
+    item.Reference = row.Text(c++);
     return item;
 }
 
@@ -123,22 +136,31 @@ ScheduleDate ScheduledLog::ScheduleDateFromDate(double position) {
 }
 
 QSqlQuery& ScheduledLog::prepared(const QString& sql) {
-    auto found = queries.find(sql);
+    auto found = queries.find(&sql);
     if (found == queries.end()) {
-        found = queries.emplace(sql, QSqlQuery(connection)).first;
+        found = queries.emplace(&sql, QSqlQuery(connection)).first;
         found->second.setForwardOnly(true);
         found->second.prepare(sql);
     }
     return found->second;
 }
 
-std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<QVariant>& values) {
-    QSqlQuery& query = prepared(sql);
-    bindAll(query, values);
+SqliteStatement& ScheduledLog::reader(const QString& sql, const QList<double>& values) {
+    auto found = readers.find(&sql);
+    if (found == readers.end())
+        found = readers.emplace(&sql, std::make_unique<SqliteStatement>(connection, sql)).first;
+    SqliteStatement& statement = *found->second;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        statement.Bind(int(i + 1), values[i]);
+    return statement;
+}
+
+std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
+    SqliteStatement& statement = reader(sql, values);
     std::optional<LogItem> item;
-    if (query.exec() && query.next())
-        item = readItem(query);
-    query.finish();
+    if (statement.Step())
+        item = readItem(statement);
+    statement.Reset();
     return item;
 }
 
@@ -164,18 +186,15 @@ std::optional<LogItem> ScheduledLog::ItemAt(double position) {
 
 std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
     const double hour = hourOf(position);
-    return single(selectHourStart, {hour, hour + band, LogItem::HourStartType});
+    return single(selectHourStart, {hour, hour + band, double(LogItem::HourStartType)});
 }
 
 QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
-    QSqlQuery& query = prepared(selectBetween);
-    bindAll(query, {hourOf(from), hourOf(to) + band});
+    SqliteStatement& statement = reader(selectBetween, {hourOf(from), hourOf(to) + band});
     QList<LogItem> items;
-    if (!query.exec())
-        return items;
-    while (query.next())
-        items.append(readItem(query));
-    query.finish();
+    while (statement.Step())
+        items.append(readItem(statement));
+    statement.Reset();
     return items;
 }
 
@@ -216,7 +235,7 @@ bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
     const double step = band / double(items.size() + 1);
     if (step < smallestStep(hour))
         return false;
-    QSqlQuery& remove = prepared(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s);
+    QSqlQuery& remove = prepared(deleteBetween);
     bindAll(remove, {hour, hour + band});
     if (!remove.exec())
         return false;
@@ -270,15 +289,7 @@ bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
 }
 
 bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
-    QSqlQuery& query = prepared(
-        u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, "
-        u"Description = ?, "
-        u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State "
-        u"= ?, "
-        u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 "
-        u"= ?, "
-        u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
-        u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s);
+    QSqlQuery& query = prepared(updateItem);
     bindAll(query, fieldsOf(item) + QList<QVariant>{position});
     return query.exec() && query.numRowsAffected() == 1;
 }
@@ -289,7 +300,7 @@ bool ScheduledLog::retime(double hour) {
         return true;
     const ScheduleDate start = ScheduleDateFromDate(hour);
     items[0].HourLength = StartTimes::Apply(items, start.Seconds);
-    QSqlQuery& query = prepared(u"UPDATE LogItems SET ItemTime = ?, HourLength = ? WHERE LogPosition = ?"_s);
+    QSqlQuery& query = prepared(updateTimes);
     for (const LogItem& item : items) {
         bindAll(query, {double(item.Time), double(item.HourLength), item.Position});
         if (!query.exec())

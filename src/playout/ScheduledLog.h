@@ -3,10 +3,12 @@
 #include "playout/LogHour.h"
 #include "playout/LogItem.h"
 #include "playout/ScheduleDate.h"
+#include "playout/SqliteStatement.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <map>
+#include <memory>
 #include <optional>
 
 // The Scheduled Log of one open Station Database: reading it item by item and
@@ -59,13 +61,18 @@ public:
     bool RemoveAllLogEntries();
 
 private:
+    // The query of one of the fixed statements, prepared on first use; kept by the
+    // statement's address, so only the file's own constants may be passed.
     QSqlQuery& prepared(const QString& sql);
-    std::optional<LogItem> single(const QString& sql, const QList<QVariant>& values);
+    // The reading statement of one of the fixed statements, with the values bound.
+    SqliteStatement& reader(const QString& sql, const QList<double>& values);
+    std::optional<LogItem> single(const QString& sql, const QList<double>& values);
     QList<LogItem> hourItems(double hour);
     bool insert(const LogItem& item);
     bool retime(double hour);
     bool spreadOut(double hour, QList<LogItem>& items);
 
     QSqlDatabase connection;
-    std::map<QString, QSqlQuery> queries;
+    std::map<const QString*, QSqlQuery> queries;
+    std::map<const QString*, std::unique_ptr<SqliteStatement>> readers;
 };

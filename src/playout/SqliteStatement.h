@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A statement prepared once on the SQLite connection under a QSqlDatabase and run
+// many times. The Scheduled Log's single-item reads go through it: walking a long
+// log one item at a time is the tool's hottest path, and reading the columns
+// straight from SQLite costs a fraction of a generic query.
+class SqliteStatement {
+public:
+    SqliteStatement(const QSqlDatabase& connection, const QString& sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    bool IsValid() const { return statement != nullptr; }
+
+    // Binds by place, counted from 1.
+    void Bind(int index, double value);
+    void Bind(int index, int value);
+    // The next row; False when there is none (or on an error).
+    bool Step();
+    // Ready to run again, with the bound values cleared.
+    void Reset();
+
+    // Columns of the current row, counted from 0.
+    double Double(int column) const;
+    int Int(int column) const;
+    QString Text(int column) const;
+
+    // The SQLite connection under a QSqlDatabase; nullptr for another driver.
+    static sqlite3* HandleOf(const QSqlDatabase& connection);
+
+private:
+    sqlite3_stmt* statement = nullptr;
+};
