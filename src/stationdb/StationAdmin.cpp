@@ -377,20 +377,30 @@ int StationAdmin::importCarts(QStringList arguments) {
     return 0;
 }
 
-int StationAdmin::listCarts(QStringList arguments) {
+int StationAdmin::listing(QStringList arguments, const QString& command, const QString& help,
+                          const std::function<QJsonArray(StationDatabase&)>& rowsOf,
+                          const QStringList& columns) {
     if (takeFlag(arguments, u"--help"_s))
-        return usage(u"usage: stationdb carts list DB [--json]"_s);
+        return usage(u"usage: stationdb "_s + command + u" DB [--json]\n"_s + help);
     const bool json = takeFlag(arguments, u"--json"_s);
     if (arguments.size() != 1 || hasUnknownOption(arguments))
-        return fail(u"carts list takes DB and an optional --json"_s), 2;
+        return fail(command + u" takes DB and an optional --json"_s), 2;
     StationDatabase db;
     if (!open(db, arguments[0]))
         return 1;
-    QJsonArray rows;
-    for (const Cart& cart : db.Carts().All())
-        rows.append(cartObject(cart));
-    print(rows, json, {u"Number"_s, u"Type"_s, u"Flag"_s, u"AudioLength"_s, u"Title"_s});
+    print(rowsOf(db), json, columns);
     return 0;
+}
+
+int StationAdmin::listCarts(QStringList arguments) {
+    return listing(arguments, u"carts list"_s, u"The carts, by number."_s,
+                   [](StationDatabase& db) {
+                       QJsonArray rows;
+                       for (const Cart& cart : db.Carts().All())
+                           rows.append(cartObject(cart));
+                       return rows;
+                   },
+                   {u"Number"_s, u"Type"_s, u"Flag"_s, u"AudioLength"_s, u"Title"_s});
 }
 
 int StationAdmin::log(QStringList arguments) {
@@ -420,35 +430,24 @@ int StationAdmin::log(QStringList arguments) {
 }
 
 int StationAdmin::adinfo(QStringList arguments) {
-    if (takeFlag(arguments, u"--help"_s))
-        return usage(u"usage: stationdb adinfo DB [--json]\nThe advert information table."_s);
-    const bool json = takeFlag(arguments, u"--json"_s);
-    if (arguments.size() != 1 || hasUnknownOption(arguments))
-        return fail(u"adinfo takes DB and an optional --json"_s), 2;
-    StationDatabase db;
-    if (!open(db, arguments[0]))
-        return 1;
-    QJsonArray rows;
-    auto found = db.Maintenance().Query(QString());
-    for (const InfoRow* row = found ? found->First() : nullptr; row; row = found->Next())
-        rows.append(infoObject(*row));
-    print(rows, json,
-          {u"ID"_s, u"LastUpdated"_s, u"ItemType"_s, u"ItemSource"_s, u"HDReference"_s, u"Title"_s});
-    return 0;
+    return listing(arguments, u"adinfo"_s, u"The advert information table."_s,
+                   [](StationDatabase& db) {
+                       QJsonArray rows;
+                       auto found = db.Maintenance().Query(QString());
+                       for (const InfoRow* row = found ? found->First() : nullptr; row; row = found->Next())
+                           rows.append(infoObject(*row));
+                       return rows;
+                   },
+                   {u"ID"_s, u"LastUpdated"_s, u"ItemType"_s, u"ItemSource"_s, u"HDReference"_s, u"Title"_s});
 }
 
 int StationAdmin::values(QStringList arguments) {
-    if (takeFlag(arguments, u"--help"_s))
-        return usage(u"usage: stationdb values DB [--json]\nThe values stored in the Station Database."_s);
-    const bool json = takeFlag(arguments, u"--json"_s);
-    if (arguments.size() != 1 || hasUnknownOption(arguments))
-        return fail(u"values takes DB and an optional --json"_s), 2;
-    StationDatabase db;
-    if (!open(db, arguments[0]))
-        return 1;
-    QJsonArray rows;
-    for (const auto& [name, value] : db.Values())
-        rows.append(QJsonObject{{u"Name"_s, name}, {u"Value"_s, value}});
-    print(rows, json, {u"Name"_s, u"Value"_s});
-    return 0;
+    return listing(arguments, u"values"_s, u"The values stored in the Station Database."_s,
+                   [](StationDatabase& db) {
+                       QJsonArray rows;
+                       for (const auto& [name, value] : db.Values())
+                           rows.append(QJsonObject{{u"Name"_s, name}, {u"Value"_s, value}});
+                       return rows;
+                   },
+                   {u"Name"_s, u"Value"_s});
 }

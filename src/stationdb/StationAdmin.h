@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 
 class StationDatabase;
 
@@ -25,6 +26,9 @@ private:
     int adinfo(QStringList arguments);
     int values(QStringList arguments);
 
+    // A command that lists rows of the database, as a table or as JSON.
+    int listing(QStringList arguments, const QString& command, const QString& help,
+                const std::function<QJsonArray(StationDatabase&)>& rowsOf, const QStringList& columns);
     int usage(const QString& text);
     int fail(const QString& message);
     bool open(StationDatabase& db, const QString& path);
