@@ -12,7 +12,7 @@ class DateConversion {
 public:
     // The date and time in the text, or nothing when it holds no valid date.
     // A text with a time but no date is not a date.
-    static std::optional<QDateTime> Read(QStringView text, const QLocale& locale = QLocale::system());
+    static std::optional<QDateTime> Read(QStringView text, const QLocale& locale = QLocale());
 
     // The order of day, month and year in the locale's short date format: a text of
     // three letters made of 'd', 'm' and 'y', such as "dmy".

@@ -73,3 +73,9 @@ QString TextFileReader::ReadTextLine() {
     line.replace("\r", "");
     return utf8 ? QString::fromUtf8(line) : Windows1252::Decode(line);
 }
+
+bool TextFileReader::NextLine(QString& line) {
+    const bool more = !AtEnd();
+    line = more ? ReadTextLine() : QString();
+    return more;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startup/iLineSource.h"
+
 #include <QFile>
 #include <QString>
 
@@ -7,7 +9,7 @@
 // carriage returns are dropped wherever they stand, so CR LF and LF files read the
 // same, and a last line without an ending is still a line. Text is Windows-1252,
 // or UTF-8 when the file begins with a byte-order mark.
-class TextFileReader {
+class TextFileReader : public iLineSource {
 public:
     bool Open(const QString& path);
     void Close();
@@ -17,6 +19,7 @@ public:
     // fails (what was read of that line is dropped).
     QString ReadTextLine();
     bool AtEnd() const;
+    bool NextLine(QString& line) override;
 
     qint64 Size() const { return size; }
     qint64 BytesRead() const { return consumed; }

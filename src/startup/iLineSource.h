@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Lines of text read forward one at a time, from a log file or from memory.
+class iLineSource {
+public:
+    virtual ~iLineSource() = default;
+    // The next line into `line`; False (and `line` empty) at the end.
+    virtual bool NextLine(QString& line) = 0;
+};
