@@ -83,10 +83,11 @@ bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContex
     if (code == u"$D")
         return false;
     if (code == u"$I") {
-        OperatorSeam::Message(u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not supported in Ostrel "
-                              u"v3 - Please email "_s +
-                                  SupportAddress() + u" for more information"_s,
-                              iOperator::Exclamation);
+        OperatorSeam::Message(
+            u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not supported in Ostrel "
+            u"v3 - Please email "_s +
+                SupportAddress() + u" for more information"_s,
+            iOperator::Exclamation);
         return false;
     }
 
@@ -94,11 +95,12 @@ bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContex
         item.Type = 11;
         item.Description = firstWord(command.mid(2));
     } else if (code == u"$H") {
-        static const QHash<QString, int> subCodes = {{u"$HS"_s, 1}, {u"$HC"_s, 0}, {u"$HF"_s, 2}, {u"$HP"_s, 3}};
+        static const QHash<QString, int> subCodes = {
+            {u"$HS"_s, 1}, {u"$HC"_s, 0}, {u"$HF"_s, 2}, {u"$HP"_s, 3}};
         item.Type = 5;
         item.Parameter(1) = float(NumericText::WholeValue(command.mid(3)));
         item.Parameter(2) = float(subCodes.value(command.left(3).toUpper(), 0));
-        item.Title = afterFirstBlank(command).left(40);
+        item.Title = afterFirstBlank(command).left(40).trimmed();
     } else if (code == u"$K") {
         readHook(command, item);
     } else if (code == u"$P" || code == u"$$") {
@@ -115,7 +117,7 @@ bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContex
         const QString time = nextWord(command, at);
         item.Time = float(context.HourStart + minutesAndSeconds(time));
         if (code == u"$T") {
-            item.Title = afterFirstBlank(command).left(40);
+            item.Title = afterFirstBlank(command).left(40).trimmed();
         } else {
             const QString input = nextWord(command, at);
             item.InputFlag = input.startsWith(u"$IS"_s) ? 1 : 0;
@@ -151,7 +153,7 @@ void BreakNoteReader::readHook(const QString& command, LogItem& item) {
 
 void BreakNoteReader::readLink(const QString& line, const QString& command, LogItem& item,
                                const MusicFormatContext& context) {
-    item.Title = command.trimmed().left(40);
+    item.Title = command.trimmed().left(40).trimmed();
     const QString cart = MusicLogLine::Field(line, 64, 73);
     if (cart.isEmpty()) {
         const QString length = MusicLogLine::Columns(line, 70, 74);

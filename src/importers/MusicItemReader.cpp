@@ -6,11 +6,12 @@
 #include "startup/iLineSource.h"
 
 std::optional<LogItem> MusicItemReader::Read(const QString& line, iLineSource& more,
-                                              const MusicFormatContext& context) {
+                                             const MusicFormatContext& context) {
     LogItem item;
     item.State = 2;
     item.CartNumber = MusicLogLine::OffsetCart(
-        MusicLogLine::OffsetCart(MusicLogLine::Field(line, 2, 8), context.OffsetAudioItems), context.CartOffset);
+        MusicLogLine::OffsetCart(MusicLogLine::Field(line, 2, 8), context.OffsetAudioItems),
+        context.CartOffset);
     item.Title = MusicLogLine::Field(line, 10, 42);
     item.Text1 = MusicLogLine::Field(line, 44, 63);
     item.EndStyle = MusicLogLine::EndStyle(MusicLogLine::Columns(line, 74, 75));
@@ -20,12 +21,25 @@ std::optional<LogItem> MusicItemReader::Read(const QString& line, iLineSource& m
     item.Note = *note;
 
     switch (line[0].unicode()) {
-    case u'A': item.Type = 4; break;
-    case u'C': item.Type = 2; break;
-    case u'S': item.Type = 7; break;
-    case u'L': item.Type = 3; break;
-    case u'W': item.Type = 3; item.Transition = 100; break;
-    default: typeFromLookUp(item, context); break;
+    case u'A':
+        item.Type = 4;
+        break;
+    case u'C':
+        item.Type = 2;
+        break;
+    case u'S':
+        item.Type = 7;
+        break;
+    case u'L':
+        item.Type = 3;
+        break;
+    case u'W':
+        item.Type = 3;
+        item.Transition = 100;
+        break;
+    default:
+        typeFromLookUp(item, context);
+        break;
     }
 
     if (line[0] == u'@') {
@@ -44,7 +58,8 @@ void MusicItemReader::typeFromLookUp(LogItem& item, const MusicFormatContext& co
     const StationDatabase::CartLookup found = context.LookupCart(item.CartNumber);
     item.Type = found.Type;
     if (found.Type == 13)
-        item.Parameter(1) = float(NumericText::Value(item.CartNumber) - NumericText::Value(context.CartGroupsStart) + 1);
+        item.Parameter(1) =
+            float(NumericText::Value(item.CartNumber) - NumericText::Value(context.CartGroupsStart) + 1);
     if (found.Type == 0)
         item.Type = 8;
     if (found.Type == 13 || found.Type == 8 || found.Type == 0)

@@ -15,7 +15,8 @@ class iLineSource;
 class MusicItemReader {
 public:
     // The item; nothing when its note cannot be decoded.
-    static std::optional<LogItem> Read(const QString& line, iLineSource& more, const MusicFormatContext& context);
+    static std::optional<LogItem> Read(const QString& line, iLineSource& more,
+                                       const MusicFormatContext& context);
 
 private:
     static void typeFromLookUp(LogItem& item, const MusicFormatContext& context);

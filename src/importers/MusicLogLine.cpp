@@ -8,11 +8,26 @@ MusicLogLine::Kind MusicLogLine::KindOf(const QString& line) {
     if (line.isEmpty())
         return Empty;
     switch (line[0].unicode()) {
-    case u'+': return HourHeader;
-    case u'=': case u';': case u'*': case u'-': case u'\'': return Comment;
-    case u':': return BreakNote;
-    case u'@': case u'#': case u'A': case u'C': case u'S': case u'L': case u'W': return ItemLine;
-    default: return Other;
+    case u'+':
+        return HourHeader;
+    case u'=':
+    case u';':
+    case u'*':
+    case u'-':
+    case u'\'':
+        return Comment;
+    case u':':
+        return BreakNote;
+    case u'@':
+    case u'#':
+    case u'A':
+    case u'C':
+    case u'S':
+    case u'L':
+    case u'W':
+        return ItemLine;
+    default:
+        return Other;
     }
 }
 
@@ -20,7 +35,9 @@ QString MusicLogLine::WithoutFormFeed(const QString& line) {
     return line.startsWith(QChar(12)) ? line.mid(1) : line;
 }
 
-QString MusicLogLine::Columns(const QString& line, int from, int to) { return line.mid(from - 1, to - from + 1); }
+QString MusicLogLine::Columns(const QString& line, int from, int to) {
+    return line.mid(from - 1, to - from + 1);
+}
 
 int MusicLogLine::EndStyle(const QString& code) {
     const QString upper = code.trimmed().toUpper();
@@ -42,12 +59,32 @@ void MusicLogLine::ApplyTransitionCode(LogItem& item, const QString& line) {
     if (code.isEmpty())
         return;
     switch (code[0].unicode()) {
-    case u'@': case u'A': item.Transition = 100; break;
-    case u'X': case u'N': case u'O': item.Transition = 50; break;
-    case u'#': case u'F': item.Transition = 50; item.Flags |= 1; break;
-    case u'-': case u'Y': case u'P': item.Transition = 0; break;
-    case u'+': case u'C': item.Transition = 0; item.Flags |= 1; break;
-    default: break;
+    case u'@':
+    case u'A':
+        item.Transition = 100;
+        break;
+    case u'X':
+    case u'N':
+    case u'O':
+        item.Transition = 50;
+        break;
+    case u'#':
+    case u'F':
+        item.Transition = 50;
+        item.Flags |= 1;
+        break;
+    case u'-':
+    case u'Y':
+    case u'P':
+        item.Transition = 0;
+        break;
+    case u'+':
+    case u'C':
+        item.Transition = 0;
+        item.Flags |= 1;
+        break;
+    default:
+        break;
     }
 }
 

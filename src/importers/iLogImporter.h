@@ -15,7 +15,8 @@ public:
     // name is a wildcard pattern matching every log file; "" without a database.
     virtual QString GetImportLogFileName(qint32 CurDate) = 0;
     // Reads one log file: the start of its first hour and the end of its last.
-    virtual bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart, ScheduleDate& sdEnd) = 0;
+    virtual bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
+                                         ScheduleDate& sdEnd) = 0;
     // Imports the range into the Scheduled Log.
     virtual bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) = 0;
     // Checks the importer's settings before an import, telling the operator what is wrong.
