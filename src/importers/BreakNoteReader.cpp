@@ -61,7 +61,6 @@ double BreakNoteReader::timeOfDayWord(const QString& word) {
 bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContext& context) {
     const QString command = shortened(line.mid(14));
     const QString code = command.left(2).toUpper();
-    item = LogItem();
     item.State = 2;
 
     if (code == u"$A") {

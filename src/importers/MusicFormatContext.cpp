@@ -1,6 +1,6 @@
 #include "importers/MusicFormatContext.h"
 
-MusicFormatContext MusicFormatContext::Of(StationDatabase& db, const cWinINET& decoder) {
+MusicFormatContext MusicFormatContext::Of(StationDatabase& db) {
     const StationSettings& settings = db.Settings();
     MusicFormatContext context;
     context.OffsetAudioItems = settings.OffsetAudioItems();
@@ -11,6 +11,5 @@ MusicFormatContext MusicFormatContext::Of(StationDatabase& db, const cWinINET& d
     context.CartGroupsStart = settings.CartGroupsStart();
     context.CartGroupsEnd = settings.CartGroupsEnd();
     context.LookupCart = [&db](const QString& number) { return db.LookupCart(number); };
-    context.Decoder = &decoder;
     return context;
 }

@@ -5,8 +5,6 @@
 #include <QString>
 #include <functional>
 
-class cWinINET;
-
 // What reading music log lines needs besides the lines: the station's cart
 // offsets and ranges, the cart type look-up, the hour being read and its play mode.
 struct MusicFormatContext {
@@ -18,7 +16,6 @@ struct MusicFormatContext {
     QString CartGroupsStart;
     QString CartGroupsEnd;
     std::function<StationDatabase::CartLookup(const QString&)> LookupCart;
-    const cWinINET* Decoder = nullptr;
 
     // The hour being read: its start, in seconds after midnight.
     float HourStart = 0;
@@ -27,5 +24,5 @@ struct MusicFormatContext {
     bool HourFlag = false;
 
     // The context of a station's current settings.
-    static MusicFormatContext Of(StationDatabase& db, const cWinINET& decoder);
+    static MusicFormatContext Of(StationDatabase& db);
 };

@@ -1,12 +1,11 @@
 #include "importers/MusicItemReader.h"
 
 #include "importers/MusicLogLine.h"
-#include "net/cWinINET.h"
 #include "playout/NumericText.h"
 #include "startup/iLineSource.h"
 
-std::optional<LogItem> MusicItemReader::Read(const QString& line, iLineSource& more,
-                                             const MusicFormatContext& context) {
+LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSource& more,
+                              const MusicFormatContext& context) {
     LogItem item;
     item.State = 2;
     item.CartNumber = MusicLogLine::OffsetCart(
@@ -15,10 +14,7 @@ std::optional<LogItem> MusicItemReader::Read(const QString& line, iLineSource& m
     item.Title = MusicLogLine::Field(line, 10, 42);
     item.Text1 = MusicLogLine::Field(line, 44, 63);
     item.EndStyle = MusicLogLine::EndStyle(MusicLogLine::Columns(line, 74, 75));
-    const auto note = context.Decoder->URLDecode2(line.mid(100).trimmed());
-    if (!note)
-        return std::nullopt;
-    item.Note = *note;
+    item.Note = note;
 
     switch (line[0].unicode()) {
     case u'A':

@@ -3,7 +3,6 @@
 #include "importers/MusicFormatContext.h"
 #include "playout/LogItem.h"
 
-#include <optional>
 
 class iLineSource;
 
@@ -14,9 +13,9 @@ class iLineSource;
 // third (when the second is not blank) the note when the line has none.
 class MusicItemReader {
 public:
-    // The item; nothing when its note cannot be decoded.
-    static std::optional<LogItem> Read(const QString& line, iLineSource& more,
-                                       const MusicFormatContext& context);
+    // The item of a line whose note (column 101 on) has been decoded already.
+    static LogItem Read(const QString& line, const QString& note, iLineSource& more,
+                        const MusicFormatContext& context);
 
 private:
     static void typeFromLookUp(LogItem& item, const MusicFormatContext& context);

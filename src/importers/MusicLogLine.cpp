@@ -1,5 +1,6 @@
 #include "importers/MusicLogLine.h"
 
+#include "net/cWinINET.h"
 #include "playout/NumericText.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -92,4 +93,8 @@ QString MusicLogLine::OffsetCart(const QString& cart, qint32 offset) {
     if (cart.isEmpty() || offset == 0)
         return cart;
     return QString::number(NumericText::RoundHalfEven(NumericText::Value(cart) + offset));
+}
+
+std::optional<QString> MusicLogLine::Note(const QString& line, const cWinINET& decoder) {
+    return decoder.URLDecode2(line.mid(100).trimmed());
 }

@@ -12,7 +12,6 @@ class MusicLineReadersTest : public TempHome {
 protected:
     void SetUp() override {
         TempHome::SetUp();
-        context.Decoder = &decoder;
         context.ScriptsRangeStart = u"9000"_s;
         context.ScriptsRangeEnd = u"9099"_s;
         context.CartGroupsStart = u"9100"_s;
@@ -26,7 +25,8 @@ protected:
 
     std::optional<LogItem> Item(const QString& line, const QStringList& more = {}) {
         ListLineSource source(more);
-        return MusicItemReader::Read(line, source, context);
+        const auto note = MusicLogLine::Note(line, decoder);
+        return note ? std::optional(MusicItemReader::Read(line, *note, source, context)) : std::nullopt;
     }
     std::optional<LogItem> Note(const QString& command, const QString& cart = QString(),
                                 const QString& code = QString()) {
@@ -103,13 +103,12 @@ TEST_F(MusicLineReadersTest, ItemLinesReadTheirCodesNotesAndContinuationLines) {
 
     ListLineSource source({Columns({{44, u"Second Text"_s}}),
                            Columns({{10, u"A note from the third line"_s}}), u"next item"_s});
-    auto item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), source, context);
+    std::optional<LogItem> item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), QString(), source, context);
     EXPECT_EQ(item->Text2, u"Second Text");
     EXPECT_EQ(item->Note, u"A note from the third line");
     EXPECT_EQ(source.Consumed(), 2);
     ListLineSource blankSecond({u"   "_s, u"next item"_s});
-    item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s, {}, {}, u"own+note"_s), blankSecond,
-                                 context);
+    item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), u"own note"_s, blankSecond, context);
     EXPECT_EQ(item->Text2, QString());
     EXPECT_EQ(item->Note, u"own note");
     EXPECT_EQ(blankSecond.Consumed(), 1); // a blank second line has no third after it

@@ -1,0 +1,47 @@
+#include "importers/Progress.h"
+
+#include "playout/GeneralTools.h"
+#include "playout/NumericText.h"
+
+namespace {
+qint16 percentOf(double percent) { return qint16(GeneralTools::Clamp(NumericText::RoundHalfEven(percent), -32768, 32767)); }
+} // namespace
+
+void Progress::Task(const QString& text) const {
+    if (callback)
+        callback->SetCurrentTaskName(text);
+}
+
+void Progress::Process(const QString& text) const {
+    if (callback)
+        callback->SetCurrentProcessName(text);
+}
+
+void Progress::Overall(const QString& text) const {
+    if (callback)
+        callback->SetOverallProcessName(text);
+}
+
+void Progress::CurrentPercent(double percent) const {
+    if (callback)
+        callback->SetCurrentProcessProgressPercent(percentOf(percent));
+}
+
+void Progress::OverallPercent(double percent) const {
+    if (callback)
+        callback->SetOverallProcessProgressPercent(percentOf(percent));
+}
+
+void Progress::Clear(const QString& report1Title, const QString& report2Title) const {
+    if (callback)
+        callback->Clear(report1Title, report2Title);
+}
+
+void Progress::Increment(qint16 report) const {
+    if (callback)
+        callback->IncrementReportCount(report);
+}
+
+double Progress::FileShare(qint64 bytesRead, qint64 length) {
+    return length <= 0 ? 0 : GeneralTools::ClampDouble(double(bytesRead) * 100.0 / double(length), 0, 100);
+}

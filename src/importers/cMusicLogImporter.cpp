@@ -1,0 +1,450 @@
+#include "importers/cMusicLogImporter.h"
+
+#include "importers/BreakNoteReader.h"
+#include "importers/HourHeaderReader.h"
+#include "importers/LogFileSearch.h"
+#include "importers/MusicItemReader.h"
+#include "importers/MusicLogLine.h"
+#include "importers/RecentHistory.h"
+#include "playout/Clock.h"
+#include "playout/FileTools.h"
+#include "playout/GeneralTools.h"
+#include "playout/NumericText.h"
+#include "playout/OperatorSeam.h"
+#include "playout/ScheduleDateTools.h"
+#include "playout/StationDatabase.h"
+#include "startup/AppLog.h"
+#include "startup/DebugLog.h"
+#include "startup/TextFileReader.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString music = u"Music"_s;
+constexpr qint32 noDayYet = 99999;
+
+QString style4(const ScheduleDate& date) { return ScheduleDateTools::FormatScheduleDate(date, 4); }
+
+QString longDate(qint32 day) { return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat); }
+
+void open(const QString& text) { WriteDebug(text, DebugLog::dbmNormal, DebugLog::IndentAfter); }
+void close(const QString& text) { WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore); }
+
+// The line after its leading form feed, or nothing at the end of the file.
+std::optional<QString> nextLine(TextFileReader& reader) {
+    QString line;
+    if (!reader.NextLine(line))
+        return std::nullopt;
+    return MusicLogLine::WithoutFormFeed(line);
+}
+
+} // namespace
+
+struct cMusicLogImporter::Run {
+    explicit Run(StationDatabase& db) : db(db), context(MusicFormatContext::Of(db)) {}
+
+    StationDatabase& db;
+    MusicFormatContext context;
+    TextFileReader reader;
+    std::optional<HourHeaderReader::Header> lookahead;
+    LogHour hour;
+    qint32 day = 0;
+    qint32 firstDay = 0;
+    int days = 1;
+    int firstHour = 0;
+    int lastHour = 23;
+    bool written = false;
+};
+
+cMusicLogImporter::cMusicLogImporter(std::function<StationDatabase*()> database) : database(std::move(database)) {}
+
+QString cMusicLogImporter::GetImportLogFileName(qint32 CurDate) {
+    StationDatabase* db = database();
+    return db ? db->MusicLogFileName(CurDate) : QString();
+}
+
+bool cMusicLogImporter::CheckReady() {
+    StationDatabase* db = database();
+    if (!db)
+        return false;
+    const QString folder = db->Settings().MusicLogsDirectory();
+    if (folder.isEmpty()) {
+        OperatorSeam::Message(u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
+                              iOperator::Exclamation);
+        return true;
+    }
+    if (!FileTools::FolderExists(folder)) {
+        OperatorSeam::Message(u"The 'Music Logs Directory' you have entered in Station Database Settings cannot be "
+                              u"found ('"_s + folder + u"')"_s,
+                              iOperator::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+// ---- Scanning ------------------------------------------------------------------
+
+std::optional<qint32> cMusicLogImporter::dayOfFileName(const QString& name, const QString& prefix,
+                                                       const QString& format) {
+    const qsizetype p = prefix.size();
+    const QString lower = format.toLower();
+    int year = 0, month = 0, day = 0;
+    if (lower == u"yymmdd")
+        year = 0, month = 2, day = 4;
+    else if (lower == u"yyddmm")
+        year = 0, month = 4, day = 2;
+    else if (lower == u"ddmmyy")
+        year = 4, month = 2, day = 0;
+    else if (lower == u"mmddyy")
+        year = 4, month = 0, day = 2;
+    else
+        return std::nullopt;
+    const QString text = u"20"_s + name.mid(p + year, 2) + u' ' +
+                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) + u' ' +
+                         name.mid(p + day, 2);
+    const ScheduleDate date = ScheduleDateTools::ParseDate(text);
+    return date.Day;
+}
+
+bool cMusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
+    open(u"Starting ScanLogFilesForDateRanges"_s);
+    sdStart = {};
+    sdEnd = {};
+    ScheduleDate start{noDayYet, 0};
+    ScheduleDate end{0, 0};
+    progress().OverallPercent(0);
+    progress().Task(u"Scanning for Music Log Files"_s);
+    progress().Process(QString());
+    progress().Overall(u"Scanning Log Files"_s);
+    progress().Clear();
+
+    StationDatabase* db = database();
+    const QString format = db ? db->Settings().MusicFileNameFormat() : QString();
+    if (format.trimmed().isEmpty()) {
+        WriteDebug(u"No MusicFileNameFormat string"_s);
+        ScanLogFileForDateRange(GetImportLogFileName(ScheduleDateTools::Today().Day), start, end);
+        if (start.Day < noDayYet && end.Day > 0) {
+            sdStart = start;
+            sdEnd = end;
+            close(u"Finished ScanLogFilesForDateRanges"_s);
+            return true;
+        }
+        close(start.Day < noDayYet ? u"Exiting ScanLogFilesForDateRanges as no range end found"_s
+                                   : u"Exiting ScanLogFilesForDateRanges as no range start found"_s);
+        return false;
+    }
+
+    const QString prefix = db->Settings().MusicFileNamePrefix();
+    WriteDebug(u"Getting first ImportLogFileName"_s);
+    const QString pattern = GetImportLogFileName(-1);
+    WriteDebug(u"Finding first matching file - "_s + pattern);
+    const QStringList names = LogFileSearch::Find(pattern);
+    qsizetype next = 0;
+    QString name = names.value(next++);
+    WriteDebug(u"Finding first matching file Results - "_s + name);
+    qint32 lastDay = 0;
+    while (!name.isEmpty()) {
+        progress().Process(u"Checking "_s + name);
+        const bool matches = name.left(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0 &&
+                             name.mid(prefix.size(), 1) != u"." &&
+                             NumericText::Value(name.mid(prefix.size(), format.size())) > 0;
+        if (matches) {
+            const auto day = dayOfFileName(name, prefix, format);
+            if (!day)
+                break; // a format this program does not know ends the search
+            lastDay = *day;
+        }
+        if (lastDay > 0) {
+            if (lastDay < start.Day)
+                start = {lastDay, 0};
+            if (lastDay > end.Day)
+                end = {lastDay, 0};
+        }
+        WriteDebug(u"Finding next matching file - "_s + name);
+        name = names.value(next++);
+        WriteDebug(u"Finding next matching file Results - "_s + name);
+    }
+    WriteDebug(u"Range Results - "_s + style4(start) + u" to "_s + style4(end));
+    if (start.Day == noDayYet) {
+        close(u"Exiting ScanLogFilesForDateRanges as no range found"_s);
+        return false;
+    }
+
+    if (start.Day == end.Day) {
+        ScanLogFileForDateRange(GetImportLogFileName(start.Day), start, end);
+    } else {
+        ScheduleDate firstStart{}, firstEnd{};
+        ScanLogFileForDateRange(GetImportLogFileName(start.Day), firstStart, firstEnd);
+        start = firstStart;
+        if (end.Day > 0) {
+            const qint32 lastFileDay = end.Day;
+            ScheduleDate lastStart{}, lastEnd{};
+            ScanLogFileForDateRange(GetImportLogFileName(lastFileDay), lastStart, lastEnd);
+            end = lastEnd.Day > 0 ? lastEnd : ScheduleDateTools::ShiftSeconds(3600, lastFileDay);
+        }
+        if (end.Day < 1)
+            end = {start.Day, ScheduleDateTools::EndOfDay};
+    }
+    sdStart = start;
+    sdEnd = end;
+    close(u"Finished ScanLogFilesForDateRanges"_s);
+    return true;
+}
+
+bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
+                                                ScheduleDate& sdEnd) {
+    open(u"Started ScanLogFileForDateRange "_s + SourceFile);
+    if (FileTools::FileSize(SourceFile) <= 0) {
+        close(u"Exiting ScanLogFileForDateRange as file length <=0"_s);
+        return false;
+    }
+    progress().Process(u"Scanning Log File.."_s);
+    progress().OverallPercent(0);
+    ScheduleDate start{}, end{};
+    TextFileReader reader;
+    reader.Open(SourceFile);
+    bool complete = true;
+    while (!reader.AtEnd()) {
+        progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
+        const QString line = nextLine(reader).value_or(QString());
+        if (!line.startsWith(u'+'))
+            continue;
+        const auto header = HourHeaderReader::Read(line, reader);
+        if (!header) {
+            complete = false;
+            break;
+        }
+        WriteDebug(u"Found hour "_s + style4(header->Hour) + u", Name - "_s + header->Name);
+        if (start.Day <= 0 || ScheduleDateTools::IsBefore(header->Hour, start))
+            start = header->Hour;
+        if (end.Day <= 0 || ScheduleDateTools::IsAfter(header->Hour, end))
+            end = ScheduleDateTools::AddSeconds(header->Hour, ScheduleDateTools::HourEnd);
+    }
+    sdStart = start;
+    sdEnd = end;
+    reader.Close();
+    close(u"Finished ScanLogFileForDateRange - "_s + style4(start) + u" to "_s + style4(end));
+    return complete;
+}
+
+// ---- Importing -----------------------------------------------------------------
+
+bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
+    RecentHistory::ApplySizeLimit();
+    RecentHistory::Append(u"Begin send new entries, "_s + style4(sdStart) + u" to "_s + style4(sdEnd));
+    StationDatabase* db = database();
+    if (db && db->Settings().AutoPurgeDays() > 0) {
+        open(u"Beginning Auto-Purge of old Log entries"_s);
+        const ScheduleDate purgeStart{36526, 0};
+        const ScheduleDate purgeEnd{ScheduleDateTools::Today().Day - db->Settings().AutoPurgeDays() - 1,
+                                    ScheduleDateTools::EndOfDay};
+        RecentHistory::Append(u"Purging older entries from Log, Log Start = "_s +
+                              ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
+                              ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
+        db->RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y'));
+        close(u"Purging old Log entries complete"_s);
+    }
+    if (db)
+        RecentHistory::Append(u"Importing log into Station Database "_s + db->DatabaseInfo().Name);
+
+    open(u"Importing Log Entries"_s);
+    const bool sent = db && send(*db, sdStart, sdEnd);
+    close(u"Importing Log Entries Complete"_s);
+    if (sent) {
+        progress().Task(QString());
+        progress().Process(QString());
+        progress().Overall(u"Finishing"_s);
+        progress().CurrentPercent(100);
+        progress().OverallPercent(100);
+        progress().Clear();
+    } else {
+        WriteAppLog(music, u"Importing log was abandoned"_s);
+    }
+    return sent;
+}
+
+bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
+    Run run(db);
+    progress().OverallPercent(0);
+    progress().Task(u"Opening Scheduled Log"_s);
+    progress().Process(QString());
+    progress().Overall(u"Sending Music Logs"_s);
+    progress().Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    run.firstDay = sdStart.Day;
+    run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
+
+    for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
+        progress().Overall(u"Sending Music Log for "_s + longDate(run.day));
+        run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
+        run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
+        const QString file = GetImportLogFileName(run.day);
+        if (FileTools::FileSize(file) <= 0) {
+            WriteAppLog(music, u"Log for "_s + longDate(run.day) + u" ('"_s + file + u"') could not be found."_s);
+            continue;
+        }
+        progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
+        run.reader.Open(file);
+        run.lookahead.reset();
+        run.context.Mode = 1;
+        run.context.HourFlag = false;
+        for (int hour = run.firstHour; hour <= run.lastHour; ++hour)
+            sendHour(run, hour);
+        progress().Task(u"Closing Log File"_s);
+        run.reader.Close();
+    }
+
+    progress().Task(u"Closing Scheduled Log"_s);
+    progress().Process(u"Tidying Up"_s);
+    progress().Overall(u"Completed Pushing Music Logs"_s);
+    progress().CurrentPercent(100);
+    progress().OverallPercent(100);
+    ScheduleDateTools::Pause(0.5);
+    const Application& app = GeneralTools::App();
+    db.SetMusicLastChange(app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision),
+                          Clock::Now());
+    return run.written;
+}
+
+void cMusicLogImporter::sendHour(Run& run, int hour) {
+    const ScheduleDate target{run.day, float(hour * 3600)};
+    const double hours = run.lastHour - run.firstHour + 1;
+    progress().OverallPercent(100.0 * ((hour - run.firstHour) / hours / run.days +
+                                       double(run.day - run.firstDay) / run.days));
+    progress().Process(QString());
+    progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
+    run.hour.Clear();
+    if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
+        WriteAppLog(music, style4(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+        return;
+    }
+    if (!findHeader(run, target))
+        return;
+
+    progress().Task(u"Adding Hour Start"_s);
+    LogItem start;
+    start.Date = run.day;
+    start.Time = target.Seconds;
+    start.Description = run.lookahead->Name;
+    start.Title = run.lookahead->Name;
+    start.Type = LogItem::HourStartType;
+    start.State = 2;
+    start.Parameter(1) = 1;
+    start.Parameter(2) = 0;
+    run.context.Mode = 1;
+    run.context.HourFlag = false;
+    run.context.HourStart = target.Seconds;
+    addItem(run, start);
+
+    if (!readItems(run)) {
+        WriteAppLog(music, style4(target) + u" - one of the Log Items could not be added to the log"_s);
+        return;
+    }
+    progress().Task(u"Writing Hour to Log"_s);
+    if (writeHour(run, target))
+        run.written = true;
+    else
+        WriteAppLog(music, style4(target) + u" - could not be written to the Log"_s);
+}
+
+bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
+    progress().Task(u"Finding %1:00 in the Music Log"_s.arg(int(target.Seconds / 3600)));
+    while (!(run.lookahead && ScheduleDateTools::IsNotBefore(run.lookahead->Hour, target)) && !run.reader.AtEnd()) {
+        progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
+        const QString line = nextLine(run.reader).value_or(QString());
+        if (!line.startsWith(u'+'))
+            continue;
+        run.lookahead = HourHeaderReader::Read(line, run.reader);
+        if (!run.lookahead)
+            break;
+    }
+    progress().Task(QString());
+    progress().Process(u"Importing into "_s + style4(target));
+    return run.lookahead && ScheduleDateTools::IsSameHour(run.lookahead->Hour, target);
+}
+
+bool cMusicLogImporter::readItems(Run& run) {
+    while (true) {
+        progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
+        const auto line = nextLine(run.reader);
+        if (!line)
+            return true;
+        const auto note = MusicLogLine::Note(*line, inet);
+        if (!note)
+            return false; // a note that cannot be decoded spoils the hour
+        LogItem item;
+        item.Note = *note;
+        switch (MusicLogLine::KindOf(*line)) {
+        case MusicLogLine::HourHeader:
+            run.lookahead = HourHeaderReader::Read(*line, run.reader);
+            return true;
+        case MusicLogLine::BreakNote:
+            progress().Task(u"Processing Break Note"_s);
+            if (BreakNoteReader::Read(*line, item, run.context))
+                addItem(run, item);
+            break;
+        case MusicLogLine::ItemLine:
+            progress().Task(u"Adding Audio Item"_s);
+            item = MusicItemReader::Read(*line, *note, run.reader, run.context);
+            addItem(run, item);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void cMusicLogImporter::addItem(Run& run, LogItem& item) {
+    const QString cart = item.CartNumber.trimmed();
+    if (!cart.isEmpty()) {
+        item.Cart = run.db.CartTools().GetCart(cart);
+        const QString about = style4({run.day, run.context.HourStart}) + u" - Cart "_s + cart + u" ('"_s +
+                              item.Title.trimmed() + u"') has been scheduled to play, but "_s;
+        if (!item.Cart) {
+            WriteAppLog(music, about + u"does not exist"_s);
+            progress().Increment(1);
+        } else if (item.Cart->Length <= 0) {
+            WriteAppLog(music, about + u"has no audio"_s);
+            progress().Increment(1);
+        } else {
+            item.Duration = item.Cart->AudioLength;
+            item.Length2 = item.Cart->AudioLength;
+            const QString title = item.Title.trimmed();
+            if (!item.Cart->Title.isEmpty() && (title.isEmpty() || title == cart)) {
+                item.Title = item.Cart->Title.trimmed();
+                item.Text1 = item.Cart->Text1.trimmed();
+                item.Text2 = item.Cart->Text2.trimmed();
+            }
+        }
+    }
+    item.HourStart = run.context.HourStart;
+    if (run.context.Mode == 2)
+        item.PlayTransition = item.Transition == 100 ? 100 : 50;
+    else
+        item.PlayTransition = item.Transition;
+    run.hour.AddItem(item);
+}
+
+bool cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
+    if (run.hour.Count() == 0 || run.hour.Item(1).Type != LogItem::HourStartType)
+        return false;
+    LogItem& start = run.hour.Item(1);
+    start.Parameter(1) = float(run.context.Mode);
+    start.Flags = ((start.Flags | 1) & 0x7FFF) | (run.context.HourFlag ? 0x8000 : 0);
+    const double position = StationDatabase::LocateHour(target);
+    if (run.db.ItemAt(position) || !run.db.WriteHour(target, run.hour))
+        return false;
+    const auto written = run.db.ItemAt(position);
+    if (!written)
+        return false;
+    const qint32 threshold = run.db.Settings().UnderrunThreshold();
+    if (threshold > 0 && written->HourLength < threshold) {
+        WriteAppLog(music, style4(target) + u" - this hour is only "_s +
+                               ScheduleDateTools::FormatSeconds(written->HourLength, 2) +
+                               u" minutes long, so may underrun"_s);
+        progress().Increment(2);
+    }
+    return true;
+}
