@@ -13,8 +13,8 @@ public:
     // The address named in the message about unsupported hardware waits.
     static QString SupportAddress() { return QStringLiteral("support@logimporter.invalid"); }
 
-    // True when the note made an item: `item` (new, with the line's note) is filled in. The context's mode and
-    // hour flag follow the notes that set them.
+    // True when the note made an item: `item` (new, with the line's note) is filled in. The context's mode
+    // and hour flag follow the notes that set them.
     static bool Read(const QString& line, LogItem& item, MusicFormatContext& context);
 
 private:

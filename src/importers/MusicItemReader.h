@@ -3,7 +3,6 @@
 #include "importers/MusicFormatContext.h"
 #include "playout/LogItem.h"
 
-
 class iLineSource;
 
 // Turns an item line ("@", "#", "A", "C", "S", "L", "W") into a Scheduled Log item.

@@ -4,7 +4,9 @@
 #include "playout/NumericText.h"
 
 namespace {
-qint16 percentOf(double percent) { return qint16(GeneralTools::Clamp(NumericText::RoundHalfEven(percent), -32768, 32767)); }
+qint16 percentOf(double percent) {
+    return qint16(GeneralTools::Clamp(NumericText::RoundHalfEven(percent), -32768, 32767));
+}
 } // namespace
 
 void Progress::Task(const QString& text) const {

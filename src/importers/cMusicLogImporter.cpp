@@ -26,12 +26,20 @@ namespace {
 const QString music = u"Music"_s;
 constexpr qint32 noDayYet = 99999;
 
-QString style4(const ScheduleDate& date) { return ScheduleDateTools::FormatScheduleDate(date, 4); }
+QString style4(const ScheduleDate& date) {
+    return ScheduleDateTools::FormatScheduleDate(date, 4);
+}
 
-QString longDate(qint32 day) { return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat); }
+QString longDate(qint32 day) {
+    return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
+}
 
-void open(const QString& text) { WriteDebug(text, DebugLog::dbmNormal, DebugLog::IndentAfter); }
-void close(const QString& text) { WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore); }
+void open(const QString& text) {
+    WriteDebug(text, DebugLog::dbmNormal, DebugLog::IndentAfter);
+}
+void close(const QString& text) {
+    WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
 
 // The line after its leading form feed, or nothing at the end of the file.
 std::optional<QString> nextLine(TextFileReader& reader) {
@@ -59,7 +67,8 @@ struct cMusicLogImporter::Run {
     bool written = false;
 };
 
-cMusicLogImporter::cMusicLogImporter(std::function<StationDatabase*()> database) : database(std::move(database)) {}
+cMusicLogImporter::cMusicLogImporter(std::function<StationDatabase*()> database)
+    : database(std::move(database)) {}
 
 QString cMusicLogImporter::GetImportLogFileName(qint32 CurDate) {
     StationDatabase* db = database();
@@ -77,9 +86,11 @@ bool cMusicLogImporter::CheckReady() {
         return true;
     }
     if (!FileTools::FolderExists(folder)) {
-        OperatorSeam::Message(u"The 'Music Logs Directory' you have entered in Station Database Settings cannot be "
-                              u"found ('"_s + folder + u"')"_s,
-                              iOperator::Exclamation);
+        OperatorSeam::Message(
+            u"The 'Music Logs Directory' you have entered in Station Database Settings cannot be "
+            u"found ('"_s +
+                folder + u"')"_s,
+            iOperator::Exclamation);
         return false;
     }
     return true;
@@ -103,8 +114,8 @@ std::optional<qint32> cMusicLogImporter::dayOfFileName(const QString& name, cons
     else
         return std::nullopt;
     const QString text = u"20"_s + name.mid(p + year, 2) + u' ' +
-                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) + u' ' +
-                         name.mid(p + day, 2);
+                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) +
+                         u' ' + name.mid(p + day, 2);
     const ScheduleDate date = ScheduleDateTools::ParseDate(text);
     return date.Day;
 }
@@ -282,7 +293,8 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
         const QString file = GetImportLogFileName(run.day);
         if (FileTools::FileSize(file) <= 0) {
-            WriteAppLog(music, u"Log for "_s + longDate(run.day) + u" ('"_s + file + u"') could not be found."_s);
+            WriteAppLog(music,
+                        u"Log for "_s + longDate(run.day) + u" ('"_s + file + u"') could not be found."_s);
             continue;
         }
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
@@ -311,13 +323,14 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
 void cMusicLogImporter::sendHour(Run& run, int hour) {
     const ScheduleDate target{run.day, float(hour * 3600)};
     const double hours = run.lastHour - run.firstHour + 1;
-    progress().OverallPercent(100.0 * ((hour - run.firstHour) / hours / run.days +
-                                       double(run.day - run.firstDay) / run.days));
+    progress().OverallPercent(
+        100.0 * ((hour - run.firstHour) / hours / run.days + double(run.day - run.firstDay) / run.days));
     progress().Process(QString());
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
     run.hour.Clear();
     if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
-        WriteAppLog(music, style4(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+        WriteAppLog(music,
+                    style4(target) + u" - was already in the Station Database Log so was not re-sent"_s);
         return;
     }
     if (!findHeader(run, target))
@@ -351,7 +364,8 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
 
 bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
     progress().Task(u"Finding %1:00 in the Music Log"_s.arg(int(target.Seconds / 3600)));
-    while (!(run.lookahead && ScheduleDateTools::IsNotBefore(run.lookahead->Hour, target)) && !run.reader.AtEnd()) {
+    while (!(run.lookahead && ScheduleDateTools::IsNotBefore(run.lookahead->Hour, target)) &&
+           !run.reader.AtEnd()) {
         progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
         const QString line = nextLine(run.reader).value_or(QString());
         if (!line.startsWith(u'+'))

@@ -22,7 +22,8 @@ public:
     explicit cMusicLogImporter(std::function<StationDatabase*()> database);
 
     QString GetImportLogFileName(qint32 CurDate) override;
-    bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
+    bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
+                                 ScheduleDate& sdEnd) override;
     bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
     bool CheckReady() override;
     bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
@@ -35,7 +36,8 @@ private:
     Progress progress() const { return Progress(callback); }
     // The day a log file's name gives; 0 for a date that does not exist, nothing
     // for a format this program does not know.
-    static std::optional<qint32> dayOfFileName(const QString& name, const QString& prefix, const QString& format);
+    static std::optional<qint32> dayOfFileName(const QString& name, const QString& prefix,
+                                               const QString& format);
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
     bool findHeader(Run& run, const ScheduleDate& target);

@@ -2,6 +2,9 @@
 
 #include "playout/ScheduleDateTools.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::Literals::StringLiterals;
 
 QString LogFileNames::DatePart(const QString& format, qint32 day) {
@@ -16,7 +19,12 @@ QString LogFileNames::DatePart(const QString& format, qint32 day) {
 QString LogFileNames::Path(const QString& directory, const QString& prefix, const QString& format,
                            const QString& extension, qint32 day) {
     const QString name = day == -1 ? prefix + u"??????*"_s : prefix + DatePart(format, day) + extension;
-    if (directory.isEmpty() || directory.endsWith(u'/') || directory.endsWith(u'\\'))
-        return directory + name;
-    return directory + u'/' + name;
+    const QString folder = directory.isEmpty() || directory.endsWith(u'/') || directory.endsWith(u'\\')
+                               ? directory
+                               : directory + u'/';
+    if (day == -1 || QFileInfo::exists(folder + name))
+        return folder + name;
+    // Names match ignoring case, as they do on Windows: a day's file may be spelt otherwise.
+    const QStringList found = QDir(folder).entryList({name}, QDir::Files);
+    return folder + (found.isEmpty() ? name : found.first());
 }

@@ -103,7 +103,8 @@ TEST_F(MusicLineReadersTest, ItemLinesReadTheirCodesNotesAndContinuationLines) {
 
     ListLineSource source({Columns({{44, u"Second Text"_s}}),
                            Columns({{10, u"A note from the third line"_s}}), u"next item"_s});
-    std::optional<LogItem> item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), QString(), source, context);
+    std::optional<LogItem> item =
+        MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), QString(), source, context);
     EXPECT_EQ(item->Text2, u"Second Text");
     EXPECT_EQ(item->Note, u"A note from the third line");
     EXPECT_EQ(source.Consumed(), 2);

@@ -1,0 +1,86 @@
+#include "importers/MusicImportFixture.h"
+
+#include "playout/GeneralTools.h"
+#include "playout/ScheduleDateTools.h"
+
+#include <gtest/gtest.h>
+
+class MusicScanTest : public MusicImportFixture {
+protected:
+    bool Scan() { return importer.ScanLogFilesForDateRanges(start, end); }
+    ScheduleDate start, end;
+};
+
+TEST_F(MusicScanTest, TheRangeRunsFromTheFirstFilesFirstHourToTheLastFilesLastHour) {
+    QList<int> morning, evening;
+    for (int h = 6; h < 24; ++h)
+        evening.append(h);
+    for (int h = 12; h >= 0; --h) // out of order: the earliest and latest headers still win
+        morning.append(h);
+    WriteDay(1, evening);
+    for (int day = 2; day <= 4; ++day)
+        WriteFile(db.MusicLogFileName(Nov(day)), "not even read");
+    WriteDay(5, morning);
+    WriteFile(MusicFolder() + u"/101103.bak"_s, "a sixth name");
+    WriteFile(MusicFolder() + u"/000000.txt"_s, "a date of value 0");
+    WriteFile(MusicFolder() + u"/.101107"_s, "hidden");
+    ASSERT_TRUE(Scan());
+    EXPECT_EQ(start, (ScheduleDate{Nov(1), 6 * 3600}));
+    EXPECT_EQ(end.Day, Nov(5));
+    EXPECT_FLOAT_EQ(end.Seconds, 12 * 3600 + 3599.99f);
+}
+
+TEST_F(MusicScanTest, OneFileGivesItsOwnHoursAndFormatsIgnoreCase) {
+    db.Settings().SetValue(u"MusicFileNameFormat"_s, u"DDMMYY"_s);
+    db.Settings().SetValue(u"MusicFileNamePrefix"_s, u"ML"_s);
+    WriteDay(9, {23, 8});
+    QFile::rename(db.MusicLogFileName(Nov(9)), MusicFolder() + u"/ml091110.TXT"_s);
+    ASSERT_TRUE(Scan());
+    EXPECT_EQ(start, (ScheduleDate{Nov(9), 8 * 3600}));
+    EXPECT_EQ(end, (ScheduleDate{Nov(9), 23 * 3600 + 3599.99f}));
+}
+
+TEST_F(MusicScanTest, ALastFileWithoutHeadersEndsAnHourFromItsMidnight) {
+    WriteDay(1, {10});
+    WriteFile(db.MusicLogFileName(Nov(3)), "; nothing scheduled\r\n");
+    ASSERT_TRUE(Scan());
+    EXPECT_EQ(start, (ScheduleDate{Nov(1), 10 * 3600}));
+    EXPECT_EQ(end, (ScheduleDate{Nov(3), 3600}));
+    // A first file without headers gives the file scan's unset start.
+    WriteFile(db.MusicLogFileName(Nov(1)), "; nothing here either\r\n");
+    WriteDay(3, {5});
+    ASSERT_TRUE(Scan());
+    EXPECT_EQ(start, ScheduleDate{});
+    EXPECT_EQ(end, (ScheduleDate{Nov(3), 5 * 3600 + 3599.99f}));
+}
+
+TEST_F(MusicScanTest, AnUnknownFormatOrNoFilesFindNoRange) {
+    GeneralTools::SetDebugLevel(5);
+    EXPECT_FALSE(Scan()); // the folder does not even exist
+    WriteDay(1, {10});
+    db.Settings().SetValue(u"MusicFileNameFormat"_s, u"yymmdd"_s);
+    ASSERT_TRUE(Scan());
+    // Settings may hold a format this program does not know: the search stops before the day counts.
+    QSqlQuery(db.Connection())
+        .exec(u"UPDATE StationSettings SET Value = 'yyyymm' WHERE Name = 'MusicFileNameFormat'"_s);
+    db.Settings().Load(db.Connection());
+    EXPECT_FALSE(Scan());
+    const QStringList trace = LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s));
+    EXPECT_EQ(trace.back(), u"14:03:22 Exiting ScanLogFilesForDateRanges as no range found");
+    EXPECT_TRUE(
+        trace.contains(u"14:03:22     Finding first matching file - "_s + MusicFolder() + u"/??????*"_s));
+}
+
+TEST_F(MusicScanTest, ScanningOneFileReadsItsHeadersToTheEnd) {
+    GeneralTools::SetDebugLevel(5);
+    WriteDay(7, {9, 10});
+    ScheduleDate from{}, to{};
+    ASSERT_TRUE(importer.ScanLogFileForDateRange(db.MusicLogFileName(Nov(7)), from, to));
+    EXPECT_EQ(from, (ScheduleDate{Nov(7), 9 * 3600}));
+    EXPECT_EQ(to, (ScheduleDate{Nov(7), 10 * 3600 + 3599.99f}));
+    EXPECT_TRUE(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s))
+                    .contains(u"14:03:22     Found hour 2010-11-07 10:00:00, Name - Hour 10"_s));
+    from = {1, 1};
+    EXPECT_FALSE(importer.ScanLogFileForDateRange(Path(u"missing.txt"_s), from, to));
+    EXPECT_EQ(from, (ScheduleDate{1, 1})); // untouched
+}

@@ -1,0 +1,182 @@
+#include "importers/MusicImportFixture.h"
+
+#include "playout/ScheduleDateTools.h"
+
+#include <gtest/gtest.h>
+
+class MusicImportTest : public MusicImportFixture {};
+
+TEST_F(MusicImportTest, ARangeAcrossMidnightSendsExactlyItsHours) {
+    QList<int> all;
+    for (int h = 0; h < 24; ++h)
+        all.append(h);
+    WriteDay(5, all);
+    WriteDay(6, all);
+    ASSERT_TRUE(Import(Nov(5), 14 * 3600, Nov(6), 2 * 3600 + 3599.99f));
+    EXPECT_EQ(HoursInLog(),
+              QStringList({u"5 14"_s, u"5 15"_s, u"5 16"_s, u"5 17"_s, u"5 18"_s, u"5 19"_s, u"5 20"_s,
+                           u"5 21"_s, u"5 22"_s, u"5 23"_s, u"6 00"_s, u"6 01"_s, u"6 02"_s}));
+
+    // The hour as written: its start, two songs from the cart store, the break at :15.
+    const auto hour = db.Log().ItemsBetween(StationDatabase::LocateHour({Nov(5), 50400}),
+                                            StationDatabase::LocateHour({Nov(5), 50400}));
+    ASSERT_EQ(hour.size(), 4);
+    EXPECT_EQ(hour[0].Title, u"Hour 14");
+    EXPECT_EQ(hour[0].Description, u"Hour 14");
+    EXPECT_FLOAT_EQ(hour[0].Parameter(1), 1);
+    EXPECT_EQ(hour[0].Flags, 1);
+    EXPECT_FLOAT_EQ(hour[0].HourLength, 180 + 180 + 120);
+    EXPECT_EQ(hour[1].Title, u"Cart Title"); // an item without a title takes the cart's
+    EXPECT_EQ(hour[1].Text1, u"Cart Artist");
+    EXPECT_FLOAT_EQ(hour[1].Duration, 180);
+    EXPECT_FLOAT_EQ(hour[1].HourStart, 50400);
+    EXPECT_EQ(hour[1].Transition, 50);
+    EXPECT_EQ(hour[1].PlayTransition, 50);
+    EXPECT_EQ(hour[3].Type, 4);
+    EXPECT_EQ(hour[3].State, 1);
+    EXPECT_FLOAT_EQ(hour[3].Time, 50400 + 900);
+
+    EXPECT_TRUE(
+        progress.Calls.contains(u"Clear:Number of items missing audio:|Number of Underrunning Hours:"_s));
+    EXPECT_EQ(progress.Calls.back(), u"Clear:|"); // a finished run clears the counters' titles
+    EXPECT_EQ(progress.OverallPercents.back(), 100);
+    EXPECT_TRUE(progress.Calls.contains(u"Overall:Sending Music Log for Friday, 5 November 2010"_s) ||
+                progress.Calls.contains(u"Overall:Sending Music Log for Friday 5 November 2010"_s));
+    EXPECT_TRUE(progress.Calls.contains(u"Process:Opening Log for 14:00"_s));
+    EXPECT_TRUE(progress.Calls.contains(u"Process:Importing into 2010-11-06 02:00:00"_s));
+    EXPECT_EQ(db.Value(u"Music.LastChangeBy"_s), u"Log Importer v0.0.0");
+}
+
+TEST_F(MusicImportTest, ImportingTwiceWritesNothingTheSecondTime) {
+    WriteDay(5, {10, 11});
+    ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
+    const auto first = db.Log().ItemsBetween(0, 1e6);
+    EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
+    const auto second = db.Log().ItemsBetween(0, 1e6);
+    ASSERT_EQ(second.size(), first.size());
+    for (qsizetype i = 0; i < first.size(); ++i)
+        EXPECT_EQ(second[i].Position, first[i].Position);
+    EXPECT_EQ(AppLogLines(),
+              QStringList({u"Music:2010-11-05 10:00:00 - was already in the Station Database Log so was "
+                           u"not re-sent"_s,
+                           u"Music:2010-11-05 11:00:00 - was already in the Station Database Log so was "
+                           u"not re-sent"_s,
+                           u"Music:Importing log was abandoned"_s}));
+}
+
+TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) {
+    WriteDay(5, {10, 11});
+    EXPECT_TRUE(Import(Nov(5), 0, Nov(6), ScheduleDateTools::EndOfDay));
+    EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s}));
+    EXPECT_EQ(AppLogLines(), QStringList{u"Music:Log for Saturday, 6 November 2010 ('"_s +
+                                         db.MusicLogFileName(Nov(6)) + u"') could not be found."_s});
+}
+
+TEST_F(MusicImportTest, MissingAndSilentCartsAreCountedAndStillWritten) {
+    Cart silent;
+    silent.Number = u"1002"_s;
+    silent.Title = u"No Audio"_s;
+    ASSERT_TRUE(db.Carts().Save({silent}));
+    WriteFile(db.MusicLogFileName(Nov(5)),
+              (u"+05/11/10 09:00 Morning\r\n"_s + SongLine(u"1001"_s, u"1001"_s) + u"\r\n"_s +
+               SongLine(u"1002"_s, u"Quiet One"_s) + u"\r\n"_s + SongLine(u"1003"_s, u"  Gone  "_s) +
+               u"\r\n"_s)
+                  .toLatin1());
+    ASSERT_TRUE(Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600));
+    const auto hour = db.Log().ItemsBetween(0, 1e6);
+    ASSERT_EQ(hour.size(), 4);
+    EXPECT_EQ(hour[1].Title, u"Cart Title"); // a title equal to the cart number takes the cart's
+    EXPECT_EQ(hour[2].Title, u"Quiet One");
+    EXPECT_FLOAT_EQ(hour[2].Duration, 0);
+    EXPECT_EQ(hour[3].CartNumber, u"1003");
+    EXPECT_EQ(progress.Increments[1], 2);
+    EXPECT_EQ(AppLogLines(),
+              QStringList(
+                  {u"Music:2010-11-05 09:00:00 - Cart 1002 ('Quiet One') has been scheduled to play, but has "
+                   u"no audio"_s,
+                   u"Music:2010-11-05 09:00:00 - Cart 1003 ('Gone') has been scheduled to play, but does not "
+                   u"exist"_s}));
+}
+
+TEST_F(MusicImportTest, AShortHourIsWrittenAndCountedAsUnderrunning) {
+    ASSERT_TRUE(db.Settings().SetValue(u"UnderrunThreshold"_s, u"3000"_s));
+    WriteDay(5, {7}, {u"1001"_s, u"1001"_s, u"1001"_s});
+    ASSERT_TRUE(Import(Nov(5), 7 * 3600, Nov(5), 7 * 3600));
+    EXPECT_EQ(HoursInLog(), QStringList{u"5 07"_s});
+    EXPECT_EQ(progress.Increments[2], 1);
+    EXPECT_EQ(
+        AppLogLines(),
+        QStringList{u"Music:2010-11-05 07:00:00 - this hour is only 11:00 minutes long, so may underrun"_s});
+}
+
+TEST_F(MusicImportTest, RecentHistoryIsKeptBelowItsLimit) {
+    const QString history = Path(u"Logs/Log Importer/RecentHistory.log"_s);
+    WriteDay(5, {10});
+    WriteFile(history, QByteArray(499999, 'x'));
+    Import(Nov(5), 10 * 3600, Nov(5), 10 * 3600 + 3599.99f);
+    EXPECT_GT(QFileInfo(history).size(), 499999);
+    WriteFile(history, QByteArray(500000, 'x'));
+    Import(Nov(5), 10 * 3600, Nov(5), 10 * 3600 + 3599.99f);
+    EXPECT_EQ(HistoryLines(),
+              QStringList({u"Begin send new entries, 2010-11-05 10:00:00 to 2010-11-05 10:59:59"_s,
+                           u"Importing log into Station Database Test FM"_s}));
+}
+
+TEST_F(MusicImportTest, AutoPurgeRemovesWhatIsOlderThanItsDays) {
+    Write(Nov(15), 10, {60});
+    Write(Nov(16), 10, {60});
+    WriteDay(22, {10});
+    Import(Nov(22), 10 * 3600, Nov(22), 10 * 3600);
+    EXPECT_EQ(HoursInLog(), QStringList({u"15 10"_s, u"16 10"_s, u"22 10"_s})); // AutoPurgeDays 0 keeps all
+
+    ASSERT_TRUE(db.Settings().SetValue(u"AutoPurgeDays"_s, u"7"_s));
+    QFile::remove(Path(u"Logs/Log Importer/RecentHistory.log"_s));
+    Import(Nov(22), 10 * 3600, Nov(22), 10 * 3600);
+    EXPECT_EQ(HoursInLog(), QStringList({u"16 10"_s, u"22 10"_s})); // today is the 23rd: the 15th goes
+    EXPECT_EQ(HistoryLines().value(1),
+              u"Purging older entries from Log, Log Start = Sat 1 January 2000 00:00:00, "
+              u"Log End = Mon 15 November 2010 23:59:59");
+}
+
+TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
+    WriteFile(db.MusicLogFileName(Nov(5)), (HourLines(5, 8, {u"1001"_s}) + u"\r\n"_s +
+                                            Columns({{1, u"L"_s}, {2, u"1001"_s}, {101, u"50%off"_s}}) +
+                                            u"\r\n"_s + HourLines(5, 9, {u"1001"_s}) + u"\r\n"_s)
+                                               .toLatin1());
+    QByteArray junk;
+    for (qint64 i = 0; i < 300000; ++i) {
+        const char byte = char((i * 7919) % 251 + 1);
+        junk.append(byte == '\n' ? 'x' : byte); // one line of binary junk, with no line end
+    }
+    WriteFile(db.MusicLogFileName(Nov(6)), "+06/11/10 03:00 Junk\r\n" + junk);
+    EXPECT_TRUE(Import(Nov(5), 0, Nov(6), ScheduleDateTools::EndOfDay));
+    EXPECT_EQ(HoursInLog().first(), u"5 09");
+    EXPECT_TRUE(AppLogLines().contains(
+        u"Music:2010-11-05 08:00:00 - one of the Log Items could not be added to the log"_s));
+    for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
+        EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
+}
+
+TEST_F(MusicImportTest, WithoutAProgressReceiverTheRunIsTheSame) {
+    importer.SetProgressCallback(nullptr);
+    EXPECT_EQ(importer.ProgressCallback(), nullptr);
+    WriteDay(5, {1, 2});
+    ASSERT_TRUE(Import(Nov(5), 0, Nov(5), ScheduleDateTools::EndOfDay));
+    EXPECT_EQ(HoursInLog(), QStringList({u"5 01"_s, u"5 02"_s}));
+    EXPECT_TRUE(progress.Calls.isEmpty());
+}
+
+TEST_F(MusicImportTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
+    EXPECT_FALSE(importer.CheckReady()); // the folder does not exist yet
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_EQ(op.Messages[0].Text,
+              u"The 'Music Logs Directory' you have entered in Station Database Settings cannot "
+              u"be found ('"_s +
+                  MusicFolder() + u"')"_s);
+    QDir().mkpath(MusicFolder());
+    EXPECT_TRUE(importer.CheckReady());
+    db.Settings().SetValue(u"MusicLogsDirectory"_s, QString());
+    EXPECT_TRUE(importer.CheckReady()); // an empty setting is told, yet passes
+    EXPECT_EQ(op.Messages.last().Text,
+              u"You must enter a 'Music Logs Directory' in Station Database Settings");
+}
