@@ -1,5 +1,6 @@
 #include "playout/CartStore.h"
 
+#include "playout/SqliteStatement.h"
 #include "playout/TransactionGuard.h"
 
 #include <QSqlQuery>
@@ -13,36 +14,41 @@ const QString columns =
     u"Number, Title, Text1, Text2, CartType, LookupFlag, Length, AudioLength, Detail1, Detail2, "
     u"Value1, Value2, Measure1, Measure2, Measure3"_s;
 
-Cart readCart(const QSqlQuery& query) {
+Cart readCart(const SqliteStatement& row) {
     Cart cart;
-    cart.Number = query.value(0).toString();
-    cart.Title = query.value(1).toString();
-    cart.Text1 = query.value(2).toString();
-    cart.Text2 = query.value(3).toString();
-    cart.Type = query.value(4).toInt();
-    cart.Flag = query.value(5).toInt() != 0;
-    cart.Length = query.value(6).toFloat();
-    cart.AudioLength = query.value(7).toFloat();
-    cart.Detail1 = query.value(8).toString();
-    cart.Detail2 = query.value(9).toString();
-    cart.Value1 = qint16(query.value(10).toInt());
-    cart.Value2 = qint16(query.value(11).toInt());
-    cart.Measure1 = query.value(12).toFloat();
-    cart.Measure2 = query.value(13).toFloat();
-    cart.Measure3 = query.value(14).toFloat();
+    cart.Number = row.Text(0);
+    cart.Title = row.Text(1);
+    cart.Text1 = row.Text(2);
+    cart.Text2 = row.Text(3);
+    cart.Type = row.Int(4);
+    cart.Flag = row.Int(5) != 0;
+    cart.Length = float(row.Double(6));
+    cart.AudioLength = float(row.Double(7));
+    cart.Detail1 = row.Text(8);
+    cart.Detail2 = row.Text(9);
+    cart.Value1 = qint16(row.Int(10));
+    cart.Value2 = qint16(row.Int(11));
+    cart.Measure1 = float(row.Double(12));
+    cart.Measure2 = float(row.Double(13));
+    cart.Measure3 = float(row.Double(14));
     return cart;
 }
 
 } // namespace
 
+CartStore::CartStore(const QSqlDatabase& connection)
+    : connection(connection), byNumber(std::make_unique<SqliteStatement>(
+                                  connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
+
+CartStore::~CartStore() = default;
+
 std::optional<Cart> CartStore::Get(const QString& number) const {
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    query.prepare(u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s);
-    query.addBindValue(number);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return readCart(query);
+    byNumber->Bind(1, number);
+    std::optional<Cart> cart;
+    if (byNumber->Step())
+        cart = readCart(*byNumber);
+    byNumber->Reset();
+    return cart;
 }
 
 bool CartStore::Save(const QList<Cart>& carts) const {
@@ -81,11 +87,8 @@ bool CartStore::Save(const QList<Cart>& carts) const {
 
 QList<Cart> CartStore::All() const {
     QList<Cart> carts;
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    if (!query.exec(u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s))
-        return carts;
-    while (query.next())
-        carts.append(readCart(query));
+    SqliteStatement all(connection, u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s);
+    while (all.Step())
+        carts.append(readCart(all));
     return carts;
 }

@@ -4,12 +4,16 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <memory>
 #include <optional>
+
+class SqliteStatement;
 
 // The cart store of one open Station Database.
 class CartStore {
 public:
-    explicit CartStore(const QSqlDatabase& connection) : connection(connection) {}
+    explicit CartStore(const QSqlDatabase& connection);
+    ~CartStore();
 
     // The cart with exactly this number, or nothing.
     std::optional<Cart> Get(const QString& number) const;
@@ -19,4 +23,6 @@ public:
 
 private:
     QSqlDatabase connection;
+    // Looking a cart up is done for nearly every item imported: prepared once.
+    std::unique_ptr<SqliteStatement> byNumber;
 };

@@ -53,3 +53,8 @@ QString SqliteStatement::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
 }
+
+void SqliteStatement::Bind(int index, const QString& value) {
+    const QByteArray text = value.toUtf8();
+    sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}

@@ -22,6 +22,7 @@ public:
     // Binds by place, counted from 1.
     void Bind(int index, double value);
     void Bind(int index, int value);
+    void Bind(int index, const QString& value);
     // The next row; False when there is none (or on an error).
     bool Step();
     // Ready to run again, with the bound values cleared.
