@@ -2,7 +2,7 @@
 
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
-#include "importers/LogFileSearch.h"
+#include "importers/LogDirectoryScan.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/RecentHistory.h"
@@ -24,7 +24,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString music = u"Music"_s;
-constexpr qint32 noDayYet = 99999;
+constexpr qint32 noDayYet = LogDirectoryScan::NoDay;
 
 QString style4(const ScheduleDate& date) {
     return ScheduleDateTools::FormatScheduleDate(date, 4);
@@ -98,28 +98,6 @@ bool cMusicLogImporter::CheckReady() {
 
 // ---- Scanning ------------------------------------------------------------------
 
-std::optional<qint32> cMusicLogImporter::dayOfFileName(const QString& name, const QString& prefix,
-                                                       const QString& format) {
-    const qsizetype p = prefix.size();
-    const QString lower = format.toLower();
-    int year = 0, month = 0, day = 0;
-    if (lower == u"yymmdd")
-        year = 0, month = 2, day = 4;
-    else if (lower == u"yyddmm")
-        year = 0, month = 4, day = 2;
-    else if (lower == u"ddmmyy")
-        year = 4, month = 2, day = 0;
-    else if (lower == u"mmddyy")
-        year = 4, month = 0, day = 2;
-    else
-        return std::nullopt;
-    const QString text = u"20"_s + name.mid(p + year, 2) + u' ' +
-                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) +
-                         u' ' + name.mid(p + day, 2);
-    const ScheduleDate date = ScheduleDateTools::ParseDate(text);
-    return date.Day;
-}
-
 bool cMusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
     open(u"Starting ScanLogFilesForDateRanges"_s);
     sdStart = {};
@@ -152,31 +130,10 @@ bool cMusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedul
     WriteDebug(u"Getting first ImportLogFileName"_s);
     const QString pattern = GetImportLogFileName(-1);
     WriteDebug(u"Finding first matching file - "_s + pattern);
-    const QStringList names = LogFileSearch::Find(pattern);
-    qsizetype next = 0;
-    QString name = names.value(next++);
-    WriteDebug(u"Finding first matching file Results - "_s + name);
-    qint32 lastDay = 0;
-    while (!name.isEmpty()) {
-        progress().Process(u"Checking "_s + name);
-        const bool matches = name.left(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0 &&
-                             name.mid(prefix.size(), 1) != u"." &&
-                             NumericText::Value(name.mid(prefix.size(), format.size())) > 0;
-        if (matches) {
-            const auto day = dayOfFileName(name, prefix, format);
-            if (!day)
-                break; // a format this program does not know ends the search
-            lastDay = *day;
-        }
-        if (lastDay > 0) {
-            if (lastDay < start.Day)
-                start = {lastDay, 0};
-            if (lastDay > end.Day)
-                end = {lastDay, 0};
-        }
-        WriteDebug(u"Finding next matching file - "_s + name);
-        name = names.value(next++);
-        WriteDebug(u"Finding next matching file Results - "_s + name);
+    const LogDirectoryScan::Days days = LogDirectoryScan::Scan(pattern, prefix, format, progress(), true);
+    if (days.First != noDayYet) {
+        start = {days.First, 0};
+        end = {days.Last, 0};
     }
     WriteDebug(u"Range Results - "_s + style4(start) + u" to "_s + style4(end));
     if (start.Day == noDayYet) {

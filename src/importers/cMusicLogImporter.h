@@ -34,10 +34,6 @@ private:
     struct Run; // the state of one import run
 
     Progress progress() const { return Progress(callback); }
-    // The day a log file's name gives; 0 for a date that does not exist, nothing
-    // for a format this program does not know.
-    static std::optional<qint32> dayOfFileName(const QString& name, const QString& prefix,
-                                               const QString& format);
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
     bool findHeader(Run& run, const ScheduleDate& target);
