@@ -7,7 +7,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-std::optional<qint32> LogDirectoryScan::DayOfName(const QString& name, const QString& prefix, const QString& format) {
+std::optional<qint32> LogDirectoryScan::DayOfName(const QString& name, const QString& prefix,
+                                                  const QString& format) {
     const qsizetype p = prefix.size();
     const QString lower = format.toLower();
     int year = 0, month = 0, day = 0;
@@ -22,13 +23,13 @@ std::optional<qint32> LogDirectoryScan::DayOfName(const QString& name, const QSt
     else
         return std::nullopt;
     const QString text = u"20"_s + name.mid(p + year, 2) + u' ' +
-                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) + u' ' +
-                         name.mid(p + day, 2);
+                         ScheduleDateTools::MonthName(int(NumericText::Value(name.mid(p + month, 2)))) +
+                         u' ' + name.mid(p + day, 2);
     return ScheduleDateTools::ParseDate(text).Day;
 }
 
-LogDirectoryScan::Days LogDirectoryScan::Scan(const QString& pattern, const QString& prefix, const QString& format,
-                                              const Progress& progress, bool trace) {
+LogDirectoryScan::Days LogDirectoryScan::Scan(const QString& pattern, const QString& prefix,
+                                              const QString& format, const Progress& progress, bool trace) {
     auto debug = [trace](const QString& text) {
         if (trace)
             WriteDebug(text);

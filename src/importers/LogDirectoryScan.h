@@ -20,8 +20,8 @@ public:
     // Walks the files that `pattern` matches. A name with "." right after the
     // prefix, or whose date digits are worth 0, is not a log. A format other than
     // the four known ones ends the walk at the first log, before its day counts.
-    static Days Scan(const QString& pattern, const QString& prefix, const QString& format, const Progress& progress,
-                     bool trace);
+    static Days Scan(const QString& pattern, const QString& prefix, const QString& format,
+                     const Progress& progress, bool trace);
 
     // The day of a log file's name; 0 for a date that does not exist, nothing for a
     // format this program does not know.

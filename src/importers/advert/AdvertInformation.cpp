@@ -1,0 +1,62 @@
+#include "importers/advert/AdvertInformation.h"
+
+#include "playout/CartSet.h"
+#include "playout/Clock.h"
+#include "playout/NumericText.h"
+#include "playout/StationDatabase.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void fill(InfoRow& row, const Cart& cart, const QDateTime& now) {
+    row.LastUpdated = now;
+    row.ItemType = 4;
+    row.ItemSource = 2;
+    row.CartNumber = qint32(NumericText::Value(cart.Number));
+    row.HDReference = cart.Number;
+    row.Title = cart.Title;
+    row.Text1 = cart.Text1;
+    row.Detail1 = cart.Detail1;
+    row.Value1 = cart.Value1;
+    row.Value2 = cart.Value2;
+    row.Detail2 = cart.Detail2;
+    row.Measure1 = cart.Measure1;
+    row.AudioLength = cart.AudioLength;
+    row.Measure2 = cart.Measure2;
+    row.Measure3 = cart.Measure3;
+}
+
+} // namespace
+
+QString AdvertInformation::FilterOf(const QString& number) {
+    return u"[ItemType]=4 AND [HDReference]='"_s + QString(number).replace(u"'"_s, u"''"_s) + u"'"_s;
+}
+
+void AdvertInformation::Refresh(StationDatabase& db, const CartSet& carts) {
+    const DatabaseMaintenance table = db.Maintenance();
+    const QDateTime now = Clock::Now();
+    for (int i = 1; i <= carts.Count(); ++i) {
+        const Cart& cart = carts.Item(i);
+        bool found = false;
+        auto rows = table.Query(FilterOf(cart.Number), true);
+        for (const InfoRow* row = rows ? rows->First() : nullptr; row; row = rows->Next()) {
+            InfoRow updated = *row;
+            fill(updated, cart, now);
+            table.Save(updated.ID, updated);
+            found = true;
+        }
+        if (!found) {
+            InfoRow added;
+            fill(added, cart, now);
+            table.Save(0, added);
+        }
+    }
+    const QString weekAgo = now.date().addDays(-7).toString(u"MM-dd-yyyy"_s);
+    auto old = table.Query(u"[ItemType]=4 AND [ItemSource]=2 AND [LastUpdated]<=#"_s + weekAgo + u"#"_s, 3);
+    for (const InfoRow* row = old ? old->First() : nullptr; row; row = old->Next())
+        table.Delete(row->ID);
+    db.SetValue(u"Adverts.InfoLastUpdated"_s, QLocale().toString(now, QLocale::ShortFormat));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class CartSet;
+class StationDatabase;
+
+// The Station Database's information about scheduled adverts, brought up to date at
+// the end of every advert push: one row per cart pushed, rows untouched for a week
+// purged, and the time of the refresh stamped.
+class AdvertInformation {
+public:
+    static void Refresh(StationDatabase& db, const CartSet& carts);
+
+    // The filter that selects a cart's rows; quotes in the number are doubled, so a
+    // number can only ever match itself.
+    static QString FilterOf(const QString& number);
+};

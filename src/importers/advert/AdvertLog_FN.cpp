@@ -1,0 +1,79 @@
+#include "importers/advert/AdvertLog_FN.h"
+
+#include "net/cWinINET.h"
+#include "playout/GeneralTools.h"
+#include "playout/NumericText.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
+    if (Line.left(1).toUpper() == u"C" && Line.mid(5, 1) == u":") {
+        const QString t = columns(Line, 2, 5);
+        const QString time = t.left(2) + u':' + t.mid(2) + u":00"_s;
+        const double length = GeneralTools::TextToSeconds(columns(Line, 39, 43).replace(u' ', u'0'), 3);
+        return BuildAdvertLine(time, QString(), columns(Line, 9, 12).trimmed(),
+                               columns(Line, 13, 38).trimmed(), columns(Line, 48, 79), length, false,
+                               QString());
+    }
+    if (Line.mid(4, 1) == u"|") {
+        return BuildAdvertLine(columns(Line, 6, 13), columns(Line, 21, 24), columns(Line, 15, 19).trimmed(),
+                               columns(Line, 26, 67).trimmed(), QString(),
+                               NumericText::Value(columns(Line, 70, 73)), false, QString());
+    }
+    if (Line.mid(5, 1) == u"|") {
+        return columns(Line, 1, 5) + u":00"_s + columns(Line, 6, 11) + u"    "_s + columns(Line, 12, 47) +
+               u' ' + Line.mid(47);
+    }
+    return Line;
+}
+
+float AdvertLog_FN::AdvertLineSeconds(const QString& Line) {
+    if (isEmpty(Line))
+        return -1;
+    const QString line = NormaliseAdvertLine(Line);
+    return float(NumericText::Value(columns(line, 1, 2)) * 3600 +
+                 NumericText::Value(columns(line, 4, 5)) * 60 + NumericText::Value(columns(line, 7, 8)));
+}
+
+QString AdvertLog_FN::AdvertLineType(const QString& Line) {
+    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 10, 13).trimmed().toUpper();
+}
+
+QString AdvertLog_FN::AdvertLineCart(const QString& Line, qint32 Offset) {
+    if (isEmpty(Line))
+        return u"0"_s;
+    const QString cart = columns(NormaliseAdvertLine(Line), 15, 22).trimmed();
+    if (Offset == 0)
+        return cart;
+    return QString::number(NumericText::RoundHalfEven(NumericText::Value(cart) + Offset));
+}
+
+QString AdvertLog_FN::AdvertLineTitle(const QString& Line) {
+    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 24, 53).trimmed();
+}
+
+QString AdvertLog_FN::AdvertLineReference(const QString& Line) {
+    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 60, 99);
+}
+
+std::optional<QString> AdvertLog_FN::AdvertLineNotes(const QString& Line) {
+    const QString notes = isEmpty(Line) ? QString() : NormaliseAdvertLine(Line).mid(100).trimmed();
+    return notes.isEmpty() ? std::optional(notes) : DecodeAdvertNotes(notes);
+}
+
+QString AdvertLog_FN::BuildAdvertLine(const QString& Time, const QString& Type, const QString& Cart,
+                                      const QString& Title, const QString& Reference, double Length,
+                                      bool ShortForm, const QString& Notes) {
+    const QString length = QString::number(NumericText::RoundHalfEven(Length));
+    QString line = GeneralTools::PadRight(Time, ShortForm ? 5 : 8) + u'|' + GeneralTools::PadRight(Type, 4) +
+                   u'|' + GeneralTools::PadLeft(Cart, ShortForm ? 4 : 8) + u'|' +
+                   GeneralTools::PadRight(Title, 30) + u'|' +
+                   GeneralTools::PadLeft(length, ShortForm ? 3 : 4) + u'|' + Reference;
+    if (!ShortForm && !Notes.isEmpty())
+        line = GeneralTools::PadRight(line, 99) + u'|' + GeneralTools::UrlEncode(Notes);
+    return line;
+}
+
+std::optional<QString> AdvertLog_FN::DecodeAdvertNotes(const QString& Text) {
+    return cWinINET().URLDecode2(Text);
+}

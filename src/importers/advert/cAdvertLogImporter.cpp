@@ -1,0 +1,402 @@
+#include "importers/advert/cAdvertLogImporter.h"
+
+#include "importers/LogDirectoryScan.h"
+#include "importers/RecentHistory.h"
+#include "importers/advert/AdvertInformation.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "playout/Clock.h"
+#include "playout/FileTools.h"
+#include "playout/GeneralTools.h"
+#include "playout/NumericText.h"
+#include "playout/OperatorSeam.h"
+#include "playout/ScheduleDateTools.h"
+#include "playout/StationDatabase.h"
+#include "startup/AppLog.h"
+#include "startup/DebugLog.h"
+#include "startup/TextFileReader.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString adLog = u"AdLog"_s;
+
+QString style4(const ScheduleDate& date) {
+    return ScheduleDateTools::FormatScheduleDate(date, 4);
+}
+
+QString longDate(qint32 day) {
+    return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
+}
+
+qint64 whole(double value) {
+    return NumericText::RoundHalfEven(value);
+}
+
+} // namespace
+
+struct cAdvertLogImporter::Push {
+    explicit Push(StationDatabase& db) : db(db) {}
+
+    StationDatabase& db;
+    TextFileReader reader;
+    QString line;
+    qint64 lineTime = 0;
+    qint32 firstDay = 0;
+    int days = 1;
+    qint32 day = 0;
+    int firstHour = 0;
+    int lastHour = 23;
+    ScheduleDate hour;
+    QString hourText; // begins every application log line about the hour
+    int mode = 1;
+    bool abandon = false;
+    bool pushedAnything = false;
+    LogHour inserts;
+    CartSet carts;
+    int advertsPushed = 0;
+    int breaksSeen = 0;
+    int emptyBreaks = 0;
+};
+
+cAdvertLogImporter::cAdvertLogImporter(std::function<StationDatabase*()> database)
+    : database(std::move(database)) {}
+
+QString cAdvertLogImporter::GetImportLogFileName(qint32 CurDate) {
+    StationDatabase* db = database();
+    return db ? db->AdvertLogFileName(CurDate) : QString();
+}
+
+bool cAdvertLogImporter::CheckReady() {
+    StationDatabase* db = database();
+    if (!db)
+        return false;
+    const QString folder = db->Settings().AdvertLogsDirectory();
+    if (folder.isEmpty()) {
+        OperatorSeam::Message(u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
+                              iOperator::Exclamation);
+        return true;
+    }
+    if (!FileTools::FolderExists(folder)) {
+        OperatorSeam::Message(
+            u"The 'Adverts Logs Directory' you have entered in Station Database Settings cannot be "
+            u"found ('"_s +
+                folder + u"')"_s,
+            iOperator::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+// ---- Scanning ------------------------------------------------------------------
+
+bool cAdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
+    sdStart.Day = 0;
+    sdEnd.Day = 0;
+    progress().OverallPercent(0);
+    progress().Task(u"Scanning for Advert Log Files"_s);
+    progress().Process(QString());
+    progress().Overall(u"Scanning Log Files"_s);
+    progress().Clear();
+    StationDatabase* db = database();
+    const QString format = db ? db->Settings().AdvertFileNameFormat() : QString();
+    if (format.trimmed().isEmpty()) {
+        // Days come only from file names: today's file alone can give no range.
+        ScheduleDate start{LogDirectoryScan::NoDay, 0}, end{0, 0};
+        ScanLogFileForDateRange(GetImportLogFileName(ScheduleDateTools::Today().Day), start, end);
+        return false;
+    }
+    const LogDirectoryScan::Days days = LogDirectoryScan::Scan(
+        GetImportLogFileName(-1), db->Settings().AdvertFileNamePrefix(), format, progress(), false);
+    if (days.First == LogDirectoryScan::NoDay)
+        return false;
+
+    ScheduleDate start{days.First, 0};
+    ScheduleDate end{days.Last, 0};
+    if (days.First == days.Last) {
+        ScanLogFileForDateRange(GetImportLogFileName(days.First), start, end);
+    } else {
+        ScanLogFileForDateRange(GetImportLogFileName(days.Last), start, end);
+        start = {days.First, 0};
+        if (end.Seconds <= 0)
+            end = ScheduleDateTools::ShiftSeconds(3600, days.Last);
+        if (end.Day < 1)
+            end = {start.Day, ScheduleDateTools::EndOfDay};
+    }
+    sdStart = start;
+    sdEnd = end;
+    return true;
+}
+
+bool cAdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
+                                                 ScheduleDate& sdEnd) {
+    sdStart.Seconds = 0;
+    sdEnd.Seconds = 0;
+    if (FileTools::FileSize(SourceFile) <= 0)
+        return false;
+    progress().Process(u"Scanning Log File.."_s);
+    progress().OverallPercent(0);
+    TextFileReader reader;
+    reader.Open(SourceFile);
+    QString line;
+    while (!reader.AtEnd()) {
+        progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
+        reader.NextLine(line);
+        if (line.isEmpty())
+            continue;
+        const float time = AdvertLog_FN::AdvertLineSeconds(line);
+        sdStart.Seconds = std::min(sdStart.Seconds, time);
+        sdEnd.Seconds = std::max(sdEnd.Seconds, time);
+    }
+    return false;
+}
+
+// ---- Pushing -------------------------------------------------------------------
+
+bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
+    RecentHistory::ApplySizeLimit();
+    RecentHistory::Append(u"Begin Advert Push, "_s + style4(sdStart) + u" to "_s + style4(sdEnd));
+    StationDatabase* db = database();
+    if (db)
+        RecentHistory::Append(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
+    WriteDebug(u"Pushing Adverts"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    QString summary;
+    const bool pushed = db && push(*db, sdStart, sdEnd, summary);
+    WriteDebug(u"Pushing Adverts Complete"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    if (pushed) {
+        progress().Task(QString());
+        progress().Process(QString());
+        progress().Overall(u"Finishing"_s);
+        progress().CurrentPercent(100);
+        progress().OverallPercent(100);
+        progress().Clear();
+    } else {
+        WriteAppLog(adLog, u"Pushing Adverts was abandoned"_s);
+    }
+    return pushed;
+}
+
+bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
+                              QString& summary) {
+    progress().OverallPercent(0);
+    progress().Task(u"Opening Scheduled Log"_s);
+    progress().Process(QString());
+    progress().Overall(u"Pushing Advert Logs"_s);
+    progress().Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    Push run(db);
+    run.firstDay = sdStart.Day;
+    run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
+
+    for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
+        progress().Process(u"Opening Log for "_s + longDate(run.day));
+        run.lineTime = 0;
+        run.line.clear();
+        run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
+        run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
+        const QString path = db.AdvertLogFileName(run.day);
+        if (FileTools::FileSize(path) <= 0) {
+            WriteAppLog(adLog,
+                        u"Log for "_s + longDate(run.day) + u" ('"_s + path + u"') could not be found."_s);
+            continue;
+        }
+        run.reader.Open(path);
+        for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
+            if (!pushHour(run, hour))
+                return false; // the hour start went missing under the push
+        }
+        progress().Task(u"Closing Advert Log File"_s);
+        run.reader.Close();
+    }
+
+    AdvertInformation::Refresh(db, run.carts);
+    progress().Task(u"Closing Scheduled Log"_s);
+    progress().Process(u"Tidying Up"_s);
+    progress().Overall(u"Completed Pushing Advert Logs"_s);
+    progress().CurrentPercent(100);
+    progress().OverallPercent(100);
+    ScheduleDateTools::Pause(0.5);
+    const Application& app = GeneralTools::App();
+    db.SetAdvertLastChange(app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision),
+                           Clock::Now());
+    summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(run.advertsPushed).arg(run.breaksSeen);
+    if (run.emptyBreaks > 0)
+        summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
+    RecentHistory::Append(u"Finish Advert Push, "_s + summary);
+    if (!GeneralTools::CommandLine().contains(u"/SILENT"_s))
+        OperatorSeam::Message(summary, iOperator::Information);
+    return true;
+}
+
+void cAdvertLogImporter::readLine(Push& run) {
+    run.reader.NextLine(run.line);
+    run.lineTime = whole(AdvertLog_FN::AdvertLineSeconds(run.line));
+}
+
+bool cAdvertLogImporter::pushHour(Push& run, int hour) {
+    run.hour = {run.day, float(hour * 3600)};
+    run.hourText = style4(run.hour);
+    const double share = double(hour - run.firstHour) / (run.lastHour - run.firstHour + 1);
+    progress().CurrentPercent(share * 100);
+    progress().OverallPercent(double(run.day - run.firstDay) / run.days * 100 + share / run.days * 100);
+    progress().Process(u"Pushing Adverts for "_s + longDate(run.day) +
+                       u" %1:00"_s.arg(hour, 2, 10, QLatin1Char('0')));
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+    progress().Task(u"Finding %1:00 in the Scheduled Log"_s.arg(hour));
+
+    const double position = StationDatabase::LocateHour(run.hour);
+    auto cursor = run.db.HourStartItem(position);
+    if (!cursor) {
+        WriteAppLog(adLog, run.hourText + u" - was not in the Scheduled log, so adverts were not sent"_s);
+        return true;
+    }
+    run.mode = int(whole(cursor->Parameter(1)));
+    if (cursor->Flags & LogItem::HasAdverts) {
+        WriteAppLog(adLog,
+                    run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
+        return true;
+    }
+    run.abandon = false;
+    run.pushedAnything = false;
+    while (cursor) {
+        if (cursor->Type == LogItem::AdvertType && cursor->State == 1) {
+            fillBreak(run, *cursor);
+            if (run.abandon)
+                break;
+            progress().Task(u"Searching for next advert"_s);
+        } else if (cursor->Type == LogItem::HourStartType && cursor->Time != run.hour.Seconds) {
+            break; // the next hour has begun
+        }
+        cursor = run.db.NextLogItem(cursor->Position);
+    }
+
+    if (!run.abandon && run.pushedAnything) {
+        auto start = run.db.HourStartItem(position);
+        if (!start) {
+            WriteAppLog(adLog,
+                        run.hourText + u" - The Hour Start could not be re-found in the Scheduled Log"_s);
+        } else {
+            start->Flags |= LogItem::HasAdverts;
+            if (!run.db.UpdateItem(start->Position, *start))
+                WriteAppLog(adLog,
+                            run.hourText + u" - could not marked the Scheduled Log as having adverts"_s);
+            progress().Task(u"Updating Start Times in Scheduled Log"_s);
+            run.db.UpdateStartTimes(start->Position);
+        }
+    } else {
+        WriteAppLog(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
+    }
+
+    const auto hourItem = run.db.ItemAt(position);
+    if (!hourItem)
+        return false;
+    const qint32 threshold = run.db.Settings().UnderrunThreshold();
+    if (threshold > 0 && hourItem->HourLength < threshold) {
+        WriteAppLog(adLog, run.hourText + u" - this hour is only "_s +
+                               ScheduleDateTools::FormatSeconds(hourItem->HourLength, 2) +
+                               u" minutes long, so may underrun"_s);
+        progress().Increment(2);
+    }
+    return true;
+}
+
+void cAdvertLogImporter::fillBreak(Push& run, LogItem& marker) {
+    const bool stopWanted = marker.Transition == 0;
+    ++run.breaksSeen;
+    const qint64 breakTime = whole(marker.Time);
+    progress().Task(u"Locating advert break"_s);
+    while (!run.reader.AtEnd() && run.lineTime < breakTime)
+        readLine(run);
+    if (run.lineTime != breakTime) {
+        ++run.emptyBreaks;
+        return;
+    }
+
+    run.inserts.Clear();
+    const StationSettings& settings = run.db.Settings();
+    while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
+        const QString filter = settings.AdvertTypeFilter().trimmed();
+        if (filter.isEmpty() ||
+            filter.compare(AdvertLog_FN::AdvertLineType(run.line).trimmed(), Qt::CaseInsensitive) == 0) {
+            const bool blank =
+                AdvertLog_FN::AdvertLineCart(run.line, settings.AdvertCartOffset()).isEmpty() &&
+                AdvertLog_FN::AdvertLineTitle(run.line).isEmpty();
+            if (blank || !AdvertLog_FN::AdvertLineNotes(run.line)) {
+                run.abandon = true;
+                WriteAppLog(adLog, run.hourText + u" - Advert log was corrupt"_s);
+                break;
+            }
+            run.inserts.AddItem(advertOf(run, run.line, float(breakTime)));
+        }
+        readLine(run);
+    }
+    if (run.inserts.Count() == 0 || run.abandon)
+        return;
+
+    progress().Task(u"Inserting Adverts into break"_s);
+    if (!run.db.InsertItemsAfter(marker, run.inserts))
+        return;
+    run.pushedAnything = true;
+    if (stopWanted) {
+        LogItem& last = run.inserts.Item(run.inserts.Count());
+        last.Transition = 0;
+        if (run.mode != 2)
+            last.PlayTransition = 0;
+        if (!run.db.UpdateItem(last.Position, last)) {
+            run.abandon = true;
+            WriteAppLog(adLog, run.hourText + u" - setting a stop on the last advert in the break: "_s +
+                                   ScheduleDateTools::FormatSeconds(double(breakTime), 12));
+        }
+    }
+    run.advertsPushed += run.inserts.Count();
+    for (const LogItem& item : run.inserts.Items()) {
+        if (item.Type == LogItem::AdvertType && item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
+            run.carts.Add(*item.Cart);
+    }
+}
+
+LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {
+    LogItem item;
+    item.Type = LogItem::AdvertType;
+    item.Time = breakTime;
+    item.HourStart = breakTime;
+    item.CartNumber = AdvertLog_FN::AdvertLineCart(line, run.db.Settings().AdvertCartOffset());
+    const QString cart = item.CartNumber.trimmed();
+    if (!cart.isEmpty()) {
+        item.Cart = run.db.CartTools().GetCart(cart);
+        const QString about = run.hourText + u" - Cart "_s + cart + u" ('"_s + item.Title.trimmed() +
+                              u"') has been scheduled to play, but "_s;
+        if (!item.Cart) {
+            WriteAppLog(adLog, about + u"does not exist"_s);
+            progress().Increment(1);
+        } else {
+            if (item.Cart->Length > 0) {
+                item.Length2 = item.Cart->AudioLength;
+                item.Duration = item.Cart->AudioLength;
+            } else {
+                WriteAppLog(adLog, about + u"has no audio"_s);
+                progress().Increment(1);
+            }
+            const QString title = item.Title.trimmed();
+            if ((title.isEmpty() || title == cart) && !item.Cart->Title.trimmed().isEmpty()) {
+                item.Title = item.Cart->Title.trimmed();
+                item.Text1 = item.Cart->Text1.trimmed();
+                item.Text2 = item.Cart->Text2.trimmed();
+            }
+        }
+    }
+    const QString lineTitle = AdvertLog_FN::AdvertLineTitle(line);
+    if (!lineTitle.isEmpty())
+        item.Title = lineTitle;
+    item.Description = AdvertLog_FN::AdvertLineReference(line);
+    item.Reference = item.Description;
+    item.Note = AdvertLog_FN::AdvertLineNotes(line).value_or(QString());
+    item.PlayTransition = 50;
+    item.Transition = 50;
+    item.State = 2;
+    item.Flags |= 3;
+    return item;
+}

@@ -1,0 +1,298 @@
+#include "importers/MusicImportFixture.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/cAdvertLogImporter.h"
+#include "playout/GeneralTools.h"
+#include "playout/ScheduleDateTools.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+class AdvertPushTest : public MusicImportFixture {
+protected:
+    void SetUp() override {
+        MusicImportFixture::SetUp();
+        db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+        Cart advert;
+        advert.Number = u"0034"_s;
+        advert.Title = u"Cart Advert"_s;
+        advert.Length = 30;
+        advert.AudioLength = 29.5f;
+        ASSERT_TRUE(db.Carts().Save({advert}));
+        adverts.SetProgressCallback(&progress);
+    }
+
+    // Music hours of a day, each with its break at minute 15, written by the music importer.
+    void MusicHours(int day, const QList<int>& hours, const QStringList& extra = {}) {
+        QStringList blocks;
+        for (const int hour : hours)
+            blocks.append(HourLines(day, hour, {u"1001"_s}));
+        WriteFile(db.MusicLogFileName(Nov(day)),
+                  (blocks.join(u"\r\n"_s) + u"\r\n"_s + extra.join(u"\r\n"_s)).toLatin1());
+        ASSERT_TRUE(Import(Nov(day), 0, Nov(day), ScheduleDateTools::EndOfDay));
+    }
+    static QString Advert(const QString& time, const QString& cart, const QString& title = {},
+                          const QString& type = u"SPOT"_s, const QString& notes = {}) {
+        return AdvertLog_FN::BuildAdvertLine(time, type, cart, title, u"REF "_s + cart, 30, false, notes);
+    }
+    void AdvertLog(int day, const QStringList& lines) {
+        WriteFile(db.AdvertLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    }
+    bool Push(qint32 fromDay, float fromSeconds, qint32 toDay, float toSeconds) {
+        ScheduleDate start{fromDay, fromSeconds}, end{toDay, toSeconds};
+        return adverts.ImportLogFiles(start, end, true);
+    }
+    QList<LogItem> Hour(int day, int hour) { return HourItems(Nov(day), hour); }
+    QStringList AdLines() const { return AppLogLines().filter(u"AdLog:"_s); }
+
+    cAdvertLogImporter adverts{[this] { return &db; }};
+};
+
+TEST_F(AdvertPushTest, AdvertsAtTheBreaksSecondGoInAndOthersGoNowhere) {
+    MusicHours(5, {14});
+    AdvertLog(5, {Advert(u"14:15:00"_s, u"0034"_s),
+                  Advert(u"14:15:00"_s, u"0099"_s, u"Line Title"_s, u"SPOT"_s, u"Read this!"_s),
+                  Advert(u"14:15:30"_s, u"0034"_s, u"Too late"_s)});
+    ASSERT_TRUE(Push(Nov(5), 14 * 3600, Nov(5), 14 * 3600));
+    const auto hour = Hour(5, 14);
+    ASSERT_EQ(hour.size(), 5);
+    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, LogItem::HasAdverts);
+    EXPECT_EQ(hour[2].Title, u"Advert Break");
+    const LogItem& first = hour[3];
+    EXPECT_EQ(first.Type, 4);
+    EXPECT_EQ(first.State, 2);
+    EXPECT_EQ(first.Flags, 3);
+    EXPECT_EQ(first.CartNumber, u"0034");
+    EXPECT_EQ(first.Title, u"Cart Advert"); // no title in the line: the cart's
+    EXPECT_FLOAT_EQ(first.Duration, 29.5f);
+    EXPECT_FLOAT_EQ(first.HourStart, 14 * 3600 + 900);
+    EXPECT_EQ(first.Reference, u"REF 0034");
+    EXPECT_EQ(first.Description, u"REF 0034");
+    EXPECT_EQ(first.Transition, 50);
+    EXPECT_EQ(first.PlayTransition, 50);
+    const LogItem& last = hour[4];
+    EXPECT_EQ(last.Title, u"Line Title");
+    EXPECT_EQ(last.Note, u"Read this!");
+    EXPECT_EQ(last.Transition, 0); // the break ends with a stop
+    EXPECT_EQ(last.PlayTransition, 0);
+    EXPECT_FLOAT_EQ(last.Time, 14 * 3600 + 900 + 29.5f);
+    EXPECT_FLOAT_EQ(hour[0].HourLength, 180 + 29.5f + 0);
+
+    EXPECT_EQ(progress.Increments[1], 1); // cart 0099 does not exist
+    EXPECT_TRUE(AdLines().contains(
+        u"AdLog:2010-11-05 14:00:00 - Cart 0099 ('') has been scheduled to play, but does not exist"_s));
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_EQ(op.Messages[0].Text, u"2 adverts pushed into 1 ad break(s)");
+    EXPECT_EQ(op.Messages[0].IconShown, iOperator::Information);
+    EXPECT_EQ(HistoryLines().mid(HistoryLines().size() - 3),
+              QStringList({u"Begin Advert Push, 2010-11-05 14:00:00 to 2010-11-05 14:00:00"_s,
+                           u"Pushing Adverts into Station Database Test FM"_s,
+                           u"Finish Advert Push, 2 adverts pushed into 1 ad break(s)"_s}));
+}
+
+TEST_F(AdvertPushTest, EmptyBreaksAreCountedAndARepeatRetriesOnlyThem) {
+    MusicHours(5, {9, 10});
+    AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), QString(), Advert(u"10:14:59"_s, u"0034"_s)});
+    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
+    EXPECT_TRUE(op.Messages.isEmpty()); // no summary box when silent
+    EXPECT_EQ(HistoryLines().last(),
+              u"Finish Advert Push, 1 adverts pushed into 2 ad break(s) of which 1 break(s) "
+              u"remained empty.");
+    EXPECT_TRUE(
+        AdLines().contains(u"AdLog:2010-11-05 10:00:00 - no adverts were pushed into the Scheduled Log"_s));
+
+    AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
+    EXPECT_TRUE(AdLines().contains(
+        u"AdLog:2010-11-05 09:00:00 - already had adverts in the Scheduled Log so was not re-sent"_s));
+    EXPECT_EQ(Hour(5, 9).size(), 4);  // not pushed twice
+    EXPECT_EQ(Hour(5, 10).size(), 4); // retried, and filled
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 1 adverts pushed into 1 ad break(s)");
+}
+
+TEST_F(AdvertPushTest, TwoBreaksAtOneTimeShareARunOnlyWhenABlankLineSplitsIt) {
+    MusicHours(5, {8});
+    LogItem marker = Hour(5, 8)[2];
+    LogHour again;
+    again.AddItem(marker);
+    ASSERT_TRUE(db.InsertItemsAfter(marker, again)); // a second marker at the same time
+    AdvertLog(5, {Advert(u"08:15:00"_s, u"0034"_s), Advert(u"08:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(5), 8 * 3600, Nov(5), 8 * 3600));
+    auto hour = Hour(5, 8);
+    ASSERT_EQ(hour.size(), 6);
+    EXPECT_EQ(hour[3].Type, 4);
+    EXPECT_EQ(hour[3].State, 2); // both adverts went after the first marker
+    EXPECT_EQ(hour[5].State, 1);
+
+    MusicHours(6, {8});
+    marker = Hour(6, 8)[2];
+    LogHour twin;
+    twin.AddItem(marker);
+    ASSERT_TRUE(db.InsertItemsAfter(marker, twin));
+    AdvertLog(6, {Advert(u"08:15:00"_s, u"0034"_s), QString(), Advert(u"08:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(6), 8 * 3600, Nov(6), 8 * 3600));
+    hour = Hour(6, 8);
+    ASSERT_EQ(hour.size(), 6);
+    EXPECT_EQ(hour[3].State, 2);
+    EXPECT_EQ(hour[4].State, 1);
+    EXPECT_EQ(hour[5].State, 2); // the second run went after the second marker
+}
+
+TEST_F(AdvertPushTest, TheTypeFilterDropsOtherTypesAndEveryCRecord) {
+    MusicHours(5, {7});
+    db.Settings().SetValue(u"AdvertTypeFilter"_s, u" spot "_s);
+    AdvertLog(5, {Advert(u"07:15:00"_s, u"0034"_s, u"Kept"_s),
+                  Advert(u"07:15:00"_s, u"0034"_s, u"Dropped"_s, u"PROM"_s),
+                  u"C0715:  0034Record Line               00:30    R"_s,
+                  Advert(u"07:15:00"_s, u"0034"_s, u"Also"_s)});
+    ASSERT_TRUE(Push(Nov(5), 7 * 3600, Nov(5), 7 * 3600));
+    const auto hour = Hour(5, 7);
+    ASSERT_EQ(hour.size(), 5);
+    EXPECT_EQ(hour[3].Title, u"Kept");
+    EXPECT_EQ(hour[4].Title, u"Also");
+}
+
+TEST_F(AdvertPushTest, InModeTwoTheStopKeepsItsPlayTransition) {
+    WriteFile(db.MusicLogFileName(Nov(7)),
+              (u"+07/11/10 06:00 Mode two\r\n"_s + Columns({{1, u":"_s}, {15, u"$AON"_s}}) + u"\r\n"_s +
+               Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}) + u"\r\n"_s)
+                  .toLatin1());
+    ASSERT_TRUE(Import(Nov(7), 0, Nov(7), ScheduleDateTools::EndOfDay));
+    AdvertLog(7, {Advert(u"06:15:00"_s, u"0034"_s), Advert(u"06:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(7), 6 * 3600, Nov(7), 6 * 3600));
+    const auto hour = Hour(7, 6);
+    ASSERT_EQ(hour.size(), 4);
+    EXPECT_EQ(hour[2].Transition, 50);
+    EXPECT_EQ(hour[3].Transition, 0);
+    EXPECT_EQ(hour[3].PlayTransition, 50);
+}
+
+TEST_F(AdvertPushTest, RangesRunHourByHourAcrossMidnightAndSkipMissingDays) {
+    MusicHours(5, {22, 23});
+    MusicHours(6, {0, 1, 2});
+    MusicHours(8, {0});
+    AdvertLog(5, {Advert(u"22:15:00"_s, u"0034"_s), Advert(u"23:15:00"_s, u"0034"_s)});
+    AdvertLog(6, {Advert(u"00:15:00"_s, u"0034"_s), Advert(u"01:15:00"_s, u"0034"_s),
+                  Advert(u"02:15:00"_s, u"0034"_s)});
+    AdvertLog(8, {Advert(u"00:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(5), 23 * 3600 + 1800, Nov(6), 3600 + 600)); // 23:30 to 01:10
+    EXPECT_EQ(Hour(5, 22).size(), 3);
+    EXPECT_EQ(Hour(5, 23).size(), 4);
+    EXPECT_EQ(Hour(6, 0).size(), 4);
+    EXPECT_EQ(Hour(6, 1).size(), 4);
+    EXPECT_EQ(Hour(6, 2).size(), 3);
+
+    ASSERT_TRUE(Push(Nov(7), 0, Nov(8), 0));
+    EXPECT_TRUE(AdLines().contains(u"AdLog:Log for Sunday, 7 November 2010 ('"_s +
+                                   db.AdvertLogFileName(Nov(7)) + u"') could not be found."_s));
+    EXPECT_EQ(Hour(8, 0).size(), 4);
+}
+
+TEST_F(AdvertPushTest, ACorruptLineAbandonsItsHourUnmarked) {
+    MusicHours(5, {12});
+    AdvertLog(5, {Advert(u"12:15:00"_s, u"0034"_s),
+                  AdvertLog_FN::BuildAdvertLine(u"12:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {})});
+    ASSERT_TRUE(Push(Nov(5), 12 * 3600, Nov(5), 12 * 3600));
+    const auto hour = Hour(5, 12);
+    EXPECT_EQ(hour.size(), 3);
+    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 12:00:00 - Advert log was corrupt"_s));
+    EXPECT_TRUE(
+        AdLines().contains(u"AdLog:2010-11-05 12:00:00 - no adverts were pushed into the Scheduled Log"_s));
+}
+
+TEST_F(AdvertPushTest, AdvertInformationKeepsOneRowPerCart) {
+    MusicHours(5, {10, 11});
+    Cart other;
+    other.Number = u"0777"_s;
+    other.Title = u"Other"_s;
+    other.Length = 20;
+    ASSERT_TRUE(db.Carts().Save({other}));
+    DatabaseMaintenance table = db.Maintenance();
+    InfoRow existing;
+    existing.ItemType = 4;
+    existing.ItemSource = 1;
+    existing.HDReference = u"0777"_s;
+    existing.LastUpdated = Now.addDays(-30);
+    ASSERT_TRUE(table.Save(0, existing));
+    InfoRow stale = existing;
+    stale.HDReference = u"0555"_s;
+    stale.ItemSource = 2;
+    ASSERT_TRUE(table.Save(0, stale));
+    InfoRow recent = stale;
+    recent.HDReference = u"0556"_s;
+    recent.LastUpdated = Now.addDays(-6);
+    ASSERT_TRUE(table.Save(0, recent));
+
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0777"_s),
+                  Advert(u"11:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
+    auto rows = table.Query(QString());
+    ASSERT_TRUE(rows);
+    QStringList references;
+    for (const InfoRow* row = rows->First(); row; row = rows->Next()) {
+        references.append(row->HDReference);
+        if (row->HDReference == u"0034") {
+            EXPECT_EQ(row->CartNumber, 34);
+            EXPECT_EQ(row->ItemSource, 2);
+            EXPECT_EQ(row->Title, u"Cart Advert");
+            EXPECT_FLOAT_EQ(row->AudioLength, 29.5f);
+            EXPECT_EQ(row->LastUpdated, Now);
+        }
+        if (row->HDReference == u"0777") {
+            EXPECT_EQ(row->ItemSource, 2); // an existing row is taken over
+        }
+    }
+    references.sort();
+    EXPECT_EQ(references, QStringList({u"0034"_s, u"0556"_s, u"0777"_s})); // 0555 was older than a week
+    EXPECT_TRUE(db.Value(u"Adverts.InfoLastUpdated"_s).has_value());
+}
+
+TEST_F(AdvertPushTest, AdvertLogsAreOnlyEverRead) {
+    MusicHours(5, {10});
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s)});
+    const QString path = db.AdvertLogFileName(Nov(5));
+    const QByteArray before = BytesOf(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
+    ASSERT_TRUE(Push(Nov(5), 0, Nov(5), ScheduleDateTools::EndOfDay));
+    EXPECT_EQ(BytesOf(path), before);
+    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    EXPECT_EQ(QDir(Path(u"adverts"_s)).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+}
+
+TEST_F(AdvertPushTest, TheScanTakesItsDaysFromNamesAndItsEndFromTheLastLine) {
+    ScheduleDate start, end;
+    AdvertLog(1, {Advert(u"06:00:00"_s, u"1"_s)});
+    AdvertLog(2, {Advert(u"06:00:00"_s, u"1"_s)});
+    AdvertLog(3, {Advert(u"18:45:00"_s, u"1"_s), Advert(u"07:00:00"_s, u"1"_s)});
+    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
+    EXPECT_EQ(start, (ScheduleDate{Nov(1), 0}));
+    EXPECT_EQ(end, (ScheduleDate{Nov(3), 18 * 3600 + 2700}));
+
+    AdvertLog(3, {QString(), QString()});
+    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
+    EXPECT_EQ(end, ScheduleDateTools::ShiftSeconds(3600, Nov(3)));
+
+    QFile::remove(db.AdvertLogFileName(Nov(1)));
+    QFile::remove(db.AdvertLogFileName(Nov(3)));
+    AdvertLog(2, {Advert(u"06:00:00"_s, u"1"_s), Advert(u"23:45:00"_s, u"1"_s)});
+    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
+    EXPECT_EQ(start, (ScheduleDate{Nov(2), 0}));
+    EXPECT_EQ(end, (ScheduleDate{Nov(2), 23 * 3600 + 2700}));
+    EXPECT_FALSE(adverts.ScanLogFileForDateRange(db.AdvertLogFileName(Nov(2)), start, end)); // always False
+
+    db.Settings().SetValue(u"AdvertFileNameFormat"_s, QString());
+    EXPECT_FALSE(adverts.ScanLogFilesForDateRanges(start, end));
+}
+
+TEST_F(AdvertPushTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
+    EXPECT_FALSE(adverts.CheckReady());
+    EXPECT_EQ(op.Messages.last().Text,
+              u"The 'Adverts Logs Directory' you have entered in Station Database Settings "
+              u"cannot be found ('"_s +
+                  Path(u"adverts"_s) + u"')"_s);
+    db.Settings().SetValue(u"AdvertLogsDirectory"_s, QString());
+    EXPECT_TRUE(adverts.CheckReady());
+    EXPECT_EQ(op.Messages.last().Text,
+              u"You must enter an 'Adverts Logs Directory' in Station Database Settings");
+}
