@@ -1,11 +1,14 @@
-// Music import speed: a year of daily music logs (24 hours a day, 20 items an hour)
-// imported into a fresh Station Database with a progress receiver set, and the same
-// files only parsed. Prints one line per figure.
+// Import speed: a year of daily music logs (24 hours a day, 20 items an hour with
+// three advert breaks) imported into a fresh Station Database with a progress
+// receiver set, the same files only parsed, then a year of advert logs (5 adverts a
+// break) pushed into those hours. Prints one line per figure.
 
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/cAdvertLogImporter.h"
 #include "importers/cMusicLogImporter.h"
 #include "importers/iScheduleCallback.h"
 #include "net/cWinINET.h"
@@ -65,14 +68,15 @@ void writeYear(StationDatabase& db) {
             text += u"+%1 %2:00 Hour %2\r\n"_s.arg(date.toString(u"dd/MM/yy"_s))
                         .arg(h, 2, 10, QLatin1Char('0'))
                         .toLatin1();
-            for (int i = 0; i < 18; ++i) {
+            for (int i = 0; i < 16; ++i) {
                 QString line = padded(u"L"_s, 2, QString::number(1000 + (h * 18 + i) % 400));
                 line = padded(line, 10, u"A song title of ordinary length"_s);
                 line = padded(line, 44, u"The Artist"_s);
                 line = padded(line, 80, u"X"_s);
                 text += line.toLatin1() + "\r\n";
             }
-            text += padded(u":"_s, 15, u"BREAK 00:%1:00"_s.arg(15 + h % 30)).toLatin1() + "\r\n";
+            for (const int minute : {15, 30, 45})
+                text += padded(u":"_s, 15, u"BREAK 00:%1:00"_s.arg(minute)).toLatin1() + "\r\n";
         }
         QFile file(db.MusicLogFileName(firstDay + d));
         file.open(QIODevice::WriteOnly);
@@ -80,16 +84,45 @@ void writeYear(StationDatabase& db) {
     }
 }
 
+void writeAdvertYear(StationDatabase& db) {
+    QDir().mkpath(db.Settings().AdvertLogsDirectory());
+    for (int d = 0; d < days; ++d) {
+        QByteArray text;
+        for (int h = 0; h < 24; ++h) {
+            for (const int minute : {15, 30, 45}) {
+                const QString time = u"%1:%2:00"_s.arg(h, 2, 10, QLatin1Char('0')).arg(minute);
+                for (int a = 0; a < 5; ++a) {
+                    const QString cart = QString::number(5000 + (h * 15 + a) % 50);
+                    text += AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, cart, u"Advert "_s + cart,
+                                                          u"REF"_s, 30, false, QString())
+                                .toLatin1() +
+                            "\r\n";
+                }
+            }
+            text += "\r\n";
+        }
+        QFile file(db.AdvertLogFileName(firstDay + d));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    }
+}
+
+Cart cartOf(int number) {
+    Cart cart;
+    cart.Number = QString::number(number);
+    cart.Title = u"Cart %1"_s.arg(number);
+    cart.Length = 180;
+    cart.AudioLength = 180;
+    return cart;
+}
+
+// Songs 1000-1399 and adverts 5000-5049.
 void addCarts(StationDatabase& db) {
     QList<Cart> carts;
-    for (int n = 1000; n < 1400; ++n) {
-        Cart cart;
-        cart.Number = QString::number(n);
-        cart.Title = u"Song %1"_s.arg(n);
-        cart.Length = 180;
-        cart.AudioLength = 180;
-        carts.append(cart);
-    }
+    for (int n = 1000; n < 1400; ++n)
+        carts.append(cartOf(n));
+    for (int n = 5000; n < 5050; ++n)
+        carts.append(cartOf(n));
     db.Carts().Save(carts);
 }
 
@@ -142,6 +175,7 @@ int main(int argc, char* argv[]) {
     StationDatabase db;
     db.OpenFile(path);
     db.Settings().SetValue(u"MusicLogsDirectory"_s, home.filePath(u"music"_s));
+    db.Settings().SetValue(u"AdvertLogsDirectory"_s, home.filePath(u"adverts"_s));
     db.Settings().Save(db.Connection());
     addCarts(db);
     writeYear(db);
@@ -170,5 +204,18 @@ int main(int argc, char* argv[]) {
                .arg(days * 24 / import, 0, 'f', 0)
                .arg(progress.changes)
         << Qt::endl;
-    return imported ? 0 : 1;
+
+    writeAdvertYear(db);
+    cAdvertLogImporter adverts([&db] { return &db; });
+    adverts.SetProgressCallback(&progress);
+    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    timer.restart();
+    const bool pushed = adverts.ImportLogFiles(start, end, true);
+    const double push = timer.nsecsElapsed() / 1e9;
+    out << u"advert push, %1 days, %2 breaks of 5 adverts: %3 s (%4 breaks/s)"_s.arg(days)
+               .arg(days * 24 * 3)
+               .arg(push, 0, 'f', 2)
+               .arg(days * 24 * 3 / push, 0, 'f', 0)
+        << Qt::endl;
+    return imported && pushed ? 0 : 1;
 }

@@ -100,19 +100,27 @@ LogItem readItem(const SqliteStatement& row) {
     return item;
 }
 
-// The item's fields after its position, in column order.
-QList<QVariant> fieldsOf(const LogItem& item) {
-    QList<QVariant> values = {item.Date,           item.Time,        item.Type,       item.CartNumber,
-                              item.Title,          item.Description, item.Note,       item.Text1,
-                              item.Text2,          item.EndStyle,    item.Transition, item.PlayTransition,
-                              item.Flags & 0xFFFF, item.State};
+// Binds the item's fields after its position, in column order, from place `first` on.
+void bindFields(SqliteStatement& statement, const LogItem& item, int first) {
+    int at = first;
+    statement.Bind(at++, int(item.Date));
+    statement.Bind(at++, double(item.Time));
+    statement.Bind(at++, item.Type);
+    for (const QString* text :
+         {&item.CartNumber, &item.Title, &item.Description, &item.Note, &item.Text1, &item.Text2})
+        statement.Bind(at++, *text);
+    for (const int number :
+         {item.EndStyle, item.Transition, item.PlayTransition, item.Flags & 0xFFFF, item.State})
+        statement.Bind(at++, number);
     for (const float parameter : item.Parameters)
-        values.append(double(parameter));
+        statement.Bind(at++, double(parameter));
     for (const QString& text : item.TextParameters)
-        values.append(text);
-    values << item.InputNumber << item.InputFlag << double(item.Duration) << double(item.Length2)
-           << double(item.HourStart) << double(item.HourLength) << item.Reference;
-    return values;
+        statement.Bind(at++, text);
+    statement.Bind(at++, item.InputNumber);
+    statement.Bind(at++, item.InputFlag);
+    for (const float number : {item.Duration, item.Length2, item.HourStart, item.HourLength})
+        statement.Bind(at++, double(number));
+    statement.Bind(at++, item.Reference);
 }
 
 void bindAll(QSqlQuery& query, const QList<QVariant>& values) {
@@ -145,10 +153,10 @@ QSqlQuery& ScheduledLog::prepared(const QString& sql) {
     return found->second;
 }
 
-SqliteStatement& ScheduledLog::reader(const QString& sql, const QList<double>& values) {
-    auto found = readers.find(&sql);
-    if (found == readers.end())
-        found = readers.emplace(&sql, std::make_unique<SqliteStatement>(connection, sql)).first;
+SqliteStatement& ScheduledLog::native(const QString& sql, const QList<double>& values) {
+    auto found = statements.find(&sql);
+    if (found == statements.end())
+        found = statements.emplace(&sql, std::make_unique<SqliteStatement>(connection, sql)).first;
     SqliteStatement& statement = *found->second;
     for (qsizetype i = 0; i < values.size(); ++i)
         statement.Bind(int(i + 1), values[i]);
@@ -156,7 +164,7 @@ SqliteStatement& ScheduledLog::reader(const QString& sql, const QList<double>& v
 }
 
 std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
-    SqliteStatement& statement = reader(sql, values);
+    SqliteStatement& statement = native(sql, values);
     std::optional<LogItem> item;
     if (statement.Step())
         item = readItem(statement);
@@ -190,7 +198,7 @@ std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
 }
 
 QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
-    SqliteStatement& statement = reader(selectBetween, {hourOf(from), hourOf(to) + band});
+    SqliteStatement& statement = native(selectBetween, {hourOf(from), hourOf(to) + band});
     QList<LogItem> items;
     while (statement.Step())
         items.append(readItem(statement));
@@ -203,9 +211,9 @@ QList<LogItem> ScheduledLog::hourItems(double hour) {
 }
 
 bool ScheduledLog::insert(const LogItem& item) {
-    QSqlQuery& query = prepared(insertItem);
-    bindAll(query, QList<QVariant>{item.Position} + fieldsOf(item));
-    return query.exec();
+    SqliteStatement& statement = native(insertItem, {item.Position});
+    bindFields(statement, item, 2);
+    return statement.Execute();
 }
 
 bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
@@ -289,21 +297,23 @@ bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
 }
 
 bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
-    QSqlQuery& query = prepared(updateItem);
-    bindAll(query, fieldsOf(item) + QList<QVariant>{position});
-    return query.exec() && query.numRowsAffected() == 1;
+    SqliteStatement& statement = native(updateItem, {});
+    bindFields(statement, item, 1);
+    statement.Bind(30, position);
+    return statement.Execute() && statement.Changes() == 1;
 }
 
 bool ScheduledLog::retime(double hour) {
     QList<LogItem> items = hourItems(hour);
     if (items.isEmpty())
         return true;
-    const ScheduleDate start = ScheduleDateFromDate(hour);
-    items[0].HourLength = StartTimes::Apply(items, start.Seconds);
-    QSqlQuery& query = prepared(updateTimes);
-    for (const LogItem& item : items) {
-        bindAll(query, {double(item.Time), double(item.HourLength), item.Position});
-        if (!query.exec())
+    const QList<LogItem> before = items;
+    items[0].HourLength = StartTimes::Apply(items, ScheduleDateFromDate(hour).Seconds);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const LogItem& item = items[i];
+        if (item.Time == before[i].Time && item.HourLength == before[i].HourLength)
+            continue; // only what moved is written
+        if (!native(updateTimes, {double(item.Time), double(item.HourLength), item.Position}).Execute())
             return false;
     }
     return true;

@@ -64,8 +64,9 @@ private:
     // The query of one of the fixed statements, prepared on first use; kept by the
     // statement's address, so only the file's own constants may be passed.
     QSqlQuery& prepared(const QString& sql);
-    // The reading statement of one of the fixed statements, with the values bound.
-    SqliteStatement& reader(const QString& sql, const QList<double>& values);
+    // One of the file's fixed statements, prepared on first use straight on SQLite
+    // (reading and writing items is the hot path), with the values bound from place 1.
+    SqliteStatement& native(const QString& sql, const QList<double>& values);
     std::optional<LogItem> single(const QString& sql, const QList<double>& values);
     QList<LogItem> hourItems(double hour);
     bool insert(const LogItem& item);
@@ -74,5 +75,5 @@ private:
 
     QSqlDatabase connection;
     std::map<const QString*, QSqlQuery> queries;
-    std::map<const QString*, std::unique_ptr<SqliteStatement>> readers;
+    std::map<const QString*, std::unique_ptr<SqliteStatement>> statements;
 };

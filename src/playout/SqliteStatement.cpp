@@ -58,3 +58,13 @@ void SqliteStatement::Bind(int index, const QString& value) {
     const QByteArray text = value.toUtf8();
     sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
 }
+
+bool SqliteStatement::Execute() {
+    const bool done = statement && sqlite3_step(statement) == SQLITE_DONE;
+    Reset();
+    return done;
+}
+
+int SqliteStatement::Changes() const {
+    return statement ? sqlite3_changes(sqlite3_db_handle(statement)) : 0;
+}

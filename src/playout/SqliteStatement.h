@@ -25,6 +25,10 @@ public:
     void Bind(int index, const QString& value);
     // The next row; False when there is none (or on an error).
     bool Step();
+    // Runs a statement that returns no rows, then resets it; True when it succeeded.
+    bool Execute();
+    // Rows the last statement changed.
+    int Changes() const;
     // Ready to run again, with the bound values cleared.
     void Reset();
 

@@ -11,6 +11,7 @@
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
 #include "playout/StationDatabase.h"
+#include "playout/TransactionGuard.h"
 #include "startup/AppLog.h"
 #include "startup/DebugLog.h"
 #include "startup/TextFileReader.h"
@@ -204,7 +205,12 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
         }
         run.reader.Open(path);
         for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
-            if (!pushHour(run, hour))
+            // Each hour is pushed in one transaction: its breaks are filled, marked and
+            // timed together, or not at all.
+            TransactionGuard transaction(db.Connection());
+            const bool goOn = pushHour(run, hour);
+            transaction.Commit();
+            if (!goOn)
                 return false; // the hour start went missing under the push
         }
         progress().Task(u"Closing Advert Log File"_s);
