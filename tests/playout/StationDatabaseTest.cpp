@@ -1,5 +1,6 @@
 #include "playout/DatabaseChooser.h"
 #include "playout/StationSchema.h"
+#include "playout/TransactionGuard.h"
 #include "support/StationFixture.h"
 
 #include <QSqlDatabase>
@@ -113,4 +114,36 @@ TEST_F(StationDatabaseTest, DatabasesAreFoundByNameInEitherFolderIgnoringCase) {
     ASSERT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"BACKUP"_s), StationDatabase::Opened);
     EXPECT_EQ(db.DatabaseInfo().Name, u"Backup Station");
     EXPECT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"Elsewhere"_s), StationDatabase::Missing);
+}
+
+TEST_F(StationDatabaseTest, AGuardInsideAnotherIsASavepoint) {
+    {
+        TransactionGuard outer(db.Connection());
+        ASSERT_TRUE(outer.IsOpen());
+        ASSERT_TRUE(db.SetValue(u"Kept"_s, u"1"_s));
+        {
+            TransactionGuard inner(db.Connection());
+            ASSERT_TRUE(inner.IsOpen());
+            ASSERT_TRUE(db.SetValue(u"Dropped"_s, u"1"_s));
+        } // not committed: only the inner change goes
+        {
+            TransactionGuard inner(db.Connection());
+            ASSERT_TRUE(db.SetValue(u"AlsoKept"_s, u"1"_s));
+            ASSERT_TRUE(inner.Commit());
+        }
+        EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
+        EXPECT_FALSE(db.Value(u"Dropped"_s).has_value());
+        ASSERT_TRUE(outer.Commit());
+    }
+    EXPECT_TRUE(db.Value(u"Kept"_s).has_value());
+    EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
+    {
+        TransactionGuard dropped(db.Connection());
+        db.SetValue(u"Gone"_s, u"1"_s);
+        TransactionGuard inner(db.Connection());
+        db.SetValue(u"GoneToo"_s, u"1"_s);
+        ASSERT_TRUE(inner.Commit()); // kept for the outer one, which is dropped
+    }
+    EXPECT_FALSE(db.Value(u"Gone"_s).has_value());
+    EXPECT_FALSE(db.Value(u"GoneToo"_s).has_value());
 }
