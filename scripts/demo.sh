@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the tool's main job on a demo station under demo/home
-# (OSTREL_HOME), then says where the debug and application logs went.
+# Sets up and builds, makes a demo station under demo/home (OSTREL_HOME) with a week
+# of music and advert logs from tomorrow, imports them unattended, and sums up.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build
 export OSTREL_HOME=${OSTREL_HOME:-$PWD/demo/home}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+rm -rf "$OSTREL_HOME"
 mkdir -p "$OSTREL_HOME"
 
-# The demo profile's station library settings, so the start-up finds them complete.
-profile="$OSTREL_HOME/ProgramData/Kestrane/Ostrel v3/Profiles/Demo"
-mkdir -p "$profile"
-[ -f "$profile/Library.ini" ] || printf '[Library]\nDatabaseMode=1\nFixedDatabase=Demo\nSecurity=false\n' >"$profile/Library.ini"
-
+build/demostation
 status=0
-build/logimporter /DEBUG /SILENT /Profile=Demo /NOPREVCHECK || status=$?
+build/logimporter /SCHEDULE /SILENT /QUIT /DEBUG /Profile=Demo /NOPREVCHECK | tee "$OSTREL_HOME/run.txt" || status=$?
 echo "logimporter exited with status $status"
+
+db=$(find "$OSTREL_HOME" -name 'Demo Station.sdb' | head -n 1)
+applog=$(sed -n 's/^Application log: //p' "$OSTREL_HOME/run.txt")
+history="$(dirname "$applog")/RecentHistory.log"
+echo
+echo "Summary"
+echo "  hours written:        $(build/stationdb log "$db" --json | grep -c '"Type": 98')"
+echo "  advert push:          $(sed -n 's/^Finish Advert Push, //p' "$history" | tail -n 1)"
+echo "  missing or silent carts reported: $(grep -c -E 'does not exist|has no audio' "$applog" || true)"
+echo "  underrunning hours:   $(grep -c 'may underrun' "$applog" || true)"
+echo "  application log:      $applog"
+echo "  RecentHistory.log:    $history"
+echo
+log=$(build/stationdb log "$db" --json)
+first=$(sed -n 's/.*"Start": "\(.*\)".*/\1/p' <<<"$log" | sed -n 1p)
+echo "The first imported hour ($first):"
+build/stationdb log "$db" --from "$first" --to "$first"
 exit $status

@@ -1,6 +1,8 @@
 #include "playout/Directory.h"
 
+#include "playout/Clock.h"
 #include "playout/FileTools.h"
+#include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 #include "playout/SystemTools.h"
@@ -93,4 +95,20 @@ bool Directory::InteractiveLogIn(const QString& product, bool autoLogIn) {
         return false;
     currentUser = chosen;
     return true;
+}
+
+bool Directory::RecordEvent(int kind, int code, const QString& text1, const QString& text2, int flag) {
+    if (!open)
+        return false;
+    const QString user = currentUser ? currentUser->Name : QString();
+    const QString line = QStringList{Clock::Now().toString(Qt::ISODate),
+                                     ApplicationName,
+                                     user,
+                                     QString::number(kind),
+                                     QString::number(code),
+                                     text1,
+                                     text2,
+                                     QString::number(flag)}
+                             .join(u'\t');
+    return GeneralTools::AppendLineToFile(DefaultFolder() + QStringLiteral("/Events.log"), line);
 }

@@ -28,6 +28,9 @@ public:
     // Registration of the running tool, so the directory knows it is in use.
     bool RegisterApplication(int type);
     void UnregisterApplication(int type);
+    // Records an event of the running tool in the directory's event log ("Events.log"
+    // in its folder); False when the directory is not open.
+    bool RecordEvent(int kind, int code, const QString& text1, const QString& text2, int flag);
 
     // When the log-in is optional, a log-in with nobody chosen lets the operator in
     // as the station's own user, with every right.

@@ -11,4 +11,5 @@ public:
     QString ChooseProfile(const QStringList&, const QString&) override { return {}; }
     QString LogIn(const QList<DirectoryUser>&, const QString&) override { return {}; }
     bool EditLibrarySettings(LibrarySettings&) override { return false; }
+    QString ChooseDatabase(const QStringList&, const QString&, bool) override { return {}; }
 };

@@ -28,6 +28,9 @@ public:
     virtual QString LogIn(const QList<DirectoryUser>& users, const QString& product) = 0;
     // The station library's settings dialog; True when accepted (settings changed).
     virtual bool EditLibrarySettings(LibrarySettings& settings) = 0;
+    // The Station Database chooser: the chosen database's name, or "" when none.
+    virtual QString ChooseDatabase(const QStringList& databases, const QString& suggestion,
+                                   bool canEditSettings) = 0;
 
     // The answer a box gives when nobody is there to press a button.
     static Answer DefaultAnswer(Buttons buttons, int defaultButton);

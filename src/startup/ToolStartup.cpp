@@ -20,10 +20,6 @@ const QString toolsKey = QStringLiteral("Software\\Kestrane\\Ostrel v3\\Tools");
 constexpr int directoryOptions = 7;
 constexpr int settingsDialogFlags = int(0x8000000F);
 
-void exitLine(const QString& text) {
-    WriteDebug(text, DebugLog::dbmNormal, DebugLog::OutdentBefore);
-}
-
 void letWindowMessagesRun() {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
@@ -33,6 +29,12 @@ void letWindowMessagesRun() {
 
 ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash)
     : state(state), commandLine(commandLine), splash(splash) {}
+
+bool ToolStartup::fail(const QString& reason) {
+    WriteDebug(reason, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    failure = reason;
+    return false;
+}
 
 bool ToolStartup::hasOption(const QString& option) const {
     return GeneralTools::CommandLine().contains(option);
@@ -108,17 +110,14 @@ bool ToolStartup::checkMachine() {
     if (!hasOption(QStringLiteral("/NOPREVCHECK"))) {
         WriteDebug(QStringLiteral("Check if already running"));
         if (GeneralTools::PreviousInstanceRunning()) {
-            exitLine(QStringLiteral("Exit as App already running"));
-            return false;
+            return fail(QStringLiteral("Exit as App already running"));
         }
     }
     if (!SystemTools::DataAccessComponentsInstalled()) {
-        exitLine(QStringLiteral("Exit as No MDAC Installed"));
-        return false;
+        return fail(QStringLiteral("Exit as No MDAC Installed"));
     }
     if (!SystemTools::BrowserComponentsInstalled()) {
-        exitLine(QStringLiteral("Exit as IE4+ not Installed"));
-        return false;
+        return fail(QStringLiteral("Exit as IE4+ not Installed"));
     }
     return true;
 }
@@ -146,8 +145,7 @@ bool ToolStartup::chooseProfile(const QString& profileOverride) {
     WriteDebug(line);
     const QString chosen = profiles.ChooseProfile(suggestion);
     if (chosen.isEmpty()) {
-        exitLine(QStringLiteral("No Profile chosen so finished"));
-        return false;
+        return fail(QStringLiteral("No Profile chosen so finished"));
     }
     RegistryTools::SetString(RegistryTools::CurrentUser, toolsKey, QStringLiteral("LastProfile"), chosen);
     state.CurrentProfile = chosen;
@@ -173,8 +171,7 @@ bool ToolStartup::openDirectory() {
     showAction(QStringLiteral("Opening Kestrane Directory"));
     WriteDebug(QStringLiteral("Opening Default Directory"));
     if (!directory.OpenDefault()) {
-        exitLine(QStringLiteral("Failed so finished"));
-        return false;
+        return fail(QStringLiteral("Failed so finished"));
     }
     directory.RegisterApplication(ApplicationType);
     return true;
@@ -204,8 +201,11 @@ bool ToolStartup::createPlayout() {
     PlayoutGeneral& general = *state.PlayoutGeneral;
     general.DebugLevel = GeneralTools::DebugLevel();
     general.Audio().Settings = state.AudioSettings.get();
-    if (!general.Open(state.CurrentProfile) || !general.Register())
+    if (!general.Open(state.CurrentProfile) || !general.Register()) {
+        failure = QStringLiteral("The playout interface could not be opened for profile '%1'")
+                      .arg(state.CurrentProfile);
         return false;
+    }
 
     showAndWrite(QStringLiteral("Creating Playout Interface (Audio)"));
     state.PlayoutAudio = &general.Audio();
@@ -238,8 +238,7 @@ bool ToolStartup::loadStationLibrary() {
     showAction(QStringLiteral("Displaying Ostrel Settings"));
     WriteDebug(QStringLiteral("Failed - Displaying Settings"));
     if (!library.DisplaySettings(settingsDialogFlags)) {
-        exitLine(QStringLiteral("Cancelled so finished"));
-        return false;
+        return fail(QStringLiteral("Cancelled so finished"));
     }
     WriteDebug(QStringLiteral("Saving Profile"));
     settings.SaveProfile(state.CurrentProfile);
@@ -257,9 +256,11 @@ bool ToolStartup::logIn() {
         if (user && !directory.LogIn(*user, ApplicationType, product))
             directory.ForgetUser();
     }
-    if (directory.CurrentUser())
+    if (directory.CurrentUser() ||
+        directory.InteractiveLogIn(product, state.StationLibrary->Settings().AutoLogIn))
         return true;
-    return directory.InteractiveLogIn(product, state.StationLibrary->Settings().AutoLogIn);
+    failure = QStringLiteral("No user was logged in");
+    return false;
 }
 
 void ToolStartup::TerminateTool() {

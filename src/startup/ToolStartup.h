@@ -21,6 +21,8 @@ public:
     // True when the tool may go on; False when it must stop.
     bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
                         const QString& profileOverride, bool withPlayout);
+    // Why InitialiseTool returned False.
+    const QString& FailureReason() const { return failure; }
     // Releases whatever InitialiseTool created.
     void TerminateTool();
 
@@ -37,7 +39,10 @@ private:
     bool loadStationLibrary();
     bool logIn();
 
+    bool fail(const QString& reason);
+
     ToolState& state;
+    QString failure;
     QString commandLine;
     iSplash* splash;
     bool splashShown = false;

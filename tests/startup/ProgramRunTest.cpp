@@ -1,10 +1,13 @@
 // The program run as a station's scheduler runs it: a child process with only its
-// command line and environment.
+// command line and environment, over a demo station.
 
-#include "playout/ProfileLibrary.h"
+#include "demo/DemoStation.h"
 #include "support/TempHome.h"
 
 #include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -13,25 +16,30 @@ protected:
     void SetUp() override {
         TempHome::SetUp();
         ASSERT_TRUE(outside.isValid());
-        WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s,
-                  "[Library]\nDatabaseMode=1\n");
+        QString problem;
+        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem)) << problem.toStdString();
     }
 
-    // Runs logimporter with its user folders (home, XDG, temp) pointed at an empty
+    // Runs a program with its user folders (home, XDG, temp) pointed at an empty
     // folder outside OSTREL_HOME.
-    int Run(const QStringList& arguments) {
+    int Run(const QString& program, const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"OSTREL_HOME"_s, Home());
+        env.insert(u"LC_ALL"_s, u"en_GB.UTF-8"_s);
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"})
+                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "DISPLAY", "WAYLAND_DISPLAY"})
             env.insert(QString::fromLatin1(name), outside.path());
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"WAYLAND_DISPLAY"_s);
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(LOGIMPORTER_EXE), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(120000));
         Output = QString::fromLocal8Bit(process.readAllStandardOutput());
+        Errors = QString::fromLocal8Bit(process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
+    int Logimporter(const QStringList& arguments) { return Run(QStringLiteral(LOGIMPORTER_EXE), arguments); }
 
     QStringList FilesOutside() const {
         QStringList files;
@@ -41,42 +49,73 @@ protected:
             files.append(it.next());
         return files;
     }
+    QString DebugFile() const {
+        return Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
+    }
+    QString ApplicationLog() const {
+        const qsizetype at = Output.indexOf(u"Application log: "_s);
+        return at < 0 ? QString() : Output.mid(at + 17).section(u'\n', 0, 0);
+    }
 
     QTemporaryDir outside;
     QString Output;
+    QString Errors;
 };
 
 TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
-    ASSERT_EQ(Run({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
-        << Output.toStdString();
-    const QString debugFile =
-        Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
-    EXPECT_TRUE(Output.contains(u"Debug log: "_s + debugFile)) << Output.toStdString();
-    EXPECT_TRUE(Output.contains(u"Application log: "_s + Home() +
-                                u"/ProgramData/Kestrane/Ostrel v3/Logs/Log Importer/"_s))
-        << Output.toStdString();
+    ASSERT_EQ(Logimporter({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
+        << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"Debug log: "_s + DebugFile())) << Output.toStdString();
+    EXPECT_TRUE(Errors.contains(u"give /SCHEDULE or /IMPORT"_s)) << Errors.toStdString();
     QStringList trace;
-    for (const QString& line : LinesOf(debugFile))
+    for (const QString& line : LinesOf(DebugFile()))
         trace.append(line.mid(31)); // past the time and the two memory columns of level 10
     ASSERT_GE(trace.size(), 4);
     EXPECT_EQ(trace.front(), u"Started InitialiseTool");
     EXPECT_TRUE(trace.contains(u"Finished OK"_s));
+    EXPECT_TRUE(trace.contains(u"Started ReadLogDetails - SilentMode=True"_s));
     EXPECT_EQ(trace[trace.size() - 2], u"Start TerminateTool ");
     EXPECT_EQ(trace.back(), u"Finished OK");
     EXPECT_EQ(FilesOutside(), QStringList());
 }
 
-TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatus) {
-    EXPECT_NE(Run({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 0); // nobody there to choose a profile
-    EXPECT_NE(Run({u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 0); // no station settings
+TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatusAndItsReason) {
+    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 0); // nobody there to choose a profile
+    EXPECT_EQ(Errors.trimmed(), u"logimporter: start-up failed: No Profile chosen so finished");
+    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 0); // no station settings
+    EXPECT_NE(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/DATABASE=Nowhere"_s}),
+              0);
+    EXPECT_TRUE(Errors.contains(u"the Station Database could not be opened"_s)) << Errors.toStdString();
     EXPECT_EQ(FilesOutside(), QStringList());
 }
 
-TEST_F(ProgramRunTest, AProfileNameWithBlanksArrivesWhole) {
-    WriteFile(ProfileLibrary::ProfileFolder(u"Studio 2"_s) + u"/Library.ini"_s,
-              "[Library]\nDatabaseMode=1\n");
-    ASSERT_EQ(Run({u"/DEBUG=NORMAL"_s, u"/SILENT"_s, u"/Profile=Studio 2"_s, u"/NOPREVCHECK"_s}), 0);
-    const QString debugFile =
-        Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
-    EXPECT_TRUE(BytesOf(debugFile).contains("     Command line forcing Profile 'Studio 2'\r\n"));
+TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=25/11/2010 05:59"_s}),
+              0)
+        << Errors.toStdString();
+    ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}), 0);
+    const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
+    int hours = 0, adverts = 0;
+    for (const QJsonValue& item : items) {
+        hours += item.toObject().value(u"Type"_s).toInt() == 98 ? 1 : 0;
+        adverts += item.toObject().value(u"Flags"_s).toInt() == 3 ? 1 : 0;
+    }
+    EXPECT_EQ(hours, 24); // 06:00 on the 24th to 05:00 on the 25th
+    EXPECT_GT(adverts, 0);
+    EXPECT_EQ(items.first().toObject().value(u"Start"_s).toString(), u"2010-11-24 06:00:00");
+
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=24/11/2010 06:59"_s}),
+              0);
+    const QStringList log = LinesOf(ApplicationLog());
+    EXPECT_TRUE(log.contains(
+        u"Music:2010-11-24 06:00:00 - was already in the Station Database Log so was not re-sent"_s))
+        << ApplicationLog().toStdString();
+    EXPECT_TRUE(log.contains(
+        u"AdLog:2010-11-24 06:00:00 - already had adverts in the Scheduled Log so was not re-sent"_s));
+    const QStringList history = LinesOf(QFileInfo(ApplicationLog()).absolutePath() + u"/RecentHistory.log"_s);
+    EXPECT_FALSE(history.filter(u"Finish Advert Push, "_s).isEmpty());
+    EXPECT_EQ(FilesOutside(), QStringList());
 }

@@ -28,3 +28,8 @@ QStringList RecordingOperator::MessageTexts() const {
         texts.append(shown.Text);
     return texts;
 }
+
+QString RecordingOperator::ChooseDatabase(const QStringList& databases, const QString&, bool) {
+    DatabasesOffered = databases;
+    return DatabaseChoice;
+}

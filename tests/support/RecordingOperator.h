@@ -25,6 +25,9 @@ public:
     QString ProfileChoice;
     // The user identifier the log-in returns ("" cancels).
     QString LogInChoice;
+    // The database the chooser returns ("" cancels).
+    QString DatabaseChoice;
+    QStringList DatabasesOffered;
     // What the settings dialog does; none cancels it.
     std::function<bool(LibrarySettings&)> SettingsDialog;
 
@@ -39,6 +42,8 @@ public:
     QString ChooseProfile(const QStringList& profiles, const QString& suggestion) override;
     QString LogIn(const QList<DirectoryUser>& users, const QString& product) override;
     bool EditLibrarySettings(LibrarySettings& settings) override;
+    QString ChooseDatabase(const QStringList& databases, const QString& suggestion,
+                           bool canEditSettings) override;
 
     QStringList MessageTexts() const;
 };

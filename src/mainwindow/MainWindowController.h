@@ -1,0 +1,70 @@
+#pragma once
+
+#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/cMusicLogImporter.h"
+#include "mainwindow/iMainView.h"
+#include "playout/StationDatabase.h"
+#include "startup/ToolState.h"
+
+#include <memory>
+
+// The main window's logic, with no widgets: opening the Station Database, showing
+// what the Scheduled Log holds and which range the log files offer, the import
+// runs, the removals and the unattended run. It owns the two importers and the
+// open Station Database; it speaks to the window through iMainView and to the
+// operator through the operator seam.
+class MainWindowController {
+public:
+    MainWindowController(ToolState& tool, iMainView& view);
+    ~MainWindowController();
+
+    // The window's start-up after InitialiseTool: the application log, the rights,
+    // the Station Database, the range limits and the first reading of the log.
+    // False when the program must end (FailureReason() says why).
+    bool Start();
+    const QString& FailureReason() const { return failure; }
+
+    void ReadLogDetails(bool SilentMode);
+    void UpdateButton();
+    bool ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd);
+    void cmdImport_Click(int Index);
+    bool RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2, int Flag);
+
+    bool RemoveEntriesForRange(bool RefreshAfter);
+    bool RemoveAdvertsForRange(bool RefreshAfter);
+    void ResendRange();
+    void ResendAdverts();
+    void RemoveAllEntries();
+    void EmptyDatabase();
+
+    // The unattended flow: /START and /END, then the combined run when the tool runs
+    // in schedule mode. True when /QUIT asks the program to end afterwards.
+    bool RunScheduled();
+    // True when every importer the last run asked for was ready to run.
+    bool LastRunComplete() const { return refusedInRun == 0; }
+
+    // Closes the Station Database and lets the importers go, before TerminateTool.
+    void Shutdown();
+
+    StationDatabase* Database() { return database.get(); }
+    const ScheduleDate& MusicScheduledFrom() const { return musicFrom; }
+    const ScheduleDate& MusicScheduledUntil() const { return musicUntil; }
+    const ScheduleDate& AdvertsScheduledUntil() const { return advertsUntil; }
+
+private:
+    bool refuse(const QString& reason);
+    QString chooseDatabase();
+    void findLatestAdverts();
+    int role() const;
+    bool removeRange(bool adverts, bool RefreshAfter);
+    bool confirmTwice(const QString& question, const QString& again);
+
+    ToolState& tool;
+    iMainView& view;
+    std::unique_ptr<StationDatabase> database;
+    std::unique_ptr<cMusicLogImporter> musicImporter;
+    std::unique_ptr<cAdvertLogImporter> advertImporter;
+    ScheduleDate musicFrom, musicUntil, advertsUntil;
+    QString failure;
+    int refusedInRun = 0; // importers of the last run that were not ready
+};

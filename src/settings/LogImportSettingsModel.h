@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class StationDatabase;
+
+// The Log Importer's settings as its dialog edits them: the station's cart ranges
+// and offsets, and this machine's main use and start-up warning. The dialog copies
+// its boxes to and from this; every rule lives here.
+class LogImportSettingsModel {
+public:
+    static QString RegistryKey() {
+        return QStringLiteral("Software\\Kestrane\\Ostrel v3\\Tools\\Log Importer");
+    }
+    // The range settings in the order their ends are checked: jingles, sweepers,
+    // songs, cart groups, adverts, scripts.
+    static const QStringList& RangeNames();
+
+    // Ranges, by station setting name ("SongsStart", ...), as the boxes show them.
+    QMap<QString, QString> Ranges;
+    QString OffsetAudioItems; // "+5", "-3", "+0"
+    QString OffsetLinkItems;
+    bool OffsetAudioItemsOn = false;
+    bool OffsetLinkItemsOn = false;
+    int Role = 1; // 1 music, 2 adverts, 3 music and adverts
+    bool WarnAtStartup = true;
+
+    void Load(StationDatabase& db);
+    // The message that refuses the values, or "" when they may be stored.
+    QString Problem() const;
+    // Stores the station's values in its database and this machine's in the registry.
+    bool Store(StationDatabase& db) const;
+
+    // An offset as the box shows it on opening: "+0;-0".
+    static QString ShownOffset(qint64 value);
+    // An offset box's text once the operator leaves it: "0" for no offset.
+    static QString OffsetOnLeaving(const QString& text);
+};

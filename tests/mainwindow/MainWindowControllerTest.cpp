@@ -1,0 +1,228 @@
+#include "mainwindow/MainWindowController.h"
+
+#include "playout/GeneralTools.h"
+#include "playout/ProfileLibrary.h"
+#include "playout/RegistryTools.h"
+#include "playout/ScheduleDateTools.h"
+#include "settings/LogImportSettingsModel.h"
+#include "startup/AppLog.h"
+#include "startup/ToolStartup.h"
+#include "support/ListLineSource.h"
+#include "support/RecordingView.h"
+#include "support/TempHome.h"
+
+#include <QDir>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+class MainWindowControllerTest : public TempHome {
+protected:
+    void SetUp() override {
+        TempHome::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s,
+                  "[Library]\nDatabaseMode=2\nFixedDatabase=Test\n");
+        const QString path = ProfileLibrary::ProductFolder() + u"/Databases/Test.sdb"_s;
+        ASSERT_TRUE(StationDatabase::Create(path, u"Test FM"_s));
+        {
+            StationDatabase db;
+            ASSERT_EQ(db.OpenFile(path), StationDatabase::Opened);
+            StationSettings& settings = db.Settings();
+            settings.SetValue(u"MusicLogsDirectory"_s, Path(u"music"_s));
+            settings.SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+            settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
+            ASSERT_TRUE(settings.Save(db.Connection()));
+        }
+        QDir().mkpath(Path(u"music"_s));
+        QDir().mkpath(Path(u"adverts"_s));
+    }
+    void TearDown() override {
+        controller.reset();
+        startup.TerminateTool();
+        QLocale::setDefault(QLocale::system());
+        TempHome::TearDown();
+    }
+
+    void Start(const QString& extra = QString()) {
+        ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
+        GeneralTools::SetCommandLine(GeneralTools::CommandLine() + extra.toUpper() + u' ');
+        controller = std::make_unique<MainWindowController>(state, view);
+        ASSERT_TRUE(controller->Start()) << controller->FailureReason().toStdString();
+    }
+    StationDatabase& Db() { return *controller->Database(); }
+
+    static qint32 Nov(int day) { return 40482 + day; }
+    void MusicLog(int day, const QList<int>& hours) {
+        QStringList lines;
+        for (const int hour : hours) {
+            lines << u"+%1/11/10 %2:00 Hour"_s.arg(day, 2, 10, QLatin1Char('0'))
+                         .arg(hour, 2, 10, QLatin1Char('0'));
+            lines << Columns({{1, u"L"_s}, {2, u"1"_s}, {10, u"Song"_s}});
+            lines << Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}});
+        }
+        WriteFile(Path(u"music/%1.txt"_s).arg(u"1011%1"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    void AdvertLog(int day, const QStringList& lines) {
+        WriteFile(Path(u"adverts/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    void SetRole(int role) {
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"Role"_s, role);
+    }
+
+    ToolState state;
+    ToolStartup startup{state, u"/Profile=Demo /NOPREVCHECK /SILENT"_s, nullptr};
+    RecordingView view;
+    std::unique_ptr<MainWindowController> controller;
+};
+
+TEST_F(MainWindowControllerTest, StartUpOpensTheFixedDatabaseAndOffersTheLogFiles) {
+    MusicLog(5, {6, 7, 8});
+    MusicLog(7, {9, 10, 22});
+    Start();
+    EXPECT_EQ(view.title, u"Log Importer - Test FM");
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
+                                       u"LastDatabase"_s, {}),
+              u"Test");
+    EXPECT_EQ(view.musicScheduled, u"(Log is Empty)");
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 6 * 3600}));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
+    EXPECT_EQ(view.range.Earliest, (ScheduleDate{38353, 0}));
+    EXPECT_TRUE(view.enabled[iMainView::ImportButtons]);
+    EXPECT_TRUE(op.Messages.isEmpty());
+}
+
+TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
+    MusicLog(5, {6, 7, 8});
+    MusicLog(7, {9, 22});
+    Start();
+    ScheduleDate start{Nov(5), 6 * 3600}, end{Nov(5), 7 * 3600 + 3599.99f};
+    view.range.Start = start;
+    view.range.End = end;
+    controller->cmdImport_Click(1);
+    // The last item is at 07:00: the offer starts at its hour's end plus an hour.
+    EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 7 * 3600}, 3599.99 + 3600));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
+    EXPECT_TRUE(view.musicScheduled.contains(u" to "_s));
+
+    // Logs that end where the Scheduled Log ends: M1, and the latest file's own range.
+    view.range.Start = {Nov(5), 8 * 3600};
+    view.range.End = {Nov(7), 23 * 3600};
+    controller->cmdImport_Click(1);
+    controller->ReadLogDetails(false);
+    ASSERT_FALSE(op.Messages.isEmpty());
+    EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Valid Music Log files have been found"_s));
+    EXPECT_EQ(op.Messages.last().IconShown, iOperator::Information);
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(7), 9 * 3600}));
+}
+
+TEST_F(MainWindowControllerTest, WithoutLogsTomorrowIsOfferedAndTheOperatorToldUnlessSilent) {
+    Start();
+    const qint32 tomorrow = ScheduleDateTools::Today().Day + 1;
+    EXPECT_EQ(view.range.Start, (ScheduleDate{tomorrow, 0}));
+    EXPECT_EQ(view.range.End, (ScheduleDate{tomorrow, ScheduleDateTools::EndOfDay}));
+    EXPECT_TRUE(op.Messages.isEmpty()); // the start-up reading is silent with /SILENT
+    controller->ReadLogDetails(false);
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_TRUE(op.Messages[0].Text.startsWith(u"No valid log entries were found."_s));
+    SetRole(2);
+    controller->ReadLogDetails(false);
+    ASSERT_EQ(op.Messages.size(), 2);
+    EXPECT_TRUE(op.Messages[1].Text.startsWith(u"No valid advert logs were found."_s));
+    EXPECT_TRUE(op.Messages[1].Text.contains(u"re-export from your advert scheduling program."_s));
+}
+
+TEST_F(MainWindowControllerTest, InRoleTwoTheOfferFollowsTheLastHourWithAdverts) {
+    MusicLog(5, {6, 7});
+    AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    AdvertLog(6, {u"09:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    controller->cmdImport_Click(3);
+    SetRole(2);
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(controller->AdvertsScheduledUntil(), (ScheduleDate{Nov(5), 6 * 3600 + 3599.99f}));
+    EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 6 * 3600 + 3599.99f}, 3600));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(6), 9 * 3600 + 900}));
+    EXPECT_FALSE(view.advertsScheduled.isEmpty());
+}
+
+TEST_F(MainWindowControllerTest, RangesAreCheckedBeforeAnyRun) {
+    MusicLog(5, {6});
+    Start();
+    view.range.Start = {Nov(5), 7 * 3600};
+    view.range.End = {Nov(5), 6 * 3600};
+    controller->UpdateButton();
+    EXPECT_FALSE(view.enabled[iMainView::ImportButtons]);
+    EXPECT_FALSE(view.enabled[iMainView::RangeCommands]);
+    controller->cmdImport_Click(1);
+    ASSERT_EQ(op.MessageTexts(), QStringList{u"The start time must be before the end time"_s});
+    EXPECT_FALSE(Db().FirstLogItem());
+    view.range.End = view.range.Start = {Nov(5), 6 * 3600};
+    controller->cmdImport_Click(1); // start equal to end is one hour's run
+    EXPECT_TRUE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, TheCartRangeOptionIsAskedForOnlyByRunsWithMusic) {
+    MusicLog(5, {6});
+    Start();
+    Db().Settings().SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    op.Answers = {iOperator::No};
+    controller->cmdImport_Click(2); // adverts only: no question
+    EXPECT_TRUE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
+    controller->cmdImport_Click(1);
+    ASSERT_FALSE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
+    EXPECT_FALSE(Db().FirstLogItem()); // refused: nothing ran
+    EXPECT_EQ(view.settingsShown, 0);
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(1);
+    EXPECT_EQ(view.settingsShown, 1);
+    EXPECT_TRUE(Db().Settings().UseLogImporterCartRanges());
+    EXPECT_TRUE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
+    MusicLog(5, {6});
+    AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    Start();
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    controller->cmdImport_Click(1);
+    Db().Settings().SetValue(u"MusicLogsDirectory"_s, Path(u"gone"_s));
+    controller->cmdImport_Click(3);
+    EXPECT_FALSE(controller->LastRunComplete());
+    EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
+                  LogItem::HasAdverts,
+              LogItem::HasAdverts);
+    const QStringList events = LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s);
+    EXPECT_EQ(events.filter(u"Log Added"_s).size(), 1); // only the first run's music
+    EXPECT_EQ(events.filter(u"Log Adverts Added"_s).size(), 1);
+}
+
+TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
+    MusicLog(5, {6, 7});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    controller->cmdImport_Click(1);
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    op.Answers = {iOperator::No};
+    controller->ResendRange();
+    EXPECT_EQ(op.Messages.last().Text,
+              u"Are you sure you want to remove all the items from the Scheduled Log \n"
+              u"between Fri 5 November 2010 06:00:00 and Fri 5 November 2010 07:00:00");
+    EXPECT_EQ(op.Messages.last().DefaultButton, 2);
+    op.Answers = {iOperator::Yes, iOperator::No};
+    controller->RemoveAllEntries();
+    EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Are you REALLY sure"_s));
+    EXPECT_EQ(Db().Log().ItemsBetween(0, 1e6).size(), 6);
+
+    op.Answers = {iOperator::Yes};
+    EXPECT_TRUE(controller->RemoveEntriesForRange(true));
+    EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
+    EXPECT_FALSE(Db().FirstLogItem());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "mainwindow/iMainView.h"
+#include "support/RecordingCallback.h"
+
+#include <QMap>
+
+// A main window that keeps what it is shown, with a range control that accepts any
+// range its rules allow.
+class RecordingView : public iMainView {
+public:
+    QString title = QStringLiteral("Log Importer");
+    QString musicScheduled, advertsScheduled;
+    DateRange range;
+    QMap<Command, bool> enabled;
+    RecordingCallback progress;
+    bool settingsAccepted = true;
+    int settingsShown = 0;
+    QStringList reports;
+
+    QString Title() const override { return title; }
+    void SetTitle(const QString& text) override { title = text; }
+    void SetMusicScheduled(const QString& text) override { musicScheduled = text; }
+    void SetAdvertsScheduled(const QString& text) override { advertsScheduled = text; }
+    DateRange Range() const override { return range; }
+    void SetRange(const DateRange& value) override { range = value; }
+    bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override {
+        return range.Problem(inOrder, withinLimits, dated).isEmpty();
+    }
+    void SetEnabled(Command command, bool on) override { enabled[command] = on; }
+    iScheduleCallback* Progress() override { return &progress; }
+    void ShowProgress(bool) override {}
+    void SplashAction(const QString&) override {}
+    void UnloadSplash() override {}
+    bool ShowSettings(LogImportSettingsModel&) override { return ++settingsShown, settingsAccepted; }
+    void ShowReport(const QString& path, const QString& caption) override {
+        reports.append(caption + u':' + path);
+    }
+};
