@@ -404,6 +404,21 @@ bool MainWindowController::RunScheduled() {
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }
 
+QString MainWindowController::LogFilesFolder() {
+    const QString folder = FileTools::FolderOfPath(AppLog::FileName());
+    return FileTools::FolderExists(folder) ? folder : QString();
+}
+
+QString MainWindowController::UpdateInformationFile(const QString& programFolder) {
+    const QString above = FileTools::ParentFolder(programFolder);
+    for (const QString& path : {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s,
+                                above + u"/Common/Updates.rtf"_s}) {
+        if (FileTools::FileExists(path))
+            return path;
+    }
+    return {};
+}
+
 // ---- Removals ----------------------------------------------------------------------
 
 bool MainWindowController::removeRange(bool adverts, bool RefreshAfter) {

@@ -37,6 +37,14 @@ public:
     void RemoveAllEntries();
     void EmptyDatabase();
 
+    // "&Scan available Log files for new date range".
+    void ScanLogFiles() { ReadLogDetails(false); }
+    // "View &All Log Files": the folder to open, or "" when it does not exist.
+    static QString LogFilesFolder();
+    // "&Update Information": "Updates.rtf" beside the program, in the folder above
+    // it, or in that folder's "Common"; "" when there is none.
+    static QString UpdateInformationFile(const QString& programFolder);
+
     // The unattended flow: /START and /END, then the combined run when the tool runs
     // in schedule mode. True when /QUIT asks the program to end afterwards.
     bool RunScheduled();

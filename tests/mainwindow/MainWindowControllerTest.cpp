@@ -226,3 +226,14 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
     EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
     EXPECT_FALSE(Db().FirstLogItem());
 }
+
+TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
+    const QString program = Path(u"Tools/Log Importer"_s);
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), QString());
+    WriteFile(Path(u"Tools/Common/Updates.rtf"_s), "{\\rtf1 common}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Common/Updates.rtf"_s));
+    WriteFile(Path(u"Tools/Updates.rtf"_s), "{\\rtf1 above}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Updates.rtf"_s));
+    WriteFile(program + u"/Updates.rtf"_s, "{\\rtf1 beside}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), program + u"/Updates.rtf"_s);
+}
