@@ -68,7 +68,7 @@ struct cMusicLogImporter::Run {
 };
 
 cMusicLogImporter::cMusicLogImporter(std::function<StationDatabase*()> database)
-    : database(std::move(database)) {}
+    : cLogImporter(std::move(database)) {}
 
 QString cMusicLogImporter::GetImportLogFileName(qint32 CurDate) {
     StationDatabase* db = database();
@@ -77,23 +77,9 @@ QString cMusicLogImporter::GetImportLogFileName(qint32 CurDate) {
 
 bool cMusicLogImporter::CheckReady() {
     StationDatabase* db = database();
-    if (!db)
-        return false;
-    const QString folder = db->Settings().MusicLogsDirectory();
-    if (folder.isEmpty()) {
-        OperatorSeam::Message(u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
-                              iOperator::Exclamation);
-        return true;
-    }
-    if (!FileTools::FolderExists(folder)) {
-        OperatorSeam::Message(
-            u"The 'Music Logs Directory' you have entered in Station Database Settings cannot be "
-            u"found ('"_s +
-                folder + u"')"_s,
-            iOperator::Exclamation);
-        return false;
-    }
-    return true;
+    return db && CheckDirectory(db->Settings().MusicLogsDirectory(),
+                                u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
+                                u"Music Logs Directory"_s);
 }
 
 // ---- Scanning ------------------------------------------------------------------

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "importers/MusicFormatContext.h"
-#include "importers/Progress.h"
-#include "importers/iLogImporter.h"
+#include "importers/cLogImporter.h"
 #include "net/cWinINET.h"
 #include "playout/LogHour.h"
 
-#include <functional>
 #include <optional>
 
 class StationDatabase;
@@ -16,7 +14,7 @@ class TextFileReader;
 // hours they hold, and writes the hours the Scheduled Log lacks, each one whole.
 // Between calls it keeps only its progress receiver and its URL decoder; the
 // station's settings and database are read afresh on every call.
-class cMusicLogImporter : public iLogImporter {
+class cMusicLogImporter : public cLogImporter {
 public:
     // `database` gives the open Station Database, or nullptr when none is open.
     explicit cMusicLogImporter(std::function<StationDatabase*()> database);
@@ -27,13 +25,10 @@ public:
     bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
     bool CheckReady() override;
     bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
-    iScheduleCallback* ProgressCallback() const override { return callback; }
-    void SetProgressCallback(iScheduleCallback* iNewValue) override { callback = iNewValue; }
 
 private:
     struct Run; // the state of one import run
 
-    Progress progress() const { return Progress(callback); }
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
     bool findHeader(Run& run, const ScheduleDate& target);
@@ -41,7 +36,5 @@ private:
     void addItem(Run& run, LogItem& item);
     bool writeHour(Run& run, const ScheduleDate& target);
 
-    std::function<StationDatabase*()> database;
-    iScheduleCallback* callback = nullptr;
     cWinINET inet;
 };

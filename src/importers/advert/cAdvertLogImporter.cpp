@@ -64,7 +64,7 @@ struct cAdvertLogImporter::Push {
 };
 
 cAdvertLogImporter::cAdvertLogImporter(std::function<StationDatabase*()> database)
-    : database(std::move(database)) {}
+    : cLogImporter(std::move(database)) {}
 
 QString cAdvertLogImporter::GetImportLogFileName(qint32 CurDate) {
     StationDatabase* db = database();
@@ -73,23 +73,9 @@ QString cAdvertLogImporter::GetImportLogFileName(qint32 CurDate) {
 
 bool cAdvertLogImporter::CheckReady() {
     StationDatabase* db = database();
-    if (!db)
-        return false;
-    const QString folder = db->Settings().AdvertLogsDirectory();
-    if (folder.isEmpty()) {
-        OperatorSeam::Message(u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
-                              iOperator::Exclamation);
-        return true;
-    }
-    if (!FileTools::FolderExists(folder)) {
-        OperatorSeam::Message(
-            u"The 'Adverts Logs Directory' you have entered in Station Database Settings cannot be "
-            u"found ('"_s +
-                folder + u"')"_s,
-            iOperator::Exclamation);
-        return false;
-    }
-    return true;
+    return db && CheckDirectory(db->Settings().AdvertLogsDirectory(),
+                                u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
+                                u"Adverts Logs Directory"_s);
 }
 
 // ---- Scanning ------------------------------------------------------------------

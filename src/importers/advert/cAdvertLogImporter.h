@@ -1,18 +1,15 @@
 #pragma once
 
-#include "importers/Progress.h"
-#include "importers/iLogImporter.h"
+#include "importers/cLogImporter.h"
 #include "playout/CartSet.h"
 #include "playout/LogHour.h"
-
-#include <functional>
 
 class StationDatabase;
 
 // The advert importer: finds the advert scheduler's daily logs and pushes their
 // adverts into the advert breaks that the music hours already hold. Advert logs
 // are only ever read.
-class cAdvertLogImporter : public iLogImporter {
+class cAdvertLogImporter : public cLogImporter {
 public:
     // `database` gives the open Station Database, or nullptr when none is open.
     explicit cAdvertLogImporter(std::function<StationDatabase*()> database);
@@ -23,19 +20,13 @@ public:
     bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
     bool CheckReady() override;
     bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
-    iScheduleCallback* ProgressCallback() const override { return callback; }
-    void SetProgressCallback(iScheduleCallback* iNewValue) override { callback = iNewValue; }
 
 private:
     struct Push; // the state of one push
 
-    Progress progress() const { return Progress(callback); }
     bool push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd, QString& summary);
     bool pushHour(Push& push, int hour);
     void fillBreak(Push& push, LogItem& marker);
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
-
-    std::function<StationDatabase*()> database;
-    iScheduleCallback* callback = nullptr;
 };

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "importers/Progress.h"
+#include "importers/iLogImporter.h"
+
+#include <QString>
+#include <functional>
+
+class StationDatabase;
+
+// What the two importers share: the way to the open Station Database, the
+// progress receiver, and the check of their log directory.
+class cLogImporter : public iLogImporter {
+public:
+    iScheduleCallback* ProgressCallback() const override { return callback; }
+    void SetProgressCallback(iScheduleCallback* iNewValue) override { callback = iNewValue; }
+
+protected:
+    // `database` gives the open Station Database, or nullptr when none is open.
+    explicit cLogImporter(std::function<StationDatabase*()> database) : database(std::move(database)) {}
+
+    Progress progress() const { return Progress(callback); }
+    // An empty directory setting is told and still passes; a directory that does
+    // not exist is told and fails. `whenEmpty` and `setting` name it to the operator.
+    static bool CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting);
+
+    std::function<StationDatabase*()> database;
+
+private:
+    iScheduleCallback* callback = nullptr;
+};
