@@ -26,7 +26,6 @@ protected:
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"OSTREL_HOME"_s, Home());
-        env.insert(u"LC_ALL"_s, u"en_GB.UTF-8"_s);
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                                  "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "DISPLAY", "WAYLAND_DISPLAY"})
             env.insert(QString::fromLatin1(name), outside.path());
@@ -81,7 +80,8 @@ TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
 
 TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatusAndItsReason) {
     EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 0); // nobody there to choose a profile
-    EXPECT_EQ(Errors.trimmed(), u"logimporter: start-up failed: No Profile chosen so finished");
+    EXPECT_TRUE(Errors.contains(u"logimporter: start-up failed: No Profile chosen so finished\n"_s))
+        << Errors.toStdString();
     EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 0); // no station settings
     EXPECT_NE(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
                            u"/DATABASE=Nowhere"_s}),
