@@ -90,11 +90,11 @@ bool StationDatabase::Create(const QString& path, const QString& name, QString* 
 int StationDatabase::refuse(int result, const QString& reason) {
     problem = reason;
     LibraryTrace::Write(u"Station Database not opened: "_s + reason);
-    Close();
     return result;
 }
 
 int StationDatabase::Open(const QString& folder, const QString& localFolder, const QString& name) {
+    Close();
     const auto found = DatabaseChooser::Databases(folder, localFolder).Find(name);
     if (!found)
         return refuse(Missing, u"no Station Database is named '%1'"_s.arg(name));
@@ -108,6 +108,19 @@ int StationDatabase::OpenFile(const QString& path) {
     if (!QFileInfo(path).isFile())
         return refuse(Missing, u"'%1' does not exist"_s.arg(path));
     connectionName = newConnectionName();
+    const int result = prepare(path);
+    if (result != Opened) {
+        Close();
+        return result;
+    }
+    carts = std::make_unique<CartStore>(Connection());
+    log = std::make_unique<ScheduledLog>(Connection());
+    info.Location = QFileInfo(path).absoluteFilePath();
+    info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
+    return Opened;
+}
+
+int StationDatabase::prepare(const QString& path) {
     QSqlDatabase db = connect(connectionName, path);
     if (!db.open())
         return refuse(NotAStationDatabase,
@@ -135,11 +148,6 @@ int StationDatabase::OpenFile(const QString& path) {
     query.exec(u"PRAGMA synchronous=NORMAL"_s);
     if (!settings.Load(db))
         return refuse(NotAStationDatabase, u"the settings of '%1' could not be read"_s.arg(path));
-
-    carts = std::make_unique<CartStore>(db);
-    log = std::make_unique<ScheduledLog>(db);
-    info.Location = QFileInfo(path).absoluteFilePath();
-    info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
     return Opened;
 }
 

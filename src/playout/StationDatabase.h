@@ -87,6 +87,8 @@ public:
 
 private:
     int refuse(int result, const QString& reason);
+    // Opens the connection and checks, and brings forward, the schema.
+    int prepare(const QString& path);
 
     QString connectionName;
     QString problem;
