@@ -7,6 +7,7 @@
 #include "playout/OperatorSeam.h"
 #include "playout/RegistryTools.h"
 #include "playout/ScheduleDateTools.h"
+#include "playout/TransactionGuard.h"
 #include "settings/LogImportSettingsModel.h"
 #include "startup/AppLog.h"
 #include "startup/CommandLineOptions.h"
@@ -271,10 +272,15 @@ void MainWindowController::findLatestAdverts() {
     progress.Task(QString());
     WriteDebug(u"Starting looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
     WriteDebug(u"Moving to Last Item in Log"_s, detail);
+    // One transaction for the whole walk: a consistent view of the log, and no
+    // locking and unlocking of the file for each of its many reads.
+    TransactionGuard reading(database->Connection());
     auto item = database->LastLogItem();
     while (item) {
-        WriteDebug(u"Finding Last Log Items Hour Start ("_s + QString::number(item->Position, 'f', 10) + u')',
-                   detail);
+        if (DebugLog::Writes(detail)) // the walk can pass thousands of hours
+            WriteDebug(u"Finding Last Log Items Hour Start ("_s + QString::number(item->Position, 'f', 10) +
+                           u')',
+                       detail);
         item = database->HourStartItem(item->Position);
         if (!item) {
             WriteDebug(u"Hour Start Log item not found"_s, detail);
@@ -411,8 +417,8 @@ QString MainWindowController::LogFilesFolder() {
 
 QString MainWindowController::UpdateInformationFile(const QString& programFolder) {
     const QString above = FileTools::ParentFolder(programFolder);
-    for (const QString& path : {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s,
-                                above + u"/Common/Updates.rtf"_s}) {
+    for (const QString& path :
+         {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s, above + u"/Common/Updates.rtf"_s}) {
         if (FileTools::FileExists(path))
             return path;
     }

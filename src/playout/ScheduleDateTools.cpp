@@ -84,11 +84,21 @@ ScheduleDate ScheduleDateTools::ParseDate(QStringView text) {
     return date ? FromDate(*date) : ScheduleDate{};
 }
 
+// Written field by field rather than through a locale's format: these texts are
+// made for every hour of a long walk over the Scheduled Log.
 QString ScheduleDateTools::FormatDate(const QDateTime& date, int style) {
-    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    static const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    const QDate day = date.date();
+    const QTime time = date.time();
+    const QString clock =
+        twoDigits(time.hour()) + u':' + twoDigits(time.minute()) + u':' + twoDigits(time.second());
     if (style == 14)
-        return english.toString(date, QStringLiteral("ddd d MMMM yyyy HH:mm:ss"));
-    return english.toString(date, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return QLatin1String(days[day.dayOfWeek() - 1]) + u' ' + QString::number(day.day()) + u' ' +
+               MonthName(day.month()) + u' ' + QString::number(day.year()) + u' ' + clock;
+    return QStringLiteral("%1-%2-%3 ")
+               .arg(day.year(), 4, 10, QLatin1Char('0'))
+               .arg(twoDigits(day.month()), twoDigits(day.day())) +
+           clock;
 }
 
 QString ScheduleDateTools::FormatScheduleDate(const ScheduleDate& date, int style) {
@@ -107,8 +117,13 @@ QString ScheduleDateTools::FormatSeconds(double seconds, int style) {
 }
 
 QString ScheduleDateTools::MonthName(int month, bool abbreviated) {
-    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-    return english.monthName(month, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat);
+    static const char* const names[] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
+    if (month < 1 || month > 12)
+        return {};
+    const QString name = QLatin1String(names[month - 1]);
+    return abbreviated ? name.left(3) : name;
 }
 
 void ScheduleDateTools::Pause(double seconds) {

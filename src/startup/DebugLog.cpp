@@ -67,12 +67,15 @@ QString memoryColumns() {
 
 } // namespace
 
-void DebugLog::WriteDebug(const QString& text, int level, int indent) {
+bool DebugLog::Writes(int level) {
     const int debugLevel = GeneralTools::DebugLevel();
-    if (debugLevel == 0)
+    return debugLevel != 0 && (debugLevel == -1 || (level == -1 ? dbmNormal : level) <= debugLevel);
+}
+
+void DebugLog::WriteDebug(const QString& text, int level, int indent) {
+    if (!Writes(level))
         return;
-    if (debugLevel != -1 && (level == -1 ? dbmNormal : level) > debugLevel)
-        return;
+    const int debugLevel = GeneralTools::DebugLevel();
 
     int& indentation = state().indentation;
     if (indent == OutdentBefore)

@@ -21,6 +21,10 @@ public:
     // the platform has no page file), in bytes; False when unknown.
     static bool GetProcessMemory(qint64& workingSet, qint64& pagefileUsage);
 
+    // True when lines of the given level are written: a loop that makes texts only
+    // for the trace asks first, so that without a debug level it costs nothing.
+    static bool Writes(int level = dbmNormal);
+
     // The file today's lines go to, or "" when no debug level is set.
     static QString FileName();
 
