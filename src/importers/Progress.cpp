@@ -44,6 +44,32 @@ void Progress::Increment(qint16 report) const {
         callback->IncrementReportCount(report);
 }
 
+void Progress::Begin(const QString& overall, const QString& task, const QString& report1Title,
+                     const QString& report2Title) const {
+    OverallPercent(0);
+    Task(task);
+    Process(QString());
+    Overall(overall);
+    Clear(report1Title, report2Title);
+}
+
+void Progress::Completed(const QString& overall) const {
+    Task(QStringLiteral("Closing Scheduled Log"));
+    Process(QStringLiteral("Tidying Up"));
+    Overall(overall);
+    CurrentPercent(100);
+    OverallPercent(100);
+}
+
+void Progress::Finish() const {
+    Task(QString());
+    Process(QString());
+    Overall(QStringLiteral("Finishing"));
+    CurrentPercent(100);
+    OverallPercent(100);
+    Clear();
+}
+
 double Progress::FileShare(qint64 bytesRead, qint64 length) {
     return length <= 0 ? 0 : GeneralTools::ClampDouble(double(bytesRead) * 100.0 / double(length), 0, 100);
 }

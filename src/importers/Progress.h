@@ -18,6 +18,13 @@ public:
     void Clear(const QString& report1Title = QString(), const QString& report2Title = QString()) const;
     void Increment(qint16 report) const;
 
+    // The stages every long run passes through: its start (bars at 0, the texts set,
+    // the counters titled), its completion, and the final tidy state once it worked.
+    void Begin(const QString& overall, const QString& task, const QString& report1Title = QString(),
+               const QString& report2Title = QString()) const;
+    void Completed(const QString& overall) const;
+    void Finish() const;
+
     // A share of a file read, as a whole percentage from 0 to 100.
     static double FileShare(qint64 bytesRead, qint64 length);
 

@@ -1,7 +1,12 @@
 #include "importers/cLogImporter.h"
 
 #include "playout/FileTools.h"
+#include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
+#include "playout/ScheduleDateTools.h"
+#include "startup/AppLog.h"
+
+#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,4 +24,27 @@ bool cLogImporter::CheckDirectory(const QString& folder, const QString& whenEmpt
         return false;
     }
     return true;
+}
+
+QString cLogImporter::HourText(const ScheduleDate& hour) {
+    return ScheduleDateTools::FormatScheduleDate(hour, 4);
+}
+
+QString cLogImporter::DayText(qint32 day) {
+    return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
+}
+
+QString cLogImporter::VersionStamp() {
+    const Application& app = GeneralTools::App();
+    return app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision);
+}
+
+void cLogImporter::ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
+                                  qint32 threshold) const {
+    if (threshold <= 0 || hourLength >= threshold)
+        return;
+    WriteAppLog(category, hourText + u" - this hour is only "_s +
+                              ScheduleDateTools::FormatSeconds(hourLength, 2) +
+                              u" minutes long, so may underrun"_s);
+    progress().Increment(2);
 }

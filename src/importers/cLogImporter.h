@@ -2,6 +2,7 @@
 
 #include "importers/Progress.h"
 #include "importers/iLogImporter.h"
+#include "playout/ScheduleDate.h"
 
 #include <QString>
 #include <functional>
@@ -23,6 +24,16 @@ protected:
     // An empty directory setting is told and still passes; a directory that does
     // not exist is told and fails. `whenEmpty` and `setting` name it to the operator.
     static bool CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting);
+
+    // The texts of an hour (style 4) and of a day (the system's long date) in reports.
+    static QString HourText(const ScheduleDate& hour);
+    static QString DayText(qint32 day);
+    // The product name and version with which a run stamps the Station Database.
+    static QString VersionStamp();
+    // Tells the application log and counter 2 when an hour is shorter than the
+    // station's underrun threshold (0 or less turns the warning off).
+    void ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
+                        qint32 threshold) const;
 
     std::function<StationDatabase*()> database;
 

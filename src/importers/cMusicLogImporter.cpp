@@ -8,8 +8,6 @@
 #include "importers/RecentHistory.h"
 #include "playout/Clock.h"
 #include "playout/FileTools.h"
-#include "playout/GeneralTools.h"
-#include "playout/NumericText.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
 #include "playout/StationDatabase.h"
@@ -17,22 +15,12 @@
 #include "startup/DebugLog.h"
 #include "startup/TextFileReader.h"
 
-#include <QLocale>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString music = u"Music"_s;
 constexpr qint32 noDayYet = LogDirectoryScan::NoDay;
-
-QString style4(const ScheduleDate& date) {
-    return ScheduleDateTools::FormatScheduleDate(date, 4);
-}
-
-QString longDate(qint32 day) {
-    return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
-}
 
 void open(const QString& text) {
     WriteDebug(text, DebugLog::dbmNormal, DebugLog::IndentAfter);
@@ -90,11 +78,7 @@ bool cMusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedul
     sdEnd = {};
     ScheduleDate start{noDayYet, 0};
     ScheduleDate end{0, 0};
-    progress().OverallPercent(0);
-    progress().Task(u"Scanning for Music Log Files"_s);
-    progress().Process(QString());
-    progress().Overall(u"Scanning Log Files"_s);
-    progress().Clear();
+    progress().Begin(u"Scanning Log Files"_s, u"Scanning for Music Log Files"_s);
 
     StationDatabase* db = database();
     const QString format = db ? db->Settings().MusicFileNameFormat() : QString();
@@ -121,7 +105,7 @@ bool cMusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedul
         start = {days.First, 0};
         end = {days.Last, 0};
     }
-    WriteDebug(u"Range Results - "_s + style4(start) + u" to "_s + style4(end));
+    WriteDebug(u"Range Results - "_s + HourText(start) + u" to "_s + HourText(end));
     if (start.Day == noDayYet) {
         close(u"Exiting ScanLogFilesForDateRanges as no range found"_s);
         return false;
@@ -171,7 +155,7 @@ bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
             complete = false;
             break;
         }
-        WriteDebug(u"Found hour "_s + style4(header->Hour) + u", Name - "_s + header->Name);
+        WriteDebug(u"Found hour "_s + HourText(header->Hour) + u", Name - "_s + header->Name);
         if (start.Day <= 0 || ScheduleDateTools::IsBefore(header->Hour, start))
             start = header->Hour;
         if (end.Day <= 0 || ScheduleDateTools::IsAfter(header->Hour, end))
@@ -180,7 +164,7 @@ bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
     sdStart = start;
     sdEnd = end;
     reader.Close();
-    close(u"Finished ScanLogFileForDateRange - "_s + style4(start) + u" to "_s + style4(end));
+    close(u"Finished ScanLogFileForDateRange - "_s + HourText(start) + u" to "_s + HourText(end));
     return complete;
 }
 
@@ -188,7 +172,7 @@ bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
 
 bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
     RecentHistory::ApplySizeLimit();
-    RecentHistory::Append(u"Begin send new entries, "_s + style4(sdStart) + u" to "_s + style4(sdEnd));
+    RecentHistory::Append(u"Begin send new entries, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
     StationDatabase* db = database();
     if (db && db->Settings().AutoPurgeDays() > 0) {
         open(u"Beginning Auto-Purge of old Log entries"_s);
@@ -208,12 +192,7 @@ bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEn
     const bool sent = db && send(*db, sdStart, sdEnd);
     close(u"Importing Log Entries Complete"_s);
     if (sent) {
-        progress().Task(QString());
-        progress().Process(QString());
-        progress().Overall(u"Finishing"_s);
-        progress().CurrentPercent(100);
-        progress().OverallPercent(100);
-        progress().Clear();
+        progress().Finish();
     } else {
         WriteAppLog(music, u"Importing log was abandoned"_s);
     }
@@ -222,22 +201,19 @@ bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEn
 
 bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
     Run run(db);
-    progress().OverallPercent(0);
-    progress().Task(u"Opening Scheduled Log"_s);
-    progress().Process(QString());
-    progress().Overall(u"Sending Music Logs"_s);
-    progress().Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    progress().Begin(u"Sending Music Logs"_s, u"Opening Scheduled Log"_s, u"Number of items missing audio:"_s,
+                     u"Number of Underrunning Hours:"_s);
     run.firstDay = sdStart.Day;
     run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
 
     for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
-        progress().Overall(u"Sending Music Log for "_s + longDate(run.day));
+        progress().Overall(u"Sending Music Log for "_s + DayText(run.day));
         run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
         run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
         const QString file = GetImportLogFileName(run.day);
         if (FileTools::FileSize(file) <= 0) {
             WriteAppLog(music,
-                        u"Log for "_s + longDate(run.day) + u" ('"_s + file + u"') could not be found."_s);
+                        u"Log for "_s + DayText(run.day) + u" ('"_s + file + u"') could not be found."_s);
             continue;
         }
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
@@ -251,15 +227,9 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.reader.Close();
     }
 
-    progress().Task(u"Closing Scheduled Log"_s);
-    progress().Process(u"Tidying Up"_s);
-    progress().Overall(u"Completed Pushing Music Logs"_s);
-    progress().CurrentPercent(100);
-    progress().OverallPercent(100);
+    progress().Completed(u"Completed Pushing Music Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    const Application& app = GeneralTools::App();
-    db.SetMusicLastChange(app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision),
-                          Clock::Now());
+    db.SetMusicLastChange(VersionStamp(), Clock::Now());
     return run.written;
 }
 
@@ -273,7 +243,7 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
     run.hour.Clear();
     if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
         WriteAppLog(music,
-                    style4(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+                    HourText(target) + u" - was already in the Station Database Log so was not re-sent"_s);
         return;
     }
     if (!findHeader(run, target))
@@ -295,14 +265,14 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
     addItem(run, start);
 
     if (!readItems(run)) {
-        WriteAppLog(music, style4(target) + u" - one of the Log Items could not be added to the log"_s);
+        WriteAppLog(music, HourText(target) + u" - one of the Log Items could not be added to the log"_s);
         return;
     }
     progress().Task(u"Writing Hour to Log"_s);
     if (writeHour(run, target))
         run.written = true;
     else
-        WriteAppLog(music, style4(target) + u" - could not be written to the Log"_s);
+        WriteAppLog(music, HourText(target) + u" - could not be written to the Log"_s);
 }
 
 bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
@@ -318,7 +288,7 @@ bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
             break;
     }
     progress().Task(QString());
-    progress().Process(u"Importing into "_s + style4(target));
+    progress().Process(u"Importing into "_s + HourText(target));
     return run.lookahead && ScheduleDateTools::IsSameHour(run.lookahead->Hour, target);
 }
 
@@ -357,7 +327,7 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
         item.Cart = run.db.CartTools().GetCart(cart);
-        const QString about = style4({run.day, run.context.HourStart}) + u" - Cart "_s + cart + u" ('"_s +
+        const QString about = HourText({run.day, run.context.HourStart}) + u" - Cart "_s + cart + u" ('"_s +
                               item.Title.trimmed() + u"') has been scheduled to play, but "_s;
         if (!item.Cart) {
             WriteAppLog(music, about + u"does not exist"_s);
@@ -396,12 +366,6 @@ bool cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     const auto written = run.db.ItemAt(position);
     if (!written)
         return false;
-    const qint32 threshold = run.db.Settings().UnderrunThreshold();
-    if (threshold > 0 && written->HourLength < threshold) {
-        WriteAppLog(music, style4(target) + u" - this hour is only "_s +
-                               ScheduleDateTools::FormatSeconds(written->HourLength, 2) +
-                               u" minutes long, so may underrun"_s);
-        progress().Increment(2);
-    }
+    ReportUnderrun(music, HourText(target), written->HourLength, run.db.Settings().UnderrunThreshold());
     return true;
 }

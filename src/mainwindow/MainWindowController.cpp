@@ -126,16 +126,16 @@ bool MainWindowController::Start() {
 
 QString MainWindowController::chooseDatabase() {
     const PlayoutGeneral& playout = *tool.PlayoutGeneral;
-    QString name =
+    const QString given =
         CommandLineOptions::GetCommandLineOption(GeneralTools::CommandLine(), u"/DATABASE"_s, u"="_s, u" "_s);
+    if (!given.isEmpty())
+        return given; // the folders need not even be looked at
     const LibrarySettings& library = tool.StationLibrary->Settings();
     const DatabaseList databases =
         DatabaseChooser::Databases(playout.Folder(PlayoutGeneral::StationDatabases),
                                    playout.Folder(PlayoutGeneral::LocalStationDatabases));
-    if (name.isEmpty() && library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
-        name = library.FixedDatabase;
-    if (!name.isEmpty())
-        return name;
+    if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
+        return library.FixedDatabase;
     view.SplashAction(u"Choosing Station Database..."_s);
     const QString last = RegistryTools::GetString(
         RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(), u"LastDatabase"_s, {});
@@ -158,11 +158,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         return;
     }
     const Progress progress(view.Progress());
-    progress.OverallPercent(0);
-    progress.Task(QString());
-    progress.Process(QString());
-    progress.Overall(u"Reading Scheduled Log"_s);
-    progress.Clear();
+    progress.Begin(u"Reading Scheduled Log"_s, QString());
     view.ShowProgress(true);
     const int mode = role();
     musicFrom = musicUntil = advertsUntil = ScheduleDate{};
@@ -321,11 +317,7 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     }
     view.SetEnabled(iMainView::ImportButtons, false);
     const Progress progress(view.Progress());
-    progress.OverallPercent(0);
-    progress.Task(QString());
-    progress.Process(QString());
-    progress.Overall(QString());
-    progress.Clear();
+    progress.Begin(QString(), QString());
     view.ShowProgress(true);
     const bool ok = importer.ImportLogFiles(sdStart, sdEnd, true);
     if (Index == 1)

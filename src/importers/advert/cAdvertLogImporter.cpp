@@ -17,21 +17,12 @@
 #include "startup/TextFileReader.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString adLog = u"AdLog"_s;
-
-QString style4(const ScheduleDate& date) {
-    return ScheduleDateTools::FormatScheduleDate(date, 4);
-}
-
-QString longDate(qint32 day) {
-    return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
-}
 
 qint64 whole(double value) {
     return NumericText::RoundHalfEven(value);
@@ -83,11 +74,7 @@ bool cAdvertLogImporter::CheckReady() {
 bool cAdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
     sdStart.Day = 0;
     sdEnd.Day = 0;
-    progress().OverallPercent(0);
-    progress().Task(u"Scanning for Advert Log Files"_s);
-    progress().Process(QString());
-    progress().Overall(u"Scanning Log Files"_s);
-    progress().Clear();
+    progress().Begin(u"Scanning Log Files"_s, u"Scanning for Advert Log Files"_s);
     StationDatabase* db = database();
     const QString format = db ? db->Settings().AdvertFileNameFormat() : QString();
     if (format.trimmed().isEmpty()) {
@@ -145,7 +132,7 @@ bool cAdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sche
 
 bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
     RecentHistory::ApplySizeLimit();
-    RecentHistory::Append(u"Begin Advert Push, "_s + style4(sdStart) + u" to "_s + style4(sdEnd));
+    RecentHistory::Append(u"Begin Advert Push, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
     StationDatabase* db = database();
     if (db)
         RecentHistory::Append(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
@@ -154,12 +141,7 @@ bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdE
     const bool pushed = db && push(*db, sdStart, sdEnd, summary);
     WriteDebug(u"Pushing Adverts Complete"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
     if (pushed) {
-        progress().Task(QString());
-        progress().Process(QString());
-        progress().Overall(u"Finishing"_s);
-        progress().CurrentPercent(100);
-        progress().OverallPercent(100);
-        progress().Clear();
+        progress().Finish();
     } else {
         WriteAppLog(adLog, u"Pushing Adverts was abandoned"_s);
     }
@@ -168,17 +150,14 @@ bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdE
 
 bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
                               QString& summary) {
-    progress().OverallPercent(0);
-    progress().Task(u"Opening Scheduled Log"_s);
-    progress().Process(QString());
-    progress().Overall(u"Pushing Advert Logs"_s);
-    progress().Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
+                     u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     Push run(db);
     run.firstDay = sdStart.Day;
     run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
 
     for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
-        progress().Process(u"Opening Log for "_s + longDate(run.day));
+        progress().Process(u"Opening Log for "_s + DayText(run.day));
         run.lineTime = 0;
         run.line.clear();
         run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
@@ -186,7 +165,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
         const QString path = db.AdvertLogFileName(run.day);
         if (FileTools::FileSize(path) <= 0) {
             WriteAppLog(adLog,
-                        u"Log for "_s + longDate(run.day) + u" ('"_s + path + u"') could not be found."_s);
+                        u"Log for "_s + DayText(run.day) + u" ('"_s + path + u"') could not be found."_s);
             continue;
         }
         run.reader.Open(path);
@@ -204,15 +183,9 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
     }
 
     AdvertInformation::Refresh(db, run.carts);
-    progress().Task(u"Closing Scheduled Log"_s);
-    progress().Process(u"Tidying Up"_s);
-    progress().Overall(u"Completed Pushing Advert Logs"_s);
-    progress().CurrentPercent(100);
-    progress().OverallPercent(100);
+    progress().Completed(u"Completed Pushing Advert Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    const Application& app = GeneralTools::App();
-    db.SetAdvertLastChange(app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision),
-                           Clock::Now());
+    db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(run.advertsPushed).arg(run.breaksSeen);
     if (run.emptyBreaks > 0)
         summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
@@ -229,11 +202,11 @@ void cAdvertLogImporter::readLine(Push& run) {
 
 bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     run.hour = {run.day, float(hour * 3600)};
-    run.hourText = style4(run.hour);
+    run.hourText = HourText(run.hour);
     const double share = double(hour - run.firstHour) / (run.lastHour - run.firstHour + 1);
     progress().CurrentPercent(share * 100);
     progress().OverallPercent(double(run.day - run.firstDay) / run.days * 100 + share / run.days * 100);
-    progress().Process(u"Pushing Adverts for "_s + longDate(run.day) +
+    progress().Process(u"Pushing Adverts for "_s + DayText(run.day) +
                        u" %1:00"_s.arg(hour, 2, 10, QLatin1Char('0')));
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
@@ -285,13 +258,7 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     const auto hourItem = run.db.ItemAt(position);
     if (!hourItem)
         return false;
-    const qint32 threshold = run.db.Settings().UnderrunThreshold();
-    if (threshold > 0 && hourItem->HourLength < threshold) {
-        WriteAppLog(adLog, run.hourText + u" - this hour is only "_s +
-                               ScheduleDateTools::FormatSeconds(hourItem->HourLength, 2) +
-                               u" minutes long, so may underrun"_s);
-        progress().Increment(2);
-    }
+    ReportUnderrun(adLog, run.hourText, hourItem->HourLength, run.db.Settings().UnderrunThreshold());
     return true;
 }
 
