@@ -232,7 +232,8 @@ std::optional<QDateTime> DateConversion::Read(QStringView text, const QLocale& l
         date = dateOfThree(pieces->numbers, DayOrder(locale));
     else if (pieces->numbers.size() == 2)
         date = dateOfTwo(pieces->numbers, DayOrder(locale));
-    if (!date.isValid())
+    // Dates run from the year 100 to 9999, as on Windows systems.
+    if (!date.isValid() || date.year() < 100 || date.year() > 9999)
         return std::nullopt;
     return QDateTime(date, pieces->time.value_or(QTime(0, 0)), Qt::UTC);
 }

@@ -106,7 +106,7 @@ double GeneralTools::TextToSeconds(const QString& text, int format) {
     if (!trimmed.contains(u':')) {
         if (format != 3)
             return NumericText::Value(trimmed);
-        const qint64 digits = qint64(NumericText::Value(trimmed));
+        const qint64 digits = NumericText::WholePart(NumericText::Value(trimmed));
         return double(digits / 100 * 60 + digits % 100);
     }
     double seconds = 0;

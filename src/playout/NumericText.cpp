@@ -50,10 +50,23 @@ double NumericText::Value(QStringView text) {
     return ok && std::isfinite(value) ? value : 0;
 }
 
-qint64 NumericText::RoundHalfEven(double value) {
+namespace {
+
+// A value that converts to a whole number without overflow: infinities and
+// not-a-number are 0, and values beyond half the range of qint64 stop there.
+double convertible(double value) {
     if (!std::isfinite(value))
         return 0;
     constexpr double limit = double(std::numeric_limits<qint64>::max() / 2);
-    const double clamped = std::clamp(value, -limit, limit);
-    return static_cast<qint64>(std::nearbyint(clamped)); // the default rounding mode is to even
+    return std::clamp(value, -limit, limit);
+}
+
+} // namespace
+
+qint64 NumericText::RoundHalfEven(double value) {
+    return static_cast<qint64>(std::nearbyint(convertible(value))); // the default rounding mode is to even
+}
+
+qint64 NumericText::WholePart(double value) {
+    return static_cast<qint64>(std::trunc(convertible(value)));
 }

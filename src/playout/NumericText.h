@@ -12,7 +12,11 @@ public:
     static double Value(QStringView text);
 
     // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2).
+    // Values beyond half the range of qint64 stop at that bound; infinities and
+    // not-a-number give 0.
     static qint64 RoundHalfEven(double value);
+    // The whole part (rounded toward zero), bounded as above.
+    static qint64 WholePart(double value);
 
     // The numeric value of a text as a whole number, rounded as above.
     static qint64 WholeValue(QStringView text) { return RoundHalfEven(Value(text)); }

@@ -19,6 +19,12 @@ QString twoDigits(qint64 value) {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// Always four digits, so that a year before 100 is not read back as a year of the
+// 1900s or 2000s.
+QString fourDigitYear(const QDate& day) {
+    return QStringLiteral("%1").arg(day.year(), 4, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 qint32 ScheduleDateTools::DaySerial(const QDate& date) {
@@ -94,10 +100,8 @@ QString ScheduleDateTools::FormatDate(const QDateTime& date, int style) {
         twoDigits(time.hour()) + u':' + twoDigits(time.minute()) + u':' + twoDigits(time.second());
     if (style == 14)
         return QLatin1String(days[day.dayOfWeek() - 1]) + u' ' + QString::number(day.day()) + u' ' +
-               MonthName(day.month()) + u' ' + QString::number(day.year()) + u' ' + clock;
-    return QStringLiteral("%1-%2-%3 ")
-               .arg(day.year(), 4, 10, QLatin1Char('0'))
-               .arg(twoDigits(day.month()), twoDigits(day.day())) +
+               MonthName(day.month()) + u' ' + fourDigitYear(day) + u' ' + clock;
+    return fourDigitYear(day) + u'-' + twoDigits(day.month()) + u'-' + twoDigits(day.day()) + u' ' +
            clock;
 }
 

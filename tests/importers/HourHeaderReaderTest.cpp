@@ -1,7 +1,7 @@
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 
-#include "support/ListLineSource.h"
+#include "support/Columns.h"
 #include "support/TempHome.h"
 
 #include <QLocale>

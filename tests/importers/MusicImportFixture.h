@@ -1,7 +1,7 @@
 #pragma once
 
 #include "importers/cMusicLogImporter.h"
-#include "support/ListLineSource.h"
+#include "support/Columns.h"
 #include "support/RecordingCallback.h"
 #include "support/StationFixture.h"
 

@@ -3,7 +3,7 @@
 #include "importers/MusicLogLine.h"
 #include "net/cWinINET.h"
 
-#include "support/ListLineSource.h"
+#include "support/Columns.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>

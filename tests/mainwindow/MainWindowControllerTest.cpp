@@ -7,7 +7,7 @@
 #include "settings/LogImportSettingsModel.h"
 #include "startup/AppLog.h"
 #include "startup/ToolStartup.h"
-#include "support/ListLineSource.h"
+#include "support/Columns.h"
 #include "support/RecordingView.h"
 #include "support/TempHome.h"
 

@@ -1,6 +1,6 @@
 #include "importers/advert/AdvertLog_FN.h"
 
-#include "support/ListLineSource.h"
+#include "support/Columns.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

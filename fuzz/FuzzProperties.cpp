@@ -1,0 +1,361 @@
+#include "FuzzProperties.h"
+
+#include "importers/BreakNoteReader.h"
+#include "importers/HourHeaderReader.h"
+#include "importers/MusicFormatContext.h"
+#include "importers/MusicItemReader.h"
+#include "importers/MusicLogLine.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "net/cWinINET.h"
+#include "playout/DateConversion.h"
+#include "playout/GeneralTools.h"
+#include "playout/MaintenanceFilter.h"
+#include "playout/NumericText.h"
+#include "playout/ScheduleDateTools.h"
+#include "playout/Windows1252.h"
+#include "startup/CommandLineOptions.h"
+#include "startup/ListLineSource.h"
+#include "startup/TextFileReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStringList>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Log files are Windows-1252, so every byte is one character.
+QString logText(QByteArrayView data) {
+    return Windows1252::Decode(data);
+}
+
+QString shown(const QString& text) {
+    return u'"' + text + u'"';
+}
+
+QString unequal(const QString& what, const QString& expected, const QString& got) {
+    return what + u": expected "_s + shown(expected) + u", got "_s + shown(got);
+}
+
+// The fields of a data split at a separator byte, padded with empty fields.
+QStringList fieldsOf(const QString& text, QChar separator, int count) {
+    QStringList fields = text.split(separator);
+    while (fields.size() < count)
+        fields.append(QString());
+    return fields;
+}
+
+MusicFormatContext fuzzContext() {
+    MusicFormatContext context;
+    context.ScriptsRangeStart = u"9000"_s;
+    context.ScriptsRangeEnd = u"9999"_s;
+    context.CartGroupsStart = u"8000"_s;
+    context.CartGroupsEnd = u"8999"_s;
+    // Every cart type the look-up can give, chosen by the number.
+    context.LookupCart = [](const QString& number) {
+        const qint64 value = qint64(std::fmod(std::abs(NumericText::Value(number)), 16.0));
+        return StationDatabase::CartLookup{int(value), value % 3 == 0};
+    };
+    return context;
+}
+
+// An item line's title comes from 33 columns; a break note's from at most 54.
+QString checkItem(const LogItem& item, const MusicFormatContext& context, int titleWidth) {
+    if (item.Title.size() > titleWidth || item.Text1.size() > 20 || item.Text2.size() > 20)
+        return u"an item field is wider than its columns: "_s + shown(item.Title);
+    static const QList<int> endStyles = {0, 1, 2, 4, 8};
+    if (!endStyles.contains(item.EndStyle))
+        return u"end style %1 is none of the codes"_s.arg(item.EndStyle);
+    if (context.Mode != 1 && context.Mode != 2)
+        return u"the play mode became %1"_s.arg(context.Mode);
+    return {};
+}
+
+// One line and what follows it, as the music importer reads an hour.
+QString readMusicLine(const QString& line, ListLineSource& more, MusicFormatContext& context,
+                      const cWinINET& inet) {
+    const QString text = MusicLogLine::WithoutFormFeed(line);
+    const auto note = MusicLogLine::Note(text, inet);
+    if (!note)
+        return {};
+    LogItem item;
+    item.Note = *note;
+    switch (MusicLogLine::KindOf(text)) {
+    case MusicLogLine::HourHeader:
+        HourHeaderReader::Read(text, more);
+        return {};
+    case MusicLogLine::BreakNote:
+        BreakNoteReader::Read(text, item, context);
+        return checkItem(item, context, 54);
+    case MusicLogLine::ItemLine:
+        return checkItem(MusicItemReader::Read(text, *note, more, context), context, 33);
+    default:
+        return {};
+    }
+}
+
+QString trimmedEnd(QString text) {
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+QString advertFields(const QString& line) {
+    const auto notes = AdvertLog_FN::AdvertLineNotes(line);
+    return QStringList{QString::number(AdvertLog_FN::AdvertLineSeconds(line)), AdvertLog_FN::AdvertLineType(line),
+                       AdvertLog_FN::AdvertLineCart(line, 0), AdvertLog_FN::AdvertLineTitle(line),
+                       trimmedEnd(AdvertLog_FN::AdvertLineReference(line)),
+                       notes.value_or(u"(bad notes)"_s)}
+        .join(u" | "_s);
+}
+
+// A native line's time field holds digits, colons and blanks only. Such a line is
+// never taken for one of the other layouts, so it is its own normal form. (A line
+// whose time field begins with "C" may look like a C-record line again.)
+bool timeShaped(const QString& native) {
+    for (const QChar c : native.left(8)) {
+        if (!c.isDigit() && c != u':' && c != u' ')
+            return false;
+    }
+    return true;
+}
+
+QString checkDateStyles(const QDateTime& date) {
+    const ScheduleDate point = ScheduleDateTools::FromDate(date);
+    for (const int style : {4, 14}) {
+        const QString text = ScheduleDateTools::FormatDate(date, style);
+        const ScheduleDate back = ScheduleDateTools::ParseDate(text);
+        if (back.Day != point.Day || std::lround(back.Seconds) != std::lround(point.Seconds))
+            return u"style %1 text "_s.arg(style) + shown(text) + u" reads back as another time"_s;
+    }
+    return {};
+}
+
+QString renderFilter(const QList<MaintenanceFilter::Condition>& conditions) {
+    QStringList parts;
+    for (const auto& condition : conditions) {
+        const QString value = condition.Value.typeId() == QMetaType::LongLong
+                                  ? QString::number(condition.Value.toLongLong())
+                                  : u'\'' + condition.Value.toString().replace(u"'"_s, u"''"_s) + u'\'';
+        parts.append(u'[' + condition.Column + u']' + condition.Comparison + value);
+    }
+    return parts.join(u" AND "_s);
+}
+
+// The lines a text file of these bytes holds: split at line feeds, carriage
+// returns dropped, and no line after a final line feed.
+QStringList expectedLines(QByteArrayView data) {
+    bool utf8 = data.startsWith("\xEF\xBB\xBF");
+    QByteArray bytes = (utf8 ? data.sliced(3) : data).toByteArray();
+    QList<QByteArray> parts = bytes.split('\n');
+    if (parts.last().isEmpty())
+        parts.removeLast();
+    QStringList lines;
+    for (QByteArray& part : parts) {
+        part.replace("\r", "");
+        lines.append(utf8 ? QString::fromUtf8(part) : Windows1252::Decode(part));
+    }
+    return lines;
+}
+
+} // namespace
+
+std::span<const FuzzProperties::Target> FuzzProperties::Targets() {
+    static const Target targets[] = {
+        {"music_lines", &MusicLines},          {"music_item_fields", &MusicItemFields},
+        {"advert_line", &AdvertLine},          {"url_decoding", &UrlDecoding},
+        {"command_line", &CommandLine},        {"dates", &Dates},
+        {"text_to_seconds", &TextToSeconds},   {"maintenance_filter", &MaintenanceFilter},
+        {"text_file", &TextFile},
+    };
+    return targets;
+}
+
+FuzzProperties::Check FuzzProperties::Find(const QString& name) {
+    for (const Target& target : Targets()) {
+        if (name == QLatin1String(target.Name))
+            return target.Run;
+    }
+    return nullptr;
+}
+
+QString FuzzProperties::MusicLines(QByteArrayView data) {
+    ListLineSource lines(logText(data).split(u'\n'));
+    MusicFormatContext context = fuzzContext();
+    const cWinINET inet;
+    QString line;
+    while (lines.NextLine(line)) {
+        if (QString problem = readMusicLine(line, lines, context, inet); !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+QString FuzzProperties::MusicItemFields(QByteArrayView data) {
+    const QStringList fields = fieldsOf(logText(data), u'\t', 4);
+    const QString cart = fields[0].left(7).trimmed();
+    const QString title = fields[1].left(33).trimmed();
+    const QString text1 = fields[2].left(20).trimmed();
+    // Line kinds whose type does not come from the cart look-up.
+    const QString kind = QStringList{u"A"_s, u"C"_s, u"S"_s, u"L"_s}[int(fields[3].size() % 4)];
+    const QString line = GeneralTools::PadRight(kind + cart, 9) + GeneralTools::PadRight(title, 34) + text1;
+    ListLineSource none({});
+    const LogItem item = MusicItemReader::Read(line, QString(), none, fuzzContext());
+    if (item.CartNumber != cart)
+        return unequal(u"cart"_s, cart, item.CartNumber);
+    if (item.Title != title)
+        return unequal(u"title"_s, title, item.Title);
+    if (item.Text1 != text1)
+        return unequal(u"text 1"_s, text1, item.Text1);
+    if (MusicLogLine::OffsetCart(cart, 0) != cart)
+        return unequal(u"cart with no offset"_s, cart, MusicLogLine::OffsetCart(cart, 0));
+    return {};
+}
+
+QString FuzzProperties::AdvertLine(QByteArrayView data) {
+    const QString line = logText(data).section(u'\n', 0, 0);
+    const QString native = AdvertLog_FN::NormaliseAdvertLine(line);
+    for (const qint32 offset : {1000, -7, 2147483647})
+        AdvertLog_FN::AdvertLineCart(line, offset);
+    if (!timeShaped(native))
+        return {};
+    if (const QString again = AdvertLog_FN::NormaliseAdvertLine(native); again != native)
+        return unequal(u"normalising twice"_s, native, again);
+    if (line.trimmed().isEmpty())
+        return {};
+    const auto notes = AdvertLog_FN::AdvertLineNotes(native);
+    const QString rebuilt = AdvertLog_FN::BuildAdvertLine(
+        native.left(8), native.mid(9, 4), AdvertLog_FN::AdvertLineCart(native, 0),
+        AdvertLog_FN::AdvertLineTitle(native), AdvertLog_FN::AdvertLineReference(native), 30, false,
+        notes.value_or(QString()));
+    const QString expected = advertFields(native);
+    const QString got = advertFields(rebuilt);
+    if (notes && got != expected)
+        return unequal(u"fields of the rebuilt line"_s, expected, got);
+    return {};
+}
+
+QString FuzzProperties::UrlDecoding(QByteArrayView data) {
+    const QString text = logText(data);
+    const cWinINET inet;
+    const auto decoded = inet.URLDecode2(text);
+    if (decoded && decoded->size() > text.size())
+        return u"decoding made the text longer"_s;
+    if (!text.contains(u'%') && !text.contains(u'+') && decoded != text)
+        return unequal(u"escape-free text"_s, text, decoded.value_or(u"(refused)"_s));
+    if (AdvertLog_FN::DecodeAdvertNotes(text) != decoded)
+        return u"the advert notes decode differently"_s;
+    const auto back = inet.URLDecode2(GeneralTools::UrlEncode(text));
+    if (back != text)
+        return unequal(u"decoding the encoded text"_s, text, back.value_or(u"(refused)"_s));
+    return {};
+}
+
+QString FuzzProperties::CommandLine(QByteArrayView data) {
+    const QStringList fields = fieldsOf(QString::fromUtf8(data), u'\n', 4);
+    const QString value = CommandLineOptions::GetCommandLineOption(fields[0], fields[1], fields[2], fields[3]);
+    if (!value.isEmpty() && !fields[0].contains(value))
+        return u"the value "_s + shown(value) + u" is not part of the command line"_s;
+    CommandLineOptions::GetCommandLineOptionEx(fields[0], fields[1], fields[2], fields[3], true);
+    // A value passed as one argument comes back whole, blanks included.
+    QString given = fields[0];
+    given.remove(u'"');
+    const QString text = CommandLineOptions::FromArguments({u"/PROFILE="_s + given, u"/QUIT"_s});
+    const QString back = CommandLineOptions::GetCommandLineOption(text, u"/profile"_s, u"="_s, u" "_s);
+    if (back != given)
+        return unequal(u"the option's value"_s, given, back);
+    return {};
+}
+
+QString FuzzProperties::Dates(QByteArrayView data) {
+    const QString text = QString::fromUtf8(data);
+    static const QLocale locales[] = {QLocale(u"en_GB"_s), QLocale(u"en_US"_s), QLocale(u"sv_SE"_s)};
+    for (const QLocale& locale : locales) {
+        const auto date = DateConversion::Read(text, locale);
+        if (!date)
+            continue;
+        if (!date->isValid())
+            return u"an invalid date was read from "_s + shown(text);
+        if (QString problem = checkDateStyles(*date); !problem.isEmpty())
+            return problem;
+    }
+    const ScheduleDate parsed = ScheduleDateTools::ParseDate(text);
+    if (parsed.Seconds < 0 || parsed.Seconds >= ScheduleDateTools::SecondsPerDay)
+        return u"ParseDate gave %1 seconds"_s.arg(parsed.Seconds);
+    return {};
+}
+
+QString FuzzProperties::TextToSeconds(QByteArrayView data) {
+    const QString text = logText(data);
+    for (const int format : {0, 2, 3, 4})
+        GeneralTools::TextToSeconds(text, format);
+    // Whole numbers in "h:m:s" give their seconds, blanks around them ignored.
+    const QByteArray digits = data.first(std::min<qsizetype>(data.size(), 9)).toByteArray().toHex().left(9);
+    qint64 numbers[3] = {};
+    for (int i = 0; i < 3; ++i)
+        numbers[i] = digits.mid(i * 3, 3).toLongLong(nullptr, 16) % 1000;
+    const QString hms = u" %1:%2:%3 "_s.arg(numbers[0]).arg(numbers[1]).arg(numbers[2]);
+    const double expected = double(numbers[0] * 3600 + numbers[1] * 60 + numbers[2]);
+    if (GeneralTools::TextToSeconds(hms, 0) != expected)
+        return u"%1 read as %2 seconds"_s.arg(hms).arg(GeneralTools::TextToSeconds(hms, 0));
+    return {};
+}
+
+QString FuzzProperties::MaintenanceFilter(QByteArrayView data) {
+    const auto conditions = ::MaintenanceFilter::Parse(QString::fromUtf8(data));
+    if (!conditions)
+        return {};
+    const QString where = ::MaintenanceFilter::WhereClause(*conditions);
+    if (where.count(u'?') != conditions->size())
+        return u"the clause "_s + shown(where) + u" does not hold one ? per condition"_s;
+    if (where.contains(u'\'') || where.contains(u'#') || where.contains(u';'))
+        return u"a value reached the clause "_s + shown(where);
+    const QString rendered = renderFilter(*conditions);
+    const auto again = ::MaintenanceFilter::Parse(rendered);
+    if (!again || again->size() != conditions->size())
+        return u"the filter "_s + shown(rendered) + u" does not read back"_s;
+    for (qsizetype i = 0; i < conditions->size(); ++i) {
+        const auto& first = (*conditions)[i];
+        const auto& second = (*again)[i];
+        if (first.Column != second.Column || first.Comparison != second.Comparison || first.Value != second.Value)
+            return u"condition %1 of "_s.arg(i + 1) + shown(rendered) + u" reads back differently"_s;
+    }
+    return {};
+}
+
+QString FuzzProperties::TextFile(QByteArrayView data) {
+    // Repeated past the reader's 64 KB chunk, so lines straddle a chunk boundary.
+    QByteArray bytes = data.toByteArray();
+    while (!bytes.isEmpty() && bytes.size() < 70000)
+        bytes += data;
+    const QString path = QDir::temp().filePath(u"logimporter-fuzz-%1.txt"_s.arg(QCoreApplication::applicationPid()));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return u"could not write "_s + path;
+    file.close();
+    TextFileReader reader;
+    if (!reader.Open(path))
+        return u"could not open "_s + path;
+    QStringList lines;
+    QString line;
+    while (reader.NextLine(line))
+        lines.append(line);
+    const bool whole = reader.BytesRead() == reader.Size();
+    reader.Close();
+    QFile::remove(path);
+    if (!whole)
+        return u"the reader stopped before the end of the file"_s;
+    const QStringList expected = expectedLines(bytes);
+    if (lines.size() != expected.size())
+        return u"%1 lines read, %2 in the file"_s.arg(lines.size()).arg(expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i] != expected[i])
+            return unequal(u"line %1"_s.arg(i + 1), expected[i], lines[i]);
+    }
+    return {};
+}
