@@ -130,7 +130,8 @@ QString checkDateStyles(const QDateTime& date) {
     for (const int style : {4, 14}) {
         const QString text = ScheduleDateTools::FormatDate(date, style);
         const ScheduleDate back = ScheduleDateTools::ParseDate(text);
-        if (back.Day != point.Day || std::lround(back.Seconds) != std::lround(point.Seconds))
+        // The texts hold whole seconds.
+        if (back.Day != point.Day || std::floor(back.Seconds) != std::floor(point.Seconds))
             return u"style %1 text "_s.arg(style) + shown(text) + u" reads back as another time"_s;
     }
     return {};

@@ -2,6 +2,7 @@
 // command line and environment, over a demo station.
 
 #include "demo/DemoStation.h"
+#include "support/ChildEnvironment.h"
 #include "support/TempHome.h"
 
 #include <QDirIterator>
@@ -24,14 +25,7 @@ protected:
     // folder outside OSTREL_HOME.
     int Run(const QString& program, const QStringList& arguments) {
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"OSTREL_HOME"_s, Home());
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.insert(QString::fromLatin1(name), outside.path());
-        env.remove(u"DISPLAY"_s);
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(ChildEnvironment(Home(), outside.path()));
         process.start(program, arguments);
         EXPECT_TRUE(process.waitForFinished(120000));
         Output = QString::fromLocal8Bit(process.readAllStandardOutput());
