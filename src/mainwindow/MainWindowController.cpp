@@ -108,6 +108,11 @@ bool MainWindowController::Start() {
         database.reset();
         return refuse(u"the Station Database could not be opened: "_s + problem);
     }
+    if (database->IsReadOnly()) {
+        const QString location = database->DatabaseInfo().Location;
+        database.reset();
+        return refuse(u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
+    }
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
                              u"LastDatabase"_s, FileTools::FileTitle(database->DatabaseInfo().Location));

@@ -4,15 +4,18 @@
 #include "playout/FileTools.h"
 #include "playout/LibraryTrace.h"
 #include "playout/LogFileNames.h"
+#include "playout/SqliteStatement.h"
 #include "playout/StationSchema.h"
 #include "playout/TransactionGuard.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <atomic>
+#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,6 +39,40 @@ bool isBusy(const QSqlError& error) {
 }
 
 const QString stationNameValue = u"StationName"_s;
+
+quint32 bigEndian(const QByteArray& bytes, int at, int size) {
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+// Why a file cannot be a database, read from its first 100 bytes before SQLite
+// sees it: SQLite would take an empty file for a new database and read the pages
+// missing from a file cut short as zeros. Empty when the file looks whole, and
+// when a write-ahead log beside it may still hold pages the file lacks.
+QString damageOf(const QString& path) {
+    if (QFileInfo(path + u"-wal"_s).size() > 0)
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return u"'%1' could not be read: %2"_s.arg(path, file.errorString());
+    const qint64 size = file.size();
+    if (size == 0)
+        return u"'%1' is empty"_s.arg(path);
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3", 16)))
+        return u"'%1' is not a database file"_s.arg(path);
+    const quint32 pageSize = bigEndian(header, 16, 2) == 1 ? 65536 : bigEndian(header, 16, 2);
+    const quint32 pages = bigEndian(header, 28, 4);
+    // The page count in the header holds only when it was written with the last change.
+    const bool pagesKnown = pages > 0 && bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+    const qint64 expected = qint64(pages) * pageSize;
+    if (pagesKnown && size < expected)
+        return u"'%1' is cut short: it holds %2 of the %3 bytes its header gives"_s.arg(path).arg(size).arg(
+            expected);
+    return {};
+}
 
 } // namespace
 
@@ -107,6 +144,8 @@ int StationDatabase::OpenFile(const QString& path) {
     LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(path));
     if (!QFileInfo(path).isFile())
         return refuse(Missing, u"'%1' does not exist"_s.arg(path));
+    if (const QString damage = damageOf(path); !damage.isEmpty())
+        return refuse(NotAStationDatabase, damage);
     connectionName = newConnectionName();
     const int result = prepare(path);
     if (result != Opened) {
@@ -152,6 +191,11 @@ int StationDatabase::prepare(const QString& path) {
     if (!settings.Load(db))
         return refuse(NotAStationDatabase, u"the settings of '%1' could not be read"_s.arg(path));
     return Opened;
+}
+
+bool StationDatabase::IsReadOnly() const {
+    sqlite3* handle = SqliteStatement::HandleOf(Connection());
+    return handle && sqlite3_db_readonly(handle, "main") == 1;
 }
 
 void StationDatabase::Close() {

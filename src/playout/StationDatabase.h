@@ -42,6 +42,9 @@ public:
     void Close();
     bool IsOpen() const { return log != nullptr; }
     const QString& OpenProblem() const { return problem; }
+    // True when the file could only be opened for reading (its permissions, or its
+    // folder's): nothing can then be written to it.
+    bool IsReadOnly() const;
 
     StationSettings& Settings() { return settings; }
     const ::DatabaseInfo& DatabaseInfo() const { return info; }

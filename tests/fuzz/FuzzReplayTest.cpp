@@ -28,6 +28,11 @@ int replayFolder(const QString& folder, FuzzProperties::Check check) {
 
 } // namespace
 
+// Test names and failures show a target by its name.
+static void PrintTo(const FuzzProperties::Target& target, std::ostream* out) {
+    *out << target.Name;
+}
+
 TEST_P(FuzzReplayTest, SeedsAndKeptCrashInputsHoldEveryProperty) {
     const QString name = QString::fromLatin1(GetParam().Name);
     const int seeds = replayFolder(QStringLiteral(FUZZ_DIR) + u"/corpus/"_s + name, GetParam().Run);

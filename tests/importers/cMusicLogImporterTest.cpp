@@ -2,6 +2,7 @@
 
 #include "playout/ScheduleDateTools.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 class MusicImportTest : public MusicImportFixture {};
@@ -68,6 +69,21 @@ TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) 
     WriteDay(5, {10, 11});
     EXPECT_TRUE(Import(Nov(5), 0, Nov(6), ScheduleDateTools::EndOfDay));
     EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s}));
+    EXPECT_EQ(AppLogLines(), QStringList{u"Music:Log for Saturday, 6 November 2010 ('"_s +
+                                         db.MusicLogFileName(Nov(6)) + u"') could not be found."_s});
+}
+
+TEST_F(MusicImportTest, ADayFileThatVanishesAfterTheScanIsReportedAndTheOtherDaysAreImported) {
+    WriteDay(5, {22, 23});
+    WriteDay(6, {0, 1});
+    WriteDay(7, {0, 1});
+    ScheduleDate start, end;
+    ASSERT_TRUE(importer.ScanLogFilesForDateRanges(start, end));
+    ASSERT_EQ(start.Day, Nov(5));
+    ASSERT_EQ(end.Day, Nov(7));
+    ASSERT_TRUE(QFile::remove(db.MusicLogFileName(Nov(6))));
+    EXPECT_TRUE(Import(start.Day, start.Seconds, end.Day, end.Seconds));
+    EXPECT_EQ(HoursInLog(), QStringList({u"5 22"_s, u"5 23"_s, u"7 00"_s, u"7 01"_s}));
     EXPECT_EQ(AppLogLines(), QStringList{u"Music:Log for Saturday, 6 November 2010 ('"_s +
                                          db.MusicLogFileName(Nov(6)) + u"') could not be found."_s});
 }

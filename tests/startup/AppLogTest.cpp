@@ -5,6 +5,9 @@
 #include "playout/SystemTools.h"
 #include "support/TempHome.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 class AppLogTest : public TempHome {
@@ -60,4 +63,21 @@ TEST_F(AppLogTest, WithoutFollowingTheDateARunKeepsItsFile) {
     WriteAppLog(u"Music"_s, u"after midnight"_s);
     EXPECT_EQ(AppLog::FileName(), Named(u"2010-11-23"_s, u"-001"_s));
     EXPECT_EQ(LinesOf(AppLog::FileName()), QStringList{u"Music:after midnight"_s});
+}
+
+TEST_F(AppLogTest, ALogOnAFullDiskLosesItsLinesQuietlyAndWritesAgainWhenThereIsRoom) {
+    if (!QFileInfo::exists(u"/dev/full"_s))
+        GTEST_SKIP() << "no /dev/full here to stand for a full disk";
+    GeneralTools::SetDebugLevel(5);
+    ASSERT_TRUE(AppLog::OpenAppLog(Folder(), AppLog::FollowDate));
+    ASSERT_TRUE(QDir().mkpath(Path(u"DebugFiles"_s)));
+    ASSERT_TRUE(QFile::link(u"/dev/full"_s, Folder() + u"/2010-11-23.log"_s));
+    ASSERT_TRUE(QFile::link(u"/dev/full"_s, Path(u"DebugFiles/logimporter.20101123.log"_s)));
+    WriteAppLog(u"Music"_s, u"lost on a full disk"_s);
+    EXPECT_EQ(op.MessageTexts(), QStringList());
+
+    Clock::SetFixed(Now.addDays(1)); // the next day's files are on a disk with room
+    WriteAppLog(u"Music"_s, u"kept"_s);
+    EXPECT_EQ(LinesOf(Folder() + u"/2010-11-24.log"_s), QStringList{u"Music:kept"_s});
+    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101124.log"_s)), QStringList{u"14:03:22 AppLog: Music:kept"_s});
 }

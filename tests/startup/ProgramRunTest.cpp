@@ -2,14 +2,13 @@
 // command line and environment, over a demo station.
 
 #include "demo/DemoStation.h"
-#include "support/ChildEnvironment.h"
+#include "support/ChildProgram.h"
 #include "support/TempHome.h"
 
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 class ProgramRunTest : public TempHome {
@@ -24,13 +23,11 @@ protected:
     // Runs a program with its user folders (home, XDG, temp) pointed at an empty
     // folder outside OSTREL_HOME.
     int Run(const QString& program, const QStringList& arguments) {
-        QProcess process;
-        process.setProcessEnvironment(ChildEnvironment(Home(), outside.path()));
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        Output = QString::fromLocal8Bit(process.readAllStandardOutput());
-        Errors = QString::fromLocal8Bit(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        ChildProgram child(Home(), outside.path());
+        const int code = child.Run(program, arguments);
+        Output = child.Output;
+        Errors = child.Errors;
+        return code;
     }
     int Logimporter(const QStringList& arguments) { return Run(QStringLiteral(LOGIMPORTER_EXE), arguments); }
 
