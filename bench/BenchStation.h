@@ -1,0 +1,24 @@
+#pragma once
+
+#include "playout/LogHour.h"
+#include "playout/StationDatabase.h"
+
+#include <QString>
+
+// A station for the benchmarks: a Station Database with songs 1000-1399 and adverts
+// 5000-5049, and N days of music logs (24 hours of 16 songs and three breaks) and
+// advert logs (5 adverts in each break) from 1 January 2010.
+class BenchStation {
+public:
+    static constexpr qint32 FirstDay = 40179; // 1 January 2010
+    static constexpr int SongsPerHour = 16;
+    static constexpr int BreaksPerHour = 3;
+    static constexpr int AdvertsPerBreak = 5;
+
+    // Makes the database in `folder` (its log folders beside it); false when it cannot.
+    static bool Create(const QString& path, const QString& folder);
+    static void WriteMusicLogs(const StationDatabase& db, int days);
+    static void WriteAdvertLogs(const StationDatabase& db, int days);
+    // One hour as the music import builds it: its hour start and 19 songs.
+    static LogHour HourOf(qint32 day, int hour);
+};

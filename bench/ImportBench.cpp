@@ -1,0 +1,335 @@
+// How fast the importer is against the fastest the same work could be on this
+// machine, and how its cost grows with the log. Prints one line per figure; each
+// time is the median of three runs.
+//
+// Each import runs in a child process of its own (this program with "--import"),
+// so that its peak resident memory is its own: an hour is built, written and
+// dropped, so the peak should not grow with the number of days.
+
+#include "BenchStation.h"
+#include "CountingCallback.h"
+#include "Floor.h"
+
+#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/cMusicLogImporter.h"
+#include "mainwindow/HeadlessMainView.h"
+#include "mainwindow/MainWindowController.h"
+#include "playout/Application.h"
+#include "playout/GeneralTools.h"
+#include "playout/LibrarySettings.h"
+#include "playout/ProfileLibrary.h"
+#include "playout/ScheduleDateTools.h"
+#include "startup/AppLog.h"
+#include "startup/ToolStartup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <algorithm>
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Both importers end a run with a half-second pause (so that the operator sees the
+// completed progress); the ratios to the floor leave it out.
+constexpr double closingPause = 0.5;
+constexpr int runs = 3;
+const QString pushedAdvert = u"ItemType = %1 AND State = 2 AND (Flags & 2) <> 0"_s.arg(LogItem::AdvertType);
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double medianOf(const std::function<double()>& run) {
+    QList<double> values;
+    for (int i = 0; i < runs; ++i)
+        values.append(run());
+    return median(values);
+}
+
+double timed(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The peak resident memory of this process in kB, and its reset.
+double peakKb() {
+    QFile status(u"/proc/self/status"_s);
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble();
+    }
+    return 0;
+}
+void resetPeak() {
+    QFile refs(u"/proc/self/clear_refs"_s);
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+QStringList filesOf(const QString& folder) {
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name))
+        files.append(folder + u'/' + name);
+    return files;
+}
+
+void makeApplication(const QString& logs) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    Application self;
+    self.ProductName = u"Log Importer"_s;
+    GeneralTools::SetApp(self);
+    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    AppLog::OpenAppLog(logs, AppLog::Numbered | AppLog::ComputerName);
+}
+
+// ---- the child: one music import and one advert push of a prepared station ----
+
+void report(const QString& key, double value) {
+    out() << key << u' ' << QString::number(value, 'f', 6) << Qt::endl;
+}
+
+int importChild(int days, const QString& folder) {
+    makeApplication(folder + u"/logs"_s);
+    const QString path = folder + u"/run.sdb"_s;
+    for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
+        QFile::remove(path + suffix);
+    QFile::copy(folder + u"/pristine.sdb"_s, path);
+    StationDatabase db;
+    if (db.OpenFile(path) != StationDatabase::Opened)
+        qFatal("could not open %s", qPrintable(path));
+    ScheduleDate start{BenchStation::FirstDay, 0};
+    ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
+    CountingCallback progress;
+
+    cMusicLogImporter music([&db] { return &db; });
+    music.SetProgressCallback(&progress);
+    resetPeak();
+    report(u"music"_s, timed([&] {
+               if (!music.ImportLogFiles(start, end, true))
+                   qFatal("the music import failed");
+           }));
+    report(u"music-peak"_s, peakKb());
+
+    cAdvertLogImporter adverts([&db] { return &db; });
+    adverts.SetProgressCallback(&progress);
+    resetPeak();
+    report(u"adverts"_s, timed([&] {
+               if (!adverts.ImportLogFiles(start, end, true))
+                   qFatal("the advert push failed");
+           }));
+    report(u"adverts-peak"_s, peakKb());
+    const QString musicFolder = db.Settings().MusicLogsDirectory();
+    const QString advertFolder = db.Settings().AdvertLogsDirectory();
+    db.Close();
+
+    int rows = 0;
+    const QString floor = folder + u"/floor.sdb"_s;
+    for (const auto& [name, where, files] :
+         {std::tuple{u"music"_s, u"NOT ("_s + pushedAdvert + u')', musicFolder},
+          std::tuple{u"adverts"_s, pushedAdvert, advertFolder}}) {
+        for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
+            QFile::remove(floor + suffix);
+        report(name + u"-insert"_s, Floor::InsertRows(path, where, floor, &rows));
+        report(name + u"-rows"_s, rows);
+        report(name + u"-read"_s, Floor::ReadLines(filesOf(files)));
+    }
+    return 0;
+}
+
+// ---- the parent ----
+
+// The medians of each figure over the child's runs.
+QMap<QString, double> importRuns(int days, const QString& folder) {
+    QMap<QString, QList<double>> values;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {u"--import"_s, QString::number(days), folder});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            qFatal("the import of %d days failed: %s", days, child.readAllStandardError().constData());
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> parts = line.split(' ');
+            if (parts.size() == 2)
+                values[QString::fromLatin1(parts[0])].append(parts[1].toDouble());
+        }
+    }
+    QMap<QString, double> medians;
+    for (const auto& [key, list] : values.asKeyValueRange())
+        medians[key] = median(list);
+    return medians;
+}
+
+QString prepared(const QString& root, int days) {
+    const QString folder = root + u"/days%1"_s.arg(days);
+    QDir().mkpath(folder);
+    if (!BenchStation::Create(folder + u"/pristine.sdb"_s, folder))
+        qFatal("could not make the bench station");
+    StationDatabase db;
+    db.OpenFile(folder + u"/pristine.sdb"_s);
+    BenchStation::WriteMusicLogs(db, days);
+    BenchStation::WriteAdvertLogs(db, days);
+    return folder;
+}
+
+QString number(double value, int decimals = 0) {
+    return QLocale(QLocale::English).toString(value, 'f', decimals);
+}
+
+void printImport(const QString& what, const QString& key, int days, int hours, const QMap<QString, double>& f) {
+    const double seconds = f[key];
+    const double working = seconds - closingPause;
+    const double floor = f[key + u"-insert"_s] + f[key + u"-read"_s];
+    out() << u"%1, %2 days: %3 s (%4 without its closing pause): %5 hours/s, %6 items/s; floor %7 s "
+             u"(insert %8 s + read %9 s), ratio %10; peak memory %11 MB"_s.arg(what)
+                 .arg(days)
+                 .arg(number(seconds, 2), number(working, 2), number(hours / working),
+                      number(f[key + u"-rows"_s] / working), number(floor, 3), number(f[key + u"-insert"_s], 3),
+                      number(f[key + u"-read"_s], 3), number(working / floor, 1))
+                 .arg(number(f[key + u"-peak"_s] / 1024, 1))
+          << Qt::endl;
+}
+
+void printGrowth(const QString& what, const QString& key, const QMap<QString, double>& month,
+                 const QMap<QString, double>& year) {
+    const double time = (year[key] - closingPause) / (month[key] - closingPause);
+    out() << u"%1, 30 to 365 days: time x%2 for x%3 the days (%4 of linear); peak memory x%5"_s.arg(what)
+                 .arg(number(time, 1), number(365.0 / 30, 1), number(time / (365.0 / 30), 2),
+                      number(year[key + u"-peak"_s] / month[key + u"-peak"_s], 2))
+          << Qt::endl;
+}
+
+void importFigures(const QString& root) {
+    const QMap<QString, double> month = importRuns(30, prepared(root, 30));
+    const QMap<QString, double> year = importRuns(365, prepared(root, 365));
+    printImport(u"music import"_s, u"music"_s, 30, 30 * 24, month);
+    printImport(u"music import"_s, u"music"_s, 365, 365 * 24, year);
+    printGrowth(u"music import"_s, u"music"_s, month, year);
+    printImport(u"advert push"_s, u"adverts"_s, 30, 30 * 24, month);
+    printImport(u"advert push"_s, u"adverts"_s, 365, 365 * 24, year);
+    printGrowth(u"advert push"_s, u"adverts"_s, month, year);
+}
+
+void scanFigures(const QString& root) {
+    const int days = 3650;
+    const QString folder = prepared(root, days);
+    StationDatabase db;
+    db.OpenFile(folder + u"/pristine.sdb"_s);
+    cMusicLogImporter music([&db] { return &db; });
+    cAdvertLogImporter adverts([&db] { return &db; });
+    for (const auto& [what, importer, files] :
+         {std::tuple{u"music"_s, static_cast<iLogImporter*>(&music), db.Settings().MusicLogsDirectory()},
+          std::tuple{u"advert"_s, static_cast<iLogImporter*>(&adverts), db.Settings().AdvertLogsDirectory()}}) {
+        const double scan = medianOf([&, importer = importer] {
+            return timed([&] {
+                ScheduleDate start, end;
+                if (!importer->ScanLogFilesForDateRanges(start, end))
+                    qFatal("the scan found nothing");
+            });
+        });
+        const double floor = medianOf([&, files = files] {
+            return timed([&] {
+                const QStringList all = filesOf(files);
+                Floor::ReadLines({all.first(), all.last()});
+            });
+        });
+        out() << u"%1 directory scan, %2 files: %3 s; floor (listing them, reading the first and the last) "
+                 u"%4 s, ratio %5"_s.arg(what)
+                     .arg(days)
+                     .arg(number(scan, 3), number(floor, 3), number(scan / floor, 1))
+              << Qt::endl;
+    }
+}
+
+// ReadLogDetails as the main window runs it on the database "hours", its own 0.2 s
+// pause included.
+double readLogDetails() {
+    LibrarySettings library;
+    library.DatabaseMode = 2;
+    library.FixedDatabase = u"hours"_s;
+    library.SaveProfile(u"Bench"_s);
+    ToolState tool;
+    ToolStartup startup(tool, u"/Profile=Bench /NOPREVCHECK /SILENT"_s, nullptr);
+    if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true))
+        qFatal("the start-up failed");
+    HeadlessMainView view;
+    MainWindowController controller(tool, view);
+    if (!controller.Start())
+        qFatal("the main window's start-up failed");
+    const double seconds = medianOf([&] { return timed([&] { controller.ReadLogDetails(true); }); });
+    controller.Shutdown();
+    startup.TerminateTool();
+    return seconds;
+}
+
+void flagHour(StationDatabase& db, const LogItem& hourStart, bool adverts) {
+    LogItem item = hourStart;
+    item.Flags = adverts ? (item.Flags | LogItem::HasAdverts) : (item.Flags & ~LogItem::HasAdverts);
+    db.UpdateItem(item.Position, item);
+}
+
+void readLogDetailsFigures() {
+    const QString path = ProfileLibrary::ProductFolder() + u"/Databases/hours.sdb"_s;
+    if (!StationDatabase::Create(path, u"hours"_s))
+        qFatal("could not make %s", qPrintable(path));
+    int written = 0;
+    for (const int years : {1, 5, 10}) {
+        StationDatabase db;
+        db.OpenFile(path);
+        for (; written < years * 8760; ++written) {
+            LogHour hour = BenchStation::HourOf(BenchStation::FirstDay + written / 24, written % 24);
+            db.WriteHour({BenchStation::FirstDay + written / 24, float((written % 24) * 3600)}, hour);
+        }
+        const LogItem first = *db.FirstLogItem();
+        const LogItem last = *db.HourStartItem(db.LastLogItem()->Position);
+        flagHour(db, first, true);
+        flagHour(db, last, false);
+        const double walkBack = readLogDetails();
+        flagHour(db, first, false);
+        flagHour(db, last, true);
+        const double lastHour = readLogDetails();
+        out() << u"ReadLogDetails, %1 year(s), %2 hours: adverts only in the first hour %3 s, adverts in the "
+                 u"last hour %4 s (each with its 0.2 s pause)"_s.arg(years)
+                     .arg(number(years * 8760), number(walkBack, 2), number(lastHour, 2))
+              << Qt::endl;
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments[1] == u"--import")
+        return importChild(arguments[2].toInt(), arguments[3]);
+
+    QTemporaryDir root;
+    qputenv("OSTREL_HOME", (root.path() + u"/home"_s).toUtf8());
+    makeApplication(root.path() + u"/logs"_s);
+    out() << u"Log Importer benchmark, %1 core(s); times are medians of %2 runs"_s.arg(QThread::idealThreadCount())
+                 .arg(runs)
+          << Qt::endl;
+    importFigures(root.path());
+    scanFigures(root.path());
+    readLogDetailsFigures();
+    return 0;
+}
