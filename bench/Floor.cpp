@@ -38,7 +38,7 @@ private:
 using Row = std::vector<sqlite3_value*>;
 
 std::vector<Row> readRows(Connection& source, const QString& where) {
-    sqlite3_stmt* select = source.Prepare("SELECT * FROM LogItems WHERE " + where.toUtf8());
+    sqlite3_stmt* select = source.Prepare("SELECT * FROM LogItems WHERE " + where.toUtf8() + " ORDER BY LogPosition");
     std::vector<Row> rows;
     while (sqlite3_step(select) == SQLITE_ROW) {
         Row row;
@@ -61,7 +61,8 @@ QByteArray tableSql(Connection& source) {
 
 } // namespace
 
-double Floor::InsertRows(const QString& from, const QString& where, const QString& to, int* count) {
+double Floor::InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
+                         int* count) {
     Connection source(from);
     std::vector<Row> rows = readRows(source, where);
     Connection target(to);
@@ -77,9 +78,11 @@ double Floor::InsertRows(const QString& from, const QString& where, const QStrin
     QElapsedTimer timer;
     timer.start();
     target.Execute("BEGIN");
-    for (const Row& row : rows) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (perTransaction > 0 && r > 0 && r % size_t(perTransaction) == 0)
+            target.Execute("COMMIT; BEGIN");
         for (int c = 0; c < columns; ++c)
-            sqlite3_bind_value(insert, c + 1, row[c]);
+            sqlite3_bind_value(insert, c + 1, rows[r][c]);
         if (sqlite3_step(insert) != SQLITE_DONE)
             qFatal("a floor insert failed");
         sqlite3_reset(insert);

@@ -8,10 +8,12 @@
 // transaction, and files read line by line with nothing parsed.
 class Floor {
 public:
-    // Inserts the LogItems rows of `from` that match `where` into the empty LogItems
-    // table of a new database `to` made with the same schema and journal; the
-    // seconds the insert took, and the rows in `rows`.
-    static double InsertRows(const QString& from, const QString& where, const QString& to, int* rows);
+    // Inserts the LogItems rows of `from` that match `where`, in their order, into the
+    // empty LogItems table of a new database `to` made with the same schema and
+    // journal, committing after every `perTransaction` rows (0: one transaction for
+    // all); the seconds the insert took, and the rows in `rows`.
+    static double InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
+                             int* rows);
     // Reads every line of the files; the seconds taken.
     static double ReadLines(const QStringList& files);
 };

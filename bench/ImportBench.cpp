@@ -108,6 +108,14 @@ void report(const QString& key, double value) {
     out() << key << u' ' << QString::number(value, 'f', 6) << Qt::endl;
 }
 
+double floorInsert(const QString& folder, const QString& from, const QString& where, int perTransaction,
+                   int* rows) {
+    const QString floor = folder + u"/floor.sdb"_s;
+    for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
+        QFile::remove(floor + suffix);
+    return Floor::InsertRows(from, where, floor, perTransaction, rows);
+}
+
 int importChild(int days, const QString& folder) {
     makeApplication(folder + u"/logs"_s);
     const QString path = folder + u"/run.sdb"_s;
@@ -142,14 +150,14 @@ int importChild(int days, const QString& folder) {
     const QString advertFolder = db.Settings().AdvertLogsDirectory();
     db.Close();
 
-    int rows = 0;
-    const QString floor = folder + u"/floor.sdb"_s;
-    for (const auto& [name, where, files] :
-         {std::tuple{u"music"_s, u"NOT ("_s + pushedAdvert + u')', musicFolder},
-          std::tuple{u"adverts"_s, pushedAdvert, advertFolder}}) {
-        for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
-            QFile::remove(floor + suffix);
-        report(name + u"-insert"_s, Floor::InsertRows(path, where, floor, &rows));
+    const int musicRows = 1 + BenchStation::SongsPerHour + BenchStation::BreaksPerHour;
+    const int advertRows = BenchStation::BreaksPerHour * BenchStation::AdvertsPerBreak;
+    for (const auto& [name, where, files, perHour] :
+         {std::tuple{u"music"_s, u"NOT ("_s + pushedAdvert + u')', musicFolder, musicRows},
+          std::tuple{u"adverts"_s, pushedAdvert, advertFolder, advertRows}}) {
+        int rows = 0;
+        report(name + u"-insert"_s, floorInsert(folder, path, where, 0, &rows));
+        report(name + u"-hourly"_s, floorInsert(folder, path, where, perHour, &rows));
         report(name + u"-rows"_s, rows);
         report(name + u"-read"_s, Floor::ReadLines(filesOf(files)));
     }
@@ -199,13 +207,15 @@ void printImport(const QString& what, const QString& key, int days, int hours, c
     const double seconds = f[key];
     const double working = seconds - closingPause;
     const double floor = f[key + u"-insert"_s] + f[key + u"-read"_s];
+    const double hourly = f[key + u"-hourly"_s] + f[key + u"-read"_s];
     out() << u"%1, %2 days: %3 s (%4 without its closing pause): %5 hours/s, %6 items/s; floor %7 s "
-             u"(insert %8 s + read %9 s), ratio %10; peak memory %11 MB"_s.arg(what)
+             u"(insert %8 s + read %9 s), ratio %10; floor with a transaction per hour %11 s, ratio %12; "
+             u"peak memory %13 MB"_s.arg(what)
                  .arg(days)
                  .arg(number(seconds, 2), number(working, 2), number(hours / working),
                       number(f[key + u"-rows"_s] / working), number(floor, 3), number(f[key + u"-insert"_s], 3),
                       number(f[key + u"-read"_s], 3), number(working / floor, 1))
-                 .arg(number(f[key + u"-peak"_s] / 1024, 1))
+                 .arg(number(hourly, 3), number(working / hourly, 1), number(f[key + u"-peak"_s] / 1024, 1))
           << Qt::endl;
 }
 
