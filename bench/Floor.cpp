@@ -38,7 +38,8 @@ private:
 using Row = std::vector<sqlite3_value*>;
 
 std::vector<Row> readRows(Connection& source, const QString& where) {
-    sqlite3_stmt* select = source.Prepare("SELECT * FROM LogItems WHERE " + where.toUtf8() + " ORDER BY LogPosition");
+    sqlite3_stmt* select =
+        source.Prepare("SELECT * FROM LogItems WHERE " + where.toUtf8() + " ORDER BY LogPosition");
     std::vector<Row> rows;
     while (sqlite3_step(select) == SQLITE_ROW) {
         Row row;

@@ -171,8 +171,7 @@ QMap<QString, double> importRuns(int days, const QString& folder) {
     QMap<QString, QList<double>> values;
     for (int i = 0; i < runs; ++i) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {u"--import"_s, QString::number(days), folder});
+        child.start(QCoreApplication::applicationFilePath(), {u"--import"_s, QString::number(days), folder});
         if (!child.waitForFinished(-1) || child.exitCode() != 0)
             qFatal("the import of %d days failed: %s", days, child.readAllStandardError().constData());
         for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
@@ -203,7 +202,8 @@ QString number(double value, int decimals = 0) {
     return QLocale(QLocale::English).toString(value, 'f', decimals);
 }
 
-void printImport(const QString& what, const QString& key, int days, int hours, const QMap<QString, double>& f) {
+void printImport(const QString& what, const QString& key, int days, int hours,
+                 const QMap<QString, double>& f) {
     const double seconds = f[key];
     const double working = seconds - closingPause;
     const double floor = f[key + u"-insert"_s] + f[key + u"-read"_s];
@@ -213,8 +213,9 @@ void printImport(const QString& what, const QString& key, int days, int hours, c
              u"peak memory %13 MB"_s.arg(what)
                  .arg(days)
                  .arg(number(seconds, 2), number(working, 2), number(hours / working),
-                      number(f[key + u"-rows"_s] / working), number(floor, 3), number(f[key + u"-insert"_s], 3),
-                      number(f[key + u"-read"_s], 3), number(working / floor, 1))
+                      number(f[key + u"-rows"_s] / working), number(floor, 3),
+                      number(f[key + u"-insert"_s], 3), number(f[key + u"-read"_s], 3),
+                      number(working / floor, 1))
                  .arg(number(hourly, 3), number(working / hourly, 1), number(f[key + u"-peak"_s] / 1024, 1))
           << Qt::endl;
 }
@@ -222,9 +223,9 @@ void printImport(const QString& what, const QString& key, int days, int hours, c
 void printGrowth(const QString& what, const QString& key, const QMap<QString, double>& month,
                  const QMap<QString, double>& year) {
     const double time = (year[key] - closingPause) / (month[key] - closingPause);
-    out() << u"%1, 30 to 365 days: time x%2 for x%3 the days (%4 of linear); peak memory x%5"_s.arg(what)
-                 .arg(number(time, 1), number(365.0 / 30, 1), number(time / (365.0 / 30), 2),
-                      number(year[key + u"-peak"_s] / month[key + u"-peak"_s], 2))
+    out() << u"%1, 30 to 365 days: time x%2 for x%3 the days (%4 of linear); peak memory x%5"_s.arg(what).arg(
+                 number(time, 1), number(365.0 / 30, 1), number(time / (365.0 / 30), 2),
+                 number(year[key + u"-peak"_s] / month[key + u"-peak"_s], 2))
           << Qt::endl;
 }
 
@@ -248,7 +249,8 @@ void scanFigures(const QString& root) {
     cAdvertLogImporter adverts([&db] { return &db; });
     for (const auto& [what, importer, files] :
          {std::tuple{u"music"_s, static_cast<iLogImporter*>(&music), db.Settings().MusicLogsDirectory()},
-          std::tuple{u"advert"_s, static_cast<iLogImporter*>(&adverts), db.Settings().AdvertLogsDirectory()}}) {
+          std::tuple{u"advert"_s, static_cast<iLogImporter*>(&adverts),
+                     db.Settings().AdvertLogsDirectory()}}) {
         const double scan = medianOf([&, importer = importer] {
             return timed([&] {
                 ScheduleDate start, end;
@@ -335,7 +337,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir root;
     qputenv("OSTREL_HOME", (root.path() + u"/home"_s).toUtf8());
     makeApplication(root.path() + u"/logs"_s);
-    out() << u"Log Importer benchmark, %1 core(s); times are medians of %2 runs"_s.arg(QThread::idealThreadCount())
+    out() << u"Log Importer benchmark, %1 core(s); times are medians of %2 runs"_s
+                 .arg(QThread::idealThreadCount())
                  .arg(runs)
           << Qt::endl;
     importFigures(root.path());

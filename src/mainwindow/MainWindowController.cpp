@@ -111,7 +111,8 @@ bool MainWindowController::Start() {
     if (database->IsReadOnly()) {
         const QString location = database->DatabaseInfo().Location;
         database.reset();
-        return refuse(u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
+        return refuse(
+            u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
     }
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),

@@ -41,5 +41,6 @@ TEST_P(FuzzReplayTest, SeedsAndKeptCrashInputsHoldEveryProperty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplayTest,
-                         testing::ValuesIn(FuzzProperties::Targets().begin(), FuzzProperties::Targets().end()),
+                         testing::ValuesIn(FuzzProperties::Targets().begin(),
+                                           FuzzProperties::Targets().end()),
                          [](const auto& info) { return std::string(info.param.Name); });

@@ -30,7 +30,8 @@ bool isPushedAdvert(const QJsonObject& item) {
 }
 
 qsizetype musicItems(const Hour& hour) {
-    return std::count_if(hour.Items.begin(), hour.Items.end(), [](const auto& i) { return !isPushedAdvert(i); });
+    return std::count_if(hour.Items.begin(), hour.Items.end(),
+                         [](const auto& i) { return !isPushedAdvert(i); });
 }
 
 // The hours of a log in play order, by the start text of their hour start. An item
@@ -130,7 +131,8 @@ protected:
             if (hour.Flags() & LogItem::HasAdverts)
                 EXPECT_EQ(hour.Items, finished.Items) << start.toStdString();
             else
-                EXPECT_EQ(musicItems(hour), hour.Items.size()) << "adverts without the flag " << start.toStdString();
+                EXPECT_EQ(musicItems(hour), hour.Items.size())
+                    << "adverts without the flag " << start.toStdString();
         }
     }
 

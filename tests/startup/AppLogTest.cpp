@@ -79,5 +79,6 @@ TEST_F(AppLogTest, ALogOnAFullDiskLosesItsLinesQuietlyAndWritesAgainWhenThereIsR
     Clock::SetFixed(Now.addDays(1)); // the next day's files are on a disk with room
     WriteAppLog(u"Music"_s, u"kept"_s);
     EXPECT_EQ(LinesOf(Folder() + u"/2010-11-24.log"_s), QStringList{u"Music:kept"_s});
-    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101124.log"_s)), QStringList{u"14:03:22 AppLog: Music:kept"_s});
+    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101124.log"_s)),
+              QStringList{u"14:03:22 AppLog: Music:kept"_s});
 }

@@ -31,7 +31,8 @@ protected:
     int Import(const QStringList& more = {}) {
         return child.Run(QStringLiteral(LOGIMPORTER_EXE),
                          QStringList{u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
-                                     u"/NOPREVCHECK"_s, u"/START=24/11/2010 00:00"_s, u"/END=25/11/2010 23:59"_s} +
+                                     u"/NOPREVCHECK"_s, u"/START=24/11/2010 00:00"_s,
+                                     u"/END=25/11/2010 23:59"_s} +
                              more);
     }
     // The hour starts in the Scheduled Log, read as the station admin command reads them.
@@ -40,8 +41,9 @@ protected:
         EXPECT_EQ(reader.Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, database, u"--json"_s}), 0)
             << reader.Errors.toStdString();
         const QJsonArray log = QJsonDocument::fromJson(reader.Output.toUtf8()).array();
-        return int(std::count_if(log.begin(), log.end(),
-                                 [](const QJsonValue& item) { return item.toObject().value(u"Type"_s).toInt() == 98; }));
+        return int(std::count_if(log.begin(), log.end(), [](const QJsonValue& item) {
+            return item.toObject().value(u"Type"_s).toInt() == 98;
+        }));
     }
     QString ApplicationLog() const {
         const qsizetype at = child.Output.indexOf(u"Application log: "_s);
@@ -59,13 +61,15 @@ TEST_F(BadSurroundingsTest, ADatabaseFileThatIsNotWholeIsRefusedWithWhyAndLeftAs
     const QList<std::pair<QByteArray, QString>> cases = {
         {QByteArray(), u"is empty"_s},
         {"+24/11/10 14:00 Drive\r\nnot a database at all\r\n", u"is not a database file"_s},
-        {whole.left(whole.size() / 2), u"is cut short: it holds %1 of the %2 bytes"_s.arg(whole.size() / 2).arg(whole.size())},
+        {whole.left(whole.size() / 2),
+         u"is cut short: it holds %1 of the %2 bytes"_s.arg(whole.size() / 2).arg(whole.size())},
         {whole.left(whole.size() - 4096), u"is cut short"_s},
     };
     for (const auto& [bytes, why] : cases) {
         WriteFile(database, bytes);
         EXPECT_EQ(Import(), 1) << why.toStdString();
-        EXPECT_TRUE(child.Errors.contains(u"the Station Database could not be opened: '"_s + database + u"' "_s + why))
+        EXPECT_TRUE(child.Errors.contains(u"the Station Database could not be opened: '"_s + database +
+                                          u"' "_s + why))
             << child.Errors.toStdString();
         EXPECT_EQ(BytesOf(database), bytes) << why.toStdString();
     }
@@ -74,7 +78,8 @@ TEST_F(BadSurroundingsTest, ADatabaseFileThatIsNotWholeIsRefusedWithWhyAndLeftAs
 TEST_F(BadSurroundingsTest, AReadOnlyDatabaseIsRefusedBeforeAnythingIsImported) {
     child.Unprivileged();
     const QByteArray before = BytesOf(database);
-    ASSERT_TRUE(QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(database, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                    QFileDevice::ReadOther));
     EXPECT_EQ(Import(), 1);
     EXPECT_TRUE(child.Errors.contains(u"the Station Database '"_s + database +
                                       u"' is read-only, so nothing can be imported into it"_s))
@@ -87,7 +92,8 @@ TEST_F(BadSurroundingsTest, AMusicFolderThatCannotBeReadIsReportedDayByDayAndNot
     child.Unprivileged();
     ASSERT_TRUE(QFile::setPermissions(musicFolder, {}));
     EXPECT_EQ(Import(), 0) << child.Errors.toStdString();
-    QFile::setPermissions(musicFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(musicFolder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QStringList lines = LinesOf(ApplicationLog());
     EXPECT_TRUE(lines.contains(u"Music:Log for Wednesday, 24 November 2010 ('"_s + musicFolder +
                                u"/M101124.txt') could not be found."_s))

@@ -16,11 +16,14 @@ namespace {
 constexpr uid_t nobody = 65534;
 
 void openToEveryone(const QString& folder) {
-    const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                         QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
-    const QFileDevice::Permissions enter = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                         QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QFileDevice::Permissions enter =
+        QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
     QFile::setPermissions(folder, all | enter);
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile::setPermissions(path, QFileInfo(path).isDir() ? all | enter : all);
@@ -43,7 +46,8 @@ QString ChildProgram::reachable(const QString& program) const {
     const QString copy = outside + u'/' + QFileInfo(program).fileName();
     if (!QFileInfo::exists(copy)) {
         QFile::copy(program, copy);
-        QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+        QFile::setPermissions(copy,
+                              QFile::permissions(copy) | QFileDevice::ExeOther | QFileDevice::ReadOther);
     }
     return copy;
 }
