@@ -333,6 +333,11 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == u"--import")
         return importChild(arguments[2].toInt(), arguments[3]);
+    if (arguments.size() == 4 && arguments[1] == u"--prepare") {
+        // A station to run one import on by hand, under a profiler.
+        prepared(arguments[3], arguments[2].toInt());
+        return 0;
+    }
 
     QTemporaryDir root;
     qputenv("OSTREL_HOME", (root.path() + u"/home"_s).toUtf8());

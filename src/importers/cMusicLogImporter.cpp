@@ -11,6 +11,7 @@
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
 #include "playout/StationDatabase.h"
+#include "playout/TransactionGuard.h"
 #include "startup/AppLog.h"
 #include "startup/DebugLog.h"
 #include "startup/TextFileReader.h"
@@ -221,8 +222,15 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.lookahead.reset();
         run.context.Mode = 1;
         run.context.HourFlag = false;
-        for (int hour = run.firstHour; hour <= run.lastHour; ++hour)
+        for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
+            // The hour is looked for, built and written in one transaction: its reads
+            // (its place in the log, each of its carts) share one snapshot instead of
+            // taking and dropping a lock each, and nothing can come between the check
+            // that the hour is not in the log and its writing.
+            TransactionGuard transaction(run.db.Connection());
             sendHour(run, hour);
+            transaction.Commit();
+        }
         progress().Task(u"Closing Log File"_s);
         run.reader.Close();
     }
