@@ -226,16 +226,21 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     }
     run.abandon = false;
     run.pushedAnything = false;
-    while (cursor) {
-        if (cursor->Type == LogItem::AdvertType && cursor->State == 1) {
-            fillBreak(run, *cursor);
-            if (run.abandon)
-                break;
-            progress().Task(u"Searching for next advert"_s);
-        } else if (cursor->Type == LogItem::HourStartType && cursor->Time != run.hour.Seconds) {
-            break; // the next hour has begun
-        }
-        cursor = run.db.NextLogItem(cursor->Position);
+    // The hour's items in play order, read once: the adverts inserted into a break
+    // are never breaks themselves, so the walk needs to see them only when the hour
+    // had to be laid out again to make room, and then it reads the hour afresh.
+    QList<LogItem> items = run.db.Log().ItemsBetween(cursor->Position, cursor->Position);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        LogItem& marker = items[i];
+        if (marker.Type != LogItem::AdvertType || marker.State != 1)
+            continue;
+        const double before = marker.Position;
+        fillBreak(run, marker);
+        if (run.abandon)
+            break;
+        progress().Task(u"Searching for next advert"_s);
+        if (marker.Position != before)
+            i = laidOutAgain(run, items, marker.Position);
     }
 
     if (!run.abandon && run.pushedAnything) {
@@ -260,6 +265,14 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
         return false;
     ReportUnderrun(adLog, run.hourText, hourItem->HourLength, run.db.Settings().UnderrunThreshold());
     return true;
+}
+
+qsizetype cAdvertLogImporter::laidOutAgain(Push& run, QList<LogItem>& items, double markerPosition) {
+    items = run.db.Log().ItemsBetween(markerPosition, markerPosition);
+    qsizetype at = 0;
+    while (at < items.size() && items[at].Position < markerPosition)
+        ++at;
+    return at;
 }
 
 void cAdvertLogImporter::fillBreak(Push& run, LogItem& marker) {

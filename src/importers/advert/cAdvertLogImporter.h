@@ -27,6 +27,9 @@ private:
     bool push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd, QString& summary);
     bool pushHour(Push& push, int hour);
     void fillBreak(Push& push, LogItem& marker);
+    // The hour's items read afresh after it was laid out again around a break; the
+    // index of the break's marker in them.
+    static qsizetype laidOutAgain(Push& push, QList<LogItem>& items, double markerPosition);
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
 };

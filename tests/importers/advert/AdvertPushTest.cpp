@@ -296,3 +296,30 @@ TEST_F(AdvertPushTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
     EXPECT_EQ(op.Messages.last().Text,
               u"You must enter an 'Adverts Logs Directory' in Station Database Settings");
 }
+
+TEST_F(AdvertPushTest, ABreakTooFullForItsGapLaysTheHourOutAgainAndTheNextBreakIsStillFilled) {
+    MusicHours(5, {14}, {SongLine(u"1001"_s, QString()), Columns({{1, u":"_s}, {15, u"BREAK 00:45:00"_s}})});
+    const auto before = Hour(5, 14);
+    ASSERT_EQ(before.size(), 5);
+    ASSERT_EQ(before[4].Title, u"Advert Break");
+    const int early = 200; // more than fit between the break and the next song
+    QStringList lines;
+    for (int i = 0; i < early; ++i)
+        lines.append(Advert(u"14:15:00"_s, u"0034"_s, u"Early %1"_s.arg(i)));
+    lines.append(Advert(u"14:45:00"_s, u"0034"_s, u"Late"_s));
+    AdvertLog(5, lines);
+    ASSERT_TRUE(Push(Nov(5), 14 * 3600, Nov(5), 14 * 3600));
+
+    const auto hour = Hour(5, 14);
+    ASSERT_EQ(hour.size(), 5 + early + 1);
+    EXPECT_NE(hour[early + 4].Position, before[4].Position); // the hour was laid out again
+    EXPECT_EQ(hour[2].Title, u"Advert Break");
+    for (int i = 0; i < early; ++i)
+        EXPECT_EQ(hour[3 + i].Title, u"Early %1"_s.arg(i));
+    EXPECT_EQ(hour[early + 3].CartNumber, u"1001");
+    EXPECT_EQ(hour[early + 4].Title, u"Advert Break");
+    EXPECT_EQ(hour[early + 5].Title, u"Late");
+    for (qsizetype i = 1; i < hour.size(); ++i)
+        EXPECT_LT(hour[i - 1].Position, hour[i].Position);
+    EXPECT_EQ(AdLines().filter(u"no adverts"_s), QStringList());
+}
