@@ -1,6 +1,6 @@
 // How fast the importer is against the fastest the same work could be on this
 // machine, and how its cost grows with the log. Prints one line per figure; each
-// time is the median of three runs.
+// time is the median of five runs.
 //
 // Each import runs in a child process of its own (this program with "--import"),
 // so that its peak resident memory is its own: an hour is built, written and
@@ -43,7 +43,7 @@ namespace {
 // Both importers end a run with a half-second pause (so that the operator sees the
 // completed progress); the ratios to the floor leave it out.
 constexpr double closingPause = 0.5;
-constexpr int runs = 3;
+constexpr int runs = 5;
 const QString pushedAdvert = u"ItemType = %1 AND State = 2 AND (Flags & 2) <> 0"_s.arg(LogItem::AdvertType);
 
 QTextStream& out() {
