@@ -1,0 +1,50 @@
+#pragma once
+
+#include "importers/iScheduleCallback.h"
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+// The progress window: two bars, three texts and two counters, shown while the
+// Scheduled Log is read or an import runs. It has no cancel button. Every change
+// of a text yields once to the event loop, so that the window repaints while all
+// the work runs on the interface's own thread.
+class frmScheduleProgress : public QWidget, public iScheduleCallback {
+    Q_OBJECT
+public:
+    explicit frmScheduleProgress(QWidget* parent = nullptr);
+
+    // The window as its callers know it.
+    iScheduleCallback* Display() { return this; }
+
+    void SetCurrentlySchedulingTime(const QDateTime& value) override;
+    QDateTime CurrentlySchedulingTime() const override { return {}; }
+    QString CurrentTaskName() const override;
+    void SetCurrentTaskName(const QString& text) override;
+    QString CurrentProcessName() const override { return processName; }
+    void SetCurrentProcessName(const QString& text) override;
+    qint16 CurrentProcessProgressPercent() const override;
+    void SetCurrentProcessProgressPercent(qint16 percent) override;
+    QString OverallProcessName() const override;
+    void SetOverallProcessName(const QString& text) override;
+    qint16 OverallProcessProgressPercent() const override;
+    void SetOverallProcessProgressPercent(qint16 percent) override;
+    void Clear(const QString& report1Title, const QString& report2Title) override;
+    void IncrementReportCount(qint16 reportNumber) override;
+
+private:
+    static void setCaption(QLabel* label, const QString& text);
+    static void setPercent(QProgressBar* bar, qint16 percent);
+    QLabel* addRow(const QString& name, const QString& description, int row);
+
+    QString processName;
+    QLabel* overallCaption = nullptr;
+    QProgressBar* overallBar = nullptr;
+    QLabel* currentCaption = nullptr;
+    QProgressBar* currentBar = nullptr;
+    QLabel* taskCaption = nullptr;
+    QLabel* reportTitles[2] = {};
+    QLabel* reportCounts[2] = {};
+};
