@@ -79,7 +79,8 @@ void frmScheduleProgress::setPercent(QProgressBar* bar, qint16 percent) {
 }
 
 void frmScheduleProgress::SetCurrentlySchedulingTime(const QDateTime& value) {
-    const QString when = QLocale().toString(value.date(), QLocale::LongFormat) + u' ' + value.toString(u"HH:mm"_s);
+    const QString when =
+        QLocale().toString(value.date(), QLocale::LongFormat) + u' ' + value.toString(u"HH:mm"_s);
     setCaption(currentCaption, processName + u" ("_s + when + u')');
 }
 
