@@ -41,6 +41,10 @@ QString FileTools::FileTitle(const QString& path) {
     return QFileInfo(clean(path)).completeBaseName();
 }
 
+QString FileTools::Extension(const QString& path) {
+    return QFileInfo(clean(path)).suffix();
+}
+
 QString FileTools::ParentFolder(const QString& folder) {
     return FolderOfPath(clean(folder));
 }

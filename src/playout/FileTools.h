@@ -19,6 +19,8 @@ public:
     static QString FolderOfPath(const QString& path);
     // The file's name without its folder and extension.
     static QString FileTitle(const QString& path);
+    // The extension of a file's name, without its dot; "" when it has none.
+    static QString Extension(const QString& path);
     // The folder above the given folder.
     static QString ParentFolder(const QString& folder);
     // A shell folder by identifier; only CommonAppData is known, others give "".
