@@ -1,0 +1,217 @@
+#include "mainwindow/frmMain.h"
+
+#include "mainwindow/DateRangeControl.h"
+#include "mainwindow/MainWindowController.h"
+#include "mainwindow/frmScheduleProgress.h"
+#include "viewer/frmPrintPreview.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString removeRange = u"&Remove Entries for the Date and Time range given below"_s;
+const QString removeAll = u"Remove &ALL the Entries from the log"_s;
+const QString resendRange = u"Remove and then re-&send the Date and Time range below"_s;
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(u"frmMain"_s);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(makeInformationPanel());
+    layout->addWidget(makeRangePanel());
+    layout->addWidget(makeButtons());
+    layout->addStretch(1);
+    setCentralWidget(central);
+    makeMenus();
+    progress = new frmScheduleProgress(this);
+}
+
+frmMain::~frmMain() = default;
+
+QWidget* frmMain::makeInformationPanel() {
+    auto* panel = new QGroupBox(u"Current Log Information:"_s, this);
+    panel->setObjectName(u"fraCurrentLogInformation"_s);
+    auto* grid = new QGridLayout(panel);
+    lblMusicScheduled = new QLabel(panel);
+    lblMusicScheduled->setObjectName(u"lblMusicScheduled"_s);
+    lblAdvertsScheduled = new QLabel(panel);
+    lblAdvertsScheduled->setObjectName(u"lblAdvertsScheduled"_s);
+    grid->addWidget(new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), 0, 0);
+    grid->addWidget(lblMusicScheduled, 0, 1);
+    grid->addWidget(new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), 1, 0);
+    grid->addWidget(lblAdvertsScheduled, 1, 1);
+    grid->setColumnStretch(1, 1);
+    return panel;
+}
+
+QWidget* frmMain::makeRangePanel() {
+    pnlImportRange = new QFrame(this);
+    pnlImportRange->setObjectName(u"pnlImportRange"_s);
+    pnlImportRange->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(pnlImportRange);
+    dtImportRange = new DateRangeControl(pnlImportRange);
+    layout->addWidget(dtImportRange);
+    connect(dtImportRange, &DateRangeControl::StartChanged, this, &frmMain::updateButton);
+    connect(dtImportRange, &DateRangeControl::EndChanged, this, &frmMain::updateButton);
+    return pnlImportRange;
+}
+
+QWidget* frmMain::makeButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const QString captions[3] = {u"Import Music"_s, u"Import Adverts"_s, u"Import Music and Adverts"_s};
+    for (int i = 0; i < 3; ++i) {
+        cmdImport[i] = new QPushButton(captions[i], row);
+        cmdImport[i]->setObjectName(u"cmdImport(%1)"_s.arg(i + 1));
+        connect(cmdImport[i], &QPushButton::clicked, this, [this, i] {
+            if (controller)
+                controller->cmdImport_Click(i + 1);
+        });
+        layout->addWidget(cmdImport[i]);
+    }
+    return row;
+}
+
+QAction* frmMain::addCommand(QMenu* menu, const QString& caption, const Action& run) {
+    QAction* action = menu->addAction(caption);
+    if (run) {
+        connect(action, &QAction::triggered, this, [this, run] {
+            if (controller)
+                run(*controller);
+        });
+    }
+    return action;
+}
+
+void frmMain::makeMenus() {
+    QMenu* file = menuBar()->addMenu(u"&File"_s);
+    addCommand(file, u"&View History Log File"_s);
+    addCommand(file, u"View &All Log Files"_s);
+    addCommand(file, u"&Scan available Log files for new date range"_s, &MainWindowController::ScanLogFiles);
+    file->addSeparator();
+    connect(file->addAction(u"E&xit"_s), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* log = menuBar()->addMenu(u"Scheduled &Log"_s);
+    addCommand(log, u"&Remove all Song, Link, and Advert Information from the 'Database'"_s,
+               &MainWindowController::EmptyDatabase);
+    rangeCommands = {addCommand(log, removeRange, [](auto& c) { c.RemoveEntriesForRange(true); }),
+                     addCommand(log, removeAll, &MainWindowController::RemoveAllEntries),
+                     addCommand(log, resendRange, &MainWindowController::ResendRange)};
+
+    QMenu* adverts = menuBar()->addMenu(u"&Advert Log"_s);
+    QMenu* view = adverts->addMenu(u"&View Log"_s);
+    for (const QString& caption : {u"&Start Date"_s, u"&End Date"_s, u"&Other Date"_s})
+        addCommand(view, caption);
+    addCommand(adverts, u"&Remove Adverts for the Date and Time range given below"_s,
+               [](auto& c) { c.RemoveAdvertsForRange(true); });
+    addCommand(adverts, u"Remove and then Re-&send the adverts for the Date and Time range below"_s,
+               &MainWindowController::ResendAdverts);
+
+    QMenu* settings = menuBar()->addMenu(u"Settin&gs"_s);
+    for (const QString& caption : {u"&Audio Setup"_s, u"&Audio Settings"_s, u"Cueboard &Settings (Global)"_s})
+        addCommand(settings, caption);
+    QMenu* ostrel = settings->addMenu(u"&Ostrel Settings"_s);
+    ostrel->menuAction()->setObjectName(u"&Ostrel Settings"_s);
+    addCommand(ostrel, u"Ostrel &File Locations"_s);
+    addCommand(ostrel, u"Ostrel &Settings"_s);
+    for (const QString& caption :
+         {u"&Edit Commands"_s, u"&Hardware Card Settings"_s, u"&Log Importer Settings"_s,
+          u"Station &Database Settings"_s, u"Kestrane D&irectory Settings"_s})
+        addCommand(settings, caption);
+
+    QMenu* help = menuBar()->addMenu(u"&Help"_s);
+    addCommand(help, u"&Update Information"_s);
+    addCommand(help, u"&About"_s);
+}
+
+QAction* frmMain::MenuCommand(const QString& caption) const {
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->text() == caption)
+            return action;
+    }
+    return nullptr;
+}
+
+void frmMain::Attach(MainWindowController* attached) {
+    controller = attached;
+}
+
+void frmMain::SetMusicScheduled(const QString& text) {
+    lblMusicScheduled->setText(text);
+}
+
+void frmMain::SetAdvertsScheduled(const QString& text) {
+    lblAdvertsScheduled->setText(text);
+}
+
+DateRange frmMain::Range() const {
+    return dtImportRange->Range();
+}
+
+void frmMain::SetRange(const DateRange& range) {
+    dtImportRange->SetEarliestDate(range.Earliest);
+    dtImportRange->SetLatestDate(range.Latest);
+    dtImportRange->SetStartDate(range.Start);
+    dtImportRange->SetEndDate(range.End);
+}
+
+bool frmMain::IsRangeValid(bool inOrder, bool withinLimits, bool dated) {
+    return dtImportRange->IsRangeValid(inOrder, withinLimits, dated);
+}
+
+void frmMain::SetEnabled(iMainView::Command command, bool enabled) {
+    switch (command) {
+    case ImportButtons:
+        for (QPushButton* button : cmdImport)
+            button->setEnabled(enabled);
+        break;
+    case RangeCommands:
+        for (QAction* action : rangeCommands)
+            action->setEnabled(enabled);
+        break;
+    case DirectorySettings:
+        MenuCommand(u"Kestrane D&irectory Settings"_s)->setEnabled(enabled);
+        break;
+    case AudioAndOstrelSettings:
+        MenuCommand(u"&Audio Setup"_s)->setEnabled(enabled);
+        MenuCommand(u"&Ostrel Settings"_s)->setEnabled(enabled);
+        break;
+    case DatabaseSettings:
+        MenuCommand(u"Station &Database Settings"_s)->setEnabled(enabled);
+        break;
+    }
+}
+
+iScheduleCallback* frmMain::Progress() {
+    return progress->Display();
+}
+
+void frmMain::ShowProgress(bool shown) {
+    progress->setVisible(shown);
+}
+
+bool frmMain::ShowSettings(LogImportSettingsModel&) {
+    return false; // the settings dialog comes with the other dialogs
+}
+
+void frmMain::ShowReport(const QString& path, const QString& caption) {
+    frmPrintPreview viewer(this);
+    viewer.DisplayFile(path, caption, 1, false);
+}
+
+void frmMain::updateButton() {
+    if (controller)
+        controller->UpdateButton();
+}

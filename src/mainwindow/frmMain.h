@@ -1,0 +1,66 @@
+#pragma once
+
+#include "mainwindow/iMainView.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class DateRangeControl;
+class MainWindowController;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class frmPrintPreview;
+class frmScheduleProgress;
+
+// The main window: what the Scheduled Log holds, the range offered to import, the
+// three import buttons and the menus. It shows what the controller tells it and
+// passes on what the operator does; it holds no rule of its own.
+class frmMain : public QMainWindow, public iMainView {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The controller the buttons and commands go to.
+    void Attach(MainWindowController* controller);
+    // A menu command by its caption (with its "&"), or nullptr.
+    QAction* MenuCommand(const QString& caption) const;
+
+    QString Title() const override { return windowTitle(); }
+    void SetTitle(const QString& title) override { setWindowTitle(title); }
+    void SetMusicScheduled(const QString& text) override;
+    void SetAdvertsScheduled(const QString& text) override;
+    DateRange Range() const override;
+    void SetRange(const DateRange& range) override;
+    bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
+    void SetEnabled(iMainView::Command command, bool enabled) override;
+    iScheduleCallback* Progress() override;
+    void ShowProgress(bool shown) override;
+    void SplashAction(const QString&) override {}
+    void UnloadSplash() override {}
+    bool ShowSettings(LogImportSettingsModel& settings) override;
+    void ShowReport(const QString& path, const QString& caption) override;
+
+private:
+    QWidget* makeInformationPanel();
+    QWidget* makeRangePanel();
+    QWidget* makeButtons();
+    void makeMenus();
+    // What a command asks of the controller.
+    using Action = std::function<void(MainWindowController&)>;
+    QAction* addCommand(QMenu* menu, const QString& caption, const Action& run = {});
+    void updateButton();
+
+    MainWindowController* controller = nullptr;
+    QLabel* lblMusicScheduled = nullptr;
+    QLabel* lblAdvertsScheduled = nullptr;
+    QFrame* pnlImportRange = nullptr;
+    DateRangeControl* dtImportRange = nullptr;
+    QPushButton* cmdImport[3] = {};
+    QList<QAction*> rangeCommands;
+    frmScheduleProgress* progress = nullptr;
+};
