@@ -3,6 +3,7 @@
 #include "mainwindow/DateRangeControl.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/frmScheduleProgress.h"
+#include "splash/frmSplash.h"
 #include "viewer/frmPrintPreview.h"
 
 #include <QFrame>
@@ -200,6 +201,17 @@ iScheduleCallback* frmMain::Progress() {
 
 void frmMain::ShowProgress(bool shown) {
     progress->setVisible(shown);
+}
+
+void frmMain::SplashAction(const QString& action) {
+    if (splash)
+        splash->SetCurrentAction(action);
+}
+
+void frmMain::UnloadSplash() {
+    if (splash)
+        splash->close();
+    splash = nullptr;
 }
 
 bool frmMain::ShowSettings(LogImportSettingsModel&) {

@@ -15,6 +15,7 @@ class QMenu;
 class QPushButton;
 class frmPrintPreview;
 class frmScheduleProgress;
+class frmSplash;
 
 // The main window: what the Scheduled Log holds, the range offered to import, the
 // three import buttons and the menus. It shows what the controller tells it and
@@ -27,6 +28,8 @@ public:
 
     // The controller the buttons and commands go to.
     void Attach(MainWindowController* controller);
+    // The splash window of the start-up, until the window unloads it.
+    void SetSplash(frmSplash* splash) { this->splash = splash; }
     // A menu command by its caption (with its "&"), or nullptr.
     QAction* MenuCommand(const QString& caption) const;
 
@@ -40,8 +43,8 @@ public:
     void SetEnabled(iMainView::Command command, bool enabled) override;
     iScheduleCallback* Progress() override;
     void ShowProgress(bool shown) override;
-    void SplashAction(const QString&) override {}
-    void UnloadSplash() override {}
+    void SplashAction(const QString& action) override;
+    void UnloadSplash() override;
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
 
@@ -63,4 +66,5 @@ private:
     QPushButton* cmdImport[3] = {};
     QList<QAction*> rangeCommands;
     frmScheduleProgress* progress = nullptr;
+    frmSplash* splash = nullptr;
 };
