@@ -89,6 +89,8 @@ int runWithWindows(ToolState& state, const QString& commandLine) {
         splash = std::make_unique<frmSplash>();
     ToolStartup startup(state, commandLine, splash.get());
     frmMain window;
+    if (state.EnterpriseMode)
+        window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
     window.SetTitle(toolName);
     window.SetSplash(splash.get());
     op.SetOwner(&window);

@@ -108,6 +108,8 @@ int main(int argc, char* argv[]) {
     window.findChild<QPushButton*>(u"cmdImport(3)"_s)->click();
     during.stop();
     save(&window, u"main-after-import"_s);
+    window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
+    save(&window, u"main-enterprise"_s);
 
     window.Attach(nullptr);
     controller.Shutdown();

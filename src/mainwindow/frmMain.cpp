@@ -36,6 +36,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     makeMenus();
     progress = new frmScheduleProgress(this);
+    connect(&renderer, &GraphicsRenderer::FactorsChanged, this, &frmMain::clsRenderer_FactorsChanged);
+    clsRenderer_FactorsChanged();
 }
 
 frmMain::~frmMain() = default;
@@ -43,15 +45,16 @@ frmMain::~frmMain() = default;
 QWidget* frmMain::makeInformationPanel() {
     auto* panel = new QGroupBox(u"Current Log Information:"_s, this);
     panel->setObjectName(u"fraCurrentLogInformation"_s);
+    informationPanel = panel;
     auto* grid = new QGridLayout(panel);
     lblMusicScheduled = new QLabel(panel);
     lblMusicScheduled->setObjectName(u"lblMusicScheduled"_s);
     lblAdvertsScheduled = new QLabel(panel);
     lblAdvertsScheduled->setObjectName(u"lblAdvertsScheduled"_s);
-    grid->addWidget(new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), 0, 0);
-    grid->addWidget(lblMusicScheduled, 0, 1);
-    grid->addWidget(new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), 1, 0);
-    grid->addWidget(lblAdvertsScheduled, 1, 1);
+    panelLabels = {new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), lblMusicScheduled,
+                   new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), lblAdvertsScheduled};
+    for (int i = 0; i < panelLabels.size(); ++i)
+        grid->addWidget(panelLabels[i], i / 2, i % 2);
     grid->setColumnStretch(1, 1);
     return panel;
 }
@@ -221,6 +224,26 @@ bool frmMain::ShowSettings(LogImportSettingsModel&) {
 void frmMain::ShowReport(const QString& path, const QString& caption) {
     frmPrintPreview viewer(this);
     viewer.DisplayFile(path, caption, 1, false);
+}
+
+void frmMain::clsRenderer_FactorsChanged() {
+    // The window's own background is the area under the menu bar; the menus keep
+    // the desktop's colours so that they stay readable in every scheme.
+    QWidget* area = centralWidget();
+    QPalette own = area->palette();
+    own.setColor(QPalette::Window, QColor::fromRgb(renderer.Background()));
+    area->setPalette(own);
+    area->setAutoFillBackground(true);
+    QList<QWidget*> panelled = {informationPanel, dtImportRange};
+    for (QLabel* label : panelLabels)
+        panelled.append(label);
+    for (QWidget* widget : panelled) {
+        QPalette colours = widget->palette();
+        colours.setColor(QPalette::Window, QColor::fromRgb(renderer.Panel()));
+        colours.setColor(QPalette::WindowText, QColor::fromRgb(renderer.Text()));
+        widget->setPalette(colours);
+        widget->setAutoFillBackground(true);
+    }
 }
 
 void frmMain::updateButton() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/iMainView.h"
+#include "playout/GraphicsRenderer.h"
 
 #include <QMainWindow>
 
@@ -30,6 +31,8 @@ public:
     void Attach(MainWindowController* controller);
     // The splash window of the start-up, until the window unloads it.
     void SetSplash(frmSplash* splash) { this->splash = splash; }
+    // The colour scheme the window takes its colours from.
+    ::GraphicsRenderer& GraphicsRenderer() { return renderer; }
     // A menu command by its caption (with its "&"), or nullptr.
     QAction* MenuCommand(const QString& caption) const;
 
@@ -57,8 +60,13 @@ private:
     using Action = std::function<void(MainWindowController&)>;
     QAction* addCommand(QMenu* menu, const QString& caption, const Action& run = {});
     void updateButton();
+    // Takes the window's colours from the renderer again.
+    void clsRenderer_FactorsChanged();
 
+    ::GraphicsRenderer renderer;
     MainWindowController* controller = nullptr;
+    QWidget* informationPanel = nullptr;
+    QList<QLabel*> panelLabels;
     QLabel* lblMusicScheduled = nullptr;
     QLabel* lblAdvertsScheduled = nullptr;
     QFrame* pnlImportRange = nullptr;

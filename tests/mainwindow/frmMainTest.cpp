@@ -119,3 +119,17 @@ TEST_F(frmMainTest, TheControllerFillsThePanelAndTheTitle) {
     EXPECT_FALSE(window.MenuCommand(u"&Ostrel Settings"_s)->isEnabled());
     EXPECT_TRUE(window.MenuCommand(u"&Audio Settings"_s)->isEnabled());
 }
+
+TEST_F(frmMainTest, TheWindowTakesItsColoursFromTheRendererWhenItsFactorsChange) {
+    auto* label = window.findChild<QLabel*>(u"lblMusicScheduled"_s);
+    const QColor standardPanel = label->palette().color(QPalette::Window);
+    window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
+    EXPECT_EQ(window.centralWidget()->palette().color(QPalette::Window).rgb() & 0xFFFFFF,
+              window.GraphicsRenderer().Background());
+    EXPECT_EQ(label->palette().color(QPalette::Window).rgb() & 0xFFFFFF, window.GraphicsRenderer().Panel());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF,
+              window.GraphicsRenderer().Text());
+    EXPECT_NE(label->palette().color(QPalette::Window), standardPanel);
+    const auto* range = window.findChild<QWidget*>(u"dtImportRange"_s);
+    EXPECT_EQ(range->palette().color(QPalette::Window).rgb() & 0xFFFFFF, window.GraphicsRenderer().Panel());
+}
