@@ -81,9 +81,12 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
     return status;
 }
 
-int runWithWindows(ToolState& state, const QString& commandLine) {
+int runWithWindows(const QString& commandLine) {
     QtOperator op;
     OperatorSeam::Set(&op);
+    // Decided with the operator at hand: /StandardAsk asks them.
+    ToolState state;
+    state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
     std::unique_ptr<frmSplash> splash;
     if (!commandLine.contains(u"/SILENT"_s, Qt::CaseInsensitive))
         splash = std::make_unique<frmSplash>();
@@ -126,10 +129,10 @@ int main(int argc, char* argv[]) {
     GeneralTools::SetApp(Application::OfRunningProgram(toolName));
     const QString commandLine = CommandLineOptions::FromArguments(QCoreApplication::arguments().mid(1));
 
+    if (windows)
+        return runWithWindows(commandLine);
     ToolState state;
     state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
-    if (windows)
-        return runWithWindows(state, commandLine);
     ToolStartup startup(state, commandLine, nullptr);
     return runHeadless(state, startup);
 }

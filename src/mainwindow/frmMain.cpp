@@ -63,6 +63,8 @@ QWidget* frmMain::makeRangePanel() {
     pnlImportRange = new QFrame(this);
     pnlImportRange->setObjectName(u"pnlImportRange"_s);
     pnlImportRange->setFrameShape(QFrame::StyledPanel);
+    // The panel's layout keeps it as tall as the control and its margin, whatever
+    // the control's size.
     auto* layout = new QVBoxLayout(pnlImportRange);
     dtImportRange = new DateRangeControl(pnlImportRange);
     layout->addWidget(dtImportRange);
