@@ -4,6 +4,7 @@
 // opens the main window, presses "Import Music and Adverts" and keeps the
 // progress window and the closing report as they show.
 
+#include "datepicker/frmDatePicker.h"
 #include "demo/DemoStation.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/QtOperator.h"
@@ -13,6 +14,7 @@
 #include "playout/Clock.h"
 #include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
+#include "playout/ScheduleDateTools.h"
 #include "splash/frmSplash.h"
 #include "startup/ToolStartup.h"
 
@@ -110,6 +112,12 @@ int main(int argc, char* argv[]) {
     save(&window, u"main-after-import"_s);
     window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
     save(&window, u"main-enterprise"_s);
+
+    frmDatePicker picker(&window);
+    picker.Open({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 14 * 3600}, 3);
+    picker.show();
+    save(&picker, u"datepicker"_s);
+    picker.hide();
 
     window.Attach(nullptr);
     controller.Shutdown();
