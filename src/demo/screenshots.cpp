@@ -15,6 +15,8 @@
 #include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
+#include "settings/LogImportSettingsModel.h"
+#include "settings/frmLogImportSettings.h"
 #include "splash/frmSplash.h"
 #include "startup/ToolStartup.h"
 
@@ -118,6 +120,13 @@ int main(int argc, char* argv[]) {
     picker.show();
     save(&picker, u"datepicker"_s);
     picker.hide();
+
+    LogImportSettingsModel settings;
+    settings.Load(*controller.Database());
+    frmLogImportSettings settingsDialog(settings, window.palette().color(QPalette::Window), &window);
+    settingsDialog.show();
+    save(&settingsDialog, u"settings"_s);
+    settingsDialog.hide();
 
     window.Attach(nullptr);
     controller.Shutdown();

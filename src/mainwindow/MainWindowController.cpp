@@ -408,6 +408,25 @@ bool MainWindowController::RunScheduled() {
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }
 
+void MainWindowController::ViewHistoryLogFile() {
+    if (!FileTools::FileExists(AppLog::FileName())) {
+        OperatorSeam::Message(u"There has not been a History Log File created yet!"_s,
+                              iOperator::Exclamation);
+        return;
+    }
+    view.ShowReport(AppLog::FileName(), QString());
+}
+
+void MainWindowController::EditSettings() {
+    if (!database)
+        return;
+    LogImportSettingsModel settings;
+    settings.Load(*database);
+    if (view.ShowSettings(settings))
+        settings.Store(*database);
+    ReadLogDetails(true);
+}
+
 QString MainWindowController::LogFilesFolder() {
     const QString folder = FileTools::FolderOfPath(AppLog::FileName());
     return FileTools::FolderExists(folder) ? folder : QString();

@@ -39,6 +39,12 @@ public:
 
     // "&Scan available Log files for new date range".
     void ScanLogFiles() { ReadLogDetails(false); }
+    // "&View History Log File": the run's application log in the report viewer, or a
+    // message when there is none yet.
+    void ViewHistoryLogFile();
+    // "&Log Importer Settings": the dialog, its values stored when accepted, and the
+    // log read again.
+    void EditSettings();
     // "View &All Log Files": the folder to open, or "" when it does not exist.
     static QString LogFilesFolder();
     // "&Update Information": "Updates.rtf" beside the program, in the folder above

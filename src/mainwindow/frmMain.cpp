@@ -3,16 +3,23 @@
 #include "mainwindow/DateRangeControl.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/frmScheduleProgress.h"
+#include "playout/Application.h"
+#include "playout/GeneralTools.h"
+#include "settings/frmLogImportSettings.h"
 #include "splash/frmSplash.h"
 #include "viewer/frmPrintPreview.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -103,8 +110,8 @@ QAction* frmMain::addCommand(QMenu* menu, const QString& caption, const Action& 
 
 void frmMain::makeMenus() {
     QMenu* file = menuBar()->addMenu(u"&File"_s);
-    addCommand(file, u"&View History Log File"_s);
-    addCommand(file, u"View &All Log Files"_s);
+    addCommand(file, u"&View History Log File"_s, &MainWindowController::ViewHistoryLogFile);
+    connect(file->addAction(u"View &All Log Files"_s), &QAction::triggered, this, &frmMain::viewAllLogFiles);
     addCommand(file, u"&Scan available Log files for new date range"_s, &MainWindowController::ScanLogFiles);
     file->addSeparator();
     connect(file->addAction(u"E&xit"_s), &QAction::triggered, this, &QWidget::close);
@@ -138,8 +145,11 @@ void frmMain::makeMenus() {
         addCommand(settings, caption);
 
     QMenu* help = menuBar()->addMenu(u"&Help"_s);
-    addCommand(help, u"&Update Information"_s);
-    addCommand(help, u"&About"_s);
+    connect(help->addAction(u"&Update Information"_s), &QAction::triggered, this, [this] {
+        ShowReport(MainWindowController::UpdateInformationFile(QCoreApplication::applicationDirPath()),
+                   u"Update Information"_s);
+    });
+    connect(help->addAction(u"&About"_s), &QAction::triggered, this, &frmMain::about);
 }
 
 QAction* frmMain::MenuCommand(const QString& caption) const {
@@ -219,8 +229,25 @@ void frmMain::UnloadSplash() {
     splash = nullptr;
 }
 
-bool frmMain::ShowSettings(LogImportSettingsModel&) {
-    return false; // the settings dialog comes with the other dialogs
+bool frmMain::ShowSettings(LogImportSettingsModel& settings) {
+    frmLogImportSettings dialog(settings, centralWidget()->palette().color(QPalette::Window), this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void frmMain::viewAllLogFiles() {
+    const QString folder = MainWindowController::LogFilesFolder();
+    if (!folder.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); // the platform's file manager
+}
+
+void frmMain::about() {
+    const Application& app = GeneralTools::App();
+    QMessageBox::about(this, u"About "_s + app.Title,
+                       u"%1\nVersion %2.%3.%4\n%5"_s.arg(app.Title)
+                           .arg(app.Major)
+                           .arg(app.Minor)
+                           .arg(app.Revision)
+                           .arg(app.Copyright));
 }
 
 void frmMain::ShowReport(const QString& path, const QString& caption) {

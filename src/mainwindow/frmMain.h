@@ -60,6 +60,8 @@ private:
     using Action = std::function<void(MainWindowController&)>;
     QAction* addCommand(QMenu* menu, const QString& caption, const Action& run = {});
     void updateButton();
+    void viewAllLogFiles();
+    void about();
     // Takes the window's colours from the renderer again.
     void clsRenderer_FactorsChanged();
 

@@ -12,6 +12,7 @@
 #include "support/TempHome.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -236,4 +237,21 @@ TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Updates.rtf"_s));
     WriteFile(program + u"/Updates.rtf"_s, "{\\rtf1 beside}");
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), program + u"/Updates.rtf"_s);
+}
+
+TEST_F(MainWindowControllerTest, TheHistoryLogIsShownWhenThereIsOneAndTheSettingsThenReadTheLogAgain) {
+    Start();
+    ASSERT_FALSE(QFileInfo::exists(AppLog::FileName()));
+    controller->ViewHistoryLogFile();
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"There has not been a History Log File created yet!"_s});
+    EXPECT_TRUE(view.reports.isEmpty());
+    WriteAppLog(u"Music"_s, u"a line"_s);
+    controller->ViewHistoryLogFile();
+    EXPECT_EQ(view.reports, QStringList{u":"_s + AppLog::FileName()}); // no caption: the viewer titles it
+
+    MusicLog(24, {6});
+    view.settingsAccepted = false;
+    controller->EditSettings();
+    EXPECT_EQ(view.settingsShown, 1);
+    EXPECT_EQ(view.Range().Start.Day, Nov(24)); // the log files read again
 }
