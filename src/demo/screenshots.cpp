@@ -6,6 +6,7 @@
 
 #include "datepicker/frmDatePicker.h"
 #include "demo/DemoStation.h"
+#include "importers/advert/frmAdLogViewer.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/QtOperator.h"
 #include "mainwindow/frmMain.h"
@@ -120,6 +121,12 @@ int main(int argc, char* argv[]) {
     picker.show();
     save(&picker, u"datepicker"_s);
     picker.hide();
+
+    frmAdLogViewer adverts(*controller.Database(), &window);
+    adverts.DisplayLog({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 6 * 3600});
+    adverts.show();
+    save(&adverts, u"advertlog"_s);
+    adverts.hide();
 
     LogImportSettingsModel settings;
     settings.Load(*controller.Database());

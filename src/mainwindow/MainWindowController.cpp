@@ -427,6 +427,15 @@ void MainWindowController::EditSettings() {
     ReadLogDetails(true);
 }
 
+std::optional<ScheduleDate> MainWindowController::AdvertLogDate(bool atEnd) {
+    if (!view.IsRangeValid(false, false, true))
+        return std::nullopt;
+    const DateRange range = view.Range();
+    if (!atEnd)
+        return range.Start;
+    return ScheduleDate{range.End.Day, float(int(range.End.Seconds / 3600) * 3600)};
+}
+
 QString MainWindowController::LogFilesFolder() {
     const QString folder = FileTools::FolderOfPath(AppLog::FileName());
     return FileTools::FolderExists(folder) ? folder : QString();

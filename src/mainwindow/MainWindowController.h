@@ -7,6 +7,7 @@
 #include "startup/ToolState.h"
 
 #include <memory>
+#include <optional>
 
 // The main window's logic, with no widgets: opening the Station Database, showing
 // what the Scheduled Log holds and which range the log files offer, the import
@@ -45,6 +46,9 @@ public:
     // "&Log Importer Settings": the dialog, its values stored when accepted, and the
     // log read again.
     void EditSettings();
+    // The point "&Start Date" or "&End Date" views the advert log at: the range's
+    // start, or the start of the hour of its end; nothing when the range is not dated.
+    std::optional<ScheduleDate> AdvertLogDate(bool atEnd);
     // "View &All Log Files": the folder to open, or "" when it does not exist.
     static QString LogFilesFolder();
     // "&Update Information": "Updates.rtf" beside the program, in the folder above

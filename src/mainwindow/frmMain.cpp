@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 
+#include "importers/advert/frmAdLogViewer.h"
 #include "mainwindow/DateRangeControl.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/frmScheduleProgress.h"
@@ -125,8 +126,9 @@ void frmMain::makeMenus() {
 
     QMenu* adverts = menuBar()->addMenu(u"&Advert Log"_s);
     QMenu* view = adverts->addMenu(u"&View Log"_s);
-    for (const QString& caption : {u"&Start Date"_s, u"&End Date"_s, u"&Other Date"_s})
-        addCommand(view, caption);
+    connect(view->addAction(u"&Start Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(Start); });
+    connect(view->addAction(u"&End Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(End); });
+    connect(view->addAction(u"&Other Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(Other); });
     addCommand(adverts, u"&Remove Adverts for the Date and Time range given below"_s,
                [](auto& c) { c.RemoveAdvertsForRange(true); });
     addCommand(adverts, u"Remove and then Re-&send the adverts for the Date and Time range below"_s,
@@ -232,6 +234,23 @@ void frmMain::UnloadSplash() {
 bool frmMain::ShowSettings(LogImportSettingsModel& settings) {
     frmLogImportSettings dialog(settings, centralWidget()->palette().color(QPalette::Window), this);
     return dialog.exec() == QDialog::Accepted;
+}
+
+frmAdLogViewer* frmMain::viewAdvertLog(AdvertLogPoint point) {
+    if (!controller || !controller->Database())
+        return nullptr;
+    std::optional<ScheduleDate> at;
+    if (point != Other) {
+        at = controller->AdvertLogDate(point == End);
+        if (!at)
+            return nullptr;
+    }
+    auto* viewer = new frmAdLogViewer(*controller->Database(), this);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    if (at)
+        viewer->DisplayLog(*at);
+    viewer->show();
+    return viewer;
 }
 
 void frmMain::viewAllLogFiles() {

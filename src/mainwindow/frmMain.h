@@ -14,6 +14,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class frmAdLogViewer;
 class frmPrintPreview;
 class frmScheduleProgress;
 class frmSplash;
@@ -31,6 +32,11 @@ public:
     void Attach(MainWindowController* controller);
     // The splash window of the start-up, until the window unloads it.
     void SetSplash(frmSplash* splash) { this->splash = splash; }
+    // "&Advert Log" / "&View Log": the advert log viewer at the range's start, at the
+    // hour of its end, or at a date the operator picks in it. The viewer shown, or
+    // nullptr when the range holds no date.
+    enum AdvertLogPoint { Start, End, Other };
+    frmAdLogViewer* viewAdvertLog(AdvertLogPoint point);
     // The colour scheme the window takes its colours from.
     ::GraphicsRenderer& GraphicsRenderer() { return renderer; }
     // A menu command by its caption (with its "&"), or nullptr.

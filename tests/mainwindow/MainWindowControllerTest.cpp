@@ -255,3 +255,22 @@ TEST_F(MainWindowControllerTest, TheHistoryLogIsShownWhenThereIsOneAndTheSetting
     EXPECT_EQ(view.settingsShown, 1);
     EXPECT_EQ(view.Range().Start.Day, Nov(24)); // the log files read again
 }
+
+TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheEnd) {
+    Start();
+    DateRange range = view.Range();
+    range.Start = {Nov(24), 6 * 3600 + 30 * 60};
+    range.End = {Nov(25), 17 * 3600 + 45 * 60};
+    view.SetRange(range);
+    const auto start = controller->AdvertLogDate(false);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->Day, Nov(24));
+    EXPECT_FLOAT_EQ(start->Seconds, 6 * 3600 + 30 * 60);
+    const auto end = controller->AdvertLogDate(true);
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->Day, Nov(25));
+    EXPECT_FLOAT_EQ(end->Seconds, 17 * 3600);
+    range.End = {0, 0};
+    view.SetRange(range);
+    EXPECT_FALSE(controller->AdvertLogDate(true));
+}

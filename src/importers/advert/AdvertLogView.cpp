@@ -1,0 +1,31 @@
+#include "importers/advert/AdvertLogView.h"
+
+#include "importers/advert/AdvertLog_FN.h"
+#include "playout/ScheduleDateTools.h"
+
+AdvertLogView AdvertLogView::Read(iLineSource& source, qint32 cartOffset, double startSeconds) {
+    AdvertLogView view;
+    double previous = -1;
+    QString line;
+    while (source.NextLine(line)) {
+        if (line.trimmed().isEmpty()) {
+            view.Rows.append(Row());
+            previous = -1;
+            continue;
+        }
+        const double time = AdvertLog_FN::AdvertLineSeconds(line);
+        QString timeText;
+        if (time > previous) { // a new break
+            if (previous != -1)
+                view.Rows.append(Row()); // a gap between two breaks that no blank line separates
+            timeText = ScheduleDateTools::FormatSeconds(time, 4);
+            previous = time;
+            if (view.Selection == 0 && time >= startSeconds)
+                view.Selection = int(view.Rows.size()) + 1;
+        }
+        view.Rows.append(Row{timeText, AdvertLog_FN::AdvertLineCart(line, cartOffset),
+                             AdvertLog_FN::AdvertLineTitle(line), AdvertLog_FN::AdvertLineReference(line),
+                             AdvertLog_FN::AdvertLineNotes(line).value_or(QString())});
+    }
+    return view;
+}
