@@ -1,5 +1,7 @@
 #include "datepicker/frmDatePicker.h"
 
+#include "mainwindow/QtDialogParts.h"
+
 #include "playout/Clock.h"
 #include "playout/DateConversion.h"
 #include "playout/GeneralTools.h"
@@ -42,7 +44,7 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent) {
     dtMonth->setObjectName(u"dtMonth"_s);
     day->addWidget(dtMonth);
     auto* dateRow = new QHBoxLayout;
-    txtDate = box(u"txtDate"_s, 110);
+    txtDate = QtDialogParts::EditBox(this, u"txtDate"_s, 110, this);
     lblDay = new QLabel(this);
     lblDay->setObjectName(u"lblDay"_s);
     dateRow->addWidget(txtDate);
@@ -53,19 +55,8 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent) {
     top->addWidget(picTime);
     layout->addLayout(top);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    cmdOK = new QPushButton(u"OK"_s, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(u"Cancel"_s, this);
-    cmdCancel->setObjectName(u"cmdCancel"_s);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmDatePicker::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmDatePicker::reject);
     connect(dtMonth, &QCalendarWidget::clicked, this, &frmDatePicker::dayChosen);
     connect(dtMonth, &QCalendarWidget::activated, this, &frmDatePicker::dayChosen);
     connect(txtDate, &QLineEdit::textEdited, this, &frmDatePicker::dateTyped);
@@ -74,14 +65,6 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent) {
         if (!syncing)
             setText(txtHours, twoDigits(hour));
     });
-}
-
-QLineEdit* frmDatePicker::box(const QString& name, int width) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    edit->setFixedWidth(width);
-    edit->installEventFilter(this);
-    return edit;
 }
 
 QToolButton* frmDatePicker::arrow(const QString& name, Qt::ArrowType direction) {
@@ -95,8 +78,8 @@ QWidget* frmDatePicker::makeTimePanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(u"picTime"_s);
     auto* grid = new QGridLayout(panel);
-    txtHours = box(u"txtHours"_s, 36);
-    txtMinutes = box(u"txtMinutes"_s, 36);
+    txtHours = QtDialogParts::EditBox(this, u"txtHours"_s, 36, this);
+    txtMinutes = QtDialogParts::EditBox(this, u"txtMinutes"_s, 36, this);
     QToolButton* hourUp = arrow(u"cmdHourUp"_s, Qt::UpArrow);
     QToolButton* hourDown = arrow(u"cmdHourDown"_s, Qt::DownArrow);
     cmdMinuteUp = arrow(u"cmdMinuteUp"_s, Qt::UpArrow);

@@ -44,7 +44,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLineEdit* box(const QString& name, int width);
     QToolButton* arrow(const QString& name, Qt::ArrowType direction);
     QWidget* makeTimePanel();
     void setText(QLineEdit* edit, const QString& text);

@@ -1,5 +1,6 @@
 #include "settings/frmLogImportSettings.h"
 
+#include "mainwindow/QtDialogParts.h"
 #include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
 #include "settings/LogImportSettingsModel.h"
@@ -61,28 +62,16 @@ frmLogImportSettings::frmLogImportSettings(LogImportSettingsModel& settings, con
     tabs->addTab(makeOptionsTab(), u"Options"_s);
     layout->addWidget(tabs);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* cmdOK = new QPushButton(u"OK"_s, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(u"Cancel"_s, this);
-    cmdCancel->setObjectName(u"cmdCancel"_s);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
-    connect(cmdOK, &QPushButton::clicked, this, &frmLogImportSettings::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmLogImportSettings::reject);
+    QPushButton* cmdOK = nullptr;
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
     // Any change in an offset box makes OK available.
     for (QLineEdit* offset : {txtOffsetAudioItems, txtOffsetLinkItems})
         connect(offset, &QLineEdit::textEdited, cmdOK, [cmdOK] { cmdOK->setEnabled(true); });
 }
 
 QLineEdit* frmLogImportSettings::box(const QString& name, const QString& text) {
-    auto* edit = new QLineEdit(text, this);
-    edit->setObjectName(name);
-    edit->setFixedWidth(90);
-    edit->installEventFilter(this);
+    QLineEdit* edit = QtDialogParts::EditBox(this, name, 90, this);
+    edit->setText(text);
     return edit;
 }
 

@@ -2,6 +2,7 @@
 
 #include "datepicker/frmDatePicker.h"
 #include "importers/advert/AdvertLogView.h"
+#include "mainwindow/QtDialogParts.h"
 #include "playout/Clock.h"
 #include "playout/DateConversion.h"
 #include "playout/FileTools.h"
@@ -41,10 +42,10 @@ frmAdLogViewer::frmAdLogViewer(StationDatabase& db, QWidget* parent) : QWidget(p
     setObjectName(u"frmAdLogViewer"_s);
     resize(760, 480);
     auto* grid = new QGridLayout(this);
-    txtStartDate = box(u"txtStartDate"_s, 160);
+    txtStartDate = QtDialogParts::EditBox(this, u"txtStartDate"_s, 160, this);
     lblStartDay = new QLabel(this);
     lblStartDay->setObjectName(u"lblStartDay"_s);
-    txtStarthour = box(u"txtStarthour"_s, 36);
+    txtStarthour = QtDialogParts::EditBox(this, u"txtStarthour"_s, 36, this);
     auto* cmdStart = new QPushButton(u"&Date..."_s, this);
     cmdStart->setObjectName(u"cmdStart"_s);
     auto* cmdView = new QPushButton(u"&View"_s, this);
@@ -86,14 +87,6 @@ frmAdLogViewer::frmAdLogViewer(StationDatabase& db, QWidget* parent) : QWidget(p
     const QDateTime now = Clock::Now();
     txtStartDate->setText(now.date().toString(dateFormat));
     txtStarthour->setText(u"%1"_s.arg(now.time().hour(), 2, 10, QLatin1Char('0')));
-}
-
-QLineEdit* frmAdLogViewer::box(const QString& name, int width) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    edit->setFixedWidth(width);
-    edit->installEventFilter(this);
-    return edit;
 }
 
 void frmAdLogViewer::DisplayLog(const ScheduleDate& startDate) {

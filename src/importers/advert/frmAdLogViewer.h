@@ -32,7 +32,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* box(const QString& name, int width);
     void view();
     void pickDate();
     void dateTyped(const QString& text);
