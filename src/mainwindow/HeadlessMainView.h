@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/iMainView.h"
+#include "playout/GraphicsRenderer.h"
 
 #include <QTextStream>
 
@@ -16,6 +17,7 @@ public:
     void SetRange(const DateRange& value) override { range = value; }
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
     void SetEnabled(Command, bool) override {}
+    quint32 Background() const override { return GraphicsRenderer::StandardBackground; }
     iScheduleCallback* Progress() override { return nullptr; }
     void ShowProgress(bool) override {}
     void SplashAction(const QString&) override {}

@@ -145,12 +145,19 @@ QString MainWindowController::chooseDatabase() {
     view.SplashAction(u"Choosing Station Database..."_s);
     const QString last = RegistryTools::GetString(
         RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(), u"LastDatabase"_s, {});
-    QStringList names;
-    for (const DatabaseInfo& info : databases.All())
-        names.append(info.Name);
     const DirectoryUser* user =
         tool.Directory && tool.Directory->CurrentUser() ? &*tool.Directory->CurrentUser() : nullptr;
-    return OperatorSeam::Current().ChooseDatabase(names, last, !user || user->CanEditStationDatabaseSettings);
+    const bool canCreate = !user || user->CanEditStationDatabaseSettings;
+    const QString chosen = OperatorSeam::Current().ChooseDatabase(databases.Names(), last, canCreate);
+    if (chosen.isEmpty() || databases.Find(chosen) || !canCreate)
+        return chosen;
+    // A name that is not there yet asks for a new, empty database in the shared folder.
+    QString problem;
+    if (DatabaseChooser::CreateDatabase(playout.Folder(PlayoutGeneral::StationDatabases), chosen, &problem))
+        return chosen;
+    OperatorSeam::Message(u"The Station Database '%1' could not be created: %2"_s.arg(chosen, problem),
+                          iOperator::Exclamation);
+    return {};
 }
 
 // ---- What the Scheduled Log holds, and what can be imported -----------------------
@@ -425,6 +432,41 @@ void MainWindowController::EditSettings() {
     if (view.ShowSettings(settings))
         settings.Store(*database);
     ReadLogDetails(true);
+}
+
+void MainWindowController::EditStationDatabaseSettings() {
+    if (database && database->ShowSettings())
+        ReadLogDetails(false);
+}
+
+void MainWindowController::EditAudioSettings() {
+    if (tool.AudioSettings)
+        tool.AudioSettings->ShowSettings(1);
+}
+
+void MainWindowController::EditCueboardSettings() {
+    if (!tool.PlayoutAudio || !tool.PlayoutAudio->ShowGlobalCueboardSettings(view.Background()))
+        return;
+    RecordDirectoryEvent(2, 15, u"Audio Settings Changed"_s, u"Global Cueboard Settings"_s, 1);
+    tool.PlayoutAudio->TakeCueboardSettings();
+    tool.PlayoutGeneral->Register(256);
+}
+
+void MainWindowController::EditFileLocations() {
+    PlayoutGeneral* general = tool.PlayoutGeneral.get();
+    if (general && general->ShowFileLocations(view.Background()) && general->Open(tool.CurrentProfile))
+        general->Register(1);
+}
+
+void MainWindowController::EditOstrelSettings() {
+    StationLibrary* library = tool.StationLibrary.get();
+    if (library && library->DisplaySettings(0, view.Background()))
+        library->Settings().SaveProfile(tool.CurrentProfile);
+}
+
+void MainWindowController::EditDirectorySettings() {
+    if (tool.Directory)
+        tool.Directory->ShowSettings();
 }
 
 std::optional<ScheduleDate> MainWindowController::AdvertLogDate(bool atEnd) {

@@ -46,6 +46,17 @@ public:
     // "&Log Importer Settings": the dialog, its values stored when accepted, and the
     // log read again.
     void EditSettings();
+    // "Station &Database Settings": the open database's settings dialog; the log is
+    // read again (with its messages) when the settings changed.
+    void EditStationDatabaseSettings();
+    // The playout system's dialogs of the settings menu, in the window's colours:
+    // "&Audio Settings", "Cueboard &Settings (Global)", "Ostrel &File Locations",
+    // "Ostrel &Settings" and "Kestrane D&irectory Settings".
+    void EditAudioSettings();
+    void EditCueboardSettings();
+    void EditFileLocations();
+    void EditOstrelSettings();
+    void EditDirectorySettings();
     // The point "&Start Date" or "&End Date" views the advert log at: the range's
     // start, or the start of the hour of its end; nothing when the range is not dated.
     std::optional<ScheduleDate> AdvertLogDate(bool atEnd);

@@ -1,6 +1,8 @@
 #include "mainwindow/QtDialogParts.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,4 +32,32 @@ QHBoxLayout* QtDialogParts::OkCancelRow(QDialog* dialog, QPushButton** ok) {
     if (ok)
         *ok = cmdOK;
     return row;
+}
+
+QHBoxLayout* QtDialogParts::FolderRow(QWidget* parent, const QString& name, const QString& title,
+                                      QLineEdit** box) {
+    auto* row = new QHBoxLayout;
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(280);
+    auto* browse = new QPushButton(u"Browse..."_s, parent);
+    browse->setObjectName(u"cmdBrowse"_s + QString(name).remove(0, name.startsWith(u"txt"_s) ? 3 : 0));
+    QObject::connect(browse, &QPushButton::clicked, parent, [parent, edit, title] {
+        const QString folder = QFileDialog::getExistingDirectory(parent, title, edit->text());
+        if (!folder.isEmpty())
+            edit->setText(QDir::toNativeSeparators(folder));
+    });
+    row->addWidget(edit, 1);
+    row->addWidget(browse);
+    *box = edit;
+    return row;
+}
+
+void QtDialogParts::SetBackground(QWidget* widget, quint32 background) {
+    const QColor colour = QColor::fromRgb(background);
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, colour);
+    colours.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
 }

@@ -1,8 +1,14 @@
 #include "mainwindow/QtOperator.h"
 
-#include "playout/DirectoryUser.h"
+#include "playout/frmAudioSettings.h"
+#include "playout/frmCueboardSettings.h"
+#include "playout/frmDirectorySettings.h"
+#include "playout/frmFileLocations.h"
+#include "playout/frmLibrarySettings.h"
+#include "playout/frmListChooser.h"
+#include "playout/frmLogIn.h"
+#include "playout/frmStationSettings.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -65,36 +71,60 @@ iOperator::Answer QtOperator::MessageBox(const QString& text, Icon icon, Buttons
     return DefaultAnswer(buttons, defaultButton);
 }
 
-QString QtOperator::choose(const QString& title, const QString& label, const QStringList& items,
-                           const QString& suggestion) {
-    if (items.isEmpty())
-        return {};
-    bool chosen = false;
-    const QString item = QInputDialog::getItem(owner, title, label, items,
-                                               std::max(0, int(items.indexOf(suggestion))), false, &chosen);
-    return chosen ? item : QString();
+namespace {
+
+// Runs a dialog modally; True when it was accepted.
+bool accepted(QDialog&& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
+
+} // namespace
 
 QString QtOperator::ChooseProfile(const QStringList& profiles, const QString& suggestion) {
-    return choose(u"Choose Profile"_s, u"Profile:"_s, profiles, suggestion);
+    frmListChooser chooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles, suggestion, true,
+                           owner);
+    return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
 }
 
-QString QtOperator::LogIn(const QList<DirectoryUser>& users, const QString& product) {
-    QStringList names;
-    for (const DirectoryUser& user : users)
-        names.append(user.Name);
-    const QString name = choose(u"Log In to "_s + product, u"User:"_s, names, QString());
-    for (const DirectoryUser& user : users) {
-        if (user.Name == name)
-            return user.Guid;
+DirectoryLogIn QtOperator::LogIn(const QList<DirectoryUser>& users, const QString& product) {
+    for (;;) {
+        frmLogIn dialog(users, product, owner);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        const DirectoryLogIn given = dialog.Given();
+        if (!given.Guid.isEmpty())
+            return given;
+        MessageBox(u"There is no such user in the directory."_s, Exclamation, OkOnly, 1, product);
     }
-    return {};
 }
 
-bool QtOperator::EditLibrarySettings(LibrarySettings&) {
-    return false; // the station's settings dialog comes with the station's own dialogs
+bool QtOperator::EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
+                                     quint32 background) {
+    return accepted(frmLibrarySettings(settings, databases, background, owner));
 }
 
-QString QtOperator::ChooseDatabase(const QStringList& databases, const QString& suggestion, bool) {
-    return choose(u"Choose Station Database"_s, u"Station Database:"_s, databases, suggestion);
+QString QtOperator::ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) {
+    frmListChooser chooser({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+                           databases, suggestion, canCreate, owner);
+    return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
+}
+
+bool QtOperator::EditStationSettings(StationSettings& settings, const QString& databaseName) {
+    return accepted(frmStationSettings(settings, databaseName, owner));
+}
+
+bool QtOperator::EditAudioSettings(AudioSettings& settings) {
+    return accepted(frmAudioSettings(settings, owner));
+}
+
+bool QtOperator::EditCueboardSettings(CueboardSettings& settings, quint32 background) {
+    return accepted(frmCueboardSettings(settings, background, owner));
+}
+
+bool QtOperator::EditFileLocations(FileLocations& locations, quint32 background) {
+    return accepted(frmFileLocations(locations, background, owner));
+}
+
+bool QtOperator::EditDirectory(QList<DirectoryUser>& users) {
+    return accepted(frmDirectorySettings(users, owner));
 }

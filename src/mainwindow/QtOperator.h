@@ -4,8 +4,7 @@
 
 class QWidget;
 
-// The operator at a display: message boxes, and simple choosers for the profile,
-// the user and the Station Database until the station's own dialogs replace them.
+// The operator at a display: message boxes, and the playout system's own dialogs.
 class QtOperator : public iOperator {
 public:
     // Dialogs open over `owner` when it is set.
@@ -14,14 +13,16 @@ public:
     Answer MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
                       const QString& title) override;
     QString ChooseProfile(const QStringList& profiles, const QString& suggestion) override;
-    QString LogIn(const QList<DirectoryUser>& users, const QString& product) override;
-    bool EditLibrarySettings(LibrarySettings& settings) override;
-    QString ChooseDatabase(const QStringList& databases, const QString& suggestion,
-                           bool canEditSettings) override;
+    DirectoryLogIn LogIn(const QList<DirectoryUser>& users, const QString& product) override;
+    bool EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
+                             quint32 background) override;
+    QString ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) override;
+    bool EditStationSettings(StationSettings& settings, const QString& databaseName) override;
+    bool EditAudioSettings(AudioSettings& settings) override;
+    bool EditCueboardSettings(CueboardSettings& settings, quint32 background) override;
+    bool EditFileLocations(FileLocations& locations, quint32 background) override;
+    bool EditDirectory(QList<DirectoryUser>& users) override;
 
 private:
-    QString choose(const QString& title, const QString& label, const QStringList& items,
-                   const QString& suggestion);
-
     QWidget* owner = nullptr;
 };

@@ -135,16 +135,18 @@ void frmMain::makeMenus() {
                &MainWindowController::ResendAdverts);
 
     QMenu* settings = menuBar()->addMenu(u"Settin&gs"_s);
-    for (const QString& caption : {u"&Audio Setup"_s, u"&Audio Settings"_s, u"Cueboard &Settings (Global)"_s})
-        addCommand(settings, caption);
+    addCommand(settings, u"&Audio Setup"_s);
+    addCommand(settings, u"&Audio Settings"_s, &MainWindowController::EditAudioSettings);
+    addCommand(settings, u"Cueboard &Settings (Global)"_s, &MainWindowController::EditCueboardSettings);
     QMenu* ostrel = settings->addMenu(u"&Ostrel Settings"_s);
     ostrel->menuAction()->setObjectName(u"&Ostrel Settings"_s);
-    addCommand(ostrel, u"Ostrel &File Locations"_s);
-    addCommand(ostrel, u"Ostrel &Settings"_s);
-    for (const QString& caption :
-         {u"&Edit Commands"_s, u"&Hardware Card Settings"_s, u"&Log Importer Settings"_s,
-          u"Station &Database Settings"_s, u"Kestrane D&irectory Settings"_s})
-        addCommand(settings, caption);
+    addCommand(ostrel, u"Ostrel &File Locations"_s, &MainWindowController::EditFileLocations);
+    addCommand(ostrel, u"Ostrel &Settings"_s, &MainWindowController::EditOstrelSettings);
+    addCommand(settings, u"&Edit Commands"_s);
+    addCommand(settings, u"&Hardware Card Settings"_s);
+    addCommand(settings, u"&Log Importer Settings"_s, &MainWindowController::EditSettings);
+    addCommand(settings, u"Station &Database Settings"_s, &MainWindowController::EditStationDatabaseSettings);
+    addCommand(settings, u"Kestrane D&irectory Settings"_s, &MainWindowController::EditDirectorySettings);
 
     QMenu* help = menuBar()->addMenu(u"&Help"_s);
     connect(help->addAction(u"&Update Information"_s), &QAction::triggered, this, [this] {

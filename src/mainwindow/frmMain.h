@@ -50,6 +50,7 @@ public:
     void SetRange(const DateRange& range) override;
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
     void SetEnabled(iMainView::Command command, bool enabled) override;
+    quint32 Background() const override { return renderer.Background(); }
     iScheduleCallback* Progress() override;
     void ShowProgress(bool shown) override;
     void SplashAction(const QString& action) override;

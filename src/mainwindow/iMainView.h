@@ -34,6 +34,9 @@ public:
     virtual bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) = 0;
 
     virtual void SetEnabled(Command command, bool enabled) = 0;
+    // The background colour (0xRRGGBB) of the window's colour scheme, which the
+    // playout system's dialogs take.
+    virtual quint32 Background() const = 0;
 
     // The progress window: its receiver, and showing it.
     virtual iScheduleCallback* Progress() = 0;

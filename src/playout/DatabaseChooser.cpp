@@ -1,5 +1,8 @@
 #include "playout/DatabaseChooser.h"
 
+#include "playout/ProfileLibrary.h"
+#include "playout/StationDatabase.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,4 +19,13 @@ DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& lo
             found.append({file.completeBaseName(), file.absoluteFilePath()});
     }
     return DatabaseList(found);
+}
+
+bool DatabaseChooser::CreateDatabase(const QString& folder, const QString& name, QString* problem) {
+    QString reason = ProfileLibrary::NameProblem(name);
+    if (reason.isEmpty() && StationDatabase::Create(folder + u'/' + name + Extension(), name, &reason))
+        return true;
+    if (problem)
+        *problem = reason;
+    return false;
 }

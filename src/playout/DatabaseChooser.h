@@ -8,4 +8,7 @@ class DatabaseChooser {
 public:
     static QString Extension() { return QStringLiteral(".sdb"); }
     static DatabaseList Databases(const QString& folder, const QString& localFolder);
+    // Makes a new, empty Station Database of that name in `folder`. False (with the
+    // reason) when the name cannot be used or the file cannot be made.
+    static bool CreateDatabase(const QString& folder, const QString& name, QString* problem = nullptr);
 };

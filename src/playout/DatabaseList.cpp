@@ -7,3 +7,10 @@ std::optional<DatabaseInfo> DatabaseList::Find(const QString& name) const {
     }
     return std::nullopt;
 }
+
+QStringList DatabaseList::Names() const {
+    QStringList names;
+    for (const DatabaseInfo& database : databases)
+        names.append(database.Name);
+    return names;
+}

@@ -3,6 +3,7 @@
 #include "playout/DatabaseInfo.h"
 
 #include <QList>
+#include <QStringList>
 #include <optional>
 
 // The Station Databases found in the system's database folders.
@@ -14,6 +15,7 @@ public:
     // command line arrive in upper case).
     std::optional<DatabaseInfo> Find(const QString& name) const;
     const QList<DatabaseInfo>& All() const { return databases; }
+    QStringList Names() const;
 
 private:
     QList<DatabaseInfo> databases;

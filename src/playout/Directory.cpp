@@ -8,30 +8,94 @@
 #include "playout/SystemTools.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QSettings>
+#include <QUuid>
+
+namespace {
+
+const char* const rightNames[] = {"CanEditScheduledLog", "CanEditSettings", "CanEditStationDatabaseSettings",
+                                  "CanEditDirectorySettings"};
+
+bool DirectoryUser::*const rights[] = {&DirectoryUser::CanEditScheduledLog, &DirectoryUser::CanEditSettings,
+                                       &DirectoryUser::CanEditStationDatabaseSettings,
+                                       &DirectoryUser::CanEditDirectorySettings};
+
+constexpr int logInTries = 3;
+
+} // namespace
 
 QString Directory::DefaultFolder() {
     return ProfileLibrary::ProductFolder() + QStringLiteral("/Directory");
+}
+
+QString Directory::usersFile() {
+    return DefaultFolder() + QStringLiteral("/Users.ini");
 }
 
 bool Directory::OpenDefault() {
     users.clear();
     if (!FileTools::CreateFolder(DefaultFolder()))
         return false;
-    QSettings store(DefaultFolder() + QStringLiteral("/Users.ini"), QSettings::IniFormat);
+    QSettings store(usersFile(), QSettings::IniFormat);
     if (store.status() != QSettings::NoError)
         return false;
     for (const QString& guid : store.childGroups()) {
         store.beginGroup(guid);
-        users.append({guid, store.value(QStringLiteral("Name")).toString(),
-                      store.value(QStringLiteral("CanEditScheduledLog")).toBool(),
-                      store.value(QStringLiteral("CanEditSettings")).toBool(),
-                      store.value(QStringLiteral("CanEditStationDatabaseSettings")).toBool(),
-                      store.value(QStringLiteral("CanEditDirectorySettings")).toBool()});
+        DirectoryUser user{guid, store.value(QStringLiteral("Name")).toString()};
+        for (int i = 0; i < 4; ++i)
+            user.*rights[i] = store.value(QLatin1String(rightNames[i])).toBool();
+        user.PasswordHash = store.value(QStringLiteral("Password")).toString();
+        users.append(user);
         store.endGroup();
     }
     open = true;
     return true;
+}
+
+bool Directory::SaveUsers(const QList<DirectoryUser>& changed) {
+    QSettings store(usersFile(), QSettings::IniFormat);
+    store.clear();
+    for (const DirectoryUser& user : changed) {
+        store.beginGroup(user.Guid);
+        store.setValue(QStringLiteral("Name"), user.Name);
+        for (int i = 0; i < 4; ++i)
+            store.setValue(QLatin1String(rightNames[i]), user.*rights[i]);
+        if (!user.PasswordHash.isEmpty())
+            store.setValue(QStringLiteral("Password"), user.PasswordHash);
+        store.endGroup();
+    }
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        return false;
+    users = changed;
+    return true;
+}
+
+bool Directory::ShowSettings() {
+    QList<DirectoryUser> changed = users;
+    if (!OperatorSeam::Current().EditDirectory(changed))
+        return false;
+    if (SaveUsers(changed))
+        return true;
+    OperatorSeam::Message(QStringLiteral("The directory's users could not be stored in ") + usersFile(),
+                          iOperator::Exclamation);
+    return false;
+}
+
+QString Directory::PasswordHash(const QString& guid, const QString& password) {
+    const QByteArray text = (guid.toUpper() + u':' + password).toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex());
+}
+
+bool Directory::PasswordMatches(const DirectoryUser& user, const QString& password) {
+    if (user.PasswordHash.isEmpty())
+        return password.isEmpty();
+    return PasswordHash(user.Guid, password) == user.PasswordHash;
+}
+
+QString Directory::NewGuid() {
+    return QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
 }
 
 void Directory::Close() {
@@ -86,15 +150,23 @@ bool Directory::InteractiveLogIn(const QString& product, bool autoLogIn) {
         currentUser = DirectoryUser{QString(), QStringLiteral("Station"), true, true, true, true};
         return true;
     }
-    if (autoLogIn && users.size() == 1) {
+    if (autoLogIn && users.size() == 1 && users.front().PasswordHash.isEmpty()) {
         currentUser = users.front();
         return true;
     }
-    const auto chosen = FindUser(OperatorSeam::Current().LogIn(users, product));
-    if (!chosen)
-        return false;
-    currentUser = chosen;
-    return true;
+    for (int tries = 0; tries < logInTries; ++tries) {
+        const DirectoryLogIn given = OperatorSeam::Current().LogIn(users, product);
+        const auto chosen = FindUser(given.Guid);
+        if (given.Guid.isEmpty() || !chosen)
+            return false;
+        if (PasswordMatches(*chosen, given.Password)) {
+            currentUser = chosen;
+            return true;
+        }
+        OperatorSeam::Message(QStringLiteral("The password for '%1' is not correct.").arg(chosen->Name),
+                              iOperator::Exclamation);
+    }
+    return false;
 }
 
 bool Directory::RecordEvent(int kind, int code, const QString& text1, const QString& text2, int flag) {

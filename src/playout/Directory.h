@@ -9,7 +9,7 @@
 // The playout system's directory of users: who may use the tools and with what
 // rights, who is logged in, and which tools are running. The default directory is
 // the file "Directory/Users.ini" in the product folder: one group per user
-// identifier with Name and the four rights as true or false.
+// identifier with Name, the four rights as true or false, and the password's hash.
 class Directory {
 public:
     // Given by the start-up before opening.
@@ -37,15 +37,29 @@ public:
     void SetLoginOptional(bool optional) { loginOptional = optional; }
 
     std::optional<DirectoryUser> FindUser(const QString& guid) const;
+    const QList<DirectoryUser>& Users() const { return users; }
+    // The settings dialog over the users; True when changes were accepted and stored.
+    bool ShowSettings();
+    // Stores the users in the default directory, replacing those it held.
+    bool SaveUsers(const QList<DirectoryUser>& changed);
+
+    // What is kept of a password: a SHA-256 hash of the user identifier and the
+    // password, so the same password gives other hashes for other users.
+    static QString PasswordHash(const QString& guid, const QString& password);
+    static bool PasswordMatches(const DirectoryUser& user, const QString& password);
+    // A new user identifier.
+    static QString NewGuid();
     bool LogIn(const DirectoryUser& user, int type, const QString& product);
-    // The log-in dialog; False when it fails or is cancelled. With autoLogIn the only
-    // user of a one-user directory is logged in without asking.
+    // The log-in dialog; False when it is cancelled or a wrong password is given
+    // three times. With autoLogIn the only user of a one-user directory who has no
+    // password is logged in without asking.
     bool InteractiveLogIn(const QString& product, bool autoLogIn);
     const std::optional<DirectoryUser>& CurrentUser() const { return currentUser; }
     void ForgetUser() { currentUser.reset(); }
 
 private:
     QString registrationFile() const;
+    static QString usersFile();
 
     bool open = false;
     bool loginOptional = false;

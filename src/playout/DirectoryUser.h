@@ -10,4 +10,6 @@ struct DirectoryUser {
     bool CanEditSettings = false;
     bool CanEditStationDatabaseSettings = false;
     bool CanEditDirectorySettings = false;
+    // Directory::PasswordHash of the user's password; "" when they have none.
+    QString PasswordHash;
 };

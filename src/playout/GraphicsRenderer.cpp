@@ -10,7 +10,7 @@ struct Scheme {
 
 // The standard scheme is the desktop's light grey; the Enterprise one is dark,
 // so that a studio running an Enterprise set-up tells its tools apart at a glance.
-constexpr Scheme standardScheme{0xF0F0F0, 0xE2E6EA, 0x1A1A1A};
+constexpr Scheme standardScheme{GraphicsRenderer::StandardBackground, 0xE2E6EA, 0x1A1A1A};
 constexpr Scheme enterpriseScheme{0x1E2A38, 0x2D3E52, 0xF0F4F8};
 
 const Scheme& schemeOf(int value) {

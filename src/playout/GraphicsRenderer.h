@@ -10,6 +10,8 @@ class GraphicsRenderer : public QObject {
 public:
     static constexpr int Standard = 0;
     static constexpr int Enterprise = 11;
+    // The standard scheme's background, for dialogs opened without a window's colours.
+    static constexpr quint32 StandardBackground = 0xF0F0F0;
 
     int Value() const { return value; }
     // Chooses the scheme; any value other than Enterprise gives the standard one.

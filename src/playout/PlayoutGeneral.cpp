@@ -1,29 +1,44 @@
 #include "playout/PlayoutGeneral.h"
 
 #include "playout/FileTools.h"
+#include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 
 bool PlayoutGeneral::Open(const QString& name) {
     if (!FileTools::FolderExists(ProfileLibrary::ProfileFolder(name)))
         return false;
     profile = name;
+    locations.LoadProfile(name);
     return true;
 }
 
-bool PlayoutGeneral::Register(int) const {
-    return IsOpen();
+bool PlayoutGeneral::Register(int flags) {
+    if (!IsOpen())
+        return false;
+    registeredFlags = flags;
+    return true;
 }
 
 QString PlayoutGeneral::Folder(int kind) const {
-    const QString product = ProfileLibrary::ProductFolder();
     switch (kind) {
     case ApplicationLogs:
-        return product + QStringLiteral("/Logs");
+        return locations.Folder(FileLocations::ApplicationLogsPlace);
     case StationDatabases:
-        return product + QStringLiteral("/Databases");
+        return locations.Folder(FileLocations::StationDatabasesPlace);
     case LocalStationDatabases:
-        return ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Databases");
+        return locations.Folder(FileLocations::LocalStationDatabasesPlace);
     default:
-        return product;
+        return ProfileLibrary::ProductFolder();
     }
+}
+
+bool PlayoutGeneral::ShowFileLocations(quint32 background) {
+    FileLocations changed = locations;
+    if (!IsOpen() || !OperatorSeam::Current().EditFileLocations(changed, background))
+        return false;
+    if (changed.SaveProfile(profile))
+        return true;
+    OperatorSeam::Message(QStringLiteral("The file locations of profile '%1' could not be stored").arg(profile),
+                          iOperator::Exclamation);
+    return false;
 }

@@ -25,5 +25,43 @@ QStringList ProfileLibrary::Profiles() const {
 }
 
 QString ProfileLibrary::ChooseProfile(const QString& suggestion) const {
-    return OperatorSeam::Current().ChooseProfile(Profiles(), suggestion);
+    const QStringList profiles = Profiles();
+    const QString chosen = OperatorSeam::Current().ChooseProfile(profiles, suggestion);
+    if (chosen.isEmpty())
+        return chosen;
+    for (const QString& profile : profiles) {
+        if (profile.compare(chosen, Qt::CaseInsensitive) == 0)
+            return profile;
+    }
+    QString problem;
+    if (CreateProfile(chosen, &problem))
+        return chosen;
+    OperatorSeam::Message(problem, iOperator::Exclamation);
+    return {};
+}
+
+QString ProfileLibrary::NameProblem(const QString& name) {
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("A name must be given");
+    if (name != name.trimmed())
+        return QStringLiteral("A name cannot start or end with a blank");
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : name) {
+        if (forbidden.contains(c) || c.unicode() < 32)
+            return QStringLiteral("A name cannot hold any of \\ / : * ? \" < > |");
+    }
+    if (name.startsWith(u'.'))
+        return QStringLiteral("A name cannot start with a full stop");
+    return {};
+}
+
+bool ProfileLibrary::CreateProfile(const QString& name, QString* problem) {
+    QString reason = NameProblem(name);
+    if (reason.isEmpty() && FileTools::FolderExists(ProfileFolder(name)))
+        reason = QStringLiteral("There is already a profile called '%1'").arg(name);
+    if (reason.isEmpty() && !FileTools::CreateFolder(ProfileFolder(name)))
+        reason = QStringLiteral("The profile folder '%1' could not be created").arg(ProfileFolder(name));
+    if (problem)
+        *problem = reason;
+    return reason.isEmpty();
 }

@@ -4,6 +4,7 @@
 #include "playout/FileTools.h"
 #include "playout/LibraryTrace.h"
 #include "playout/LogFileNames.h"
+#include "playout/OperatorSeam.h"
 #include "playout/SqliteStatement.h"
 #include "playout/StationSchema.h"
 #include "playout/TransactionGuard.h"
@@ -264,6 +265,19 @@ bool StationDatabase::SetAdvertLastChange(const QString& text, const QDateTime& 
 StationDatabase::CartLookup StationDatabase::LookupCart(const QString& number) const {
     const auto cart = carts->Get(number.trimmed());
     return cart ? CartLookup{cart->Type, cart->Flag} : CartLookup{};
+}
+
+bool StationDatabase::ShowSettings() {
+    StationSettings changed = settings;
+    if (!OperatorSeam::Current().EditStationSettings(changed, info.Name) || changed == settings)
+        return false;
+    if (!changed.Save(Connection())) {
+        OperatorSeam::Message(u"The settings of '%1' could not be stored"_s.arg(info.Name),
+                              iOperator::Exclamation);
+        return false;
+    }
+    settings = changed;
+    return true;
 }
 
 QString StationDatabase::MusicLogFileName(qint32 day) const {

@@ -47,6 +47,10 @@ public:
     bool IsReadOnly() const;
 
     StationSettings& Settings() { return settings; }
+    // The settings dialog over this database's settings. True when the operator
+    // changed something and it was stored; a failed store is shown and keeps the
+    // settings as they were.
+    bool ShowSettings();
     const ::DatabaseInfo& DatabaseInfo() const { return info; }
     QSqlDatabase Connection() const;
     DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection()); }

@@ -1,7 +1,17 @@
 #include "playout/StationLibrary.h"
 
+#include "playout/DatabaseChooser.h"
 #include "playout/OperatorSeam.h"
+#include "playout/PlayoutGeneral.h"
 
-bool StationLibrary::DisplaySettings(int) {
-    return OperatorSeam::Current().EditLibrarySettings(settings);
+bool StationLibrary::DisplaySettings(int, quint32 background) {
+    return OperatorSeam::Current().EditLibrarySettings(settings, DatabaseNames(), background);
+}
+
+QStringList StationLibrary::DatabaseNames() const {
+    if (!playoutGeneral)
+        return {};
+    return DatabaseChooser::Databases(playoutGeneral->Folder(PlayoutGeneral::StationDatabases),
+                                      playoutGeneral->Folder(PlayoutGeneral::LocalStationDatabases))
+        .Names();
 }

@@ -22,6 +22,8 @@ public:
     // Sets a value that passes Problem(); False (nothing set) otherwise.
     bool SetValue(const QString& name, const QString& value);
 
+    bool operator==(const StationSettings& other) const { return values == other.values; }
+
     bool Load(const QSqlDatabase& connection);
     // Stores every value in one transaction.
     bool Save(const QSqlDatabase& connection) const;

@@ -4,8 +4,19 @@
 #include <QString>
 #include <QStringList>
 
+class AudioSettings;
+class CueboardSettings;
 struct DirectoryUser;
+class FileLocations;
 class LibrarySettings;
+class StationSettings;
+
+// What the operator gave at the log-in: the chosen user's identifier ("" when
+// cancelled) and the password typed.
+struct DirectoryLogIn {
+    QString Guid;
+    QString Password;
+};
 
 // Everything that asks the operator something or tells them something: message
 // boxes and the playout system's own dialogs. The windows implement it with real
@@ -22,15 +33,26 @@ public:
     virtual Answer MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
                               const QString& title) = 0;
 
-    // The profile chooser: the chosen profile, or "" when cancelled.
+    // The profile chooser: the chosen profile, or "" when cancelled. A name that is
+    // not among the profiles asks for a new profile of that name.
     virtual QString ChooseProfile(const QStringList& profiles, const QString& suggestion) = 0;
-    // The directory log-in: the identifier of the user who logged in, or "".
-    virtual QString LogIn(const QList<DirectoryUser>& users, const QString& product) = 0;
-    // The station library's settings dialog; True when accepted (settings changed).
-    virtual bool EditLibrarySettings(LibrarySettings& settings) = 0;
-    // The Station Database chooser: the chosen database's name, or "" when none.
+    // The directory log-in.
+    virtual DirectoryLogIn LogIn(const QList<DirectoryUser>& users, const QString& product) = 0;
+    // The station library's settings dialog, offering the databases there are; True
+    // when accepted. `background` is the colour scheme's background (0xRRGGBB).
+    virtual bool EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
+                                     quint32 background) = 0;
+    // The Station Database chooser: the chosen database's name, or "" when none. With
+    // canCreate a name that is not among the databases asks for a new database.
     virtual QString ChooseDatabase(const QStringList& databases, const QString& suggestion,
-                                   bool canEditSettings) = 0;
+                                   bool canCreate) = 0;
+    // The settings dialogs of the playout system; each is True when accepted.
+    virtual bool EditStationSettings(StationSettings& settings, const QString& databaseName) = 0;
+    virtual bool EditAudioSettings(AudioSettings& settings) = 0;
+    virtual bool EditCueboardSettings(CueboardSettings& settings, quint32 background) = 0;
+    virtual bool EditFileLocations(FileLocations& locations, quint32 background) = 0;
+    // The directory's users, their rights and passwords.
+    virtual bool EditDirectory(QList<DirectoryUser>& users) = 0;
 
     // The answer a box gives when nobody is there to press a button.
     static Answer DefaultAnswer(Buttons buttons, int defaultButton);

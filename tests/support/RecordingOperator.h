@@ -1,7 +1,11 @@
 #pragma once
 
+#include "playout/AudioSettings.h"
+#include "playout/CueboardSettings.h"
 #include "playout/DirectoryUser.h"
+#include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
+#include "playout/StationSettings.h"
 #include "playout/iOperator.h"
 
 #include <QList>
@@ -23,13 +27,23 @@ public:
     QList<Answer> Answers;
     // The profile the chooser returns ("" cancels).
     QString ProfileChoice;
-    // The user identifier the log-in returns ("" cancels).
+    // The user identifier the log-in returns ("" cancels), and the password typed.
     QString LogInChoice;
+    QString PasswordGiven;
     // The database the chooser returns ("" cancels).
     QString DatabaseChoice;
     QStringList DatabasesOffered;
-    // What the settings dialog does; none cancels it.
+    // What the settings dialogs do; none cancels them.
     std::function<bool(LibrarySettings&)> SettingsDialog;
+    std::function<bool(StationSettings&)> StationSettingsDialog;
+    std::function<bool(AudioSettings&)> AudioDialog;
+    std::function<bool(CueboardSettings&)> CueboardDialog;
+    std::function<bool(FileLocations&)> LocationsDialog;
+    std::function<bool(QList<DirectoryUser>&)> DirectoryDialog;
+    QStringList LibraryDatabasesOffered;
+    // The background colours the playout dialogs were given.
+    QList<quint32> Backgrounds;
+    bool DatabaseCreationOffered = false;
 
     QList<Shown> Messages;
     QStringList ProfilesOffered;
@@ -40,10 +54,15 @@ public:
     Answer MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
                       const QString& title) override;
     QString ChooseProfile(const QStringList& profiles, const QString& suggestion) override;
-    QString LogIn(const QList<DirectoryUser>& users, const QString& product) override;
-    bool EditLibrarySettings(LibrarySettings& settings) override;
-    QString ChooseDatabase(const QStringList& databases, const QString& suggestion,
-                           bool canEditSettings) override;
+    DirectoryLogIn LogIn(const QList<DirectoryUser>& users, const QString& product) override;
+    bool EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
+                             quint32 background) override;
+    QString ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) override;
+    bool EditStationSettings(StationSettings& settings, const QString&) override;
+    bool EditAudioSettings(AudioSettings& settings) override;
+    bool EditCueboardSettings(CueboardSettings& settings, quint32 background) override;
+    bool EditFileLocations(FileLocations& locations, quint32 background) override;
+    bool EditDirectory(QList<DirectoryUser>& users) override;
 
     QStringList MessageTexts() const;
 };

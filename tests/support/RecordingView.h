@@ -28,6 +28,8 @@ public:
         return range.Problem(inOrder, withinLimits, dated).isEmpty();
     }
     void SetEnabled(Command command, bool on) override { enabled[command] = on; }
+    quint32 background = 0x123456;
+    quint32 Background() const override { return background; }
     iScheduleCallback* Progress() override { return &progress; }
     void ShowProgress(bool) override {}
     void SplashAction(const QString&) override {}

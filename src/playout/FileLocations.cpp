@@ -1,0 +1,44 @@
+#include "playout/FileLocations.h"
+
+#include "playout/ProfileLibrary.h"
+
+#include <QSettings>
+
+namespace {
+
+QString FileLocations::*const folders[] = {&FileLocations::ApplicationLogs, &FileLocations::StationDatabases,
+                                           &FileLocations::LocalStationDatabases};
+const char* const keys[] = {"Locations/ApplicationLogs", "Locations/StationDatabases",
+                            "Locations/LocalStationDatabases"};
+
+} // namespace
+
+QString FileLocations::fileOf(const QString& profile) {
+    return ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Locations.ini");
+}
+
+QStringList FileLocations::Defaults(const QString& profile) {
+    const QString product = ProfileLibrary::ProductFolder();
+    return {product + QStringLiteral("/Logs"), product + QStringLiteral("/Databases"),
+            ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Databases")};
+}
+
+QString FileLocations::Folder(Place place) const {
+    const QString& given = this->*folders[place];
+    return given.isEmpty() ? Defaults(Profile).value(place) : given;
+}
+
+void FileLocations::LoadProfile(const QString& profile) {
+    Profile = profile;
+    const QSettings store(fileOf(profile), QSettings::IniFormat);
+    for (int i = 0; i < 3; ++i)
+        this->*folders[i] = store.value(QLatin1String(keys[i])).toString().trimmed();
+}
+
+bool FileLocations::SaveProfile(const QString& profile) const {
+    QSettings store(fileOf(profile), QSettings::IniFormat);
+    for (int i = 0; i < 3; ++i)
+        store.setValue(QLatin1String(keys[i]), (this->*folders[i]).trimmed());
+    store.sync();
+    return store.status() == QSettings::NoError;
+}

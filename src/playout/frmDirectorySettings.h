@@ -1,0 +1,41 @@
+#pragma once
+
+#include "playout/DirectoryUser.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The directory's users: add and remove users, and set each one's name, password
+// and rights. The list given is changed only when OK is pressed and every user has
+// a name of their own.
+class frmDirectorySettings : public QDialog {
+    Q_OBJECT
+public:
+    frmDirectorySettings(QList<DirectoryUser>& users, QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    void addUser();
+    void removeUser();
+    // Shows the selected user's details, or empties and disables them.
+    void showUser(int row);
+    // Keeps what the boxes say into the selected user.
+    void keepUser();
+    void clearPassword();
+
+    QList<DirectoryUser>& result;
+    QList<DirectoryUser> users;
+    int shown = -1;
+    bool showing = false;
+    QListWidget* lstUsers = nullptr;
+    QLineEdit* txtName = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QPushButton* cmdClearPassword = nullptr;
+    QList<QCheckBox*> rights;
+    QPushButton* cmdRemove = nullptr;
+};
