@@ -1,5 +1,6 @@
 #include "startup/ToolStartup.h"
 
+#include "playout/Directory.h"
 #include "playout/FileTools.h"
 #include "playout/GeneralTools.h"
 #include "playout/ProfileLibrary.h"
@@ -160,6 +161,47 @@ TEST_F(ToolStartupTest, AUserIdentifierLogsInWithoutTheDialog) {
     ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
     EXPECT_EQ(op.LogIns, 1);
     EXPECT_EQ(other.Directory->CurrentUser()->Name, u"Guest");
+}
+
+TEST_F(ToolStartupTest, APasswordIsCheckedAndThreeWrongOnesEndTheStartUp) {
+    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\nAutoLogIn=true\n"_s);
+    const QString hash = Directory::PasswordHash(u"{A1}"_s, u"open sesame"_s);
+    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s),
+              (u"[{A1}]\nName=Engineer\nCanEditScheduledLog=true\nPassword="_s + hash + u'\n').toUtf8());
+    // The only user has a password, so the automatic log-in does not apply.
+    op.LogInChoice = u"{a1}"_s;
+    op.PasswordGiven = u"Open Sesame"_s;
+    ASSERT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(op.LogIns, 3);
+    EXPECT_EQ(op.MessageTexts(),
+              QStringList(3, u"The password for 'Engineer' is not correct."_s));
+
+    state = ToolState{};
+    op.PasswordGiven = u"open sesame"_s;
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Engineer");
+    EXPECT_EQ(op.LogIns, 4);
+}
+
+TEST_F(ToolStartupTest, ANewProfileNamedInTheChooserIsMadeAndOthersAreRefused) {
+    op.ProfileChoice = u"Breakfast FM"_s;
+    op.SettingsDialog = [](LibrarySettings& settings) { return settings.DatabaseMode = 1, true; };
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(op.ProfilesOffered, QStringList{u"Demo"_s});
+    EXPECT_EQ(state.CurrentProfile, u"Breakfast FM");
+    EXPECT_TRUE(FileTools::FolderExists(ProfileLibrary::ProfileFolder(u"Breakfast FM"_s)));
+    EXPECT_EQ(ProfileLibrary().Profiles(), QStringList({u"Breakfast FM"_s, u"Demo"_s}));
+
+    // The existing profile in another case is that profile; a name with a slash is refused.
+    state = ToolState{};
+    op.ProfileChoice = u"DEMO"_s;
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(state.CurrentProfile, u"Demo");
+    state = ToolState{};
+    op.ProfileChoice = u"News/Sport"_s;
+    EXPECT_FALSE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(op.MessageTexts().last(), u"A name cannot hold any of \\ / : * ? \" < > |");
+    EXPECT_EQ(ProfileLibrary().Profiles().size(), 2);
 }
 
 TEST_F(ToolStartupTest, PlayersAreOverriddenOnlyByAWholeNumberThatDiffers) {
