@@ -279,19 +279,19 @@ TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheE
 TEST_F(MainWindowControllerTest, StationDatabaseSettingsAreStoredAndTheLogReadAgainOnlyWhenChanged) {
     Start();
     const qsizetype shown = op.Messages.size();
-    MusicLog(24, {6});
+    MusicLog(26, {6});
     controller->EditStationDatabaseSettings(); // cancelled
     op.StationSettingsDialog = [](StationSettings&) { return true; }; // OK with nothing changed
     controller->EditStationDatabaseSettings();
     EXPECT_EQ(op.Messages.size(), shown); // the log was not read again
-    EXPECT_NE(view.Range().Start.Day, Nov(24));
+    EXPECT_NE(view.Range().Start.Day, Nov(26));
 
     op.StationSettingsDialog = [](StationSettings& settings) {
         return settings.SetValue(u"AutoPurgeDays"_s, u"7"_s) && settings.SetValue(u"CartOffset"_s, u"-100"_s);
     };
     controller->EditStationDatabaseSettings();
     EXPECT_EQ(Db().Settings().AutoPurgeDays(), 7);
-    EXPECT_EQ(view.Range().Start.Day, Nov(24)); // read again, with its messages
+    EXPECT_EQ(view.Range().Start.Day, Nov(26)); // read again, with its messages
     StationDatabase stored;
     ASSERT_EQ(stored.OpenFile(Db().DatabaseInfo().Location), StationDatabase::Opened);
     EXPECT_EQ(stored.Settings().AutoPurgeDays(), 7);
