@@ -22,7 +22,8 @@ public:
     static QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton** ok = nullptr);
     // A folder box named `name` and, beside it, "Browse..." (named "cmdBrowse" +
     // `name` without its "txt") that picks a folder into it. The box goes to `box`.
-    static QHBoxLayout* FolderRow(QWidget* parent, const QString& name, const QString& title, QLineEdit** box);
+    static QHBoxLayout* FolderRow(QWidget* parent, const QString& name, const QString& title,
+                                  QLineEdit** box);
     // Takes a background colour (0xRRGGBB), with a text colour that reads on it.
     static void SetBackground(QWidget* widget, quint32 background);
 };

@@ -81,8 +81,8 @@ bool accepted(QDialog&& dialog) {
 } // namespace
 
 QString QtOperator::ChooseProfile(const QStringList& profiles, const QString& suggestion) {
-    frmListChooser chooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles, suggestion, true,
-                           owner);
+    frmListChooser chooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles, suggestion,
+                           true, owner);
     return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
 }
 

@@ -10,7 +10,8 @@ bool PlayoutAudio::ShowGlobalCueboardSettings(quint32 background) {
         return false;
     if (changed.Save())
         return true;
-    OperatorSeam::Message(QStringLiteral("The cueboard settings could not be stored in ") + CueboardSettings::File(),
+    OperatorSeam::Message(QStringLiteral("The cueboard settings could not be stored in ") +
+                              CueboardSettings::File(),
                           iOperator::Exclamation);
     return false;
 }

@@ -38,7 +38,8 @@ bool PlayoutGeneral::ShowFileLocations(quint32 background) {
         return false;
     if (changed.SaveProfile(profile))
         return true;
-    OperatorSeam::Message(QStringLiteral("The file locations of profile '%1' could not be stored").arg(profile),
-                          iOperator::Exclamation);
+    OperatorSeam::Message(
+        QStringLiteral("The file locations of profile '%1' could not be stored").arg(profile),
+        iOperator::Exclamation);
     return false;
 }

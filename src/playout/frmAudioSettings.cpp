@@ -11,7 +11,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-frmAudioSettings::frmAudioSettings(AudioSettings& settings, QWidget* parent) : QDialog(parent), settings(settings) {
+frmAudioSettings::frmAudioSettings(AudioSettings& settings, QWidget* parent)
+    : QDialog(parent), settings(settings) {
     setObjectName(u"frmAudioSettings"_s);
     setWindowTitle(u"Audio Settings"_s);
     auto* layout = new QVBoxLayout(this);

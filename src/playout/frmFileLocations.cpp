@@ -35,7 +35,8 @@ frmFileLocations::frmFileLocations(FileLocations& locations, quint32 background,
     auto* form = new QFormLayout;
     for (int i = 0; i < 3; ++i) {
         QLineEdit* box = nullptr;
-        QLayout* row = QtDialogParts::FolderRow(this, QLatin1String(places[i].name), u"Choose the folder"_s, &box);
+        QLayout* row =
+            QtDialogParts::FolderRow(this, QLatin1String(places[i].name), u"Choose the folder"_s, &box);
         box->setText(locations.*places[i].folder);
         box->setPlaceholderText(defaults.value(i));
         form->addRow(QLatin1String(places[i].caption), row);

@@ -26,7 +26,8 @@ frmListChooser::frmListChooser(const Captions& captions, const QStringList& name
     lstNames->addItems(names);
     layout->addWidget(lstNames);
     const auto suggested = lstNames->findItems(suggestion, Qt::MatchFixedString);
-    lstNames->setCurrentRow(suggested.isEmpty() ? (names.isEmpty() ? -1 : 0) : lstNames->row(suggested.front()));
+    lstNames->setCurrentRow(suggested.isEmpty() ? (names.isEmpty() ? -1 : 0)
+                                                : lstNames->row(suggested.front()));
 
     auto* newRow = new QHBoxLayout;
     newRow->addWidget(new QLabel(captions.NewName, this));

@@ -13,13 +13,13 @@ class frmListChooser : public QDialog {
     Q_OBJECT
 public:
     struct Captions {
-        QString Title;     // the window's caption
-        QString List;      // above the list
-        QString NewName;   // before the new-name box
+        QString Title;   // the window's caption
+        QString List;    // above the list
+        QString NewName; // before the new-name box
     };
 
-    frmListChooser(const Captions& captions, const QStringList& names, const QString& suggestion, bool canCreate,
-                   QWidget* parent = nullptr);
+    frmListChooser(const Captions& captions, const QStringList& names, const QString& suggestion,
+                   bool canCreate, QWidget* parent = nullptr);
 
     // The name selected; "" when none is.
     QString Chosen() const;

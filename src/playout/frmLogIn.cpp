@@ -15,7 +15,8 @@ frmLogIn::frmLogIn(const QList<DirectoryUser>& users, const QString& product, QW
     setObjectName(u"frmLogIn"_s);
     setWindowTitle(u"Log In to "_s + product);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(u"Choose your name (or type your user identifier) and give your password."_s, this));
+    layout->addWidget(
+        new QLabel(u"Choose your name (or type your user identifier) and give your password."_s, this));
     auto* form = new QFormLayout;
     cboUser = new QComboBox(this);
     cboUser->setObjectName(u"cboUser"_s);
@@ -36,7 +37,8 @@ frmLogIn::frmLogIn(const QList<DirectoryUser>& users, const QString& product, QW
 DirectoryLogIn frmLogIn::Given() const {
     const QString typed = cboUser->currentText().trimmed();
     for (const DirectoryUser& user : users) {
-        if (user.Name.compare(typed, Qt::CaseInsensitive) == 0 || user.Guid.compare(typed, Qt::CaseInsensitive) == 0)
+        if (user.Name.compare(typed, Qt::CaseInsensitive) == 0 ||
+            user.Guid.compare(typed, Qt::CaseInsensitive) == 0)
             return {user.Guid, txtPassword->text()};
     }
     return {QString(), txtPassword->text()};

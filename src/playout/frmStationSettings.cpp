@@ -47,7 +47,8 @@ const char* const tabCaptions[] = {"Music Logs", "Advert Logs", "Carts", "Schedu
 
 } // namespace
 
-frmStationSettings::frmStationSettings(StationSettings& settings, const QString& databaseName, QWidget* parent)
+frmStationSettings::frmStationSettings(StationSettings& settings, const QString& databaseName,
+                                       QWidget* parent)
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmStationSettings"_s);
     setWindowTitle(u"Station Database Settings - "_s + databaseName);
@@ -124,7 +125,8 @@ void frmStationSettings::updateExamples() {
     if (!lblMusicExample || !lblAdvertExample)
         return; // still being built
     const qint32 today = ScheduleDateTools::Today().Day;
-    for (const auto& [label, kind] : {std::pair{lblMusicExample, u"Music"_s}, std::pair{lblAdvertExample, u"Advert"_s}}) {
+    for (const auto& [label, kind] :
+         {std::pair{lblMusicExample, u"Music"_s}, std::pair{lblAdvertExample, u"Advert"_s}}) {
         const QString folder = text(kind + u"LogsDirectory"_s);
         label->setText(folder.isEmpty() ? u"(no folder given)"_s
                                         : LogFileNames::Path(folder, text(kind + u"FileNamePrefix"_s),

@@ -280,7 +280,7 @@ TEST_F(MainWindowControllerTest, StationDatabaseSettingsAreStoredAndTheLogReadAg
     Start();
     const qsizetype shown = op.Messages.size();
     MusicLog(26, {6});
-    controller->EditStationDatabaseSettings(); // cancelled
+    controller->EditStationDatabaseSettings();                        // cancelled
     op.StationSettingsDialog = [](StationSettings&) { return true; }; // OK with nothing changed
     controller->EditStationDatabaseSettings();
     EXPECT_EQ(op.Messages.size(), shown); // the log was not read again
@@ -313,7 +313,8 @@ TEST_F(MainWindowControllerTest, AChangedCueboardIsRecordedTakenAndRegisteredAga
     EXPECT_EQ(state.PlayoutAudio->Cueboard.Pages, 8);
     EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), 256);
     ASSERT_EQ(LinesOf(events).size(), 1);
-    EXPECT_TRUE(LinesOf(events)[0].endsWith(u"\t2\t15\tAudio Settings Changed\tGlobal Cueboard Settings\t1"_s));
+    EXPECT_TRUE(
+        LinesOf(events)[0].endsWith(u"\t2\t15\tAudio Settings Changed\tGlobal Cueboard Settings\t1"_s));
     CueboardSettings stored;
     stored.Load();
     EXPECT_EQ(stored.Pages, 8);
@@ -383,7 +384,8 @@ TEST_F(MainWindowControllerTest, ADatabaseNameThatCannotBeAFileIsRefused) {
     ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
     controller = std::make_unique<MainWindowController>(state, view);
     EXPECT_FALSE(controller->Start());
-    EXPECT_EQ(op.MessageTexts().last(), u"The Station Database 'Drive:Time' could not be created: A name cannot "
-                                        u"hold any of \\ / : * ? \" < > |");
+    EXPECT_EQ(op.MessageTexts().last(),
+              u"The Station Database 'Drive:Time' could not be created: A name cannot "
+              u"hold any of \\ / : * ? \" < > |");
     EXPECT_EQ(controller->FailureReason(), u"no Station Database was chosen");
 }

@@ -173,8 +173,7 @@ TEST_F(ToolStartupTest, APasswordIsCheckedAndThreeWrongOnesEndTheStartUp) {
     op.PasswordGiven = u"Open Sesame"_s;
     ASSERT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
     EXPECT_EQ(op.LogIns, 3);
-    EXPECT_EQ(op.MessageTexts(),
-              QStringList(3, u"The password for 'Engineer' is not correct."_s));
+    EXPECT_EQ(op.MessageTexts(), QStringList(3, u"The password for 'Engineer' is not correct."_s));
 
     state = ToolState{};
     op.PasswordGiven = u"open sesame"_s;

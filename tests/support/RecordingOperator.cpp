@@ -28,8 +28,7 @@ bool RecordingOperator::EditLibrarySettings(LibrarySettings& settings, const QSt
 namespace {
 
 // Runs a scripted dialog; none cancels it.
-template <typename T>
-bool run(const std::function<bool(T&)>& dialog, T& value) {
+template <typename T> bool run(const std::function<bool(T&)>& dialog, T& value) {
     return dialog ? dialog(value) : false;
 }
 
