@@ -77,7 +77,7 @@ void frmListChooser::addName() {
 
 void frmListChooser::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && txtNewName->hasFocus() && !txtNewName->text().isEmpty()) {
+    if (enter && focusWidget() == txtNewName && !txtNewName->text().isEmpty()) {
         addName();
         return;
     }
