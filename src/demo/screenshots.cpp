@@ -15,7 +15,16 @@
 #include "playout/Clock.h"
 #include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
+#include "playout/ProfileLibrary.h"
 #include "playout/ScheduleDateTools.h"
+#include "playout/frmAudioSettings.h"
+#include "playout/frmCueboardSettings.h"
+#include "playout/frmDirectorySettings.h"
+#include "playout/frmFileLocations.h"
+#include "playout/frmLibrarySettings.h"
+#include "playout/frmListChooser.h"
+#include "playout/frmLogIn.h"
+#include "playout/frmStationSettings.h"
 #include "settings/LogImportSettingsModel.h"
 #include "settings/frmLogImportSettings.h"
 #include "splash/frmSplash.h"
@@ -24,6 +33,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -39,6 +49,50 @@ void save(QWidget* window, const QString& name) {
     const QString path = folder + u'/' + name + u".png"_s;
     if (window->grab().save(path))
         saved.append(path);
+}
+
+// Shows a window, draws it and hides it again.
+void draw(QWidget& window, const QString& name) {
+    window.show();
+    save(&window, name);
+    window.hide();
+}
+
+// The playout system's own dialogs, over the demo station's profile and database.
+void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* owner, quint32 background) {
+    frmListChooser profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
+                            {u"Breakfast"_s, u"Demo"_s, u"Overnight"_s}, u"Demo"_s, true, owner);
+    draw(profiles, u"profile-chooser"_s);
+    frmListChooser databases({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+                             tool.StationLibrary->DatabaseNames(), database.DatabaseInfo().Name, true, owner);
+    draw(databases, u"database-chooser"_s);
+    frmLogIn logIn({{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}}, u"Log Importer"_s,
+                   owner);
+    draw(logIn, u"log-in"_s);
+    frmLibrarySettings library(tool.StationLibrary->Settings(), tool.StationLibrary->DatabaseNames(),
+                               background, owner);
+    draw(library, u"ostrel-settings"_s);
+
+    StationSettings settings = database.Settings();
+    frmStationSettings station(settings, database.DatabaseInfo().Name, owner);
+    draw(station, u"station-settings"_s);
+    station.findChild<QTabWidget*>()->setCurrentIndex(1);
+    draw(station, u"station-settings-adverts"_s);
+
+    frmAudioSettings audio(*tool.AudioSettings, owner);
+    draw(audio, u"audio-settings"_s);
+    CueboardSettings cueboard;
+    cueboard.Load();
+    frmCueboardSettings cueboardDialog(cueboard, background, owner);
+    draw(cueboardDialog, u"cueboard-settings"_s);
+    FileLocations locations;
+    locations.LoadProfile(tool.CurrentProfile);
+    frmFileLocations locationsDialog(locations, background, owner);
+    draw(locationsDialog, u"file-locations"_s);
+    QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s, true},
+                               {u"{B2}"_s, u"Engineer"_s, true, true, true, true}};
+    frmDirectorySettings directory(users, owner);
+    draw(directory, u"directory-settings"_s);
 }
 
 // Answers every message box and dialog of the run with its default, so the
@@ -118,22 +172,17 @@ int main(int argc, char* argv[]) {
 
     frmDatePicker picker(&window);
     picker.Open({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 14 * 3600}, 3);
-    picker.show();
-    save(&picker, u"datepicker"_s);
-    picker.hide();
+    draw(picker, u"datepicker"_s);
 
     frmAdLogViewer adverts(*controller.Database(), &window);
     adverts.DisplayLog({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 6 * 3600});
-    adverts.show();
-    save(&adverts, u"advertlog"_s);
-    adverts.hide();
+    draw(adverts, u"advertlog"_s);
 
     LogImportSettingsModel settings;
     settings.Load(*controller.Database());
     frmLogImportSettings settingsDialog(settings, window.palette().color(QPalette::Window), &window);
-    settingsDialog.show();
-    save(&settingsDialog, u"settings"_s);
-    settingsDialog.hide();
+    draw(settingsDialog, u"settings"_s);
+    drawPlayoutDialogs(tool, *controller.Database(), &window, window.Background());
 
     window.Attach(nullptr);
     controller.Shutdown();

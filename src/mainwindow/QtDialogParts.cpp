@@ -57,7 +57,12 @@ void QtDialogParts::SetBackground(QWidget* widget, quint32 background) {
     const QColor colour = QColor::fromRgb(background);
     QPalette colours = widget->palette();
     colours.setColor(QPalette::Window, colour);
-    colours.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+    const bool dark = colour.lightness() < 128;
+    colours.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
+    if (dark) { // buttons and spin arrows in a shade of the scheme, not the desktop's light grey
+        colours.setColor(QPalette::Button, colour.lighter(160));
+        colours.setColor(QPalette::ButtonText, Qt::white);
+    }
     widget->setPalette(colours);
     widget->setAutoFillBackground(true);
 }

@@ -101,8 +101,7 @@ QString ScheduleDateTools::FormatDate(const QDateTime& date, int style) {
     if (style == 14)
         return QLatin1String(days[day.dayOfWeek() - 1]) + u' ' + QString::number(day.day()) + u' ' +
                MonthName(day.month()) + u' ' + fourDigitYear(day) + u' ' + clock;
-    return fourDigitYear(day) + u'-' + twoDigits(day.month()) + u'-' + twoDigits(day.day()) + u' ' +
-           clock;
+    return fourDigitYear(day) + u'-' + twoDigits(day.month()) + u'-' + twoDigits(day.day()) + u' ' + clock;
 }
 
 QString ScheduleDateTools::FormatScheduleDate(const ScheduleDate& date, int style) {

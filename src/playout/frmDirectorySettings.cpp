@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -60,16 +61,20 @@ frmDirectorySettings::frmDirectorySettings(QList<DirectoryUser>& users, QWidget*
     auto* form = new QFormLayout(details);
     txtName = new QLineEdit(details);
     txtName->setObjectName(u"txtName"_s);
+    txtName->setMinimumWidth(180);
     form->addRow(u"&Name:"_s, txtName);
     auto* passwordRow = new QHBoxLayout;
     txtPassword = new QLineEdit(details);
     txtPassword->setObjectName(u"txtPassword"_s);
     txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setMinimumWidth(100);
     cmdClearPassword = new QPushButton(u"No Pass&word"_s, details);
     cmdClearPassword->setObjectName(u"cmdClearPassword"_s);
     passwordRow->addWidget(txtPassword, 1);
     passwordRow->addWidget(cmdClearPassword);
-    form->addRow(u"New &password:"_s, passwordRow);
+    auto* passwordLabel = new QLabel(u"New &password:"_s, details);
+    passwordLabel->setBuddy(txtPassword);
+    form->addRow(passwordLabel, passwordRow);
     for (const Right& right : rightBoxes) {
         auto* box = new QCheckBox(QLatin1String(right.caption), details);
         box->setObjectName(QLatin1String(right.name));

@@ -4,6 +4,7 @@
 #include "playout/FileLocations.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -39,12 +40,14 @@ frmFileLocations::frmFileLocations(FileLocations& locations, quint32 background,
             QtDialogParts::FolderRow(this, QLatin1String(places[i].name), u"Choose the folder"_s, &box);
         box->setText(locations.*places[i].folder);
         box->setPlaceholderText(defaults.value(i));
-        form->addRow(QLatin1String(places[i].caption), row);
+        auto* label = new QLabel(QLatin1String(places[i].caption), this);
+        label->setBuddy(box);
+        form->addRow(label, row);
         folders.append(box);
     }
     layout->addLayout(form);
     layout->addLayout(QtDialogParts::OkCancelRow(this));
-    resize(620, sizeHint().height());
+    resize(780, sizeHint().height());
 }
 
 void frmFileLocations::accept() {

@@ -20,9 +20,11 @@ frmListChooser::frmListChooser(const Captions& captions, const QStringList& name
     setObjectName(u"frmListChooser"_s);
     setWindowTitle(captions.Title);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(captions.List, this));
+    auto* listLabel = new QLabel(captions.List, this);
+    layout->addWidget(listLabel);
     lstNames = new QListWidget(this);
     lstNames->setObjectName(u"lstNames"_s);
+    listLabel->setBuddy(lstNames);
     lstNames->addItems(names);
     layout->addWidget(lstNames);
     const auto suggested = lstNames->findItems(suggestion, Qt::MatchFixedString);
@@ -30,9 +32,11 @@ frmListChooser::frmListChooser(const Captions& captions, const QStringList& name
                                                 : lstNames->row(suggested.front()));
 
     auto* newRow = new QHBoxLayout;
-    newRow->addWidget(new QLabel(captions.NewName, this));
+    auto* newLabel = new QLabel(captions.NewName, this);
+    newRow->addWidget(newLabel);
     txtNewName = new QLineEdit(this);
     txtNewName->setObjectName(u"txtNewName"_s);
+    newLabel->setBuddy(txtNewName);
     newRow->addWidget(txtNewName, 1);
     cmdNew = new QPushButton(u"&New"_s, this);
     cmdNew->setObjectName(u"cmdNew"_s);

@@ -70,10 +70,12 @@ QWidget* frmStationSettings::makeTab(int tab) {
             continue;
         QLayout* row = nullptr;
         QWidget* box = makeBox(QLatin1String(field.name), field.kind, page, &row);
+        auto* label = new QLabel(QLatin1String(field.caption), page);
+        label->setBuddy(box); // the access key goes to the box, not the browse button
         if (row)
-            form->addRow(QLatin1String(field.caption), row);
+            form->addRow(label, row);
         else
-            form->addRow(QLatin1String(field.caption), box);
+            form->addRow(label, box);
     }
     if (tab == MusicLogs || tab == AdvertLogs) {
         QLabel*& example = tab == MusicLogs ? lblMusicExample : lblAdvertExample;
