@@ -8,12 +8,14 @@
 #include "playout/LibrarySettings.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
+#include "playout/frmListChooser.h"
 #include "startup/ToolStartup.h"
 #include "support/Columns.h"
 #include "support/TempHome.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -183,4 +185,73 @@ TEST_F(frmNewStationTest, AStationIsSetUpFromNothingAndItsFirstHoursImported) {
     window.Attach(nullptr);
     controller.Shutdown();
     startup.TerminateTool();
+}
+
+TEST_F(frmNewStationTest, AnEngineerAddedInTheDirectoryLogsInWithTheirPasswordOnceSecurityIsOn) {
+    ASSERT_TRUE(ProfileLibrary::CreateProfile(u"Studio"_s));
+    LibrarySettings library;
+    library.DatabaseMode = 1;
+    ASSERT_TRUE(library.SaveProfile(u"Studio"_s));
+    ASSERT_TRUE(
+        StationDatabase::Create(ProfileLibrary::ProductFolder() + u"/Databases/Studio.sdb"_s, u"Studio"_s));
+    DialogScript script;
+    auto open = [&](ToolState& tool, frmMain& window, std::unique_ptr<MainWindowController>& controller) {
+        ToolStartup startup(tool, u"/NOPREVCHECK"_s, nullptr);
+        if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true))
+            return false;
+        controller = std::make_unique<MainWindowController>(tool, window);
+        window.Attach(controller.get());
+        return controller->Start();
+    };
+    auto close = [](ToolState& tool, frmMain& window, std::unique_ptr<MainWindowController>& controller) {
+        window.Attach(nullptr);
+        controller.reset();
+        ToolStartup(tool, QString(), nullptr).TerminateTool();
+    };
+
+    script.Expect(u"Choose Profile"_s, [](QDialog&) {});
+    script.Expect(u"Choose Station Database"_s, [](QDialog&) {});
+    ToolState tool;
+    frmMain window;
+    std::unique_ptr<MainWindowController> controller;
+    ASSERT_TRUE(open(tool, window, controller));
+    script.Expect(u"Kestrane Directory Settings"_s, [](QDialog& directory) {
+        directory.findChild<QPushButton*>(u"cmdAdd"_s)->click();
+        auto* name = directory.findChild<QLineEdit*>(u"txtName"_s);
+        name->clear();
+        QTest::keyClicks(name, u"Engineer"_s);
+        QTest::keyClicks(directory.findChild<QLineEdit*>(u"txtPassword"_s), u"tower"_s);
+        directory.findChild<QCheckBox*>(u"chkCanEditStationDatabaseSettings"_s)->setChecked(true);
+    });
+    window.MenuCommand(u"Kestrane D&irectory Settings"_s)->trigger();
+    script.Expect(u"Ostrel Settings"_s, [](QDialog& settings) {
+        settings.findChild<QCheckBox*>(u"chkSecurity"_s)->setChecked(true);
+    });
+    window.MenuCommand(u"Ostrel &Settings"_s)->trigger();
+    close(tool, window, controller);
+
+    // The next start asks who is there; a wrong password is refused, the right one
+    // lets the engineer in with the rights they were given.
+    auto logIn = [](const QString& password) {
+        return [password](QDialog& dialog) {
+            EXPECT_EQ(dialog.findChild<QComboBox*>(u"cboUser"_s)->currentText(), u"Engineer");
+            dialog.findChild<QLineEdit*>(u"txtPassword"_s)->setText(password);
+        };
+    };
+    script.Expect(u"Choose Profile"_s, [](QDialog&) {});
+    script.Expect(u"Log In to "_s, logIn(u"Tower"_s));
+    script.Expect(u"Log In to "_s, logIn(u"tower"_s));
+    script.Expect(u"Choose Station Database"_s, [](QDialog& chooser) {
+        EXPECT_EQ(static_cast<frmListChooser&>(chooser).Chosen(), u"Studio"); // the last one, suggested
+    });
+    ToolState secured;
+    ASSERT_TRUE(open(secured, window, controller));
+    EXPECT_EQ(script.Left(), 0);
+    EXPECT_EQ(script.Messages.filter(u"password"_s),
+              QStringList{u"The password for 'Engineer' is not correct."_s});
+    ASSERT_TRUE(secured.Directory->CurrentUser());
+    EXPECT_EQ(secured.Directory->CurrentUser()->Name, u"Engineer");
+    EXPECT_TRUE(window.MenuCommand(u"Station &Database Settings"_s)->isEnabled());
+    EXPECT_FALSE(window.MenuCommand(u"Kestrane D&irectory Settings"_s)->isEnabled());
+    close(secured, window, controller);
 }
