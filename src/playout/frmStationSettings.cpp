@@ -1,6 +1,7 @@
 #include "playout/frmStationSettings.h"
 
 #include "mainwindow/QtDialogParts.h"
+#include "playout/FileTools.h"
 #include "playout/LogFileNames.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
@@ -130,10 +131,14 @@ void frmStationSettings::updateExamples() {
     for (const auto& [label, kind] :
          {std::pair{lblMusicExample, u"Music"_s}, std::pair{lblAdvertExample, u"Advert"_s}}) {
         const QString folder = text(kind + u"LogsDirectory"_s);
-        label->setText(folder.isEmpty() ? u"(no folder given)"_s
-                                        : LogFileNames::Path(folder, text(kind + u"FileNamePrefix"_s),
-                                                             text(kind + u"FileNameFormat"_s),
-                                                             text(kind + u"FileExtension"_s), today));
+        if (folder.isEmpty()) {
+            label->setText(u"(no folder given)"_s);
+            continue;
+        }
+        const QString path =
+            LogFileNames::Path(folder, text(kind + u"FileNamePrefix"_s), text(kind + u"FileNameFormat"_s),
+                               text(kind + u"FileExtension"_s), today);
+        label->setText(FileTools::FolderExists(folder) ? path : path + u"  (the folder does not exist)"_s);
     }
 }
 

@@ -121,7 +121,10 @@ TEST_F(frmPlayoutDialogsTest, StationSettingsShowTodaysFileAndKeepNothingUntilEv
     part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
     part<QLineEdit>(dialog, "txtMusicFileNamePrefix")->setText(u"MUS"_s);
     part<QComboBox>(dialog, "cboMusicFileNameFormat")->setCurrentText(u"ddmmyy"_s);
-    EXPECT_EQ(example->text(), u"/logs/music/MUS231110.txt"); // today is 23 November 2010
+    EXPECT_EQ(example->text(), u"/logs/music/MUS231110.txt  (the folder does not exist)");
+    part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(Home());
+    EXPECT_EQ(example->text(), Home() + u"/MUS231110.txt"_s); // today is 23 November 2010
+    part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
 
     part<QLineEdit>(dialog, "txtCartOffset")->setText(u"+250"_s);
     part<QLineEdit>(dialog, "txtAutoPurgeDays")->setText(u"-1"_s);
