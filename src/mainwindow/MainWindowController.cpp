@@ -137,9 +137,7 @@ QString MainWindowController::chooseDatabase() {
     if (!given.isEmpty())
         return given; // the folders need not even be looked at
     const LibrarySettings& library = tool.StationLibrary->Settings();
-    const DatabaseList databases =
-        DatabaseChooser::Databases(playout.Folder(PlayoutGeneral::StationDatabases),
-                                   playout.Folder(PlayoutGeneral::LocalStationDatabases));
+    const DatabaseList databases = DatabaseChooser::Databases(playout);
     if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
         return library.FixedDatabase;
     view.SplashAction(u"Choosing Station Database..."_s);

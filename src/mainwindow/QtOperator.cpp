@@ -78,12 +78,16 @@ bool accepted(QDialog&& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+// The name chosen in a chooser, or "" when it was cancelled.
+QString chosen(frmListChooser&& chooser) {
+    return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
+}
+
 } // namespace
 
 QString QtOperator::ChooseProfile(const QStringList& profiles, const QString& suggestion) {
-    frmListChooser chooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles, suggestion,
-                           true, owner);
-    return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
+    return chosen(frmListChooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles,
+                                 suggestion, true, owner));
 }
 
 DirectoryLogIn QtOperator::LogIn(const QList<DirectoryUser>& users, const QString& product) {
@@ -104,9 +108,9 @@ bool QtOperator::EditLibrarySettings(LibrarySettings& settings, const QStringLis
 }
 
 QString QtOperator::ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) {
-    frmListChooser chooser({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
-                           databases, suggestion, canCreate, owner);
-    return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
+    return chosen(
+        frmListChooser({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+                       databases, suggestion, canCreate, owner));
 }
 
 bool QtOperator::EditStationSettings(StationSettings& settings, const QString& databaseName) {

@@ -1,5 +1,6 @@
 #include "playout/DatabaseChooser.h"
 
+#include "playout/PlayoutGeneral.h"
 #include "playout/ProfileLibrary.h"
 #include "playout/StationDatabase.h"
 
@@ -19,6 +20,11 @@ DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& lo
             found.append({file.completeBaseName(), file.absoluteFilePath()});
     }
     return DatabaseList(found);
+}
+
+DatabaseList DatabaseChooser::Databases(const PlayoutGeneral& playout) {
+    return Databases(playout.Folder(PlayoutGeneral::StationDatabases),
+                     playout.Folder(PlayoutGeneral::LocalStationDatabases));
 }
 
 bool DatabaseChooser::CreateDatabase(const QString& folder, const QString& name, QString* problem) {

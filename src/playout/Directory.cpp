@@ -14,13 +14,6 @@
 
 namespace {
 
-const char* const rightNames[] = {"CanEditScheduledLog", "CanEditSettings", "CanEditStationDatabaseSettings",
-                                  "CanEditDirectorySettings"};
-
-bool DirectoryUser::*const rights[] = {&DirectoryUser::CanEditScheduledLog, &DirectoryUser::CanEditSettings,
-                                       &DirectoryUser::CanEditStationDatabaseSettings,
-                                       &DirectoryUser::CanEditDirectorySettings};
-
 constexpr int logInTries = 3;
 
 } // namespace
@@ -43,8 +36,8 @@ bool Directory::OpenDefault() {
     for (const QString& guid : store.childGroups()) {
         store.beginGroup(guid);
         DirectoryUser user{guid, store.value(QStringLiteral("Name")).toString()};
-        for (int i = 0; i < 4; ++i)
-            user.*rights[i] = store.value(QLatin1String(rightNames[i])).toBool();
+        for (const DirectoryRight& right : DirectoryRights)
+            user.*right.Flag = store.value(QLatin1String(right.Name)).toBool();
         user.PasswordHash = store.value(QStringLiteral("Password")).toString();
         users.append(user);
         store.endGroup();
@@ -59,8 +52,8 @@ bool Directory::SaveUsers(const QList<DirectoryUser>& changed) {
     for (const DirectoryUser& user : changed) {
         store.beginGroup(user.Guid);
         store.setValue(QStringLiteral("Name"), user.Name);
-        for (int i = 0; i < 4; ++i)
-            store.setValue(QLatin1String(rightNames[i]), user.*rights[i]);
+        for (const DirectoryRight& right : DirectoryRights)
+            store.setValue(QLatin1String(right.Name), user.*right.Flag);
         if (!user.PasswordHash.isEmpty())
             store.setValue(QStringLiteral("Password"), user.PasswordHash);
         store.endGroup();

@@ -13,3 +13,19 @@ struct DirectoryUser {
     // Directory::PasswordHash of the user's password; "" when they have none.
     QString PasswordHash;
 };
+
+// The four rights, each with the name it is stored under and a caption for the
+// directory's settings.
+struct DirectoryRight {
+    bool DirectoryUser::*Flag;
+    const char* Name;
+    const char* Caption;
+};
+
+inline constexpr DirectoryRight DirectoryRights[] = {
+    {&DirectoryUser::CanEditScheduledLog, "CanEditScheduledLog", "Edit the &Scheduled Log"},
+    {&DirectoryUser::CanEditSettings, "CanEditSettings", "Edit audio and Ostrel s&ettings"},
+    {&DirectoryUser::CanEditStationDatabaseSettings, "CanEditStationDatabaseSettings",
+     "Edit Station &Database settings"},
+    {&DirectoryUser::CanEditDirectorySettings, "CanEditDirectorySettings", "Edit the d&irectory"},
+};

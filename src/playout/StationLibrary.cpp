@@ -2,7 +2,6 @@
 
 #include "playout/DatabaseChooser.h"
 #include "playout/OperatorSeam.h"
-#include "playout/PlayoutGeneral.h"
 
 bool StationLibrary::DisplaySettings(int, quint32 background) {
     return OperatorSeam::Current().EditLibrarySettings(settings, DatabaseNames(), background);
@@ -11,7 +10,5 @@ bool StationLibrary::DisplaySettings(int, quint32 background) {
 QStringList StationLibrary::DatabaseNames() const {
     if (!playoutGeneral)
         return {};
-    return DatabaseChooser::Databases(playoutGeneral->Folder(PlayoutGeneral::StationDatabases),
-                                      playoutGeneral->Folder(PlayoutGeneral::LocalStationDatabases))
-        .Names();
+    return DatabaseChooser::Databases(*playoutGeneral).Names();
 }

@@ -16,24 +16,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-struct Right {
-    bool DirectoryUser::*flag;
-    const char* name;
-    const char* caption;
-};
-
-const Right rightBoxes[] = {
-    {&DirectoryUser::CanEditScheduledLog, "chkCanEditScheduledLog", "Edit the &Scheduled Log"},
-    {&DirectoryUser::CanEditSettings, "chkCanEditSettings", "Edit audio and Ostrel s&ettings"},
-    {&DirectoryUser::CanEditStationDatabaseSettings, "chkCanEditStationDatabaseSettings",
-     "Edit Station &Database settings"},
-    {&DirectoryUser::CanEditDirectorySettings, "chkCanEditDirectorySettings", "Edit the d&irectory"},
-};
-
-} // namespace
-
 frmDirectorySettings::frmDirectorySettings(QList<DirectoryUser>& users, QWidget* parent)
     : QDialog(parent), result(users), users(users) {
     setObjectName(u"frmDirectorySettings"_s);
@@ -75,9 +57,9 @@ frmDirectorySettings::frmDirectorySettings(QList<DirectoryUser>& users, QWidget*
     auto* passwordLabel = new QLabel(u"New &password:"_s, details);
     passwordLabel->setBuddy(txtPassword);
     form->addRow(passwordLabel, passwordRow);
-    for (const Right& right : rightBoxes) {
-        auto* box = new QCheckBox(QLatin1String(right.caption), details);
-        box->setObjectName(QLatin1String(right.name));
+    for (const DirectoryRight& right : DirectoryRights) {
+        auto* box = new QCheckBox(QLatin1String(right.Caption), details);
+        box->setObjectName(u"chk"_s + QLatin1String(right.Name));
         form->addRow(box);
         rights.append(box);
         connect(box, &QCheckBox::toggled, this, &frmDirectorySettings::keepUser);
@@ -105,7 +87,7 @@ void frmDirectorySettings::showUser(int row) {
     txtPassword->clear();
     txtPassword->setPlaceholderText(user.PasswordHash.isEmpty() ? u"(none)"_s : u"(unchanged)"_s);
     for (int i = 0; i < rights.size(); ++i)
-        rights[i]->setChecked(user.*rightBoxes[i].flag);
+        rights[i]->setChecked(user.*DirectoryRights[i].Flag);
     for (QWidget* part : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtPassword),
                           static_cast<QWidget*>(cmdClearPassword), static_cast<QWidget*>(cmdRemove)})
         part->setEnabled(any);
@@ -122,7 +104,7 @@ void frmDirectorySettings::keepUser() {
     if (!txtPassword->text().isEmpty())
         user.PasswordHash = Directory::PasswordHash(user.Guid, txtPassword->text());
     for (int i = 0; i < rights.size(); ++i)
-        user.*rightBoxes[i].flag = rights[i]->isChecked();
+        user.*DirectoryRights[i].Flag = rights[i]->isChecked();
     lstUsers->item(shown)->setText(user.Name);
 }
 

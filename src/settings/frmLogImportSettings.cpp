@@ -49,10 +49,7 @@ frmLogImportSettings::frmLogImportSettings(LogImportSettingsModel& settings, con
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmLogImportSettings"_s);
     setWindowTitle(u"Log Importer Settings"_s);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    QtDialogParts::SetBackground(this, background.rgb());
 
     auto* layout = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
