@@ -11,7 +11,7 @@ struct DirectoryUser {
     bool CanEditStationDatabaseSettings = false;
     bool CanEditDirectorySettings = false;
     // Directory::PasswordHash of the user's password; "" when they have none.
-    QString PasswordHash;
+    QString PasswordHash = QString();
 };
 
 // The four rights, each with the name it is stored under and a caption for the
