@@ -82,8 +82,8 @@ bool BenchStation::Create(const QString& path, const QString& folder) {
         carts.append(cartOf(n));
     for (int n = 5000; n < 5050; ++n)
         carts.append(cartOf(n));
-    return db.Settings().Save(db.Connection()) && db.Carts().Save(carts) &&
-           QDir().mkpath(folder + u"/music"_s) && QDir().mkpath(folder + u"/adverts"_s);
+    return db.SaveSettings(db.Settings()) && db.Carts().Save(carts) && QDir().mkpath(folder + u"/music"_s) &&
+           QDir().mkpath(folder + u"/adverts"_s);
 }
 
 void BenchStation::WriteMusicLogs(const StationDatabase& db, int days) {

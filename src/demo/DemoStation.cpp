@@ -105,7 +105,7 @@ bool DemoStation::writeDatabase(QString* problem) {
                      settings.SetValue(u"ScriptsRangeEnd"_s, u"9099"_s) &&
                      settings.SetValue(u"CartGroupsStart"_s, u"9100"_s) &&
                      settings.SetValue(u"CartGroupsEnd"_s, u"9199"_s);
-    if (!set || !settings.Save(db.Connection()) || !db.Carts().Save(carts)) {
+    if (!set || !db.SaveSettings(settings) || !db.Carts().Save(carts)) {
         if (problem)
             *problem = u"the demo station's settings and carts could not be stored"_s;
         return false;

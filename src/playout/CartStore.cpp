@@ -1,7 +1,7 @@
 #include "playout/CartStore.h"
 
 #include "playout/SqliteStatement.h"
-#include "playout/TransactionGuard.h"
+#include "playout/StationWriter.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -36,9 +36,10 @@ Cart readCart(const SqliteStatement& row) {
 
 } // namespace
 
-CartStore::CartStore(const QSqlDatabase& connection)
-    : connection(connection), byNumber(std::make_unique<SqliteStatement>(
-                                  connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
+CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
+    : connection(connection), writer(writer),
+      byNumber(std::make_unique<SqliteStatement>(connection, u"SELECT "_s + columns +
+                                                                 u" FROM Carts WHERE Number = ?"_s)) {}
 
 CartStore::~CartStore() = default;
 
@@ -52,37 +53,36 @@ std::optional<Cart> CartStore::Get(const QString& number) const {
 }
 
 bool CartStore::Save(const QList<Cart>& carts) const {
-    TransactionGuard transaction(connection);
-    if (!transaction.IsOpen())
-        return false;
-    QSqlQuery remove(connection);
-    remove.prepare(u"DELETE FROM Carts WHERE Number = ?"_s);
-    QSqlQuery insert(connection);
-    insert.prepare(u"INSERT INTO Carts ("_s + columns +
-                   u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
-    for (const Cart& cart : carts) {
-        remove.addBindValue(cart.Number);
-        const QList<QVariant> values = {cart.Number,
-                                        cart.Title,
-                                        cart.Text1,
-                                        cart.Text2,
-                                        cart.Type,
-                                        int(cart.Flag),
-                                        double(cart.Length),
-                                        double(cart.AudioLength),
-                                        cart.Detail1,
-                                        cart.Detail2,
-                                        int(cart.Value1),
-                                        int(cart.Value2),
-                                        double(cart.Measure1),
-                                        double(cart.Measure2),
-                                        double(cart.Measure3)};
-        for (const QVariant& value : values)
-            insert.addBindValue(value);
-        if (!remove.exec() || !insert.exec())
-            return false;
-    }
-    return transaction.Commit();
+    return writer.Run([&](QString&) {
+        QSqlQuery remove(connection);
+        remove.prepare(u"DELETE FROM Carts WHERE Number = ?"_s);
+        QSqlQuery insert(connection);
+        insert.prepare(u"INSERT INTO Carts ("_s + columns +
+                       u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+        for (const Cart& cart : carts) {
+            remove.addBindValue(cart.Number);
+            const QList<QVariant> values = {cart.Number,
+                                            cart.Title,
+                                            cart.Text1,
+                                            cart.Text2,
+                                            cart.Type,
+                                            int(cart.Flag),
+                                            double(cart.Length),
+                                            double(cart.AudioLength),
+                                            cart.Detail1,
+                                            cart.Detail2,
+                                            int(cart.Value1),
+                                            int(cart.Value2),
+                                            double(cart.Measure1),
+                                            double(cart.Measure2),
+                                            double(cart.Measure3)};
+            for (const QVariant& value : values)
+                insert.addBindValue(value);
+            if (!remove.exec() || !insert.exec())
+                return false;
+        }
+        return true;
+    });
 }
 
 QList<Cart> CartStore::All() const {

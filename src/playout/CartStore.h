@@ -8,11 +8,12 @@
 #include <optional>
 
 class SqliteStatement;
+class StationWriter;
 
 // The cart store of one open Station Database.
 class CartStore {
 public:
-    explicit CartStore(const QSqlDatabase& connection);
+    CartStore(const QSqlDatabase& connection, StationWriter& writer);
     ~CartStore();
 
     // The cart with exactly this number, or nothing.
@@ -23,6 +24,7 @@ public:
 
 private:
     QSqlDatabase connection;
+    StationWriter& writer;
     // Looking a cart up is done for nearly every item imported: prepared once.
     std::unique_ptr<SqliteStatement> byNumber;
 };

@@ -2,7 +2,7 @@
 
 #include "playout/DatabaseError.h"
 #include "playout/MaintenanceFilter.h"
-#include "playout/TransactionGuard.h"
+#include "playout/StationWriter.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -82,34 +82,46 @@ std::optional<InfoRows> DatabaseMaintenance::Query(const QString& filter, int) c
 }
 
 bool DatabaseMaintenance::Save(qint64 id, const InfoRow& row) const {
-    QSqlQuery query(connection);
-    if (id != 0) {
-        query.prepare(
-            u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "
-            u"HDReference = ?, Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, "
-            u"Measure1 = ?, AudioLength = ?, Measure2 = ?, Measure3 = ? WHERE ID = ?"_s);
+    return writer->Run([&](QString& refusal) {
+        QSqlQuery query(connection);
+        if (id == 0) {
+            query.prepare(u"INSERT INTO AdvertInfo ("_s + columns +
+                          u") SELECT COALESCE(MAX(ID), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? "
+                          u"FROM AdvertInfo"_s);
+        } else {
+            query.prepare(
+                u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "
+                u"HDReference = ?, Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, "
+                u"Measure1 = ?, AudioLength = ?, Measure2 = ?, Measure3 = ? WHERE ID = ?"_s);
+        }
         for (const QVariant& value : valuesOf(row))
             query.addBindValue(value);
-        query.addBindValue(id);
-        return query.exec() && query.numRowsAffected() == 1;
-    }
-    TransactionGuard transaction(connection);
-    query.prepare(
-        u"INSERT INTO AdvertInfo ("_s + columns +
-        u") SELECT COALESCE(MAX(ID), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM AdvertInfo"_s);
-    for (const QVariant& value : valuesOf(row))
-        query.addBindValue(value);
-    return transaction.IsOpen() && query.exec() && transaction.Commit();
+        if (id != 0)
+            query.addBindValue(id);
+        if (!query.exec())
+            return false;
+        if (query.numRowsAffected() != 1)
+            refusal = u"there is no advert information row %1"_s.arg(id);
+        return refusal.isEmpty();
+    });
 }
 
 bool DatabaseMaintenance::Delete(qint64 id) const {
-    QSqlQuery query(connection);
-    query.prepare(u"DELETE FROM AdvertInfo WHERE ID = ?"_s);
-    query.addBindValue(id);
-    return query.exec() && query.numRowsAffected() == 1;
+    return writer->Run([&](QString& refusal) {
+        QSqlQuery query(connection);
+        query.prepare(u"DELETE FROM AdvertInfo WHERE ID = ?"_s);
+        query.addBindValue(id);
+        if (!query.exec())
+            return false;
+        if (query.numRowsAffected() != 1)
+            refusal = u"there is no advert information row %1"_s.arg(id);
+        return refusal.isEmpty();
+    });
 }
 
 bool DatabaseMaintenance::EmptyDatabase() const {
-    QSqlQuery query(connection);
-    return query.exec(u"DELETE FROM AdvertInfo"_s);
+    return writer->Run([this](QString&) {
+        QSqlQuery query(connection);
+        return query.exec(u"DELETE FROM AdvertInfo"_s);
+    });
 }

@@ -6,11 +6,14 @@
 #include <QSqlDatabase>
 #include <optional>
 
+class StationWriter;
+
 // The Station Database's information about scheduled carts (the advert
 // information table), and the emptying of all such information.
 class DatabaseMaintenance {
 public:
-    explicit DatabaseMaintenance(const QSqlDatabase& connection) : connection(connection) {}
+    DatabaseMaintenance(const QSqlDatabase& connection, StationWriter& writer)
+        : connection(connection), writer(&writer) {}
 
     // The rows a filter selects (see MaintenanceFilter), in ID order, or nothing when
     // it selects none. Throws DatabaseError for a filter it refuses or a failed read.
@@ -24,4 +27,5 @@ public:
 
 private:
     QSqlDatabase connection;
+    StationWriter* writer;
 };

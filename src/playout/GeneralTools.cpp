@@ -68,6 +68,10 @@ bool GeneralTools::PreviousInstanceRunning() {
     return false;
 }
 
+void GeneralTools::ReleaseInstance() {
+    state().instanceLock.reset();
+}
+
 bool GeneralTools::AppendLineToFile(const QString& path, const QString& text, bool append) {
     QFile file(path);
     const QIODevice::OpenMode mode =

@@ -22,8 +22,10 @@ public:
     static void SetDebugPath(const QString& path);
 
     // True when another process of this program already runs. The first caller
-    // that finds none holds the program's lock until the process ends.
+    // that finds none holds the program's lock until it is released.
     static bool PreviousInstanceRunning();
+    // Lets the program's lock go: the tool has ended, and another may start.
+    static void ReleaseInstance();
 
     // Appends (or, with append false, writes) the text and a CR LF, in Windows-1252.
     static bool AppendLineToFile(const QString& path, const QString& text, bool append = true);

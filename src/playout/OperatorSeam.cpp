@@ -3,6 +3,8 @@
 #include "playout/GeneralTools.h"
 #include "playout/SilentOperator.h"
 
+#include <QTextStream>
+
 namespace {
 
 iOperator*& installed() {
@@ -25,4 +27,15 @@ void OperatorSeam::Set(iOperator* op) {
 iOperator::Answer OperatorSeam::Message(const QString& text, iOperator::Icon icon, iOperator::Buttons buttons,
                                         int defaultButton) {
     return Current().MessageBox(text, icon, buttons, defaultButton, GeneralTools::App().Title);
+}
+
+bool OperatorSeam::ConfirmChange(const QString& question, int defaultButton) {
+    if (!Current().CanAnswer()) {
+        QTextStream(stderr) << GeneralTools::App().Title << QStringLiteral(": nobody was there to answer \"")
+                            << question.simplified()
+                            << QStringLiteral("\", so it was answered No and the setting stays as it is")
+                            << Qt::endl;
+        return false;
+    }
+    return Message(question, iOperator::Question, iOperator::YesNo, defaultButton) == iOperator::Yes;
 }

@@ -14,4 +14,8 @@ public:
     // A message box titled with the application's title.
     static iOperator::Answer Message(const QString& text, iOperator::Icon icon,
                                      iOperator::Buttons buttons = iOperator::OkOnly, int defaultButton = 1);
+    // A Yes/No question whose Yes changes a stored setting. Nobody changes a setting
+    // for the station by default: when nobody can answer, it is answered No and the
+    // standard error stream says which question that was.
+    static bool ConfirmChange(const QString& question, int defaultButton);
 };

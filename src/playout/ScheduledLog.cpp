@@ -2,7 +2,6 @@
 
 #include "playout/SqliteStatement.h"
 #include "playout/StartTimes.h"
-#include "playout/TransactionGuard.h"
 
 #include <QVariant>
 
@@ -52,7 +51,8 @@ const QString updateItem =
     u"?, "
     u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
     u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s;
-const QString updateTimes = u"UPDATE LogItems SET ItemTime = ?, HourLength = ? WHERE LogPosition = ?"_s;
+const QString updateTimes =
+    u"UPDATE LogItems SET ItemTime = ?, HourLength = ?, Flags = ? WHERE LogPosition = ?"_s;
 const QString deleteBetween = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
 
 // The hour that holds a position.
@@ -130,7 +130,8 @@ void bindAll(QSqlQuery& query, const QList<QVariant>& values) {
 
 } // namespace
 
-ScheduledLog::ScheduledLog(const QSqlDatabase& connection) : connection(connection) {}
+ScheduledLog::ScheduledLog(const QSqlDatabase& connection, StationWriter& writer)
+    : connection(connection), writer(writer) {}
 
 double ScheduledLog::LocateHour(const ScheduleDate& date) {
     const int hour = int(std::floor(date.Seconds / 3600.0f));
@@ -217,26 +218,26 @@ bool ScheduledLog::insert(const LogItem& item) {
 }
 
 bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
-    if (items.Count() == 0)
-        return false;
     const double start = LocateHour(hour);
     const double step = band / (items.Count() + 1);
-    if (step < smallestStep(start))
-        return false;
-    TransactionGuard transaction(connection);
-    if (!transaction.IsOpen() || !hourItems(start).isEmpty())
-        return false;
+    if (items.Count() == 0 || step < smallestStep(start))
+        return writer.Run([](QString& refusal) {
+            refusal = u"the hour holds no items, or more than its place in the log can hold"_s;
+            return false;
+        });
     QList<LogItem>& list = items.Items();
     for (qsizetype i = 0; i < list.size(); ++i) {
         list[i].Position = start + double(i) * step;
         list[i].Date = hour.Day;
     }
     list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
-    for (const LogItem& item : list) {
-        if (!insert(item))
+    return writer.Run([&](QString& refusal) {
+        if (!hourItems(start).isEmpty()) {
+            refusal = u"the hour is already in the Scheduled Log"_s;
             return false;
-    }
-    return transaction.Commit();
+        }
+        return std::all_of(list.cbegin(), list.cend(), [this](const LogItem& item) { return insert(item); });
+    });
 }
 
 bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
@@ -256,51 +257,151 @@ bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
 }
 
 bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
-    if (items.Count() == 0)
-        return false;
-    TransactionGuard transaction(connection);
-    if (!transaction.IsOpen() || !ItemAt(marker.Position))
-        return false;
-    const double hour = hourOf(marker.Position);
-    const auto next = NextLogItem(marker.Position);
-    const double limit = next && next->Position < hour + band ? next->Position : hour + band;
-    const double step = (limit - marker.Position) / (items.Count() + 1);
     QList<LogItem>& list = items.Items();
     for (LogItem& item : list)
         item.Date = marker.Date;
+    double markerPosition = marker.Position;
+    const bool done = writer.Run([&](QString& refusal) {
+        if (list.isEmpty() || !ItemAt(marker.Position)) {
+            refusal = u"there is nothing to insert, or the item to insert after has gone"_s;
+            return false;
+        }
+        const double hour = hourOf(marker.Position);
+        const auto next = NextLogItem(marker.Position);
+        const double limit = next && next->Position < hour + band ? next->Position : hour + band;
+        const double step = (limit - marker.Position) / double(list.size() + 1);
+        if (step >= smallestStep(hour)) {
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                list[i].Position = marker.Position + double(i + 1) * step;
+                if (!insert(list[i]))
+                    return false;
+            }
+            return true;
+        }
+        // No room between the two: the hour's items are laid out again with the new ones.
+        QList<LogItem> all = hourItems(hour);
+        qsizetype at = 0;
+        while (at < all.size() && all[at].Position <= marker.Position)
+            ++at;
+        const qsizetype markerIndex = at - 1;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            all.insert(at + i, list[i]);
+        if (!spreadOut(hour, all))
+            return false;
+        markerPosition = all[markerIndex].Position;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i].Position = all[at + i].Position;
+        return true;
+    });
+    if (done)
+        marker.Position = markerPosition;
+    return done;
+}
 
-    if (step >= smallestStep(hour)) {
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            list[i].Position = marker.Position + double(i + 1) * step;
-            if (!insert(list[i]))
+bool ScheduledLog::FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength) {
+    return writer.Run([&](QString& refusal) { return fillBreaks(hourOf(hour), fills, hourLength, refusal); });
+}
+
+bool ScheduledLog::fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal) {
+    const QList<LogItem> before = hourItems(hour);
+    if (before.isEmpty() || before[0].Type != LogItem::HourStartType) {
+        refusal = u"the hour is no longer in the Scheduled Log"_s;
+        return false;
+    }
+    if (before[0].Flags & LogItem::HasAdverts) {
+        refusal = u"the hour already holds adverts"_s;
+        return false;
+    }
+    // The hour as it will stand: each break's adverts right after its marker.
+    QList<LogItem> all;
+    QList<bool> fresh;
+    QList<qsizetype> firstAdvert(fills.size(), -1);
+    for (const LogItem& item : before) {
+        all.append(item);
+        fresh.append(false);
+        for (qsizetype f = 0; f < fills.size(); ++f) {
+            if (fills[f].Marker != item.Position || firstAdvert[f] >= 0)
+                continue;
+            firstAdvert[f] = all.size();
+            for (LogItem advert : fills[f].Adverts) {
+                advert.Date = item.Date;
+                all.append(advert);
+                fresh.append(true);
+            }
+        }
+    }
+    if (firstAdvert.contains(-1)) {
+        refusal = u"an advert break of the hour is no longer in the Scheduled Log"_s;
+        return false;
+    }
+    all[0].Flags |= LogItem::HasAdverts;
+    all[0].HourLength = StartTimes::Apply(all, ScheduleDateFromDate(hour).Seconds);
+    if (placeNew(hour, all, fresh)) {
+        if (!storeTimes(all, before))
+            return false;
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            if (fresh[i] && !insert(all[i]))
                 return false;
         }
-        return transaction.Commit();
+    } else if (!spreadOut(hour, all)) { // a gap too narrow: the whole hour is laid out again
+        return false;
     }
+    hourLength = all[0].HourLength;
+    for (qsizetype f = 0; f < fills.size(); ++f) {
+        for (qsizetype a = 0; a < fills[f].Adverts.size(); ++a)
+            fills[f].Adverts[a] = all[firstAdvert[f] + a];
+    }
+    return true;
+}
 
-    // No room between the two: the hour's items are laid out again with the new ones.
-    QList<LogItem> all = hourItems(hour);
-    qsizetype at = 0;
-    while (at < all.size() && all[at].Position <= marker.Position)
-        ++at;
-    const qsizetype markerIndex = at - 1;
-    for (qsizetype i = 0; i < list.size(); ++i)
-        all.insert(at + i, list[i]);
-    if (!spreadOut(hour, all))
-        return false;
-    if (!transaction.Commit())
-        return false;
-    marker.Position = all[markerIndex].Position;
-    for (qsizetype i = 0; i < list.size(); ++i)
-        list[i].Position = all[at + i].Position;
+bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const {
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        if (!fresh[i])
+            continue;
+        qsizetype end = i;
+        while (end < all.size() && fresh[end])
+            ++end;
+        const double low = all[i - 1].Position;
+        const double high = end < all.size() ? all[end].Position : hour + band;
+        const double step = (high - low) / double(end - i + 1);
+        if (step < smallestStep(hour))
+            return false;
+        for (qsizetype k = i; k < end; ++k)
+            all[k].Position = low + double(k - i + 1) * step;
+        i = end;
+    }
     return true;
 }
 
 bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
-    SqliteStatement& statement = native(updateItem, {});
-    bindFields(statement, item, 1);
-    statement.Bind(30, position);
-    return statement.Execute() && statement.Changes() == 1;
+    return writer.Run([&](QString& refusal) {
+        SqliteStatement& statement = native(updateItem, {});
+        bindFields(statement, item, 1);
+        statement.Bind(30, position);
+        if (!statement.Execute())
+            return false;
+        if (statement.Changes() != 1)
+            refusal = u"there is no item at that place in the Scheduled Log"_s;
+        return refusal.isEmpty();
+    });
+}
+
+bool ScheduledLog::storeTimes(const QList<LogItem>& items, const QList<LogItem>& before) {
+    qsizetype b = 0;
+    for (const LogItem& item : items) {
+        while (b < before.size() && before[b].Position < item.Position)
+            ++b;
+        if (b >= before.size() || before[b].Position != item.Position)
+            continue; // a new item: inserted with its times
+        const LogItem& old = before[b];
+        if (item.Time == old.Time && item.HourLength == old.HourLength && item.Flags == old.Flags)
+            continue; // only what moved is written
+        if (!native(updateTimes,
+                    {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
+                 .Execute())
+            return false;
+    }
+    return true;
 }
 
 bool ScheduledLog::retime(double hour) {
@@ -309,19 +410,17 @@ bool ScheduledLog::retime(double hour) {
         return true;
     const QList<LogItem> before = items;
     items[0].HourLength = StartTimes::Apply(items, ScheduleDateFromDate(hour).Seconds);
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const LogItem& item = items[i];
-        if (item.Time == before[i].Time && item.HourLength == before[i].HourLength)
-            continue; // only what moved is written
-        if (!native(updateTimes, {double(item.Time), double(item.HourLength), item.Position}).Execute())
-            return false;
-    }
-    return true;
+    return storeTimes(items, before);
 }
 
 bool ScheduledLog::UpdateStartTimes(double position) {
-    TransactionGuard transaction(connection);
-    return transaction.IsOpen() && ItemAt(position) && retime(hourOf(position)) && transaction.Commit();
+    return writer.Run([&](QString& refusal) {
+        if (!ItemAt(position)) {
+            refusal = u"there is no item at that place in the Scheduled Log"_s;
+            return false;
+        }
+        return retime(hourOf(position));
+    });
 }
 
 bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end,
@@ -340,44 +439,53 @@ bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate&
             return false;
         sql += u" AND ItemType IN ("_s + marks.join(u", "_s) + u')';
     }
-    QSqlQuery query(connection);
-    query.prepare(sql);
-    bindAll(query, values);
-    return query.exec() && query.numRowsAffected() > 0;
+    return writer.Run([&](QString& refusal) {
+        QSqlQuery query(connection);
+        query.prepare(sql);
+        bindAll(query, values);
+        if (!query.exec())
+            return false;
+        if (query.numRowsAffected() == 0)
+            refusal = u"there was nothing to remove"_s;
+        return refusal.isEmpty();
+    });
 }
 
 bool ScheduledLog::RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
     const double from = LocateHour(start);
     const double to = LocateHour(end) + band;
-    TransactionGuard transaction(connection);
-    if (!transaction.IsOpen())
-        return false;
-    QList<double> marked;
-    for (const LogItem& item : ItemsBetween(from, LocateHour(end))) {
-        if (item.Type == LogItem::HourStartType && (item.Flags & LogItem::HasAdverts))
-            marked.append(item.Position);
-    }
-    QSqlQuery adverts(connection);
-    adverts.prepare(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? "
-                    u"AND State = 2 AND (Flags & 2) <> 0"_s);
-    bindAll(adverts, {from, to, LogItem::AdvertType});
-    if (!adverts.exec())
-        return false;
-    const int removed = adverts.numRowsAffected();
-    QSqlQuery unmark(connection);
-    unmark.prepare(u"UPDATE LogItems SET Flags = Flags & ? WHERE LogPosition >= ? AND LogPosition < ? "
-                   u"AND ItemType = ?"_s);
-    bindAll(unmark, {0xFFFF & ~LogItem::HasAdverts, from, to, LogItem::HourStartType});
-    if (!unmark.exec())
-        return false;
-    for (const double hour : marked) {
-        if (!retime(hour))
+    return writer.Run([&](QString& refusal) {
+        QList<double> marked;
+        for (const LogItem& item : ItemsBetween(from, LocateHour(end))) {
+            if (item.Type == LogItem::HourStartType && (item.Flags & LogItem::HasAdverts))
+                marked.append(item.Position);
+        }
+        QSqlQuery adverts(connection);
+        adverts.prepare(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? "
+                        u"AND State = 2 AND (Flags & 2) <> 0"_s);
+        bindAll(adverts, {from, to, LogItem::AdvertType});
+        if (!adverts.exec())
             return false;
-    }
-    return (removed > 0 || !marked.isEmpty()) && transaction.Commit();
+        const int removed = adverts.numRowsAffected();
+        QSqlQuery unmark(connection);
+        unmark.prepare(u"UPDATE LogItems SET Flags = Flags & ? WHERE LogPosition >= ? AND LogPosition < ? "
+                       u"AND ItemType = ?"_s);
+        bindAll(unmark, {0xFFFF & ~LogItem::HasAdverts, from, to, LogItem::HourStartType});
+        if (!unmark.exec())
+            return false;
+        for (const double hour : marked) {
+            if (!retime(hour))
+                return false;
+        }
+        if (removed == 0 && marked.isEmpty())
+            refusal = u"there were no adverts to remove"_s;
+        return refusal.isEmpty();
+    });
 }
 
 bool ScheduledLog::RemoveAllLogEntries() {
-    QSqlQuery query(connection);
-    return query.exec(u"DELETE FROM LogItems"_s);
+    return writer.Run([this](QString&) {
+        QSqlQuery query(connection);
+        return query.exec(u"DELETE FROM LogItems"_s);
+    });
 }

@@ -4,6 +4,7 @@
 #include "playout/LogItem.h"
 #include "playout/ScheduleDate.h"
 #include "playout/SqliteStatement.h"
+#include "playout/StationWriter.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -20,9 +21,18 @@
 // point gives its hour (to the hundredth of a second the schedule counts in), items
 // of one hour are one indexed range, and inserting into a break never touches
 // another hour.
+//
+// Every change is one transaction through the database's writer: it waits for a
+// busy database, and is whole or not at all.
 class ScheduledLog {
 public:
-    explicit ScheduledLog(const QSqlDatabase& connection);
+    // The adverts of one break, to go in right after its marker, in list order.
+    struct BreakFill {
+        double Marker = 0; // the break marker's Position
+        QList<LogItem> Adverts;
+    };
+
+    ScheduledLog(const QSqlDatabase& connection, StationWriter& writer);
 
     // The position of the hour that holds a schedule point.
     static double LocateHour(const ScheduleDate& date);
@@ -47,6 +57,12 @@ public:
     // marker's hour has no room left between the two items, its items are spread
     // out again and the marker's Position follows.
     bool InsertItemsAfter(LogItem& marker, LogHour& items);
+    // Fills the breaks of one hour in one transaction: the adverts go in after their
+    // markers with their start times worked out, the hour start is marked as
+    // holding adverts and takes its new length, and the items the adverts move are
+    // re-timed. Refused when the hour has gone, already holds adverts, or a marker
+    // has gone. Sets the adverts' Position and Date, and the hour's length.
+    bool FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength);
     // Stores the item's fields (all but its position) at the position.
     bool UpdateItem(double position, const LogItem& item);
     // Works out the start times and the hour length of the hour holding the position.
@@ -70,10 +86,17 @@ private:
     std::optional<LogItem> single(const QString& sql, const QList<double>& values);
     QList<LogItem> hourItems(double hour);
     bool insert(const LogItem& item);
+    // Stores the time, hour length and flags of each item that differs from before.
+    bool storeTimes(const QList<LogItem>& items, const QList<LogItem>& before);
     bool retime(double hour);
     bool spreadOut(double hour, QList<LogItem>& items);
+    bool fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal);
+    // Places each run of new items in the gap between the items around it; False when
+    // a gap is too narrow for its run.
+    bool placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const;
 
     QSqlDatabase connection;
+    StationWriter& writer;
     std::map<const QString*, QSqlQuery> queries;
     std::map<const QString*, std::unique_ptr<SqliteStatement>> statements;
 };

@@ -17,4 +17,5 @@ public:
     bool EditCueboardSettings(CueboardSettings&, quint32) override { return false; }
     bool EditFileLocations(FileLocations&, quint32) override { return false; }
     bool EditDirectory(QList<DirectoryUser>&) override { return false; }
+    bool CanAnswer() const override { return false; }
 };

@@ -7,7 +7,6 @@
 #include "playout/OperatorSeam.h"
 #include "playout/SqliteStatement.h"
 #include "playout/StationSchema.h"
-#include "playout/TransactionGuard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +29,6 @@ QString newConnectionName() {
 QSqlDatabase connect(const QString& connectionName, const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
     db.setDatabaseName(path);
-    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=2000"_s);
     return db;
 }
 
@@ -109,11 +107,12 @@ bool StationDatabase::Create(const QString& path, const QString& name, QString* 
             made = made && StationSchema::Migrate(db, 0);
         }
         if (made) {
+            TransactionGuard transaction(db);
             QSqlQuery query(db);
             query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);
             query.addBindValue(stationNameValue);
             query.addBindValue(name.isEmpty() ? QFileInfo(path).completeBaseName() : name);
-            made = query.exec() && StationSettings().Save(db);
+            made = query.exec() && StationSettings().Save(db) && transaction.Commit();
         }
         db.close();
     }
@@ -153,8 +152,8 @@ int StationDatabase::OpenFile(const QString& path) {
         Close();
         return result;
     }
-    carts = std::make_unique<CartStore>(Connection());
-    log = std::make_unique<ScheduledLog>(Connection());
+    carts = std::make_unique<CartStore>(Connection(), *writer);
+    log = std::make_unique<ScheduledLog>(Connection(), *writer);
     info.Location = QFileInfo(path).absoluteFilePath();
     info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
     return Opened;
@@ -165,6 +164,8 @@ int StationDatabase::prepare(const QString& path) {
     if (!db.open())
         return refuse(NotAStationDatabase,
                       u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+    writer = std::make_unique<StationWriter>(db);
+    writer->SetPatience(patience);
 
     QSqlQuery query(db);
     if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
@@ -203,6 +204,7 @@ bool StationDatabase::IsReadOnly() const {
 void StationDatabase::Close() {
     log.reset();
     carts.reset();
+    writer.reset();
     settings = StationSettings();
     info = {};
     if (connectionName.isEmpty())
@@ -215,13 +217,28 @@ void StationDatabase::Close() {
     connectionName.clear();
 }
 
+void StationDatabase::SetPatience(int milliseconds) {
+    patience = milliseconds;
+    if (writer)
+        writer->SetPatience(milliseconds);
+}
+
+bool StationDatabase::SaveSettings(const StationSettings& changed) {
+    if (!writer->Run([&](QString&) { return changed.Save(Connection()); }))
+        return false;
+    settings = changed;
+    return true;
+}
+
 bool StationDatabase::SetValue(const QString& name, const QString& value) {
-    QSqlQuery query(Connection());
-    query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?) "
-                  u"ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"_s);
-    query.addBindValue(name);
-    query.addBindValue(value);
-    return query.exec();
+    return writer->Run([&](QString&) {
+        QSqlQuery query(Connection());
+        query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?) "
+                      u"ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"_s);
+        query.addBindValue(name);
+        query.addBindValue(value);
+        return query.exec();
+    });
 }
 
 std::optional<QString> StationDatabase::Value(const QString& name) const {
@@ -245,21 +262,22 @@ QList<std::pair<QString, QString>> StationDatabase::Values() const {
 
 namespace {
 
-bool stampChange(StationDatabase& db, const QString& side, const QString& text, const QDateTime& when) {
-    TransactionGuard transaction(db.Connection());
-    return transaction.IsOpen() && db.SetValue(side + u".LastChangeBy"_s, text) &&
-           db.SetValue(side + u".LastChangeTime"_s, when.toString(u"yyyy-MM-dd HH:mm:ss"_s)) &&
-           transaction.Commit();
+bool stampChange(StationDatabase& db, StationWriter& writer, const QString& side, const QString& text,
+                 const QDateTime& when) {
+    return writer.Run([&](QString&) {
+        return db.SetValue(side + u".LastChangeBy"_s, text) &&
+               db.SetValue(side + u".LastChangeTime"_s, when.toString(u"yyyy-MM-dd HH:mm:ss"_s));
+    });
 }
 
 } // namespace
 
 bool StationDatabase::SetMusicLastChange(const QString& text, const QDateTime& when) {
-    return stampChange(*this, u"Music"_s, text, when);
+    return stampChange(*this, *writer, u"Music"_s, text, when);
 }
 
 bool StationDatabase::SetAdvertLastChange(const QString& text, const QDateTime& when) {
-    return stampChange(*this, u"Adverts"_s, text, when);
+    return stampChange(*this, *writer, u"Adverts"_s, text, when);
 }
 
 StationDatabase::CartLookup StationDatabase::LookupCart(const QString& number) const {
@@ -271,12 +289,12 @@ bool StationDatabase::ShowSettings() {
     StationSettings changed = settings;
     if (!OperatorSeam::Current().EditStationSettings(changed, info.Name) || changed == settings)
         return false;
-    if (!changed.Save(Connection())) {
-        OperatorSeam::Message(u"The settings of '%1' could not be stored"_s.arg(info.Name),
+    if (!SaveSettings(changed)) {
+        OperatorSeam::Message(u"The settings of '%1' could not be stored, so nothing was saved: %2"_s.arg(
+                                  info.Name, LastWrite().Problem),
                               iOperator::Exclamation);
         return false;
     }
-    settings = changed;
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include "playout/ScheduleDate.h"
 #include "playout/ScheduledLog.h"
 #include "playout/StationSettings.h"
+#include "playout/StationWriter.h"
+#include "playout/TransactionGuard.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -19,6 +21,16 @@
 class StationDatabase {
 public:
     enum OpenResult { Opened = 0, Missing, NotAStationDatabase, Locked, NewerSchema, MigrationFailed };
+
+    // A reader's snapshot for as long as it lives: the reads made meanwhile see one
+    // state of the database and take no lock each. No change may be made inside one.
+    class Reading {
+    public:
+        explicit Reading(StationDatabase& db) : guard(db.Connection(), TransactionGuard::Read) {}
+
+    private:
+        TransactionGuard guard;
+    };
 
     struct CartLookup {
         int Type = 0; // 0 when there is no such cart
@@ -46,14 +58,22 @@ public:
     // folder's): nothing can then be written to it.
     bool IsReadOnly() const;
 
+    // How long each change waits for a database kept busy by another program
+    // (StationWriter::DefaultPatience unless set), and how the last change ended.
+    void SetPatience(int milliseconds);
+    const WriteOutcome& LastWrite() const { return writer->Last(); }
+
     StationSettings& Settings() { return settings; }
+    // Stores the settings in one transaction; they become this database's settings
+    // only once stored.
+    bool SaveSettings(const StationSettings& changed);
     // The settings dialog over this database's settings. True when the operator
     // changed something and it was stored; a failed store is shown and keeps the
     // settings as they were.
     bool ShowSettings();
     const ::DatabaseInfo& DatabaseInfo() const { return info; }
     QSqlDatabase Connection() const;
-    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection()); }
+    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection(), *writer); }
     ::CartTools CartTools() const { return ::CartTools(*carts); }
     CartStore& Carts() { return *carts; }
     ScheduledLog& Log() { return *log; }
@@ -77,6 +97,9 @@ public:
     }
     bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
     bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
+    bool FillBreaks(double hour, QList<ScheduledLog::BreakFill>& fills, float& hourLength) {
+        return log->FillBreaks(hour, fills, hourLength);
+    }
     bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
     bool UpdateStartTimes(double position) { return log->UpdateStartTimes(position); }
     bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
@@ -101,6 +124,8 @@ private:
     QString problem;
     ::DatabaseInfo info;
     StationSettings settings;
+    int patience = StationWriter::DefaultPatience;
+    std::unique_ptr<StationWriter> writer;
     std::unique_ptr<CartStore> carts;
     std::unique_ptr<ScheduledLog> log;
 };

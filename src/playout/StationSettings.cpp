@@ -1,7 +1,5 @@
 #include "playout/StationSettings.h"
 
-#include "playout/TransactionGuard.h"
-
 #include <QSqlQuery>
 
 #include <limits>
@@ -137,9 +135,6 @@ bool StationSettings::Load(const QSqlDatabase& connection) {
 }
 
 bool StationSettings::Save(const QSqlDatabase& connection) const {
-    TransactionGuard transaction(connection);
-    if (!transaction.IsOpen())
-        return false;
     QSqlQuery query(connection);
     query.prepare(QStringLiteral("INSERT INTO StationSettings (Name, Value) VALUES (?, ?) "
                                  "ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"));
@@ -149,5 +144,5 @@ bool StationSettings::Save(const QSqlDatabase& connection) const {
         if (!query.exec())
             return false;
     }
-    return transaction.Commit();
+    return true;
 }

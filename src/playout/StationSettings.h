@@ -25,7 +25,7 @@ public:
     bool operator==(const StationSettings& other) const { return values == other.values; }
 
     bool Load(const QSqlDatabase& connection);
-    // Stores every value in one transaction.
+    // Stores every value, inside the caller's transaction (StationDatabase::SaveSettings).
     bool Save(const QSqlDatabase& connection) const;
 
     QString MusicLogsDirectory() const { return Value(QStringLiteral("MusicLogsDirectory")); }

@@ -6,9 +6,17 @@
 // other way out of the scope. A guard opened while another is open on the same
 // connection is a savepoint inside it: committing it keeps its changes for the
 // outer transaction, dropping it undoes only its own.
+//
+// The outermost guard of a writer starts as a writer (BEGIN IMMEDIATE), so that a
+// database busy with another writer is waited for by the busy handler from the
+// start. A reader's guard starts deferred: a snapshot that takes no write lock and
+// never holds the playout system back. A reader's snapshot can never become a
+// writer: SQLite would refuse the upgrade at once, without waiting.
 class TransactionGuard {
 public:
-    explicit TransactionGuard(const QSqlDatabase& connection);
+    enum Kind { Read, Write };
+
+    explicit TransactionGuard(const QSqlDatabase& connection, Kind kind = Write);
     ~TransactionGuard();
     TransactionGuard(const TransactionGuard&) = delete;
     TransactionGuard& operator=(const TransactionGuard&) = delete;
@@ -16,6 +24,11 @@ public:
     bool IsOpen() const { return open; }
     // True when the transaction was open and its changes are now kept.
     bool Commit();
+
+    // Whether a guard is open on the connection, and whether the outermost one is a
+    // reader's snapshot.
+    static bool IsOpenOn(const QSqlDatabase& connection);
+    static bool IsReadingOn(const QSqlDatabase& connection);
 
 private:
     bool execute(const QString& sql);

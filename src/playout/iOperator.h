@@ -54,6 +54,9 @@ public:
     // The directory's users, their rights and passwords.
     virtual bool EditDirectory(QList<DirectoryUser>& users) = 0;
 
+    // False when nobody is there to answer (an unattended run).
+    virtual bool CanAnswer() const { return true; }
+
     // The answer a box gives when nobody is there to press a button.
     static Answer DefaultAnswer(Buttons buttons, int defaultButton);
 };

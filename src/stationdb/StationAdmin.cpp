@@ -317,7 +317,8 @@ int StationAdmin::settings(QStringList arguments) {
             return fail(problem);
         settings.SetValue(name, value);
     }
-    return settings.Save(db.Connection()) ? 0 : fail(u"the settings could not be stored"_s);
+    return db.SaveSettings(settings) ? 0
+                                     : fail(u"the settings could not be stored: "_s + db.LastWrite().Problem);
 }
 
 int StationAdmin::carts(QStringList arguments) {

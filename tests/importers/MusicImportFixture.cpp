@@ -9,7 +9,7 @@ void MusicImportFixture::SetUp() {
     StationFixture::SetUp();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     ASSERT_TRUE(db.Settings().SetValue(u"MusicLogsDirectory"_s, MusicFolder()));
-    ASSERT_TRUE(db.Settings().Save(db.Connection()));
+    ASSERT_TRUE(db.SaveSettings(db.Settings()));
     Cart song;
     song.Number = u"1001"_s;
     song.Title = u"Cart Title"_s;

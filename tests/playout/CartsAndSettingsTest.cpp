@@ -70,7 +70,7 @@ TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
         EXPECT_EQ(settings.SetValue(name, QString::fromUtf16(c.value)), c.accepted) << name.toStdString();
         EXPECT_EQ(StationSettings::Problem(name, QString::fromUtf16(c.value)).isEmpty(), c.accepted);
     }
-    ASSERT_TRUE(settings.Save(db.Connection()));
+    ASSERT_TRUE(db.SaveSettings(settings));
     db.Close();
     ASSERT_EQ(db.OpenFile(DatabasePath()), StationDatabase::Opened);
     EXPECT_EQ(db.Settings().MusicLogsDirectory(), u"/srv/logs");

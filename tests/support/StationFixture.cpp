@@ -1,8 +1,6 @@
 #include "support/StationFixture.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include "support/OtherConnection.h"
 
 void StationFixture::SetUp() {
     TempHome::SetUp();
@@ -17,15 +15,7 @@ void StationFixture::TearDown() {
 }
 
 void StationFixture::Exec(const QString& sql) {
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
-        other.setDatabaseName(DatabasePath());
-        ASSERT_TRUE(other.open());
-        QSqlQuery query(other);
-        EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(u"other"_s);
+    ExecOnOtherConnection(DatabasePath(), sql);
 }
 
 LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {

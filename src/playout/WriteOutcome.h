@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// How a write to the Station Database ended. Only a write that ended Written was
+// committed; every other ends with nothing of it kept.
+struct WriteOutcome {
+    enum Status {
+        Written,
+        Refused, // the write did not apply: the hour was already there, a break had gone...
+        Busy,    // another program kept the database busy for longer than the patience
+        Failed   // the database refused it (disk full, read-only, ...)
+    };
+
+    Status Result = Written;
+    // Why it was not written, in the database's own words where it gave any.
+    QString Problem;
+
+    bool IsWritten() const { return Result == Written; }
+};
