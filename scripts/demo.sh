@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up and builds, makes a demo station under demo/home (OSTREL_HOME) with a week
-# of music and advert logs from tomorrow, imports them unattended, and sums up.
+# of music and advert logs from tomorrow, imports them unattended (the program ends
+# with its summary), and shows the first hour imported.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build
@@ -15,19 +16,9 @@ build/logimporter /SCHEDULE /SILENT /QUIT /DEBUG /Profile=Demo /NOPREVCHECK | te
 echo "logimporter exited with status $status"
 
 db=$(find "$OSTREL_HOME" -name 'Demo Station.sdb' | head -n 1)
-applog=$(sed -n 's/^Application log: //p' "$OSTREL_HOME/run.txt")
-history="$(dirname "$applog")/RecentHistory.log"
-echo
-echo "Summary"
-echo "  hours written:        $(build/stationdb log "$db" --json | grep -c '"Type": 98')"
-echo "  advert push:          $(sed -n 's/^Finish Advert Push, //p' "$history" | tail -n 1)"
-echo "  missing or silent carts reported: $(grep -c -E 'does not exist|has no audio' "$applog" || true)"
-echo "  underrunning hours:   $(grep -c 'may underrun' "$applog" || true)"
-echo "  application log:      $applog"
-echo "  RecentHistory.log:    $history"
-echo
 log=$(build/stationdb log "$db" --json)
 first=$(sed -n 's/.*"Start": "\(.*\)".*/\1/p' <<<"$log" | sed -n 1p)
+echo
 echo "The first imported hour ($first):"
 build/stationdb log "$db" --from "$first" --to "$first"
 exit $status

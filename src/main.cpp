@@ -4,6 +4,8 @@
 // /SCHEDULE or /IMPORT, and the shut-down, and says on its standard streams what
 // it would have shown.
 
+#include "importers/RecentHistory.h"
+#include "importers/RunOutcome.h"
 #include "mainwindow/HeadlessMainView.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/QtOperator.h"
@@ -50,30 +52,43 @@ void printLogs(bool applicationLog) {
         << Qt::endl;
 }
 
+// The end of an unattended run: its status in the debug log, its summary on the
+// standard output.
+int finishRun(const RunOutcome& run) {
+    const int status = run.Status();
+    WriteDebug(u"Unattended run finished with exit status %1: %2"_s.arg(status).arg(
+        RunOutcome::StatusMeaning(status)));
+    QTextStream out(stdout);
+    out << u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status)) << Qt::endl;
+    for (const QString& line : run.Summary())
+        out << u"  "_s << line << Qt::endl;
+    out << u"  "_s << RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path()) << Qt::endl;
+    return status;
+}
+
 int runHeadless(ToolState& state, ToolStartup& startup) {
     QTextStream err(stderr);
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
         err << u"logimporter: start-up failed: "_s << startup.FailureReason() << Qt::endl;
         startup.TerminateTool();
         printLogs(false);
-        return 1;
+        return RunOutcome::StartUpFailed;
     }
     HeadlessMainView view;
     view.SetTitle(toolName);
     MainWindowController controller(state, view);
-    int status = 0;
+    int status = RunOutcome::Complete;
     if (!controller.Start()) {
         err << u"logimporter: start-up failed: "_s << controller.FailureReason() << Qt::endl;
-        status = 1;
-    } else if (!state.ScheduleMode) {
-        err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to import"_s
-            << Qt::endl;
+        status = RunOutcome::StartUpFailed;
     } else {
         controller.RunScheduled();
-        if (!controller.LastRunComplete()) {
-            err << u"logimporter: an importer could not run (see its message above)"_s << Qt::endl;
-            status = 2;
-        }
+        if (state.ScheduleMode)
+            status = finishRun(controller.LastRun());
+        else
+            err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to "
+                   u"import"_s
+                << Qt::endl;
     }
     controller.Shutdown();
     startup.TerminateTool();
@@ -97,15 +112,16 @@ int runWithWindows(const QString& commandLine) {
     window.SetTitle(toolName);
     window.SetSplash(splash.get());
     op.SetOwner(&window);
-    int status = 1;
+    int status = RunOutcome::StartUpFailed;
     if (startup.InitialiseTool(toolName, 3, true, QString(), true)) {
         MainWindowController controller(state, window);
         window.Attach(&controller);
         if (controller.Start()) {
             window.show();
             window.UnloadSplash();
-            const bool quit = state.ScheduleMode && controller.RunScheduled();
-            status = quit ? 0 : QApplication::exec();
+            // /START and /END apply whether or not a run follows.
+            const bool quit = controller.RunScheduled();
+            status = quit ? finishRun(controller.LastRun()) : QApplication::exec();
         } else {
             QTextStream(stderr) << u"logimporter: start-up failed: "_s << controller.FailureReason()
                                 << Qt::endl;
@@ -119,9 +135,66 @@ int runWithWindows(const QString& commandLine) {
     return status;
 }
 
+const char* const usage = R"(Usage: logimporter [options]
+
+Fills a station's Scheduled Log from the music and advert log files of its
+scheduling programs. At a display it shows its main window; with /SCHEDULE it
+imports by itself, as a scheduler runs it.
+
+Options (names ignore case; a value with blanks in double quotes):
+  /SCHEDULE, /IMPORT    import music, then adverts, over the offered range
+  /START=when           start of the range, such as /START="24/11/2010 06:00"
+  /END=when             end of the range
+  /SILENT               no splash window, no report, no summary box
+  /QUIT                 end the program after the run
+  /Profile=name         the playout system's profile to use
+  /DATABASE=name        the Station Database to open
+  /PLAYERS=n            the number of players, for this run
+  /UserGuid=id          log this user in without asking
+  /DEBUG[=MAX|NORMAL|MEDIUM|NONE|OFF]  write the debug log
+  /NOPREVCHECK          start even when the program already runs
+  /StandardAsk, /Standard  the Enterprise appearance: ask, or never
+  --help, -h, /?        this text
+
+Exit statuses of an unattended run (when several apply, the first listed wins):
+  0  everything the log files offered in the range is in the Scheduled Log
+     (also when there was nothing new)
+  1  the start-up failed (no profile, station settings, rights or database)
+  2  an importer could not run (its settings, or a question answered No)
+  3  the range was refused and nothing was written (start after end, or
+     outside the years allowed)
+  4  incomplete: an hour or a break the files offered was not written (the
+     Station Database stayed busy, was full or refused it)
+  5  finished with warnings: a /START or /END that could not be read, or log
+     lines that could not be read
+
+A write waits up to 30 seconds for a Station Database that another program
+keeps busy (the registry value "BusyWaitSeconds" of the Log Importer key sets
+it); after that the run writes nothing more and exits with 4.
+
+Environment: OSTREL_HOME, when set, holds every file and setting the program
+touches.
+
+Example, for a scheduler every night:
+  logimporter /SCHEDULE /SILENT /QUIT /Profile=Studio1
+)";
+
+bool asksForHelp(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "/?")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (asksForHelp(argc, argv)) {
+        QTextStream(stdout) << usage;
+        return 0;
+    }
     const bool windows = hasDisplay();
     std::unique_ptr<QCoreApplication> app =
         windows ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);

@@ -4,6 +4,7 @@
 #include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
+#include "playout/WriteOutcome.h"
 #include "startup/AppLog.h"
 
 #include <QLocale>
@@ -47,4 +48,17 @@ void cLogImporter::ReportUnderrun(const QString& category, const QString& hourTe
                               ScheduleDateTools::FormatSeconds(hourLength, 2) +
                               u" minutes long, so may underrun"_s);
     progress().Increment(2);
+}
+
+void cLogImporter::ReportCart(const QString& category, const QString& text) const {
+    WriteAppLog(category, text);
+    progress().Increment(1);
+    Outcome().CartMissing();
+}
+
+void cLogImporter::ReportNotWritten(const QString& category, const QString& text,
+                                    const WriteOutcome& why) const {
+    WriteAppLog(category, text + u": "_s + why.Problem);
+    if (why.Result == WriteOutcome::Busy)
+        Outcome().GiveUp(why.Problem);
 }

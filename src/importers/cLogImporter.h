@@ -1,6 +1,7 @@
 #pragma once
 
 #include "importers/Progress.h"
+#include "importers/RunOutcome.h"
 #include "importers/iLogImporter.h"
 #include "playout/ScheduleDate.h"
 
@@ -8,6 +9,7 @@
 #include <functional>
 
 class StationDatabase;
+struct WriteOutcome;
 
 // What the two importers share: the way to the open Station Database, the
 // progress receiver, and the check of their log directory.
@@ -15,6 +17,11 @@ class cLogImporter : public iLogImporter {
 public:
     iScheduleCallback* ProgressCallback() const override { return callback; }
     void SetProgressCallback(iScheduleCallback* iNewValue) override { callback = iNewValue; }
+
+    // The run that the importer's hours are recorded in: one of its own, unless it
+    // shares the run of its caller (which then outlives it).
+    RunOutcome& Outcome() const { return *outcome; }
+    void ShareOutcome(RunOutcome& run) { outcome = &run; }
 
 protected:
     // `database` gives the open Station Database, or nullptr when none is open.
@@ -34,9 +41,17 @@ protected:
     // station's underrun threshold (0 or less turns the warning off).
     void ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
                         qint32 threshold) const;
+    // A cart of an hour that is missing or has no audio: the application log, counter 1
+    // and the run.
+    void ReportCart(const QString& category, const QString& text) const;
+    // An hour whose change could not be written: the application log, and the run's
+    // patience when the database stayed busy. The text says what was not written.
+    void ReportNotWritten(const QString& category, const QString& text, const WriteOutcome& why) const;
 
     std::function<StationDatabase*()> database;
 
 private:
     iScheduleCallback* callback = nullptr;
+    RunOutcome ownOutcome;
+    RunOutcome* outcome = &ownOutcome;
 };

@@ -11,7 +11,6 @@
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
 #include "playout/StationDatabase.h"
-#include "playout/TransactionGuard.h"
 #include "startup/AppLog.h"
 #include "startup/DebugLog.h"
 #include "startup/TextFileReader.h"
@@ -183,7 +182,12 @@ bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEn
         RecentHistory::Append(u"Purging older entries from Log, Log Start = "_s +
                               ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
                               ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
-        db->RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y'));
+        if (!db->RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) &&
+            db->LastWrite().Result == WriteOutcome::Busy) {
+            WriteAppLog(music, u"Purging older entries from the Log could not be done: "_s +
+                                   db->LastWrite().Problem);
+            Outcome().GiveUp(db->LastWrite().Problem);
+        }
         close(u"Purging old Log entries complete"_s);
     }
     if (db)
@@ -215,6 +219,7 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         if (FileTools::FileSize(file) <= 0) {
             WriteAppLog(music,
                         u"Log for "_s + DayText(run.day) + u" ('"_s + file + u"') could not be found."_s);
+            Outcome().Warn(u"no music log was found for "_s + DayText(run.day) + u" ('"_s + file + u"')"_s);
             continue;
         }
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
@@ -222,22 +227,16 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.lookahead.reset();
         run.context.Mode = 1;
         run.context.HourFlag = false;
-        for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
-            // The hour is looked for, built and written in one transaction: its reads
-            // (its place in the log, each of its carts) share one snapshot instead of
-            // taking and dropping a lock each, and nothing can come between the check
-            // that the hour is not in the log and its writing.
-            TransactionGuard transaction(run.db.Connection());
+        for (int hour = run.firstHour; hour <= run.lastHour; ++hour)
             sendHour(run, hour);
-            transaction.Commit();
-        }
         progress().Task(u"Closing Log File"_s);
         run.reader.Close();
     }
 
     progress().Completed(u"Completed Pushing Music Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    db.SetMusicLastChange(VersionStamp(), Clock::Now());
+    if (!Outcome().GaveUp())
+        db.SetMusicLastChange(VersionStamp(), Clock::Now());
     return run.written;
 }
 
@@ -249,13 +248,31 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
     progress().Process(QString());
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
     run.hour.Clear();
-    if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
-        WriteAppLog(music,
-                    HourText(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+    if (Outcome().GaveUp()) {
+        Outcome().MusicHourNotWritten(target);
+        WriteAppLog(music, HourText(target) +
+                               u" - could not be written to the Log: the run stopped writing, "_s
+                               u"as "_s +
+                               Outcome().GiveUpReason());
         return;
     }
-    if (!findHeader(run, target))
+    if (!buildHour(run, target))
         return;
+    progress().Task(u"Writing Hour to Log"_s);
+    writeHour(run, target);
+}
+
+bool cMusicLogImporter::buildHour(Run& run, const ScheduleDate& target) {
+    // The hour is looked for and built in one reader's snapshot: its reads (its place
+    // in the log, each of its carts) share one view instead of taking a lock each.
+    // The writing is a transaction of its own, which waits for a busy database.
+    StationDatabase::Reading snapshot(run.db);
+    if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
+        alreadyThere(target);
+        return false;
+    }
+    if (!findHeader(run, target))
+        return false;
 
     progress().Task(u"Adding Hour Start"_s);
     LogItem start;
@@ -274,13 +291,14 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
 
     if (!readItems(run)) {
         WriteAppLog(music, HourText(target) + u" - one of the Log Items could not be added to the log"_s);
-        return;
+        return false;
     }
-    progress().Task(u"Writing Hour to Log"_s);
-    if (writeHour(run, target))
-        run.written = true;
-    else
-        WriteAppLog(music, HourText(target) + u" - could not be written to the Log"_s);
+    return true;
+}
+
+void cMusicLogImporter::alreadyThere(const ScheduleDate& target) {
+    WriteAppLog(music, HourText(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+    Outcome().MusicHourAlreadyThere();
 }
 
 bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
@@ -338,11 +356,9 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
         const QString about = HourText({run.day, run.context.HourStart}) + u" - Cart "_s + cart + u" ('"_s +
                               item.Title.trimmed() + u"') has been scheduled to play, but "_s;
         if (!item.Cart) {
-            WriteAppLog(music, about + u"does not exist"_s);
-            progress().Increment(1);
+            ReportCart(music, about + u"does not exist"_s);
         } else if (item.Cart->Length <= 0) {
-            WriteAppLog(music, about + u"has no audio"_s);
-            progress().Increment(1);
+            ReportCart(music, about + u"has no audio"_s);
         } else {
             item.Duration = item.Cart->AudioLength;
             item.Length2 = item.Cart->AudioLength;
@@ -362,18 +378,21 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
     run.hour.AddItem(item);
 }
 
-bool cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
-    if (run.hour.Count() == 0 || run.hour.Item(1).Type != LogItem::HourStartType)
-        return false;
+void cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     LogItem& start = run.hour.Item(1);
     start.Parameter(1) = float(run.context.Mode);
     start.Flags = ((start.Flags | 1) & 0x7FFF) | (run.context.HourFlag ? 0x8000 : 0);
-    const double position = StationDatabase::LocateHour(target);
-    if (run.db.ItemAt(position) || !run.db.WriteHour(target, run.hour))
-        return false;
-    const auto written = run.db.ItemAt(position);
-    if (!written)
-        return false;
-    ReportUnderrun(music, HourText(target), written->HourLength, run.db.Settings().UnderrunThreshold());
-    return true;
+    if (!run.db.WriteHour(target, run.hour)) {
+        const WriteOutcome why = run.db.LastWrite();
+        if (why.Result == WriteOutcome::Refused && run.db.ItemAt(StationDatabase::LocateHour(target))) {
+            alreadyThere(target); // written meanwhile by another program
+            return;
+        }
+        Outcome().MusicHourNotWritten(target);
+        ReportNotWritten(music, HourText(target) + u" - could not be written to the Log"_s, why);
+        return;
+    }
+    run.written = true;
+    Outcome().MusicHourWritten();
+    ReportUnderrun(music, HourText(target), start.HourLength, run.db.Settings().UnderrunThreshold());
 }

@@ -31,10 +31,13 @@ private:
 
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
+    // Builds the hour from its header and lines; False when it is not to be written.
+    bool buildHour(Run& run, const ScheduleDate& target);
+    void alreadyThere(const ScheduleDate& target);
     bool findHeader(Run& run, const ScheduleDate& target);
     bool readItems(Run& run);
     void addItem(Run& run, LogItem& item);
-    bool writeHour(Run& run, const ScheduleDate& target);
+    void writeHour(Run& run, const ScheduleDate& target);
 
     cWinINET inet;
 };

@@ -7,7 +7,6 @@
 #include "playout/OperatorSeam.h"
 #include "playout/RegistryTools.h"
 #include "playout/ScheduleDateTools.h"
-#include "playout/TransactionGuard.h"
 #include "settings/LogImportSettingsModel.h"
 #include "startup/AppLog.h"
 #include "startup/CommandLineOptions.h"
@@ -67,6 +66,13 @@ bool MainWindowController::refuse(const QString& reason) {
     return false;
 }
 
+int MainWindowController::patience() {
+    const int seconds =
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"BusyWaitSeconds"_s, StationWriter::DefaultPatience / 1000);
+    return std::max(0, seconds) * 1000;
+}
+
 int MainWindowController::role() const {
     return RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                     u"Role"_s, 1);
@@ -80,8 +86,10 @@ bool MainWindowController::Start() {
                        AppLog::Numbered | AppLog::ComputerName);
     musicImporter = std::make_unique<cMusicLogImporter>([this] { return database.get(); });
     musicImporter->SetProgressCallback(view.Progress());
+    musicImporter->ShareOutcome(outcome);
     advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
     advertImporter->SetProgressCallback(view.Progress());
+    advertImporter->ShareOutcome(outcome);
 
     const DirectoryUser all{QString(), QString(), true, true, true, true};
     const DirectoryUser user =
@@ -114,6 +122,7 @@ bool MainWindowController::Start() {
         return refuse(
             u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
     }
+    database->SetPatience(patience());
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
                              u"LastDatabase"_s, FileTools::FileTitle(database->DatabaseInfo().Location));
@@ -281,7 +290,7 @@ void MainWindowController::findLatestAdverts() {
     WriteDebug(u"Moving to Last Item in Log"_s, detail);
     // One transaction for the whole walk: a consistent view of the log, and no
     // locking and unlocking of the file for each of its many reads.
-    TransactionGuard reading(database->Connection());
+    StationDatabase::Reading reading(*database);
     auto item = database->LastLogItem();
     while (item) {
         if (DebugLog::Writes(detail)) // the walk can pass thousands of hours
@@ -323,6 +332,7 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     const QString rangeText = style14(sdStart) + u" to "_s + style14(sdEnd);
     iLogImporter& importer = Index == 1 ? static_cast<iLogImporter&>(*musicImporter) : *advertImporter;
     if (!importer.CheckReady()) {
+        outcome.ImporterCouldNotRun();
         ++refusedInRun;
         return false;
     }
@@ -342,44 +352,29 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
 }
 
 void MainWindowController::cmdImport_Click(int Index) {
+    outcome.Clear();
+    for (const QString& warning : rangeWarnings)
+        outcome.Warn(warning);
+    refusedInRun = 0;
     if (!view.IsRangeValid(false, true, true))
-        return;
+        return outcome.RangeWasRefused();
     if (!database) {
         information(u"You must select a valid Station Database"_s);
-        return;
+        return outcome.ImporterCouldNotRun();
     }
     ScheduleDate sdStart = view.Range().Start;
     ScheduleDate sdEnd = view.Range().End;
     if (ScheduleDateTools::IsBefore(sdEnd, sdStart)) {
         information(u"The start time must be before the end time"_s);
-        return;
+        return outcome.RangeWasRefused();
     }
     AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
                        AppLog::Numbered | AppLog::ComputerName);
-    if ((Index == 1 || Index == 3) && !database->Settings().UseLogImporterCartRanges()) {
-        const QString question = lines({u"The Log Importer needs to activate the \"Use the Log Importer Cart "
-                                        u"Ranges when adding carts\" option "
-                                        u"before it can use this database."_s,
-                                        QString(),
-                                        u"This option is required to import Music Logs using the Log "
-                                        u"Importer, is it OK for this change to be made "
-                                        u"for you?"_s,
-                                        QString(),
-                                        u"Note: The 'Log Importer Settings' window will then be displayed so "
-                                        u"that you can check the Ranges being "
-                                        u"used."_s});
-        if (OperatorSeam::Message(question, iOperator::Question, iOperator::YesNo, 1) != iOperator::Yes)
-            return;
-        database->Settings().SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
-        LogImportSettingsModel settings;
-        settings.Load(*database);
-        if (view.ShowSettings(settings))
-            settings.Store(*database);
-        database->Settings().Save(database->Connection());
-    }
+    if ((Index == 1 || Index == 3) && !database->Settings().UseLogImporterCartRanges() &&
+        !switchOnCartRanges())
+        return outcome.ImporterCouldNotRun();
 
     const QList<int> runs = Index == 3 ? QList<int>{1, 2} : QList<int>{Index};
-    refusedInRun = 0;
     for (const int index : runs)
         ImportLogs(index, sdStart, sdEnd);
     if (tool.SilentMode || refusedInRun == runs.size())
@@ -388,6 +383,36 @@ void MainWindowController::cmdImport_Click(int Index) {
         view.ShowReport(AppLog::FileName(), u"Import Log"_s);
     else
         information(u"The log was successfully imported into the database"_s);
+}
+
+bool MainWindowController::switchOnCartRanges() {
+    const QString question = lines({u"The Log Importer needs to activate the \"Use the Log Importer Cart "
+                                    u"Ranges when adding carts\" option "
+                                    u"before it can use this database."_s,
+                                    QString(),
+                                    u"This option is required to import Music Logs using the Log "
+                                    u"Importer, is it OK for this change to be made "
+                                    u"for you?"_s,
+                                    QString(),
+                                    u"Note: The 'Log Importer Settings' window will then be displayed so "
+                                    u"that you can check the Ranges being "
+                                    u"used."_s});
+    if (!OperatorSeam::ConfirmChange(question, 1))
+        return false;
+    StationSettings changed = database->Settings();
+    changed.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
+    if (!database->SaveSettings(changed)) {
+        OperatorSeam::Message(
+            u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be "
+            u"switched on, so nothing was saved and no music was imported: "_s +
+                database->LastWrite().Problem,
+            iOperator::Exclamation);
+        return false;
+    }
+    LogImportSettingsModel settings;
+    settings.Load(*database);
+    view.ShowSettings(settings); // the dialog stores what the operator accepts
+    return true;
 }
 
 bool MainWindowController::RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2,
@@ -401,14 +426,22 @@ bool MainWindowController::RunScheduled() {
          {std::pair{u"/START"_s, &range.Start}, std::pair{u"/END"_s, &range.End}}) {
         const QString value = CommandLineOptions::GetCommandLineOptionEx(GeneralTools::CommandLine(), option,
                                                                          u"="_s, u" "_s, true);
-        const ScheduleDate date = value.isEmpty() ? ScheduleDate{} : ScheduleDateTools::ParseDate(value);
+        if (value.isEmpty())
+            continue;
+        const ScheduleDate date = ScheduleDateTools::ParseDate(value);
         if (date.Day > 0)
             *end = date;
+        else
+            rangeWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
+                                 (end == &range.Start ? u"start"_s : u"end"_s) + u" was used"_s);
     }
     view.SetRange(range);
     UpdateButton();
-    if (!tool.ScheduleMode)
+    if (!tool.ScheduleMode) {
+        for (const QString& warning : rangeWarnings)
+            outcome.Warn(warning);
         return false;
+    }
     cmdImport_Click(3);
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }
@@ -427,8 +460,7 @@ void MainWindowController::EditSettings() {
         return;
     LogImportSettingsModel settings;
     settings.Load(*database);
-    if (view.ShowSettings(settings))
-        settings.Store(*database);
+    view.ShowSettings(settings); // the dialog stores what the operator accepts
     ReadLogDetails(true);
 }
 

@@ -67,10 +67,11 @@ public:
     static QString UpdateInformationFile(const QString& programFolder);
 
     // The unattended flow: /START and /END, then the combined run when the tool runs
-    // in schedule mode. True when /QUIT asks the program to end afterwards.
+    // in schedule mode. True when /QUIT asks the program to end afterwards. A value
+    // of /START or /END that is not a date leaves the offered one, with a warning.
     bool RunScheduled();
-    // True when every importer the last run asked for was ready to run.
-    bool LastRunComplete() const { return refusedInRun == 0; }
+    // What the last run did, and its exit status (see RunOutcome).
+    const RunOutcome& LastRun() const { return outcome; }
 
     // Closes the Station Database and lets the importers go, before TerminateTool.
     void Shutdown();
@@ -82,6 +83,11 @@ public:
 
 private:
     bool refuse(const QString& reason);
+    // The cart-range question of a music run, and switching the option on; False
+    // when the run must stop.
+    bool switchOnCartRanges();
+    // How long a change waits for a busy Station Database ("BusyWaitSeconds").
+    static int patience();
     QString chooseDatabase();
     void findLatestAdverts();
     int role() const;
@@ -96,4 +102,6 @@ private:
     ScheduleDate musicFrom, musicUntil, advertsUntil;
     QString failure;
     int refusedInRun = 0; // importers of the last run that were not ready
+    RunOutcome outcome;
+    QStringList rangeWarnings; // the unreadable /START and /END of the unattended run
 };

@@ -279,5 +279,6 @@ void ToolStartup::TerminateTool() {
         ScheduleDateTools::Pause(0.3);
         state.Directory.reset();
     }
+    GeneralTools::ReleaseInstance();
     WriteDebug(QStringLiteral("Finished OK"), DebugLog::dbmNormal, DebugLog::OutdentBefore);
 }

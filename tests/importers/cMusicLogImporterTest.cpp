@@ -1,4 +1,5 @@
 #include "importers/MusicImportFixture.h"
+#include "support/BusyNeighbour.h"
 
 #include "playout/ScheduleDateTools.h"
 
@@ -195,4 +196,31 @@ TEST_F(MusicImportTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
     EXPECT_TRUE(importer.CheckReady()); // an empty setting is told, yet passes
     EXPECT_EQ(op.Messages.last().Text,
               u"You must enter a 'Music Logs Directory' in Station Database Settings");
+}
+
+TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEveryLaterHourIsReported) {
+    WriteDay(5, {10, 11, 12});
+    db.SetPatience(300);
+    BusyNeighbour playout(DatabasePath());
+    playout.HoldFor(std::chrono::milliseconds(2000));
+    EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
+    playout.Stop();
+    const RunOutcome& run = importer.Outcome();
+    EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
+    EXPECT_EQ(run.HoursNotWritten().size(), 3);
+    EXPECT_EQ(run.HoursWritten(), 0);
+    const QStringList lines = AppLogLines();
+    EXPECT_TRUE(lines.contains(u"Music:2010-11-05 10:00:00 - could not be written to the Log: the Station "
+                               u"Database stayed busy for 0.3 s (database is locked)"_s))
+        << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(u"Music:2010-11-05 12:00:00 - could not be written to the Log: the run "
+                               u"stopped writing, as the Station Database stayed busy for 0.3 s (database "
+                               u"is locked)"_s));
+    EXPECT_FALSE(db.FirstLogItem());
+    EXPECT_FALSE(db.Value(u"Music.LastChangeBy"_s)); // no stamp for a run that gave up
+
+    importer.Outcome().Clear(); // the next run has its patience again
+    ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
+    EXPECT_EQ(importer.Outcome().HoursWritten(), 3);
+    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::Complete);
 }

@@ -9,6 +9,7 @@
 #include "startup/AppLog.h"
 #include "startup/ToolStartup.h"
 #include "support/Columns.h"
+#include "support/OtherConnection.h"
 #include "support/RecordingView.h"
 #include "support/TempHome.h"
 
@@ -24,7 +25,7 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s,
                   "[Library]\nDatabaseMode=2\nFixedDatabase=Test\n");
-        const QString path = ProfileLibrary::ProductFolder() + u"/Databases/Test.sdb"_s;
+        const QString path = DatabasePath();
         ASSERT_TRUE(StationDatabase::Create(path, u"Test FM"_s));
         {
             StationDatabase db;
@@ -33,7 +34,7 @@ protected:
             settings.SetValue(u"MusicLogsDirectory"_s, Path(u"music"_s));
             settings.SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
             settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
-            ASSERT_TRUE(settings.Save(db.Connection()));
+            ASSERT_TRUE(db.SaveSettings(settings));
         }
         QDir().mkpath(Path(u"music"_s));
         QDir().mkpath(Path(u"adverts"_s));
@@ -52,6 +53,7 @@ protected:
         ASSERT_TRUE(controller->Start()) << controller->FailureReason().toStdString();
     }
     StationDatabase& Db() { return *controller->Database(); }
+    static QString DatabasePath() { return ProfileLibrary::ProductFolder() + u"/Databases/Test.sdb"_s; }
 
     static qint32 Nov(int day) { return 40482 + day; }
     void MusicLog(int day, const QList<int>& hours) {
@@ -187,6 +189,41 @@ TEST_F(MainWindowControllerTest, TheCartRangeOptionIsAskedForOnlyByRunsWithMusic
     EXPECT_TRUE(Db().FirstLogItem());
 }
 
+TEST_F(MainWindowControllerTest,
+       StartAndEndApplyWithoutARunAndOneThatCannotBeReadLeavesTheOfferWithAWarning) {
+    MusicLog(5, {6, 7, 8});
+    Start(u"/START=\"05/11/2010 07:00\" /END=whenever"_s);
+    const ScheduleDate offeredEnd = view.range.End;
+    EXPECT_FALSE(controller->RunScheduled()); // no /SCHEDULE: the range is set, nothing runs
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 7 * 3600}));
+    EXPECT_EQ(view.range.End, offeredEnd);
+    EXPECT_EQ(controller->LastRun().Warnings(),
+              QStringList{u"/END=WHENEVER is not a date and time, so the offered end was used"_s});
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::WithWarnings);
+    EXPECT_FALSE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusicRunAndSaysSo) {
+    MusicLog(5, {6});
+    Start();
+    StationSettings off = Db().Settings();
+    off.SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+    ASSERT_TRUE(Db().SaveSettings(off));
+    ExecOnOtherConnection(DatabasePath(), u"CREATE TRIGGER locked BEFORE UPDATE ON StationSettings "
+                                          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(1);
+    EXPECT_EQ(
+        op.MessageTexts().last(),
+        u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be switched on, so "
+        u"nothing was saved and no music was imported: database or disk is full");
+    EXPECT_FALSE(Db().Settings().UseLogImporterCartRanges());
+    EXPECT_EQ(view.settingsShown, 0);
+    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
+}
+
 TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     MusicLog(5, {6});
     AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
@@ -195,7 +232,7 @@ TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     controller->cmdImport_Click(1);
     Db().Settings().SetValue(u"MusicLogsDirectory"_s, Path(u"gone"_s));
     controller->cmdImport_Click(3);
-    EXPECT_FALSE(controller->LastRunComplete());
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
     EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
                   LogItem::HasAdverts,
               LogItem::HasAdverts);

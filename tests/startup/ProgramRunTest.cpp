@@ -2,6 +2,11 @@
 // command line and environment, over a demo station.
 
 #include "demo/DemoStation.h"
+#include "playout/ProfileLibrary.h"
+#include "playout/RegistryTools.h"
+#include "playout/StationDatabase.h"
+#include "settings/LogImportSettingsModel.h"
+#include "support/BusyNeighbour.h"
 #include "support/ChildProgram.h"
 #include "support/TempHome.h"
 
@@ -47,6 +52,26 @@ protected:
         return at < 0 ? QString() : Output.mid(at + 17).section(u'\n', 0, 0);
     }
 
+    // The unattended run over a range of the demo station's logs.
+    int Import(const QString& start, const QString& end) {
+        return Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                            u"/START="_s + start, u"/END="_s + end});
+    }
+    // The Scheduled Log as stationdb dumps it.
+    QJsonArray ScheduledLog() {
+        const QString run = Output;
+        EXPECT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}),
+                  0);
+        const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
+        Output = run;
+        return items;
+    }
+    static int Count(const QJsonArray& items, const QString& field, int value) {
+        return int(std::count_if(items.begin(), items.end(), [&](const QJsonValue& item) {
+            return item.toObject().value(field).toInt() == value;
+        }));
+    }
+
     QTemporaryDir outside;
     QString Output;
     QString Errors;
@@ -86,6 +111,9 @@ TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
                            u"/START=24/11/2010 06:00"_s, u"/END=25/11/2010 05:59"_s}),
               0)
         << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"Summary (exit status 0: everything the log files offered is in the "
+                                u"Scheduled Log)\n  hours written:            24\n"_s))
+        << Output.toStdString();
     ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}), 0);
     const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
     int hours = 0, adverts = 0;
@@ -109,4 +137,113 @@ TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
     const QStringList history = LinesOf(QFileInfo(ApplicationLog()).absolutePath() + u"/RecentHistory.log"_s);
     EXPECT_FALSE(history.filter(u"Finish Advert Push, "_s).isEmpty());
     EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, HelpTellsTheOptionsAndExitStatusesAndTouchesNothing) {
+    const auto files = [this] {
+        QStringList all;
+        QDirIterator it(Home(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            all.append(it.next());
+        return all;
+    };
+    const QStringList before = files();
+    for (const QString& asked : {u"--help"_s, u"-h"_s, u"/?"_s}) {
+        EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, asked}), 0) << asked.toStdString();
+        EXPECT_TRUE(Output.startsWith(u"Usage: logimporter"_s));
+        for (const QString& status :
+             {u"  3  the range was refused"_s, u"  4  incomplete"_s, u"OSTREL_HOME"_s})
+            EXPECT_TRUE(Output.contains(status)) << status.toStdString();
+    }
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
+    EXPECT_EQ(Import(u"25/11/2010 06:00"_s, u"24/11/2010 06:00"_s), 3) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"exit status 3: the range was refused and nothing was written"_s));
+    EXPECT_EQ(Import(u"31/12/2004 23:00"_s, u"24/11/2010 06:59"_s), 3); // before the years allowed
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AStartThatCannotBeReadIsWarnedOfOnceAndExitsWithFive) {
+    EXPECT_EQ(Import(u"someday"_s, u"24/11/2010 01:59"_s), 5) << Errors.toStdString();
+    EXPECT_EQ(
+        Errors.count(u"warning: /START=SOMEDAY is not a date and time, so the offered start was used"_s), 1)
+        << Errors.toStdString();
+    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2); // the offered start, the first hour of the files
+}
+
+TEST_F(ProgramRunTest, NoLogFilesAtAllIsAWarningNotASuccess) {
+    QDirIterator logs(ProfileLibrary::ProductFolder() + u"/Demo Logs"_s, QDir::Files,
+                      QDirIterator::Subdirectories);
+    while (logs.hasNext())
+        QFile::remove(logs.next());
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}),
+              5)
+        << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"warning: no music log was found for "_s)) << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"warning: no advert log was found for any day from "_s));
+    EXPECT_TRUE(Output.contains(u"hours written:            0\n"_s));
+}
+
+TEST_F(ProgramRunTest, ADatabaseBusyBeyondThePatienceExitsWithFourAndWritesNothingHalfWay) {
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                             u"BusyWaitSeconds"_s, 1);
+    BusyNeighbour playout(DemoStation::DatabasePath());
+    playout.HoldFor(std::chrono::seconds(4));
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 08:59"_s), 4) << Errors.toStdString();
+    playout.Stop();
+    EXPECT_TRUE(Output.contains(u"hours not written:        3 (2010-11-24 06:00:00, 2010-11-24 07:00:00, "
+                                u"2010-11-24 08:00:00)"_s))
+        << Output.toStdString();
+    const QStringList log = LinesOf(ApplicationLog());
+    EXPECT_TRUE(log.contains(u"Music:2010-11-24 06:00:00 - could not be written to the Log: the Station "
+                             u"Database stayed busy for 1 s (database is locked)"_s))
+        << log.join(u'\n').toStdString();
+    EXPECT_EQ(log.filter(u"the run stopped writing"_s).size(), 2); // the later hours did not wait again
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AnUnattendedRunNeverSwitchesOnTheCartRangeOptionByItself) {
+    {
+        StationDatabase db;
+        ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+        StationSettings settings = db.Settings();
+        settings.SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+        ASSERT_TRUE(db.SaveSettings(settings));
+    }
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 06:59"_s), 2);
+    EXPECT_TRUE(Errors.contains(u"nobody was there to answer \"The Log Importer needs to activate the "_s))
+        << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"so it was answered No and the setting stays as it is"_s));
+    EXPECT_FALSE(Errors.contains(u"the settings stay as they are"_s));
+    StationDatabase db;
+    ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+    EXPECT_FALSE(db.Settings().UseLogImporterCartRanges());
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AWriterBesideTheImportCostsNoHourAndNoAdvert) {
+    const QString pristine = Path(u"pristine.sdb"_s);
+    ASSERT_TRUE(QFile::copy(DemoStation::DatabasePath(), pristine));
+    const QString start = u"24/11/2010 00:00"_s, end = u"25/11/2010 23:59"_s;
+    BusyNeighbour playout(DemoStation::DatabasePath());
+    playout.WriteEvery(std::chrono::milliseconds(120), std::chrono::milliseconds(20));
+    EXPECT_EQ(Import(start, end), 0) << Errors.toStdString() << Output.toStdString();
+    playout.Stop();
+    EXPECT_GT(playout.Writes(), 5); // it really wrote all along
+    const QJsonArray disturbed = ScheduledLog();
+
+    for (const QString& file : {u""_s, u"-wal"_s, u"-shm"_s})
+        QFile::remove(DemoStation::DatabasePath() + file);
+    ASSERT_TRUE(QFile::copy(pristine, DemoStation::DatabasePath()));
+    ASSERT_EQ(Import(start, end), 0) << Errors.toStdString();
+    const QJsonArray undisturbed = ScheduledLog();
+    EXPECT_EQ(Count(undisturbed, u"Type"_s, 98), 48);
+    EXPECT_GT(Count(undisturbed, u"Flags"_s, 3), 100);
+    EXPECT_EQ(Count(disturbed, u"Type"_s, 98), 48);
+    EXPECT_EQ(Count(disturbed, u"Flags"_s, 3), Count(undisturbed, u"Flags"_s, 3));
+    EXPECT_TRUE(disturbed == undisturbed) << "the two Scheduled Logs differ";
 }

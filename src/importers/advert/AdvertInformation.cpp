@@ -35,28 +35,33 @@ QString AdvertInformation::FilterOf(const QString& number) {
     return u"[ItemType]=4 AND [HDReference]='"_s + QString(number).replace(u"'"_s, u"''"_s) + u"'"_s;
 }
 
-void AdvertInformation::Refresh(StationDatabase& db, const CartSet& carts) {
+bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& carts) {
     const DatabaseMaintenance table = db.Maintenance();
     const QDateTime now = Clock::Now();
-    for (int i = 1; i <= carts.Count(); ++i) {
+    bool stored = true;
+    for (int i = 1; i <= carts.Count() && stored; ++i) {
         const Cart& cart = carts.Item(i);
         bool found = false;
         auto rows = table.Query(FilterOf(cart.Number), true);
-        for (const InfoRow* row = rows ? rows->First() : nullptr; row; row = rows->Next()) {
+        for (const InfoRow* row = rows ? rows->First() : nullptr; row && stored; row = rows->Next()) {
             InfoRow updated = *row;
             fill(updated, cart, now);
-            table.Save(updated.ID, updated);
+            stored = table.Save(updated.ID, updated);
             found = true;
         }
         if (!found) {
             InfoRow added;
             fill(added, cart, now);
-            table.Save(0, added);
+            stored = table.Save(0, added);
         }
     }
+    if (!stored)
+        return false;
     const QString weekAgo = now.date().addDays(-7).toString(u"MM-dd-yyyy"_s);
     auto old = table.Query(u"[ItemType]=4 AND [ItemSource]=2 AND [LastUpdated]<=#"_s + weekAgo + u"#"_s, 3);
-    for (const InfoRow* row = old ? old->First() : nullptr; row; row = old->Next())
-        table.Delete(row->ID);
-    db.SetValue(u"Adverts.InfoLastUpdated"_s, QLocale().toString(now, QLocale::ShortFormat));
+    for (const InfoRow* row = old ? old->First() : nullptr; row; row = old->Next()) {
+        if (!table.Delete(row->ID))
+            return false;
+    }
+    return db.SetValue(u"Adverts.InfoLastUpdated"_s, QLocale().toString(now, QLocale::ShortFormat));
 }

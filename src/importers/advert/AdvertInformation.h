@@ -10,7 +10,9 @@ class StationDatabase;
 // purged, and the time of the refresh stamped.
 class AdvertInformation {
 public:
-    static void Refresh(StationDatabase& db, const CartSet& carts);
+    // False when a change could not be written (the database's last write says why);
+    // what was written before it stays.
+    static bool Refresh(StationDatabase& db, const CartSet& carts);
 
     // The filter that selects a cart's rows; quotes in the number are doubled, so a
     // number can only ever match itself.

@@ -10,8 +10,8 @@
 #include "playout/NumericText.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ScheduleDateTools.h"
+#include "playout/StartTimes.h"
 #include "playout/StationDatabase.h"
-#include "playout/TransactionGuard.h"
 #include "startup/AppLog.h"
 #include "startup/DebugLog.h"
 #include "startup/TextFileReader.h"
@@ -46,12 +46,15 @@ struct cAdvertLogImporter::Push {
     QString hourText; // begins every application log line about the hour
     int mode = 1;
     bool abandon = false;
-    bool pushedAnything = false;
-    LogHour inserts;
+    // The hour's breaks as they are to be filled, and what it met.
+    QList<ScheduledLog::BreakFill> fills;
+    int hourBreaks = 0;
+    int hourEmptyBreaks = 0;
     CartSet carts;
     int advertsPushed = 0;
     int breaksSeen = 0;
     int emptyBreaks = 0;
+    int logsFound = 0; // days of the range that had an advert log
 };
 
 cAdvertLogImporter::cAdvertLogImporter(std::function<StationDatabase*()> database)
@@ -168,24 +171,32 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
                         u"Log for "_s + DayText(run.day) + u" ('"_s + path + u"') could not be found."_s);
             continue;
         }
+        ++run.logsFound;
         run.reader.Open(path);
         for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
-            // Each hour is pushed in one transaction: its breaks are filled, marked and
-            // timed together, or not at all.
-            TransactionGuard transaction(db.Connection());
-            const bool goOn = pushHour(run, hour);
-            transaction.Commit();
-            if (!goOn)
+            if (!pushHour(run, hour))
                 return false; // the hour start went missing under the push
         }
         progress().Task(u"Closing Advert Log File"_s);
         run.reader.Close();
     }
 
-    AdvertInformation::Refresh(db, run.carts);
+    // A day's advert log may come a night late and is then caught up; none at all
+    // for the whole range is worth a look.
+    if (run.logsFound == 0)
+        Outcome().Warn(u"no advert log was found for any day from "_s + DayText(sdStart.Day) + u" to "_s +
+                       DayText(sdEnd.Day) + u" in '"_s +
+                       FileTools::FolderOfPath(db.AdvertLogFileName(sdStart.Day)) + u"'"_s);
+    if (!Outcome().GaveUp() && !AdvertInformation::Refresh(db, run.carts)) {
+        const QString problem = u"the advert information could not be brought up to date: "_s +
+                                db.LastWrite().Problem;
+        WriteAppLog(adLog, problem);
+        Outcome().Warn(problem);
+    }
     progress().Completed(u"Completed Pushing Advert Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    db.SetAdvertLastChange(VersionStamp(), Clock::Now());
+    if (!Outcome().GaveUp())
+        db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(run.advertsPushed).arg(run.breaksSeen);
     if (run.emptyBreaks > 0)
         summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
@@ -213,51 +224,13 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     progress().Task(u"Finding %1:00 in the Scheduled Log"_s.arg(hour));
 
     const double position = StationDatabase::LocateHour(run.hour);
-    auto cursor = run.db.HourStartItem(position);
-    if (!cursor) {
-        WriteAppLog(adLog, run.hourText + u" - was not in the Scheduled log, so adverts were not sent"_s);
+    if (!planHour(run, position))
         return true;
-    }
-    run.mode = int(whole(cursor->Parameter(1)));
-    if (cursor->Flags & LogItem::HasAdverts) {
-        WriteAppLog(adLog,
-                    run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
-        return true;
-    }
-    run.abandon = false;
-    run.pushedAnything = false;
-    // The hour's items in play order, read once: the adverts inserted into a break
-    // are never breaks themselves, so the walk needs to see them only when the hour
-    // had to be laid out again to make room, and then it reads the hour afresh.
-    QList<LogItem> items = run.db.Log().ItemsBetween(cursor->Position, cursor->Position);
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        LogItem& marker = items[i];
-        if (marker.Type != LogItem::AdvertType || marker.State != 1)
-            continue;
-        const double before = marker.Position;
-        fillBreak(run, marker);
-        if (run.abandon)
-            break;
-        progress().Task(u"Searching for next advert"_s);
-        if (marker.Position != before)
-            i = laidOutAgain(run, items, marker.Position);
-    }
-
-    if (!run.abandon && run.pushedAnything) {
-        auto start = run.db.HourStartItem(position);
-        if (!start) {
-            WriteAppLog(adLog,
-                        run.hourText + u" - The Hour Start could not be re-found in the Scheduled Log"_s);
-        } else {
-            start->Flags |= LogItem::HasAdverts;
-            if (!run.db.UpdateItem(start->Position, *start))
-                WriteAppLog(adLog,
-                            run.hourText + u" - could not marked the Scheduled Log as having adverts"_s);
-            progress().Task(u"Updating Start Times in Scheduled Log"_s);
-            run.db.UpdateStartTimes(start->Position);
-        }
-    } else {
+    if (run.abandon || run.fills.isEmpty()) {
         WriteAppLog(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
+        countBreaks(run);
+    } else {
+        writeHour(run, position);
     }
 
     const auto hourItem = run.db.ItemAt(position);
@@ -267,27 +240,84 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     return true;
 }
 
-qsizetype cAdvertLogImporter::laidOutAgain(Push& run, QList<LogItem>& items, double markerPosition) {
-    items = run.db.Log().ItemsBetween(markerPosition, markerPosition);
-    qsizetype at = 0;
-    while (at < items.size() && items[at].Position < markerPosition)
-        ++at;
-    return at;
+bool cAdvertLogImporter::planHour(Push& run, double position) {
+    // The hour and its breaks are read in one reader's snapshot, and the breaks filled
+    // from the log in memory; the writing is one transaction of its own, which waits
+    // for a busy database.
+    StationDatabase::Reading snapshot(run.db);
+    const auto start = run.db.HourStartItem(position);
+    if (!start) {
+        WriteAppLog(adLog, run.hourText + u" - was not in the Scheduled log, so adverts were not sent"_s);
+        return false;
+    }
+    run.mode = int(whole(start->Parameter(1)));
+    if (start->Flags & LogItem::HasAdverts) {
+        WriteAppLog(adLog,
+                    run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
+        return false;
+    }
+    run.abandon = false;
+    run.fills.clear();
+    run.hourBreaks = 0;
+    run.hourEmptyBreaks = 0;
+    for (const LogItem& marker : run.db.Log().ItemsBetween(start->Position, start->Position)) {
+        if (!StartTimes::IsBreakMarker(marker))
+            continue;
+        fillBreak(run, marker);
+        if (run.abandon)
+            break;
+        progress().Task(u"Searching for next advert"_s);
+    }
+    return true;
 }
 
-void cAdvertLogImporter::fillBreak(Push& run, LogItem& marker) {
-    const bool stopWanted = marker.Transition == 0;
-    ++run.breaksSeen;
+void cAdvertLogImporter::writeHour(Push& run, double position) {
+    if (Outcome().GaveUp()) {
+        Outcome().AdvertHourNotWritten(run.hour);
+        WriteAppLog(adLog, run.hourText +
+                               u" - could not be written to the Scheduled Log: the run stopped "_s
+                               u"writing, as "_s +
+                               Outcome().GiveUpReason());
+        return;
+    }
+    progress().Task(u"Inserting Adverts into break"_s);
+    float hourLength = 0;
+    if (!run.db.FillBreaks(position, run.fills, hourLength)) {
+        Outcome().AdvertHourNotWritten(run.hour);
+        ReportNotWritten(adLog, run.hourText + u" - could not be written to the Scheduled Log"_s,
+                         run.db.LastWrite());
+        return;
+    }
+    progress().Task(u"Updating Start Times in Scheduled Log"_s);
+    countBreaks(run);
+    for (const ScheduledLog::BreakFill& fill : run.fills) {
+        run.advertsPushed += int(fill.Adverts.size());
+        Outcome().AdvertsPushed(int(fill.Adverts.size()));
+        for (const LogItem& item : fill.Adverts) {
+            if (item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
+                run.carts.Add(*item.Cart);
+        }
+    }
+}
+
+void cAdvertLogImporter::countBreaks(Push& run) const {
+    run.breaksSeen += run.hourBreaks;
+    run.emptyBreaks += run.hourEmptyBreaks;
+    Outcome().BreaksLeftEmpty(run.hourEmptyBreaks);
+}
+
+void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
+    ++run.hourBreaks;
     const qint64 breakTime = whole(marker.Time);
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);
     if (run.lineTime != breakTime) {
-        ++run.emptyBreaks;
+        ++run.hourEmptyBreaks;
         return;
     }
 
-    run.inserts.Clear();
+    ScheduledLog::BreakFill fill{marker.Position, {}};
     const StationSettings& settings = run.db.Settings();
     while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
         const QString filter = settings.AdvertTypeFilter().trimmed();
@@ -299,35 +329,21 @@ void cAdvertLogImporter::fillBreak(Push& run, LogItem& marker) {
             if (blank || !AdvertLog_FN::AdvertLineNotes(run.line)) {
                 run.abandon = true;
                 WriteAppLog(adLog, run.hourText + u" - Advert log was corrupt"_s);
-                break;
+                return;
             }
-            run.inserts.AddItem(advertOf(run, run.line, float(breakTime)));
+            fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
         }
         readLine(run);
     }
-    if (run.inserts.Count() == 0 || run.abandon)
+    if (fill.Adverts.isEmpty())
         return;
-
-    progress().Task(u"Inserting Adverts into break"_s);
-    if (!run.db.InsertItemsAfter(marker, run.inserts))
-        return;
-    run.pushedAnything = true;
-    if (stopWanted) {
-        LogItem& last = run.inserts.Item(run.inserts.Count());
+    if (marker.Transition == 0) { // the break ends with a stop
+        LogItem& last = fill.Adverts.last();
         last.Transition = 0;
         if (run.mode != 2)
             last.PlayTransition = 0;
-        if (!run.db.UpdateItem(last.Position, last)) {
-            run.abandon = true;
-            WriteAppLog(adLog, run.hourText + u" - setting a stop on the last advert in the break: "_s +
-                                   ScheduleDateTools::FormatSeconds(double(breakTime), 12));
-        }
     }
-    run.advertsPushed += run.inserts.Count();
-    for (const LogItem& item : run.inserts.Items()) {
-        if (item.Type == LogItem::AdvertType && item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
-            run.carts.Add(*item.Cart);
-    }
+    run.fills.append(fill);
 }
 
 LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {
@@ -342,15 +358,13 @@ LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float break
         const QString about = run.hourText + u" - Cart "_s + cart + u" ('"_s + item.Title.trimmed() +
                               u"') has been scheduled to play, but "_s;
         if (!item.Cart) {
-            WriteAppLog(adLog, about + u"does not exist"_s);
-            progress().Increment(1);
+            ReportCart(adLog, about + u"does not exist"_s);
         } else {
             if (item.Cart->Length > 0) {
                 item.Length2 = item.Cart->AudioLength;
                 item.Duration = item.Cart->AudioLength;
             } else {
-                WriteAppLog(adLog, about + u"has no audio"_s);
-                progress().Increment(1);
+                ReportCart(adLog, about + u"has no audio"_s);
             }
             const QString title = item.Title.trimmed();
             if ((title.isEmpty() || title == cart) && !item.Cart->Title.trimmed().isEmpty()) {

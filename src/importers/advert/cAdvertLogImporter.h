@@ -26,10 +26,13 @@ private:
 
     bool push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd, QString& summary);
     bool pushHour(Push& push, int hour);
-    void fillBreak(Push& push, LogItem& marker);
-    // The hour's items read afresh after it was laid out again around a break; the
-    // index of the break's marker in them.
-    static qsizetype laidOutAgain(Push& push, QList<LogItem>& items, double markerPosition);
+    // Reads the hour and fills its breaks in memory; False when the hour is skipped.
+    bool planHour(Push& push, double position);
+    void fillBreak(Push& push, const LogItem& marker);
+    void writeHour(Push& push, double position);
+    // Adds the hour's breaks to the run's figures, once its adverts are written or
+    // there were none to write.
+    void countBreaks(Push& push) const;
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
 };

@@ -323,3 +323,24 @@ TEST_F(AdvertPushTest, ABreakTooFullForItsGapLaysTheHourOutAgainAndTheNextBreakI
         EXPECT_LT(hour[i - 1].Position, hour[i].Position);
     EXPECT_EQ(AdLines().filter(u"no adverts"_s), QStringList());
 }
+
+TEST_F(AdvertPushTest, OnlyCommittedAdvertsAreCountedAndAnHourTheDatabaseRefusesIsNamedWithItsReason) {
+    MusicHours(5, {9, 10});
+    AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), Advert(u"09:15:00"_s, u"0034"_s),
+                  Advert(u"10:15:00"_s, u"0034"_s, u"Refused"_s)});
+    Exec(u"CREATE TRIGGER full BEFORE INSERT ON LogItems WHEN NEW.Title = 'Refused' "
+         u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
+    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 2 adverts pushed into 1 ad break(s)");
+    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - could not be written to the Scheduled Log: "
+                                   u"database or disk is full"_s))
+        << AdLines().join(u'\n').toStdString();
+    EXPECT_EQ(Hour(5, 10).size(), 3); // nothing of it was kept
+    EXPECT_EQ(Hour(5, 10)[0].Flags & LogItem::HasAdverts, 0);
+    const RunOutcome& run = adverts.Outcome();
+    EXPECT_EQ(run.Adverts(), 2);
+    EXPECT_EQ(run.AdvertHoursNotWritten(), QList<ScheduleDate>({{Nov(5), 10 * 3600}}));
+    EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
+    EXPECT_FALSE(run.GaveUp()); // a refusal is not a busy database: the run goes on writing
+}
