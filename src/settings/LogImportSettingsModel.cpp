@@ -48,6 +48,7 @@ QString LogImportSettingsModel::OffsetOnLeaving(const QString& text) {
 }
 
 void LogImportSettingsModel::Load(StationDatabase& db) {
+    database = &db;
     const int role = RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"Role"_s, 1);
     Role = role == 2 || role == 3 ? role : 1;
     WarnAtStartup =
@@ -75,24 +76,29 @@ QString LogImportSettingsModel::Problem() const {
     return {};
 }
 
-bool LogImportSettingsModel::Store(StationDatabase& db) const {
-    StationSettings& settings = db.Settings();
+QString LogImportSettingsModel::Store() const {
+    StationSettings settings = database->Settings();
     const qint64 audio = OffsetAudioItemsOn ? NumericText::WholeValue(OffsetAudioItems) : 0;
     const qint64 link = OffsetLinkItemsOn ? NumericText::WholeValue(OffsetLinkItems) : 0;
-    bool stored = settings.SetValue(u"OffsetAudioItems"_s, QString::number(audio)) &&
-                  settings.SetValue(u"OffsetLinkItems"_s, QString::number(link));
+    bool valid = settings.SetValue(u"OffsetAudioItems"_s, QString::number(audio)) &&
+                 settings.SetValue(u"OffsetLinkItems"_s, QString::number(link));
     for (const char* name : storeOrder) {
         const QString setting = QLatin1String(name);
-        stored =
-            settings.SetValue(setting, QString::number(NumericText::WholeValue(Ranges.value(setting)))) &&
-            stored;
+        valid = settings.SetValue(setting, QString::number(NumericText::WholeValue(Ranges.value(setting)))) &&
+                valid;
     }
-    stored = settings.Save(db.Connection()) && stored;
+    if (!valid)
+        return u"The Log Importer Settings hold a value the Station Database cannot keep, so nothing was "
+               u"saved"_s;
+    if (!database->SaveSettings(settings))
+        return u"The Log Importer Settings could not be stored in the Station Database, so nothing was "
+               u"saved: "_s +
+               database->LastWrite().Problem;
     RegistryTools::SetNumber(RegistryTools::LocalMachine, RegistryKey(), u"Role"_s, Role);
     RegistryTools::SetNumber(RegistryTools::LocalMachine, RegistryKey(), u"WarnAtStartup"_s,
                              WarnAtStartup ? 1 : 0);
     const Application& app = GeneralTools::App();
     RegistryTools::SetString(RegistryTools::LocalMachine, RegistryKey(), u"LastVersion"_s,
                              u"%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision));
-    return stored;
+    return {};
 }

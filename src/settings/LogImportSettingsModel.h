@@ -27,14 +27,21 @@ public:
     int Role = 1; // 1 music, 2 adverts, 3 music and adverts
     bool WarnAtStartup = true;
 
+    // Takes the values of the database's station and of this machine; Store() writes
+    // them back to the same database.
     void Load(StationDatabase& db);
     // The message that refuses the values, or "" when they may be stored.
     QString Problem() const;
-    // Stores the station's values in its database and this machine's in the registry.
-    bool Store(StationDatabase& db) const;
+    // Stores the station's values in its database and then this machine's in the
+    // registry. "" when stored; otherwise the message that says nothing was stored
+    // and why.
+    QString Store() const;
 
     // An offset as the box shows it on opening: "+0;-0".
     static QString ShownOffset(qint64 value);
     // An offset box's text once the operator leaves it: "0" for no offset.
     static QString OffsetOnLeaving(const QString& text);
+
+private:
+    StationDatabase* database = nullptr;
 };

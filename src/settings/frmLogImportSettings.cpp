@@ -199,5 +199,10 @@ void frmLogImportSettings::accept() {
         OperatorSeam::Message(problem, iOperator::Information);
         return;
     }
+    // The dialog stays open with what was typed when the values cannot be stored.
+    if (const QString failed = settings.Store(); !failed.isEmpty()) {
+        OperatorSeam::Message(failed, iOperator::Exclamation);
+        return;
+    }
     QDialog::accept();
 }

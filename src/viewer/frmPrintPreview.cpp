@@ -1,6 +1,7 @@
 #include "viewer/frmPrintPreview.h"
 
 #include "playout/FileTools.h"
+#include "playout/OperatorSeam.h"
 #include "playout/Windows1252.h"
 #include "startup/Reporting.h"
 #include "viewer/RtfReader.h"
@@ -211,7 +212,12 @@ bool frmPrintPreview::SaveAs(const QString& path) {
     const QByteArray bytes = asRtf ? RtfWriter::Write(richOf(*rtfFile->document()))
                                    : Windows1252::Encode(rtfFile->toPlainText().replace(u'\n', u"\r\n"_s));
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+        file.flush())
+        return true;
+    OperatorSeam::Message(u"The document could not be saved to '%1': %2"_s.arg(path, file.errorString()),
+                          iOperator::Exclamation);
+    return false;
 }
 
 QString frmPrintPreview::Text() const {

@@ -47,7 +47,7 @@ TEST_F(LogImportSettingsModelTest, OffsetsAndRangesAreShownAndStoredAsSpecified)
     model.OffsetLinkItems = u"-2.5"_s;
     model.OffsetLinkItemsOn = true;
     model.Role = 3;
-    ASSERT_TRUE(model.Store(db));
+    ASSERT_EQ(model.Store(), QString());
     EXPECT_EQ(db.Settings().SongsStart(), u"100");
     EXPECT_EQ(db.Settings().OffsetAudioItems(), 0);
     EXPECT_EQ(db.Settings().OffsetLinkItems(), -2); // halves to the even neighbour

@@ -65,9 +65,34 @@ TEST_F(frmLogImportSettingsTest, AcceptedValuesAreStoredAsNumbersAndAClearedOffs
     EXPECT_FALSE(Box(*dialog, u"txtOffsetAudioItems"_s)->isEnabled());
     dialog->accept();
     ASSERT_EQ(dialog->result(), QDialog::Accepted) << op.MessageTexts().join(u' ').toStdString();
-    ASSERT_TRUE(settings.Store(db));
     EXPECT_EQ(db.Settings().Value(u"SongsStart"_s), u"100");
     EXPECT_EQ(db.Settings().OffsetAudioItems(), 0);
+}
+
+TEST_F(frmLogImportSettingsTest, ValuesThatCannotBeStoredKeepTheDialogOpenAndNothingIsSaved) {
+    for (const QString& change : {u"INSERT"_s, u"UPDATE"_s})
+        Exec(u"CREATE TRIGGER locked%1 BEFORE %1 ON StationSettings "
+             u"BEGIN SELECT RAISE(ABORT, 'attempt to write a readonly database'); END"_s.arg(change));
+    const QString key = LogImportSettingsModel::RegistryKey();
+    auto dialog = Open();
+    Type(*dialog, u"txtSongsStart"_s, u"1500"_s);
+    dialog->findChild<QRadioButton*>(u"optImportAdverts"_s)->setChecked(true);
+    dialog->accept();
+    EXPECT_EQ(
+        op.MessageTexts(),
+        QStringList{u"The Log Importer Settings could not be stored in the Station Database, so nothing "
+                    u"was saved: attempt to write a readonly database"_s});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Box(*dialog, u"txtSongsStart"_s)->text(), u"1500"); // what was typed is still there
+    EXPECT_EQ(db.Settings().SongsStart(), u"1000");               // and was not taken
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 0);
+
+    for (const QString& change : {u"INSERT"_s, u"UPDATE"_s})
+        Exec(u"DROP TRIGGER locked"_s + change);
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(db.Settings().SongsStart(), u"1500");
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 2);
 }
 
 TEST_F(frmLogImportSettingsTest, AnOffsetOfNothingShowsPlusZeroUntilTheBoxIsLeft) {

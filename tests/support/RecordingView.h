@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/iMainView.h"
+#include "settings/LogImportSettingsModel.h"
 #include "support/RecordingCallback.h"
 
 #include <QMap>
@@ -34,7 +35,13 @@ public:
     void ShowProgress(bool) override {}
     void SplashAction(const QString&) override {}
     void UnloadSplash() override {}
-    bool ShowSettings(LogImportSettingsModel&) override { return ++settingsShown, settingsAccepted; }
+    // Like the dialog: OK stores the values, and a failed store keeps it open.
+    QString storeProblem;
+    bool ShowSettings(LogImportSettingsModel& settings) override {
+        ++settingsShown;
+        storeProblem = settingsAccepted ? settings.Store() : QString();
+        return settingsAccepted && storeProblem.isEmpty();
+    }
     void ShowReport(const QString& path, const QString& caption) override {
         reports.append(caption + u':' + path);
     }

@@ -24,6 +24,7 @@ void TempHome::SetUp() {
     GeneralTools::SetCommandLine(QString());
     GeneralTools::SetDebugLevel(0);
     GeneralTools::SetDebugPath(QString());
+    GeneralTools::ReleaseInstance();
     DebugLog::Reset();
     AppLog::Reset();
     OperatorSeam::Set(&op);

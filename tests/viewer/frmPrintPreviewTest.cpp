@@ -1,4 +1,6 @@
 #include "viewer/frmPrintPreview.h"
+#include "playout/OperatorSeam.h"
+#include "support/RecordingOperator.h"
 #include "viewer/RtfReader.h"
 
 #include <QFile>
@@ -97,6 +99,20 @@ TEST_F(frmPrintPreviewTest, SavingWritesRichTextForAnRtfExtensionInAnyCaseAndPla
     const QString asLog = folder.filePath(u"Report.log"_s);
     ASSERT_TRUE(viewer.SaveAs(asLog));
     EXPECT_EQ(Read(asLog), QByteArray("Import Log\r\nCaf\xe9"));
+}
+
+TEST_F(frmPrintPreviewTest, ASaveThatCannotBeWrittenSaysWhy) {
+    RecordingOperator op;
+    OperatorSeam::Set(&op);
+    viewer.DisplayText(u"Import Log"_s, QString(), 0, false);
+    const QString nowhere = folder.filePath(u"gone/Report.txt"_s);
+    EXPECT_FALSE(viewer.SaveAs(nowhere));
+    OperatorSeam::Set(nullptr);
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_TRUE(
+        op.Messages[0].Text.startsWith(u"The document could not be saved to '"_s + nowhere + u"': "_s))
+        << op.Messages[0].Text.toStdString();
+    EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
 }
 
 TEST_F(frmPrintPreviewTest, KeysItDoesNotUseGoToItsOwner) {
