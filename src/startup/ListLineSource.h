@@ -12,6 +12,7 @@ public:
         line = next < lines.size() ? lines[next] : QString();
         return next++ < lines.size();
     }
+    bool AtEnd() const override { return next >= lines.size(); }
     qsizetype Consumed() const { return std::min(next, lines.size()); }
 
 private:

@@ -2,36 +2,35 @@
 
 #include "startup/iLineSource.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
-// Reads a text file forward, one line at a time. Lines end at a line feed;
-// carriage returns are dropped wherever they stand, so CR LF and LF files read the
-// same, and a last line without an ending is still a line. Text is Windows-1252,
-// or UTF-8 when the file begins with a byte-order mark.
+// Reads a text file forward, one line at a time. A line ends at CR LF, at LF or
+// at a lone CR, so files from every platform read the same, and a last line
+// without an ending is still a line. The file is read once, whole, when it is
+// opened: it is UTF-8 when it begins with a byte-order mark, or when its bytes are
+// valid UTF-8 and hold at least one multi-byte sequence (see Utf8Text), and
+// Windows-1252 otherwise.
 class TextFileReader : public iLineSource {
 public:
     bool Open(const QString& path);
     void Close();
-    bool IsOpen() const { return file.isOpen(); }
+    bool IsOpen() const { return open; }
 
-    // The next line; "" when the file is not open or at its end, or when reading
-    // fails (what was read of that line is dropped).
+    // The next line; "" when the file is not open or at its end.
     QString ReadTextLine();
-    bool AtEnd() const;
+    bool AtEnd() const override;
     bool NextLine(QString& line) override;
 
-    qint64 Size() const { return size; }
-    qint64 BytesRead() const { return consumed; }
+    qint64 Size() const { return bytes.size(); }
+    qint64 BytesRead() const { return position; }
+    // How many lines have been read: the number of the line read last, counted from 1.
+    int LinesRead() const { return lines; }
 
 private:
-    // Reads the next chunk after what is left unread; the bytes read, -1 on error.
-    qint64 fill();
-
-    QFile file;
-    QByteArray buffer;
+    QByteArray bytes;
     qsizetype position = 0;
-    qint64 consumed = 0;
-    qint64 size = 0;
+    int lines = 0;
+    bool open = false;
     bool utf8 = false;
 };

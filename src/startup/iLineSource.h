@@ -8,4 +8,6 @@ public:
     virtual ~iLineSource() = default;
     // The next line into `line`; False (and `line` empty) at the end.
     virtual bool NextLine(QString& line) = 0;
+    // True when no line is left.
+    virtual bool AtEnd() const = 0;
 };
