@@ -4,7 +4,6 @@
 #include "playout/DateConversion.h"
 #include "playout/NumericText.h"
 #include "playout/ScheduleDateTools.h"
-#include "startup/Reporting.h"
 #include "startup/iLineSource.h"
 
 #include <QLocale>
@@ -16,20 +15,14 @@ namespace {
 constexpr qint32 firstOf1980 = 29221;
 
 std::optional<qint32> dayOf(const QString& text) {
-    const auto date = DateConversion::Read(text);
+    const auto date = DateConversion::ReadInDayOrder(text);
     if (!date)
         return std::nullopt;
     return ScheduleDateTools::DaySerial(date->date());
 }
 
-std::nullopt_t dateProblem() {
-    Reporting::ReportError(u"reading the date from the Music Log"_s, 0, false);
-    return std::nullopt;
-}
-
-std::nullopt_t timeProblem() {
-    Reporting::ReportError(u"reading the time from the Music Log"_s, 0, false);
-    return std::nullopt;
+HourHeaderReader::Result failure(HourHeaderReader::Problem why) {
+    return {std::nullopt, why};
 }
 
 // Reads on, starting with the line in hand, to the first line that begins with the
@@ -42,53 +35,71 @@ bool seek(QString& line, iLineSource& more, const QString& start) {
     return true;
 }
 
+bool isHour(double hour) {
+    return hour >= 0 && hour <= 23;
+}
+
 } // namespace
 
-std::optional<HourHeaderReader::Header> HourHeaderReader::Read(const QString& line, iLineSource& more) {
+HourHeaderReader::Result HourHeaderReader::Read(const QString& line, iLineSource& more) {
     return line.mid(1, 1) == u"*" ? readBlock(line, more) : readOneLine(line);
 }
 
-std::optional<HourHeaderReader::Header> HourHeaderReader::readOneLine(const QString& line) {
+QString HourHeaderReader::Action(Problem problem) {
+    switch (problem) {
+    case BadDate:
+        return u"reading the date from the Music Log"_s;
+    case BadHour:
+        return u"reading the time from the Music Log"_s;
+    default:
+        return {};
+    }
+}
+
+HourHeaderReader::Result HourHeaderReader::readOneLine(const QString& line) {
     const QString rest = line.mid(1);
     const qsizetype dateEnd = rest.indexOf(u' ');
     const auto day = dayOf(dateEnd < 0 ? rest : rest.left(dateEnd));
     if (!day)
-        return dateProblem();
+        return failure(BadDate);
     const QString afterDate = dateEnd < 0 ? QString() : rest.mid(dateEnd + 1);
     const qsizetype timeEnd = afterDate.indexOf(u' ');
     const QString time = timeEnd < 0 ? afterDate : afterDate.left(timeEnd);
+    const double hour = NumericText::Value(time.left(2));
+    if (!isHour(hour))
+        return failure(BadHour);
     Header header;
-    header.Hour = {*day, float(NumericText::Value(time.left(2)) * 3600.0)};
+    header.Hour = {*day, float(hour * 3600.0)};
     header.Name = timeEnd < 0 ? QString() : afterDate.mid(timeEnd + 1);
-    return header;
+    return {header, None};
 }
 
-std::optional<HourHeaderReader::Header> HourHeaderReader::readBlock(const QString& first, iLineSource& more) {
+HourHeaderReader::Result HourHeaderReader::readBlock(const QString& first, iLineSource& more) {
     QString line = first;
     if (!seek(line, more, u"Date :"_s))
-        return std::nullopt;
+        return failure(CutShort);
     QString dateLine = line;
     // A two-digit year becomes a year of the 2000s.
     if (NumericText::Value(MusicLogLine::Columns(dateLine, 14, 15)) < 20)
         dateLine.insert(13, u"20"_s);
     auto day = dayOf(dateLine.mid(6));
     if (!day)
-        return dateProblem();
+        return failure(BadDate);
     if (*day < firstOf1980) {
         const QDate date = ScheduleDateTools::DateOfSerial(*day);
         const QLocale english(QLocale::English, QLocale::UnitedKingdom);
         day = dayOf(english.toString(date, u"dd MMM"_s) + u" 20"_s + english.toString(date, u"yy"_s));
         if (!day)
-            return dateProblem();
+            return failure(BadDate);
     }
 
     if (!seek(line, more, u"Hour :"_s))
-        return std::nullopt;
+        return failure(CutShort);
     const double hour = NumericText::Value(line.mid(6));
-    if (hour < 0 || hour > 23)
-        return timeProblem();
+    if (!isHour(hour))
+        return failure(BadHour);
 
-    if (!seek(line, more, u"Clock:"_s))
-        return std::nullopt;
-    return Header{{*day, float(hour * 3600.0)}, line.mid(6).trimmed()};
+    if (!seek(line, more, u"Clock:"_s) || more.AtEnd())
+        return failure(CutShort);
+    return {Header{{*day, float(hour * 3600.0)}, line.mid(6).trimmed()}, None};
 }

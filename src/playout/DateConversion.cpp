@@ -166,12 +166,14 @@ QDate dateInOrder(const QList<Number>& numbers, const QString& order) {
     return QDate(year, month, day);
 }
 
-QDate dateOfThree(const QList<Number>& numbers, const QString& localeOrder) {
+QDate dateOfThree(const QList<Number>& numbers, const QString& localeOrder, bool otherOrders) {
     if (looksLikeYear(numbers[0]))
         return dateInOrder(numbers, QStringLiteral("ymd"));
     // The locale's order first; when it gives no valid date, the other usual orders.
-    for (const QString& order :
-         {localeOrder, QStringLiteral("dmy"), QStringLiteral("mdy"), QStringLiteral("ymd")}) {
+    const QStringList orders = otherOrders ? QStringList{localeOrder, QStringLiteral("dmy"),
+                                                         QStringLiteral("mdy"), QStringLiteral("ymd")}
+                                           : QStringList{localeOrder};
+    for (const QString& order : orders) {
         const QDate date = dateInOrder(numbers, order);
         if (date.isValid())
             return date;
@@ -222,6 +224,14 @@ QString DateConversion::DayOrder(const QLocale& locale) {
 }
 
 std::optional<QDateTime> DateConversion::Read(QStringView text, const QLocale& locale) {
+    return read(text, locale, true);
+}
+
+std::optional<QDateTime> DateConversion::ReadInDayOrder(QStringView text, const QLocale& locale) {
+    return read(text, locale, false);
+}
+
+std::optional<QDateTime> DateConversion::read(QStringView text, const QLocale& locale, bool otherOrders) {
     const auto pieces = split(text.trimmed(), locale);
     if (!pieces)
         return std::nullopt;
@@ -229,7 +239,7 @@ std::optional<QDateTime> DateConversion::Read(QStringView text, const QLocale& l
     if (pieces->month != 0)
         date = dateWithMonthName(pieces->numbers, pieces->month);
     else if (pieces->numbers.size() == 3)
-        date = dateOfThree(pieces->numbers, DayOrder(locale));
+        date = dateOfThree(pieces->numbers, DayOrder(locale), otherOrders);
     else if (pieces->numbers.size() == 2)
         date = dateOfTwo(pieces->numbers, DayOrder(locale));
     // Dates run from the year 100 to 9999, as on Windows systems.
