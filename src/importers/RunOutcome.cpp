@@ -44,7 +44,7 @@ RunOutcome::ExitStatus RunOutcome::Status() const {
         return RangeRefused;
     if (!hoursNotWritten.isEmpty() || !advertHoursNotWritten.isEmpty())
         return Incomplete;
-    if (!warnings.isEmpty())
+    if (!warnings.isEmpty() || !hoursNotInFile.isEmpty())
         return WithWarnings;
     return Complete;
 }
@@ -75,8 +75,10 @@ QStringList RunOutcome::Summary() const {
     return {SummaryLine(u"hours written"_s, QString::number(hoursWritten)),
             SummaryLine(u"hours already there"_s, QString::number(hoursAlreadyThere)),
             SummaryLine(u"hours not written"_s, hoursText(hoursNotWritten)),
+            SummaryLine(u"hours not in the file"_s, hoursText(hoursNotInFile)),
             SummaryLine(u"adverts pushed"_s, QString::number(advertsPushed)),
             SummaryLine(u"advert hours not written"_s, hoursText(advertHoursNotWritten)),
+            SummaryLine(u"advert hours caught up"_s, hoursText(hoursCaughtUp)),
             SummaryLine(u"breaks left empty"_s, QString::number(emptyBreaks)),
             SummaryLine(u"missing or silent carts"_s, QString::number(missingCarts)),
             SummaryLine(u"warnings"_s, QString::number(warnings.size()))};

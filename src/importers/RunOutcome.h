@@ -30,8 +30,12 @@ public:
     void MusicHourWritten() { ++hoursWritten; }
     void MusicHourAlreadyThere() { ++hoursAlreadyThere; }
     void MusicHourNotWritten(const ScheduleDate& hour) { hoursNotWritten.append(hour); }
+    // An hour of the range whose day's file holds no header the forward search reached.
+    void MusicHourNotInFile(const ScheduleDate& hour) { hoursNotInFile.append(hour); }
     void AdvertsPushed(int adverts) { advertsPushed += adverts; }
     void AdvertHourNotWritten(const ScheduleDate& hour) { advertHoursNotWritten.append(hour); }
+    // An hour before the range whose adverts came late and were pushed now.
+    void AdvertHourCaughtUp(const ScheduleDate& hour) { hoursCaughtUp.append(hour); }
     void BreaksLeftEmpty(int breaks) { emptyBreaks += breaks; }
     void CartMissing() { ++missingCarts; }
     void ImporterCouldNotRun() { importerRefused = true; }
@@ -49,7 +53,9 @@ public:
     int HoursWritten() const { return hoursWritten; }
     int HoursAlreadyThere() const { return hoursAlreadyThere; }
     const QList<ScheduleDate>& HoursNotWritten() const { return hoursNotWritten; }
+    const QList<ScheduleDate>& HoursNotInFile() const { return hoursNotInFile; }
     const QList<ScheduleDate>& AdvertHoursNotWritten() const { return advertHoursNotWritten; }
+    const QList<ScheduleDate>& HoursCaughtUp() const { return hoursCaughtUp; }
     int Adverts() const { return advertsPushed; }
     int EmptyBreaks() const { return emptyBreaks; }
     int MissingCarts() const { return missingCarts; }
@@ -67,7 +73,9 @@ private:
     int hoursWritten = 0;
     int hoursAlreadyThere = 0;
     QList<ScheduleDate> hoursNotWritten;
+    QList<ScheduleDate> hoursNotInFile;
     QList<ScheduleDate> advertHoursNotWritten;
+    QList<ScheduleDate> hoursCaughtUp;
     int advertsPushed = 0;
     int emptyBreaks = 0;
     int missingCarts = 0;

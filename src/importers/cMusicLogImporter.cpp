@@ -13,6 +13,7 @@
 #include "playout/StationDatabase.h"
 #include "startup/AppLog.h"
 #include "startup/DebugLog.h"
+#include "startup/Reporting.h"
 #include "startup/TextFileReader.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,13 +40,35 @@ std::optional<QString> nextLine(TextFileReader& reader) {
 
 } // namespace
 
+// Where the search for one hour's header went: the line it started after, and the
+// last header met on the way that repeats an hour or cannot be read.
+struct cMusicLogImporter::Search {
+    int From = 0;
+    int Duplicate = 0;
+    int Unreadable = 0;
+};
+
+// An hour of the range whose header the search did not reach.
+struct cMusicLogImporter::Missing {
+    ScheduleDate Hour;
+    Search Searched;
+    std::optional<ScheduleDate> Next; // the header the search stopped at
+    int NextLine = 0;
+};
+
 struct cMusicLogImporter::Run {
     explicit Run(StationDatabase& db) : db(db), context(MusicFormatContext::Of(db)) {}
 
     StationDatabase& db;
     MusicFormatContext context;
     TextFileReader reader;
+    QString file;
     std::optional<HourHeaderReader::Header> lookahead;
+    int lookaheadLine = 0;
+    // The headers of the day's file read so far, by hour, with their lines.
+    QMap<double, int> headersSeen;
+    Search search;
+    QList<Missing> missing;
     LogHour hour;
     qint32 day = 0;
     qint32 firstDay = 0;
@@ -150,22 +173,48 @@ bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
         const QString line = nextLine(reader).value_or(QString());
         if (!line.startsWith(u'+'))
             continue;
+        const int at = reader.LinesRead();
         const auto header = HourHeaderReader::Read(line, reader);
-        if (!header) {
+        if (!header.Read) {
+            // Not an hour of the range; the scan goes on past it, so the hours after
+            // it still count, but the file was not read whole.
+            reportUnreadable(SourceFile, at, line, header.Why, nullptr);
             complete = false;
-            break;
+            continue;
         }
-        WriteDebug(u"Found hour "_s + HourText(header->Hour) + u", Name - "_s + header->Name);
-        if (start.Day <= 0 || ScheduleDateTools::IsBefore(header->Hour, start))
-            start = header->Hour;
-        if (end.Day <= 0 || ScheduleDateTools::IsAfter(header->Hour, end))
-            end = ScheduleDateTools::AddSeconds(header->Hour, ScheduleDateTools::HourEnd);
+        const HourHeaderReader::Header& found = *header.Read;
+        WriteDebug(u"Found hour "_s + HourText(found.Hour) + u", Name - "_s + found.Name);
+        if (start.Day <= 0 || ScheduleDateTools::IsBefore(found.Hour, start))
+            start = found.Hour;
+        if (end.Day <= 0 || ScheduleDateTools::IsAfter(found.Hour, end))
+            end = ScheduleDateTools::AddSeconds(found.Hour, ScheduleDateTools::HourEnd);
     }
     sdStart = start;
     sdEnd = end;
     reader.Close();
     close(u"Finished ScanLogFileForDateRange - "_s + HourText(start) + u" to "_s + HourText(end));
     return complete;
+}
+
+void cMusicLogImporter::reportUnreadable(const QString& file, int line, const QString& text,
+                                         HourHeaderReader::Problem why, RunOutcome* run) const {
+    const QString where = u"line %1 of '%2'"_s.arg(line).arg(file);
+    const QString problem = why == HourHeaderReader::CutShort ? u"the file ends inside the hour header"_s
+                            : why == HourHeaderReader::BadDate
+                                ? u"the date of the hour header cannot be read"_s
+                                : u"the hour header's hour is not one from 0 to 23"_s;
+    WriteDebug(where + u": "_s + problem);
+    if (run) {
+        WriteAppLog(music, where + u": "_s + problem);
+        run->Warn(where + u": "_s + problem);
+    }
+    const QString action = HourHeaderReader::Action(why);
+    // Told once however often the file is read (each scan, then the import); in an
+    // unattended run the warning tells it.
+    if (action.isEmpty() || !OperatorSeam::Current().CanAnswer() || reported.contains(where))
+        return;
+    reported.insert(where);
+    Reporting::ReportProblem(action, where + u": "_s + text, false);
 }
 
 // ---- Importing -----------------------------------------------------------------
@@ -224,11 +273,15 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         }
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
         run.reader.Open(file);
+        run.file = file;
+        run.headersSeen.clear();
+        run.search = {};
         run.lookahead.reset();
         run.context.Mode = 1;
         run.context.HourFlag = false;
         for (int hour = run.firstHour; hour <= run.lastHour; ++hour)
             sendHour(run, hour);
+        reportMissing(run);
         progress().Task(u"Closing Log File"_s);
         run.reader.Close();
     }
@@ -303,19 +356,68 @@ void cMusicLogImporter::alreadyThere(const ScheduleDate& target) {
 
 bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
     progress().Task(u"Finding %1:00 in the Music Log"_s.arg(int(target.Seconds / 3600)));
+    // A header that repeats an hour or cannot be read may have ended the items of the
+    // hour before: what the search notes runs from the last header used.
+    run.search.From = run.reader.LinesRead();
     while (!(run.lookahead && ScheduleDateTools::IsNotBefore(run.lookahead->Hour, target)) &&
            !run.reader.AtEnd()) {
         progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
         const QString line = nextLine(run.reader).value_or(QString());
-        if (!line.startsWith(u'+'))
-            continue;
-        run.lookahead = HourHeaderReader::Read(line, run.reader);
-        if (!run.lookahead)
-            break;
+        if (line.startsWith(u'+'))
+            readHeader(run, line);
     }
     progress().Task(QString());
     progress().Process(u"Importing into "_s + HourText(target));
-    return run.lookahead && ScheduleDateTools::IsSameHour(run.lookahead->Hour, target);
+    if (run.lookahead && ScheduleDateTools::IsSameHour(run.lookahead->Hour, target)) {
+        run.search = {};
+        return true;
+    }
+    const bool later = run.lookahead && ScheduleDateTools::IsAfter(run.lookahead->Hour, target);
+    run.missing.append(
+        {target, run.search, later ? std::optional(run.lookahead->Hour) : std::nullopt, run.lookaheadLine});
+    return false;
+}
+
+void cMusicLogImporter::readHeader(Run& run, const QString& line) {
+    const int at = run.reader.LinesRead();
+    const auto header = HourHeaderReader::Read(line, run.reader);
+    run.lookahead = header.Read;
+    run.lookaheadLine = at;
+    if (!header.Read) {
+        run.search.Unreadable = at;
+        reportUnreadable(run.file, at, line, header.Why, &Outcome());
+        return;
+    }
+    const double hour = StationDatabase::LocateHour(header.Read->Hour);
+    if (run.headersSeen.contains(hour))
+        run.search.Duplicate = at;
+    else
+        run.headersSeen.insert(hour, at);
+}
+
+void cMusicLogImporter::reportMissing(Run& run) {
+    for (const Missing& gone : std::as_const(run.missing)) {
+        const double hour = StationDatabase::LocateHour(gone.Hour);
+        QString why;
+        if (run.headersSeen.contains(hour))
+            why =
+                u"its header at line %1 comes after the header of a later hour, and the log is read forward "
+                u"only"_s.arg(run.headersSeen.value(hour));
+        else if (gone.Searched.Duplicate > 0)
+            why = u"no header for it; the header at line %1 repeats an hour given before"_s.arg(
+                gone.Searched.Duplicate);
+        else if (gone.Searched.Unreadable > 0)
+            why = u"no header for it; the header at line %1 cannot be read"_s.arg(gone.Searched.Unreadable);
+        else if (gone.Next)
+            why = u"no header for it; the next header, at line %1, is for %2"_s.arg(gone.NextLine)
+                      .arg(HourText(*gone.Next));
+        else
+            why = u"no header for it after line %1"_s.arg(gone.Searched.From);
+        WriteAppLog(music,
+                    HourText(gone.Hour) + u" - is not in the Music Log '"_s + run.file + u"': "_s + why);
+        Outcome().MusicHourNotInFile(gone.Hour);
+    }
+    run.missing.clear();
 }
 
 bool cMusicLogImporter::readItems(Run& run) {
@@ -331,7 +433,7 @@ bool cMusicLogImporter::readItems(Run& run) {
         item.Note = *note;
         switch (MusicLogLine::KindOf(*line)) {
         case MusicLogLine::HourHeader:
-            run.lookahead = HourHeaderReader::Read(*line, run.reader);
+            readHeader(run, *line);
             return true;
         case MusicLogLine::BreakNote:
             progress().Task(u"Processing Break Note"_s);

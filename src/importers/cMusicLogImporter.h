@@ -1,10 +1,12 @@
 #pragma once
 
+#include "importers/HourHeaderReader.h"
 #include "importers/MusicFormatContext.h"
 #include "importers/cLogImporter.h"
 #include "net/cWinINET.h"
 #include "playout/LogHour.h"
 
+#include <QSet>
 #include <optional>
 
 class StationDatabase;
@@ -28,6 +30,8 @@ public:
 
 private:
     struct Run; // the state of one import run
+    struct Search;
+    struct Missing;
 
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
@@ -35,9 +39,19 @@ private:
     bool buildHour(Run& run, const ScheduleDate& target);
     void alreadyThere(const ScheduleDate& target);
     bool findHeader(Run& run, const ScheduleDate& target);
+    // Reads the header a "+" line begins into the lookahead, noting its line.
+    void readHeader(Run& run, const QString& line);
+    // The hours of the day's range whose header the search did not reach, each with
+    // why; told once the day's file has been read as far as the range goes.
+    void reportMissing(Run& run);
+    // A header that cannot be read: the debug log every time, the run's warnings
+    // (when in a run), and the operator once per file and line.
+    void reportUnreadable(const QString& file, int line, const QString& text, HourHeaderReader::Problem why,
+                          RunOutcome* run) const;
     bool readItems(Run& run);
     void addItem(Run& run, LogItem& item);
     void writeHour(Run& run, const ScheduleDate& target);
 
     cWinINET inet;
+    mutable QSet<QString> reported; // the unreadable lines the operator was told of
 };

@@ -13,6 +13,7 @@ public:
     void SetTitle(const QString& text) override { title = text; }
     void SetMusicScheduled(const QString& text) override { musicScheduled = text; }
     void SetAdvertsScheduled(const QString& text) override { advertsScheduled = text; }
+    void SetAdvertsWaiting(const QString&) override {}
     DateRange Range() const override { return range; }
     void SetRange(const DateRange& value) override { range = value; }
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;

@@ -254,6 +254,11 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
                 iOperator::Exclamation);
     }
 
+    const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
+    view.SetAdvertsWaiting(waiting.isEmpty()
+                               ? QString()
+                               : u"%1 hour(s) from %2 are waiting for their adverts"_s.arg(waiting.size())
+                                     .arg(labelText(waiting.first())));
     if (mode != 2) {
         if (musicUntil.Day < 1) {
             start = musicStart, end = musicEnd;
@@ -267,6 +272,11 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         start = ScheduleDateTools::AddSeconds(advertsUntil, 3600);
         end = advertEnd;
     }
+    if (mode == 2 && !waiting.isEmpty()) { // the adverts that came late are offered first
+        start = waiting.first();
+        if (ScheduleDateTools::IsBefore(end, waiting.last()))
+            end = ScheduleDateTools::AddSeconds(waiting.last(), ScheduleDateTools::HourEnd);
+    }
     DateRange range = view.Range();
     range.Start = start;
     range.End = end;
@@ -278,6 +288,20 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     ScheduleDateTools::Pause(0.2);
     view.ShowProgress(false);
     WriteDebug(u"Finished ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
+
+QList<ScheduleDate> MainWindowController::hoursWaitingForAdverts() const {
+    QList<ScheduleDate> waiting;
+    QMap<qint32, bool> logs; // whether each day has an advert log
+    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
+    for (const ScheduleDate& hour : database->HoursWaitingForAdverts(now)) {
+        auto log = logs.constFind(hour.Day);
+        if (log == logs.cend())
+            log = logs.insert(hour.Day, FileTools::FileSize(database->AdvertLogFileName(hour.Day)) > 0);
+        if (*log)
+            waiting.append(hour);
+    }
+    return waiting;
 }
 
 void MainWindowController::findLatestAdverts() {
@@ -340,7 +364,10 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     const Progress progress(view.Progress());
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
-    const bool ok = importer.ImportLogFiles(sdStart, sdEnd, true);
+    // An unattended run also pushes the hours still waiting for their adverts.
+    const bool ok = Index != 1 && tool.ScheduleMode
+                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
+                        : importer.ImportLogFiles(sdStart, sdEnd, true);
     if (Index == 1)
         RecordDirectoryEvent(4, 201, u"Log Added"_s, rangeText, ok ? 1 : 0);
     else

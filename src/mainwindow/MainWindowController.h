@@ -90,6 +90,9 @@ private:
     static int patience();
     QString chooseDatabase();
     void findLatestAdverts();
+    // The hours from the current hour on that hold breaks but not yet their adverts,
+    // and whose day has an advert log.
+    QList<ScheduleDate> hoursWaitingForAdverts() const;
     int role() const;
     bool removeRange(bool adverts, bool RefreshAfter);
     bool confirmTwice(const QString& question, const QString& again);

@@ -59,10 +59,15 @@ QWidget* frmMain::makeInformationPanel() {
     lblMusicScheduled->setObjectName(u"lblMusicScheduled"_s);
     lblAdvertsScheduled = new QLabel(panel);
     lblAdvertsScheduled->setObjectName(u"lblAdvertsScheduled"_s);
+    lblAdvertsWaiting = new QLabel(panel);
+    lblAdvertsWaiting->setObjectName(u"lblAdvertsWaiting"_s);
     panelLabels = {new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), lblMusicScheduled,
                    new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), lblAdvertsScheduled};
     for (int i = 0; i < panelLabels.size(); ++i)
         grid->addWidget(panelLabels[i], i / 2, i % 2);
+    grid->addWidget(lblAdvertsWaiting, 2, 0, 1, 2);
+    panelLabels.append(lblAdvertsWaiting);
+    lblAdvertsWaiting->hide();
     grid->setColumnStretch(1, 1);
     return panel;
 }
@@ -170,6 +175,11 @@ void frmMain::Attach(MainWindowController* attached) {
 
 void frmMain::SetMusicScheduled(const QString& text) {
     lblMusicScheduled->setText(text);
+}
+
+void frmMain::SetAdvertsWaiting(const QString& text) {
+    lblAdvertsWaiting->setText(text);
+    lblAdvertsWaiting->setVisible(!text.isEmpty());
 }
 
 void frmMain::SetAdvertsScheduled(const QString& text) {

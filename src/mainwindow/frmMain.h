@@ -46,6 +46,7 @@ public:
     void SetTitle(const QString& title) override { setWindowTitle(title); }
     void SetMusicScheduled(const QString& text) override;
     void SetAdvertsScheduled(const QString& text) override;
+    void SetAdvertsWaiting(const QString& text) override;
     DateRange Range() const override;
     void SetRange(const DateRange& range) override;
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
@@ -77,6 +78,7 @@ private:
     QWidget* informationPanel = nullptr;
     QList<QLabel*> panelLabels;
     QLabel* lblMusicScheduled = nullptr;
+    QLabel* lblAdvertsWaiting = nullptr;
     QLabel* lblAdvertsScheduled = nullptr;
     QFrame* pnlImportRange = nullptr;
     DateRangeControl* dtImportRange = nullptr;

@@ -26,6 +26,9 @@ public:
     virtual void SetTitle(const QString& title) = 0;
     virtual void SetMusicScheduled(const QString& text) = 0;
     virtual void SetAdvertsScheduled(const QString& text) = 0;
+    // How many hours still wait for their adverts (their advert log came after their
+    // music); "" when none.
+    virtual void SetAdvertsWaiting(const QString& text) = 0;
 
     // The date range control.
     virtual DateRange Range() const = 0;

@@ -38,6 +38,11 @@ const QString selectAt = select(u"WHERE LogPosition = ?"_s);
 const QString selectHourStart =
     select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
 const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
+const QString selectWaiting = u"SELECT hour.LogPosition FROM LogItems hour WHERE hour.LogPosition >= ? "
+                              u"AND hour.ItemType = ? AND (hour.Flags & ?) = 0 AND EXISTS (SELECT 1 FROM "
+                              u"LogItems marker WHERE marker.LogPosition > hour.LogPosition AND "
+                              u"marker.LogPosition < hour.LogPosition + ? AND marker.ItemType = ? AND "
+                              u"marker.State = 1) ORDER BY hour.LogPosition"_s;
 const QString insertItem =
     u"INSERT INTO LogItems ("_s + columns +
     u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
@@ -205,6 +210,17 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
         items.append(readItem(statement));
     statement.Reset();
     return items;
+}
+
+QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
+    SqliteStatement& statement =
+        native(selectWaiting, {hourOf(from), double(LogItem::HourStartType), double(LogItem::HasAdverts),
+                               band, double(LogItem::AdvertType)});
+    QList<ScheduleDate> hours;
+    while (statement.Step())
+        hours.append(ScheduleDateFromDate(statement.Double(0)));
+    statement.Reset();
+    return hours;
 }
 
 QList<LogItem> ScheduledLog::hourItems(double hour) {

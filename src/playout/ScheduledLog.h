@@ -48,6 +48,9 @@ public:
     std::optional<LogItem> HourStartItem(double position);
     // The items whose hours start from `from` to `to`, in order.
     QList<LogItem> ItemsBetween(double from, double to);
+    // The hours from the position on that hold an advert break marker but are not
+    // marked as holding adverts: the hours still waiting for their adverts.
+    QList<ScheduleDate> HoursWaitingForAdverts(double from);
 
     // Writes a whole hour that the log does not hold yet, in one transaction. Sets
     // each item's Position, Date and Time, and the first item's HourLength.

@@ -92,6 +92,7 @@ public:
     static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
     std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
     std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
+    QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
     static ScheduleDate ScheduleDateFromDate(double position) {
         return ScheduledLog::ScheduleDateFromDate(position);
     }

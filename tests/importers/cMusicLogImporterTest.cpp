@@ -1,4 +1,5 @@
 #include "importers/MusicImportFixture.h"
+#include "playout/Windows1252.h"
 #include "support/BusyNeighbour.h"
 
 #include "playout/ScheduleDateTools.h"
@@ -68,12 +69,111 @@ TEST_F(MusicImportTest, ImportingTwiceWritesNothingTheSecondTime) {
 
 TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) {
     WriteDay(5, {10, 11});
-    EXPECT_TRUE(Import(Nov(5), 0, Nov(6), ScheduleDateTools::EndOfDay));
+    EXPECT_TRUE(Import(Nov(5), 9 * 3600, Nov(6), ScheduleDateTools::EndOfDay));
     EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s}));
-    EXPECT_EQ(AppLogLines(), QStringList{u"Music:Log for Saturday, 6 November 2010 ('"_s +
-                                         db.MusicLogFileName(Nov(6)) + u"') could not be found."_s});
+    const QString file = db.MusicLogFileName(Nov(5));
+    const QStringList lines = AppLogLines();
+    ASSERT_EQ(lines.size(), 14) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0], u"Music:2010-11-05 09:00:00 - is not in the Music Log '"_s + file +
+                            u"': no header for it; the next header, at line 2, is for 2010-11-05 10:00:00"_s);
+    EXPECT_EQ(lines[1], u"Music:2010-11-05 12:00:00 - is not in the Music Log '"_s + file +
+                            u"': no header for it after line 9"_s);
+    EXPECT_EQ(lines.last(), u"Music:Log for Saturday, 6 November 2010 ('"_s + db.MusicLogFileName(Nov(6)) +
+                                u"') could not be found."_s);
+    EXPECT_EQ(importer.Outcome().HoursNotInFile().size(), 13);
+    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
 }
 
+TEST_F(MusicImportTest, AnHourWhoseHeaderTheSearchCannotReachIsToldWithWhy) {
+    const QString song = SongLine(u"1001"_s, QString());
+    const auto day = [&](int date, const QStringList& headers) {
+        QStringList lines;
+        for (const QString& header : headers)
+            lines << u"+%1/11/10 %2"_s.arg(date, 2, 10, QLatin1Char('0')).arg(header) << song;
+        WriteFile(db.MusicLogFileName(Nov(date)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    };
+    day(5, {u"10:00 Ten"_s, u"12:00 Twelve"_s, u"11:00 Eleven"_s}); // out of order
+    day(6, {u"13:00 One"_s, u"13:00 Again"_s, u"15:00 Three"_s});   // the second should have been 14
+    day(7, {u"09:00 Nine"_s, u"25:00 Typo"_s, u"11:00 Eleven"_s});  // no such hour
+    Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600);
+    Import(Nov(6), 13 * 3600, Nov(6), 15 * 3600);
+    Import(Nov(7), 9 * 3600, Nov(7), 11 * 3600);
+    EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 12"_s, u"6 13"_s, u"6 15"_s, u"7 09"_s, u"7 11"_s}));
+    const QStringList missing = AppLogLines().filter(u"is not in the Music Log"_s);
+    const auto told = [&](int date, const QString& hour, const QString& why) {
+        return u"Music:2010-11-%1 %2 - is not in the Music Log '"_s.arg(date, 2, 10, QLatin1Char('0'))
+                   .arg(hour) +
+               db.MusicLogFileName(Nov(date)) + u"': "_s + why;
+    };
+    EXPECT_EQ(
+        missing,
+        QStringList(
+            {told(5, u"11:00:00"_s,
+                  u"its header at line 5 comes after the header of a later hour, and the log is "
+                  u"read forward only"_s),
+             told(6, u"14:00:00"_s, u"no header for it; the header at line 3 repeats an hour given before"_s),
+             told(7, u"10:00:00"_s, u"no header for it; the header at line 3 cannot be read"_s)}))
+        << missing.join(u'\n').toStdString();
+    // The unreadable header is told once, with its file and line, and the run warns of it.
+    EXPECT_EQ(op.MessageTexts(),
+              QStringList{u"There was a problem reading the time from the Music Log and the "
+                          u"error's description was reported as : \n\n\"line 3 of '"_s +
+                          db.MusicLogFileName(Nov(7)) + u"': +07/11/10 25:00 Typo\""_s});
+    EXPECT_EQ(importer.Outcome().Warnings(),
+              QStringList{u"line 3 of '"_s + db.MusicLogFileName(Nov(7)) +
+                          u"': the hour header's hour is not one from 0 to 23"_s});
+    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+}
+
+TEST_F(MusicImportTest, AHeaderCutOffAtItsClockLineIsNotAnHourUntilTheFileIsWhole) {
+    const QString cut = u"+05/11/10 10:00 Ten\r\n"_s + SongLine(u"1001"_s, QString()) +
+                        u"\r\n+*************\r\nDate : 05/11/10\r\nHour : 11\r\nClock: Eleven"_s;
+    WriteFile(db.MusicLogFileName(Nov(5)), cut.toLatin1());
+    ScheduleDate start, end;
+    EXPECT_FALSE(importer.ScanLogFileForDateRange(db.MusicLogFileName(Nov(5)), start, end));
+    EXPECT_EQ(end, (ScheduleDate{Nov(5), 10 * 3600 + 3599.99f})); // the cut hour does not count
+    Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600);
+    EXPECT_EQ(HoursInLog(), QStringList{u"5 10"_s});
+    EXPECT_TRUE(importer.Outcome().Warnings().contains(u"line 3 of '"_s + db.MusicLogFileName(Nov(5)) +
+                                                       u"': the file ends inside the hour header"_s));
+    EXPECT_TRUE(op.Messages.isEmpty()); // the end of a file is not the operator's to answer
+
+    WriteFile(db.MusicLogFileName(Nov(5)), (cut + u"\r\n"_s + SongLine(u"1001"_s, QString())).toLatin1());
+    ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
+    EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s})); // the whole file's hour, not an empty one
+    EXPECT_EQ(db.Log()
+                  .ItemsBetween(StationDatabase::LocateHour({Nov(5), 11 * 3600}),
+                                StationDatabase::LocateHour({Nov(5), 11 * 3600}))
+                  .size(),
+              2);
+}
+
+TEST_F(MusicImportTest, LineEndsAndEncodingsOfEveryKindReadToTheSameItems) {
+    const QString day = u"+05/11/10 09:00 Morning\n"_s + SongLine(u"1001"_s, u"Caf\u00e9 Cr\u00e8me"_s) +
+                        u"\n"_s + Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}) + u"\n"_s;
+    const QList<std::pair<const char*, QByteArray>> forms = {
+        {"CR LF", Windows1252::Encode(QString(day).replace(u"\n"_s, u"\r\n"_s))},
+        {"LF", Windows1252::Encode(day)},
+        {"CR", Windows1252::Encode(QString(day).replace(u'\n', u'\r'))},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + day.toUtf8()},
+        {"UTF-8", day.toUtf8()}};
+    QList<QStringList> read;
+    for (const auto& [form, bytes] : forms) {
+        db.RemoveAllLogEntries();
+        WriteFile(db.MusicLogFileName(Nov(5)), bytes);
+        Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600);
+        QStringList items;
+        for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
+            items.append(u"%1|%2|%3|%4|%5"_s.arg(item.Type)
+                             .arg(item.CartNumber, item.Title, item.Text1)
+                             .arg(item.Time));
+        EXPECT_EQ(items.size(), 3) << form;
+        read.append(items);
+    }
+    EXPECT_EQ(read[0].value(1), u"3|1001|Caf\u00e9 Cr\u00e8me|Artist|32400"); // columns count characters
+    for (qsizetype i = 1; i < read.size(); ++i)
+        EXPECT_EQ(read[i], read[0]) << forms[i].first;
+}
 TEST_F(MusicImportTest, ADayFileThatVanishesAfterTheScanIsReportedAndTheOtherDaysAreImported) {
     WriteDay(5, {22, 23});
     WriteDay(6, {0, 1});

@@ -67,6 +67,18 @@ protected:
         WriteFile(Path(u"music/%1.txt"_s).arg(u"1011%1"_s.arg(day, 2, 10, QLatin1Char('0'))),
                   lines.join(u"\r\n"_s).toLatin1());
     }
+    void MusicLogLines(int day, const QStringList& lines) {
+        WriteFile(Path(u"music/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    static QString Song() { return Columns({{1, u"L"_s}, {2, u"1"_s}, {10, u"Song"_s}}); }
+    static QString Advert(const QString& time) {
+        return time + u"|SPOT|       1|Advert                        |  30|R"_s;
+    }
+    bool HoldsAdverts(qint32 day, int hour) {
+        const auto start = Db().HourStartItem(StationDatabase::LocateHour({day, float(hour * 3600)}));
+        return start && (start->Flags & LogItem::HasAdverts);
+    }
     void AdvertLog(int day, const QStringList& lines) {
         WriteFile(Path(u"adverts/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
                   lines.join(u"\r\n"_s).toLatin1());
@@ -425,4 +437,53 @@ TEST_F(MainWindowControllerTest, ADatabaseNameThatCannotBeAFileIsRefused) {
               u"The Station Database 'Drive:Time' could not be created: A name cannot "
               u"hold any of \\ / : * ? \" < > |");
     EXPECT_EQ(controller->FailureReason(), u"no Station Database was chosen");
+}
+
+TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFileIsRead) {
+    MusicLogLines(5, {u"+05/11/10 06:00 Six"_s, Song(), u"+05/11/10 25:00 Typo"_s, Song(),
+                      u"+05/11/10 08:00 Eight"_s, Song()});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 8 * 3600};
+    controller->cmdImport_Click(1);
+    controller->ReadLogDetails(false);
+    EXPECT_EQ(op.MessageTexts().filter(u"reading the time from the Music Log"_s).size(), 1)
+        << op.MessageTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 6 * 3600})));
+    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 8 * 3600}))); // the search went on past it
+}
+
+TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedToTheOperator) {
+    for (const int day : {24, 25, 26})
+        MusicLog(day, {6});
+    AdvertLog(24, {Advert(u"06:15:00"_s)});
+    Start();
+    state.ScheduleMode = true;
+    controller->RunScheduled(); // night 1: the music of three days, the adverts of the first
+    ASSERT_TRUE(HoldsAdverts(Nov(24), 6));
+    ASSERT_FALSE(HoldsAdverts(Nov(25), 6));
+
+    for (const int day : {25, 26, 27}) // night 2: the late adverts, and a day more
+        AdvertLog(day, {Advert(u"06:15:00"_s)});
+    MusicLog(27, {6});
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.advertsWaiting, u"2 hour(s) from Thu 25/11/2010 06:00 are waiting for their adverts");
+    SetRole(2); // the operator who imports adverts is offered them first
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(25), 6 * 3600}));
+    SetRole(1);
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.range.Start.Day, Nov(26)); // the music range, after what is scheduled
+
+    controller->RunScheduled();
+    for (const int day : {24, 25, 26, 27})
+        EXPECT_TRUE(HoldsAdverts(Nov(day), 6)) << day;
+    EXPECT_EQ(controller->LastRun().HoursCaughtUp(),
+              QList<ScheduleDate>({{Nov(25), 6 * 3600}, {Nov(26), 6 * 3600}}));
+    EXPECT_TRUE(
+        LinesOf(AppLog::FileName())
+            .contains(
+                u"AdLog:2010-11-25 06:00:00 - its adverts came after its music, and were pushed now"_s));
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.advertsWaiting, QString());
 }

@@ -247,3 +247,40 @@ TEST_F(ProgramRunTest, AWriterBesideTheImportCostsNoHourAndNoAdvert) {
     EXPECT_EQ(Count(disturbed, u"Flags"_s, 3), Count(undisturbed, u"Flags"_s, 3));
     EXPECT_TRUE(disturbed == undisturbed) << "the two Scheduled Logs differ";
 }
+
+TEST_F(ProgramRunTest, AdvertsThatArriveANightLateAreCaughtUpByTheNextRun) {
+    // A station whose days are still to come: the catch-up never reaches back into
+    // hours that have gone to air.
+    const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs"_s;
+    QDir(logs).removeRecursively();
+    QString problem;
+    ASSERT_TRUE(DemoStation::Create(QDate::currentDate().addDays(1), 3, &problem)) << problem.toStdString();
+    QDir adverts(logs + u"/Adverts"_s);
+    QStringList late = adverts.entryList(QDir::Files, QDir::Name).mid(1);
+    ASSERT_EQ(late.size(), 2);
+    QDir().mkpath(Path(u"late"_s));
+    for (const QString& name : late)
+        ASSERT_TRUE(QFile::rename(adverts.filePath(name), Path(u"late/"_s + name)));
+    const QStringList scheduled = {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
+                                   u"/NOPREVCHECK"_s};
+    const auto hoursWithAdverts = [this] {
+        int marked = 0;
+        for (const QJsonValue& item : ScheduledLog()) {
+            const QJsonObject fields = item.toObject();
+            marked += fields.value(u"Type"_s).toInt() == 98 && (fields.value(u"Flags"_s).toInt() & 2) ? 1 : 0;
+        }
+        return marked;
+    };
+
+    EXPECT_EQ(Logimporter(scheduled), 0)
+        << Errors.toStdString(); // night 1: three days' music, one day's adverts
+    EXPECT_EQ(hoursWithAdverts(), 24);
+    for (const QString& name : late) // night 2: the adverts of the other two days arrive
+        ASSERT_TRUE(QFile::rename(Path(u"late/"_s + name), adverts.filePath(name)));
+    EXPECT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"advert hours caught up:   24 ("_s)) << Output.toStdString();
+    EXPECT_EQ(hoursWithAdverts(), 72);
+    EXPECT_EQ(Logimporter(scheduled), 0);
+    EXPECT_TRUE(Output.contains(u"advert hours caught up:   0\n"_s)) << Output.toStdString(); // nothing twice
+    EXPECT_EQ(hoursWithAdverts(), 72);
+}

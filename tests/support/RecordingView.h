@@ -11,7 +11,7 @@
 class RecordingView : public iMainView {
 public:
     QString title = QStringLiteral("Log Importer");
-    QString musicScheduled, advertsScheduled;
+    QString musicScheduled, advertsScheduled, advertsWaiting;
     DateRange range;
     QMap<Command, bool> enabled;
     RecordingCallback progress;
@@ -23,6 +23,7 @@ public:
     void SetTitle(const QString& text) override { title = text; }
     void SetMusicScheduled(const QString& text) override { musicScheduled = text; }
     void SetAdvertsScheduled(const QString& text) override { advertsScheduled = text; }
+    void SetAdvertsWaiting(const QString& text) override { advertsWaiting = text; }
     DateRange Range() const override { return range; }
     void SetRange(const DateRange& value) override { range = value; }
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override {

@@ -37,11 +37,12 @@ struct cAdvertLogImporter::Push {
     TextFileReader reader;
     QString line;
     qint64 lineTime = 0;
-    qint32 firstDay = 0;
-    int days = 1;
+    // The day in hand, its place among the push's days, and the share of its hours done.
     qint32 day = 0;
-    int firstHour = 0;
-    int lastHour = 23;
+    int dayIndex = 0;
+    int days = 1;
+    double share = 0;
+    QSet<double> caughtUp; // the hours pushed late, before the range
     ScheduleDate hour;
     QString hourText; // begins every application log line about the hour
     int mode = 1;
@@ -134,6 +135,43 @@ bool cAdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sche
 // ---- Pushing -------------------------------------------------------------------
 
 bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
+    return importHours(sdStart, sdEnd, hoursOf(sdStart, sdEnd), {});
+}
+
+bool cAdvertLogImporter::CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart,
+                                 ScheduleDate& sdEnd) {
+    Hours hours = hoursOf(sdStart, sdEnd);
+    const double rangeStart = StationDatabase::LocateHour(sdStart);
+    QSet<double> caughtUp;
+    ScheduleDate from = sdStart;
+    for (const ScheduleDate& hour : waiting) {
+        if (StationDatabase::LocateHour(hour) >= rangeStart)
+            continue; // the range's own hours are pushed anyway
+        hours[hour.Day].append(int(hour.Seconds / 3600));
+        caughtUp.insert(StationDatabase::LocateHour(hour));
+        if (ScheduleDateTools::IsBefore(hour, from))
+            from = hour;
+    }
+    for (QList<int>& day : hours)
+        std::sort(day.begin(), day.end());
+    return importHours(from, sdEnd, hours, caughtUp);
+}
+
+cAdvertLogImporter::Hours cAdvertLogImporter::hoursOf(const ScheduleDate& sdStart,
+                                                      const ScheduleDate& sdEnd) {
+    Hours hours;
+    for (qint32 day = sdStart.Day; day <= sdEnd.Day; ++day) {
+        const int first = day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
+        const int last = day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
+        QList<int>& list = hours[day];
+        for (int hour = first; hour <= last; ++hour)
+            list.append(hour);
+    }
+    return hours;
+}
+
+bool cAdvertLogImporter::importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
+                                     const Hours& hours, const QSet<double>& caughtUp) {
     RecentHistory::ApplySizeLimit();
     RecentHistory::Append(u"Begin Advert Push, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
     StationDatabase* db = database();
@@ -141,7 +179,7 @@ bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdE
         RecentHistory::Append(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
     WriteDebug(u"Pushing Adverts"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
     QString summary;
-    const bool pushed = db && push(*db, sdStart, sdEnd, summary);
+    const bool pushed = db && push(*db, hours, caughtUp, summary);
     WriteDebug(u"Pushing Adverts Complete"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
     if (pushed) {
         progress().Finish();
@@ -151,20 +189,22 @@ bool cAdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdE
     return pushed;
 }
 
-bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
+bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp,
                               QString& summary) {
     progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     Push run(db);
-    run.firstDay = sdStart.Day;
-    run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
-
-    for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
+    run.caughtUp = caughtUp;
+    run.days = std::max<int>(1, int(hours.size()));
+    run.dayIndex = -1;
+    for (auto day = hours.cbegin(); day != hours.cend(); ++day) {
+        run.day = day.key();
+        ++run.dayIndex;
         progress().Process(u"Opening Log for "_s + DayText(run.day));
-        run.lineTime = 0;
+        // Before the day's first line: earlier than any time, so that a break at
+        // midnight reads ahead to its lines like any other.
+        run.lineTime = -1;
         run.line.clear();
-        run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
-        run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
         const QString path = db.AdvertLogFileName(run.day);
         if (FileTools::FileSize(path) <= 0) {
             WriteAppLog(adLog,
@@ -173,8 +213,9 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
         }
         ++run.logsFound;
         run.reader.Open(path);
-        for (int hour = run.firstHour; hour <= run.lastHour; ++hour) {
-            if (!pushHour(run, hour))
+        for (qsizetype i = 0; i < day->size(); ++i) {
+            run.share = double(i) / double(day->size());
+            if (!pushHour(run, day->at(i)))
                 return false; // the hour start went missing under the push
         }
         progress().Task(u"Closing Advert Log File"_s);
@@ -183,13 +224,13 @@ bool cAdvertLogImporter::push(StationDatabase& db, const ScheduleDate& sdStart, 
 
     // A day's advert log may come a night late and is then caught up; none at all
     // for the whole range is worth a look.
-    if (run.logsFound == 0)
-        Outcome().Warn(u"no advert log was found for any day from "_s + DayText(sdStart.Day) + u" to "_s +
-                       DayText(sdEnd.Day) + u" in '"_s +
-                       FileTools::FolderOfPath(db.AdvertLogFileName(sdStart.Day)) + u"'"_s);
+    if (run.logsFound == 0 && !hours.isEmpty())
+        Outcome().Warn(u"no advert log was found for any day from "_s + DayText(hours.firstKey()) +
+                       u" to "_s + DayText(hours.lastKey()) + u" in '"_s +
+                       FileTools::FolderOfPath(db.AdvertLogFileName(hours.firstKey())) + u"'"_s);
     if (!Outcome().GaveUp() && !AdvertInformation::Refresh(db, run.carts)) {
-        const QString problem = u"the advert information could not be brought up to date: "_s +
-                                db.LastWrite().Problem;
+        const QString problem =
+            u"the advert information could not be brought up to date: "_s + db.LastWrite().Problem;
         WriteAppLog(adLog, problem);
         Outcome().Warn(problem);
     }
@@ -214,9 +255,8 @@ void cAdvertLogImporter::readLine(Push& run) {
 bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     run.hour = {run.day, float(hour * 3600)};
     run.hourText = HourText(run.hour);
-    const double share = double(hour - run.firstHour) / (run.lastHour - run.firstHour + 1);
-    progress().CurrentPercent(share * 100);
-    progress().OverallPercent(double(run.day - run.firstDay) / run.days * 100 + share / run.days * 100);
+    progress().CurrentPercent(run.share * 100);
+    progress().OverallPercent((run.dayIndex + run.share) / run.days * 100);
     progress().Process(u"Pushing Adverts for "_s + DayText(run.day) +
                        u" %1:00"_s.arg(hour, 2, 10, QLatin1Char('0')));
     if (QCoreApplication::instance())
@@ -290,6 +330,10 @@ void cAdvertLogImporter::writeHour(Push& run, double position) {
     }
     progress().Task(u"Updating Start Times in Scheduled Log"_s);
     countBreaks(run);
+    if (run.caughtUp.contains(position)) {
+        WriteAppLog(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
+        Outcome().AdvertHourCaughtUp(run.hour);
+    }
     for (const ScheduledLog::BreakFill& fill : run.fills) {
         run.advertsPushed += int(fill.Adverts.size());
         Outcome().AdvertsPushed(int(fill.Adverts.size()));

@@ -4,6 +4,9 @@
 #include "playout/CartSet.h"
 #include "playout/LogHour.h"
 
+#include <QMap>
+#include <QSet>
+
 class StationDatabase;
 
 // The advert importer: finds the advert scheduler's daily logs and pushes their
@@ -21,10 +24,21 @@ public:
     bool CheckReady() override;
     bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
 
+    // The push of an unattended run: the range's hours, and before them the hours
+    // that hold breaks but still wait for their adverts (a day's advert log that came
+    // after its music, a push that did not finish). Hours that hold adverts are
+    // skipped as in any push, so nothing goes in twice.
+    bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart, ScheduleDate& sdEnd);
+
 private:
     struct Push; // the state of one push
+    // The hours a push goes through, day by day, each day's in order.
+    using Hours = QMap<qint32, QList<int>>;
 
-    bool push(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd, QString& summary);
+    static Hours hoursOf(const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    bool importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd, const Hours& hours,
+                     const QSet<double>& caughtUp);
+    bool push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp, QString& summary);
     bool pushHour(Push& push, int hour);
     // Reads the hour and fills its breaks in memory; False when the hour is skipped.
     bool planHour(Push& push, double position);

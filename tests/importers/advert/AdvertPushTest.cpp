@@ -344,3 +344,23 @@ TEST_F(AdvertPushTest, OnlyCommittedAdvertsAreCountedAndAnHourTheDatabaseRefuses
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
     EXPECT_FALSE(run.GaveUp()); // a refusal is not a busy database: the run goes on writing
 }
+
+TEST_F(AdvertPushTest, ABreakAtMidnightTakesItsLinesLikeAnyOther) {
+    WriteFile(db.MusicLogFileName(Nov(5)),
+              (u"+05/11/10 00:00 Midnight\r\n"_s + Columns({{1, u":"_s}, {15, u"BREAK 00:00:00"_s}}) +
+               u"\r\n"_s + SongLine(u"1001"_s, QString()) + u"\r\n"_s +
+               Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}) + u"\r\n"_s)
+                  .toLatin1());
+    ASSERT_TRUE(Import(Nov(5), 0, Nov(5), 0));
+    AdvertLog(5, {Advert(u"00:00:00"_s, u"0034"_s, u"On the stroke"_s),
+                  Advert(u"00:00:00"_s, u"0034"_s, u"Second"_s),
+                  Advert(u"00:15:00"_s, u"0034"_s, u"Quarter past"_s)});
+    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    ASSERT_TRUE(Push(Nov(5), 0, Nov(5), 0));
+    QStringList titles;
+    for (const LogItem& item : Hour(5, 0))
+        titles.append(item.Title);
+    EXPECT_EQ(titles, QStringList({u"Midnight"_s, u"Advert Break"_s, u"On the stroke"_s, u"Second"_s,
+                                   u"Cart Title"_s, u"Advert Break"_s, u"Quarter past"_s}));
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 3 adverts pushed into 2 ad break(s)");
+}
