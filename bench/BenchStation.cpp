@@ -1,7 +1,7 @@
 #include "BenchStation.h"
 
+#include "base/ScheduleDateTools.h"
 #include "importers/advert/AdvertLog_FN.h"
-#include "playout/ScheduleDateTools.h"
 
 #include <QDir>
 #include <QFile>

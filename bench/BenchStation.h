@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playout/LogHour.h"
-#include "playout/StationDatabase.h"
+#include "stationdb/LogHour.h"
+#include "stationdb/StationDatabase.h"
 
 #include <QString>
 

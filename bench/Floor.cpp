@@ -1,6 +1,6 @@
 #include "Floor.h"
 
-#include "startup/TextFileReader.h"
+#include "base/TextFileReader.h"
 
 #include <QElapsedTimer>
 

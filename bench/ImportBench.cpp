@@ -10,18 +10,18 @@
 #include "CountingCallback.h"
 #include "Floor.h"
 
+#include "app/HeadlessMainView.h"
+#include "app/MainWindowController.h"
+#include "app/ToolStartup.h"
+#include "base/AppLog.h"
+#include "base/Application.h"
+#include "base/DebugLog.h"
+#include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
 #include "importers/advert/cAdvertLogImporter.h"
 #include "importers/cMusicLogImporter.h"
-#include "mainwindow/HeadlessMainView.h"
-#include "mainwindow/MainWindowController.h"
-#include "playout/Application.h"
-#include "playout/GeneralTools.h"
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
-#include "playout/ScheduleDateTools.h"
-#include "startup/AppLog.h"
-#include "startup/DebugLog.h"
-#include "startup/ToolStartup.h"
 
 #include <QCoreApplication>
 #include <QDir>

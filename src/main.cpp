@@ -4,21 +4,21 @@
 // /SCHEDULE or /IMPORT, and the shut-down, and says on its standard streams what
 // it would have shown.
 
+#include "app/EnterpriseMode.h"
+#include "app/HeadlessMainView.h"
+#include "app/MainWindowController.h"
+#include "app/ToolStartup.h"
+#include "base/AppLog.h"
+#include "base/Application.h"
+#include "base/CommandLineOptions.h"
+#include "base/DebugLog.h"
+#include "base/GeneralTools.h"
 #include "importers/RecentHistory.h"
 #include "importers/RunOutcome.h"
-#include "mainwindow/HeadlessMainView.h"
-#include "mainwindow/MainWindowController.h"
-#include "mainwindow/QtOperator.h"
-#include "mainwindow/frmMain.h"
-#include "playout/Application.h"
-#include "playout/GeneralTools.h"
 #include "playout/OperatorSeam.h"
-#include "splash/frmSplash.h"
-#include "startup/AppLog.h"
-#include "startup/CommandLineOptions.h"
-#include "startup/DebugLog.h"
-#include "startup/EnterpriseMode.h"
-#include "startup/ToolStartup.h"
+#include "windows/QtOperator.h"
+#include "windows/frmMain.h"
+#include "windows/frmSplash.h"
 
 #include <QApplication>
 #include <QTextStream>

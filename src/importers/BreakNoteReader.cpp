@@ -1,9 +1,9 @@
 #include "importers/BreakNoteReader.h"
 
+#include "base/NumericText.h"
 #include "importers/MusicLogLine.h"
-#include "playout/CartTools.h"
-#include "playout/NumericText.h"
 #include "playout/OperatorSeam.h"
+#include "stationdb/CartTools.h"
 
 #include <QHash>
 

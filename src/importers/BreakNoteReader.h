@@ -1,7 +1,7 @@
 #pragma once
 
 #include "importers/MusicFormatContext.h"
-#include "playout/LogItem.h"
+#include "stationdb/LogItem.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #include "importers/HourHeaderReader.h"
 
+#include "base/DateConversion.h"
+#include "base/NumericText.h"
+#include "base/ScheduleDateTools.h"
+#include "base/iLineSource.h"
 #include "importers/MusicLogLine.h"
-#include "playout/DateConversion.h"
-#include "playout/NumericText.h"
-#include "playout/ScheduleDateTools.h"
-#include "startup/iLineSource.h"
 
 #include <QLocale>
 

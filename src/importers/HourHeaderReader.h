@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playout/ScheduleDate.h"
+#include "base/ScheduleDate.h"
 
 #include <QString>
 #include <optional>

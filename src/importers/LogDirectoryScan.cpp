@@ -1,9 +1,9 @@
 #include "importers/LogDirectoryScan.h"
 
+#include "base/DebugLog.h"
+#include "base/NumericText.h"
+#include "base/ScheduleDateTools.h"
 #include "importers/LogFileSearch.h"
-#include "playout/NumericText.h"
-#include "playout/ScheduleDateTools.h"
-#include "startup/DebugLog.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "importers/LogFileSearch.h"
 
-#include "playout/FileTools.h"
+#include "base/FileTools.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playout/StationDatabase.h"
+#include "stationdb/StationDatabase.h"
 
 #include <QString>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "importers/MusicItemReader.h"
 
+#include "base/NumericText.h"
+#include "base/iLineSource.h"
 #include "importers/MusicLogLine.h"
-#include "playout/NumericText.h"
-#include "startup/iLineSource.h"
 
 LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSource& more,
                               const MusicFormatContext& context) {

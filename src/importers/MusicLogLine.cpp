@@ -1,7 +1,7 @@
 #include "importers/MusicLogLine.h"
 
-#include "net/cWinINET.h"
-#include "playout/NumericText.h"
+#include "base/NumericText.h"
+#include "base/cWinINET.h"
 
 using namespace Qt::Literals::StringLiterals;
 

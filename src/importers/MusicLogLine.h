@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playout/LogItem.h"
+#include "stationdb/LogItem.h"
 
 #include <QString>
 #include <optional>

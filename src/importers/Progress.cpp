@@ -1,7 +1,7 @@
 #include "importers/Progress.h"
 
-#include "playout/GeneralTools.h"
-#include "playout/NumericText.h"
+#include "base/GeneralTools.h"
+#include "base/NumericText.h"
 
 namespace {
 qint16 percentOf(double percent) {

@@ -1,8 +1,8 @@
 #include "importers/RecentHistory.h"
 
-#include "playout/FileTools.h"
-#include "playout/GeneralTools.h"
-#include "startup/AppLog.h"
+#include "base/AppLog.h"
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
 
 #include <QFile>
 

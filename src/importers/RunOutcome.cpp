@@ -1,7 +1,7 @@
 #include "importers/RunOutcome.h"
 
-#include "playout/ScheduleDateTools.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/ScheduleDateTools.h"
 
 #include <QTextStream>
 

@@ -1,11 +1,11 @@
 #include "importers/cLogImporter.h"
 
-#include "playout/FileTools.h"
-#include "playout/GeneralTools.h"
+#include "base/AppLog.h"
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
 #include "playout/OperatorSeam.h"
-#include "playout/ScheduleDateTools.h"
-#include "playout/WriteOutcome.h"
-#include "startup/AppLog.h"
+#include "stationdb/WriteOutcome.h"
 
 #include <QLocale>
 

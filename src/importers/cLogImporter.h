@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/ScheduleDate.h"
 #include "importers/Progress.h"
 #include "importers/RunOutcome.h"
 #include "importers/iLogImporter.h"
-#include "playout/ScheduleDate.h"
 
 #include <QString>
 #include <functional>

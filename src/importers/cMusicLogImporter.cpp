@@ -1,20 +1,20 @@
 #include "importers/cMusicLogImporter.h"
 
+#include "base/AppLog.h"
+#include "base/Clock.h"
+#include "base/DebugLog.h"
+#include "base/FileTools.h"
+#include "base/ScheduleDateTools.h"
+#include "base/TextFileReader.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/LogDirectoryScan.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/RecentHistory.h"
-#include "playout/Clock.h"
-#include "playout/FileTools.h"
 #include "playout/OperatorSeam.h"
-#include "playout/ScheduleDateTools.h"
-#include "playout/StationDatabase.h"
-#include "startup/AppLog.h"
-#include "startup/DebugLog.h"
-#include "startup/Reporting.h"
-#include "startup/TextFileReader.h"
+#include "playout/Reporting.h"
+#include "stationdb/StationDatabase.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/cWinINET.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicFormatContext.h"
 #include "importers/cLogImporter.h"
-#include "net/cWinINET.h"
-#include "playout/LogHour.h"
+#include "stationdb/LogHour.h"
 
 #include <QSet>
 #include <optional>

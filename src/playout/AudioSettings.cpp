@@ -1,6 +1,6 @@
 #include "playout/AudioSettings.h"
 
-#include "playout/GeneralTools.h"
+#include "base/GeneralTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 

@@ -1,7 +1,7 @@
 #include "playout/CueboardSettings.h"
 
-#include "playout/FileTools.h"
-#include "playout/GeneralTools.h"
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
 #include "playout/ProfileLibrary.h"
 
 #include <QSettings>

@@ -1,11 +1,11 @@
 #include "playout/Directory.h"
 
-#include "playout/Clock.h"
-#include "playout/FileTools.h"
-#include "playout/GeneralTools.h"
+#include "base/Clock.h"
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
+#include "base/SystemTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
-#include "playout/SystemTools.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

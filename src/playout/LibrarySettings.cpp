@@ -1,6 +1,6 @@
 #include "playout/LibrarySettings.h"
 
-#include "playout/FileTools.h"
+#include "base/FileTools.h"
 #include "playout/ProfileLibrary.h"
 
 #include <QSettings>

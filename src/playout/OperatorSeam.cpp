@@ -1,6 +1,7 @@
 #include "playout/OperatorSeam.h"
 
-#include "playout/GeneralTools.h"
+#include "base/Alert.h"
+#include "base/GeneralTools.h"
 #include "playout/SilentOperator.h"
 
 #include <QTextStream>
@@ -22,6 +23,10 @@ iOperator& OperatorSeam::Current() {
 
 void OperatorSeam::Set(iOperator* op) {
     installed() = op;
+    // The alerts of the layers beneath go to the operator too.
+    Alert::SetSink([](const QString& text, Alert::Kind kind) {
+        Message(text, kind == Alert::Critical ? iOperator::Critical : iOperator::Exclamation);
+    });
 }
 
 iOperator::Answer OperatorSeam::Message(const QString& text, iOperator::Icon icon, iOperator::Buttons buttons,

@@ -1,6 +1,8 @@
 #include "playout/PlayoutGeneral.h"
 
-#include "playout/FileTools.h"
+#include "stationdb/DatabaseChooser.h"
+
+#include "base/FileTools.h"
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 
@@ -42,4 +44,8 @@ bool PlayoutGeneral::ShowFileLocations(quint32 background) {
         QStringLiteral("The file locations of profile '%1' could not be stored").arg(profile),
         iOperator::Exclamation);
     return false;
+}
+
+DatabaseList PlayoutGeneral::Databases() const {
+    return DatabaseChooser::Databases(Folder(StationDatabases), Folder(LocalStationDatabases));
 }

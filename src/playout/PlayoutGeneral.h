@@ -3,6 +3,7 @@
 #include "playout/FileLocations.h"
 #include "playout/PlayoutAudio.h"
 #include "playout/PlayoutLogging.h"
+#include "stationdb/DatabaseList.h"
 
 #include <QString>
 
@@ -30,6 +31,8 @@ public:
     // The folder of a kind: the profile's own location, or its place under the
     // product folder.
     QString Folder(int kind) const;
+    // The Station Databases of the shared and the local database folders.
+    DatabaseList Databases() const;
     // The file-locations dialog in the given background colour; True when accepted
     // and stored.
     bool ShowFileLocations(quint32 background);

@@ -1,6 +1,6 @@
 #include "playout/ProfileLibrary.h"
 
-#include "playout/FileTools.h"
+#include "base/FileTools.h"
 #include "playout/OperatorSeam.h"
 
 #include <QDir>
@@ -40,23 +40,8 @@ QString ProfileLibrary::ChooseProfile(const QString& suggestion) const {
     return {};
 }
 
-QString ProfileLibrary::NameProblem(const QString& name) {
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("A name must be given");
-    if (name != name.trimmed())
-        return QStringLiteral("A name cannot start or end with a blank");
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : name) {
-        if (forbidden.contains(c) || c.unicode() < 32)
-            return QStringLiteral("A name cannot hold any of \\ / : * ? \" < > |");
-    }
-    if (name.startsWith(u'.'))
-        return QStringLiteral("A name cannot start with a full stop");
-    return {};
-}
-
 bool ProfileLibrary::CreateProfile(const QString& name, QString* problem) {
-    QString reason = NameProblem(name);
+    QString reason = FileTools::NameProblem(name);
     if (reason.isEmpty() && FileTools::FolderExists(ProfileFolder(name)))
         reason = QStringLiteral("There is already a profile called '%1'").arg(name);
     if (reason.isEmpty() && !FileTools::CreateFolder(ProfileFolder(name)))

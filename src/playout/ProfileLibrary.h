@@ -19,8 +19,6 @@ public:
     // name chosen there is created first; when it cannot be, the operator is told why
     // and "" is returned.
     QString ChooseProfile(const QString& suggestion) const;
-    // Why a text cannot name a profile (or a Station Database); "" when it can.
-    static QString NameProblem(const QString& name);
     // Makes the folder of a new profile. False (with the reason) when it cannot.
     static bool CreateProfile(const QString& name, QString* problem = nullptr);
 };

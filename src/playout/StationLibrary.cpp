@@ -1,7 +1,7 @@
 #include "playout/StationLibrary.h"
 
-#include "playout/DatabaseChooser.h"
 #include "playout/OperatorSeam.h"
+#include "playout/PlayoutGeneral.h"
 
 bool StationLibrary::DisplaySettings(int, quint32 background) {
     return OperatorSeam::Current().EditLibrarySettings(settings, DatabaseNames(), background);
@@ -10,5 +10,5 @@ bool StationLibrary::DisplaySettings(int, quint32 background) {
 QStringList StationLibrary::DatabaseNames() const {
     if (!playoutGeneral)
         return {};
-    return DatabaseChooser::Databases(*playoutGeneral).Names();
+    return playoutGeneral->Databases().Names();
 }

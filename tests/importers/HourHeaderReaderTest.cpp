@@ -1,18 +1,18 @@
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 
-#include "startup/ListLineSource.h"
+#include "base/ListLineSource.h"
 #include "support/Columns.h"
-#include "support/TempHome.h"
+#include "support/OperatorHome.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
-class HourHeaderReaderTest : public TempHome {
+class HourHeaderReaderTest : public OperatorHome {
 protected:
     void TearDown() override {
         QLocale::setDefault(QLocale::system());
-        TempHome::TearDown();
+        OperatorHome::TearDown();
     }
     std::optional<HourHeaderReader::Header> Read(const QString& first, const QStringList& more = {}) {
         return ReadWhy(first, more).Read;

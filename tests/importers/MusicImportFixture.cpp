@@ -1,12 +1,12 @@
 #include "importers/MusicImportFixture.h"
 
-#include "playout/ScheduleDateTools.h"
-#include "startup/AppLog.h"
+#include "base/AppLog.h"
+#include "base/ScheduleDateTools.h"
 
 #include <QLocale>
 
 void MusicImportFixture::SetUp() {
-    StationFixture::SetUp();
+    WithOperator::SetUp();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     ASSERT_TRUE(db.Settings().SetValue(u"MusicLogsDirectory"_s, MusicFolder()));
     ASSERT_TRUE(db.SaveSettings(db.Settings()));
@@ -23,7 +23,7 @@ void MusicImportFixture::SetUp() {
 
 void MusicImportFixture::TearDown() {
     QLocale::setDefault(QLocale::system());
-    StationFixture::TearDown();
+    WithOperator::TearDown();
 }
 
 QString MusicImportFixture::SongLine(const QString& cart, const QString& title) {

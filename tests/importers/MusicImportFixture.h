@@ -2,12 +2,13 @@
 
 #include "importers/cMusicLogImporter.h"
 #include "support/Columns.h"
+#include "support/OperatorHome.h"
 #include "support/RecordingCallback.h"
 #include "support/StationFixture.h"
 
 // A station with a music log directory, an open application log, day-first dates
 // and a music importer reporting to a recording progress receiver.
-class MusicImportFixture : public StationFixture {
+class MusicImportFixture : public WithOperator<StationFixture> {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -1,17 +1,17 @@
+#include "base/cWinINET.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
-#include "net/cWinINET.h"
 
 #include "support/Columns.h"
-#include "support/TempHome.h"
+#include "support/OperatorHome.h"
 
 #include <gtest/gtest.h>
 
-class MusicLineReadersTest : public TempHome {
+class MusicLineReadersTest : public OperatorHome {
 protected:
     void SetUp() override {
-        TempHome::SetUp();
+        OperatorHome::SetUp();
         context.ScriptsRangeStart = u"9000"_s;
         context.ScriptsRangeEnd = u"9099"_s;
         context.CartGroupsStart = u"9100"_s;

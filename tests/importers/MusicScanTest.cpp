@@ -1,7 +1,7 @@
 #include "importers/MusicImportFixture.h"
 
-#include "playout/GeneralTools.h"
-#include "playout/ScheduleDateTools.h"
+#include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
 
 #include <gtest/gtest.h>
 

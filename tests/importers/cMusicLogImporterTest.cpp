@@ -1,8 +1,8 @@
+#include "base/Windows1252.h"
 #include "importers/MusicImportFixture.h"
-#include "playout/Windows1252.h"
 #include "support/BusyNeighbour.h"
 
-#include "playout/ScheduleDateTools.h"
+#include "base/ScheduleDateTools.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

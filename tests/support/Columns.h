@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/ListLineSource.h"
+#include "base/ListLineSource.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 #include "playout/DirectoryUser.h"
 #include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
-#include "playout/StationSettings.h"
 #include "playout/iOperator.h"
+#include "stationdb/StationSettings.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/iSplash.h"
+#include "app/iSplash.h"
 
 #include <QStringList>
 

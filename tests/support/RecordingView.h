@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mainwindow/iMainView.h"
-#include "settings/LogImportSettingsModel.h"
+#include "app/LogImportSettingsModel.h"
+#include "app/iMainView.h"
 #include "support/RecordingCallback.h"
 
 #include <QMap>

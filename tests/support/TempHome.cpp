@@ -1,10 +1,10 @@
 #include "support/TempHome.h"
 
-#include "playout/Clock.h"
-#include "playout/GeneralTools.h"
-#include "playout/OperatorSeam.h"
-#include "startup/AppLog.h"
-#include "startup/DebugLog.h"
+#include "base/Alert.h"
+#include "base/AppLog.h"
+#include "base/Clock.h"
+#include "base/DebugLog.h"
+#include "base/GeneralTools.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,11 +27,11 @@ void TempHome::SetUp() {
     GeneralTools::ReleaseInstance();
     DebugLog::Reset();
     AppLog::Reset();
-    OperatorSeam::Set(&op);
+    Alert::SetSink([this](const QString& text, Alert::Kind) { Alerts.append(text); });
 }
 
 void TempHome::TearDown() {
-    OperatorSeam::Set(nullptr);
+    Alert::SetSink({});
     Clock::SetFixed(std::nullopt);
     qunsetenv("OSTREL_HOME");
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "support/QtPrinters.h"
-#include "support/RecordingOperator.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -11,7 +10,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 // A test in a fresh OSTREL_HOME: the tool's process-wide state reset, the clock
-// fixed at 23 November 2010 14:03:22, and a recording operator installed.
+// fixed at 23 November 2010 14:03:22, and the alerts of the lower layers recorded.
 class TempHome : public testing::Test {
 protected:
     void SetUp() override;
@@ -27,5 +26,5 @@ protected:
     static const QDateTime Now;
 
     QTemporaryDir home;
-    RecordingOperator op;
+    QStringList Alerts;
 };

@@ -1,7 +1,7 @@
 // The tests' entry point. It also serves as the "other instance" that a
 // single-instance test starts as a child process.
 
-#include "playout/GeneralTools.h"
+#include "base/GeneralTools.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,9 +1,9 @@
 #include "importers/advert/AdvertInformation.h"
 
-#include "playout/CartSet.h"
-#include "playout/Clock.h"
-#include "playout/NumericText.h"
-#include "playout/StationDatabase.h"
+#include "base/Clock.h"
+#include "base/NumericText.h"
+#include "stationdb/CartSet.h"
+#include "stationdb/StationDatabase.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 #include "importers/advert/AdvertLogView.h"
 
+#include "base/ScheduleDateTools.h"
 #include "importers/advert/AdvertLog_FN.h"
-#include "playout/ScheduleDateTools.h"
 
 AdvertLogView AdvertLogView::Read(iLineSource& source, qint32 cartOffset, double startSeconds) {
     AdvertLogView view;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/iLineSource.h"
+#include "base/iLineSource.h"
 
 #include <QList>
 #include <QString>

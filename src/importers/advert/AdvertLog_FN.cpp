@@ -1,8 +1,8 @@
 #include "importers/advert/AdvertLog_FN.h"
 
-#include "net/cWinINET.h"
-#include "playout/GeneralTools.h"
-#include "playout/NumericText.h"
+#include "base/GeneralTools.h"
+#include "base/NumericText.h"
+#include "base/cWinINET.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,7 +28,7 @@ QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
 }
 
 float AdvertLog_FN::AdvertLineSeconds(const QString& Line) {
-    if (isEmpty(Line))
+    if (isBlankLine(Line))
         return -1;
     const QString line = NormaliseAdvertLine(Line);
     return float(NumericText::Value(columns(line, 1, 2)) * 3600 +
@@ -36,11 +36,11 @@ float AdvertLog_FN::AdvertLineSeconds(const QString& Line) {
 }
 
 QString AdvertLog_FN::AdvertLineType(const QString& Line) {
-    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 10, 13).trimmed().toUpper();
+    return isBlankLine(Line) ? QString() : columns(NormaliseAdvertLine(Line), 10, 13).trimmed().toUpper();
 }
 
 QString AdvertLog_FN::AdvertLineCart(const QString& Line, qint32 Offset) {
-    if (isEmpty(Line))
+    if (isBlankLine(Line))
         return u"0"_s;
     const QString cart = columns(NormaliseAdvertLine(Line), 15, 22).trimmed();
     if (Offset == 0)
@@ -49,15 +49,15 @@ QString AdvertLog_FN::AdvertLineCart(const QString& Line, qint32 Offset) {
 }
 
 QString AdvertLog_FN::AdvertLineTitle(const QString& Line) {
-    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 24, 53).trimmed();
+    return isBlankLine(Line) ? QString() : columns(NormaliseAdvertLine(Line), 24, 53).trimmed();
 }
 
 QString AdvertLog_FN::AdvertLineReference(const QString& Line) {
-    return isEmpty(Line) ? QString() : columns(NormaliseAdvertLine(Line), 60, 99);
+    return isBlankLine(Line) ? QString() : columns(NormaliseAdvertLine(Line), 60, 99);
 }
 
 std::optional<QString> AdvertLog_FN::AdvertLineNotes(const QString& Line) {
-    const QString notes = isEmpty(Line) ? QString() : NormaliseAdvertLine(Line).mid(100).trimmed();
+    const QString notes = isBlankLine(Line) ? QString() : NormaliseAdvertLine(Line).mid(100).trimmed();
     return notes.isEmpty() ? std::optional(notes) : DecodeAdvertNotes(notes);
 }
 

@@ -37,5 +37,5 @@ private:
     static QString columns(const QString& line, int from, int to) {
         return line.mid(from - 1, to - from + 1);
     }
-    static bool isEmpty(const QString& line) { return line.trimmed().isEmpty(); }
+    static bool isBlankLine(const QString& line) { return line.trimmed().isEmpty(); }
 };

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "importers/cLogImporter.h"
-#include "playout/CartSet.h"
-#include "playout/LogHour.h"
+#include "stationdb/CartSet.h"
+#include "stationdb/LogHour.h"
 
 #include <QMap>
 #include <QSet>

@@ -1,6 +1,6 @@
 #include "importers/advert/AdvertLogView.h"
+#include "base/ListLineSource.h"
 #include "importers/advert/AdvertLog_FN.h"
-#include "startup/ListLineSource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
 #include "importers/MusicImportFixture.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "importers/advert/cAdvertLogImporter.h"
-#include "playout/GeneralTools.h"
-#include "playout/ScheduleDateTools.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>

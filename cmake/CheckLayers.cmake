@@ -1,0 +1,27 @@
+# Fails when a file of a layer includes a header of a layer above it. The layers,
+# from the ground up, are the folders of src/; the programs in src/tools/ and
+# src/main.cpp stand above them all. Run by ctest as the test "layers":
+#   cmake -DSOURCE=<project>/src -P CheckLayers.cmake
+set(layers base stationdb playout importers app windows)
+set(faults "")
+list(LENGTH layers count)
+math(EXPR last "${count} - 1")
+foreach(index RANGE ${last})
+  list(GET layers ${index} layer)
+  file(GLOB_RECURSE files "${SOURCE}/${layer}/*.h" "${SOURCE}/${layer}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${file}" includes REGEX "^#include \"[a-z]+/")
+    foreach(include ${includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" folder "${include}")
+      list(FIND layers "${folder}" above)
+      if(above GREATER index OR (above EQUAL -1 AND NOT folder STREQUAL layer))
+        file(RELATIVE_PATH where "${SOURCE}" "${file}")
+        string(APPEND faults "\n  ${where} (${layer}) includes ${folder}: ${include}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "A layer includes a layer above it:${faults}")
+endif()
+message(STATUS "Every layer includes only itself and the layers beneath it")

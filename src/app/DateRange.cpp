@@ -1,0 +1,21 @@
+#include "app/DateRange.h"
+
+#include "base/ScheduleDateTools.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+QString DateRange::Problem(bool inOrder, bool withinLimits, bool dated) const {
+    if (dated && (Start.Day <= 0 || End.Day <= 0))
+        return u"Both the start and the end must be dates"_s;
+    if (withinLimits) {
+        for (const ScheduleDate& end : {Start, End}) {
+            if (ScheduleDateTools::IsBefore(end, Earliest) || ScheduleDateTools::IsAfter(end, Latest))
+                return u"The range must lie between "_s +
+                       ScheduleDateTools::FormatScheduleDate(Earliest, 14) + u" and "_s +
+                       ScheduleDateTools::FormatScheduleDate(Latest, 14);
+        }
+    }
+    if (inOrder && ScheduleDateTools::IsBefore(End, Start))
+        return u"The end of the range must not come before its start"_s;
+    return {};
+}

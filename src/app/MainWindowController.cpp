@@ -1,0 +1,636 @@
+#include "app/MainWindowController.h"
+
+#include "app/LogImportSettingsModel.h"
+#include "base/AppLog.h"
+#include "base/CommandLineOptions.h"
+#include "base/DebugLog.h"
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
+#include "base/RegistryTools.h"
+#include "base/ScheduleDateTools.h"
+#include "importers/Progress.h"
+#include "playout/OperatorSeam.h"
+#include "stationdb/DatabaseChooser.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString toolName = u"Log Importer"_s;
+constexpr int detail = -1; // debug lines of detail
+
+// "ddd ddddd hh:nn": the abbreviated day name, the system's short date, hours and minutes.
+QString labelText(const ScheduleDate& date) {
+    const QDateTime when = ScheduleDateTools::ToDate(date);
+    const QLocale locale;
+    return locale.dayName(when.date().dayOfWeek(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.date(), QLocale::ShortFormat) + u' ' + when.time().toString(u"HH:mm"_s);
+}
+
+QString style14(const ScheduleDate& date) {
+    return ScheduleDateTools::FormatScheduleDate(date, 14);
+}
+
+QString lines(const QStringList& parts) {
+    return parts.join(u'\n');
+}
+
+const QString noRangeFound = lines(
+    {u"No valid log entries were found. This may be due to one of the following "
+     u"reasons:"_s,
+     QString(), u"No Log files could be found,"_s, u"Log files were found, but had no entries in them,"_s,
+     QString(), u"You should check your settings, and re-export from your scheduling program."_s, QString(),
+     u"There is therefore nothing to import."_s});
+
+void information(const QString& text) {
+    OperatorSeam::Message(text, iOperator::Information);
+}
+
+bool ask(const QString& text) {
+    return OperatorSeam::Message(text, iOperator::Question, iOperator::YesNo, 2) == iOperator::Yes;
+}
+
+} // namespace
+
+MainWindowController::MainWindowController(ToolState& tool, iMainView& view) : tool(tool), view(view) {}
+
+MainWindowController::~MainWindowController() {
+    Shutdown();
+}
+
+bool MainWindowController::refuse(const QString& reason) {
+    failure = reason;
+    view.UnloadSplash();
+    return false;
+}
+
+int MainWindowController::patience() {
+    const int seconds =
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"BusyWaitSeconds"_s, StationWriter::DefaultPatience / 1000);
+    return std::max(0, seconds) * 1000;
+}
+
+int MainWindowController::role() const {
+    return RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                    u"Role"_s, 1);
+}
+
+// ---- Start-up --------------------------------------------------------------------
+
+bool MainWindowController::Start() {
+    PlayoutGeneral& playout = *tool.PlayoutGeneral;
+    AppLog::OpenAppLog(playout.Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
+                       AppLog::Numbered | AppLog::ComputerName);
+    musicImporter = std::make_unique<cMusicLogImporter>([this] { return database.get(); });
+    musicImporter->SetProgressCallback(view.Progress());
+    musicImporter->ShareOutcome(outcome);
+    advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
+    advertImporter->SetProgressCallback(view.Progress());
+    advertImporter->ShareOutcome(outcome);
+
+    const DirectoryUser all{QString(), QString(), true, true, true, true};
+    const DirectoryUser user =
+        tool.Directory && tool.Directory->CurrentUser() ? *tool.Directory->CurrentUser() : all;
+    view.SetEnabled(iMainView::DirectorySettings, user.CanEditDirectorySettings);
+    if (!user.CanEditScheduledLog) {
+        const QString text =
+            u"You do not have the correct Permissions to Edit the Scheduled Log so you cannot use the "_s +
+            GeneralTools::App().ProductName;
+        OperatorSeam::Message(text, iOperator::Critical);
+        return refuse(text);
+    }
+    view.SetEnabled(iMainView::AudioAndOstrelSettings, user.CanEditSettings);
+    view.SetEnabled(iMainView::DatabaseSettings, user.CanEditStationDatabaseSettings);
+
+    const QString name = chooseDatabase();
+    if (name.isEmpty())
+        return refuse(u"no Station Database was chosen"_s);
+    database = std::make_unique<StationDatabase>();
+    if (database->Open(playout.Folder(PlayoutGeneral::StationDatabases),
+                       playout.Folder(PlayoutGeneral::LocalStationDatabases),
+                       name) != StationDatabase::Opened) {
+        const QString problem = database->OpenProblem();
+        database.reset();
+        return refuse(u"the Station Database could not be opened: "_s + problem);
+    }
+    if (database->IsReadOnly()) {
+        const QString location = database->DatabaseInfo().Location;
+        database.reset();
+        return refuse(
+            u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
+    }
+    database->SetPatience(patience());
+    view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
+    RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
+                             u"LastDatabase"_s, FileTools::FileTitle(database->DatabaseInfo().Location));
+    view.SplashAction(u"Reading Last Scheduled Information..."_s);
+    DateRange range = view.Range();
+    range.Earliest = {38353, 0};
+    range.Latest = {50000, ScheduleDateTools::EndOfDay};
+    view.SetRange(range);
+    const bool warn =
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"WarnAtStartup"_s, 1) != 0;
+    ReadLogDetails(!(warn && !tool.SilentMode));
+    view.UnloadSplash();
+    return true;
+}
+
+QString MainWindowController::chooseDatabase() {
+    const PlayoutGeneral& playout = *tool.PlayoutGeneral;
+    const QString given =
+        CommandLineOptions::GetCommandLineOption(GeneralTools::CommandLine(), u"/DATABASE"_s, u"="_s, u" "_s);
+    if (!given.isEmpty())
+        return given; // the folders need not even be looked at
+    const LibrarySettings& library = tool.StationLibrary->Settings();
+    const DatabaseList databases = playout.Databases();
+    if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
+        return library.FixedDatabase;
+    view.SplashAction(u"Choosing Station Database..."_s);
+    const QString last = RegistryTools::GetString(
+        RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(), u"LastDatabase"_s, {});
+    const DirectoryUser* user =
+        tool.Directory && tool.Directory->CurrentUser() ? &*tool.Directory->CurrentUser() : nullptr;
+    const bool canCreate = !user || user->CanEditStationDatabaseSettings;
+    const QString chosen = OperatorSeam::Current().ChooseDatabase(databases.Names(), last, canCreate);
+    if (chosen.isEmpty() || databases.Find(chosen) || !canCreate)
+        return chosen;
+    // A name that is not there yet asks for a new, empty database in the shared folder.
+    QString problem;
+    if (DatabaseChooser::CreateDatabase(playout.Folder(PlayoutGeneral::StationDatabases), chosen, &problem))
+        return chosen;
+    OperatorSeam::Message(u"The Station Database '%1' could not be created: %2"_s.arg(chosen, problem),
+                          iOperator::Exclamation);
+    return {};
+}
+
+// ---- What the Scheduled Log holds, and what can be imported -----------------------
+
+void MainWindowController::ReadLogDetails(bool SilentMode) {
+    WriteDebug(u"Started ReadLogDetails - SilentMode="_s + (SilentMode ? u"True"_s : u"False"_s),
+               DebugLog::dbmNormal, DebugLog::IndentAfter);
+    if (!database) {
+        WriteDebug(u"Exiting ReadLogDetails - no Station Database"_s, DebugLog::dbmNormal,
+                   DebugLog::OutdentBefore);
+        return;
+    }
+    const Progress progress(view.Progress());
+    progress.Begin(u"Reading Scheduled Log"_s, QString());
+    view.ShowProgress(true);
+    const int mode = role();
+    musicFrom = musicUntil = advertsUntil = ScheduleDate{};
+    view.SetMusicScheduled(QString());
+    view.SetAdvertsScheduled(QString());
+    ScheduleDate start{ScheduleDateTools::Today().Day + 1, 0};
+    ScheduleDate end = ScheduleDateTools::AddSeconds(start, ScheduleDateTools::EndOfDay);
+
+    progress.Process(u"Searching for Date ranges"_s);
+    progress.Task(u"Finding first log item"_s);
+    WriteDebug(u"Reading first Log Item"_s, detail);
+    const auto first = database->FirstLogItem();
+    progress.CurrentPercent(50);
+    if (!first) {
+        WriteDebug(u"No Log item read"_s, detail);
+        view.SetMusicScheduled(u"(Log is Empty)"_s);
+    } else {
+        musicFrom = StationDatabase::ScheduleDateFromDate(first->Position);
+        progress.Task(u"Finding last log item"_s);
+        WriteDebug(u"Reading Last Log Item"_s, detail);
+        const auto last = database->LastLogItem();
+        progress.CurrentPercent(100);
+        if (!last) {
+            WriteDebug(u"No Log item read"_s, detail);
+            view.SetMusicScheduled(u"(Log is Empty)"_s);
+        } else {
+            musicUntil = ScheduleDateTools::AddSeconds(StationDatabase::ScheduleDateFromDate(last->Position),
+                                                       ScheduleDateTools::HourEnd);
+            view.SetMusicScheduled(labelText(musicFrom) + u" to "_s + labelText(musicUntil));
+        }
+    }
+    if (musicFrom.Day >= 1)
+        findLatestAdverts();
+    UpdateButton();
+    progress.OverallPercent(60);
+
+    ScheduleDate musicStart{99999, 0}, musicEnd{0, 0};
+    if (musicImporter->ScanLogFilesForDateRanges(musicStart, musicEnd)) {
+        if (ScheduleDateTools::IsNotBefore(musicUntil, musicEnd)) {
+            musicImporter->ScanLogFileForDateRange(musicImporter->GetImportLogFileName(musicEnd.Day),
+                                                   musicStart, musicEnd);
+            if (!SilentMode && mode != 2)
+                information(lines(
+                    {u"Valid Music Log files have been found, but they don't contain any songs/links that "
+                     u"are 'after' the ones already in the Scheduled Log."_s,
+                     u"This may be due to one of the following reasons:"_s, QString(),
+                     u"You may not have \"Exported\" or \"Sent\" any new logs from your Scheduler,"_s,
+                     u"You may be filling in a hole in your Scheduled Log,"_s, QString(),
+                     u"You may need to check your settings, or re-export from your music scheduling "
+                     u"program if nescessary."_s,
+                     QString(),
+                     u"The Log Importer has therefore defaulted to the dates of the latest dated log "
+                     u"file found.\n"_s}));
+        }
+    } else {
+        musicStart = {ScheduleDateTools::Today().Day + 1, 0};
+        musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
+        if (!SilentMode && mode != 2)
+            OperatorSeam::Message(noRangeFound, iOperator::Exclamation);
+    }
+
+    progress.OverallPercent(80);
+    ScheduleDate advertStart{99999, 0}, advertEnd{0, 0};
+    if (!advertImporter->ScanLogFilesForDateRanges(advertStart, advertEnd)) {
+        advertStart = {ScheduleDateTools::Today().Day + 1, 0};
+        advertEnd = ScheduleDateTools::AddSeconds(advertStart, ScheduleDateTools::EndOfDay);
+        if (!SilentMode && mode == 2)
+            OperatorSeam::Message(
+                QString(noRangeFound)
+                    .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
+                    .replace(u"re-export from your scheduling program."_s,
+                             u"re-export from your advert scheduling program."_s),
+                iOperator::Exclamation);
+    }
+
+    const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
+    view.SetAdvertsWaiting(waiting.isEmpty()
+                               ? QString()
+                               : u"%1 hour(s) from %2 are waiting for their adverts"_s.arg(waiting.size())
+                                     .arg(labelText(waiting.first())));
+    if (mode != 2) {
+        if (musicUntil.Day < 1) {
+            start = musicStart, end = musicEnd;
+        } else if (ScheduleDateTools::IsAfter(musicEnd, musicUntil)) {
+            start = ScheduleDateTools::AddSeconds(musicUntil, 3600);
+            end = musicEnd;
+        } else {
+            start = musicStart, end = musicEnd;
+        }
+    } else if (advertsUntil.Day >= 1) {
+        start = ScheduleDateTools::AddSeconds(advertsUntil, 3600);
+        end = advertEnd;
+    }
+    if (mode == 2 && !waiting.isEmpty()) { // the adverts that came late are offered first
+        start = waiting.first();
+        if (ScheduleDateTools::IsBefore(end, waiting.last()))
+            end = ScheduleDateTools::AddSeconds(waiting.last(), ScheduleDateTools::HourEnd);
+    }
+    DateRange range = view.Range();
+    range.Start = start;
+    range.End = end;
+    view.SetRange(range);
+    UpdateButton(); // as the range control's change notification does
+
+    progress.OverallPercent(100);
+    progress.CurrentPercent(100);
+    ScheduleDateTools::Pause(0.2);
+    view.ShowProgress(false);
+    WriteDebug(u"Finished ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
+
+QList<ScheduleDate> MainWindowController::hoursWaitingForAdverts() const {
+    QList<ScheduleDate> waiting;
+    QMap<qint32, bool> logs; // whether each day has an advert log
+    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
+    for (const ScheduleDate& hour : database->HoursWaitingForAdverts(now)) {
+        auto log = logs.constFind(hour.Day);
+        if (log == logs.cend())
+            log = logs.insert(hour.Day, FileTools::FileSize(database->AdvertLogFileName(hour.Day)) > 0);
+        if (*log)
+            waiting.append(hour);
+    }
+    return waiting;
+}
+
+void MainWindowController::findLatestAdverts() {
+    const Progress progress(view.Progress());
+    progress.OverallPercent(20);
+    progress.CurrentPercent(0);
+    const double span = ScheduleDateTools::Difference(musicUntil, musicFrom);
+    progress.Task(QString());
+    WriteDebug(u"Starting looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    WriteDebug(u"Moving to Last Item in Log"_s, detail);
+    // One transaction for the whole walk: a consistent view of the log, and no
+    // locking and unlocking of the file for each of its many reads.
+    StationDatabase::Reading reading(*database);
+    auto item = database->LastLogItem();
+    while (item) {
+        if (DebugLog::Writes(detail)) // the walk can pass thousands of hours
+            WriteDebug(u"Finding Last Log Items Hour Start ("_s + QString::number(item->Position, 'f', 10) +
+                           u')',
+                       detail);
+        item = database->HourStartItem(item->Position);
+        if (!item) {
+            WriteDebug(u"Hour Start Log item not found"_s, detail);
+            break;
+        }
+        const ScheduleDate hour{item->Date, float(item->Time + ScheduleDateTools::HourEnd)};
+        progress.Task(ScheduleDateTools::FormatScheduleDate(hour, 14));
+        if (span > 0)
+            progress.CurrentPercent(GeneralTools::ClampDouble(
+                (span - ScheduleDateTools::Difference(hour, musicFrom)) / span * 100, 0, 100));
+        if (item->Flags & LogItem::HasAdverts) {
+            advertsUntil = hour;
+            WriteDebug(u"Found Log item with Adverts "_s + style14(hour), detail);
+            view.SetAdvertsScheduled(labelText(hour));
+            break;
+        }
+        WriteDebug(u"Moving to previous Log Item"_s, detail);
+        item = database->PreviousLogItem(item->Position);
+    }
+    WriteDebug(u"Finished looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    progress.CurrentPercent(100);
+}
+
+void MainWindowController::UpdateButton() {
+    const bool valid = view.IsRangeValid(true, true, true);
+    view.SetEnabled(iMainView::ImportButtons, valid);
+    view.SetEnabled(iMainView::RangeCommands, valid);
+}
+
+// ---- Import runs -------------------------------------------------------------------
+
+bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd) {
+    const QString rangeText = style14(sdStart) + u" to "_s + style14(sdEnd);
+    iLogImporter& importer = Index == 1 ? static_cast<iLogImporter&>(*musicImporter) : *advertImporter;
+    if (!importer.CheckReady()) {
+        outcome.ImporterCouldNotRun();
+        ++refusedInRun;
+        return false;
+    }
+    view.SetEnabled(iMainView::ImportButtons, false);
+    const Progress progress(view.Progress());
+    progress.Begin(QString(), QString());
+    view.ShowProgress(true);
+    // An unattended run also pushes the hours still waiting for their adverts.
+    const bool ok = Index != 1 && tool.ScheduleMode
+                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
+                        : importer.ImportLogFiles(sdStart, sdEnd, true);
+    if (Index == 1)
+        RecordDirectoryEvent(4, 201, u"Log Added"_s, rangeText, ok ? 1 : 0);
+    else
+        RecordDirectoryEvent(4, 211, u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
+    view.SetEnabled(iMainView::ImportButtons, true);
+    view.ShowProgress(false);
+    ReadLogDetails(true);
+    return ok;
+}
+
+void MainWindowController::cmdImport_Click(int Index) {
+    outcome.Clear();
+    for (const QString& warning : rangeWarnings)
+        outcome.Warn(warning);
+    refusedInRun = 0;
+    if (!view.IsRangeValid(false, true, true))
+        return outcome.RangeWasRefused();
+    if (!database) {
+        information(u"You must select a valid Station Database"_s);
+        return outcome.ImporterCouldNotRun();
+    }
+    ScheduleDate sdStart = view.Range().Start;
+    ScheduleDate sdEnd = view.Range().End;
+    if (ScheduleDateTools::IsBefore(sdEnd, sdStart)) {
+        information(u"The start time must be before the end time"_s);
+        return outcome.RangeWasRefused();
+    }
+    AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
+                       AppLog::Numbered | AppLog::ComputerName);
+    if ((Index == 1 || Index == 3) && !database->Settings().UseLogImporterCartRanges() &&
+        !switchOnCartRanges())
+        return outcome.ImporterCouldNotRun();
+
+    const QList<int> runs = Index == 3 ? QList<int>{1, 2} : QList<int>{Index};
+    for (const int index : runs)
+        ImportLogs(index, sdStart, sdEnd);
+    if (tool.SilentMode || refusedInRun == runs.size())
+        return; // with no importer ready there is nothing to report
+    if (FileTools::FileSize(AppLog::FileName()) > 0)
+        view.ShowReport(AppLog::FileName(), u"Import Log"_s);
+    else
+        information(u"The log was successfully imported into the database"_s);
+}
+
+bool MainWindowController::switchOnCartRanges() {
+    const QString question = lines({u"The Log Importer needs to activate the \"Use the Log Importer Cart "
+                                    u"Ranges when adding carts\" option "
+                                    u"before it can use this database."_s,
+                                    QString(),
+                                    u"This option is required to import Music Logs using the Log "
+                                    u"Importer, is it OK for this change to be made "
+                                    u"for you?"_s,
+                                    QString(),
+                                    u"Note: The 'Log Importer Settings' window will then be displayed so "
+                                    u"that you can check the Ranges being "
+                                    u"used."_s});
+    if (!OperatorSeam::ConfirmChange(question, 1))
+        return false;
+    StationSettings changed = database->Settings();
+    changed.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
+    if (!database->SaveSettings(changed)) {
+        OperatorSeam::Message(
+            u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be "
+            u"switched on, so nothing was saved and no music was imported: "_s +
+                database->LastWrite().Problem,
+            iOperator::Exclamation);
+        return false;
+    }
+    LogImportSettingsModel settings;
+    settings.Load(*database);
+    view.ShowSettings(settings); // the dialog stores what the operator accepts
+    return true;
+}
+
+bool MainWindowController::RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2,
+                                                int Flag) {
+    return tool.Directory && tool.Directory->RecordEvent(a, b, Text1, Text2, Flag);
+}
+
+bool MainWindowController::RunScheduled() {
+    DateRange range = view.Range();
+    for (const auto& [option, end] :
+         {std::pair{u"/START"_s, &range.Start}, std::pair{u"/END"_s, &range.End}}) {
+        const QString value = CommandLineOptions::GetCommandLineOptionEx(GeneralTools::CommandLine(), option,
+                                                                         u"="_s, u" "_s, true);
+        if (value.isEmpty())
+            continue;
+        const ScheduleDate date = ScheduleDateTools::ParseDate(value);
+        if (date.Day > 0)
+            *end = date;
+        else
+            rangeWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
+                                 (end == &range.Start ? u"start"_s : u"end"_s) + u" was used"_s);
+    }
+    view.SetRange(range);
+    UpdateButton();
+    if (!tool.ScheduleMode) {
+        for (const QString& warning : rangeWarnings)
+            outcome.Warn(warning);
+        return false;
+    }
+    cmdImport_Click(3);
+    return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
+}
+
+void MainWindowController::ViewHistoryLogFile() {
+    if (!FileTools::FileExists(AppLog::FileName())) {
+        OperatorSeam::Message(u"There has not been a History Log File created yet!"_s,
+                              iOperator::Exclamation);
+        return;
+    }
+    view.ShowReport(AppLog::FileName(), QString());
+}
+
+void MainWindowController::EditSettings() {
+    if (!database)
+        return;
+    LogImportSettingsModel settings;
+    settings.Load(*database);
+    view.ShowSettings(settings); // the dialog stores what the operator accepts
+    ReadLogDetails(true);
+}
+
+void MainWindowController::EditStationDatabaseSettings() {
+    if (!database)
+        return;
+    StationSettings changed = database->Settings();
+    if (!OperatorSeam::Current().EditStationSettings(changed, database->DatabaseInfo().Name) ||
+        changed == database->Settings())
+        return;
+    if (!database->SaveSettings(changed)) {
+        OperatorSeam::Message(u"The settings of '%1' could not be stored, so nothing was saved: %2"_s.arg(
+                                  database->DatabaseInfo().Name, database->LastWrite().Problem),
+                              iOperator::Exclamation);
+        return;
+    }
+    ReadLogDetails(false);
+}
+
+void MainWindowController::EditAudioSettings() {
+    if (tool.AudioSettings)
+        tool.AudioSettings->ShowSettings(1);
+}
+
+void MainWindowController::EditCueboardSettings() {
+    if (!tool.PlayoutAudio || !tool.PlayoutAudio->ShowGlobalCueboardSettings(view.Background()))
+        return;
+    RecordDirectoryEvent(2, 15, u"Audio Settings Changed"_s, u"Global Cueboard Settings"_s, 1);
+    tool.PlayoutAudio->TakeCueboardSettings();
+    tool.PlayoutGeneral->Register(256);
+}
+
+void MainWindowController::EditFileLocations() {
+    PlayoutGeneral* general = tool.PlayoutGeneral.get();
+    if (general && general->ShowFileLocations(view.Background()) && general->Open(tool.CurrentProfile))
+        general->Register(1);
+}
+
+void MainWindowController::EditOstrelSettings() {
+    StationLibrary* library = tool.StationLibrary.get();
+    if (library && library->DisplaySettings(0, view.Background()))
+        library->Settings().SaveProfile(tool.CurrentProfile);
+}
+
+void MainWindowController::EditDirectorySettings() {
+    if (tool.Directory)
+        tool.Directory->ShowSettings();
+}
+
+std::optional<ScheduleDate> MainWindowController::AdvertLogDate(bool atEnd) {
+    if (!view.IsRangeValid(false, false, true))
+        return std::nullopt;
+    const DateRange range = view.Range();
+    if (!atEnd)
+        return range.Start;
+    return ScheduleDate{range.End.Day, float(int(range.End.Seconds / 3600) * 3600)};
+}
+
+QString MainWindowController::LogFilesFolder() {
+    const QString folder = FileTools::FolderOfPath(AppLog::FileName());
+    return FileTools::FolderExists(folder) ? folder : QString();
+}
+
+QString MainWindowController::UpdateInformationFile(const QString& programFolder) {
+    const QString above = FileTools::ParentFolder(programFolder);
+    for (const QString& path :
+         {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s, above + u"/Common/Updates.rtf"_s}) {
+        if (FileTools::FileExists(path))
+            return path;
+    }
+    return {};
+}
+
+// ---- Removals ----------------------------------------------------------------------
+
+bool MainWindowController::removeRange(bool adverts, bool RefreshAfter) {
+    if (!view.IsRangeValid(false, true, true))
+        return false;
+    const ScheduleDate start = view.Range().Start;
+    const ScheduleDate end = view.Range().End;
+    if (!database) {
+        information(u"You must select a valid Station Database"_s);
+        return false;
+    }
+    const QString what = adverts ? u"adverts"_s : u"items"_s;
+    if (!ask(u"Are you sure you want to remove all the "_s + what + u" from the Scheduled Log \nbetween "_s +
+             style14(start) + u" and "_s + style14(end)))
+        return false;
+    const bool removed = adverts ? database->RemoveAdvertRange(start, end)
+                                 : database->RemoveLogRange(start, end, QString(168, u'Y'));
+    if (removed && !adverts)
+        information(u"The items were removed from the Scheduled Log"_s);
+    if (RefreshAfter)
+        ReadLogDetails(true);
+    return removed;
+}
+
+bool MainWindowController::RemoveEntriesForRange(bool RefreshAfter) {
+    return removeRange(false, RefreshAfter);
+}
+
+bool MainWindowController::RemoveAdvertsForRange(bool RefreshAfter) {
+    return removeRange(true, RefreshAfter);
+}
+
+void MainWindowController::ResendRange() {
+    if (RemoveEntriesForRange(false))
+        cmdImport_Click(1);
+}
+
+void MainWindowController::ResendAdverts() {
+    if (RemoveAdvertsForRange(false))
+        cmdImport_Click(2);
+}
+
+bool MainWindowController::confirmTwice(const QString& question, const QString& again) {
+    return ask(question) && ask(again);
+}
+
+void MainWindowController::RemoveAllEntries() {
+    if (!confirmTwice(u"Are you sure you want to remove ALL the entries from the Scheduled Log?"_s,
+                      u"Are you REALLY sure you want to remove ALL the entries from the Scheduled Log?"_s))
+        return;
+    if (database && database->RemoveAllLogEntries())
+        information(u"ALL entries were removed from the Scheduled Log"_s);
+    ReadLogDetails(true);
+}
+
+void MainWindowController::EmptyDatabase() {
+    if (!confirmTwice(
+            u"Are you sure you want to remove ALL of the Song, Link and Advert Information from the "
+            u"Database?"_s,
+            u"Are you REALLY sure you want to remove ALL of the Song, Link and Advert Information from the "
+            u"Database?"_s))
+        return;
+    if (database && database->Maintenance().EmptyDatabase())
+        information(u"ALL Song, Link and Advert information was removed from the 'Database'"_s);
+}
+
+void MainWindowController::Shutdown() {
+    if (database)
+        database->Close();
+    database.reset();
+    musicImporter.reset();
+    advertImporter.reset();
+}

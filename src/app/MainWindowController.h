@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/ToolState.h"
+#include "app/iMainView.h"
+#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/cMusicLogImporter.h"
+#include "stationdb/StationDatabase.h"
+
+#include <memory>
+#include <optional>
+
+// The main window's logic, with no widgets: opening the Station Database, showing
+// what the Scheduled Log holds and which range the log files offer, the import
+// runs, the removals and the unattended run. It owns the two importers and the
+// open Station Database; it speaks to the window through iMainView and to the
+// operator through the operator seam.
+class MainWindowController {
+public:
+    MainWindowController(ToolState& tool, iMainView& view);
+    ~MainWindowController();
+
+    // The window's start-up after InitialiseTool: the application log, the rights,
+    // the Station Database, the range limits and the first reading of the log.
+    // False when the program must end (FailureReason() says why).
+    bool Start();
+    const QString& FailureReason() const { return failure; }
+
+    void ReadLogDetails(bool SilentMode);
+    void UpdateButton();
+    bool ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd);
+    void cmdImport_Click(int Index);
+    bool RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2, int Flag);
+
+    bool RemoveEntriesForRange(bool RefreshAfter);
+    bool RemoveAdvertsForRange(bool RefreshAfter);
+    void ResendRange();
+    void ResendAdverts();
+    void RemoveAllEntries();
+    void EmptyDatabase();
+
+    // "&Scan available Log files for new date range".
+    void ScanLogFiles() { ReadLogDetails(false); }
+    // "&View History Log File": the run's application log in the report viewer, or a
+    // message when there is none yet.
+    void ViewHistoryLogFile();
+    // "&Log Importer Settings": the dialog, its values stored when accepted, and the
+    // log read again.
+    void EditSettings();
+    // "Station &Database Settings": the open database's settings dialog; the log is
+    // read again (with its messages) when the settings changed.
+    void EditStationDatabaseSettings();
+    // The playout system's dialogs of the settings menu, in the window's colours:
+    // "&Audio Settings", "Cueboard &Settings (Global)", "Ostrel &File Locations",
+    // "Ostrel &Settings" and "Kestrane D&irectory Settings".
+    void EditAudioSettings();
+    void EditCueboardSettings();
+    void EditFileLocations();
+    void EditOstrelSettings();
+    void EditDirectorySettings();
+    // The point "&Start Date" or "&End Date" views the advert log at: the range's
+    // start, or the start of the hour of its end; nothing when the range is not dated.
+    std::optional<ScheduleDate> AdvertLogDate(bool atEnd);
+    // "View &All Log Files": the folder to open, or "" when it does not exist.
+    static QString LogFilesFolder();
+    // "&Update Information": "Updates.rtf" beside the program, in the folder above
+    // it, or in that folder's "Common"; "" when there is none.
+    static QString UpdateInformationFile(const QString& programFolder);
+
+    // The unattended flow: /START and /END, then the combined run when the tool runs
+    // in schedule mode. True when /QUIT asks the program to end afterwards. A value
+    // of /START or /END that is not a date leaves the offered one, with a warning.
+    bool RunScheduled();
+    // What the last run did, and its exit status (see RunOutcome).
+    const RunOutcome& LastRun() const { return outcome; }
+
+    // Closes the Station Database and lets the importers go, before TerminateTool.
+    void Shutdown();
+
+    StationDatabase* Database() { return database.get(); }
+    const ScheduleDate& MusicScheduledFrom() const { return musicFrom; }
+    const ScheduleDate& MusicScheduledUntil() const { return musicUntil; }
+    const ScheduleDate& AdvertsScheduledUntil() const { return advertsUntil; }
+
+private:
+    bool refuse(const QString& reason);
+    // The cart-range question of a music run, and switching the option on; False
+    // when the run must stop.
+    bool switchOnCartRanges();
+    // How long a change waits for a busy Station Database ("BusyWaitSeconds").
+    static int patience();
+    QString chooseDatabase();
+    void findLatestAdverts();
+    // The hours from the current hour on that hold breaks but not yet their adverts,
+    // and whose day has an advert log.
+    QList<ScheduleDate> hoursWaitingForAdverts() const;
+    int role() const;
+    bool removeRange(bool adverts, bool RefreshAfter);
+    bool confirmTwice(const QString& question, const QString& again);
+
+    ToolState& tool;
+    iMainView& view;
+    std::unique_ptr<StationDatabase> database;
+    std::unique_ptr<cMusicLogImporter> musicImporter;
+    std::unique_ptr<cAdvertLogImporter> advertImporter;
+    ScheduleDate musicFrom, musicUntil, advertsUntil;
+    QString failure;
+    int refusedInRun = 0; // importers of the last run that were not ready
+    RunOutcome outcome;
+    QStringList rangeWarnings; // the unreadable /START and /END of the unattended run
+};

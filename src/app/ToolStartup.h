@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/ToolState.h"
+
+#include <QString>
+
+class iSplash;
+
+// The start-up every run passes through (InitialiseTool) and the shut-down it ends
+// with (TerminateTool): the command line read into the tool-wide flags, the profile
+// chosen, the playout system's library objects created, the station settings
+// checked and the user logged in.
+class ToolStartup {
+public:
+    static constexpr int ApplicationType = 4;
+
+    // commandLine is the process command line as typed (see CommandLineOptions);
+    // splash may be null, for a run that has no window.
+    ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash);
+
+    // True when the tool may go on; False when it must stop.
+    bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
+                        const QString& profileOverride, bool withPlayout);
+    // Why InitialiseTool returned False.
+    const QString& FailureReason() const { return failure; }
+    // Releases whatever InitialiseTool created.
+    void TerminateTool();
+
+private:
+    bool hasOption(const QString& option) const;
+    void showAction(const QString& action);
+    void showAndWrite(const QString& text);
+    bool checkMachine();
+    bool chooseProfile(const QString& profileOverride);
+    void createFolders(const QString& toolName);
+    bool openDirectory();
+    void loadAudioSettings();
+    bool createPlayout();
+    bool loadStationLibrary();
+    bool logIn();
+
+    bool fail(const QString& reason);
+
+    ToolState& state;
+    QString failure;
+    QString commandLine;
+    iSplash* splash;
+    bool splashShown = false;
+};

@@ -1,0 +1,507 @@
+#include "stationdb/ScheduledLog.h"
+
+#include "stationdb/SqliteStatement.h"
+#include "stationdb/StartTimes.h"
+
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr double secondsPerDay = 86400.0;
+// All positions of an hour lie in [hour, hour + band): well under the 5 ms that
+// would round a position to the next hundredth of a second.
+constexpr double band = 0.004 / secondsPerDay;
+
+const QString columns = QStringLiteral(
+    "LogPosition, ItemDate, ItemTime, ItemType, CartNumber, Title, Description, Note, Text1, Text2, "
+    "EndStyle, "
+    "Transition, PlayTransition, Flags, State, Parameter1, Parameter2, Parameter3, Parameter4, "
+    "TextParameter1, "
+    "TextParameter2, TextParameter3, TextParameter4, InputNumber, InputFlag, Duration, Length2, HourStart, "
+    "HourLength, Reference");
+
+QString select(const QString& rest) {
+    return u"SELECT "_s + columns + u" FROM LogItems "_s + rest;
+}
+
+const QString selectFirst = select(u"ORDER BY LogPosition LIMIT 1"_s);
+const QString selectLast = select(u"ORDER BY LogPosition DESC LIMIT 1"_s);
+const QString selectNext = select(u"WHERE LogPosition > ? ORDER BY LogPosition LIMIT 1"_s);
+const QString selectPrevious = select(u"WHERE LogPosition < ? ORDER BY LogPosition DESC LIMIT 1"_s);
+const QString selectAt = select(u"WHERE LogPosition = ?"_s);
+const QString selectHourStart =
+    select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
+const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
+const QString selectWaiting = u"SELECT hour.LogPosition FROM LogItems hour WHERE hour.LogPosition >= ? "
+                              u"AND hour.ItemType = ? AND (hour.Flags & ?) = 0 AND EXISTS (SELECT 1 FROM "
+                              u"LogItems marker WHERE marker.LogPosition > hour.LogPosition AND "
+                              u"marker.LogPosition < hour.LogPosition + ? AND marker.ItemType = ? AND "
+                              u"marker.State = 1) ORDER BY hour.LogPosition"_s;
+const QString insertItem =
+    u"INSERT INTO LogItems ("_s + columns +
+    u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+
+const QString updateItem =
+    u"UPDATE LogItems SET ItemDate = ?, ItemTime = ?, ItemType = ?, CartNumber = ?, Title = ?, Description = "
+    u"?, "
+    u"Note = ?, Text1 = ?, Text2 = ?, EndStyle = ?, Transition = ?, PlayTransition = ?, Flags = ?, State = "
+    u"?, "
+    u"Parameter1 = ?, Parameter2 = ?, Parameter3 = ?, Parameter4 = ?, TextParameter1 = ?, TextParameter2 = "
+    u"?, "
+    u"TextParameter3 = ?, TextParameter4 = ?, InputNumber = ?, InputFlag = ?, Duration = ?, Length2 = ?, "
+    u"HourStart = ?, HourLength = ?, Reference = ? WHERE LogPosition = ?"_s;
+const QString updateTimes =
+    u"UPDATE LogItems SET ItemTime = ?, HourLength = ?, Flags = ? WHERE LogPosition = ?"_s;
+const QString deleteBetween = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
+
+// The hour that holds a position.
+double hourOf(double position) {
+    const double day = std::floor(position);
+    // A hair over the hour, so that an hour start rounded just below it still counts.
+    const double hour = std::floor((position - day) * 24.0 + 1e-6);
+    return day + hour / 24.0;
+}
+
+// The smallest step between two positions of an hour that keeps them apart.
+double smallestStep(double hour) {
+    return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour);
+}
+
+LogItem readItem(const SqliteStatement& row) {
+    LogItem item;
+    int c = 0;
+    item.Position = row.Double(c++);
+    item.Date = row.Int(c++);
+    item.Time = float(row.Double(c++));
+    item.Type = row.Int(c++);
+    item.CartNumber = row.Text(c++);
+    item.Title = row.Text(c++);
+    item.Description = row.Text(c++);
+    item.Note = row.Text(c++);
+    item.Text1 = row.Text(c++);
+    item.Text2 = row.Text(c++);
+    item.EndStyle = row.Int(c++);
+    item.Transition = row.Int(c++);
+    item.PlayTransition = row.Int(c++);
+    item.Flags = row.Int(c++);
+    item.State = row.Int(c++);
+    for (float& parameter : item.Parameters)
+        parameter = float(row.Double(c++));
+    for (QString& text : item.TextParameters)
+        text = row.Text(c++);
+    item.InputNumber = row.Int(c++);
+    item.InputFlag = row.Int(c++);
+    item.Duration = float(row.Double(c++));
+    item.Length2 = float(row.Double(c++));
+    item.HourStart = float(row.Double(c++));
+    item.HourLength = float(row.Double(c++));
+    item.Reference = row.Text(c++);
+    return item;
+}
+
+// Binds the item's fields after its position, in column order, from place `first` on.
+void bindFields(SqliteStatement& statement, const LogItem& item, int first) {
+    int at = first;
+    statement.Bind(at++, int(item.Date));
+    statement.Bind(at++, double(item.Time));
+    statement.Bind(at++, item.Type);
+    for (const QString* text :
+         {&item.CartNumber, &item.Title, &item.Description, &item.Note, &item.Text1, &item.Text2})
+        statement.Bind(at++, *text);
+    for (const int number :
+         {item.EndStyle, item.Transition, item.PlayTransition, item.Flags & 0xFFFF, item.State})
+        statement.Bind(at++, number);
+    for (const float parameter : item.Parameters)
+        statement.Bind(at++, double(parameter));
+    for (const QString& text : item.TextParameters)
+        statement.Bind(at++, text);
+    statement.Bind(at++, item.InputNumber);
+    statement.Bind(at++, item.InputFlag);
+    for (const float number : {item.Duration, item.Length2, item.HourStart, item.HourLength})
+        statement.Bind(at++, double(number));
+    statement.Bind(at++, item.Reference);
+}
+
+void bindAll(QSqlQuery& query, const QList<QVariant>& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values[i]);
+}
+
+} // namespace
+
+ScheduledLog::ScheduledLog(const QSqlDatabase& connection, StationWriter& writer)
+    : connection(connection), writer(writer) {}
+
+double ScheduledLog::LocateHour(const ScheduleDate& date) {
+    const int hour = int(std::floor(date.Seconds / 3600.0f));
+    return double(date.Day) + std::clamp(hour, 0, 23) / 24.0;
+}
+
+ScheduleDate ScheduledLog::ScheduleDateFromDate(double position) {
+    const double day = std::floor(position);
+    const double hundredths = std::round((position - day) * secondsPerDay * 100.0);
+    return {qint32(day), float(hundredths / 100.0)};
+}
+
+QSqlQuery& ScheduledLog::prepared(const QString& sql) {
+    auto found = queries.find(&sql);
+    if (found == queries.end()) {
+        found = queries.emplace(&sql, QSqlQuery(connection)).first;
+        found->second.setForwardOnly(true);
+        found->second.prepare(sql);
+    }
+    return found->second;
+}
+
+SqliteStatement& ScheduledLog::native(const QString& sql, const QList<double>& values) {
+    auto found = statements.find(&sql);
+    if (found == statements.end())
+        found = statements.emplace(&sql, std::make_unique<SqliteStatement>(connection, sql)).first;
+    SqliteStatement& statement = *found->second;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        statement.Bind(int(i + 1), values[i]);
+    return statement;
+}
+
+std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
+    SqliteStatement& statement = native(sql, values);
+    std::optional<LogItem> item;
+    if (statement.Step())
+        item = readItem(statement);
+    statement.Reset();
+    return item;
+}
+
+std::optional<LogItem> ScheduledLog::FirstLogItem() {
+    return single(selectFirst, {});
+}
+
+std::optional<LogItem> ScheduledLog::LastLogItem() {
+    return single(selectLast, {});
+}
+
+std::optional<LogItem> ScheduledLog::NextLogItem(double position) {
+    return single(selectNext, {position});
+}
+
+std::optional<LogItem> ScheduledLog::PreviousLogItem(double position) {
+    return single(selectPrevious, {position});
+}
+
+std::optional<LogItem> ScheduledLog::ItemAt(double position) {
+    return single(selectAt, {position});
+}
+
+std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
+    const double hour = hourOf(position);
+    return single(selectHourStart, {hour, hour + band, double(LogItem::HourStartType)});
+}
+
+QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
+    SqliteStatement& statement = native(selectBetween, {hourOf(from), hourOf(to) + band});
+    QList<LogItem> items;
+    while (statement.Step())
+        items.append(readItem(statement));
+    statement.Reset();
+    return items;
+}
+
+QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
+    SqliteStatement& statement =
+        native(selectWaiting, {hourOf(from), double(LogItem::HourStartType), double(LogItem::HasAdverts),
+                               band, double(LogItem::AdvertType)});
+    QList<ScheduleDate> hours;
+    while (statement.Step())
+        hours.append(ScheduleDateFromDate(statement.Double(0)));
+    statement.Reset();
+    return hours;
+}
+
+QList<LogItem> ScheduledLog::hourItems(double hour) {
+    return ItemsBetween(hour, hour);
+}
+
+bool ScheduledLog::insert(const LogItem& item) {
+    SqliteStatement& statement = native(insertItem, {item.Position});
+    bindFields(statement, item, 2);
+    return statement.Execute();
+}
+
+bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
+    const double start = LocateHour(hour);
+    const double step = band / (items.Count() + 1);
+    if (items.Count() == 0 || step < smallestStep(start))
+        return writer.Run([](QString& refusal) {
+            refusal = u"the hour holds no items, or more than its place in the log can hold"_s;
+            return false;
+        });
+    QList<LogItem>& list = items.Items();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        list[i].Position = start + double(i) * step;
+        list[i].Date = hour.Day;
+    }
+    list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
+    return writer.Run([&](QString& refusal) {
+        if (!hourItems(start).isEmpty()) {
+            refusal = u"the hour is already in the Scheduled Log"_s;
+            return false;
+        }
+        return std::all_of(list.cbegin(), list.cend(), [this](const LogItem& item) { return insert(item); });
+    });
+}
+
+bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
+    const double step = band / double(items.size() + 1);
+    if (step < smallestStep(hour))
+        return false;
+    QSqlQuery& remove = prepared(deleteBetween);
+    bindAll(remove, {hour, hour + band});
+    if (!remove.exec())
+        return false;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        items[i].Position = hour + double(i) * step;
+        if (!insert(items[i]))
+            return false;
+    }
+    return true;
+}
+
+bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
+    QList<LogItem>& list = items.Items();
+    for (LogItem& item : list)
+        item.Date = marker.Date;
+    double markerPosition = marker.Position;
+    const bool done = writer.Run([&](QString& refusal) {
+        if (list.isEmpty() || !ItemAt(marker.Position)) {
+            refusal = u"there is nothing to insert, or the item to insert after has gone"_s;
+            return false;
+        }
+        const double hour = hourOf(marker.Position);
+        const auto next = NextLogItem(marker.Position);
+        const double limit = next && next->Position < hour + band ? next->Position : hour + band;
+        const double step = (limit - marker.Position) / double(list.size() + 1);
+        if (step >= smallestStep(hour)) {
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                list[i].Position = marker.Position + double(i + 1) * step;
+                if (!insert(list[i]))
+                    return false;
+            }
+            return true;
+        }
+        // No room between the two: the hour's items are laid out again with the new ones.
+        QList<LogItem> all = hourItems(hour);
+        qsizetype at = 0;
+        while (at < all.size() && all[at].Position <= marker.Position)
+            ++at;
+        const qsizetype markerIndex = at - 1;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            all.insert(at + i, list[i]);
+        if (!spreadOut(hour, all))
+            return false;
+        markerPosition = all[markerIndex].Position;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i].Position = all[at + i].Position;
+        return true;
+    });
+    if (done)
+        marker.Position = markerPosition;
+    return done;
+}
+
+bool ScheduledLog::FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength) {
+    return writer.Run([&](QString& refusal) { return fillBreaks(hourOf(hour), fills, hourLength, refusal); });
+}
+
+bool ScheduledLog::fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal) {
+    const QList<LogItem> before = hourItems(hour);
+    if (before.isEmpty() || before[0].Type != LogItem::HourStartType) {
+        refusal = u"the hour is no longer in the Scheduled Log"_s;
+        return false;
+    }
+    if (before[0].Flags & LogItem::HasAdverts) {
+        refusal = u"the hour already holds adverts"_s;
+        return false;
+    }
+    // The hour as it will stand: each break's adverts right after its marker.
+    QList<LogItem> all;
+    QList<bool> fresh;
+    QList<qsizetype> firstAdvert(fills.size(), -1);
+    for (const LogItem& item : before) {
+        all.append(item);
+        fresh.append(false);
+        for (qsizetype f = 0; f < fills.size(); ++f) {
+            if (fills[f].Marker != item.Position || firstAdvert[f] >= 0)
+                continue;
+            firstAdvert[f] = all.size();
+            for (LogItem advert : fills[f].Adverts) {
+                advert.Date = item.Date;
+                all.append(advert);
+                fresh.append(true);
+            }
+        }
+    }
+    if (firstAdvert.contains(-1)) {
+        refusal = u"an advert break of the hour is no longer in the Scheduled Log"_s;
+        return false;
+    }
+    all[0].Flags |= LogItem::HasAdverts;
+    all[0].HourLength = StartTimes::Apply(all, ScheduleDateFromDate(hour).Seconds);
+    if (placeNew(hour, all, fresh)) {
+        if (!storeTimes(all, before))
+            return false;
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            if (fresh[i] && !insert(all[i]))
+                return false;
+        }
+    } else if (!spreadOut(hour, all)) { // a gap too narrow: the whole hour is laid out again
+        return false;
+    }
+    hourLength = all[0].HourLength;
+    for (qsizetype f = 0; f < fills.size(); ++f) {
+        for (qsizetype a = 0; a < fills[f].Adverts.size(); ++a)
+            fills[f].Adverts[a] = all[firstAdvert[f] + a];
+    }
+    return true;
+}
+
+bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const {
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        if (!fresh[i])
+            continue;
+        qsizetype end = i;
+        while (end < all.size() && fresh[end])
+            ++end;
+        const double low = all[i - 1].Position;
+        const double high = end < all.size() ? all[end].Position : hour + band;
+        const double step = (high - low) / double(end - i + 1);
+        if (step < smallestStep(hour))
+            return false;
+        for (qsizetype k = i; k < end; ++k)
+            all[k].Position = low + double(k - i + 1) * step;
+        i = end;
+    }
+    return true;
+}
+
+bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
+    return writer.Run([&](QString& refusal) {
+        SqliteStatement& statement = native(updateItem, {});
+        bindFields(statement, item, 1);
+        statement.Bind(30, position);
+        if (!statement.Execute())
+            return false;
+        if (statement.Changes() != 1)
+            refusal = u"there is no item at that place in the Scheduled Log"_s;
+        return refusal.isEmpty();
+    });
+}
+
+bool ScheduledLog::storeTimes(const QList<LogItem>& items, const QList<LogItem>& before) {
+    qsizetype b = 0;
+    for (const LogItem& item : items) {
+        while (b < before.size() && before[b].Position < item.Position)
+            ++b;
+        if (b >= before.size() || before[b].Position != item.Position)
+            continue; // a new item: inserted with its times
+        const LogItem& old = before[b];
+        if (item.Time == old.Time && item.HourLength == old.HourLength && item.Flags == old.Flags)
+            continue; // only what moved is written
+        if (!native(updateTimes,
+                    {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
+                 .Execute())
+            return false;
+    }
+    return true;
+}
+
+bool ScheduledLog::retime(double hour) {
+    QList<LogItem> items = hourItems(hour);
+    if (items.isEmpty())
+        return true;
+    const QList<LogItem> before = items;
+    items[0].HourLength = StartTimes::Apply(items, ScheduleDateFromDate(hour).Seconds);
+    return storeTimes(items, before);
+}
+
+bool ScheduledLog::UpdateStartTimes(double position) {
+    return writer.Run([&](QString& refusal) {
+        if (!ItemAt(position)) {
+            refusal = u"there is no item at that place in the Scheduled Log"_s;
+            return false;
+        }
+        return retime(hourOf(position));
+    });
+}
+
+bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end,
+                                  const QString& typeFlags) {
+    QString sql = u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ?"_s;
+    QList<QVariant> values = {LocateHour(start), LocateHour(end) + band};
+    if (typeFlags.count(u'Y', Qt::CaseInsensitive) != typeFlags.size() || typeFlags.isEmpty()) {
+        QStringList marks;
+        for (qsizetype i = 0; i < typeFlags.size(); ++i) {
+            if (typeFlags[i].toUpper() == u'Y') {
+                marks.append(u"?"_s);
+                values.append(int(i + 1));
+            }
+        }
+        if (marks.isEmpty())
+            return false;
+        sql += u" AND ItemType IN ("_s + marks.join(u", "_s) + u')';
+    }
+    return writer.Run([&](QString& refusal) {
+        QSqlQuery query(connection);
+        query.prepare(sql);
+        bindAll(query, values);
+        if (!query.exec())
+            return false;
+        if (query.numRowsAffected() == 0)
+            refusal = u"there was nothing to remove"_s;
+        return refusal.isEmpty();
+    });
+}
+
+bool ScheduledLog::RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
+    const double from = LocateHour(start);
+    const double to = LocateHour(end) + band;
+    return writer.Run([&](QString& refusal) {
+        QList<double> marked;
+        for (const LogItem& item : ItemsBetween(from, LocateHour(end))) {
+            if (item.Type == LogItem::HourStartType && (item.Flags & LogItem::HasAdverts))
+                marked.append(item.Position);
+        }
+        QSqlQuery adverts(connection);
+        adverts.prepare(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? "
+                        u"AND State = 2 AND (Flags & 2) <> 0"_s);
+        bindAll(adverts, {from, to, LogItem::AdvertType});
+        if (!adverts.exec())
+            return false;
+        const int removed = adverts.numRowsAffected();
+        QSqlQuery unmark(connection);
+        unmark.prepare(u"UPDATE LogItems SET Flags = Flags & ? WHERE LogPosition >= ? AND LogPosition < ? "
+                       u"AND ItemType = ?"_s);
+        bindAll(unmark, {0xFFFF & ~LogItem::HasAdverts, from, to, LogItem::HourStartType});
+        if (!unmark.exec())
+            return false;
+        for (const double hour : marked) {
+            if (!retime(hour))
+                return false;
+        }
+        if (removed == 0 && marked.isEmpty())
+            refusal = u"there were no adverts to remove"_s;
+        return refusal.isEmpty();
+    });
+}
+
+bool ScheduledLog::RemoveAllLogEntries() {
+    return writer.Run([this](QString&) {
+        QSqlQuery query(connection);
+        return query.exec(u"DELETE FROM LogItems"_s);
+    });
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "base/ScheduleDate.h"
+#include "stationdb/LogHour.h"
+#include "stationdb/LogItem.h"
+#include "stationdb/SqliteStatement.h"
+#include "stationdb/StationWriter.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <map>
+#include <memory>
+#include <optional>
+
+// The Scheduled Log of one open Station Database: reading it item by item and
+// writing whole hours, breaks and single items.
+//
+// Positions: every item of an hour stands within the first 4 ms of the hour (its
+// Position is the hour's date value plus a tiny step), in play order. The hour
+// start stands exactly on the hour. So an item's position read back as a schedule
+// point gives its hour (to the hundredth of a second the schedule counts in), items
+// of one hour are one indexed range, and inserting into a break never touches
+// another hour.
+//
+// Every change is one transaction through the database's writer: it waits for a
+// busy database, and is whole or not at all.
+class ScheduledLog {
+public:
+    // The adverts of one break, to go in right after its marker, in list order.
+    struct BreakFill {
+        double Marker = 0; // the break marker's Position
+        QList<LogItem> Adverts;
+    };
+
+    ScheduledLog(const QSqlDatabase& connection, StationWriter& writer);
+
+    // The position of the hour that holds a schedule point.
+    static double LocateHour(const ScheduleDate& date);
+    // The schedule point of a position, to the hundredth of a second.
+    static ScheduleDate ScheduleDateFromDate(double position);
+
+    std::optional<LogItem> FirstLogItem();
+    std::optional<LogItem> LastLogItem();
+    std::optional<LogItem> NextLogItem(double position);
+    std::optional<LogItem> PreviousLogItem(double position);
+    std::optional<LogItem> ItemAt(double position);
+    // The hour start item of the hour that holds the position.
+    std::optional<LogItem> HourStartItem(double position);
+    // The items whose hours start from `from` to `to`, in order.
+    QList<LogItem> ItemsBetween(double from, double to);
+    // The hours from the position on that hold an advert break marker but are not
+    // marked as holding adverts: the hours still waiting for their adverts.
+    QList<ScheduleDate> HoursWaitingForAdverts(double from);
+
+    // Writes a whole hour that the log does not hold yet, in one transaction. Sets
+    // each item's Position, Date and Time, and the first item's HourLength.
+    bool WriteHour(const ScheduleDate& hour, LogHour& items);
+    // Inserts the items right after the marker, in list order, in one transaction,
+    // and sets their Position and Date. Other hours are never touched; when the
+    // marker's hour has no room left between the two items, its items are spread
+    // out again and the marker's Position follows.
+    bool InsertItemsAfter(LogItem& marker, LogHour& items);
+    // Fills the breaks of one hour in one transaction: the adverts go in after their
+    // markers with their start times worked out, the hour start is marked as
+    // holding adverts and takes its new length, and the items the adverts move are
+    // re-timed. Refused when the hour has gone, already holds adverts, or a marker
+    // has gone. Sets the adverts' Position and Date, and the hour's length.
+    bool FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength);
+    // Stores the item's fields (all but its position) at the position.
+    bool UpdateItem(double position, const LogItem& item);
+    // Works out the start times and the hour length of the hour holding the position.
+    bool UpdateStartTimes(double position);
+
+    // Removes the items of every hour from the hour of start to the hour of end whose
+    // type is marked "Y" in the flags (character n for type n). True when any went.
+    bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags);
+    // Removes the pushed adverts of those hours and their hours' "has adverts" mark;
+    // break markers stay. True when anything changed.
+    bool RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end);
+    bool RemoveAllLogEntries();
+
+private:
+    // The query of one of the fixed statements, prepared on first use; kept by the
+    // statement's address, so only the file's own constants may be passed.
+    QSqlQuery& prepared(const QString& sql);
+    // One of the file's fixed statements, prepared on first use straight on SQLite
+    // (reading and writing items is the hot path), with the values bound from place 1.
+    SqliteStatement& native(const QString& sql, const QList<double>& values);
+    std::optional<LogItem> single(const QString& sql, const QList<double>& values);
+    QList<LogItem> hourItems(double hour);
+    bool insert(const LogItem& item);
+    // Stores the time, hour length and flags of each item that differs from before.
+    bool storeTimes(const QList<LogItem>& items, const QList<LogItem>& before);
+    bool retime(double hour);
+    bool spreadOut(double hour, QList<LogItem>& items);
+    bool fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal);
+    // Places each run of new items in the gap between the items around it; False when
+    // a gap is too narrow for its run.
+    bool placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const;
+
+    QSqlDatabase connection;
+    StationWriter& writer;
+    std::map<const QString*, QSqlQuery> queries;
+    std::map<const QString*, std::unique_ptr<SqliteStatement>> statements;
+};

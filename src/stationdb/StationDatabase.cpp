@@ -1,0 +1,299 @@
+#include "stationdb/StationDatabase.h"
+
+#include "base/FileTools.h"
+#include "base/LibraryTrace.h"
+#include "stationdb/DatabaseChooser.h"
+#include "stationdb/LogFileNames.h"
+#include "stationdb/SqliteStatement.h"
+#include "stationdb/StationSchema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <atomic>
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString newConnectionName() {
+    static std::atomic<int> counter{0};
+    return u"StationDatabase-%1"_s.arg(++counter);
+}
+
+QSqlDatabase connect(const QString& connectionName, const QString& path) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
+    db.setDatabaseName(path);
+    return db;
+}
+
+bool isBusy(const QSqlError& error) {
+    const QString text = error.text().toLower();
+    return text.contains(u"locked"_s) || text.contains(u"busy"_s);
+}
+
+const QString stationNameValue = u"StationName"_s;
+
+quint32 bigEndian(const QByteArray& bytes, int at, int size) {
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+// Why a file cannot be a database, read from its first 100 bytes before SQLite
+// sees it: SQLite would take an empty file for a new database and read the pages
+// missing from a file cut short as zeros. Empty when the file looks whole, and
+// when a write-ahead log beside it may still hold pages the file lacks.
+QString damageOf(const QString& path) {
+    if (QFileInfo(path + u"-wal"_s).size() > 0)
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return u"'%1' could not be read: %2"_s.arg(path, file.errorString());
+    const qint64 size = file.size();
+    if (size == 0)
+        return u"'%1' is empty"_s.arg(path);
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3", 16)))
+        return u"'%1' is not a database file"_s.arg(path);
+    const quint32 pageSize = bigEndian(header, 16, 2) == 1 ? 65536 : bigEndian(header, 16, 2);
+    const quint32 pages = bigEndian(header, 28, 4);
+    // The page count in the header holds only when it was written with the last change.
+    const bool pagesKnown = pages > 0 && bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+    const qint64 expected = qint64(pages) * pageSize;
+    if (pagesKnown && size < expected)
+        return u"'%1' is cut short: it holds %2 of the %3 bytes its header gives"_s.arg(path).arg(size).arg(
+            expected);
+    return {};
+}
+
+} // namespace
+
+StationDatabase::StationDatabase() = default;
+
+StationDatabase::~StationDatabase() {
+    Close();
+}
+
+QSqlDatabase StationDatabase::Connection() const {
+    return QSqlDatabase::database(connectionName, false);
+}
+
+bool StationDatabase::DataAccessComponentsInstalled() {
+    return QSqlDatabase::isDriverAvailable(u"QSQLITE"_s);
+}
+
+bool StationDatabase::Create(const QString& path, const QString& name, QString* why) {
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (QFileInfo::exists(path))
+        return fail(u"'%1' already exists"_s.arg(path));
+    if (!FileTools::CreateFolder(FileTools::FolderOfPath(QFileInfo(path).absoluteFilePath())))
+        return fail(u"the folder of '%1' could not be made"_s.arg(path));
+    const QString connectionName = newConnectionName();
+    bool made = false;
+    {
+        QSqlDatabase db = connect(connectionName, path);
+        made = db.open();
+        if (made) {
+            QSqlQuery pragma(db);
+            made = pragma.exec(u"PRAGMA journal_mode=WAL"_s);
+            pragma.finish();
+            made = made && StationSchema::Migrate(db, 0);
+        }
+        if (made) {
+            TransactionGuard transaction(db);
+            QSqlQuery query(db);
+            query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);
+            query.addBindValue(stationNameValue);
+            query.addBindValue(name.isEmpty() ? QFileInfo(path).completeBaseName() : name);
+            made = query.exec() && StationSettings().Save(db) && transaction.Commit();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (!made) {
+        QFile::remove(path);
+        return fail(u"'%1' could not be made a Station Database"_s.arg(path));
+    }
+    return true;
+}
+
+int StationDatabase::refuse(int result, const QString& reason) {
+    problem = reason;
+    LibraryTrace::Write(u"Station Database not opened: "_s + reason);
+    return result;
+}
+
+int StationDatabase::Open(const QString& folder, const QString& localFolder, const QString& name) {
+    Close();
+    const auto found = DatabaseChooser::Databases(folder, localFolder).Find(name);
+    if (!found)
+        return refuse(Missing, u"no Station Database is named '%1'"_s.arg(name));
+    return OpenFile(found->Location);
+}
+
+int StationDatabase::OpenFile(const QString& path) {
+    Close();
+    problem.clear();
+    LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(path));
+    if (!QFileInfo(path).isFile())
+        return refuse(Missing, u"'%1' does not exist"_s.arg(path));
+    if (const QString damage = damageOf(path); !damage.isEmpty())
+        return refuse(NotAStationDatabase, damage);
+    connectionName = newConnectionName();
+    const int result = prepare(path);
+    if (result != Opened) {
+        Close();
+        return result;
+    }
+    carts = std::make_unique<CartStore>(Connection(), *writer);
+    log = std::make_unique<ScheduledLog>(Connection(), *writer);
+    info.Location = QFileInfo(path).absoluteFilePath();
+    info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
+    return Opened;
+}
+
+int StationDatabase::prepare(const QString& path) {
+    QSqlDatabase db = connect(connectionName, path);
+    if (!db.open())
+        return refuse(NotAStationDatabase,
+                      u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+    writer = std::make_unique<StationWriter>(db);
+    writer->SetPatience(patience);
+
+    QSqlQuery query(db);
+    if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
+        if (isBusy(query.lastError()))
+            return refuse(Locked, u"'%1' is locked by another program"_s.arg(path));
+        return refuse(NotAStationDatabase, u"'%1' is not a Station Database"_s.arg(path));
+    }
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (version > StationSchema::CurrentVersion)
+        return refuse(NewerSchema,
+                      u"'%1' was made by a newer version (schema %2, this program knows %3)"_s.arg(path)
+                          .arg(version)
+                          .arg(StationSchema::CurrentVersion));
+    if (version < StationSchema::CurrentVersion) {
+        LibraryTrace::Write(u"Bringing the Station Database from schema %1 to %2"_s.arg(version).arg(
+            StationSchema::CurrentVersion));
+        if (!StationSchema::Migrate(db, version))
+            return refuse(MigrationFailed, u"'%1' could not be brought up to date"_s.arg(path));
+    }
+    query.exec(u"PRAGMA synchronous=NORMAL"_s);
+    // A page cache of 2 MB whatever the database's size: an import writes each hour
+    // once and moves on, so a larger cache only grows with the log and buys nothing,
+    // and the walk back through ten years of hours stays well under a second.
+    query.exec(u"PRAGMA cache_size=-2000"_s);
+    if (!settings.Load(db))
+        return refuse(NotAStationDatabase, u"the settings of '%1' could not be read"_s.arg(path));
+    return Opened;
+}
+
+bool StationDatabase::IsReadOnly() const {
+    sqlite3* handle = SqliteStatement::HandleOf(Connection());
+    return handle && sqlite3_db_readonly(handle, "main") == 1;
+}
+
+void StationDatabase::Close() {
+    log.reset();
+    carts.reset();
+    writer.reset();
+    settings = StationSettings();
+    info = {};
+    if (connectionName.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    connectionName.clear();
+}
+
+void StationDatabase::SetPatience(int milliseconds) {
+    patience = milliseconds;
+    if (writer)
+        writer->SetPatience(milliseconds);
+}
+
+bool StationDatabase::SaveSettings(const StationSettings& changed) {
+    if (!writer->Run([&](QString&) { return changed.Save(Connection()); }))
+        return false;
+    settings = changed;
+    return true;
+}
+
+bool StationDatabase::SetValue(const QString& name, const QString& value) {
+    return writer->Run([&](QString&) {
+        QSqlQuery query(Connection());
+        query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?) "
+                      u"ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"_s);
+        query.addBindValue(name);
+        query.addBindValue(value);
+        return query.exec();
+    });
+}
+
+std::optional<QString> StationDatabase::Value(const QString& name) const {
+    QSqlQuery query(Connection());
+    query.prepare(u"SELECT Value FROM NamedValues WHERE Name = ?"_s);
+    query.addBindValue(name);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toString();
+}
+
+QList<std::pair<QString, QString>> StationDatabase::Values() const {
+    QList<std::pair<QString, QString>> values;
+    QSqlQuery query(Connection());
+    if (!query.exec(u"SELECT Name, Value FROM NamedValues ORDER BY Name"_s))
+        return values;
+    while (query.next())
+        values.append({query.value(0).toString(), query.value(1).toString()});
+    return values;
+}
+
+namespace {
+
+bool stampChange(StationDatabase& db, StationWriter& writer, const QString& side, const QString& text,
+                 const QDateTime& when) {
+    return writer.Run([&](QString&) {
+        return db.SetValue(side + u".LastChangeBy"_s, text) &&
+               db.SetValue(side + u".LastChangeTime"_s, when.toString(u"yyyy-MM-dd HH:mm:ss"_s));
+    });
+}
+
+} // namespace
+
+bool StationDatabase::SetMusicLastChange(const QString& text, const QDateTime& when) {
+    return stampChange(*this, *writer, u"Music"_s, text, when);
+}
+
+bool StationDatabase::SetAdvertLastChange(const QString& text, const QDateTime& when) {
+    return stampChange(*this, *writer, u"Adverts"_s, text, when);
+}
+
+StationDatabase::CartLookup StationDatabase::LookupCart(const QString& number) const {
+    const auto cart = carts->Get(number.trimmed());
+    return cart ? CartLookup{cart->Type, cart->Flag} : CartLookup{};
+}
+
+QString StationDatabase::MusicLogFileName(qint32 day) const {
+    return LogFileNames::Path(settings.MusicLogsDirectory(), settings.MusicFileNamePrefix(),
+                              settings.MusicFileNameFormat(), settings.MusicFileExtension(), day);
+}
+
+QString StationDatabase::AdvertLogFileName(qint32 day) const {
+    return LogFileNames::Path(settings.AdvertLogsDirectory(), settings.AdvertFileNamePrefix(),
+                              settings.AdvertFileNameFormat(), settings.AdvertFileExtension(), day);
+}

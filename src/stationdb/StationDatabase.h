@@ -1,0 +1,130 @@
+#pragma once
+
+#include "base/ScheduleDate.h"
+#include "stationdb/CartStore.h"
+#include "stationdb/CartTools.h"
+#include "stationdb/DatabaseInfo.h"
+#include "stationdb/DatabaseMaintenance.h"
+#include "stationdb/LogHour.h"
+#include "stationdb/ScheduledLog.h"
+#include "stationdb/StationSettings.h"
+#include "stationdb/StationWriter.h"
+#include "stationdb/TransactionGuard.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <memory>
+#include <optional>
+
+// One Station Database: a SQLite file holding the station's settings, carts,
+// Scheduled Log, advert information and named values.
+class StationDatabase {
+public:
+    enum OpenResult { Opened = 0, Missing, NotAStationDatabase, Locked, NewerSchema, MigrationFailed };
+
+    // A reader's snapshot for as long as it lives: the reads made meanwhile see one
+    // state of the database and take no lock each. No change may be made inside one.
+    class Reading {
+    public:
+        explicit Reading(StationDatabase& db) : guard(db.Connection(), TransactionGuard::Read) {}
+
+    private:
+        TransactionGuard guard;
+    };
+
+    struct CartLookup {
+        int Type = 0; // 0 when there is no such cart
+        bool Flag = false;
+    };
+
+    StationDatabase();
+    ~StationDatabase();
+    StationDatabase(const StationDatabase&) = delete;
+    StationDatabase& operator=(const StationDatabase&) = delete;
+
+    // The database driver a Station Database needs is present.
+    static bool DataAccessComponentsInstalled();
+    // Makes a new, empty Station Database in a file that does not exist yet.
+    static bool Create(const QString& path, const QString& name, QString* problem = nullptr);
+
+    // Opens the database of that name from the two database folders.
+    int Open(const QString& folder, const QString& localFolder, const QString& name);
+    // Opens a database file. It is never created or changed, except that an older
+    // schema is brought forward. Returns an OpenResult; the reason is in the trace
+    // and in OpenProblem().
+    int OpenFile(const QString& path);
+    void Close();
+    bool IsOpen() const { return log != nullptr; }
+    const QString& OpenProblem() const { return problem; }
+    // True when the file could only be opened for reading (its permissions, or its
+    // folder's): nothing can then be written to it.
+    bool IsReadOnly() const;
+
+    // How long each change waits for a database kept busy by another program
+    // (StationWriter::DefaultPatience unless set), and how the last change ended.
+    void SetPatience(int milliseconds);
+    const WriteOutcome& LastWrite() const { return writer->Last(); }
+
+    StationSettings& Settings() { return settings; }
+    // Stores the settings in one transaction; they become this database's settings
+    // only once stored.
+    bool SaveSettings(const StationSettings& changed);
+    const ::DatabaseInfo& DatabaseInfo() const { return info; }
+    QSqlDatabase Connection() const;
+    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection(), *writer); }
+    ::CartTools CartTools() const { return ::CartTools(*carts); }
+    CartStore& Carts() { return *carts; }
+    ScheduledLog& Log() { return *log; }
+
+    bool SetValue(const QString& name, const QString& value);
+    std::optional<QString> Value(const QString& name) const;
+    QList<std::pair<QString, QString>> Values() const;
+    bool SetMusicLastChange(const QString& text, const QDateTime& when);
+    bool SetAdvertLastChange(const QString& text, const QDateTime& when);
+
+    // Scheduled Log reading and writing (see ScheduledLog).
+    std::optional<LogItem> FirstLogItem() { return log->FirstLogItem(); }
+    std::optional<LogItem> LastLogItem() { return log->LastLogItem(); }
+    std::optional<LogItem> NextLogItem(double position) { return log->NextLogItem(position); }
+    std::optional<LogItem> PreviousLogItem(double position) { return log->PreviousLogItem(position); }
+    static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
+    std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
+    std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
+    QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
+    static ScheduleDate ScheduleDateFromDate(double position) {
+        return ScheduledLog::ScheduleDateFromDate(position);
+    }
+    bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
+    bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
+    bool FillBreaks(double hour, QList<ScheduledLog::BreakFill>& fills, float& hourLength) {
+        return log->FillBreaks(hour, fills, hourLength);
+    }
+    bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
+    bool UpdateStartTimes(double position) { return log->UpdateStartTimes(position); }
+    bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
+        return log->RemoveLogRange(start, end, typeFlags);
+    }
+    bool RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
+        return log->RemoveAdvertRange(start, end);
+    }
+    bool RemoveAllLogEntries() { return log->RemoveAllLogEntries(); }
+
+    CartLookup LookupCart(const QString& number) const;
+
+    QString MusicLogFileName(qint32 day) const;
+    QString AdvertLogFileName(qint32 day) const;
+
+private:
+    int refuse(int result, const QString& reason);
+    // Opens the connection and checks, and brings forward, the schema.
+    int prepare(const QString& path);
+
+    QString connectionName;
+    QString problem;
+    ::DatabaseInfo info;
+    StationSettings settings;
+    int patience = StationWriter::DefaultPatience;
+    std::unique_ptr<StationWriter> writer;
+    std::unique_ptr<CartStore> carts;
+    std::unique_ptr<ScheduledLog> log;
+};

@@ -1,0 +1,98 @@
+#include "stationdb/StationWriter.h"
+
+#include "stationdb/SqliteStatement.h"
+#include "stationdb/TransactionGuard.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A busy commit leaves no busy handler to wait in: a short breath before the next attempt.
+constexpr int retryPause = 25; // milliseconds
+
+QString seconds(int milliseconds) {
+    return QString::number(milliseconds / 1000.0, 'g', 3);
+}
+
+} // namespace
+
+StationWriter::StationWriter(const QSqlDatabase& connection) : connection(connection) {
+    setBusyTimeout(patience);
+}
+
+void StationWriter::SetPatience(int milliseconds) {
+    patience = std::max(0, milliseconds);
+    setBusyTimeout(patience);
+}
+
+void StationWriter::setBusyTimeout(int milliseconds) const {
+    if (sqlite3* handle = SqliteStatement::HandleOf(connection))
+        sqlite3_busy_timeout(handle, milliseconds);
+}
+
+WriteOutcome StationWriter::failure(const QString& refusal) const {
+    if (!refusal.isEmpty())
+        return {WriteOutcome::Refused, refusal};
+    sqlite3* handle = SqliteStatement::HandleOf(connection);
+    if (!handle)
+        return {WriteOutcome::Failed, u"the Station Database is not open"_s};
+    const int code = sqlite3_extended_errcode(handle) & 0xFF;
+    const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return {WriteOutcome::Busy, message};
+    if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) {
+        // A change nested inside the work failed first and said why.
+        if (!last.IsWritten())
+            return last;
+        return {WriteOutcome::Failed, u"the Station Database did not take the change"_s};
+    }
+    return {WriteOutcome::Failed, message};
+}
+
+bool StationWriter::runNested(const std::function<bool(QString&)>& work) {
+    if (TransactionGuard::IsReadingOn(connection)) {
+        last = {WriteOutcome::Failed, u"a change was asked for inside a reader's snapshot"_s};
+        return false;
+    }
+    QString refusal;
+    last = {};
+    TransactionGuard savepoint(connection);
+    if (savepoint.IsOpen() && work(refusal) && savepoint.Commit()) {
+        last = {};
+        return true;
+    }
+    last = failure(refusal);
+    return false;
+}
+
+bool StationWriter::Run(const std::function<bool(QString&)>& work) {
+    if (TransactionGuard::IsOpenOn(connection))
+        return runNested(work);
+    const QDeadlineTimer deadline(patience);
+    for (;;) {
+        setBusyTimeout(int(std::max<qint64>(0, deadline.remainingTime())));
+        last = {};
+        QString refusal;
+        {
+            TransactionGuard transaction(connection, TransactionGuard::Write);
+            if (transaction.IsOpen() && work(refusal) && transaction.Commit()) {
+                last = {};
+                break;
+            }
+            last = failure(refusal);
+        }
+        if (last.Result != WriteOutcome::Busy || deadline.hasExpired())
+            break;
+        QThread::msleep(ulong(std::min<qint64>(retryPause, deadline.remainingTime())));
+    }
+    setBusyTimeout(patience);
+    if (last.Result == WriteOutcome::Busy)
+        last.Problem =
+            u"the Station Database stayed busy for %1 s (%2)"_s.arg(seconds(patience), last.Problem);
+    return last.IsWritten();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "stationdb/WriteOutcome.h"
+
+#include <QSqlDatabase>
+#include <functional>
+
+// Every change to one Station Database goes through here, as one transaction
+// that starts as a writer (BEGIN IMMEDIATE), so a database kept busy by another
+// writer (the playout system, another tool) is waited for from the start. When
+// SQLite still reports it busy, the attempt is rolled back and the work runs again
+// from its beginning, until the patience is spent: a write is whole or not at all.
+// The outcome of the last write says how it ended and why.
+class StationWriter {
+public:
+    // How long a write waits for a busy database before it counts as not written.
+    static constexpr int DefaultPatience = 30000; // milliseconds
+
+    explicit StationWriter(const QSqlDatabase& connection);
+
+    // Also how long a single statement waits for a lock outside a write.
+    void SetPatience(int milliseconds);
+    int Patience() const { return patience; }
+
+    // Runs the work in one writer's transaction. The work returns False to give up;
+    // when the database itself had nothing to say, it names why in `refusal`.
+    // Inside a transaction already open, it is a savepoint of that one, which does
+    // the waiting. True when the work was committed.
+    bool Run(const std::function<bool(QString& refusal)>& work);
+    const WriteOutcome& Last() const { return last; }
+
+private:
+    bool runNested(const std::function<bool(QString&)>& work);
+    // Why the attempt failed, read before its rollback.
+    WriteOutcome failure(const QString& refusal) const;
+    void setBusyTimeout(int milliseconds) const;
+
+    QSqlDatabase connection;
+    int patience = DefaultPatience;
+    WriteOutcome last;
+};

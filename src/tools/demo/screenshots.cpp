@@ -1,0 +1,194 @@
+// screenshots: draws the program's windows, filled with a demo station's data, to
+// PNG files in the folder given, off-screen (no display needed). It makes the demo
+// station in a temporary OSTREL_HOME, runs the start-up with the splash window,
+// opens the main window, presses "Import Music and Adverts" and keeps the
+// progress window and the closing report as they show.
+
+#include "app/LogImportSettingsModel.h"
+#include "app/MainWindowController.h"
+#include "app/ToolStartup.h"
+#include "base/Application.h"
+#include "base/Clock.h"
+#include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
+#include "playout/OperatorSeam.h"
+#include "playout/ProfileLibrary.h"
+#include "tools/demo/DemoStation.h"
+#include "windows/QtOperator.h"
+#include "windows/frmAdLogViewer.h"
+#include "windows/frmAudioSettings.h"
+#include "windows/frmCueboardSettings.h"
+#include "windows/frmDatePicker.h"
+#include "windows/frmDirectorySettings.h"
+#include "windows/frmFileLocations.h"
+#include "windows/frmLibrarySettings.h"
+#include "windows/frmListChooser.h"
+#include "windows/frmLogImportSettings.h"
+#include "windows/frmLogIn.h"
+#include "windows/frmMain.h"
+#include "windows/frmScheduleProgress.h"
+#include "windows/frmSplash.h"
+#include "windows/frmStationSettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString folder;
+QStringList saved;
+
+void save(QWidget* window, const QString& name) {
+    const QString path = folder + u'/' + name + u".png"_s;
+    if (window->grab().save(path))
+        saved.append(path);
+}
+
+// Shows a window, draws it and hides it again.
+void draw(QWidget& window, const QString& name) {
+    window.show();
+    save(&window, name);
+    window.hide();
+}
+
+// The playout system's own dialogs, over the demo station's profile and database.
+void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* owner, quint32 background) {
+    frmListChooser profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
+                            {u"Breakfast"_s, u"Demo"_s, u"Overnight"_s}, u"Demo"_s, true, owner);
+    draw(profiles, u"profile-chooser"_s);
+    frmListChooser databases({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+                             tool.StationLibrary->DatabaseNames(), database.DatabaseInfo().Name, true, owner);
+    draw(databases, u"database-chooser"_s);
+    frmLogIn logIn({{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}}, u"Log Importer"_s,
+                   owner);
+    draw(logIn, u"log-in"_s);
+    frmLibrarySettings library(tool.StationLibrary->Settings(), tool.StationLibrary->DatabaseNames(),
+                               background, owner);
+    draw(library, u"ostrel-settings"_s);
+
+    StationSettings settings = database.Settings();
+    frmStationSettings station(settings, database.DatabaseInfo().Name, owner);
+    draw(station, u"station-settings"_s);
+    station.findChild<QTabWidget*>()->setCurrentIndex(1);
+    draw(station, u"station-settings-adverts"_s);
+
+    frmAudioSettings audio(*tool.AudioSettings, owner);
+    draw(audio, u"audio-settings"_s);
+    CueboardSettings cueboard;
+    cueboard.Load();
+    frmCueboardSettings cueboardDialog(cueboard, background, owner);
+    draw(cueboardDialog, u"cueboard-settings"_s);
+    FileLocations locations;
+    locations.LoadProfile(tool.CurrentProfile);
+    frmFileLocations locationsDialog(locations, background, owner);
+    draw(locationsDialog, u"file-locations"_s);
+    QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s, true},
+                               {u"{B2}"_s, u"Engineer"_s, true, true, true, true}};
+    frmDirectorySettings directory(users, owner);
+    draw(directory, u"directory-settings"_s);
+}
+
+// Answers every message box and dialog of the run with its default, so the
+// drawing never waits for a person.
+class DefaultOperator : public QtOperator {
+public:
+    Answer MessageBox(const QString&, Icon, Buttons buttons, int defaultButton, const QString&) override {
+        return DefaultAnswer(buttons, defaultButton);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("OSTREL_HOME", home.path().toUtf8());
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: screenshots FOLDER" << Qt::endl;
+        return 2;
+    }
+    folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    GeneralTools::SetApp(Application::OfRunningProgram(u"Log Importer"_s));
+    QString problem;
+    if (!DemoStation::Create(Clock::Today().addDays(1), 2, &problem)) {
+        err << "screenshots: " << problem << Qt::endl;
+        return 1;
+    }
+    DefaultOperator op;
+    OperatorSeam::Set(&op);
+
+    ToolState tool;
+    frmSplash splash;
+    ToolStartup startup(tool, u"/Profile=Demo /NOPREVCHECK"_s, &splash);
+    if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true)) {
+        err << "screenshots: start-up failed: " << startup.FailureReason() << Qt::endl;
+        return 1;
+    }
+    splash.SetCurrentAction(u"Reading Last Scheduled Information..."_s);
+    save(&splash, u"splash"_s);
+
+    frmMain window;
+    window.SetTitle(u"Log Importer"_s);
+    window.SetSplash(&splash);
+    MainWindowController controller(tool, window);
+    window.Attach(&controller);
+    if (!controller.Start()) {
+        err << "screenshots: " << controller.FailureReason() << Qt::endl;
+        return 1;
+    }
+    window.show();
+    save(&window, u"main"_s);
+
+    // During the run: the progress window once it has something to show, and the
+    // closing report as it opens.
+    auto* progress = window.findChild<frmScheduleProgress*>();
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (progress->isVisible() && progress->OverallProcessProgressPercent() >= 40 &&
+            !saved.contains(folder + u"/progress.png"_s))
+            save(progress, u"progress"_s);
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            save(modal, u"report"_s);
+            modal->close();
+        }
+    });
+    during.start(5);
+    window.findChild<QPushButton*>(u"cmdImport(3)"_s)->click();
+    during.stop();
+    save(&window, u"main-after-import"_s);
+    window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
+    save(&window, u"main-enterprise"_s);
+
+    frmDatePicker picker(&window);
+    picker.Open({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 14 * 3600}, 3);
+    draw(picker, u"datepicker"_s);
+
+    frmAdLogViewer adverts(*controller.Database(), &window);
+    adverts.DisplayLog({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 6 * 3600});
+    draw(adverts, u"advertlog"_s);
+
+    LogImportSettingsModel settings;
+    settings.Load(*controller.Database());
+    frmLogImportSettings settingsDialog(settings, window.palette().color(QPalette::Window), &window);
+    draw(settingsDialog, u"settings"_s);
+    drawPlayoutDialogs(tool, *controller.Database(), &window, window.Background());
+
+    window.Attach(nullptr);
+    controller.Shutdown();
+    startup.TerminateTool();
+    OperatorSeam::Set(nullptr);
+    for (const QString& path : saved)
+        QTextStream(stdout) << path << Qt::endl;
+    return 0;
+}

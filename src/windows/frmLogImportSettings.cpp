@@ -1,0 +1,208 @@
+#include "windows/frmLogImportSettings.h"
+
+#include "app/LogImportSettingsModel.h"
+#include "base/GeneralTools.h"
+#include "playout/OperatorSeam.h"
+#include "windows/QtDialogParts.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct RangeFrame {
+    const char* frame;
+    const char* caption;
+    const char* start;
+    const char* end;
+};
+
+const RangeFrame rangeFrames[] = {{"frameSongs", "Songs", "SongsStart", "SongsEnd"},
+                                  {"frameJingles", "Jingles", "JinglesStart", "JinglesEnd"},
+                                  {"frameSweepers", "Sweepers", "SweepersStart", "SweepersEnd"},
+                                  {"frameAdverts", "Adverts", "AdvertsStart", "AdvertsEnd"},
+                                  {"frameCartGroups", "Cart Groups", "CartGroupsStart", "CartGroupsEnd"},
+                                  {"fraScripts", "Scripts", "ScriptsRangeStart", "ScriptsRangeEnd"}};
+
+QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+} // namespace
+
+frmLogImportSettings::frmLogImportSettings(LogImportSettingsModel& settings, const QColor& background,
+                                           QWidget* parent)
+    : QDialog(parent), settings(settings) {
+    setObjectName(u"frmLogImportSettings"_s);
+    setWindowTitle(u"Log Importer Settings"_s);
+    QtDialogParts::SetBackground(this, background.rgb());
+
+    auto* layout = new QVBoxLayout(this);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(u"tbsOptions"_s);
+    tabs->addTab(makeRangesTab(), u"Cart Ranges"_s);
+    tabs->addTab(makeOffsetsTab(), u"Cart Offsets"_s);
+    tabs->addTab(makeOptionsTab(), u"Options"_s);
+    layout->addWidget(tabs);
+
+    QPushButton* cmdOK = nullptr;
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
+    // Any change in an offset box makes OK available.
+    for (QLineEdit* offset : {txtOffsetAudioItems, txtOffsetLinkItems})
+        connect(offset, &QLineEdit::textEdited, cmdOK, [cmdOK] { cmdOK->setEnabled(true); });
+}
+
+QLineEdit* frmLogImportSettings::box(const QString& name, const QString& text) {
+    QLineEdit* edit = QtDialogParts::EditBox(this, name, 90, this);
+    edit->setText(text);
+    return edit;
+}
+
+QWidget* frmLogImportSettings::makeRangesTab() {
+    auto* page = new QWidget(this);
+    auto* grid = new QGridLayout(page);
+    int at = 0;
+    for (const RangeFrame& range : rangeFrames) {
+        QGroupBox* group = frame(QLatin1String(range.frame), QLatin1String(range.caption), page);
+        auto* row = new QGridLayout(group);
+        for (const char* name : {range.start, range.end}) {
+            const QString setting = QLatin1String(name);
+            QLineEdit* edit = box(u"txt"_s + setting, settings.Ranges.value(setting));
+            rangeBoxes[setting] = edit;
+            const int column = name == range.start ? 0 : 2;
+            row->addWidget(new QLabel(name == range.start ? u"Start:"_s : u"End:"_s, group), 0, column);
+            row->addWidget(edit, 0, column + 1);
+        }
+        grid->addWidget(group, at / 2, at % 2);
+        ++at;
+    }
+    return page;
+}
+
+void frmLogImportSettings::addOffset(QGridLayout* grid, int row, const QString& name, const QString& caption,
+                                     const QString& text, bool on) {
+    auto* check = new QCheckBox(caption, this);
+    check->setObjectName(u"chk"_s + name);
+    check->setChecked(on);
+    QLineEdit* edit = box(u"txt"_s + name, text);
+    edit->setEnabled(on);
+    connect(check, &QCheckBox::toggled, edit, &QWidget::setEnabled);
+    grid->addWidget(check, row, 0);
+    grid->addWidget(edit, row, 1);
+    if (name == u"OffsetAudioItems") {
+        chkOffsetAudioItems = check;
+        txtOffsetAudioItems = edit;
+    } else {
+        chkOffsetLinkItems = check;
+        txtOffsetLinkItems = edit;
+    }
+}
+
+QWidget* frmLogImportSettings::makeOffsetsTab() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    QGroupBox* offsets = frame(u"fraOffset"_s, u"Add to the cart numbers read from the music logs"_s, page);
+    auto* grid = new QGridLayout(offsets);
+    addOffset(grid, 0, u"OffsetAudioItems"_s, u"Audio items"_s, settings.OffsetAudioItems,
+              settings.OffsetAudioItemsOn);
+    addOffset(grid, 1, u"OffsetLinkItems"_s, u"Link items"_s, settings.OffsetLinkItems,
+              settings.OffsetLinkItemsOn);
+    layout->addWidget(offsets);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* frmLogImportSettings::makeOptionsTab() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    QGroupBox* mainUse = frame(u"fraMainUse"_s, u"Main use"_s, page);
+    auto* uses = new QVBoxLayout(mainUse);
+    optImportMusic = new QRadioButton(u"Import Music"_s, mainUse);
+    optImportMusic->setObjectName(u"optImportMusic"_s);
+    optImportAdverts = new QRadioButton(u"Import Adverts"_s, mainUse);
+    optImportAdverts->setObjectName(u"optImportAdverts"_s);
+    optImportMusicAndAdverts = new QRadioButton(u"Import Music and Adverts"_s, mainUse);
+    optImportMusicAndAdverts->setObjectName(u"optImportMusicAndAdverts"_s);
+    for (QRadioButton* option : {optImportMusic, optImportAdverts, optImportMusicAndAdverts})
+        uses->addWidget(option);
+    (settings.Role == 2   ? optImportAdverts
+     : settings.Role == 3 ? optImportMusicAndAdverts
+                          : optImportMusic)
+        ->setChecked(true);
+    QGroupBox* other = frame(u"fraOther"_s, u"Start-up"_s, page);
+    auto* others = new QVBoxLayout(other);
+    chkWarnAtStartup = new QCheckBox(u"Warn at start-up when there is nothing new to import"_s, other);
+    chkWarnAtStartup->setObjectName(u"chkWarnAtStartup"_s);
+    chkWarnAtStartup->setChecked(settings.WarnAtStartup);
+    others->addWidget(chkWarnAtStartup);
+    layout->addWidget(mainUse);
+    layout->addWidget(other);
+    layout->addStretch(1);
+    return page;
+}
+
+bool frmLogImportSettings::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit)
+        return QDialog::eventFilter(watched, event);
+    const bool offset = edit == txtOffsetAudioItems || edit == txtOffsetLinkItems;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+        break;
+    case QEvent::FocusOut:
+        if (offset)
+            edit->setText(LogImportSettingsModel::OffsetOnLeaving(edit->text()));
+        break;
+    case QEvent::KeyPress: {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.isEmpty() || (offset && (text == u"+" || text == u"-")))
+            break;
+        if (GeneralTools::FilterKey(text[0].unicode(), 1) == 0)
+            return true; // not a key of a whole number
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmLogImportSettings::copyToModel() {
+    for (auto it = rangeBoxes.cbegin(); it != rangeBoxes.cend(); ++it)
+        settings.Ranges[it.key()] = it.value()->text();
+    settings.OffsetAudioItems = txtOffsetAudioItems->text();
+    settings.OffsetLinkItems = txtOffsetLinkItems->text();
+    settings.OffsetAudioItemsOn = chkOffsetAudioItems->isChecked();
+    settings.OffsetLinkItemsOn = chkOffsetLinkItems->isChecked();
+    settings.Role = optImportMusicAndAdverts->isChecked() ? 3 : optImportAdverts->isChecked() ? 2 : 1;
+    settings.WarnAtStartup = chkWarnAtStartup->isChecked();
+}
+
+void frmLogImportSettings::accept() {
+    copyToModel();
+    if (const QString problem = settings.Problem(); !problem.isEmpty()) {
+        OperatorSeam::Message(problem, iOperator::Information);
+        return;
+    }
+    // The dialog stays open with what was typed when the values cannot be stored.
+    if (const QString failed = settings.Store(); !failed.isEmpty()) {
+        OperatorSeam::Message(failed, iOperator::Exclamation);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/iMainView.h"
+#include "playout/GraphicsRenderer.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class DateRangeControl;
+class MainWindowController;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class frmAdLogViewer;
+class frmPrintPreview;
+class frmScheduleProgress;
+class frmSplash;
+
+// The main window: what the Scheduled Log holds, the range offered to import, the
+// three import buttons and the menus. It shows what the controller tells it and
+// passes on what the operator does; it holds no rule of its own.
+class frmMain : public QMainWindow, public iMainView {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The controller the buttons and commands go to.
+    void Attach(MainWindowController* controller);
+    // The splash window of the start-up, until the window unloads it.
+    void SetSplash(frmSplash* splash) { this->splash = splash; }
+    // "&Advert Log" / "&View Log": the advert log viewer at the range's start, at the
+    // hour of its end, or at a date the operator picks in it. The viewer shown, or
+    // nullptr when the range holds no date.
+    enum AdvertLogPoint { Start, End, Other };
+    frmAdLogViewer* viewAdvertLog(AdvertLogPoint point);
+    // The colour scheme the window takes its colours from.
+    ::GraphicsRenderer& GraphicsRenderer() { return renderer; }
+    // A menu command by its caption (with its "&"), or nullptr.
+    QAction* MenuCommand(const QString& caption) const;
+
+    QString Title() const override { return windowTitle(); }
+    void SetTitle(const QString& title) override { setWindowTitle(title); }
+    void SetMusicScheduled(const QString& text) override;
+    void SetAdvertsScheduled(const QString& text) override;
+    void SetAdvertsWaiting(const QString& text) override;
+    DateRange Range() const override;
+    void SetRange(const DateRange& range) override;
+    bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
+    void SetEnabled(iMainView::Command command, bool enabled) override;
+    quint32 Background() const override { return renderer.Background(); }
+    iScheduleCallback* Progress() override;
+    void ShowProgress(bool shown) override;
+    void SplashAction(const QString& action) override;
+    void UnloadSplash() override;
+    bool ShowSettings(LogImportSettingsModel& settings) override;
+    void ShowReport(const QString& path, const QString& caption) override;
+
+private:
+    QWidget* makeInformationPanel();
+    QWidget* makeRangePanel();
+    QWidget* makeButtons();
+    void makeMenus();
+    // What a command asks of the controller.
+    using Action = std::function<void(MainWindowController&)>;
+    QAction* addCommand(QMenu* menu, const QString& caption, const Action& run = {});
+    void updateButton();
+    void viewAllLogFiles();
+    void about();
+    // Takes the window's colours from the renderer again.
+    void clsRenderer_FactorsChanged();
+
+    ::GraphicsRenderer renderer;
+    MainWindowController* controller = nullptr;
+    QWidget* informationPanel = nullptr;
+    QList<QLabel*> panelLabels;
+    QLabel* lblMusicScheduled = nullptr;
+    QLabel* lblAdvertsWaiting = nullptr;
+    QLabel* lblAdvertsScheduled = nullptr;
+    QFrame* pnlImportRange = nullptr;
+    DateRangeControl* dtImportRange = nullptr;
+    QPushButton* cmdImport[3] = {};
+    QList<QAction*> rangeCommands;
+    frmScheduleProgress* progress = nullptr;
+    frmSplash* splash = nullptr;
+};

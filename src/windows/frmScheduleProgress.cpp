@@ -1,0 +1,139 @@
+#include "windows/frmScheduleProgress.h"
+
+#include "base/GeneralTools.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QProgressBar* newBar(const QString& name, QWidget* parent) {
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(name);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+} // namespace
+
+frmScheduleProgress::frmScheduleProgress(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(u"frmScheduleProgress"_s);
+    setWindowTitle(u"Progress"_s);
+    auto* grid = new QGridLayout(this);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(1, 360);
+
+    overallCaption = addRow(u"lblOverallProcess"_s, u"Overall Process:"_s, 0);
+    overallBar = newBar(u"prgOverallProcess"_s, this);
+    grid->addWidget(overallBar, 1, 1);
+    currentCaption = addRow(u"lblCurrentProcess"_s, u"Current Process:"_s, 2);
+    currentBar = newBar(u"prgCurrentProcess"_s, this);
+    grid->addWidget(currentBar, 3, 1);
+    taskCaption = addRow(u"lblCurrentTask"_s, u"Current Task:"_s, 4);
+
+    auto* information = new QLabel(u"Information:"_s, this);
+    information->setObjectName(u"lblInformationDesc"_s);
+    grid->addWidget(information, 5, 0, Qt::AlignTop);
+    auto* counters = new QGridLayout;
+    for (int n = 0; n < 2; ++n) {
+        reportTitles[n] = new QLabel(this);
+        reportTitles[n]->setObjectName(u"lblReportDescCap(%1)"_s.arg(n + 1));
+        reportCounts[n] = new QLabel(this);
+        reportCounts[n]->setObjectName(u"lblReportCountCap(%1)"_s.arg(n + 1));
+        reportCounts[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        reportCounts[n]->setMinimumWidth(60);
+        counters->addWidget(reportTitles[n], n, 0);
+        counters->addWidget(reportCounts[n], n, 1);
+    }
+    counters->setColumnStretch(0, 1);
+    grid->addLayout(counters, 5, 1);
+}
+
+QLabel* frmScheduleProgress::addRow(const QString& name, const QString& description, int row) {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    auto* desc = new QLabel(description, this);
+    desc->setObjectName(name + u"Desc"_s);
+    auto* caption = new QLabel(this);
+    caption->setObjectName(name + u"Cap"_s);
+    caption->setMinimumWidth(360);
+    grid->addWidget(desc, row, 0);
+    grid->addWidget(caption, row, 1);
+    return caption;
+}
+
+void frmScheduleProgress::setCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    // One yield, so that the window repaints during a run on this thread.
+    QApplication::processEvents();
+}
+
+void frmScheduleProgress::setPercent(QProgressBar* bar, qint16 percent) {
+    bar->setValue(int(GeneralTools::Clamp(percent, 0, 100)));
+}
+
+void frmScheduleProgress::SetCurrentlySchedulingTime(const QDateTime& value) {
+    const QString when =
+        QLocale().toString(value.date(), QLocale::LongFormat) + u' ' + value.toString(u"HH:mm"_s);
+    setCaption(currentCaption, processName + u" ("_s + when + u')');
+}
+
+QString frmScheduleProgress::CurrentTaskName() const {
+    return taskCaption->text();
+}
+
+void frmScheduleProgress::SetCurrentTaskName(const QString& text) {
+    setCaption(taskCaption, text);
+}
+
+void frmScheduleProgress::SetCurrentProcessName(const QString& text) {
+    processName = text;
+    setCaption(currentCaption, text);
+}
+
+qint16 frmScheduleProgress::CurrentProcessProgressPercent() const {
+    return qint16(currentBar->value());
+}
+
+void frmScheduleProgress::SetCurrentProcessProgressPercent(qint16 percent) {
+    setPercent(currentBar, percent);
+}
+
+QString frmScheduleProgress::OverallProcessName() const {
+    return overallCaption->text();
+}
+
+void frmScheduleProgress::SetOverallProcessName(const QString& text) {
+    setCaption(overallCaption, text);
+}
+
+qint16 frmScheduleProgress::OverallProcessProgressPercent() const {
+    return qint16(overallBar->value());
+}
+
+void frmScheduleProgress::SetOverallProcessProgressPercent(qint16 percent) {
+    setPercent(overallBar, percent);
+}
+
+void frmScheduleProgress::Clear(const QString& report1Title, const QString& report2Title) {
+    const QString titles[2] = {report1Title, report2Title};
+    for (int n = 0; n < 2; ++n) {
+        const bool counted = !titles[n].isEmpty();
+        setCaption(reportTitles[n], counted ? titles[n] : u"n/a"_s);
+        setCaption(reportCounts[n], counted ? u"0"_s : QString());
+    }
+}
+
+void frmScheduleProgress::IncrementReportCount(qint16 reportNumber) {
+    if (reportNumber < 1 || reportNumber > 2)
+        return;
+    QLabel* count = reportCounts[reportNumber - 1];
+    // An empty count, or one that is not a number, counts as 0.
+    setCaption(count, QString::number(count->text().toLongLong() + 1));
+}

@@ -1,0 +1,489 @@
+#include "app/MainWindowController.h"
+
+#include "app/LogImportSettingsModel.h"
+#include "app/ToolStartup.h"
+#include "base/AppLog.h"
+#include "base/GeneralTools.h"
+#include "base/RegistryTools.h"
+#include "base/ScheduleDateTools.h"
+#include "playout/Directory.h"
+#include "playout/ProfileLibrary.h"
+#include "support/Columns.h"
+#include "support/OperatorHome.h"
+#include "support/OtherConnection.h"
+#include "support/RecordingView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+class MainWindowControllerTest : public OperatorHome {
+protected:
+    void SetUp() override {
+        OperatorHome::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s,
+                  "[Library]\nDatabaseMode=2\nFixedDatabase=Test\n");
+        const QString path = DatabasePath();
+        ASSERT_TRUE(StationDatabase::Create(path, u"Test FM"_s));
+        {
+            StationDatabase db;
+            ASSERT_EQ(db.OpenFile(path), StationDatabase::Opened);
+            StationSettings& settings = db.Settings();
+            settings.SetValue(u"MusicLogsDirectory"_s, Path(u"music"_s));
+            settings.SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+            settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
+            ASSERT_TRUE(db.SaveSettings(settings));
+        }
+        QDir().mkpath(Path(u"music"_s));
+        QDir().mkpath(Path(u"adverts"_s));
+    }
+    void TearDown() override {
+        controller.reset();
+        startup.TerminateTool();
+        QLocale::setDefault(QLocale::system());
+        OperatorHome::TearDown();
+    }
+
+    void Start(const QString& extra = QString()) {
+        ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
+        GeneralTools::SetCommandLine(GeneralTools::CommandLine() + extra.toUpper() + u' ');
+        controller = std::make_unique<MainWindowController>(state, view);
+        ASSERT_TRUE(controller->Start()) << controller->FailureReason().toStdString();
+    }
+    StationDatabase& Db() { return *controller->Database(); }
+    static QString DatabasePath() { return ProfileLibrary::ProductFolder() + u"/Databases/Test.sdb"_s; }
+
+    static qint32 Nov(int day) { return 40482 + day; }
+    void MusicLog(int day, const QList<int>& hours) {
+        QStringList lines;
+        for (const int hour : hours) {
+            lines << u"+%1/11/10 %2:00 Hour"_s.arg(day, 2, 10, QLatin1Char('0'))
+                         .arg(hour, 2, 10, QLatin1Char('0'));
+            lines << Columns({{1, u"L"_s}, {2, u"1"_s}, {10, u"Song"_s}});
+            lines << Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}});
+        }
+        WriteFile(Path(u"music/%1.txt"_s).arg(u"1011%1"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    void MusicLogLines(int day, const QStringList& lines) {
+        WriteFile(Path(u"music/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    static QString Song() { return Columns({{1, u"L"_s}, {2, u"1"_s}, {10, u"Song"_s}}); }
+    static QString Advert(const QString& time) {
+        return time + u"|SPOT|       1|Advert                        |  30|R"_s;
+    }
+    bool HoldsAdverts(qint32 day, int hour) {
+        const auto start = Db().HourStartItem(StationDatabase::LocateHour({day, float(hour * 3600)}));
+        return start && (start->Flags & LogItem::HasAdverts);
+    }
+    void AdvertLog(int day, const QStringList& lines) {
+        WriteFile(Path(u"adverts/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
+                  lines.join(u"\r\n"_s).toLatin1());
+    }
+    void SetRole(int role) {
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"Role"_s, role);
+    }
+
+    ToolState state;
+    ToolStartup startup{state, u"/Profile=Demo /NOPREVCHECK /SILENT"_s, nullptr};
+    RecordingView view;
+    std::unique_ptr<MainWindowController> controller;
+};
+
+TEST_F(MainWindowControllerTest, StartUpOpensTheFixedDatabaseAndOffersTheLogFiles) {
+    MusicLog(5, {6, 7, 8});
+    MusicLog(7, {9, 10, 22});
+    Start();
+    EXPECT_EQ(view.title, u"Log Importer - Test FM");
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
+                                       u"LastDatabase"_s, {}),
+              u"Test");
+    EXPECT_EQ(view.musicScheduled, u"(Log is Empty)");
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 6 * 3600}));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
+    EXPECT_EQ(view.range.Earliest, (ScheduleDate{38353, 0}));
+    EXPECT_TRUE(view.enabled[iMainView::ImportButtons]);
+    EXPECT_TRUE(op.Messages.isEmpty());
+}
+
+TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
+    MusicLog(5, {6, 7, 8});
+    MusicLog(7, {9, 22});
+    Start();
+    ScheduleDate start{Nov(5), 6 * 3600}, end{Nov(5), 7 * 3600 + 3599.99f};
+    view.range.Start = start;
+    view.range.End = end;
+    controller->cmdImport_Click(1);
+    // The last item is at 07:00: the offer starts at its hour's end plus an hour.
+    EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 7 * 3600}, 3599.99 + 3600));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
+    EXPECT_TRUE(view.musicScheduled.contains(u" to "_s));
+
+    // Logs that end where the Scheduled Log ends: M1, and the latest file's own range.
+    view.range.Start = {Nov(5), 8 * 3600};
+    view.range.End = {Nov(7), 23 * 3600};
+    controller->cmdImport_Click(1);
+    controller->ReadLogDetails(false);
+    ASSERT_FALSE(op.Messages.isEmpty());
+    EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Valid Music Log files have been found"_s));
+    EXPECT_EQ(op.Messages.last().IconShown, iOperator::Information);
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(7), 9 * 3600}));
+}
+
+TEST_F(MainWindowControllerTest, WithoutLogsTomorrowIsOfferedAndTheOperatorToldUnlessSilent) {
+    Start();
+    const qint32 tomorrow = ScheduleDateTools::Today().Day + 1;
+    EXPECT_EQ(view.range.Start, (ScheduleDate{tomorrow, 0}));
+    EXPECT_EQ(view.range.End, (ScheduleDate{tomorrow, ScheduleDateTools::EndOfDay}));
+    EXPECT_TRUE(op.Messages.isEmpty()); // the start-up reading is silent with /SILENT
+    controller->ReadLogDetails(false);
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_TRUE(op.Messages[0].Text.startsWith(u"No valid log entries were found."_s));
+    SetRole(2);
+    controller->ReadLogDetails(false);
+    ASSERT_EQ(op.Messages.size(), 2);
+    EXPECT_TRUE(op.Messages[1].Text.startsWith(u"No valid advert logs were found."_s));
+    EXPECT_TRUE(op.Messages[1].Text.contains(u"re-export from your advert scheduling program."_s));
+}
+
+TEST_F(MainWindowControllerTest, InRoleTwoTheOfferFollowsTheLastHourWithAdverts) {
+    MusicLog(5, {6, 7});
+    AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    AdvertLog(6, {u"09:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    controller->cmdImport_Click(3);
+    SetRole(2);
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(controller->AdvertsScheduledUntil(), (ScheduleDate{Nov(5), 6 * 3600 + 3599.99f}));
+    EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 6 * 3600 + 3599.99f}, 3600));
+    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(6), 9 * 3600 + 900}));
+    EXPECT_FALSE(view.advertsScheduled.isEmpty());
+}
+
+TEST_F(MainWindowControllerTest, RangesAreCheckedBeforeAnyRun) {
+    MusicLog(5, {6});
+    Start();
+    view.range.Start = {Nov(5), 7 * 3600};
+    view.range.End = {Nov(5), 6 * 3600};
+    controller->UpdateButton();
+    EXPECT_FALSE(view.enabled[iMainView::ImportButtons]);
+    EXPECT_FALSE(view.enabled[iMainView::RangeCommands]);
+    controller->cmdImport_Click(1);
+    ASSERT_EQ(op.MessageTexts(), QStringList{u"The start time must be before the end time"_s});
+    EXPECT_FALSE(Db().FirstLogItem());
+    view.range.End = view.range.Start = {Nov(5), 6 * 3600};
+    controller->cmdImport_Click(1); // start equal to end is one hour's run
+    EXPECT_TRUE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, TheCartRangeOptionIsAskedForOnlyByRunsWithMusic) {
+    MusicLog(5, {6});
+    Start();
+    Db().Settings().SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    op.Answers = {iOperator::No};
+    controller->cmdImport_Click(2); // adverts only: no question
+    EXPECT_TRUE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
+    controller->cmdImport_Click(1);
+    ASSERT_FALSE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
+    EXPECT_FALSE(Db().FirstLogItem()); // refused: nothing ran
+    EXPECT_EQ(view.settingsShown, 0);
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(1);
+    EXPECT_EQ(view.settingsShown, 1);
+    EXPECT_TRUE(Db().Settings().UseLogImporterCartRanges());
+    EXPECT_TRUE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest,
+       StartAndEndApplyWithoutARunAndOneThatCannotBeReadLeavesTheOfferWithAWarning) {
+    MusicLog(5, {6, 7, 8});
+    Start(u"/START=\"05/11/2010 07:00\" /END=whenever"_s);
+    const ScheduleDate offeredEnd = view.range.End;
+    EXPECT_FALSE(controller->RunScheduled()); // no /SCHEDULE: the range is set, nothing runs
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 7 * 3600}));
+    EXPECT_EQ(view.range.End, offeredEnd);
+    EXPECT_EQ(controller->LastRun().Warnings(),
+              QStringList{u"/END=WHENEVER is not a date and time, so the offered end was used"_s});
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::WithWarnings);
+    EXPECT_FALSE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusicRunAndSaysSo) {
+    MusicLog(5, {6});
+    Start();
+    StationSettings off = Db().Settings();
+    off.SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+    ASSERT_TRUE(Db().SaveSettings(off));
+    ExecOnOtherConnection(DatabasePath(), u"CREATE TRIGGER locked BEFORE UPDATE ON StationSettings "
+                                          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(1);
+    EXPECT_EQ(
+        op.MessageTexts().last(),
+        u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be switched on, so "
+        u"nothing was saved and no music was imported: database or disk is full");
+    EXPECT_FALSE(Db().Settings().UseLogImporterCartRanges());
+    EXPECT_EQ(view.settingsShown, 0);
+    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
+}
+
+TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
+    MusicLog(5, {6});
+    AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
+    Start();
+    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
+    controller->cmdImport_Click(1);
+    Db().Settings().SetValue(u"MusicLogsDirectory"_s, Path(u"gone"_s));
+    controller->cmdImport_Click(3);
+    EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
+    EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
+                  LogItem::HasAdverts,
+              LogItem::HasAdverts);
+    const QStringList events = LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s);
+    EXPECT_EQ(events.filter(u"Log Added"_s).size(), 1); // only the first run's music
+    EXPECT_EQ(events.filter(u"Log Adverts Added"_s).size(), 1);
+}
+
+TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
+    MusicLog(5, {6, 7});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    controller->cmdImport_Click(1);
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 7 * 3600};
+    op.Answers = {iOperator::No};
+    controller->ResendRange();
+    EXPECT_EQ(op.Messages.last().Text,
+              u"Are you sure you want to remove all the items from the Scheduled Log \n"
+              u"between Fri 5 November 2010 06:00:00 and Fri 5 November 2010 07:00:00");
+    EXPECT_EQ(op.Messages.last().DefaultButton, 2);
+    op.Answers = {iOperator::Yes, iOperator::No};
+    controller->RemoveAllEntries();
+    EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Are you REALLY sure"_s));
+    EXPECT_EQ(Db().Log().ItemsBetween(0, 1e6).size(), 6);
+
+    op.Answers = {iOperator::Yes};
+    EXPECT_TRUE(controller->RemoveEntriesForRange(true));
+    EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
+    EXPECT_FALSE(Db().FirstLogItem());
+}
+
+TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
+    const QString program = Path(u"Tools/Log Importer"_s);
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), QString());
+    WriteFile(Path(u"Tools/Common/Updates.rtf"_s), "{\\rtf1 common}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Common/Updates.rtf"_s));
+    WriteFile(Path(u"Tools/Updates.rtf"_s), "{\\rtf1 above}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Updates.rtf"_s));
+    WriteFile(program + u"/Updates.rtf"_s, "{\\rtf1 beside}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(program), program + u"/Updates.rtf"_s);
+}
+
+TEST_F(MainWindowControllerTest, TheHistoryLogIsShownWhenThereIsOneAndTheSettingsThenReadTheLogAgain) {
+    Start();
+    ASSERT_FALSE(QFileInfo::exists(AppLog::FileName()));
+    controller->ViewHistoryLogFile();
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"There has not been a History Log File created yet!"_s});
+    EXPECT_TRUE(view.reports.isEmpty());
+    WriteAppLog(u"Music"_s, u"a line"_s);
+    controller->ViewHistoryLogFile();
+    EXPECT_EQ(view.reports, QStringList{u":"_s + AppLog::FileName()}); // no caption: the viewer titles it
+
+    MusicLog(24, {6});
+    view.settingsAccepted = false;
+    controller->EditSettings();
+    EXPECT_EQ(view.settingsShown, 1);
+    EXPECT_EQ(view.Range().Start.Day, Nov(24)); // the log files read again
+}
+
+TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheEnd) {
+    Start();
+    DateRange range = view.Range();
+    range.Start = {Nov(24), 6 * 3600 + 30 * 60};
+    range.End = {Nov(25), 17 * 3600 + 45 * 60};
+    view.SetRange(range);
+    const auto start = controller->AdvertLogDate(false);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->Day, Nov(24));
+    EXPECT_FLOAT_EQ(start->Seconds, 6 * 3600 + 30 * 60);
+    const auto end = controller->AdvertLogDate(true);
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->Day, Nov(25));
+    EXPECT_FLOAT_EQ(end->Seconds, 17 * 3600);
+    range.End = {0, 0};
+    view.SetRange(range);
+    EXPECT_FALSE(controller->AdvertLogDate(true));
+}
+
+TEST_F(MainWindowControllerTest, StationDatabaseSettingsAreStoredAndTheLogReadAgainOnlyWhenChanged) {
+    Start();
+    const qsizetype shown = op.Messages.size();
+    MusicLog(26, {6});
+    controller->EditStationDatabaseSettings();                        // cancelled
+    op.StationSettingsDialog = [](StationSettings&) { return true; }; // OK with nothing changed
+    controller->EditStationDatabaseSettings();
+    EXPECT_EQ(op.Messages.size(), shown); // the log was not read again
+    EXPECT_NE(view.Range().Start.Day, Nov(26));
+
+    op.StationSettingsDialog = [](StationSettings& settings) {
+        return settings.SetValue(u"AutoPurgeDays"_s, u"7"_s) && settings.SetValue(u"CartOffset"_s, u"-100"_s);
+    };
+    controller->EditStationDatabaseSettings();
+    EXPECT_EQ(Db().Settings().AutoPurgeDays(), 7);
+    EXPECT_EQ(view.Range().Start.Day, Nov(26)); // read again, with its messages
+    StationDatabase stored;
+    ASSERT_EQ(stored.OpenFile(Db().DatabaseInfo().Location), StationDatabase::Opened);
+    EXPECT_EQ(stored.Settings().AutoPurgeDays(), 7);
+    EXPECT_EQ(stored.Settings().CartOffset(), -100);
+}
+
+TEST_F(MainWindowControllerTest, AChangedCueboardIsRecordedTakenAndRegisteredAgain) {
+    Start();
+    const int registered = state.PlayoutGeneral->RegisteredFlags();
+    const QString events = ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s;
+    op.CueboardDialog = [](CueboardSettings&) { return true; }; // nothing changed
+    controller->EditCueboardSettings();
+    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), registered);
+    EXPECT_TRUE(LinesOf(events).isEmpty());
+
+    op.CueboardDialog = [](CueboardSettings& settings) { return settings.Pages = 8, true; };
+    controller->EditCueboardSettings();
+    EXPECT_EQ(op.Backgrounds.last(), view.background);
+    EXPECT_EQ(state.PlayoutAudio->Cueboard.Pages, 8);
+    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), 256);
+    ASSERT_EQ(LinesOf(events).size(), 1);
+    EXPECT_TRUE(
+        LinesOf(events)[0].endsWith(u"\t2\t15\tAudio Settings Changed\tGlobal Cueboard Settings\t1"_s));
+    CueboardSettings stored;
+    stored.Load();
+    EXPECT_EQ(stored.Pages, 8);
+}
+
+TEST_F(MainWindowControllerTest, NewFileLocationsReopenThePlayoutInterface) {
+    Start();
+    const QString logs = state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs);
+    op.LocationsDialog = [this](FileLocations& locations) {
+        locations.StationDatabases = Path(u"shared"_s);
+        return true;
+    };
+    controller->EditFileLocations();
+    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::StationDatabases), Path(u"shared"_s));
+    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs), logs);
+    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), 1);
+    EXPECT_EQ(op.Backgrounds.last(), view.background);
+}
+
+TEST_F(MainWindowControllerTest, OstrelAudioAndDirectorySettingsAreKeptWhenAccepted) {
+    Start();
+    op.SettingsDialog = [](LibrarySettings& settings) { return settings.Security = true; };
+    controller->EditOstrelSettings();
+    EXPECT_EQ(op.LibraryDatabasesOffered, QStringList{u"Test"_s});
+    LibrarySettings library;
+    library.LoadProfile(u"Demo"_s);
+    EXPECT_TRUE(library.Security);
+
+    op.AudioDialog = [](AudioSettings& settings) { return settings.NumberPlayers = 6, true; };
+    controller->EditAudioSettings();
+    AudioSettings audio;
+    audio.LoadProfile(u"Demo"_s);
+    EXPECT_EQ(audio.NumberPlayers, 6);
+
+    op.DirectoryDialog = [](QList<DirectoryUser>& users) {
+        DirectoryUser user{u"{B2}"_s, u"Evening Presenter"_s, true};
+        user.PasswordHash = Directory::PasswordHash(user.Guid, u"night"_s);
+        users.append(user);
+        return true;
+    };
+    controller->EditDirectorySettings();
+    EXPECT_FALSE(BytesOf(ProfileLibrary::ProductFolder() + u"/Directory/Users.ini"_s).contains("night"));
+    Directory reopened;
+    ASSERT_TRUE(reopened.OpenDefault());
+    const auto user = reopened.FindUser(u"{b2}"_s);
+    ASSERT_TRUE(user);
+    EXPECT_TRUE(Directory::PasswordMatches(*user, u"night"_s));
+    EXPECT_FALSE(Directory::PasswordMatches(*user, u"Night"_s));
+    EXPECT_TRUE(user->CanEditScheduledLog);
+    EXPECT_FALSE(user->CanEditSettings);
+}
+
+TEST_F(MainWindowControllerTest, ANewDatabaseNamedInTheChooserIsMadeEmpty) {
+    WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
+    op.DatabaseChoice = u"Drive Time"_s;
+    Start();
+    EXPECT_TRUE(op.DatabaseCreationOffered);
+    EXPECT_EQ(op.DatabasesOffered, QStringList{u"Test"_s});
+    EXPECT_EQ(view.title, u"Log Importer - Drive Time");
+    EXPECT_TRUE(QFileInfo::exists(ProfileLibrary::ProductFolder() + u"/Databases/Drive Time.sdb"_s));
+    EXPECT_EQ(view.musicScheduled, u"(Log is Empty)");
+}
+
+TEST_F(MainWindowControllerTest, ADatabaseNameThatCannotBeAFileIsRefused) {
+    WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
+    op.DatabaseChoice = u"Drive:Time"_s;
+    ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
+    controller = std::make_unique<MainWindowController>(state, view);
+    EXPECT_FALSE(controller->Start());
+    EXPECT_EQ(op.MessageTexts().last(),
+              u"The Station Database 'Drive:Time' could not be created: A name cannot "
+              u"hold any of \\ / : * ? \" < > |");
+    EXPECT_EQ(controller->FailureReason(), u"no Station Database was chosen");
+}
+
+TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFileIsRead) {
+    MusicLogLines(5, {u"+05/11/10 06:00 Six"_s, Song(), u"+05/11/10 25:00 Typo"_s, Song(),
+                      u"+05/11/10 08:00 Eight"_s, Song()});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 8 * 3600};
+    controller->cmdImport_Click(1);
+    controller->ReadLogDetails(false);
+    EXPECT_EQ(op.MessageTexts().filter(u"reading the time from the Music Log"_s).size(), 1)
+        << op.MessageTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 6 * 3600})));
+    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 8 * 3600}))); // the search went on past it
+}
+
+TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedToTheOperator) {
+    for (const int day : {24, 25, 26})
+        MusicLog(day, {6});
+    AdvertLog(24, {Advert(u"06:15:00"_s)});
+    Start();
+    state.ScheduleMode = true;
+    controller->RunScheduled(); // night 1: the music of three days, the adverts of the first
+    ASSERT_TRUE(HoldsAdverts(Nov(24), 6));
+    ASSERT_FALSE(HoldsAdverts(Nov(25), 6));
+
+    for (const int day : {25, 26, 27}) // night 2: the late adverts, and a day more
+        AdvertLog(day, {Advert(u"06:15:00"_s)});
+    MusicLog(27, {6});
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.advertsWaiting, u"2 hour(s) from Thu 25/11/2010 06:00 are waiting for their adverts");
+    SetRole(2); // the operator who imports adverts is offered them first
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(25), 6 * 3600}));
+    SetRole(1);
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.range.Start.Day, Nov(26)); // the music range, after what is scheduled
+
+    controller->RunScheduled();
+    for (const int day : {24, 25, 26, 27})
+        EXPECT_TRUE(HoldsAdverts(Nov(day), 6)) << day;
+    EXPECT_EQ(controller->LastRun().HoursCaughtUp(),
+              QList<ScheduleDate>({{Nov(25), 6 * 3600}, {Nov(26), 6 * 3600}}));
+    EXPECT_TRUE(
+        LinesOf(AppLog::FileName())
+            .contains(
+                u"AdLog:2010-11-25 06:00:00 - its adverts came after its music, and were pushed now"_s));
+    controller->ReadLogDetails(true);
+    EXPECT_EQ(view.advertsWaiting, QString());
+}

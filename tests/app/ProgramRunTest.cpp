@@ -1,0 +1,286 @@
+// The program run as a station's scheduler runs it: a child process with only its
+// command line and environment, over a demo station.
+
+#include "app/LogImportSettingsModel.h"
+#include "base/RegistryTools.h"
+#include "playout/ProfileLibrary.h"
+#include "stationdb/StationDatabase.h"
+#include "support/BusyNeighbour.h"
+#include "support/ChildProgram.h"
+#include "support/TempHome.h"
+#include "tools/demo/DemoStation.h"
+
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+class ProgramRunTest : public TempHome {
+protected:
+    void SetUp() override {
+        TempHome::SetUp();
+        ASSERT_TRUE(outside.isValid());
+        QString problem;
+        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem)) << problem.toStdString();
+    }
+
+    // Runs a program with its user folders (home, XDG, temp) pointed at an empty
+    // folder outside OSTREL_HOME.
+    int Run(const QString& program, const QStringList& arguments) {
+        ChildProgram child(Home(), outside.path());
+        const int code = child.Run(program, arguments);
+        Output = child.Output;
+        Errors = child.Errors;
+        return code;
+    }
+    int Logimporter(const QStringList& arguments) { return Run(QStringLiteral(LOGIMPORTER_EXE), arguments); }
+
+    QStringList FilesOutside() const {
+        QStringList files;
+        QDirIterator it(outside.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next());
+        return files;
+    }
+    QString DebugFile() const {
+        return Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
+    }
+    QString ApplicationLog() const {
+        const qsizetype at = Output.indexOf(u"Application log: "_s);
+        return at < 0 ? QString() : Output.mid(at + 17).section(u'\n', 0, 0);
+    }
+
+    // The unattended run over a range of the demo station's logs.
+    int Import(const QString& start, const QString& end) {
+        return Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                            u"/START="_s + start, u"/END="_s + end});
+    }
+    // The Scheduled Log as stationdb dumps it.
+    QJsonArray ScheduledLog() {
+        const QString run = Output;
+        EXPECT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}),
+                  0);
+        const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
+        Output = run;
+        return items;
+    }
+    static int Count(const QJsonArray& items, const QString& field, int value) {
+        return int(std::count_if(items.begin(), items.end(), [&](const QJsonValue& item) {
+            return item.toObject().value(field).toInt() == value;
+        }));
+    }
+
+    QTemporaryDir outside;
+    QString Output;
+    QString Errors;
+};
+
+TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
+    ASSERT_EQ(Logimporter({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
+        << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"Debug log: "_s + DebugFile())) << Output.toStdString();
+    EXPECT_TRUE(Errors.contains(u"give /SCHEDULE or /IMPORT"_s)) << Errors.toStdString();
+    QStringList trace;
+    for (const QString& line : LinesOf(DebugFile()))
+        trace.append(line.mid(31)); // past the time and the two memory columns of level 10
+    ASSERT_GE(trace.size(), 4);
+    EXPECT_EQ(trace.front(), u"Started InitialiseTool");
+    EXPECT_TRUE(trace.contains(u"Finished OK"_s));
+    EXPECT_TRUE(trace.contains(u"Started ReadLogDetails - SilentMode=True"_s));
+    EXPECT_EQ(trace[trace.size() - 2], u"Start TerminateTool ");
+    EXPECT_EQ(trace.back(), u"Finished OK");
+    EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatusAndItsReason) {
+    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 0); // nobody there to choose a profile
+    EXPECT_TRUE(Errors.contains(u"logimporter: start-up failed: No Profile chosen so finished\n"_s))
+        << Errors.toStdString();
+    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 0); // no station settings
+    EXPECT_NE(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/DATABASE=Nowhere"_s}),
+              0);
+    EXPECT_TRUE(Errors.contains(u"the Station Database could not be opened"_s)) << Errors.toStdString();
+    EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=25/11/2010 05:59"_s}),
+              0)
+        << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"Summary (exit status 0: everything the log files offered is in the "
+                                u"Scheduled Log)\n  hours written:            24\n"_s))
+        << Output.toStdString();
+    ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}), 0);
+    const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
+    int hours = 0, adverts = 0;
+    for (const QJsonValue& item : items) {
+        hours += item.toObject().value(u"Type"_s).toInt() == 98 ? 1 : 0;
+        adverts += item.toObject().value(u"Flags"_s).toInt() == 3 ? 1 : 0;
+    }
+    EXPECT_EQ(hours, 24); // 06:00 on the 24th to 05:00 on the 25th
+    EXPECT_GT(adverts, 0);
+    EXPECT_EQ(items.first().toObject().value(u"Start"_s).toString(), u"2010-11-24 06:00:00");
+
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=24/11/2010 06:59"_s}),
+              0);
+    const QStringList log = LinesOf(ApplicationLog());
+    EXPECT_TRUE(log.contains(
+        u"Music:2010-11-24 06:00:00 - was already in the Station Database Log so was not re-sent"_s))
+        << ApplicationLog().toStdString();
+    EXPECT_TRUE(log.contains(
+        u"AdLog:2010-11-24 06:00:00 - already had adverts in the Scheduled Log so was not re-sent"_s));
+    const QStringList history = LinesOf(QFileInfo(ApplicationLog()).absolutePath() + u"/RecentHistory.log"_s);
+    EXPECT_FALSE(history.filter(u"Finish Advert Push, "_s).isEmpty());
+    EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, HelpTellsTheOptionsAndExitStatusesAndTouchesNothing) {
+    const auto files = [this] {
+        QStringList all;
+        QDirIterator it(Home(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            all.append(it.next());
+        return all;
+    };
+    const QStringList before = files();
+    for (const QString& asked : {u"--help"_s, u"-h"_s, u"/?"_s}) {
+        EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, asked}), 0) << asked.toStdString();
+        EXPECT_TRUE(Output.startsWith(u"Usage: logimporter"_s));
+        for (const QString& status :
+             {u"  3  the range was refused"_s, u"  4  incomplete"_s, u"OSTREL_HOME"_s})
+            EXPECT_TRUE(Output.contains(status)) << status.toStdString();
+    }
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
+    EXPECT_EQ(Import(u"25/11/2010 06:00"_s, u"24/11/2010 06:00"_s), 3) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"exit status 3: the range was refused and nothing was written"_s));
+    EXPECT_EQ(Import(u"31/12/2004 23:00"_s, u"24/11/2010 06:59"_s), 3); // before the years allowed
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AStartThatCannotBeReadIsWarnedOfOnceAndExitsWithFive) {
+    EXPECT_EQ(Import(u"someday"_s, u"24/11/2010 01:59"_s), 5) << Errors.toStdString();
+    EXPECT_EQ(
+        Errors.count(u"warning: /START=SOMEDAY is not a date and time, so the offered start was used"_s), 1)
+        << Errors.toStdString();
+    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2); // the offered start, the first hour of the files
+}
+
+TEST_F(ProgramRunTest, NoLogFilesAtAllIsAWarningNotASuccess) {
+    QDirIterator logs(ProfileLibrary::ProductFolder() + u"/Demo Logs"_s, QDir::Files,
+                      QDirIterator::Subdirectories);
+    while (logs.hasNext())
+        QFile::remove(logs.next());
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}),
+              5)
+        << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"warning: no music log was found for "_s)) << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"warning: no advert log was found for any day from "_s));
+    EXPECT_TRUE(Output.contains(u"hours written:            0\n"_s));
+}
+
+TEST_F(ProgramRunTest, ADatabaseBusyBeyondThePatienceExitsWithFourAndWritesNothingHalfWay) {
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                             u"BusyWaitSeconds"_s, 1);
+    BusyNeighbour playout(DemoStation::DatabasePath());
+    playout.HoldFor(std::chrono::seconds(4));
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 08:59"_s), 4) << Errors.toStdString();
+    playout.Stop();
+    EXPECT_TRUE(Output.contains(u"hours not written:        3 (2010-11-24 06:00:00, 2010-11-24 07:00:00, "
+                                u"2010-11-24 08:00:00)"_s))
+        << Output.toStdString();
+    const QStringList log = LinesOf(ApplicationLog());
+    EXPECT_TRUE(log.contains(u"Music:2010-11-24 06:00:00 - could not be written to the Log: the Station "
+                             u"Database stayed busy for 1 s (database is locked)"_s))
+        << log.join(u'\n').toStdString();
+    EXPECT_EQ(log.filter(u"the run stopped writing"_s).size(), 2); // the later hours did not wait again
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AnUnattendedRunNeverSwitchesOnTheCartRangeOptionByItself) {
+    {
+        StationDatabase db;
+        ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+        StationSettings settings = db.Settings();
+        settings.SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
+        ASSERT_TRUE(db.SaveSettings(settings));
+    }
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 06:59"_s), 2);
+    EXPECT_TRUE(Errors.contains(u"nobody was there to answer \"The Log Importer needs to activate the "_s))
+        << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"so it was answered No and the setting stays as it is"_s));
+    EXPECT_FALSE(Errors.contains(u"the settings stay as they are"_s));
+    StationDatabase db;
+    ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+    EXPECT_FALSE(db.Settings().UseLogImporterCartRanges());
+    EXPECT_TRUE(ScheduledLog().isEmpty());
+}
+
+TEST_F(ProgramRunTest, AWriterBesideTheImportCostsNoHourAndNoAdvert) {
+    const QString pristine = Path(u"pristine.sdb"_s);
+    ASSERT_TRUE(QFile::copy(DemoStation::DatabasePath(), pristine));
+    const QString start = u"24/11/2010 00:00"_s, end = u"25/11/2010 23:59"_s;
+    BusyNeighbour playout(DemoStation::DatabasePath());
+    playout.WriteEvery(std::chrono::milliseconds(120), std::chrono::milliseconds(20));
+    EXPECT_EQ(Import(start, end), 0) << Errors.toStdString() << Output.toStdString();
+    playout.Stop();
+    EXPECT_GT(playout.Writes(), 5); // it really wrote all along
+    const QJsonArray disturbed = ScheduledLog();
+
+    for (const QString& file : {u""_s, u"-wal"_s, u"-shm"_s})
+        QFile::remove(DemoStation::DatabasePath() + file);
+    ASSERT_TRUE(QFile::copy(pristine, DemoStation::DatabasePath()));
+    ASSERT_EQ(Import(start, end), 0) << Errors.toStdString();
+    const QJsonArray undisturbed = ScheduledLog();
+    EXPECT_EQ(Count(undisturbed, u"Type"_s, 98), 48);
+    EXPECT_GT(Count(undisturbed, u"Flags"_s, 3), 100);
+    EXPECT_EQ(Count(disturbed, u"Type"_s, 98), 48);
+    EXPECT_EQ(Count(disturbed, u"Flags"_s, 3), Count(undisturbed, u"Flags"_s, 3));
+    EXPECT_TRUE(disturbed == undisturbed) << "the two Scheduled Logs differ";
+}
+
+TEST_F(ProgramRunTest, AdvertsThatArriveANightLateAreCaughtUpByTheNextRun) {
+    // A station whose days are still to come: the catch-up never reaches back into
+    // hours that have gone to air.
+    const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs"_s;
+    QDir(logs).removeRecursively();
+    QString problem;
+    ASSERT_TRUE(DemoStation::Create(QDate::currentDate().addDays(1), 3, &problem)) << problem.toStdString();
+    QDir adverts(logs + u"/Adverts"_s);
+    QStringList late = adverts.entryList(QDir::Files, QDir::Name).mid(1);
+    ASSERT_EQ(late.size(), 2);
+    QDir().mkpath(Path(u"late"_s));
+    for (const QString& name : late)
+        ASSERT_TRUE(QFile::rename(adverts.filePath(name), Path(u"late/"_s + name)));
+    const QStringList scheduled = {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
+                                   u"/NOPREVCHECK"_s};
+    const auto hoursWithAdverts = [this] {
+        int marked = 0;
+        for (const QJsonValue& item : ScheduledLog()) {
+            const QJsonObject fields = item.toObject();
+            marked += fields.value(u"Type"_s).toInt() == 98 && (fields.value(u"Flags"_s).toInt() & 2) ? 1 : 0;
+        }
+        return marked;
+    };
+
+    EXPECT_EQ(Logimporter(scheduled), 0)
+        << Errors.toStdString(); // night 1: three days' music, one day's adverts
+    EXPECT_EQ(hoursWithAdverts(), 24);
+    for (const QString& name : late) // night 2: the adverts of the other two days arrive
+        ASSERT_TRUE(QFile::rename(Path(u"late/"_s + name), adverts.filePath(name)));
+    EXPECT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"advert hours caught up:   24 ("_s)) << Output.toStdString();
+    EXPECT_EQ(hoursWithAdverts(), 72);
+    EXPECT_EQ(Logimporter(scheduled), 0);
+    EXPECT_TRUE(Output.contains(u"advert hours caught up:   0\n"_s)) << Output.toStdString(); // nothing twice
+    EXPECT_EQ(hoursWithAdverts(), 72);
+}

@@ -1,0 +1,282 @@
+#include "app/ToolStartup.h"
+
+#include "base/FileTools.h"
+#include "base/GeneralTools.h"
+#include "base/RegistryTools.h"
+#include "playout/Directory.h"
+#include "playout/ProfileLibrary.h"
+#include "support/OperatorHome.h"
+#include "support/RecordingSplash.h"
+
+#include <QLockFile>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+class ToolStartupTest : public OperatorHome {
+protected:
+    void SetUp() override {
+        OperatorHome::SetUp();
+        SetUpProfile(u"Demo"_s, u"DatabaseMode=1\n"_s);
+    }
+
+    static void SetUpProfile(const QString& profile, const QString& library) {
+        WriteFile(ProfileLibrary::ProfileFolder(profile) + u"/Library.ini"_s,
+                  (u"[Library]\n"_s + library).toUtf8());
+    }
+
+    // Runs the start-up; the debug log's lines, without their time, land in Trace.
+    bool Start(const QString& commandLine, int securityMode = 3, const QString& profileOverride = QString()) {
+        ToolStartup startup(state, commandLine, &splash);
+        const bool started =
+            startup.InitialiseTool(u"Log Importer"_s, securityMode, true, profileOverride, true);
+        ReadTrace();
+        return started;
+    }
+
+    void Stop() {
+        ToolStartup(state, QString(), &splash).TerminateTool();
+        ReadTrace();
+    }
+
+    void ReadTrace() {
+        Trace.clear();
+        for (const QString& line : LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s)))
+            Trace.append(line.mid(9));
+    }
+
+    ToolState state;
+    RecordingSplash splash;
+    QStringList Trace;
+};
+
+TEST_F(ToolStartupTest, ASilentRunWithAProfileGoesThroughEveryStep) {
+    ASSERT_TRUE(Start(u"/DEBUG=normal /SILENT /Profile=Demo"_s));
+    EXPECT_EQ(Trace, QStringList({
+                         u"Started InitialiseTool"_s,
+                         u"    Check if already running"_s,
+                         u"    Read StartupOptions /DEBUG=NORMAL /SILENT /PROFILE=DEMO "_s,
+                         u"    Checking/Creating All Users\\App Data\\Ostrel v3 folder"_s,
+                         u"    Initalising Localisation"_s,
+                         u"    Command line forcing Profile 'Demo'"_s,
+                         u"    Creating Kestrane Directory Interface"_s,
+                         u"    Opening Default Directory"_s,
+                         u"    Creating Audio Settings Interface"_s,
+                         u"    Loading Profile 'Demo' into Audio Settings Interface"_s,
+                         u"    Creating Playout Interface (General)"_s,
+                         u"    Creating Playout Interface (Audio)"_s,
+                         u"    Creating Playout Interface (Logging)"_s,
+                         u"    Creating Ostrel Libraries"_s,
+                         u"    Loading Profile 'Demo' into Ostrel Library"_s,
+                         u"    Ostrel Library - CheckSettings"_s,
+                         u"Finished OK"_s,
+                     }));
+    EXPECT_EQ(state.CurrentProfile, u"Demo");
+    EXPECT_TRUE(state.SilentMode);
+    EXPECT_FALSE(state.ScheduleMode);
+    EXPECT_TRUE(splash.Calls.isEmpty());
+    EXPECT_TRUE(FileTools::FolderExists(ProfileLibrary::ToolProfileFolder(u"Log Importer"_s, u"Demo"_s)));
+    ASSERT_TRUE(state.Directory && state.Directory->CurrentUser());
+    EXPECT_TRUE(state.Directory->CurrentUser()->CanEditScheduledLog); // the log-in is optional when silent
+    ASSERT_TRUE(state.PlayoutGeneral && state.PlayoutAudio && state.PlayoutLogging && state.StationLibrary);
+    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs),
+              Home() + u"/ProgramData/Kestrane/Ostrel v3/Logs"_s);
+
+    Stop();
+    EXPECT_EQ(Trace.mid(17), QStringList({u"Start TerminateTool "_s, u"Finished OK"_s}));
+    EXPECT_FALSE(state.Directory || state.AudioSettings || state.PlayoutGeneral || state.StationLibrary);
+    EXPECT_EQ(state.PlayoutAudio, nullptr);
+}
+
+TEST_F(ToolStartupTest, TheProfileChooserSuggestsTheLastProfileAndRemembersTheChoice) {
+    SetUpProfile(u"Studio"_s, u"DatabaseMode=1\n"_s);
+    op.ProfileChoice = u"Studio"_s;
+    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK"_s));
+    EXPECT_EQ(op.ProfileSuggested, u"Profile1");
+    EXPECT_EQ(op.ProfilesOffered, QStringList({u"Demo"_s, u"Studio"_s}));
+    EXPECT_TRUE(Trace.contains(u"    Getting Profile Name (Suggesting 'Profile1')"_s));
+    EXPECT_TRUE(Trace.contains(u"    Profile Chosen: 'Studio'"_s));
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, u"Software\\Kestrane\\Ostrel v3\\Tools"_s,
+                                       u"LastProfile"_s, {}),
+              u"Studio");
+    EXPECT_EQ(state.CurrentProfile, u"Studio");
+}
+
+TEST_F(ToolStartupTest, CancellingTheProfileChooserEndsTheStartUp) {
+    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /NOPREVCHECK"_s));
+    EXPECT_EQ(Trace.back(), u"No Profile chosen so finished");
+    EXPECT_EQ(Trace[Trace.size() - 2], u"    Getting Profile Name (Suggesting 'Profile1')");
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, u"Software\\Kestrane\\Ostrel v3\\Tools"_s,
+                                       u"LastProfile"_s, u"unset"_s),
+              u"unset");
+}
+
+TEST_F(ToolStartupTest, AProfileOverrideIsUsedWithoutAsking) {
+    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK"_s, 3, u"Demo"_s));
+    EXPECT_TRUE(Trace.contains(u"    Forcing Profile (not via Command Line) 'Demo'"_s));
+    EXPECT_TRUE(op.ProfilesOffered.isEmpty());
+}
+
+TEST_F(ToolStartupTest, IncompleteSettingsAreShownAndCancellingEndsTheStartUp) {
+    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
+    EXPECT_EQ(op.SettingsDialogs, 1);
+    EXPECT_EQ(Trace.mid(Trace.size() - 3),
+              QStringList({u"    Ostrel Library - CheckSettings"_s, u"    Failed - Displaying Settings"_s,
+                           u"Cancelled so finished"_s}));
+}
+
+TEST_F(ToolStartupTest, AcceptedSettingsAreSavedIntoTheProfile) {
+    op.SettingsDialog = [](LibrarySettings& settings) {
+        settings.DatabaseMode = 2;
+        settings.FixedDatabase = u"Main"_s;
+        return true;
+    };
+    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
+    EXPECT_TRUE(Trace.contains(u"    Saving Profile"_s));
+    LibrarySettings saved;
+    saved.LoadProfile(u"Fresh"_s);
+    EXPECT_EQ(saved.DatabaseMode, 2);
+    EXPECT_EQ(saved.FixedDatabase, u"Main");
+}
+
+TEST_F(ToolStartupTest, ARefusedLogInEndsTheStartUpWithoutALine) {
+    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\n"_s);
+    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(op.LogIns, 1);
+    EXPECT_EQ(Trace.back(), u"    Ostrel Library - CheckSettings");
+}
+
+TEST_F(ToolStartupTest, AUserIdentifierLogsInWithoutTheDialog) {
+    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\n"_s);
+    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s),
+              "[a1b2-c3]\nName=Morning Presenter\nCanEditScheduledLog=true\n[d4e5]\nName=Guest\n");
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure /UserGuid=a1b2-c3"_s));
+    EXPECT_EQ(op.LogIns, 0);
+    ASSERT_TRUE(state.Directory->CurrentUser());
+    EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Morning Presenter");
+    EXPECT_FALSE(state.Directory->CurrentUser()->CanEditSettings);
+
+    ToolState other;
+    op.LogInChoice = u"d4e5"_s; // an unknown identifier falls back to the dialog
+    ToolStartup startup(other, u"/NOPREVCHECK /Profile=Secure /UserGuid=ffff"_s, nullptr);
+    ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
+    EXPECT_EQ(op.LogIns, 1);
+    EXPECT_EQ(other.Directory->CurrentUser()->Name, u"Guest");
+}
+
+TEST_F(ToolStartupTest, APasswordIsCheckedAndThreeWrongOnesEndTheStartUp) {
+    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\nAutoLogIn=true\n"_s);
+    const QString hash = Directory::PasswordHash(u"{A1}"_s, u"open sesame"_s);
+    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s),
+              (u"[{A1}]\nName=Engineer\nCanEditScheduledLog=true\nPassword="_s + hash + u'\n').toUtf8());
+    // The only user has a password, so the automatic log-in does not apply.
+    op.LogInChoice = u"{a1}"_s;
+    op.PasswordGiven = u"Open Sesame"_s;
+    ASSERT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(op.LogIns, 3);
+    EXPECT_EQ(op.MessageTexts(), QStringList(3, u"The password for 'Engineer' is not correct."_s));
+
+    state = ToolState{};
+    op.PasswordGiven = u"open sesame"_s;
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Engineer");
+    EXPECT_EQ(op.LogIns, 4);
+}
+
+TEST_F(ToolStartupTest, ANewProfileNamedInTheChooserIsMadeAndOthersAreRefused) {
+    op.ProfileChoice = u"Breakfast FM"_s;
+    op.SettingsDialog = [](LibrarySettings& settings) { return settings.DatabaseMode = 1, true; };
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(op.ProfilesOffered, QStringList{u"Demo"_s});
+    EXPECT_EQ(state.CurrentProfile, u"Breakfast FM");
+    EXPECT_TRUE(FileTools::FolderExists(ProfileLibrary::ProfileFolder(u"Breakfast FM"_s)));
+    EXPECT_EQ(ProfileLibrary().Profiles(), QStringList({u"Breakfast FM"_s, u"Demo"_s}));
+
+    // The existing profile in another case is that profile; a name with a slash is refused.
+    state = ToolState{};
+    op.ProfileChoice = u"DEMO"_s;
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(state.CurrentProfile, u"Demo");
+    state = ToolState{};
+    op.ProfileChoice = u"News/Sport"_s;
+    EXPECT_FALSE(Start(u"/NOPREVCHECK /SILENT"_s));
+    EXPECT_EQ(op.MessageTexts().last(), u"A name cannot hold any of \\ / : * ? \" < > |");
+    EXPECT_EQ(ProfileLibrary().Profiles().size(), 2);
+}
+
+TEST_F(ToolStartupTest, PlayersAreOverriddenOnlyByAWholeNumberThatDiffers) {
+    const struct {
+        const char16_t* value;
+        int players;
+        bool overridden;
+    } cases[] = {{u"0", 4, false},  {u"abc", 4, false}, {u"4", 4, false}, {u"6", 6, true},
+                 {u"2.5", 2, true}, {u"3.5", 4, false}, {u"-2", 4, false}};
+    for (const auto& c : cases) {
+        const QString value = QString::fromUtf16(c.value);
+        QFile::remove(Path(u"DebugFiles/logimporter.20101123.log"_s));
+        state = ToolState{};
+        ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Demo /PLAYERS="_s + value));
+        EXPECT_EQ(state.AudioSettings->NumberPlayers, c.players) << value.toStdString();
+        EXPECT_EQ(Trace.contains(u"    Overriding NumberPlayers to %1"_s.arg(c.players)), c.overridden)
+            << value.toStdString();
+    }
+}
+
+TEST_F(ToolStartupTest, ImportOrScheduleAloneSetsScheduleMode) {
+    const struct {
+        const char16_t* commandLine;
+        bool schedule;
+    } cases[] = {{u"/IMPORT", true}, {u"/schedule", true}, {u"/SILENT", false}};
+    for (const auto& c : cases) {
+        state = ToolState{};
+        ASSERT_TRUE(Start(QString::fromUtf16(c.commandLine) + u" /NOPREVCHECK /Profile=Demo /SILENT"_s));
+        EXPECT_EQ(state.ScheduleMode, c.schedule) << QString::fromUtf16(c.commandLine).toStdString();
+    }
+}
+
+TEST_F(ToolStartupTest, TheSplashFollowsTheStepsUnlessSilent) {
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Demo"_s));
+    EXPECT_EQ(splash.Calls, QStringList({
+                                u"Load"_s,
+                                u"Icons 3"_s,
+                                u"Icon 1 local Local Settings"_s,
+                                u"Icon 2 playout Audio Systems"_s,
+                                u"Icon 3 security User Security"_s,
+                                u"Action Initialising Tool"_s,
+                                u"Show"_s,
+                                u"Icon 1 localon Local Settings"_s,
+                                u"Action Creating Directory Interface"_s,
+                                u"Action Opening Kestrane Directory"_s,
+                                u"Action Creating Audio Settings Interface"_s,
+                                u"Action Loading Audio Settings Profile"_s,
+                                u"Action Creating Playout Interface (General)"_s,
+                                u"Action Creating Playout Interface (Audio)"_s,
+                                u"Action Creating Playout Interface (Logging)"_s,
+                                u"Action Creating Ostrel Libraries"_s,
+                                u"Action Loading Profile 'Demo'"_s,
+                                u"Action Checking Ostrel Settings"_s,
+                                u"Icon 2 securityon User Security"_s,
+                                u"Action Finished Initialising Tool"_s,
+                            }));
+    splash.Calls.clear();
+    state = ToolState{};
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Demo /silent"_s));
+    EXPECT_TRUE(splash.Calls.isEmpty());
+}
+
+TEST_F(ToolStartupTest, WithoutSecurityNoDirectoryIsOpened) {
+    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /NOPREVCHECK /Profile=Demo"_s, 0));
+    EXPECT_FALSE(state.Directory);
+    EXPECT_FALSE(Trace.contains(u"    Opening Default Directory"_s));
+    EXPECT_EQ(splash.Calls[1], u"Icons 2");
+}
+
+TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {
+    FileTools::CreateFolder(Path(u"Temp"_s));
+    QLockFile running(Path(u"Temp/logimporter.instance.lock"_s));
+    ASSERT_TRUE(running.tryLock(0));
+    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /Profile=Demo"_s));
+    EXPECT_EQ(Trace, QStringList({u"Started InitialiseTool"_s, u"    Check if already running"_s,
+                                  u"Exit as App already running"_s}));
+    state = ToolState{};
+    EXPECT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /Profile=Demo /NOPREVCHECK"_s));
+}

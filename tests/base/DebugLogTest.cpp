@@ -1,0 +1,116 @@
+#include "base/DebugLog.h"
+
+#include "base/GeneralTools.h"
+#include "base/RegistryTools.h"
+#include "support/TempHome.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+class DebugLogTest : public TempHome {
+protected:
+    QString DebugFile() const { return Path(u"DebugFiles/logimporter.20101123.log"_s); }
+};
+
+TEST_F(DebugLogTest, LevelZeroAndLevelsBelowFiveWriteNothing) {
+    for (const int level : {0, 3}) {
+        GeneralTools::SetDebugLevel(level);
+        WriteDebug(u"Started InitialiseTool"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+        WriteDebug(u"a level -1 line"_s, -1);
+        EXPECT_FALSE(QDir(Path(u"DebugFiles"_s)).exists()) << level;
+        EXPECT_EQ(DebugLog::Indentation(), 0) << level;
+    }
+    GeneralTools::SetDebugLevel(0);
+    EXPECT_EQ(DebugLog::FileName(), QString());
+}
+
+TEST_F(DebugLogTest, LinesCarryTheTimeAndIndentation) {
+    GeneralTools::SetDebugLevel(5);
+    WriteDebug(u"Started InitialiseTool"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    WriteDebug(u"Check if already running"_s);
+    WriteDebug(u"Deeper"_s, -1, DebugLog::IndentAfter);
+    WriteDebug(u"Inner"_s);
+    WriteDebug(u"Back"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    WriteDebug(u"Finished OK"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    WriteDebug(u"Never below zero"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    WriteDebug(u"Indent"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    WriteDebug(u"Reset"_s, DebugLog::dbmNormal, DebugLog::IndentReset);
+    WriteDebug(u"a level 6 line is above level 5"_s, 6);
+    EXPECT_EQ(DebugLog::FileName(), DebugFile());
+    EXPECT_EQ(LinesOf(DebugFile()), QStringList({
+                                        u"14:03:22 Started InitialiseTool"_s,
+                                        u"14:03:22     Check if already running"_s,
+                                        u"14:03:22     Deeper"_s,
+                                        u"14:03:22         Inner"_s,
+                                        u"14:03:22     Back"_s,
+                                        u"14:03:22 Finished OK"_s,
+                                        u"14:03:22 Never below zero"_s,
+                                        u"14:03:22 Indent"_s,
+                                        u"14:03:22 Reset"_s,
+                                    }));
+}
+
+TEST_F(DebugLogTest, MemoryColumnsFromLevelTenButNotAtMinusOne) {
+    GeneralTools::SetDebugLevel(10);
+    WriteDebug(u"with memory"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    WriteDebug(u"indented"_s);
+    GeneralTools::SetDebugLevel(-1);
+    WriteDebug(u"without memory"_s, 9);
+    const QStringList lines = LinesOf(DebugFile());
+    ASSERT_EQ(lines.size(), 3);
+    const QRegularExpression memory(u"^14:03:22 [ \\d]{9}\\d [ \\d]{9}\\d with memory$"_s);
+    EXPECT_TRUE(memory.match(lines[0]).hasMatch()) << lines[0].toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(u"^14:03:22 [ \\d]{10} [ \\d]{10}     indented$"_s).match(lines[1]).hasMatch())
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[2], u"14:03:22     without memory");
+    qint64 workingSet = 0, pagefile = -1;
+    ASSERT_TRUE(DebugLog::GetProcessMemory(workingSet, pagefile));
+    EXPECT_GT(workingSet, 0);
+    EXPECT_GE(pagefile, 0);
+}
+
+TEST_F(DebugLogTest, DebugPathFromTheRegistryGainsItsTrailingSeparator) {
+    RegistryTools::SetString(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugPath"_s,
+                             Path(u"trace"_s));
+    GeneralTools::SetDebugLevel(5);
+    WriteDebug(u"here"_s);
+    EXPECT_EQ(LinesOf(Path(u"trace/logimporter.20101123.log"_s)), QStringList{u"14:03:22 here"_s});
+    EXPECT_EQ(GeneralTools::DebugPath(), Path(u"trace/"_s));
+}
+
+TEST_F(DebugLogTest, AFolderThatCannotBeMadeIsReportedForEveryLine) {
+    WriteFile(Path(u"blocker"_s), "a file where the folder should be");
+    GeneralTools::SetDebugPath(Path(u"blocker/"_s));
+    GeneralTools::SetDebugLevel(5);
+    WriteDebug(u"lost"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
+    WriteDebug(u"lost too"_s);
+    ASSERT_EQ(Alerts.size(), 2);
+    EXPECT_EQ(Alerts[0],
+              u"The Debug Files folder could not be created in '"_s + Path(u"blocker/"_s) + u"'!"_s);
+    EXPECT_EQ(DebugLog::Indentation(), 0); // a lost line does not indent
+}
+
+TEST_F(DebugLogTest, TheLevelComesFromTheCommandLineOrTheRegistry) {
+    const struct {
+        const char16_t* commandLine;
+        int level;
+    } cases[] = {
+        {u"/DEBUG", 10},          {u"/SILENT /debug", 10}, {u"/debug=normal", 5},
+        {u"/DEBUG=MEDIUM /X", 5}, {u"/DEBUG=MAX", 10},     {u"/DEBUG=OFF", 0},
+        {u"/Debug=none", 0},      {u"/DEBUG=7", 10},       {u"/Profile=A /DEBUG", 10},
+    };
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 7);
+    for (const auto& c : cases) {
+        GeneralTools::SetDebugLevel(0);
+        DebugLog::InitialiseDebugLevel(QString::fromUtf16(c.commandLine));
+        EXPECT_EQ(GeneralTools::DebugLevel(), c.level) << QString::fromUtf16(c.commandLine).toStdString();
+    }
+    GeneralTools::SetDebugLevel(0);
+    DebugLog::InitialiseDebugLevel(u"/SILENT"_s);
+    EXPECT_EQ(GeneralTools::DebugLevel(), 7);
+    GeneralTools::SetDebugLevel(3); // a level already set stays
+    DebugLog::InitialiseDebugLevel(u"/DEBUG"_s);
+    EXPECT_EQ(GeneralTools::DebugLevel(), 3);
+}

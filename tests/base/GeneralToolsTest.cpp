@@ -1,0 +1,79 @@
+#include "base/GeneralTools.h"
+
+#include "base/cWinINET.h"
+#include "support/TempHome.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+class GeneralToolsTest : public TempHome {};
+
+TEST(GeneralTools, PaddingCutsLongerTextsToTheWidth) {
+    EXPECT_EQ(GeneralTools::PadLeft(u"42"_s, 5), u"   42");
+    EXPECT_EQ(GeneralTools::PadRight(u"42"_s, 5), u"42   ");
+    EXPECT_EQ(GeneralTools::PadRight(u"Long Title"_s, 4), u"Long");
+    EXPECT_EQ(GeneralTools::PadLeft(u"123456"_s, 4), u"1234");
+    EXPECT_EQ(GeneralTools::PadRight(u"abc"_s, 3), u"abc");
+    EXPECT_EQ(GeneralTools::PadLeft(u"7"_s, 3, u'0'), u"007");
+}
+
+TEST(GeneralTools, ClampsAndFiltersKeys) {
+    EXPECT_EQ(GeneralTools::Clamp(150, 0, 100), 100);
+    EXPECT_EQ(GeneralTools::Clamp(-5, 0, 100), 0);
+    EXPECT_DOUBLE_EQ(GeneralTools::ClampDouble(42.5, 0, 100), 42.5);
+    EXPECT_EQ(GeneralTools::FilterKey('7', 1), '7');
+    EXPECT_EQ(GeneralTools::FilterKey('a', 1), 0);
+    EXPECT_EQ(GeneralTools::FilterKey('-', 1), 0);
+    EXPECT_EQ(GeneralTools::FilterKey(8, 1), 8); // backspace still edits
+    EXPECT_EQ(GeneralTools::FilterKey('a', 0), 'a');
+}
+
+TEST(GeneralTools, TimeTextsBecomeSeconds) {
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"03:30"_s, 3), 210);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"00330"_s, 3), 210);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"00045"_s, 3), 45);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"1:00:05"_s, 3), 3605);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"00000"_s, 3), 0);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"195"_s, 1), 195);
+    EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u" 2:05 "_s, 1), 125);
+}
+
+TEST(GeneralTools, UrlEncodingDecodesBackToTheSameText) {
+    const cWinINET decoder;
+    const QString texts[] = {u"Rock & Roll"_s, u"100% sure + more"_s, u"caf\u00e9 \u20ac5 | \"quoted\""_s,
+                             QString(), u"line1\nline2"_s};
+    for (const QString& text : texts) {
+        const QString encoded = GeneralTools::UrlEncode(text);
+        EXPECT_FALSE(encoded.contains(u' ')) << encoded.toStdString();
+        EXPECT_FALSE(encoded.contains(u'|')) << encoded.toStdString();
+        EXPECT_EQ(decoder.URLDecode2(encoded), text) << encoded.toStdString();
+    }
+}
+
+TEST_F(GeneralToolsTest, AppendsLinesInWindows1252WithCrLf) {
+    const QString file = Path(u"out.txt"_s);
+    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"one \u20ac"_s));
+    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"two"_s));
+    EXPECT_EQ(BytesOf(file), QByteArray("one \x80\r\ntwo\r\n"));
+    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"three"_s, false));
+    EXPECT_EQ(BytesOf(file), QByteArray("three\r\n"));
+    EXPECT_FALSE(GeneralTools::AppendLineToFile(Path(u"missing/folder/out.txt"_s), u"x"_s));
+}
+
+TEST_F(GeneralToolsTest, ASecondProcessSeesTheFirstInstanceRunning) {
+    auto probe = [this] {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LOGIMPORTER_INSTANCE_PROBE"_s, u"logimporter"_s);
+        env.insert(u"OSTREL_HOME"_s, Home());
+        process.setProcessEnvironment(env);
+        process.start(QCoreApplication::applicationFilePath(), {});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+    };
+    EXPECT_EQ(probe(), u"alone"); // nobody holds the lock, and the probe's lock ends with it
+    EXPECT_FALSE(GeneralTools::PreviousInstanceRunning());
+    EXPECT_FALSE(GeneralTools::PreviousInstanceRunning()); // asking again does not find ourselves
+    EXPECT_EQ(probe(), u"running");
+}

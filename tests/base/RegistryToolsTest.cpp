@@ -1,0 +1,41 @@
+#include "base/RegistryTools.h"
+
+#include "support/TempHome.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+class RegistryToolsTest : public TempHome {};
+
+TEST_F(RegistryToolsTest, ValuesComeBackWithDefaultsForMissingOnes) {
+    const QString key = u"Software\\Kestrane\\Ostrel v3\\Tools\\Log Importer"_s;
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 1), 1);
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, u"none"_s),
+              u"none");
+    ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 2));
+    ASSERT_TRUE(RegistryTools::SetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, u"Studio 2"_s));
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"Role"_s, 1), 2);
+    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, key, u"LastDatabase"_s, {}), u"Studio 2");
+    // A string where a number is wanted gives the default.
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"LastDatabase"_s, 7), 7);
+}
+
+TEST_F(RegistryToolsTest, KeysAndValueNamesMatchIgnoringCase) {
+    ASSERT_TRUE(
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 5));
+    EXPECT_EQ(
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"Software\\kestrane"_s, u"debugmode"_s, 0), 5);
+    ASSERT_TRUE(
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"software\\KESTRANE"_s, u"DEBUGMODE"_s, 10));
+    EXPECT_EQ(
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 0),
+        10);
+}
+
+TEST_F(RegistryToolsTest, TheTwoRootsAreSeparateFilesUnderTheHome) {
+    const QString key = u"Software\\Kestrane\\Ostrel v3"_s;
+    ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::LocalMachine, key, u"EnterpriseLevel"_s, 35));
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"EnterpriseLevel"_s, 0), 0);
+    EXPECT_TRUE(QFileInfo::exists(Path(u"Registry/HKEY_LOCAL_MACHINE.ini"_s)));
+    EXPECT_FALSE(QFileInfo::exists(Path(u"Registry/HKEY_CURRENT_USER.ini"_s)));
+}

@@ -1,0 +1,149 @@
+#include "stationdb/DatabaseChooser.h"
+#include "stationdb/StationSchema.h"
+#include "stationdb/TransactionGuard.h"
+#include "support/StationFixture.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+class StationDatabaseTest : public StationFixture {};
+
+TEST_F(StationDatabaseTest, ANewDatabaseOpensWithItsNameAndDefaultSettings) {
+    EXPECT_EQ(db.DatabaseInfo().Name, u"Test FM");
+    EXPECT_EQ(db.DatabaseInfo().Location, DatabasePath());
+    EXPECT_EQ(db.Settings().MusicFileNameFormat(), u"yymmdd");
+    EXPECT_EQ(db.Settings().AutoPurgeDays(), 0);
+    QString problem;
+    EXPECT_FALSE(StationDatabase::Create(DatabasePath(), QString(), &problem));
+    EXPECT_TRUE(problem.contains(u"already exists"_s));
+    db.Close();
+    EXPECT_FALSE(db.IsOpen());
+}
+
+TEST_F(StationDatabaseTest, OpeningRefusesWhatIsNotAStationDatabaseAndChangesNothing) {
+    StationDatabase other;
+    EXPECT_EQ(other.OpenFile(Path(u"missing.sdb"_s)), StationDatabase::Missing);
+    EXPECT_FALSE(QFileInfo::exists(Path(u"missing.sdb"_s)));
+
+    const QByteArray text = "+23/11/10 14:00 Drive\r\nnot a database at all\r\n";
+    WriteFile(Path(u"text.sdb"_s), text);
+    EXPECT_EQ(other.OpenFile(Path(u"text.sdb"_s)), StationDatabase::NotAStationDatabase);
+    EXPECT_EQ(BytesOf(Path(u"text.sdb"_s)), text);
+    EXPECT_FALSE(other.IsOpen());
+
+    {
+        QSqlDatabase plain = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"plain"_s);
+        plain.setDatabaseName(Path(u"plain.sdb"_s));
+        ASSERT_TRUE(plain.open());
+        QSqlQuery(plain).exec(u"CREATE TABLE Something (A INTEGER)"_s);
+        plain.close();
+    }
+    QSqlDatabase::removeDatabase(u"plain"_s);
+    const QByteArray before = BytesOf(Path(u"plain.sdb"_s));
+    EXPECT_EQ(other.OpenFile(Path(u"plain.sdb"_s)), StationDatabase::NotAStationDatabase);
+    EXPECT_EQ(BytesOf(Path(u"plain.sdb"_s)), before);
+
+    Exec(u"UPDATE SchemaInfo SET Version = 99"_s);
+    EXPECT_EQ(other.OpenFile(DatabasePath()), StationDatabase::NewerSchema);
+    EXPECT_TRUE(other.OpenProblem().contains(u"newer"_s));
+}
+
+TEST_F(StationDatabaseTest, AnOlderSchemaIsBroughtForwardOnOpen) {
+    db.Close();
+    const QString old = Path(u"old.sdb"_s);
+    {
+        QSqlDatabase made = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+        made.setDatabaseName(old);
+        ASSERT_TRUE(made.open());
+        ASSERT_TRUE(StationSchema::Migrate(made, 0, 1));
+        made.close();
+    }
+    QSqlDatabase::removeDatabase(u"old"_s);
+    for (int version = 1; version < StationSchema::CurrentVersion; ++version) {
+        ASSERT_EQ(db.OpenFile(old), StationDatabase::Opened) << version;
+        EXPECT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s)); // a table of the last step
+        EXPECT_FALSE(db.Maintenance().Query(QString()).has_value());
+        EXPECT_EQ(db.DatabaseInfo().Name, u"old");
+    }
+}
+
+TEST_F(StationDatabaseTest, NamedValuesAndChangeStamps) {
+    ASSERT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"23/11/2010 14:03:22"_s));
+    ASSERT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"24/11/2010 09:00:00"_s));
+    EXPECT_EQ(db.Value(u"Adverts.InfoLastUpdated"_s), u"24/11/2010 09:00:00");
+    ASSERT_TRUE(db.SetMusicLastChange(u"Log Importer v3.0.1"_s, Now));
+    ASSERT_TRUE(db.SetAdvertLastChange(u"Log Importer v3.0.1"_s, Now));
+    EXPECT_EQ(db.Value(u"Music.LastChangeBy"_s), u"Log Importer v3.0.1");
+    EXPECT_EQ(db.Value(u"Adverts.LastChangeTime"_s), u"2010-11-23 14:03:22");
+    EXPECT_FALSE(db.Value(u"Nothing"_s).has_value());
+    EXPECT_EQ(db.Values().size(), 6); // with the station's name
+}
+
+TEST_F(StationDatabaseTest, LogFileNamesFollowTheSettings) {
+    StationSettings& settings = db.Settings();
+    settings.SetValue(u"MusicLogsDirectory"_s, u"/logs/music"_s);
+    settings.SetValue(u"MusicFileNamePrefix"_s, u"MX"_s);
+    settings.SetValue(u"MusicFileExtension"_s, u".LOG"_s);
+    settings.SetValue(u"AdvertLogsDirectory"_s, u"C:\\Adverts\\"_s);
+    const struct {
+        const char16_t* format;
+        const char16_t* name;
+    } cases[] = {{u"yymmdd", u"MX101123.LOG"},
+                 {u"YYDDMM", u"MX102311.LOG"},
+                 {u"ddmmyy", u"MX231110.LOG"},
+                 {u"mmddyy", u"MX112310.LOG"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(settings.SetValue(u"MusicFileNameFormat"_s, QString::fromUtf16(c.format)));
+        EXPECT_EQ(db.MusicLogFileName(Day), u"/logs/music/"_s + QString::fromUtf16(c.name));
+    }
+    EXPECT_EQ(db.MusicLogFileName(-1), u"/logs/music/MX??????*");
+    EXPECT_EQ(db.AdvertLogFileName(Day), u"C:\\Adverts\\101123.txt");
+}
+
+TEST_F(StationDatabaseTest, DatabasesAreFoundByNameInEitherFolderIgnoringCase) {
+    db.Close();
+    ASSERT_TRUE(StationDatabase::Create(Path(u"shared/Main Studio.sdb"_s), QString()));
+    ASSERT_TRUE(StationDatabase::Create(Path(u"local/Backup.SDB"_s), u"Backup Station"_s));
+    WriteFile(Path(u"local/notes.txt"_s), "not a database");
+    const DatabaseList list = DatabaseChooser::Databases(Path(u"shared"_s), Path(u"local"_s));
+    EXPECT_EQ(list.All().size(), 2);
+    ASSERT_TRUE(list.Find(u"MAIN STUDIO"_s));
+    EXPECT_EQ(list.Find(u"MAIN STUDIO"_s)->Location, Path(u"shared/Main Studio.sdb"_s));
+    EXPECT_FALSE(list.Find(u"notes"_s));
+    ASSERT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"BACKUP"_s), StationDatabase::Opened);
+    EXPECT_EQ(db.DatabaseInfo().Name, u"Backup Station");
+    EXPECT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"Elsewhere"_s), StationDatabase::Missing);
+}
+
+TEST_F(StationDatabaseTest, AGuardInsideAnotherIsASavepoint) {
+    {
+        TransactionGuard outer(db.Connection());
+        ASSERT_TRUE(outer.IsOpen());
+        ASSERT_TRUE(db.SetValue(u"Kept"_s, u"1"_s));
+        {
+            TransactionGuard inner(db.Connection());
+            ASSERT_TRUE(inner.IsOpen());
+            ASSERT_TRUE(db.SetValue(u"Dropped"_s, u"1"_s));
+        } // not committed: only the inner change goes
+        {
+            TransactionGuard inner(db.Connection());
+            ASSERT_TRUE(db.SetValue(u"AlsoKept"_s, u"1"_s));
+            ASSERT_TRUE(inner.Commit());
+        }
+        EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
+        EXPECT_FALSE(db.Value(u"Dropped"_s).has_value());
+        ASSERT_TRUE(outer.Commit());
+    }
+    EXPECT_TRUE(db.Value(u"Kept"_s).has_value());
+    EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
+    {
+        TransactionGuard dropped(db.Connection());
+        db.SetValue(u"Gone"_s, u"1"_s);
+        TransactionGuard inner(db.Connection());
+        db.SetValue(u"GoneToo"_s, u"1"_s);
+        ASSERT_TRUE(inner.Commit()); // kept for the outer one, which is dropped
+    }
+    EXPECT_FALSE(db.Value(u"Gone"_s).has_value());
+    EXPECT_FALSE(db.Value(u"GoneToo"_s).has_value());
+}

@@ -1,0 +1,116 @@
+#include "windows/frmAdLogViewer.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "support/OperatorHome.h"
+#include "support/StationFixture.h"
+#include "windows/cPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+class frmAdLogViewerTest : public WithOperator<StationFixture> {
+protected:
+    void SetUp() override {
+        WithOperator::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+        QDir().mkpath(Path(u"adverts"_s));
+        viewer = std::make_unique<frmAdLogViewer>(db);
+    }
+    void TearDown() override {
+        viewer.reset();
+        WithOperator::TearDown();
+    }
+    static QString Advert(const QString& time, const QString& cart) {
+        return AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, cart, u"Spot "_s + cart, u"REF"_s, 30, false,
+                                             {});
+    }
+    void Log(const QStringList& lines) {
+        WriteFile(db.AdvertLogFileName(nov9), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    }
+    QTreeWidget* List() const { return viewer->findChild<QTreeWidget*>(u"lViewLog"_s); }
+
+    static constexpr qint32 nov9 = 40491; // Tuesday 9 November 2010
+    std::unique_ptr<frmAdLogViewer> viewer;
+};
+
+TEST_F(frmAdLogViewerTest, TheColumnsCarryTheirCaptionsAndWidths) {
+    QStringList captions;
+    for (int c = 0; c < List()->columnCount(); ++c)
+        captions.append(List()->headerItem()->text(c));
+    EXPECT_EQ(captions, QStringList({u"Time"_s, u"Cart"_s, u"Title"_s, u"Scheduler Ref"_s, u"Notes"_s}));
+    EXPECT_EQ(List()->columnWidth(0), 40);  // 600 twips
+    EXPECT_EQ(List()->columnWidth(2), 200); // 3000 twips
+}
+
+TEST_F(frmAdLogViewerTest, ADayIsListedWithTheBreakAtTheHourSelected) {
+    db.Settings().SetValue(u"AdvertCartOffset"_s, u"1000"_s);
+    Log({Advert(u"09:45:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0035"_s), QString(),
+         Advert(u"11:15:00"_s, u"0036"_s)});
+    viewer->DisplayLog({nov9, 10 * 3600});
+    EXPECT_EQ(viewer->windowTitle(), u"View Advert Log : Tuesday, 9 November 2010");
+    EXPECT_EQ(viewer->findChild<QLineEdit*>(u"txtStartDate"_s)->text(), u"09 November 2010");
+    EXPECT_EQ(viewer->findChild<QLineEdit*>(u"txtStarthour"_s)->text(), u"10");
+    ASSERT_EQ(List()->topLevelItemCount(), 5); // the gap row after 09:45, and the blank line
+    EXPECT_EQ(List()->topLevelItem(0)->text(1), u"1034");
+    EXPECT_EQ(List()->currentItem(), List()->topLevelItem(2));
+    EXPECT_EQ(List()->currentItem()->text(0), u"10:15:00");
+    EXPECT_TRUE(viewer->CanPrint());
+    EXPECT_TRUE(viewer->findChild<QPushButton*>(u"cmdPrint"_s)->isEnabled());
+}
+
+TEST_F(frmAdLogViewerTest, ADayWithoutALogLeavesNothingToPrint) {
+    viewer->DisplayLog({nov9 + 1, 0});
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_FALSE(viewer->CanPrint());
+    EXPECT_EQ(viewer->windowTitle(), u"View Advert Log : Wednesday, 10 November 2010");
+}
+
+TEST_F(frmAdLogViewerTest, ViewingNeedsADateAndEscapeCloses) {
+    viewer->show();
+    auto* date = viewer->findChild<QLineEdit*>(u"txtStartDate"_s);
+    date->setText(u"not a date"_s);
+    QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdView"_s), Qt::LeftButton);
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"You must enter a valid Date to view"_s});
+    Log({Advert(u"06:15:00"_s, u"0034"_s)});
+    date->setText(u"9/11/2010"_s);
+    QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdView"_s), Qt::LeftButton);
+    EXPECT_EQ(List()->topLevelItemCount(), 1);
+    QTest::keyClick(List(), Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible());
+}
+
+TEST_F(frmAdLogViewerTest, PrintingToAPdfGivesPagesHoldingEveryRow) {
+    QStringList lines;
+    for (int hour = 0; hour < 24; ++hour)
+        for (int a = 0; a < 8; ++a)
+            lines.append(Advert(u"%1:15:00"_s.arg(hour, 2, 10, QLatin1Char('0')), QString::number(5000 + a)));
+    Log(lines);
+    viewer->DisplayLog({nov9, 0});
+    const int rows = List()->topLevelItemCount();
+    ASSERT_EQ(rows, 24 * 8 + 23);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path(u"advert-log.pdf"_s));
+    ASSERT_TRUE(viewer->PrintTo(printer));
+    const QByteArray pdf = BytesOf(Path(u"advert-log.pdf"_s));
+    const qsizetype pages =
+        pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ");
+    EXPECT_GE(pages, 3) << "a long day takes several pages";
+
+    // The pages' rows, together, are every row once.
+    int covered = 0;
+    int next = 0;
+    for (const auto& [first, last] : cPrinting::Pages(rows, 60)) {
+        EXPECT_EQ(first, next);
+        covered += last - first + 1;
+        next = last + 1;
+    }
+    EXPECT_EQ(covered, rows);
+}

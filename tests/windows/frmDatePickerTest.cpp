@@ -1,0 +1,134 @@
+#include "windows/frmDatePicker.h"
+#include "base/Clock.h"
+#include "base/ScheduleDateTools.h"
+#include "support/OperatorHome.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+class frmDatePickerTest : public OperatorHome {
+protected:
+    void SetUp() override {
+        OperatorHome::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    }
+    template <typename T> T* Find(const QString& name) const {
+        T* found = picker.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QString Text(const QString& name) const { return Find<QLineEdit>(name)->text(); }
+    void Click(const QString& name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+
+    static constexpr qint32 nov9 = 40491; // 9 November 2010
+    frmDatePicker picker;
+};
+
+TEST_F(frmDatePickerTest, OpeningWithoutADayShowsTodayAndTheTimeNow) {
+    picker.Open({0, 0}, 3);
+    EXPECT_EQ(Find<QCalendarWidget>(u"dtMonth"_s)->selectedDate(), Clock::Today()); // 23 November 2010
+    EXPECT_EQ(Text(u"txtHours"_s), u"14");
+    EXPECT_EQ(Text(u"txtMinutes"_s), u"03");
+}
+
+TEST_F(frmDatePickerTest, AnHourWithFlagsThreeShowsItsHourAndLockedMinutes) {
+    picker.Open({nov9, 50400}, 3);
+    EXPECT_EQ(Text(u"txtDate"_s), u"09 Nov 2010");
+    EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), u"Tue");
+    EXPECT_EQ(Text(u"txtHours"_s), u"14");
+    EXPECT_EQ(Text(u"txtMinutes"_s), u"00");
+    EXPECT_TRUE(Find<QLineEdit>(u"txtMinutes"_s)->isReadOnly());
+    EXPECT_EQ(Find<QLineEdit>(u"txtMinutes"_s)->palette().color(QPalette::Base),
+              picker.palette().color(QPalette::Button));
+    EXPECT_FALSE(Find<QToolButton>(u"cmdMinuteUp"_s)->isEnabled());
+    EXPECT_EQ(Find<QScrollBar>(u"scrollHours"_s)->value(), 14);
+    picker.accept();
+    const ScheduleDate chosen = picker.Result();
+    EXPECT_EQ(chosen.Day, nov9);
+    EXPECT_FLOAT_EQ(chosen.Seconds, 50400);
+
+    picker.Open({nov9, 50400}, 7); // 4 with 2: the minutes may change
+    EXPECT_FALSE(Find<QLineEdit>(u"txtMinutes"_s)->isReadOnly());
+    EXPECT_TRUE(Find<QToolButton>(u"cmdMinuteUp"_s)->isEnabled());
+    picker.Open({nov9, 50400}, 1);
+    EXPECT_FALSE(Find<QWidget>(u"picTime"_s)->isVisibleTo(&picker));
+}
+
+TEST_F(frmDatePickerTest, HoursAndMinutesStayWithinTheirRangesAndKeepTheScrollBarInStep) {
+    picker.Open({nov9, 23 * 3600}, 7);
+    picker.show();
+    Click(u"cmdHourUp"_s);
+    EXPECT_EQ(Text(u"txtHours"_s), u"23");
+    Click(u"cmdMinuteDown"_s);
+    EXPECT_EQ(Text(u"txtMinutes"_s), u"00");
+    Click(u"cmdHourDown"_s);
+    EXPECT_EQ(Text(u"txtHours"_s), u"22");
+    EXPECT_EQ(Find<QScrollBar>(u"scrollHours"_s)->value(), 22);
+    Find<QScrollBar>(u"scrollHours"_s)->setValue(6);
+    EXPECT_EQ(Text(u"txtHours"_s), u"06");
+
+    auto* hours = Find<QLineEdit>(u"txtHours"_s);
+    hours->setText(QString());
+    QTest::keyClicks(hours, u"1x9"_s); // the letter is not a key of a whole number
+    EXPECT_EQ(hours->text(), u"19");
+    EXPECT_EQ(Find<QScrollBar>(u"scrollHours"_s)->value(), 19);
+}
+
+TEST_F(frmDatePickerTest, AnHourBeyond23IsRefusedWithItsMessage) {
+    picker.Open({nov9, 50400}, 3);
+    picker.show();
+    auto* hours = Find<QLineEdit>(u"txtHours"_s);
+    hours->setFocus();
+    hours->selectAll();
+    QTest::keyClicks(hours, u"25"_s);
+    Click(u"cmdOK"_s);
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"You must enter a time from 0 to 23"_s});
+    EXPECT_TRUE(picker.isVisible());
+}
+
+TEST_F(frmDatePickerTest, EscapeAndTheCloseBoxCancel) {
+    picker.Open({nov9, 50400}, 3);
+    picker.show();
+    QTest::keyClick(&picker, Qt::Key_Escape);
+    EXPECT_TRUE(picker.Cancelled());
+    EXPECT_EQ(picker.Result().Day, 0);
+
+    picker.Open({nov9, 50400}, 3);
+    picker.show();
+    picker.close();
+    EXPECT_EQ(picker.Result().Day, 0);
+}
+
+TEST_F(frmDatePickerTest, TheCalendarAndTheDateBoxFollowEachOther) {
+    picker.Open({nov9, 0}, 2);
+    auto* calendar = Find<QCalendarWidget>(u"dtMonth"_s);
+    auto* date = Find<QLineEdit>(u"txtDate"_s);
+    date->selectAll();
+    QTest::keyClicks(date, u"25/12/2010"_s);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2010, 12, 25));
+    EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), u"Sat");
+    QTest::keyClicks(date, u"x"_s);
+    EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), QString());
+
+    calendar->setSelectedDate(QDate(2010, 11, 30));
+    emit calendar->clicked(QDate(2010, 11, 30));
+    EXPECT_EQ(date->text(), u"30 Nov 2010");
+    EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), u"Tue");
+}
+
+TEST_F(frmDatePickerTest, WithFlagsOneAChosenDayIsTheAnswer) {
+    picker.Open({nov9, 0}, 1);
+    picker.show();
+    auto* calendar = Find<QCalendarWidget>(u"dtMonth"_s);
+    calendar->setSelectedDate(QDate(2010, 11, 12)); // as a click on the day does
+    emit calendar->clicked(QDate(2010, 11, 12));
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_FALSE(picker.Cancelled());
+    EXPECT_EQ(picker.Result().Day, nov9 + 3);
+}

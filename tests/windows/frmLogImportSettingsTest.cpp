@@ -1,0 +1,124 @@
+#include "windows/frmLogImportSettings.h"
+#include "app/LogImportSettingsModel.h"
+#include "base/RegistryTools.h"
+#include "support/OperatorHome.h"
+#include "support/StationFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+class frmLogImportSettingsTest : public WithOperator<StationFixture> {
+protected:
+    void SetUp() override {
+        WithOperator::SetUp();
+        const QStringList values = {
+            u"JinglesStart=100"_s,    u"JinglesEnd=199"_s,        u"SweepersStart=200"_s,
+            u"SweepersEnd=299"_s,     u"SongsStart=1000"_s,       u"SongsEnd=4999"_s,
+            u"CartGroupsStart=600"_s, u"CartGroupsEnd=699"_s,     u"AdvertsStart=5000"_s,
+            u"AdvertsEnd=5999"_s,     u"ScriptsRangeStart=700"_s, u"ScriptsRangeEnd=799"_s};
+        for (const QString& value : values)
+            db.Settings().SetValue(value.section(u'=', 0, 0), value.section(u'=', 1));
+    }
+    // The dialog over the station's values, as the main window opens it.
+    std::unique_ptr<frmLogImportSettings> Open() {
+        settings.Load(db);
+        auto dialog = std::make_unique<frmLogImportSettings>(settings, QColor(Qt::lightGray));
+        dialog->show();
+        return dialog;
+    }
+    static QLineEdit* Box(QWidget& dialog, const QString& name) { return dialog.findChild<QLineEdit*>(name); }
+    static void Type(QWidget& dialog, const QString& name, const QString& text) {
+        QLineEdit* box = Box(dialog, name);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    LogImportSettingsModel settings;
+};
+
+TEST_F(frmLogImportSettingsTest, RangesAreCheckedInTheirOrderBeforeTheyMustAllBeSet) {
+    auto dialog = Open();
+    Type(*dialog, u"txtJinglesStart"_s, u"500"_s);
+    Box(*dialog, u"txtScriptsRangeStart"_s)->clear();
+    dialog->accept();
+    Type(*dialog, u"txtJinglesStart"_s, u"100"_s);
+    dialog->accept();
+    EXPECT_EQ(op.MessageTexts(),
+              QStringList({u"You cannot have the End of the Jingles Range before the start"_s,
+                           u"You must specify a valid cart number for all of the ranges"_s}));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(frmLogImportSettingsTest, AcceptedValuesAreStoredAsNumbersAndAClearedOffsetAsNothing) {
+    db.Settings().SetValue(u"OffsetAudioItems"_s, u"250"_s);
+    auto dialog = Open();
+    EXPECT_EQ(Box(*dialog, u"txtOffsetAudioItems"_s)->text(), u"+250");
+    Type(*dialog, u"txtSongsStart"_s, u"0100x"_s); // the letter is not a key of a whole number
+    EXPECT_EQ(Box(*dialog, u"txtSongsStart"_s)->text(), u"0100");
+    dialog->findChild<QCheckBox*>(u"chkOffsetAudioItems"_s)->setChecked(false);
+    EXPECT_FALSE(Box(*dialog, u"txtOffsetAudioItems"_s)->isEnabled());
+    dialog->accept();
+    ASSERT_EQ(dialog->result(), QDialog::Accepted) << op.MessageTexts().join(u' ').toStdString();
+    EXPECT_EQ(db.Settings().Value(u"SongsStart"_s), u"100");
+    EXPECT_EQ(db.Settings().OffsetAudioItems(), 0);
+}
+
+TEST_F(frmLogImportSettingsTest, ValuesThatCannotBeStoredKeepTheDialogOpenAndNothingIsSaved) {
+    for (const QString& change : {u"INSERT"_s, u"UPDATE"_s})
+        Exec(u"CREATE TRIGGER locked%1 BEFORE %1 ON StationSettings "
+             u"BEGIN SELECT RAISE(ABORT, 'attempt to write a readonly database'); END"_s.arg(change));
+    const QString key = LogImportSettingsModel::RegistryKey();
+    auto dialog = Open();
+    Type(*dialog, u"txtSongsStart"_s, u"1500"_s);
+    dialog->findChild<QRadioButton*>(u"optImportAdverts"_s)->setChecked(true);
+    dialog->accept();
+    EXPECT_EQ(
+        op.MessageTexts(),
+        QStringList{u"The Log Importer Settings could not be stored in the Station Database, so nothing "
+                    u"was saved: attempt to write a readonly database"_s});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Box(*dialog, u"txtSongsStart"_s)->text(), u"1500"); // what was typed is still there
+    EXPECT_EQ(db.Settings().SongsStart(), u"1000");               // and was not taken
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 0);
+
+    for (const QString& change : {u"INSERT"_s, u"UPDATE"_s})
+        Exec(u"DROP TRIGGER locked"_s + change);
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(db.Settings().SongsStart(), u"1500");
+    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 2);
+}
+
+TEST_F(frmLogImportSettingsTest, AnOffsetOfNothingShowsPlusZeroUntilTheBoxIsLeft) {
+    auto dialog = Open();
+    dialog->findChild<QTabWidget*>(u"tbsOptions"_s)->setCurrentIndex(1);
+    QApplication::setActiveWindow(dialog.get());
+    QLineEdit* link = Box(*dialog, u"txtOffsetLinkItems"_s);
+    auto* check = dialog->findChild<QCheckBox*>(u"chkOffsetLinkItems"_s);
+    EXPECT_EQ(link->text(), u"+0");
+    check->setChecked(true);
+    link->setFocus();
+    check->setFocus(); // leaving the box
+    EXPECT_EQ(link->text(), u"0");
+    Type(*dialog, u"txtOffsetLinkItems"_s, u"-12"_s);
+    check->setFocus();
+    EXPECT_EQ(link->text(), u"-12");
+}
+
+TEST_F(frmLogImportSettingsTest, ARoleOtherThanTwoOrThreeSelectsMusicOnly) {
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(), u"Role"_s,
+                             7);
+    auto dialog = Open();
+    EXPECT_TRUE(dialog->findChild<QRadioButton*>(u"optImportMusic"_s)->isChecked());
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(), u"Role"_s,
+                             2);
+    dialog = Open();
+    EXPECT_TRUE(dialog->findChild<QRadioButton*>(u"optImportAdverts"_s)->isChecked());
+}

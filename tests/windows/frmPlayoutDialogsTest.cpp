@@ -1,0 +1,191 @@
+// The playout system's own dialogs, each filled in as an operator would.
+
+#include "playout/Directory.h"
+#include "playout/FileLocations.h"
+#include "playout/LibrarySettings.h"
+#include "stationdb/StationSettings.h"
+#include "support/OperatorHome.h"
+#include "windows/frmDirectorySettings.h"
+#include "windows/frmFileLocations.h"
+#include "windows/frmLibrarySettings.h"
+#include "windows/frmListChooser.h"
+#include "windows/frmLogIn.h"
+#include "windows/frmStationSettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using frmPlayoutDialogsTest = OperatorHome;
+
+namespace {
+
+template <typename T> T* part(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+void click(const QWidget& window, const char* name) {
+    part<QPushButton>(window, name)->click();
+}
+
+} // namespace
+
+TEST_F(frmPlayoutDialogsTest, TheChooserSelectsTheSuggestionAndAddsOnlyUsableNewNames) {
+    const frmListChooser::Captions captions{u"Choose Profile"_s, u"Profiles:"_s, u"New profile:"_s};
+    frmListChooser chooser(captions, {u"Breakfast"_s, u"Drive"_s}, u"DRIVE"_s, true);
+    chooser.show();
+    EXPECT_EQ(chooser.Chosen(), u"Drive");
+
+    auto* name = part<QLineEdit>(chooser, "txtNewName");
+    name->setText(u"News/Sport"_s);
+    click(chooser, "cmdNew");
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"A name cannot hold any of \\ / : * ? \" < > |"_s});
+    EXPECT_EQ(part<QListWidget>(chooser, "lstNames")->count(), 2);
+
+    // Enter in the box adds the name and leaves the window open for OK.
+    name->setText(u"Overnight"_s);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(chooser.isVisible());
+    EXPECT_EQ(chooser.Chosen(), u"Overnight");
+    EXPECT_TRUE(name->text().isEmpty());
+    // A name that is there already is selected, not added twice.
+    name->setText(u"breakfast"_s);
+    click(chooser, "cmdNew");
+    EXPECT_EQ(chooser.Chosen(), u"Breakfast");
+    EXPECT_EQ(part<QListWidget>(chooser, "lstNames")->count(), 3);
+
+    frmListChooser locked(captions, {}, u"Drive"_s, false);
+    EXPECT_FALSE(part<QLineEdit>(locked, "txtNewName")->isEnabled());
+    EXPECT_FALSE(part<QPushButton>(locked, "cmdOK")->isEnabled());
+    EXPECT_EQ(locked.Chosen(), QString());
+}
+
+TEST_F(frmPlayoutDialogsTest, TheLogInFindsTheUserByNameOrIdentifier) {
+    const QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}};
+    frmLogIn dialog(users, u"Log Importer"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Log In to Log Importer");
+    auto* user = part<QComboBox>(dialog, "cboUser");
+    part<QLineEdit>(dialog, "txtPassword")->setText(u"secret"_s);
+    user->setCurrentText(u"engineer"_s);
+    EXPECT_EQ(dialog.Given().Guid, u"{B2}");
+    EXPECT_EQ(dialog.Given().Password, u"secret");
+    user->setCurrentText(u"{a1}"_s);
+    EXPECT_EQ(dialog.Given().Guid, u"{A1}");
+    user->setCurrentText(u"Nobody"_s);
+    EXPECT_EQ(dialog.Given().Guid, QString());
+}
+
+TEST_F(frmPlayoutDialogsTest, TheLibrarySettingsNeedADatabaseNameForAFixedDatabase) {
+    LibrarySettings settings;
+    settings.FixedDatabase = u"Old"_s;
+    frmLibrarySettings dialog(settings, {u"Main"_s, u"Spare"_s}, 0x1E2A38);
+    EXPECT_TRUE(part<QRadioButton>(dialog, "optChoose")->isChecked());
+    EXPECT_FALSE(part<QComboBox>(dialog, "cboDatabase")->isEnabled());
+    EXPECT_FALSE(part<QCheckBox>(dialog, "chkAutoLogIn")->isEnabled());         // only with security
+    EXPECT_EQ(dialog.palette().color(QPalette::WindowText), QColor(Qt::white)); // readable on the dark scheme
+
+    part<QRadioButton>(dialog, "optFixed")->setChecked(true);
+    part<QComboBox>(dialog, "cboDatabase")->setCurrentText(u"  "_s);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(op.MessageTexts().size(), 1);
+    EXPECT_EQ(settings.DatabaseMode, 0);
+
+    part<QComboBox>(dialog, "cboDatabase")->setCurrentIndex(1);
+    part<QCheckBox>(dialog, "chkSecurity")->setChecked(true);
+    part<QCheckBox>(dialog, "chkAutoLogIn")->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.DatabaseMode, 2);
+    EXPECT_EQ(settings.FixedDatabase, u"Spare");
+    EXPECT_TRUE(settings.Security);
+    EXPECT_TRUE(settings.AutoLogIn);
+}
+
+TEST_F(frmPlayoutDialogsTest, StationSettingsShowTodaysFileAndKeepNothingUntilEveryValueIsGood) {
+    StationSettings settings;
+    frmStationSettings dialog(settings, u"Test FM"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Station Database Settings - Test FM");
+    auto* example = part<QLabel>(dialog, "lblMusicExample");
+    EXPECT_EQ(example->text(), u"(no folder given)");
+    part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
+    part<QLineEdit>(dialog, "txtMusicFileNamePrefix")->setText(u"MUS"_s);
+    part<QComboBox>(dialog, "cboMusicFileNameFormat")->setCurrentText(u"ddmmyy"_s);
+    EXPECT_EQ(example->text(), u"/logs/music/MUS231110.txt  (the folder does not exist)");
+    part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(Home());
+    EXPECT_EQ(example->text(), Home() + u"/MUS231110.txt"_s); // today is 23 November 2010
+    part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
+
+    part<QLineEdit>(dialog, "txtCartOffset")->setText(u"+250"_s);
+    part<QLineEdit>(dialog, "txtAutoPurgeDays")->setText(u"-1"_s);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(op.MessageTexts(), QStringList{u"AutoPurgeDays must be a whole number of 0 or more"_s});
+    EXPECT_EQ(part<QTabWidget>(dialog, "tbsSettings")->currentIndex(), 3);
+    EXPECT_EQ(settings.MusicLogsDirectory(), QString()); // nothing kept
+
+    part<QLineEdit>(dialog, "txtAutoPurgeDays")->setText(u"07"_s);
+    part<QComboBox>(dialog, "cboAdvertFileNameFormat")->setCurrentText(u"YYMMDD"_s);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.MusicLogsDirectory(), u"/logs/music");
+    EXPECT_EQ(settings.MusicFileNameFormat(), u"ddmmyy");
+    EXPECT_EQ(settings.AdvertFileNameFormat(), u"YYMMDD");
+    EXPECT_EQ(settings.CartOffset(), 250);
+    EXPECT_EQ(settings.AutoPurgeDays(), 7);
+}
+
+TEST_F(frmPlayoutDialogsTest, DirectoryUsersAreAddedChangedAndRemovedOnlyOnOK) {
+    QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s, true}};
+    {
+        frmDirectorySettings dialog(users);
+        click(dialog, "cmdAdd");
+        part<QLineEdit>(dialog, "txtName")->setText(u"morning presenter"_s);
+        emit part<QLineEdit>(dialog, "txtName")->textEdited(u"morning presenter"_s);
+        dialog.accept();
+        EXPECT_EQ(op.MessageTexts(), QStringList{u"There are two users called 'morning presenter'."_s});
+        dialog.reject();
+    }
+    EXPECT_EQ(users.size(), 1); // a cancelled window changes nothing
+
+    frmDirectorySettings dialog(users);
+    click(dialog, "cmdAdd");
+    QTest::keyClicks(part<QLineEdit>(dialog, "txtName"), u"Engineer"_s);
+    QTest::keyClicks(part<QLineEdit>(dialog, "txtPassword"), u"tower"_s);
+    part<QCheckBox>(dialog, "chkCanEditStationDatabaseSettings")->setChecked(true);
+    part<QListWidget>(dialog, "lstUsers")->setCurrentRow(0);
+    click(dialog, "cmdRemove");
+    dialog.accept();
+    ASSERT_EQ(users.size(), 1);
+    const DirectoryUser& engineer = users[0];
+    EXPECT_EQ(engineer.Name, u"Engineer");
+    EXPECT_TRUE(engineer.Guid.startsWith(u'{'));
+    EXPECT_TRUE(Directory::PasswordMatches(engineer, u"tower"_s));
+    EXPECT_TRUE(engineer.CanEditScheduledLog);
+    EXPECT_TRUE(engineer.CanEditStationDatabaseSettings);
+    EXPECT_FALSE(engineer.CanEditDirectorySettings);
+}
+
+TEST_F(frmPlayoutDialogsTest, FileLocationsShowTheSystemsOwnPlaceForABlankFolder) {
+    FileLocations locations;
+    locations.LoadProfile(u"Demo"_s);
+    frmFileLocations dialog(locations, 0xF0F0F0);
+    auto* shared = part<QLineEdit>(dialog, "txtStationDatabases");
+    EXPECT_EQ(shared->placeholderText(), FileLocations::Defaults(u"Demo"_s)[1]);
+    EXPECT_TRUE(part<QPushButton>(dialog, "cmdBrowseStationDatabases"));
+    shared->setText(u" /srv/databases "_s);
+    dialog.accept();
+    EXPECT_EQ(locations.StationDatabases, u"/srv/databases");
+    EXPECT_EQ(locations.Folder(FileLocations::StationDatabasesPlace), u"/srv/databases");
+    EXPECT_EQ(locations.Folder(FileLocations::ApplicationLogsPlace), FileLocations::Defaults(u"Demo"_s)[0]);
+}

@@ -1,0 +1,126 @@
+#include "windows/frmPrintPreview.h"
+#include "base/RtfReader.h"
+#include "playout/OperatorSeam.h"
+#include "support/RecordingOperator.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A window that records the keys passed on to it.
+class Owner : public QWidget {
+public:
+    QList<int> Keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { Keys.append(event->key()); }
+};
+
+} // namespace
+
+class frmPrintPreviewTest : public testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    frmPrintPreview viewer;
+};
+
+TEST_F(frmPrintPreviewTest, ATextIsShownUnderItsCaptionOrPrintPreview) {
+    viewer.DisplayText(u"Music:Log for Monday could not be found."_s, QString(), 0, false);
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(viewer.windowTitle(), u"Print Preview");
+    EXPECT_EQ(viewer.Text(), u"Music:Log for Monday could not be found.");
+    viewer.close();
+    viewer.DisplayText(u"x"_s, u"Import Log"_s, 0, true);
+    EXPECT_EQ(viewer.windowTitle(), u"Import Log");
+    EXPECT_TRUE(viewer.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(frmPrintPreviewTest, AFileIsShownAsRichTextOrElseAsPlainText) {
+    const QString plain = Write(u"RecentHistory.log"_s, "Begin Advert Push, 2010-11-23\r\nCaf\xe9\r\n");
+    viewer.DisplayFile(plain, QString(), 0, false);
+    EXPECT_EQ(viewer.windowTitle(), u"Print Preview - "_s + plain);
+    EXPECT_FALSE(viewer.IsRichText());
+    EXPECT_EQ(viewer.Text(), u"Begin Advert Push, 2010-11-23\nCaf\u00E9\n");
+
+    const QString rich =
+        Write(u"Updates.rtf"_s, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\b Version 3\\b0\\par Notes\\par}");
+    viewer.DisplayFile(rich, u"Update Information"_s, 0, false);
+    EXPECT_EQ(viewer.windowTitle(), u"Update Information");
+    EXPECT_TRUE(viewer.IsRichText());
+    EXPECT_EQ(viewer.Text(), u"Version 3\nNotes");
+
+    viewer.close(); // unloading forgets the document
+    EXPECT_EQ(viewer.Text(), QString());
+}
+
+TEST_F(frmPrintPreviewTest, AFileThatCannotBeSizedIsNotShown) {
+    viewer.DisplayFile(folder.filePath(u"missing.log"_s), QString(), 0, false);
+    EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(frmPrintPreviewTest, PrintingIsOfferedOnlyWithAPrinter) {
+    viewer.DisplayText(u"x"_s, QString(), 0, false);
+    const auto* print = viewer.findChild<QAction*>(u"print"_s);
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->isEnabled(), !QPrinterInfo::availablePrinters().isEmpty());
+}
+
+TEST_F(frmPrintPreviewTest, SavingWritesRichTextForAnRtfExtensionInAnyCaseAndPlainTextOtherwise) {
+    const QString rich = Write(u"in.rtf"_s, "{\\rtf1\\ansi \\b Import Log\\b0\\par Caf\\'e9\\par}");
+    viewer.DisplayFile(rich, QString(), 0, false);
+    const QString asRtf = folder.filePath(u"Report.RTF"_s);
+    ASSERT_TRUE(viewer.SaveAs(asRtf));
+    const auto back = RtfReader::Read(Read(asRtf));
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), 2);
+    EXPECT_EQ((*back)[0].Runs.value(0).Text, u"Import Log");
+    EXPECT_TRUE((*back)[0].Runs.value(0).Bold);
+    EXPECT_EQ((*back)[1].Runs.value(0).Text, u"Caf\u00E9");
+
+    const QString asLog = folder.filePath(u"Report.log"_s);
+    ASSERT_TRUE(viewer.SaveAs(asLog));
+    EXPECT_EQ(Read(asLog), QByteArray("Import Log\r\nCaf\xe9"));
+}
+
+TEST_F(frmPrintPreviewTest, ASaveThatCannotBeWrittenSaysWhy) {
+    RecordingOperator op;
+    OperatorSeam::Set(&op);
+    viewer.DisplayText(u"Import Log"_s, QString(), 0, false);
+    const QString nowhere = folder.filePath(u"gone/Report.txt"_s);
+    EXPECT_FALSE(viewer.SaveAs(nowhere));
+    OperatorSeam::Set(nullptr);
+    ASSERT_EQ(op.Messages.size(), 1);
+    EXPECT_TRUE(
+        op.Messages[0].Text.startsWith(u"The document could not be saved to '"_s + nowhere + u"': "_s))
+        << op.Messages[0].Text.toStdString();
+    EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
+}
+
+TEST_F(frmPrintPreviewTest, KeysItDoesNotUseGoToItsOwner) {
+    Owner owner;
+    viewer.SetOwner(&owner);
+    viewer.DisplayText(u"x"_s, QString(), 0, false);
+    QTest::keyClick(&viewer, Qt::Key_F5);
+    QTest::keyClick(&viewer, Qt::Key_P);
+    QTest::keyClick(&viewer, Qt::Key_PageDown);
+    EXPECT_EQ(owner.Keys, QList<int>{Qt::Key_F5});
+}

@@ -1,0 +1,92 @@
+#include "windows/frmScheduleProgress.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+class frmScheduleProgressTest : public testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    QString Caption(const QString& name) const {
+        const auto* label = window.findChild<QLabel*>(name);
+        EXPECT_NE(label, nullptr) << name.toStdString();
+        return label ? label->text() : QString();
+    }
+    int Bar(const QString& name) const { return window.findChild<QProgressBar*>(name)->value(); }
+
+    frmScheduleProgress window;
+    iScheduleCallback& progress = *window.Display();
+};
+
+TEST_F(frmScheduleProgressTest, TheControlsCarryTheirNamesAndDescriptions) {
+    EXPECT_EQ(Caption(u"lblOverallProcessDesc"_s), u"Overall Process:");
+    EXPECT_EQ(Caption(u"lblCurrentProcessDesc"_s), u"Current Process:");
+    EXPECT_EQ(Caption(u"lblCurrentTaskDesc"_s), u"Current Task:");
+    EXPECT_EQ(Caption(u"lblInformationDesc"_s), u"Information:");
+    for (const QString& name : {u"prgOverallProcess"_s, u"prgCurrentProcess"_s}) {
+        const auto* bar = window.findChild<QProgressBar*>(name);
+        ASSERT_NE(bar, nullptr) << name.toStdString();
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), 100);
+    }
+}
+
+TEST_F(frmScheduleProgressTest, BarsAreHeldBetweenEmptyAndFull) {
+    progress.SetOverallProcessProgressPercent(150);
+    progress.SetCurrentProcessProgressPercent(-5);
+    EXPECT_EQ(Bar(u"prgOverallProcess"_s), 100);
+    EXPECT_EQ(Bar(u"prgCurrentProcess"_s), 0);
+    progress.SetCurrentProcessProgressPercent(42);
+    EXPECT_EQ(progress.CurrentProcessProgressPercent(), 42);
+    EXPECT_EQ(progress.OverallProcessProgressPercent(), 100);
+}
+
+TEST_F(frmScheduleProgressTest, CountersAreTitledClearedAndCountedOneByOne) {
+    progress.SetOverallProcessName(u"Sending Music Log"_s);
+    progress.SetCurrentProcessProgressPercent(30);
+    progress.Clear(QString(), QString());
+    EXPECT_EQ(Caption(u"lblReportDescCap(1)"_s), u"n/a");
+    EXPECT_EQ(Caption(u"lblReportCountCap(1)"_s), QString());
+    EXPECT_EQ(Caption(u"lblReportDescCap(2)"_s), u"n/a");
+    EXPECT_EQ(Caption(u"lblReportCountCap(2)"_s), QString());
+    progress.IncrementReportCount(1);
+    EXPECT_EQ(Caption(u"lblReportCountCap(1)"_s), u"1");
+
+    progress.Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    EXPECT_EQ(Caption(u"lblReportDescCap(1)"_s), u"Number of items missing audio:");
+    EXPECT_EQ(Caption(u"lblReportCountCap(1)"_s), u"0");
+    EXPECT_EQ(Caption(u"lblReportDescCap(2)"_s), u"Number of Underrunning Hours:");
+    for (int i = 0; i < 12; ++i)
+        progress.IncrementReportCount(2);
+    progress.IncrementReportCount(3);
+    progress.IncrementReportCount(0);
+    EXPECT_EQ(Caption(u"lblReportCountCap(1)"_s), u"0");
+    EXPECT_EQ(Caption(u"lblReportCountCap(2)"_s), u"12");
+    // Clear leaves the names and bars as they were.
+    EXPECT_EQ(progress.OverallProcessName(), u"Sending Music Log");
+    EXPECT_EQ(progress.CurrentProcessProgressPercent(), 30);
+}
+
+TEST_F(frmScheduleProgressTest, TheSchedulingTimeFollowsTheProcessNameInParentheses) {
+    progress.SetCurrentProcessName(u"Pushing Adverts"_s);
+    progress.SetCurrentlySchedulingTime(QDateTime(QDate(2010, 11, 23), QTime(14, 0)));
+    EXPECT_EQ(Caption(u"lblCurrentProcessCap"_s), u"Pushing Adverts (Tuesday, 23 November 2010 14:00)");
+    EXPECT_EQ(progress.CurrentProcessName(), u"Pushing Adverts");
+    EXPECT_FALSE(progress.CurrentlySchedulingTime().isValid());
+    progress.SetCurrentTaskName(u"Finding 14:00 in the Log"_s);
+    EXPECT_EQ(progress.CurrentTaskName(), u"Finding 14:00 in the Log");
+}
+
+TEST_F(frmScheduleProgressTest, EachCaptionChangeLetsWaitingEventsRunButABarChangeDoesNot) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    progress.SetOverallProcessProgressPercent(10);
+    EXPECT_FALSE(ran);
+    progress.SetCurrentTaskName(u"Writing Hour to Log"_s);
+    EXPECT_TRUE(ran);
+}
