@@ -100,7 +100,7 @@ void BenchStation::WriteAdvertLogs(const StationDatabase& db, int days) {
 LogHour BenchStation::HourOf(qint32 day, int hour) {
     LogHour items;
     LogItem start;
-    start.Type = LogItem::HourStartType;
+    start.Type = ItemType::HourStart;
     start.Date = day;
     start.Time = float(hour * 3600);
     start.Title = u"Hour"_s;

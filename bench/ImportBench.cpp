@@ -45,7 +45,7 @@ namespace {
 // completed progress); the ratios to the floor leave it out.
 constexpr double closingPause = 0.5;
 constexpr int runs = 5;
-const QString pushedAdvert = u"ItemType = %1 AND State = 2 AND (Flags & 2) <> 0"_s.arg(LogItem::AdvertType);
+const QString pushedAdvert = u"ItemType = %1 AND State = 2 AND (Flags & 2) <> 0"_s.arg(ItemType::Advert);
 
 QTextStream& out() {
     static QTextStream stream(stdout);
@@ -99,7 +99,6 @@ void makeApplication(const QString& logs) {
     Application self;
     self.ProductName = u"Log Importer"_s;
     GeneralTools::SetApp(self);
-    GeneralTools::SetCommandLine(u"/SILENT "_s);
     AppLog::OpenAppLog(logs, AppLog::Numbered | AppLog::ComputerName);
 }
 
@@ -141,6 +140,7 @@ int importChild(int days, const QString& folder) {
 
     cAdvertLogImporter adverts([&db] { return &db; });
     adverts.SetProgressCallback(&progress);
+    adverts.SetSilent(true);
     resetPeak();
     report(u"adverts"_s, timed([&] {
                if (!adverts.ImportLogFiles(start, end, true))
@@ -310,7 +310,7 @@ double readLogDetails() {
 
 void flagHour(StationDatabase& db, const LogItem& hourStart, bool adverts) {
     LogItem item = hourStart;
-    item.Flags = adverts ? (item.Flags | LogItem::HasAdverts) : (item.Flags & ~LogItem::HasAdverts);
+    item.Flags = adverts ? (item.Flags | ItemFlag::HasAdverts) : (item.Flags & ~ItemFlag::HasAdverts);
     db.UpdateItem(item.Position, item);
 }
 

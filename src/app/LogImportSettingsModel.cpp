@@ -1,5 +1,7 @@
 #include "app/LogImportSettingsModel.h"
 
+#include "app/ImportKind.h"
+
 #include "base/GeneralTools.h"
 #include "base/NumericText.h"
 #include "base/RegistryTools.h"
@@ -50,7 +52,7 @@ QString LogImportSettingsModel::OffsetOnLeaving(const QString& text) {
 void LogImportSettingsModel::Load(StationDatabase& db) {
     database = &db;
     const int role = RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"Role"_s, 1);
-    Role = role == 2 || role == 3 ? role : 1;
+    Role = role == ImportKind::Adverts || role == ImportKind::MusicAndAdverts ? role : ImportKind::Music;
     WarnAtStartup =
         RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"WarnAtStartup"_s, 1) != 0;
     const StationSettings& settings = db.Settings();

@@ -24,7 +24,7 @@ public:
     QString OffsetLinkItems;
     bool OffsetAudioItemsOn = false;
     bool OffsetLinkItemsOn = false;
-    int Role = 1; // 1 music, 2 adverts, 3 music and adverts
+    int Role = 1; // an ImportKind: music, adverts, or both
     bool WarnAtStartup = true;
 
     // Takes the values of the database's station and of this machine; Store() writes

@@ -1,5 +1,7 @@
 #include "app/MainWindowController.h"
 
+#include "app/ImportKind.h"
+
 #include "app/LogImportSettingsModel.h"
 #include "base/AppLog.h"
 #include "base/CommandLineOptions.h"
@@ -90,6 +92,7 @@ bool MainWindowController::Start() {
     advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
     advertImporter->SetProgressCallback(view.Progress());
     advertImporter->ShareOutcome(outcome);
+    advertImporter->SetSilent(tool.SilentMode);
 
     const DirectoryUser all{QString(), QString(), true, true, true, true};
     const DirectoryUser user =
@@ -220,7 +223,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         if (ScheduleDateTools::IsNotBefore(musicUntil, musicEnd)) {
             musicImporter->ScanLogFileForDateRange(musicImporter->GetImportLogFileName(musicEnd.Day),
                                                    musicStart, musicEnd);
-            if (!SilentMode && mode != 2)
+            if (!SilentMode && mode != ImportKind::Adverts)
                 information(lines(
                     {u"Valid Music Log files have been found, but they don't contain any songs/links that "
                      u"are 'after' the ones already in the Scheduled Log."_s,
@@ -236,7 +239,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     } else {
         musicStart = {ScheduleDateTools::Today().Day + 1, 0};
         musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
-        if (!SilentMode && mode != 2)
+        if (!SilentMode && mode != ImportKind::Adverts)
             OperatorSeam::Message(noRangeFound, iOperator::Exclamation);
     }
 
@@ -245,7 +248,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     if (!advertImporter->ScanLogFilesForDateRanges(advertStart, advertEnd)) {
         advertStart = {ScheduleDateTools::Today().Day + 1, 0};
         advertEnd = ScheduleDateTools::AddSeconds(advertStart, ScheduleDateTools::EndOfDay);
-        if (!SilentMode && mode == 2)
+        if (!SilentMode && mode == ImportKind::Adverts)
             OperatorSeam::Message(
                 QString(noRangeFound)
                     .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
@@ -259,7 +262,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
                                ? QString()
                                : u"%1 hour(s) from %2 are waiting for their adverts"_s.arg(waiting.size())
                                      .arg(labelText(waiting.first())));
-    if (mode != 2) {
+    if (mode != ImportKind::Adverts) {
         if (musicUntil.Day < 1) {
             start = musicStart, end = musicEnd;
         } else if (ScheduleDateTools::IsAfter(musicEnd, musicUntil)) {
@@ -272,7 +275,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         start = ScheduleDateTools::AddSeconds(advertsUntil, 3600);
         end = advertEnd;
     }
-    if (mode == 2 && !waiting.isEmpty()) { // the adverts that came late are offered first
+    if (mode == ImportKind::Adverts && !waiting.isEmpty()) { // the adverts that came late are offered first
         start = waiting.first();
         if (ScheduleDateTools::IsBefore(end, waiting.last()))
             end = ScheduleDateTools::AddSeconds(waiting.last(), ScheduleDateTools::HourEnd);
@@ -308,37 +311,14 @@ void MainWindowController::findLatestAdverts() {
     const Progress progress(view.Progress());
     progress.OverallPercent(20);
     progress.CurrentPercent(0);
-    const double span = ScheduleDateTools::Difference(musicUntil, musicFrom);
     progress.Task(QString());
     WriteDebug(u"Starting looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
-    WriteDebug(u"Moving to Last Item in Log"_s, detail);
-    // One transaction for the whole walk: a consistent view of the log, and no
-    // locking and unlocking of the file for each of its many reads.
-    StationDatabase::Reading reading(*database);
-    auto item = database->LastLogItem();
-    while (item) {
-        if (DebugLog::Writes(detail)) // the walk can pass thousands of hours
-            WriteDebug(u"Finding Last Log Items Hour Start ("_s + QString::number(item->Position, 'f', 10) +
-                           u')',
-                       detail);
-        item = database->HourStartItem(item->Position);
-        if (!item) {
-            WriteDebug(u"Hour Start Log item not found"_s, detail);
-            break;
-        }
-        const ScheduleDate hour{item->Date, float(item->Time + ScheduleDateTools::HourEnd)};
-        progress.Task(ScheduleDateTools::FormatScheduleDate(hour, 14));
-        if (span > 0)
-            progress.CurrentPercent(GeneralTools::ClampDouble(
-                (span - ScheduleDateTools::Difference(hour, musicFrom)) / span * 100, 0, 100));
-        if (item->Flags & LogItem::HasAdverts) {
-            advertsUntil = hour;
-            WriteDebug(u"Found Log item with Adverts "_s + style14(hour), detail);
-            view.SetAdvertsScheduled(labelText(hour));
-            break;
-        }
-        WriteDebug(u"Moving to previous Log Item"_s, detail);
-        item = database->PreviousLogItem(item->Position);
+    // One indexed query of the database, however long the log.
+    if (const auto latest = database->LatestHourWithAdverts()) {
+        const ScheduleDate hour = ScheduleDateTools::AddSeconds(*latest, ScheduleDateTools::HourEnd);
+        advertsUntil = hour;
+        WriteDebug(u"Found Log item with Adverts "_s + style14(hour), detail);
+        view.SetAdvertsScheduled(labelText(hour));
     }
     WriteDebug(u"Finished looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
     progress.CurrentPercent(100);
@@ -354,7 +334,8 @@ void MainWindowController::UpdateButton() {
 
 bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd) {
     const QString rangeText = style14(sdStart) + u" to "_s + style14(sdEnd);
-    iLogImporter& importer = Index == 1 ? static_cast<iLogImporter&>(*musicImporter) : *advertImporter;
+    iLogImporter& importer =
+        Index == ImportKind::Music ? static_cast<iLogImporter&>(*musicImporter) : *advertImporter;
     if (!importer.CheckReady()) {
         outcome.ImporterCouldNotRun();
         ++refusedInRun;
@@ -365,13 +346,15 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
     // An unattended run also pushes the hours still waiting for their adverts.
-    const bool ok = Index != 1 && tool.ScheduleMode
+    const bool ok = Index != ImportKind::Music && tool.ScheduleMode
                         ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
                         : importer.ImportLogFiles(sdStart, sdEnd, true);
-    if (Index == 1)
-        RecordDirectoryEvent(4, 201, u"Log Added"_s, rangeText, ok ? 1 : 0);
+    if (Index == ImportKind::Music)
+        RecordDirectoryEvent(DirectoryEvent::LogImporter, DirectoryEvent::LogAdded, u"Log Added"_s, rangeText,
+                             ok ? 1 : 0);
     else
-        RecordDirectoryEvent(4, 211, u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
+        RecordDirectoryEvent(DirectoryEvent::LogImporter, DirectoryEvent::LogAdvertsAdded,
+                             u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
     view.SetEnabled(iMainView::ImportButtons, true);
     view.ShowProgress(false);
     ReadLogDetails(true);
@@ -397,11 +380,13 @@ void MainWindowController::cmdImport_Click(int Index) {
     }
     AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
                        AppLog::Numbered | AppLog::ComputerName);
-    if ((Index == 1 || Index == 3) && !database->Settings().UseLogImporterCartRanges() &&
-        !switchOnCartRanges())
+    if ((Index == ImportKind::Music || Index == ImportKind::MusicAndAdverts) &&
+        !database->Settings().UseLogImporterCartRanges() && !switchOnCartRanges())
         return outcome.ImporterCouldNotRun();
 
-    const QList<int> runs = Index == 3 ? QList<int>{1, 2} : QList<int>{Index};
+    const QList<int> runs = Index == ImportKind::MusicAndAdverts
+                                ? QList<int>{ImportKind::Music, ImportKind::Adverts}
+                                : QList<int>{Index};
     for (const int index : runs)
         ImportLogs(index, sdStart, sdEnd);
     if (tool.SilentMode || refusedInRun == runs.size())
@@ -469,7 +454,7 @@ bool MainWindowController::RunScheduled() {
             outcome.Warn(warning);
         return false;
     }
-    cmdImport_Click(3);
+    cmdImport_Click(ImportKind::MusicAndAdverts);
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }
 
@@ -515,15 +500,16 @@ void MainWindowController::EditAudioSettings() {
 void MainWindowController::EditCueboardSettings() {
     if (!tool.PlayoutAudio || !tool.PlayoutAudio->ShowGlobalCueboardSettings(view.Background()))
         return;
-    RecordDirectoryEvent(2, 15, u"Audio Settings Changed"_s, u"Global Cueboard Settings"_s, 1);
+    RecordDirectoryEvent(DirectoryEvent::AudioSystem, DirectoryEvent::GlobalCueboardSettings,
+                         u"Audio Settings Changed"_s, u"Global Cueboard Settings"_s, 1);
     tool.PlayoutAudio->TakeCueboardSettings();
-    tool.PlayoutGeneral->Register(256);
+    tool.PlayoutGeneral->Register(PlayoutGeneral::CueboardChanged);
 }
 
 void MainWindowController::EditFileLocations() {
     PlayoutGeneral* general = tool.PlayoutGeneral.get();
     if (general && general->ShowFileLocations(view.Background()) && general->Open(tool.CurrentProfile))
-        general->Register(1);
+        general->Register(PlayoutGeneral::FileLocationsChanged);
 }
 
 void MainWindowController::EditOstrelSettings() {
@@ -595,12 +581,12 @@ bool MainWindowController::RemoveAdvertsForRange(bool RefreshAfter) {
 
 void MainWindowController::ResendRange() {
     if (RemoveEntriesForRange(false))
-        cmdImport_Click(1);
+        cmdImport_Click(ImportKind::Music);
 }
 
 void MainWindowController::ResendAdverts() {
     if (RemoveAdvertsForRange(false))
-        cmdImport_Click(2);
+        cmdImport_Click(ImportKind::Adverts);
 }
 
 bool MainWindowController::confirmTwice(const QString& question, const QString& again) {

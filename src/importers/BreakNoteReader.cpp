@@ -2,7 +2,6 @@
 
 #include "base/NumericText.h"
 #include "importers/MusicLogLine.h"
-#include "playout/OperatorSeam.h"
 #include "stationdb/CartTools.h"
 
 #include <QHash>
@@ -61,7 +60,7 @@ double BreakNoteReader::timeOfDayWord(const QString& word) {
 bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContext& context) {
     const QString command = shortened(line.mid(14));
     const QString code = command.left(2).toUpper();
-    item.State = 2;
+    item.State = ItemState::Ready;
 
     if (code == u"$A") {
         const bool on = command.mid(2, 2).toUpper() == u"ON";
@@ -82,36 +81,32 @@ bool BreakNoteReader::Read(const QString& line, LogItem& item, MusicFormatContex
     if (code == u"$D")
         return false;
     if (code == u"$I") {
-        OperatorSeam::Message(
-            u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not supported in Ostrel "
-            u"v3 - Please email "_s +
-                SupportAddress() + u" for more information"_s,
-            iOperator::Exclamation);
+        context.WaitForHardware = true;
         return false;
     }
 
     if (code == u"$C") {
-        item.Type = 11;
+        item.Type = ItemType::Comment;
         item.Description = firstWord(command.mid(2));
     } else if (code == u"$H") {
         static const QHash<QString, int> subCodes = {
             {u"$HS"_s, 1}, {u"$HC"_s, 0}, {u"$HF"_s, 2}, {u"$HP"_s, 3}};
-        item.Type = 5;
+        item.Type = ItemType::Link;
         item.Parameter(1) = float(NumericText::WholeValue(command.mid(3)));
         item.Parameter(2) = float(subCodes.value(command.left(3).toUpper(), 0));
         item.Title = afterFirstBlank(command).left(40).trimmed();
     } else if (code == u"$K") {
         readHook(command, item);
     } else if (code == u"$P" || code == u"$$") {
-        item.Type = code == u"$P" ? 14 : LogItem::AdvertType;
+        item.Type = code == u"$P" ? ItemType::Split : ItemType::Advert;
         item.Time = float(context.HourStart + timeOfDayWord(firstWord(afterFirstBlank(command))));
         item.Duration = 120;
         if (code == u"$$") {
             item.Title = u"Advert Break"_s;
-            item.State = 1;
+            item.State = ItemState::Marker;
         }
     } else if (code == u"$T" || code == u"$W") {
-        item.Type = 1;
+        item.Type = ItemType::TimedEvent;
         qsizetype at = 2;
         const QString time = nextWord(command, at);
         item.Time = float(context.HourStart + minutesAndSeconds(time));
@@ -141,7 +136,7 @@ void BreakNoteReader::readHook(const QString& command, LogItem& item) {
     }
     if (first <= 0 || mode <= 0)
         return; // not a hook this system can play: the item stays as made
-    item.Type = 21;
+    item.Type = ItemType::Hook;
     item.Title = u"Auto-Hook"_s;
     item.Parameter(1) = float(first);
     item.Parameter(2) = float(mode);
@@ -156,17 +151,17 @@ void BreakNoteReader::readLink(const QString& line, const QString& command, LogI
     const QString cart = MusicLogLine::Field(line, 64, 73);
     if (cart.isEmpty()) {
         const QString length = MusicLogLine::Columns(line, 70, 74);
-        item.Type = 8;
+        item.Type = ItemType::Script;
         item.Duration = float(NumericText::Value(length.mid(1)) * 60 + NumericText::Value(length.mid(3)));
         return;
     }
     item.CartNumber =
         MusicLogLine::OffsetCart(MusicLogLine::OffsetCart(cart, context.OffsetLinkItems), context.CartOffset);
     if (CartTools::IsCartInRange(item.CartNumber, context.ScriptsRangeStart, context.ScriptsRangeEnd)) {
-        item.Type = 8;
+        item.Type = ItemType::Script;
         item.CartNumber.clear();
     } else if (CartTools::IsCartInRange(item.CartNumber, context.CartGroupsStart, context.CartGroupsEnd)) {
-        item.Type = 13;
+        item.Type = ItemType::CartGroup;
         item.Parameter(1) =
             float(NumericText::Value(item.CartNumber) - NumericText::Value(context.CartGroupsStart) + 1);
         item.CartNumber.clear();
@@ -176,4 +171,11 @@ void BreakNoteReader::readLink(const QString& line, const QString& command, LogI
         if (found.Flag)
             item.Transition = 100;
     }
+}
+
+QString BreakNoteReader::WaitForHardwareMessage() {
+    return u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not supported in Ostrel v3 - "
+           u"Please "
+           u"email "_s +
+           SupportAddress() + u" for more information"_s;
 }

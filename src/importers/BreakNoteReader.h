@@ -7,11 +7,13 @@
 
 // Reads a break note (a ":" line): the command from column 15 sets the hour's play
 // mode, or makes an item (timed events, advert breaks, splits, hooks, comments,
-// links), or shows a message.
+// links), or asks for a wait this system cannot make (noted in the context).
 class BreakNoteReader {
 public:
     // The address named in the message about unsupported hardware waits.
     static QString SupportAddress() { return QStringLiteral("support@logimporter.invalid"); }
+    // What the operator is told of a break note that waits for hardware.
+    static QString WaitForHardwareMessage();
 
     // True when the note made an item: `item` (new, with the line's note) is filled in. The context's mode
     // and hour flag follow the notes that set them.

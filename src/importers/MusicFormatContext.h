@@ -22,6 +22,9 @@ struct MusicFormatContext {
     // The hour's play mode (1 or 2) and flag, as break notes set them.
     int Mode = 1;
     bool HourFlag = false;
+    // A break note asked to wait for hardware ($I), which this system cannot do:
+    // the reader notes it, and the importer tells the operator.
+    bool WaitForHardware = false;
 
     // The context of a station's current settings.
     static MusicFormatContext Of(StationDatabase& db);

@@ -7,7 +7,7 @@
 LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSource& more,
                               const MusicFormatContext& context) {
     LogItem item;
-    item.State = 2;
+    item.State = ItemState::Ready;
     item.CartNumber = MusicLogLine::OffsetCart(
         MusicLogLine::OffsetCart(MusicLogLine::Field(line, 2, 8), context.OffsetAudioItems),
         context.CartOffset);
@@ -18,19 +18,19 @@ LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSou
 
     switch (line[0].unicode()) {
     case u'A':
-        item.Type = 4;
+        item.Type = ItemType::Advert;
         break;
     case u'C':
-        item.Type = 2;
+        item.Type = ItemType::Jingle;
         break;
     case u'S':
-        item.Type = 7;
+        item.Type = ItemType::Sweeper;
         break;
     case u'L':
-        item.Type = 3;
+        item.Type = ItemType::Song;
         break;
     case u'W':
-        item.Type = 3;
+        item.Type = ItemType::Song;
         item.Transition = 100;
         break;
     default:
@@ -53,12 +53,13 @@ LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSou
 void MusicItemReader::typeFromLookUp(LogItem& item, const MusicFormatContext& context) {
     const StationDatabase::CartLookup found = context.LookupCart(item.CartNumber);
     item.Type = found.Type;
-    if (found.Type == 13)
+    if (found.Type == ItemType::CartGroup)
         item.Parameter(1) =
             float(NumericText::Value(item.CartNumber) - NumericText::Value(context.CartGroupsStart) + 1);
-    if (found.Type == 0)
-        item.Type = 8;
-    if (found.Type == 13 || found.Type == 8 || found.Type == 0)
+    if (found.Type == ItemType::Unknown)
+        item.Type = ItemType::Script;
+    if (found.Type == ItemType::CartGroup || found.Type == ItemType::Script ||
+        found.Type == ItemType::Unknown)
         item.CartNumber.clear();
     if (found.Flag)
         item.Transition = 100;

@@ -333,8 +333,8 @@ bool cMusicLogImporter::buildHour(Run& run, const ScheduleDate& target) {
     start.Time = target.Seconds;
     start.Description = run.lookahead->Name;
     start.Title = run.lookahead->Name;
-    start.Type = LogItem::HourStartType;
-    start.State = 2;
+    start.Type = ItemType::HourStart;
+    start.State = ItemState::Ready;
     start.Parameter(1) = 1;
     start.Parameter(2) = 0;
     run.context.Mode = 1;
@@ -439,6 +439,8 @@ bool cMusicLogImporter::readItems(Run& run) {
             progress().Task(u"Processing Break Note"_s);
             if (BreakNoteReader::Read(*line, item, run.context))
                 addItem(run, item);
+            if (std::exchange(run.context.WaitForHardware, false))
+                OperatorSeam::Message(BreakNoteReader::WaitForHardwareMessage(), iOperator::Exclamation);
             break;
         case MusicLogLine::ItemLine:
             progress().Task(u"Adding Audio Item"_s);
@@ -483,7 +485,8 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
 void cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     LogItem& start = run.hour.Item(1);
     start.Parameter(1) = float(run.context.Mode);
-    start.Flags = ((start.Flags | 1) & 0x7FFF) | (run.context.HourFlag ? 0x8000 : 0);
+    start.Flags = ((start.Flags | ItemFlag::Imported) & ~ItemFlag::HourFlag & 0xFFFF) |
+                  (run.context.HourFlag ? ItemFlag::HourFlag : 0);
     if (!run.db.WriteHour(target, run.hour)) {
         const WriteOutcome why = run.db.LastWrite();
         if (why.Result == WriteOutcome::Refused && run.db.ItemAt(StationDatabase::LocateHour(target))) {

@@ -6,6 +6,13 @@
 #include <QString>
 #include <optional>
 
+// The events the tool records with the directory: who records them, and what
+// happened (the numbers are the playout system's).
+namespace DirectoryEvent {
+enum Source : int { AudioSystem = 2, LogImporter = 4 };
+enum Code : int { GlobalCueboardSettings = 15, LogAdded = 201, LogAdvertsAdded = 211 };
+} // namespace DirectoryEvent
+
 // The playout system's directory of users: who may use the tools and with what
 // rights, who is logged in, and which tools are running. The default directory is
 // the file "Directory/Users.ini" in the product folder: one group per user

@@ -17,6 +17,9 @@ public:
     static constexpr int StationDatabases = 6;
     static constexpr int LocalStationDatabases = 8;
 
+    // What a registration tells the playout system has changed.
+    enum Changed { FileLocationsChanged = 1, CueboardChanged = 256 };
+
     int DebugLevel = 0;
 
     // False when the profile does not exist.

@@ -43,8 +43,39 @@ struct LogItem {
     float Parameter(int n) const { return Parameters.at(n - 1); }
     QString& TextParameter(int n) { return TextParameters.at(n - 1); }
     const QString& TextParameter(int n) const { return TextParameters.at(n - 1); }
-
-    static constexpr int HourStartType = 98;
-    static constexpr int AdvertType = 4;
-    static constexpr int HasAdverts = 2; // hour start flag: the hour holds adverts
 };
+
+// The numbers of the Scheduled Log's item types, as this tool makes and reads them
+// (the numbers are the playout system's and are stored as they stand).
+namespace ItemType {
+enum : int {
+    Unknown = 0,    // a cart lookup that found no cart
+    TimedEvent = 1, // the running order waits for a time ($T, $W)
+    Jingle = 2,     // "C" lines
+    Song = 3,       // "L" and "W" lines
+    Advert = 4,     // "A" lines, advert break markers and the adverts pushed into them
+    Link = 5,       // $H
+    Sweeper = 7,    // "S" lines
+    Script = 8,     // a break note without a cart, or one of the scripts range
+    Comment = 11,   // $C
+    CartGroup = 13, // a cart of the cart-groups range
+    Split = 14,     // $P
+    Hook = 21,      // $K
+    HourStart = 98,
+};
+} // namespace ItemType
+
+// An item's state: a break marker waits to be filled; everything else is ready.
+namespace ItemState {
+enum : int { Marker = 1, Ready = 2 };
+} // namespace ItemState
+
+// The bits of an item's flags that this tool sets and reads.
+namespace ItemFlag {
+enum : int {
+    Imported = 0x0001,   // written by this tool
+    HasAdverts = 0x0002, // on an hour start: its breaks were filled; on an advert: pushed
+    PushedAdvert = Imported | HasAdverts,
+    HourFlag = 0x8000, // on an hour start: the play-mode flag of its break notes
+};
+} // namespace ItemFlag

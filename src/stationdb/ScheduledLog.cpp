@@ -38,11 +38,15 @@ const QString selectAt = select(u"WHERE LogPosition = ?"_s);
 const QString selectHourStart =
     select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
 const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
+// The partial index of the hours holding adverts serves this; its condition must
+// stand in the query word for word.
+const QString selectLatestWithAdverts = u"SELECT LogPosition FROM LogItems WHERE ItemType = 98 AND "
+                                        u"(Flags & 2) <> 0 ORDER BY LogPosition DESC LIMIT 1"_s;
 const QString selectWaiting = u"SELECT hour.LogPosition FROM LogItems hour WHERE hour.LogPosition >= ? "
                               u"AND hour.ItemType = ? AND (hour.Flags & ?) = 0 AND EXISTS (SELECT 1 FROM "
                               u"LogItems marker WHERE marker.LogPosition > hour.LogPosition AND "
                               u"marker.LogPosition < hour.LogPosition + ? AND marker.ItemType = ? AND "
-                              u"marker.State = 1) ORDER BY hour.LogPosition"_s;
+                              u"marker.State = ?) ORDER BY hour.LogPosition"_s;
 const QString insertItem =
     u"INSERT INTO LogItems ("_s + columns +
     u") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
@@ -200,7 +204,7 @@ std::optional<LogItem> ScheduledLog::ItemAt(double position) {
 
 std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
     const double hour = hourOf(position);
-    return single(selectHourStart, {hour, hour + band, double(LogItem::HourStartType)});
+    return single(selectHourStart, {hour, hour + band, double(ItemType::HourStart)});
 }
 
 QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
@@ -214,13 +218,22 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
 
 QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
     SqliteStatement& statement =
-        native(selectWaiting, {hourOf(from), double(LogItem::HourStartType), double(LogItem::HasAdverts),
-                               band, double(LogItem::AdvertType)});
+        native(selectWaiting, {hourOf(from), double(ItemType::HourStart), double(ItemFlag::HasAdverts), band,
+                               double(ItemType::Advert), double(ItemState::Marker)});
     QList<ScheduleDate> hours;
     while (statement.Step())
         hours.append(ScheduleDateFromDate(statement.Double(0)));
     statement.Reset();
     return hours;
+}
+
+std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
+    SqliteStatement& statement = native(selectLatestWithAdverts, {});
+    std::optional<ScheduleDate> hour;
+    if (statement.Step())
+        hour = ScheduleDateFromDate(statement.Double(0));
+    statement.Reset();
+    return hour;
 }
 
 QList<LogItem> ScheduledLog::hourItems(double hour) {
@@ -320,11 +333,11 @@ bool ScheduledLog::FillBreaks(double hour, QList<BreakFill>& fills, float& hourL
 
 bool ScheduledLog::fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal) {
     const QList<LogItem> before = hourItems(hour);
-    if (before.isEmpty() || before[0].Type != LogItem::HourStartType) {
+    if (before.isEmpty() || before[0].Type != ItemType::HourStart) {
         refusal = u"the hour is no longer in the Scheduled Log"_s;
         return false;
     }
-    if (before[0].Flags & LogItem::HasAdverts) {
+    if (before[0].Flags & ItemFlag::HasAdverts) {
         refusal = u"the hour already holds adverts"_s;
         return false;
     }
@@ -350,7 +363,7 @@ bool ScheduledLog::fillBreaks(double hour, QList<BreakFill>& fills, float& hourL
         refusal = u"an advert break of the hour is no longer in the Scheduled Log"_s;
         return false;
     }
-    all[0].Flags |= LogItem::HasAdverts;
+    all[0].Flags |= ItemFlag::HasAdverts;
     all[0].HourLength = StartTimes::Apply(all, ScheduleDateFromDate(hour).Seconds);
     if (placeNew(hour, all, fresh)) {
         if (!storeTimes(all, before))
@@ -473,20 +486,20 @@ bool ScheduledLog::RemoveAdvertRange(const ScheduleDate& start, const ScheduleDa
     return writer.Run([&](QString& refusal) {
         QList<double> marked;
         for (const LogItem& item : ItemsBetween(from, LocateHour(end))) {
-            if (item.Type == LogItem::HourStartType && (item.Flags & LogItem::HasAdverts))
+            if (item.Type == ItemType::HourStart && (item.Flags & ItemFlag::HasAdverts))
                 marked.append(item.Position);
         }
         QSqlQuery adverts(connection);
         adverts.prepare(u"DELETE FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? "
-                        u"AND State = 2 AND (Flags & 2) <> 0"_s);
-        bindAll(adverts, {from, to, LogItem::AdvertType});
+                        u"AND State = ? AND (Flags & ?) <> 0"_s);
+        bindAll(adverts, {from, to, ItemType::Advert, ItemState::Ready, ItemFlag::HasAdverts});
         if (!adverts.exec())
             return false;
         const int removed = adverts.numRowsAffected();
         QSqlQuery unmark(connection);
         unmark.prepare(u"UPDATE LogItems SET Flags = Flags & ? WHERE LogPosition >= ? AND LogPosition < ? "
                        u"AND ItemType = ?"_s);
-        bindAll(unmark, {0xFFFF & ~LogItem::HasAdverts, from, to, LogItem::HourStartType});
+        bindAll(unmark, {0xFFFF & ~ItemFlag::HasAdverts, from, to, ItemType::HourStart});
         if (!unmark.exec())
             return false;
         for (const double hour : marked) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ScheduleDate.h"
+#include "stationdb/BreakFill.h"
 #include "stationdb/LogHour.h"
 #include "stationdb/LogItem.h"
 #include "stationdb/SqliteStatement.h"
@@ -26,12 +27,6 @@
 // busy database, and is whole or not at all.
 class ScheduledLog {
 public:
-    // The adverts of one break, to go in right after its marker, in list order.
-    struct BreakFill {
-        double Marker = 0; // the break marker's Position
-        QList<LogItem> Adverts;
-    };
-
     ScheduledLog(const QSqlDatabase& connection, StationWriter& writer);
 
     // The position of the hour that holds a schedule point.
@@ -51,6 +46,8 @@ public:
     // The hours from the position on that hold an advert break marker but are not
     // marked as holding adverts: the hours still waiting for their adverts.
     QList<ScheduleDate> HoursWaitingForAdverts(double from);
+    // The start of the latest hour marked as holding adverts; nothing when none is.
+    std::optional<ScheduleDate> LatestHourWithAdverts();
 
     // Writes a whole hour that the log does not hold yet, in one transaction. Sets
     // each item's Position, Date and Time, and the first item's HourLength.

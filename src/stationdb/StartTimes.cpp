@@ -3,7 +3,7 @@
 #include <algorithm>
 
 bool StartTimes::HasFixedTime(const LogItem& item) {
-    return item.Type == 1 || item.Type == 14 || IsBreakMarker(item);
+    return item.Type == ItemType::TimedEvent || item.Type == ItemType::Split || IsBreakMarker(item);
 }
 
 float StartTimes::Apply(QList<LogItem>& items, float hourStart) {

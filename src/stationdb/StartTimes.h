@@ -24,9 +24,10 @@ public:
 
     static bool HasFixedTime(const LogItem& item);
     static bool IsBreakMarker(const LogItem& item) {
-        return item.Type == LogItem::AdvertType && item.State == 1;
+        return item.Type == ItemType::Advert && item.State == ItemState::Marker;
     }
     static bool IsPushedAdvert(const LogItem& item) {
-        return item.Type == LogItem::AdvertType && item.State == 2 && (item.Flags & 2);
+        return item.Type == ItemType::Advert && item.State == ItemState::Ready &&
+               (item.Flags & ItemFlag::HasAdverts);
     }
 };

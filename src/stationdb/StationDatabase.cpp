@@ -6,6 +6,7 @@
 #include "stationdb/LogFileNames.h"
 #include "stationdb/SqliteStatement.h"
 #include "stationdb/StationSchema.h"
+#include "stationdb/TransactionGuard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,6 +75,11 @@ QString damageOf(const QString& path) {
 
 } // namespace
 
+StationDatabase::Reading::Reading(StationDatabase& db)
+    : guard(std::make_unique<TransactionGuard>(db.Connection(), TransactionGuard::Read)) {}
+
+StationDatabase::Reading::~Reading() = default;
+
 StationDatabase::StationDatabase() = default;
 
 StationDatabase::~StationDatabase() {
@@ -86,6 +92,16 @@ QSqlDatabase StationDatabase::Connection() const {
 
 bool StationDatabase::DataAccessComponentsInstalled() {
     return QSqlDatabase::isDriverAvailable(u"QSQLITE"_s);
+}
+
+QString StationDatabase::LibraryMismatch(const QString& driverVersion, const QString& driverSource) {
+    const QString linked = QString::fromLatin1(sqlite3_libversion());
+    const QString linkedSource = QString::fromLatin1(sqlite3_sourceid());
+    if (driverVersion == linked && driverSource == linkedSource)
+        return {};
+    return u"Qt's SQLite driver runs SQLite %1, but this program reads the Scheduled Log through SQLite %2; "
+           u"they must be one library (build the program against the SQLite that Qt's driver uses)"_s.arg(
+               driverVersion, linked);
 }
 
 bool StationDatabase::Create(const QString& path, const QString& name, QString* why) {
@@ -167,6 +183,13 @@ int StationDatabase::prepare(const QString& path) {
     if (!db.open())
         return refuse(NotAStationDatabase,
                       u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+    QSqlQuery library(db);
+    if (library.exec(u"SELECT sqlite_version(), sqlite_source_id()"_s) && library.next()) {
+        const QString mismatch = LibraryMismatch(library.value(0).toString(), library.value(1).toString());
+        if (!mismatch.isEmpty())
+            return refuse(DriverMismatch, mismatch);
+    }
+    library.finish();
     writer = std::make_unique<StationWriter>(db);
     writer->SetPatience(patience);
 

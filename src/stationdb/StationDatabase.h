@@ -9,27 +9,41 @@
 #include "stationdb/ScheduledLog.h"
 #include "stationdb/StationSettings.h"
 #include "stationdb/StationWriter.h"
-#include "stationdb/TransactionGuard.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <memory>
 #include <optional>
 
+class TransactionGuard;
+
 // One Station Database: a SQLite file holding the station's settings, carts,
 // Scheduled Log, advert information and named values.
 class StationDatabase {
 public:
-    enum OpenResult { Opened = 0, Missing, NotAStationDatabase, Locked, NewerSchema, MigrationFailed };
+    enum OpenResult {
+        Opened = 0,
+        Missing,
+        NotAStationDatabase,
+        Locked,
+        NewerSchema,
+        MigrationFailed,
+        DriverMismatch
+    };
 
-    // A reader's snapshot for as long as it lives: the reads made meanwhile see one
-    // state of the database and take no lock each. No change may be made inside one.
+    // The database's own reader's snapshot, for as long as it lives: the reads made
+    // meanwhile (an hour and its carts) see one state of the database and take no
+    // lock each. It never holds the playout system's writes back; no change may be
+    // made inside one.
     class Reading {
     public:
-        explicit Reading(StationDatabase& db) : guard(db.Connection(), TransactionGuard::Read) {}
+        explicit Reading(StationDatabase& db);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
 
     private:
-        TransactionGuard guard;
+        std::unique_ptr<TransactionGuard> guard;
     };
 
     struct CartLookup {
@@ -44,6 +58,9 @@ public:
 
     // The database driver a Station Database needs is present.
     static bool DataAccessComponentsInstalled();
+    // Why the SQLite under Qt's driver cannot be the one this program reads through
+    // directly: they must be one library, of one version. "" when they are.
+    static QString LibraryMismatch(const QString& driverVersion, const QString& driverSource);
     // Makes a new, empty Station Database in a file that does not exist yet.
     static bool Create(const QString& path, const QString& name, QString* problem = nullptr);
 
@@ -70,11 +87,9 @@ public:
     // only once stored.
     bool SaveSettings(const StationSettings& changed);
     const ::DatabaseInfo& DatabaseInfo() const { return info; }
-    QSqlDatabase Connection() const;
     DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection(), *writer); }
     ::CartTools CartTools() const { return ::CartTools(*carts); }
     CartStore& Carts() { return *carts; }
-    ScheduledLog& Log() { return *log; }
 
     bool SetValue(const QString& name, const QString& value);
     std::optional<QString> Value(const QString& name) const;
@@ -90,13 +105,16 @@ public:
     static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
     std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
     std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
+    // The items whose hours start from the hour of `from` to that of `to`, in order.
+    QList<LogItem> ItemsBetween(double from, double to) { return log->ItemsBetween(from, to); }
     QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
+    std::optional<ScheduleDate> LatestHourWithAdverts() { return log->LatestHourWithAdverts(); }
     static ScheduleDate ScheduleDateFromDate(double position) {
         return ScheduledLog::ScheduleDateFromDate(position);
     }
     bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
     bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
-    bool FillBreaks(double hour, QList<ScheduledLog::BreakFill>& fills, float& hourLength) {
+    bool FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength) {
         return log->FillBreaks(hour, fills, hourLength);
     }
     bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
@@ -115,6 +133,7 @@ public:
     QString AdvertLogFileName(qint32 day) const;
 
 private:
+    QSqlDatabase Connection() const;
     int refuse(int result, const QString& reason);
     // Opens the connection and checks, and brings forward, the schema.
     int prepare(const QString& path);

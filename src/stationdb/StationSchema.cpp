@@ -44,6 +44,11 @@ const char* const step2[] = {
     "CREATE TABLE NamedValues (Name VARCHAR(128) PRIMARY KEY, Value TEXT)",
 };
 
+// Step 3: the hours that hold adverts, found at once however long the log.
+const char* const step3[] = {
+    "CREATE INDEX HoursWithAdverts ON LogItems (LogPosition) WHERE ItemType = 98 AND (Flags & 2) <> 0",
+};
+
 struct Step {
     const char* const* statements;
     std::size_t count;
@@ -52,6 +57,7 @@ struct Step {
 const Step steps[] = {
     {step1, std::size(step1)},
     {step2, std::size(step2)},
+    {step3, std::size(step3)},
 };
 
 static_assert(std::size(steps) == StationSchema::CurrentVersion);

@@ -7,7 +7,7 @@
 // step at a time, each step in a transaction of its own.
 class StationSchema {
 public:
-    static constexpr int CurrentVersion = 2;
+    static constexpr int CurrentVersion = 3;
 
     // The version a database records; -1 when it records none (not a Station
     // Database) or cannot be read.

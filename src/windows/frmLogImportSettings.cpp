@@ -1,5 +1,7 @@
 #include "windows/frmLogImportSettings.h"
 
+#include "app/ImportKind.h"
+
 #include "app/LogImportSettingsModel.h"
 #include "base/GeneralTools.h"
 #include "playout/OperatorSeam.h"
@@ -139,9 +141,9 @@ QWidget* frmLogImportSettings::makeOptionsTab() {
     optImportMusicAndAdverts->setObjectName(u"optImportMusicAndAdverts"_s);
     for (QRadioButton* option : {optImportMusic, optImportAdverts, optImportMusicAndAdverts})
         uses->addWidget(option);
-    (settings.Role == 2   ? optImportAdverts
-     : settings.Role == 3 ? optImportMusicAndAdverts
-                          : optImportMusic)
+    (settings.Role == ImportKind::Adverts           ? optImportAdverts
+     : settings.Role == ImportKind::MusicAndAdverts ? optImportMusicAndAdverts
+                                                    : optImportMusic)
         ->setChecked(true);
     QGroupBox* other = frame(u"fraOther"_s, u"Start-up"_s, page);
     auto* others = new QVBoxLayout(other);
@@ -189,7 +191,9 @@ void frmLogImportSettings::copyToModel() {
     settings.OffsetLinkItems = txtOffsetLinkItems->text();
     settings.OffsetAudioItemsOn = chkOffsetAudioItems->isChecked();
     settings.OffsetLinkItemsOn = chkOffsetLinkItems->isChecked();
-    settings.Role = optImportMusicAndAdverts->isChecked() ? 3 : optImportAdverts->isChecked() ? 2 : 1;
+    settings.Role = optImportMusicAndAdverts->isChecked() ? ImportKind::MusicAndAdverts
+                    : optImportAdverts->isChecked()       ? ImportKind::Adverts
+                                                          : ImportKind::Music;
     settings.WarnAtStartup = chkWarnAtStartup->isChecked();
 }
 

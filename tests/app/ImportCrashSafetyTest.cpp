@@ -25,7 +25,7 @@ struct Hour {
 };
 
 bool isPushedAdvert(const QJsonObject& item) {
-    return item.value(u"Type"_s).toInt() == LogItem::AdvertType && item.value(u"State"_s).toInt() != 1 &&
+    return item.value(u"Type"_s).toInt() == ItemType::Advert && item.value(u"State"_s).toInt() != 1 &&
            (item.value(u"Flags"_s).toInt() & 3) == 3;
 }
 
@@ -41,7 +41,7 @@ QMap<QString, Hour> hoursOf(const QJsonArray& log) {
     QString current;
     for (const QJsonValue& value : log) {
         const QJsonObject item = value.toObject();
-        if (item.value(u"Type"_s).toInt() == LogItem::HourStartType)
+        if (item.value(u"Type"_s).toInt() == ItemType::HourStart)
             current = item.value(u"Start"_s).toString();
         hours[current].Items.append(item);
     }
@@ -65,7 +65,7 @@ protected:
         ASSERT_FALSE(reference.isEmpty());
         referenceHours = hoursOf(reference);
         for (const Hour& hour : referenceHours)
-            advertHours += (hour.Flags() & LogItem::HasAdverts) ? 1 : 0;
+            advertHours += (hour.Flags() & ItemFlag::HasAdverts) ? 1 : 0;
         ASSERT_GT(advertHours, 100);
     }
     void TearDown() override {
@@ -128,7 +128,7 @@ protected:
             ASSERT_TRUE(referenceHours.contains(start)) << "items outside any hour: " << start.toStdString();
             const Hour& finished = referenceHours[start];
             EXPECT_EQ(musicItems(hour), musicItems(finished)) << start.toStdString();
-            if (hour.Flags() & LogItem::HasAdverts)
+            if (hour.Flags() & ItemFlag::HasAdverts)
                 EXPECT_EQ(hour.Items, finished.Items) << start.toStdString();
             else
                 EXPECT_EQ(musicItems(hour), hour.Items.size())

@@ -77,7 +77,7 @@ protected:
     }
     bool HoldsAdverts(qint32 day, int hour) {
         const auto start = Db().HourStartItem(StationDatabase::LocateHour({day, float(hour * 3600)}));
-        return start && (start->Flags & LogItem::HasAdverts);
+        return start && (start->Flags & ItemFlag::HasAdverts);
     }
     void AdvertLog(int day, const QStringList& lines) {
         WriteFile(Path(u"adverts/1011%1.txt"_s.arg(day, 2, 10, QLatin1Char('0'))),
@@ -246,8 +246,8 @@ TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     controller->cmdImport_Click(3);
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
     EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
-                  LogItem::HasAdverts,
-              LogItem::HasAdverts);
+                  ItemFlag::HasAdverts,
+              ItemFlag::HasAdverts);
     const QStringList events = LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s);
     EXPECT_EQ(events.filter(u"Log Added"_s).size(), 1); // only the first run's music
     EXPECT_EQ(events.filter(u"Log Adverts Added"_s).size(), 1);
@@ -270,7 +270,7 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
     op.Answers = {iOperator::Yes, iOperator::No};
     controller->RemoveAllEntries();
     EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Are you REALLY sure"_s));
-    EXPECT_EQ(Db().Log().ItemsBetween(0, 1e6).size(), 6);
+    EXPECT_EQ(Db().ItemsBetween(0, 1e6).size(), 6);
 
     op.Answers = {iOperator::Yes};
     EXPECT_TRUE(controller->RemoveEntriesForRange(true));

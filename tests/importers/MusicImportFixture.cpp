@@ -49,7 +49,7 @@ void MusicImportFixture::WriteDay(int day, const QList<int>& hours, const QStrin
 QStringList MusicImportFixture::HoursInLog() {
     QStringList hours;
     for (auto item = db.FirstLogItem(); item; item = db.NextLogItem(item->Position)) {
-        if (item->Type == LogItem::HourStartType)
+        if (item->Type == ItemType::HourStart)
             hours.append(
                 u"%1 %2"_s.arg(item->Date - 40482).arg(int(item->Time / 3600), 2, 10, QLatin1Char('0')));
     }

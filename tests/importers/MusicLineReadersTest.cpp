@@ -175,11 +175,10 @@ TEST_F(MusicLineReadersTest, BreakNotesSetTheModeOrMakeTheirItems) {
     EXPECT_EQ(item->Description, u"Presenter");
 
     EXPECT_FALSE(Note(u"$I42"_s));
-    ASSERT_EQ(op.Messages.size(), 1);
-    EXPECT_TRUE(
-        op.Messages[0].Text.startsWith(u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not "
-                                       u"supported in Ostrel v3 - Please email "_s));
-    EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
+    EXPECT_TRUE(context.WaitForHardware); // the importer tells the operator
+    EXPECT_TRUE(BreakNoteReader::WaitForHardwareMessage().startsWith(
+        u"You are using the Wait For Hardware event ($Ixxx).\n\nThis is not supported in Ostrel v3 - Please "
+        u"email "_s));
 }
 
 TEST_F(MusicLineReadersTest, HooksTakeNamedOrNumericModes) {

@@ -21,8 +21,8 @@ TEST_F(MusicImportTest, ARangeAcrossMidnightSendsExactlyItsHours) {
                            u"5 21"_s, u"5 22"_s, u"5 23"_s, u"6 00"_s, u"6 01"_s, u"6 02"_s}));
 
     // The hour as written: its start, two songs from the cart store, the break at :15.
-    const auto hour = db.Log().ItemsBetween(StationDatabase::LocateHour({Nov(5), 50400}),
-                                            StationDatabase::LocateHour({Nov(5), 50400}));
+    const auto hour = db.ItemsBetween(StationDatabase::LocateHour({Nov(5), 50400}),
+                                      StationDatabase::LocateHour({Nov(5), 50400}));
     ASSERT_EQ(hour.size(), 4);
     EXPECT_EQ(hour[0].Title, u"Hour 14");
     EXPECT_EQ(hour[0].Description, u"Hour 14");
@@ -53,9 +53,9 @@ TEST_F(MusicImportTest, ARangeAcrossMidnightSendsExactlyItsHours) {
 TEST_F(MusicImportTest, ImportingTwiceWritesNothingTheSecondTime) {
     WriteDay(5, {10, 11});
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
-    const auto first = db.Log().ItemsBetween(0, 1e6);
+    const auto first = db.ItemsBetween(0, 1e6);
     EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
-    const auto second = db.Log().ItemsBetween(0, 1e6);
+    const auto second = db.ItemsBetween(0, 1e6);
     ASSERT_EQ(second.size(), first.size());
     for (qsizetype i = 0; i < first.size(); ++i)
         EXPECT_EQ(second[i].Position, first[i].Position);
@@ -141,9 +141,8 @@ TEST_F(MusicImportTest, AHeaderCutOffAtItsClockLineIsNotAnHourUntilTheFileIsWhol
     WriteFile(db.MusicLogFileName(Nov(5)), (cut + u"\r\n"_s + SongLine(u"1001"_s, QString())).toLatin1());
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s})); // the whole file's hour, not an empty one
-    EXPECT_EQ(db.Log()
-                  .ItemsBetween(StationDatabase::LocateHour({Nov(5), 11 * 3600}),
-                                StationDatabase::LocateHour({Nov(5), 11 * 3600}))
+    EXPECT_EQ(db.ItemsBetween(StationDatabase::LocateHour({Nov(5), 11 * 3600}),
+                              StationDatabase::LocateHour({Nov(5), 11 * 3600}))
                   .size(),
               2);
 }
@@ -163,7 +162,7 @@ TEST_F(MusicImportTest, LineEndsAndEncodingsOfEveryKindReadToTheSameItems) {
         WriteFile(db.MusicLogFileName(Nov(5)), bytes);
         Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600);
         QStringList items;
-        for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
+        for (const LogItem& item : db.ItemsBetween(0, 1e6))
             items.append(u"%1|%2|%3|%4|%5"_s.arg(item.Type)
                              .arg(item.CartNumber, item.Title, item.Text1)
                              .arg(item.Time));
@@ -200,7 +199,7 @@ TEST_F(MusicImportTest, MissingAndSilentCartsAreCountedAndStillWritten) {
                u"\r\n"_s)
                   .toLatin1());
     ASSERT_TRUE(Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600));
-    const auto hour = db.Log().ItemsBetween(0, 1e6);
+    const auto hour = db.ItemsBetween(0, 1e6);
     ASSERT_EQ(hour.size(), 4);
     EXPECT_EQ(hour[1].Title, u"Cart Title"); // a title equal to the cart number takes the cart's
     EXPECT_EQ(hour[2].Title, u"Quiet One");
@@ -270,7 +269,7 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
     EXPECT_EQ(HoursInLog().first(), u"5 09");
     EXPECT_TRUE(AppLogLines().contains(
         u"Music:2010-11-05 08:00:00 - one of the Log Items could not be added to the log"_s));
-    for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
+    for (const LogItem& item : db.ItemsBetween(0, 1e6))
         EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
 }
 

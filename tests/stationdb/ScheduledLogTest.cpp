@@ -32,7 +32,7 @@ TEST_F(ScheduledLogTest, HoursAreReadBackItemByItemInOrder) {
             EXPECT_EQ(db.ItemAt(item.Position)->Title, item.Title);
         }
     }
-    EXPECT_EQ(db.ItemAt(StationDatabase::LocateHour({Day, 50400 + 1234.5f}))->Type, LogItem::HourStartType);
+    EXPECT_EQ(db.ItemAt(StationDatabase::LocateHour({Day, 50400 + 1234.5f}))->Type, ItemType::HourStart);
     EXPECT_FALSE(db.ItemAt(StationDatabase::LocateHour(At(Day, 15))));
     EXPECT_FALSE(db.HourStartItem(StationDatabase::LocateHour(At(Day, 15))));
 
@@ -82,7 +82,7 @@ TEST_F(ScheduledLogTest, InsertedItemsStayOrderedWithinTheirHour) {
     LogHour adverts;
     for (int i = 0; i < 5; ++i) {
         LogItem advert;
-        advert.Type = LogItem::AdvertType;
+        advert.Type = ItemType::Advert;
         advert.State = 2;
         advert.Flags = 3;
         advert.Title = u"Advert %1"_s.arg(i + 1);
@@ -130,7 +130,7 @@ TEST_F(ScheduledLogTest, UpdatedItemsAndStartTimesAreStored) {
     LogHour adverts;
     for (const float length : {30.0f, 40.0f}) {
         LogItem advert;
-        advert.Type = LogItem::AdvertType;
+        advert.Type = ItemType::Advert;
         advert.State = 2;
         advert.Flags = 3;
         advert.Duration = length;
@@ -142,13 +142,13 @@ TEST_F(ScheduledLogTest, UpdatedItemsAndStartTimesAreStored) {
     last.Transition = 0;
     ASSERT_TRUE(db.UpdateItem(last.Position, last));
     LogItem start = hour[0];
-    start.Flags |= LogItem::HasAdverts;
+    start.Flags |= ItemFlag::HasAdverts;
     ASSERT_TRUE(db.UpdateItem(start.Position, start));
     ASSERT_TRUE(db.UpdateStartTimes(start.Position));
 
     hour = HourItems(Day, 10);
     ASSERT_EQ(hour.size(), 6);
-    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, LogItem::HasAdverts);
+    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
     EXPECT_FLOAT_EQ(hour[0].HourLength, 100 + 30 + 40 + 100); // the fed break takes no time itself
     EXPECT_FLOAT_EQ(hour[3].Time, 36000 + 120);               // the adverts follow the break's own time
     EXPECT_FLOAT_EQ(hour[4].Time, 36000 + 150);
@@ -173,7 +173,7 @@ TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
     onlyType3[2] = u'Y';
     ASSERT_TRUE(db.RemoveLogRange({Day, 11 * 3600}, {Day, 12 * 3600}, onlyType3));
     EXPECT_EQ(HourItems(Day, 11).size(), 1);
-    EXPECT_EQ(HourItems(Day, 11)[0].Type, LogItem::HourStartType);
+    EXPECT_EQ(HourItems(Day, 11)[0].Type, ItemType::HourStart);
 
     ASSERT_TRUE(db.RemoveAllLogEntries());
     EXPECT_FALSE(db.FirstLogItem());
@@ -185,7 +185,7 @@ TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     LogItem marker = hour[2];
     LogHour adverts;
     LogItem advert;
-    advert.Type = LogItem::AdvertType;
+    advert.Type = ItemType::Advert;
     advert.State = 2;
     advert.Flags = 3;
     advert.Duration = 30;
@@ -193,7 +193,7 @@ TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     adverts.AddItem(advert);
     ASSERT_TRUE(db.InsertItemsAfter(marker, adverts));
     LogItem start = hour[0];
-    start.Flags |= LogItem::HasAdverts;
+    start.Flags |= ItemFlag::HasAdverts;
     ASSERT_TRUE(db.UpdateItem(start.Position, start));
     ASSERT_TRUE(db.UpdateStartTimes(start.Position));
     ASSERT_FLOAT_EQ(HourItems(Day, 18)[0].HourLength, 180);
@@ -201,8 +201,29 @@ TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     ASSERT_TRUE(db.RemoveAdvertRange({Day, 18 * 3600}, {Day, 19 * 3600}));
     hour = HourItems(Day, 18);
     ASSERT_EQ(hour.size(), 4);
-    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, 0);
     EXPECT_EQ(hour[2].Title, u"Advert Break");
     EXPECT_FLOAT_EQ(hour[0].HourLength, 240); // the empty break counts its placeholder again
     EXPECT_FALSE(db.RemoveAdvertRange({Day, 18 * 3600}, {Day, 19 * 3600}));
+}
+
+TEST_F(ScheduledLogTest, TheHoursHoldingAndWaitingForAdvertsAreEachOneQuery) {
+    EXPECT_FALSE(db.LatestHourWithAdverts());
+    for (int h = 8; h <= 11; ++h)
+        Write(Day, h, {60, -120, 60});
+    Write(Day, 12, {60}); // no break: nothing to wait for
+    for (const int h : {8, 10}) {
+        LogItem advert;
+        advert.Type = ItemType::Advert;
+        advert.State = 2;
+        advert.Flags = 3;
+        QList<BreakFill> fills{{HourItems(Day, h)[2].Position, {advert}}};
+        float length = 0;
+        ASSERT_TRUE(db.FillBreaks(HourItems(Day, h)[0].Position, fills, length));
+    }
+    EXPECT_EQ(db.LatestHourWithAdverts(), At(Day, 10));
+    EXPECT_EQ(db.HoursWaitingForAdverts(StationDatabase::LocateHour(At(Day, 8))),
+              QList<ScheduleDate>({At(Day, 9), At(Day, 11)}));
+    EXPECT_EQ(db.HoursWaitingForAdverts(StationDatabase::LocateHour({Day, 9 * 3600 + 1800})),
+              QList<ScheduleDate>({At(Day, 9), At(Day, 11)})); // from the hour that holds the point
 }

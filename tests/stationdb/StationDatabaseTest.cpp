@@ -1,6 +1,6 @@
 #include "stationdb/DatabaseChooser.h"
 #include "stationdb/StationSchema.h"
-#include "stationdb/TransactionGuard.h"
+#include "support/OtherConnection.h"
 #include "support/StationFixture.h"
 
 #include <QSqlDatabase>
@@ -49,22 +49,29 @@ TEST_F(StationDatabaseTest, OpeningRefusesWhatIsNotAStationDatabaseAndChangesNot
     EXPECT_TRUE(other.OpenProblem().contains(u"newer"_s));
 }
 
-TEST_F(StationDatabaseTest, AnOlderSchemaIsBroughtForwardOnOpen) {
+TEST_F(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
     db.Close();
-    const QString old = Path(u"old.sdb"_s);
-    {
-        QSqlDatabase made = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-        made.setDatabaseName(old);
-        ASSERT_TRUE(made.open());
-        ASSERT_TRUE(StationSchema::Migrate(made, 0, 1));
-        made.close();
-    }
-    QSqlDatabase::removeDatabase(u"old"_s);
     for (int version = 1; version < StationSchema::CurrentVersion; ++version) {
+        const QString old = Path(u"old%1.sdb"_s.arg(version));
+        {
+            QSqlDatabase made = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+            made.setDatabaseName(old);
+            ASSERT_TRUE(made.open());
+            ASSERT_TRUE(StationSchema::Migrate(made, 0, version));
+            made.close();
+        }
+        QSqlDatabase::removeDatabase(u"old"_s);
         ASSERT_EQ(db.OpenFile(old), StationDatabase::Opened) << version;
-        EXPECT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s)); // a table of the last step
+        EXPECT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s)); // a table of step 2
         EXPECT_FALSE(db.Maintenance().Query(QString()).has_value());
-        EXPECT_EQ(db.DatabaseInfo().Name, u"old");
+        EXPECT_EQ(db.DatabaseInfo().Name, u"old%1"_s.arg(version));
+        db.Close();
+        EXPECT_EQ(ValueOnOtherConnection(old, u"SELECT Version FROM SchemaInfo"_s).toInt(),
+                  StationSchema::CurrentVersion);
+        EXPECT_EQ(ValueOnOtherConnection(old, u"SELECT count(*) FROM sqlite_master WHERE name = "
+                                              u"'HoursWithAdverts'"_s)
+                      .toInt(),
+                  1); // the last step's index
     }
 }
 
@@ -116,34 +123,9 @@ TEST_F(StationDatabaseTest, DatabasesAreFoundByNameInEitherFolderIgnoringCase) {
     EXPECT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"Elsewhere"_s), StationDatabase::Missing);
 }
 
-TEST_F(StationDatabaseTest, AGuardInsideAnotherIsASavepoint) {
-    {
-        TransactionGuard outer(db.Connection());
-        ASSERT_TRUE(outer.IsOpen());
-        ASSERT_TRUE(db.SetValue(u"Kept"_s, u"1"_s));
-        {
-            TransactionGuard inner(db.Connection());
-            ASSERT_TRUE(inner.IsOpen());
-            ASSERT_TRUE(db.SetValue(u"Dropped"_s, u"1"_s));
-        } // not committed: only the inner change goes
-        {
-            TransactionGuard inner(db.Connection());
-            ASSERT_TRUE(db.SetValue(u"AlsoKept"_s, u"1"_s));
-            ASSERT_TRUE(inner.Commit());
-        }
-        EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
-        EXPECT_FALSE(db.Value(u"Dropped"_s).has_value());
-        ASSERT_TRUE(outer.Commit());
-    }
-    EXPECT_TRUE(db.Value(u"Kept"_s).has_value());
-    EXPECT_TRUE(db.Value(u"AlsoKept"_s).has_value());
-    {
-        TransactionGuard dropped(db.Connection());
-        db.SetValue(u"Gone"_s, u"1"_s);
-        TransactionGuard inner(db.Connection());
-        db.SetValue(u"GoneToo"_s, u"1"_s);
-        ASSERT_TRUE(inner.Commit()); // kept for the outer one, which is dropped
-    }
-    EXPECT_FALSE(db.Value(u"Gone"_s).has_value());
-    EXPECT_FALSE(db.Value(u"GoneToo"_s).has_value());
+TEST_F(StationDatabaseTest, QtsSqliteAndOursMustBeOneLibrary) {
+    EXPECT_TRUE(db.IsOpen()); // as it is in this build
+    const QString mismatch = StationDatabase::LibraryMismatch(u"3.7.17"_s, u"elsewhere"_s);
+    EXPECT_TRUE(mismatch.startsWith(u"Qt's SQLite driver runs SQLite 3.7.17, but"_s))
+        << mismatch.toStdString();
 }

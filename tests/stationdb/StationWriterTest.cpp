@@ -18,13 +18,13 @@ protected:
     }
     static LogItem Advert(float length) {
         LogItem advert;
-        advert.Type = LogItem::AdvertType;
+        advert.Type = ItemType::Advert;
         advert.State = 2;
         advert.Flags = 3;
         advert.Duration = length;
         return advert;
     }
-    QList<ScheduledLog::BreakFill> Fills() const { return {{marker.Position, {Advert(30), Advert(40)}}}; }
+    QList<BreakFill> Fills() const { return {{marker.Position, {Advert(30), Advert(40)}}}; }
 
     ScheduleDate hour;
     LogItem marker;
@@ -39,12 +39,12 @@ TEST_F(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhol
     EXPECT_EQ(HourItems(Day, 14).size(), 3);
 
     neighbour.HoldFor(400ms);
-    QList<ScheduledLog::BreakFill> fills = Fills();
+    QList<BreakFill> fills = Fills();
     float length = 0;
     ASSERT_TRUE(db.FillBreaks(marker.Position, fills, length)) << db.LastWrite().Problem.toStdString();
     const auto filled = HourItems(Day, 13);
     ASSERT_EQ(filled.size(), 6);
-    EXPECT_EQ(filled[0].Flags & LogItem::HasAdverts, LogItem::HasAdverts);
+    EXPECT_EQ(filled[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
     EXPECT_FLOAT_EQ(length, 60 + 30 + 40 + 60);
     EXPECT_FLOAT_EQ(filled[0].HourLength, length);
     EXPECT_FLOAT_EQ(filled[4].Time, 13 * 3600 + 120 + 30); // the adverts follow the break's own time
@@ -61,26 +61,26 @@ TEST_F(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
     EXPECT_TRUE(db.LastWrite().Problem.startsWith(u"the Station Database stayed busy for 0.3 s"_s))
         << db.LastWrite().Problem.toStdString();
-    QList<ScheduledLog::BreakFill> fills = Fills();
+    QList<BreakFill> fills = Fills();
     float length = 0;
     EXPECT_FALSE(db.FillBreaks(marker.Position, fills, length));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
     neighbour.Stop();
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
     EXPECT_EQ(HourItems(Day, 13).size(), 4);
-    EXPECT_EQ(HourItems(Day, 13)[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 }
 
 TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWords) {
     Exec(u"CREATE TRIGGER full BEFORE INSERT ON LogItems WHEN NEW.Duration = 40 "
          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
-    QList<ScheduledLog::BreakFill> fills = Fills();
+    QList<BreakFill> fills = Fills();
     float length = 0;
     EXPECT_FALSE(db.FillBreaks(marker.Position, fills, length));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Failed);
     EXPECT_EQ(db.LastWrite().Problem, u"database or disk is full");
     EXPECT_EQ(HourItems(Day, 13).size(), 4); // the first advert went with the second
-    EXPECT_EQ(HourItems(Day, 13)[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 
     LogHour again = Hour(Day, 13, {10});
     EXPECT_FALSE(db.WriteHour({Day, 13 * 3600}, again));
@@ -89,7 +89,7 @@ TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWor
 }
 
 TEST_F(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvertsYet) {
-    QList<ScheduledLog::BreakFill> fills = Fills();
+    QList<BreakFill> fills = Fills();
     float length = 0;
     ASSERT_TRUE(db.FillBreaks(marker.Position, fills, length));
     fills = Fills();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // Runs SQL on a database file over a connection of its own, as another program
 // would; the test fails when the SQL does.
 void ExecOnOtherConnection(const QString& databasePath, const QString& sql);
+// The first value the SQL gives on a connection of its own.
+QVariant ValueOnOtherConnection(const QString& databasePath, const QString& sql);

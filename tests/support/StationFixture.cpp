@@ -21,7 +21,7 @@ void StationFixture::Exec(const QString& sql) {
 LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {
     LogHour built;
     LogItem start;
-    start.Type = LogItem::HourStartType;
+    start.Type = ItemType::HourStart;
     start.Date = day;
     start.Time = float(hour * 3600);
     start.Title = u"Hour %1"_s.arg(hour);
@@ -35,7 +35,7 @@ LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {
         item.Type = 3;
         item.Duration = float(std::abs(duration));
         if (duration < 0) { // an advert break at the minute given by its position
-            item.Type = LogItem::AdvertType;
+            item.Type = ItemType::Advert;
             item.State = 1;
             item.Title = u"Advert Break"_s;
             item.Time = float(hour * 3600 + n * 60);
@@ -53,5 +53,5 @@ QList<LogItem> StationFixture::Write(qint32 day, int hour, const QList<double>& 
 
 QList<LogItem> StationFixture::HourItems(qint32 day, int hour) {
     const double at = StationDatabase::LocateHour({day, float(hour * 3600)});
-    return db.Log().ItemsBetween(at, at);
+    return db.ItemsBetween(at, at);
 }

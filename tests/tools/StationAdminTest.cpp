@@ -76,7 +76,7 @@ TEST_F(StationAdminTest, TheLogIsDumpedWithEveryItemProperty) {
         for (const int hour : {6, 7}) {
             LogHour items;
             LogItem start;
-            start.Type = LogItem::HourStartType;
+            start.Type = ItemType::HourStart;
             start.Title = u"Breakfast"_s;
             items.AddItem(start);
             LogItem song;

@@ -62,7 +62,7 @@ TEST_F(frmMainRunTest, ImportingMusicAndAdvertsFromTheWindowFillsTheLogAndReport
     int hours = 0;
     for (auto item = controller.Database()->FirstLogItem(); item;
          item = controller.Database()->NextLogItem(item->Position))
-        hours += item->Type == LogItem::HourStartType ? 1 : 0;
+        hours += item->Type == ItemType::HourStart ? 1 : 0;
     EXPECT_EQ(hours, 48);
     // The demo logs name carts that are missing, so the run's log is shown.
     EXPECT_EQ(reports, QStringList{u"Import Log"_s});

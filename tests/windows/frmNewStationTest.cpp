@@ -167,7 +167,7 @@ TEST_F(frmNewStationTest, AStationIsSetUpFromNothingAndItsFirstHoursImported) {
     int hours = 0, songs = 0;
     StationDatabase& db = *controller.Database();
     for (auto item = db.FirstLogItem(); item; item = db.NextLogItem(item->Position)) {
-        hours += item->Type == LogItem::HourStartType ? 1 : 0;
+        hours += item->Type == ItemType::HourStart ? 1 : 0;
         songs += item->Title.endsWith(u"Song"_s) ? 1 : 0;
     }
     EXPECT_EQ(hours, 2);

@@ -48,7 +48,7 @@ struct cAdvertLogImporter::Push {
     int mode = 1;
     bool abandon = false;
     // The hour's breaks as they are to be filled, and what it met.
-    QList<ScheduledLog::BreakFill> fills;
+    QList<BreakFill> fills;
     int hourBreaks = 0;
     int hourEmptyBreaks = 0;
     CartSet carts;
@@ -242,7 +242,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     if (run.emptyBreaks > 0)
         summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
     RecentHistory::Append(u"Finish Advert Push, "_s + summary);
-    if (!GeneralTools::CommandLine().contains(u"/SILENT"_s))
+    if (!silent)
         OperatorSeam::Message(summary, iOperator::Information);
     return true;
 }
@@ -291,7 +291,7 @@ bool cAdvertLogImporter::planHour(Push& run, double position) {
         return false;
     }
     run.mode = int(whole(start->Parameter(1)));
-    if (start->Flags & LogItem::HasAdverts) {
+    if (start->Flags & ItemFlag::HasAdverts) {
         WriteAppLog(adLog,
                     run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
         return false;
@@ -300,7 +300,7 @@ bool cAdvertLogImporter::planHour(Push& run, double position) {
     run.fills.clear();
     run.hourBreaks = 0;
     run.hourEmptyBreaks = 0;
-    for (const LogItem& marker : run.db.Log().ItemsBetween(start->Position, start->Position)) {
+    for (const LogItem& marker : run.db.ItemsBetween(start->Position, start->Position)) {
         if (!StartTimes::IsBreakMarker(marker))
             continue;
         fillBreak(run, marker);
@@ -334,7 +334,7 @@ void cAdvertLogImporter::writeHour(Push& run, double position) {
         WriteAppLog(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
         Outcome().AdvertHourCaughtUp(run.hour);
     }
-    for (const ScheduledLog::BreakFill& fill : run.fills) {
+    for (const BreakFill& fill : run.fills) {
         run.advertsPushed += int(fill.Adverts.size());
         Outcome().AdvertsPushed(int(fill.Adverts.size()));
         for (const LogItem& item : fill.Adverts) {
@@ -361,7 +361,7 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
         return;
     }
 
-    ScheduledLog::BreakFill fill{marker.Position, {}};
+    BreakFill fill{marker.Position, {}};
     const StationSettings& settings = run.db.Settings();
     while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
         const QString filter = settings.AdvertTypeFilter().trimmed();
@@ -392,7 +392,7 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
 
 LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {
     LogItem item;
-    item.Type = LogItem::AdvertType;
+    item.Type = ItemType::Advert;
     item.Time = breakTime;
     item.HourStart = breakTime;
     item.CartNumber = AdvertLog_FN::AdvertLineCart(line, run.db.Settings().AdvertCartOffset());
@@ -426,7 +426,7 @@ LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float break
     item.Note = AdvertLog_FN::AdvertLineNotes(line).value_or(QString());
     item.PlayTransition = 50;
     item.Transition = 50;
-    item.State = 2;
-    item.Flags |= 3;
+    item.State = ItemState::Ready;
+    item.Flags |= ItemFlag::PushedAdvert;
     return item;
 }

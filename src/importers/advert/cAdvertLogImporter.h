@@ -29,6 +29,8 @@ public:
     // after its music, a push that did not finish). Hours that hold adverts are
     // skipped as in any push, so nothing goes in twice.
     bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart, ScheduleDate& sdEnd);
+    // In a silent run (/SILENT) the push's summary is not shown, only written down.
+    void SetSilent(bool on) { silent = on; }
 
 private:
     struct Push; // the state of one push
@@ -49,4 +51,6 @@ private:
     void countBreaks(Push& push) const;
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
+
+    bool silent = false;
 };

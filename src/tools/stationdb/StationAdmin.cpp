@@ -423,7 +423,7 @@ int StationAdmin::log(QStringList arguments) {
         return 1;
     QJsonArray rows;
     for (const LogItem& item :
-         db.Log().ItemsBetween(StationDatabase::LocateHour(start), StationDatabase::LocateHour(end)))
+         db.ItemsBetween(StationDatabase::LocateHour(start), StationDatabase::LocateHour(end)))
         rows.append(itemObject(item));
     print(rows, json,
           {u"Start"_s, u"Type"_s, u"State"_s, u"CartNumber"_s, u"Duration"_s, u"Flags"_s, u"Title"_s});

@@ -55,7 +55,7 @@ TEST_F(AdvertPushTest, AdvertsAtTheBreaksSecondGoInAndOthersGoNowhere) {
     ASSERT_TRUE(Push(Nov(5), 14 * 3600, Nov(5), 14 * 3600));
     const auto hour = Hour(5, 14);
     ASSERT_EQ(hour.size(), 5);
-    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, LogItem::HasAdverts);
+    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
     EXPECT_EQ(hour[2].Title, u"Advert Break");
     const LogItem& first = hour[3];
     EXPECT_EQ(first.Type, 4);
@@ -92,7 +92,7 @@ TEST_F(AdvertPushTest, AdvertsAtTheBreaksSecondGoInAndOthersGoNowhere) {
 TEST_F(AdvertPushTest, EmptyBreaksAreCountedAndARepeatRetriesOnlyThem) {
     MusicHours(5, {9, 10});
     AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), QString(), Advert(u"10:14:59"_s, u"0034"_s)});
-    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
     EXPECT_TRUE(op.Messages.isEmpty()); // no summary box when silent
     EXPECT_EQ(HistoryLines().last(),
@@ -195,7 +195,7 @@ TEST_F(AdvertPushTest, ACorruptLineAbandonsItsHourUnmarked) {
     ASSERT_TRUE(Push(Nov(5), 12 * 3600, Nov(5), 12 * 3600));
     const auto hour = Hour(5, 12);
     EXPECT_EQ(hour.size(), 3);
-    EXPECT_EQ(hour[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, 0);
     EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 12:00:00 - Advert log was corrupt"_s));
     EXPECT_TRUE(
         AdLines().contains(u"AdLog:2010-11-05 12:00:00 - no adverts were pushed into the Scheduled Log"_s));
@@ -330,14 +330,14 @@ TEST_F(AdvertPushTest, OnlyCommittedAdvertsAreCountedAndAnHourTheDatabaseRefuses
                   Advert(u"10:15:00"_s, u"0034"_s, u"Refused"_s)});
     Exec(u"CREATE TRIGGER full BEFORE INSERT ON LogItems WHEN NEW.Title = 'Refused' "
          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
-    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 2 adverts pushed into 1 ad break(s)");
     EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - could not be written to the Scheduled Log: "
                                    u"database or disk is full"_s))
         << AdLines().join(u'\n').toStdString();
     EXPECT_EQ(Hour(5, 10).size(), 3); // nothing of it was kept
-    EXPECT_EQ(Hour(5, 10)[0].Flags & LogItem::HasAdverts, 0);
+    EXPECT_EQ(Hour(5, 10)[0].Flags & ItemFlag::HasAdverts, 0);
     const RunOutcome& run = adverts.Outcome();
     EXPECT_EQ(run.Adverts(), 2);
     EXPECT_EQ(run.AdvertHoursNotWritten(), QList<ScheduleDate>({{Nov(5), 10 * 3600}}));
@@ -355,7 +355,7 @@ TEST_F(AdvertPushTest, ABreakAtMidnightTakesItsLinesLikeAnyOther) {
     AdvertLog(5, {Advert(u"00:00:00"_s, u"0034"_s, u"On the stroke"_s),
                   Advert(u"00:00:00"_s, u"0034"_s, u"Second"_s),
                   Advert(u"00:15:00"_s, u"0034"_s, u"Quarter past"_s)});
-    GeneralTools::SetCommandLine(u"/SILENT "_s);
+    adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 0, Nov(5), 0));
     QStringList titles;
     for (const LogItem& item : Hour(5, 0))
