@@ -60,6 +60,8 @@ int finishRun(const RunOutcome& run) {
         RunOutcome::StatusMeaning(status)));
     QTextStream out(stdout);
     out << u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status)) << Qt::endl;
+    if (run.DryRun()) // its figures close the preview
+        return status;
     for (const QString& line : run.Summary())
         out << u"  "_s << line << Qt::endl;
     out << u"  "_s << RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path()) << Qt::endl;
@@ -83,7 +85,7 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
         status = RunOutcome::StartUpFailed;
     } else {
         controller.RunScheduled();
-        if (state.ScheduleMode)
+        if (state.ScheduleMode || state.DryRun)
             status = finishRun(controller.LastRun());
         else
             err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to "
@@ -145,6 +147,8 @@ Options (names ignore case; a value with blanks in double quotes):
   /SCHEDULE, /IMPORT    import music, then adverts, over the offered range
   /START=when           start of the range, such as /START="24/11/2010 06:00"
   /END=when             end of the range
+  /DRYRUN               plan the run and show what it would do; nothing is written
+  /REPORT=file          write the run's plan and outcome to the file, as JSON
   /SILENT               no splash window, no report, no summary box
   /QUIT                 end the program after the run
   /Profile=name         the playout system's profile to use

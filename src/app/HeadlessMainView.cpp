@@ -26,3 +26,7 @@ bool HeadlessMainView::ShowSettings(LogImportSettingsModel&) {
 void HeadlessMainView::ShowReport(const QString& path, const QString& caption) {
     tell(u"the "_s + caption + u" cannot be shown without a display; it is in "_s + path);
 }
+
+void HeadlessMainView::ShowText(const QString& text, const QString& caption) {
+    QTextStream(stdout) << caption << u":\n"_s << text << Qt::flush;
+}

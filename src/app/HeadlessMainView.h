@@ -25,6 +25,8 @@ public:
     void UnloadSplash() override {}
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
+    // Without a display the text goes to the standard output stream.
+    void ShowText(const QString& text, const QString& caption) override;
 
     const QString& MusicScheduled() const { return musicScheduled; }
     const QString& AdvertsScheduled() const { return advertsScheduled; }

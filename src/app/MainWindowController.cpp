@@ -1,6 +1,7 @@
 #include "app/MainWindowController.h"
 
 #include "app/ImportKind.h"
+#include "importers/RunReport.h"
 
 #include "app/LogImportSettingsModel.h"
 #include "base/AppLog.h"
@@ -346,15 +347,15 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
     // An unattended run also pushes the hours still waiting for their adverts.
-    const bool ok = Index != ImportKind::Music && tool.ScheduleMode
+    const bool ok = Index != ImportKind::Music && (tool.ScheduleMode || tool.DryRun)
                         ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
                         : importer.ImportLogFiles(sdStart, sdEnd, true);
-    if (Index == ImportKind::Music)
-        RecordDirectoryEvent(DirectoryEvent::LogImporter, DirectoryEvent::LogAdded, u"Log Added"_s, rangeText,
-                             ok ? 1 : 0);
-    else
-        RecordDirectoryEvent(DirectoryEvent::LogImporter, DirectoryEvent::LogAdvertsAdded,
-                             u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
+    if (!outcome.DryRun()) { // a preview records no event
+        const bool music = Index == ImportKind::Music;
+        RecordDirectoryEvent(DirectoryEvent::LogImporter,
+                             music ? DirectoryEvent::LogAdded : DirectoryEvent::LogAdvertsAdded,
+                             music ? u"Log Added"_s : u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
+    }
     view.SetEnabled(iMainView::ImportButtons, true);
     view.ShowProgress(false);
     ReadLogDetails(true);
@@ -362,39 +363,78 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
 }
 
 void MainWindowController::cmdImport_Click(int Index) {
-    outcome.Clear();
+    run(Index, tool.DryRun);
+}
+
+void MainWindowController::Preview() {
+    run(ImportKind::MusicAndAdverts, true);
+}
+
+void MainWindowController::run(int Index, bool dryRun) {
+    outcome.Start(dryRun, !tool.ReportFile.isEmpty());
     for (const QString& warning : rangeWarnings)
         outcome.Warn(warning);
     refusedInRun = 0;
-    if (!view.IsRangeValid(false, true, true))
-        return outcome.RangeWasRefused();
-    if (!database) {
-        information(u"You must select a valid Station Database"_s);
-        return outcome.ImporterCouldNotRun();
-    }
     ScheduleDate sdStart = view.Range().Start;
     ScheduleDate sdEnd = view.Range().End;
-    if (ScheduleDateTools::IsBefore(sdEnd, sdStart)) {
-        information(u"The start time must be before the end time"_s);
-        return outcome.RangeWasRefused();
-    }
-    AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
-                       AppLog::Numbered | AppLog::ComputerName);
-    if ((Index == ImportKind::Music || Index == ImportKind::MusicAndAdverts) &&
-        !database->Settings().UseLogImporterCartRanges() && !switchOnCartRanges())
-        return outcome.ImporterCouldNotRun();
-
     const QList<int> runs = Index == ImportKind::MusicAndAdverts
                                 ? QList<int>{ImportKind::Music, ImportKind::Adverts}
                                 : QList<int>{Index};
-    for (const int index : runs)
-        ImportLogs(index, sdStart, sdEnd);
-    if (tool.SilentMode || refusedInRun == runs.size())
-        return; // with no importer ready there is nothing to report
+    if (readyToRun(Index, sdStart, sdEnd)) {
+        for (const int index : runs)
+            ImportLogs(index, sdStart, sdEnd);
+    }
+    outcome.Finish(sdStart, sdEnd);
+    writeReport();
+    if (dryRun)
+        view.ShowText(RunReport::Preview(outcome), u"Import Preview"_s);
+    else if (!tool.SilentMode && refusedInRun < runs.size() && outcome.Status() != RunOutcome::RangeRefused &&
+             outcome.Status() != RunOutcome::ImporterNotRun)
+        showClosingReport();
+}
+
+bool MainWindowController::readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
+    if (!view.IsRangeValid(false, true, true)) {
+        outcome.RangeWasRefused();
+        return false;
+    }
+    if (!database) {
+        information(u"You must select a valid Station Database"_s);
+        outcome.ImporterCouldNotRun();
+        return false;
+    }
+    if (ScheduleDateTools::IsBefore(sdEnd, sdStart)) {
+        information(u"The start time must be before the end time"_s);
+        outcome.RangeWasRefused();
+        return false;
+    }
+    AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
+                       AppLog::Numbered | AppLog::ComputerName);
+    if ((Index != ImportKind::Music && Index != ImportKind::MusicAndAdverts) ||
+        database->Settings().UseLogImporterCartRanges())
+        return true;
+    if (outcome.DryRun()) { // a preview changes no setting; the run will ask
+        outcome.Warn(u"the \"Use the Log Importer Cart Ranges when adding carts\" option is off: the import "
+                     u"will ask to switch it on"_s);
+        return true;
+    }
+    if (switchOnCartRanges())
+        return true;
+    outcome.ImporterCouldNotRun();
+    return false;
+}
+
+void MainWindowController::showClosingReport() {
     if (FileTools::FileSize(AppLog::FileName()) > 0)
         view.ShowReport(AppLog::FileName(), u"Import Log"_s);
     else
         information(u"The log was successfully imported into the database"_s);
+}
+
+void MainWindowController::writeReport() {
+    QString problem;
+    if (!tool.ReportFile.isEmpty() && !RunReport::Write(outcome, tool.ReportFile, &problem))
+        outcome.Warn(u"the run report could not be written to '%1': %2"_s.arg(tool.ReportFile, problem));
 }
 
 bool MainWindowController::switchOnCartRanges() {
@@ -449,7 +489,7 @@ bool MainWindowController::RunScheduled() {
     }
     view.SetRange(range);
     UpdateButton();
-    if (!tool.ScheduleMode) {
+    if (!tool.ScheduleMode && !tool.DryRun) {
         for (const QString& warning : rangeWarnings)
             outcome.Warn(warning);
         return false;

@@ -29,6 +29,9 @@ public:
     void UpdateButton();
     bool ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd);
     void cmdImport_Click(int Index);
+    // "&Preview": the run of "Import Music and Adverts" over the range, planned and
+    // shown, with nothing written anywhere.
+    void Preview();
     bool RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2, int Flag);
 
     bool RemoveEntriesForRange(bool RefreshAfter);
@@ -67,8 +70,9 @@ public:
     static QString UpdateInformationFile(const QString& programFolder);
 
     // The unattended flow: /START and /END, then the combined run when the tool runs
-    // in schedule mode. True when /QUIT asks the program to end afterwards. A value
-    // of /START or /END that is not a date leaves the offered one, with a warning.
+    // in schedule mode (or its plan alone, with /DRYRUN). True when /QUIT asks the
+    // program to end afterwards. A value of /START or /END that is not a date leaves
+    // the offered one, with a warning.
     bool RunScheduled();
     // What the last run did, and its exit status (see RunOutcome).
     const RunOutcome& LastRun() const { return outcome; }
@@ -86,6 +90,12 @@ private:
     // The cart-range question of a music run, and switching the option on; False
     // when the run must stop.
     bool switchOnCartRanges();
+    // One import run, or its plan alone (a dry run), with its report.
+    void run(int Index, bool dryRun);
+    // The checks before a run: the range, the database, the cart-range option.
+    bool readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    void showClosingReport();
+    void writeReport();
     // How long a change waits for a busy Station Database ("BusyWaitSeconds").
     static int patience();
     QString chooseDatabase();

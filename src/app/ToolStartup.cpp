@@ -63,6 +63,10 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
 
     state.SilentMode = hasOption(QStringLiteral("/SILENT"));
     state.ScheduleMode = hasOption(QStringLiteral("/SCHEDULE")) || hasOption(QStringLiteral("/IMPORT"));
+    state.DryRun = hasOption(QStringLiteral("/DRYRUN"));
+    // A file path keeps its case: read from the command line as typed.
+    state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
+                                                                QStringLiteral("="), QStringLiteral(" "));
     WriteDebug(QStringLiteral("Read StartupOptions ") + GeneralTools::CommandLine());
 
     WriteDebug(QStringLiteral("Checking/Creating All Users\\App Data\\Ostrel v3 folder"));

@@ -14,6 +14,10 @@ struct ToolState {
     QString CurrentProfile;
     bool SilentMode = false;
     bool ScheduleMode = false;
+    // /DRYRUN: the run plans and shows what it would do, and writes nothing.
+    bool DryRun = false;
+    // /REPORT=FILE: where the run report goes ("" for none).
+    QString ReportFile;
     bool EnterpriseMode = false;
 
     std::unique_ptr<::Directory> Directory;

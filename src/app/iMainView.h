@@ -52,4 +52,6 @@ public:
     virtual bool ShowSettings(LogImportSettingsModel& settings) = 0;
     // A file in the report viewer, modal.
     virtual void ShowReport(const QString& path, const QString& caption) = 0;
+    // A text in the report viewer, modal.
+    virtual void ShowText(const QString& text, const QString& caption) = 0;
 };

@@ -1,9 +1,12 @@
 #include "importers/RunOutcome.h"
 
+#include "base/Clock.h"
 #include "base/DebugLog.h"
 #include "base/ScheduleDateTools.h"
 
 #include <QTextStream>
+
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,10 +26,78 @@ QString hoursText(const QList<ScheduleDate>& hours) {
     return named.isEmpty() ? u"0"_s : u"%1 (%2)"_s.arg(hours.size()).arg(named.join(u", "_s));
 }
 
+double positionOf(const ScheduleDate& hour) {
+    return hour.Day + std::floor(hour.Seconds / 3600.0) / 24.0;
+}
+
 } // namespace
 
-void RunOutcome::Clear() {
+void RunOutcome::Start(bool dry, bool keep) {
     *this = RunOutcome();
+    dryRun = dry;
+    recorded = keep || dry;
+    started = Clock::Now();
+}
+
+void RunOutcome::Finish(const ScheduleDate& from, const ScheduleDate& to) {
+    first = from;
+    last = to;
+    finished = Clock::Now();
+}
+
+RunOutcome::Hour& RunOutcome::hour(const ScheduleDate& start) {
+    Hour& entry = hours[positionOf(start)];
+    entry.Start = {start.Day, float(std::floor(start.Seconds / 3600.0) * 3600.0)};
+    return entry;
+}
+
+void RunOutcome::MusicHour(const ScheduleDate& start, Fate fate, const QString& reason) {
+    ++musicCounts[fate];
+    if (fate == NotWritten)
+        hoursNotWritten.append(start);
+    if (fate == NotInFile)
+        hoursNotInFile.append(start);
+    if (!recorded)
+        return;
+    Hour& entry = hour(start);
+    entry.Music = fate;
+    entry.MusicReason = reason;
+}
+
+void RunOutcome::AdvertHour(const ScheduleDate& start, Fate fate, const QString& reason,
+                            const QList<int>& breaks, bool caughtUp) {
+    if (fate == NotWritten)
+        advertHoursNotWritten.append(start);
+    for (const int adverts : breaks) {
+        advertsPushed += fate == Written || fate == Planned ? adverts : 0;
+        emptyBreaks += adverts == 0 && fate != NotWritten ? 1 : 0;
+    }
+    if (caughtUp && fate != NotWritten)
+        hoursCaughtUp.append(start);
+    if (!recorded)
+        return;
+    Hour& entry = hour(start);
+    entry.Adverts = fate;
+    entry.AdvertsReason = reason;
+    entry.Breaks = breaks;
+    entry.CaughtUp = caughtUp;
+}
+
+void RunOutcome::Rejected(const QString& file, int line, const QString& text, const QString& reason) {
+    if (recorded)
+        rejected.append({file, line, text, reason});
+}
+
+void RunOutcome::CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
+                             const QString& problem) {
+    ++missingCarts;
+    if (recorded)
+        carts.append({hour, cart, title, problem});
+}
+
+const QList<LogItem>* RunOutcome::PlannedHour(double position) const {
+    const auto found = plannedHours.constFind(position);
+    return found == plannedHours.cend() ? nullptr : &*found;
 }
 
 void RunOutcome::Warn(const QString& text) {
@@ -67,16 +138,35 @@ QString RunOutcome::StatusMeaning(int status) {
     return u"unknown"_s;
 }
 
+QString RunOutcome::FateText(Fate fate) {
+    switch (fate) {
+    case Written:
+        return u"written"_s;
+    case Planned:
+        return u"write"_s;
+    case Skipped:
+        return u"skipped"_s;
+    case NotInFile:
+        return u"not-in-file"_s;
+    case NotWritten:
+        return u"failed"_s;
+    case Untouched:
+        break;
+    }
+    return {};
+}
+
 QString RunOutcome::SummaryLine(const QString& label, const QString& value) {
     return (label + u':').leftJustified(summaryWidth) + value;
 }
 
 QStringList RunOutcome::Summary() const {
-    return {SummaryLine(u"hours written"_s, QString::number(hoursWritten)),
-            SummaryLine(u"hours already there"_s, QString::number(hoursAlreadyThere)),
+    const QString written = dryRun ? u"hours to write"_s : u"hours written"_s;
+    return {SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
+            SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
             SummaryLine(u"hours not written"_s, hoursText(hoursNotWritten)),
             SummaryLine(u"hours not in the file"_s, hoursText(hoursNotInFile)),
-            SummaryLine(u"adverts pushed"_s, QString::number(advertsPushed)),
+            SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s, QString::number(advertsPushed)),
             SummaryLine(u"advert hours not written"_s, hoursText(advertHoursNotWritten)),
             SummaryLine(u"advert hours caught up"_s, hoursText(hoursCaughtUp)),
             SummaryLine(u"breaks left empty"_s, QString::number(emptyBreaks)),

@@ -4,6 +4,7 @@
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
+#include "importers/RecentHistory.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/WriteOutcome.h"
 
@@ -44,21 +45,39 @@ void cLogImporter::ReportUnderrun(const QString& category, const QString& hourTe
                                   qint32 threshold) const {
     if (threshold <= 0 || hourLength >= threshold)
         return;
-    WriteAppLog(category, hourText + u" - this hour is only "_s +
-                              ScheduleDateTools::FormatSeconds(hourLength, 2) +
-                              u" minutes long, so may underrun"_s);
+    Log(category, hourText + u" - this hour is only "_s + ScheduleDateTools::FormatSeconds(hourLength, 2) +
+                      u" minutes long, so may underrun"_s);
     progress().Increment(2);
 }
 
-void cLogImporter::ReportCart(const QString& category, const QString& text) const {
-    WriteAppLog(category, text);
+void cLogImporter::Log(const QString& category, const QString& text) const {
+    if (!Outcome().DryRun())
+        WriteAppLog(category, text);
+}
+
+void cLogImporter::BeginHistory(const QString& line) const {
+    if (Outcome().DryRun())
+        return;
+    RecentHistory::ApplySizeLimit();
+    RecentHistory::Append(line);
+}
+
+void cLogImporter::History(const QString& line) const {
+    if (!Outcome().DryRun())
+        RecentHistory::Append(line);
+}
+
+void cLogImporter::ReportCart(const QString& category, const ScheduleDate& hour, const QString& cart,
+                              const QString& title, const QString& problem) const {
+    Log(category, HourText(hour) + u" - Cart "_s + cart + u" ('"_s + title +
+                      u"') has been scheduled to play, but "_s + problem);
     progress().Increment(1);
-    Outcome().CartMissing();
+    Outcome().CartMissing(hour, cart, title, problem);
 }
 
 void cLogImporter::ReportNotWritten(const QString& category, const QString& text,
                                     const WriteOutcome& why) const {
-    WriteAppLog(category, text + u": "_s + why.Problem);
+    Log(category, text + u": "_s + why.Problem);
     if (why.Result == WriteOutcome::Busy)
         Outcome().GiveUp(why.Problem);
 }

@@ -37,13 +37,19 @@ protected:
     static QString DayText(qint32 day);
     // The product name and version with which a run stamps the Station Database.
     static QString VersionStamp();
+    // What a run writes down: an application log line, and RecentHistory.log lines
+    // (the first of a run keeps the history below its size). A dry run writes neither.
+    void Log(const QString& category, const QString& text) const;
+    void BeginHistory(const QString& line) const;
+    void History(const QString& line) const;
     // Tells the application log and counter 2 when an hour is shorter than the
     // station's underrun threshold (0 or less turns the warning off).
     void ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
                         qint32 threshold) const;
-    // A cart of an hour that is missing or has no audio: the application log, counter 1
-    // and the run.
-    void ReportCart(const QString& category, const QString& text) const;
+    // A cart of an hour that is missing ("does not exist") or silent ("has no
+    // audio"): the application log, counter 1 and the run.
+    void ReportCart(const QString& category, const ScheduleDate& hour, const QString& cart,
+                    const QString& title, const QString& problem) const;
     // An hour whose change could not be written: the application log, and the run's
     // patience when the database stayed busy. The text says what was not written.
     void ReportNotWritten(const QString& category, const QString& text, const WriteOutcome& why) const;

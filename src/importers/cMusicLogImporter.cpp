@@ -205,8 +205,9 @@ void cMusicLogImporter::reportUnreadable(const QString& file, int line, const QS
                                 : u"the hour header's hour is not one from 0 to 23"_s;
     WriteDebug(where + u": "_s + problem);
     if (run) {
-        WriteAppLog(music, where + u": "_s + problem);
+        Log(music, where + u": "_s + problem);
         run->Warn(where + u": "_s + problem);
+        run->Rejected(file, line, text, problem);
     }
     const QString action = HourHeaderReader::Action(why);
     // Told once however often the file is read (each scan, then the import); in an
@@ -220,27 +221,12 @@ void cMusicLogImporter::reportUnreadable(const QString& file, int line, const QS
 // ---- Importing -----------------------------------------------------------------
 
 bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
-    RecentHistory::ApplySizeLimit();
-    RecentHistory::Append(u"Begin send new entries, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
+    BeginHistory(u"Begin send new entries, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
     StationDatabase* db = database();
-    if (db && db->Settings().AutoPurgeDays() > 0) {
-        open(u"Beginning Auto-Purge of old Log entries"_s);
-        const ScheduleDate purgeStart{36526, 0};
-        const ScheduleDate purgeEnd{ScheduleDateTools::Today().Day - db->Settings().AutoPurgeDays() - 1,
-                                    ScheduleDateTools::EndOfDay};
-        RecentHistory::Append(u"Purging older entries from Log, Log Start = "_s +
-                              ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
-                              ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
-        if (!db->RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) &&
-            db->LastWrite().Result == WriteOutcome::Busy) {
-            WriteAppLog(music, u"Purging older entries from the Log could not be done: "_s +
-                                   db->LastWrite().Problem);
-            Outcome().GiveUp(db->LastWrite().Problem);
-        }
-        close(u"Purging old Log entries complete"_s);
-    }
+    if (db && db->Settings().AutoPurgeDays() > 0 && !Outcome().DryRun())
+        purge(*db);
     if (db)
-        RecentHistory::Append(u"Importing log into Station Database "_s + db->DatabaseInfo().Name);
+        History(u"Importing log into Station Database "_s + db->DatabaseInfo().Name);
 
     open(u"Importing Log Entries"_s);
     const bool sent = db && send(*db, sdStart, sdEnd);
@@ -248,9 +234,25 @@ bool cMusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEn
     if (sent) {
         progress().Finish();
     } else {
-        WriteAppLog(music, u"Importing log was abandoned"_s);
+        Log(music, u"Importing log was abandoned"_s);
     }
     return sent;
+}
+
+void cMusicLogImporter::purge(StationDatabase& db) {
+    open(u"Beginning Auto-Purge of old Log entries"_s);
+    const ScheduleDate purgeStart{36526, 0};
+    const ScheduleDate purgeEnd{ScheduleDateTools::Today().Day - db.Settings().AutoPurgeDays() - 1,
+                                ScheduleDateTools::EndOfDay};
+    History(u"Purging older entries from Log, Log Start = "_s +
+            ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
+            ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
+    if (!db.RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) &&
+        db.LastWrite().Result == WriteOutcome::Busy) {
+        Log(music, u"Purging older entries from the Log could not be done: "_s + db.LastWrite().Problem);
+        Outcome().GiveUp(db.LastWrite().Problem);
+    }
+    close(u"Purging old Log entries complete"_s);
 }
 
 bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
@@ -266,8 +268,7 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
         const QString file = GetImportLogFileName(run.day);
         if (FileTools::FileSize(file) <= 0) {
-            WriteAppLog(music,
-                        u"Log for "_s + DayText(run.day) + u" ('"_s + file + u"') could not be found."_s);
+            Log(music, u"Log for "_s + DayText(run.day) + u" ('"_s + file + u"') could not be found."_s);
             Outcome().Warn(u"no music log was found for "_s + DayText(run.day) + u" ('"_s + file + u"')"_s);
             continue;
         }
@@ -288,7 +289,7 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
 
     progress().Completed(u"Completed Pushing Music Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    if (!Outcome().GaveUp())
+    if (!Outcome().GaveUp() && !Outcome().DryRun())
         db.SetMusicLastChange(VersionStamp(), Clock::Now());
     return run.written;
 }
@@ -302,23 +303,28 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
     run.hour.Clear();
     if (Outcome().GaveUp()) {
-        Outcome().MusicHourNotWritten(target);
-        WriteAppLog(music, HourText(target) +
-                               u" - could not be written to the Log: the run stopped writing, "_s
-                               u"as "_s +
-                               Outcome().GiveUpReason());
+        const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();
+        Outcome().MusicHour(target, RunOutcome::NotWritten, why);
+        Log(music, HourText(target) + u" - could not be written to the Log: "_s + why);
         return;
     }
-    if (!buildHour(run, target))
+    if (!planHour(run, target))
         return;
+    if (Outcome().DryRun()) {
+        run.written = true;
+        Outcome().MusicHour(target, RunOutcome::Planned);
+        Outcome().KeepPlannedHour(StationDatabase::LocateHour(target), run.hour.Items());
+        return;
+    }
     progress().Task(u"Writing Hour to Log"_s);
     writeHour(run, target);
 }
 
-bool cMusicLogImporter::buildHour(Run& run, const ScheduleDate& target) {
-    // The hour is looked for and built in one reader's snapshot: its reads (its place
-    // in the log, each of its carts) share one view instead of taking a lock each.
-    // The writing is a transaction of its own, which waits for a busy database.
+bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
+    // The hour is looked for and built in the database's reader's snapshot: its reads
+    // (its place in the log, each of its carts) share one view instead of taking a
+    // lock each. The writing is a transaction of its own, which waits for a busy
+    // database.
     StationDatabase::Reading snapshot(run.db);
     if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
         alreadyThere(target);
@@ -343,15 +349,22 @@ bool cMusicLogImporter::buildHour(Run& run, const ScheduleDate& target) {
     addItem(run, start);
 
     if (!readItems(run)) {
-        WriteAppLog(music, HourText(target) + u" - one of the Log Items could not be added to the log"_s);
+        const QString why = u"one of the Log Items could not be added to the log"_s;
+        Log(music, HourText(target) + u" - "_s + why);
+        Outcome().MusicHour(target, RunOutcome::NotInFile, why);
+        Outcome().Rejected(run.file, run.reader.LinesRead(), QString(), HourText(target) + u": "_s + why);
         return false;
     }
+    LogItem& first = run.hour.Item(1);
+    first.Parameter(1) = float(run.context.Mode);
+    first.Flags = ((first.Flags | ItemFlag::Imported) & ~ItemFlag::HourFlag & 0xFFFF) |
+                  (run.context.HourFlag ? ItemFlag::HourFlag : 0);
     return true;
 }
 
 void cMusicLogImporter::alreadyThere(const ScheduleDate& target) {
-    WriteAppLog(music, HourText(target) + u" - was already in the Station Database Log so was not re-sent"_s);
-    Outcome().MusicHourAlreadyThere();
+    Log(music, HourText(target) + u" - was already in the Station Database Log so was not re-sent"_s);
+    Outcome().MusicHour(target, RunOutcome::Skipped, u"already in the Scheduled Log"_s);
 }
 
 bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
@@ -413,9 +426,9 @@ void cMusicLogImporter::reportMissing(Run& run) {
                       .arg(HourText(*gone.Next));
         else
             why = u"no header for it after line %1"_s.arg(gone.Searched.From);
-        WriteAppLog(music,
-                    HourText(gone.Hour) + u" - is not in the Music Log '"_s + run.file + u"': "_s + why);
-        Outcome().MusicHourNotInFile(gone.Hour);
+        Log(music, HourText(gone.Hour) + u" - is not in the Music Log '"_s + run.file + u"': "_s + why);
+        Outcome().MusicHour(gone.Hour, RunOutcome::NotInFile, why);
+        Outcome().Rejected(run.file, gone.Searched.From, QString(), HourText(gone.Hour) + u": "_s + why);
     }
     run.missing.clear();
 }
@@ -439,7 +452,7 @@ bool cMusicLogImporter::readItems(Run& run) {
             progress().Task(u"Processing Break Note"_s);
             if (BreakNoteReader::Read(*line, item, run.context))
                 addItem(run, item);
-            if (std::exchange(run.context.WaitForHardware, false))
+            if (std::exchange(run.context.WaitForHardware, false) && !Outcome().DryRun())
                 OperatorSeam::Message(BreakNoteReader::WaitForHardwareMessage(), iOperator::Exclamation);
             break;
         case MusicLogLine::ItemLine:
@@ -457,12 +470,11 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
         item.Cart = run.db.CartTools().GetCart(cart);
-        const QString about = HourText({run.day, run.context.HourStart}) + u" - Cart "_s + cart + u" ('"_s +
-                              item.Title.trimmed() + u"') has been scheduled to play, but "_s;
+        const ScheduleDate hour{run.day, run.context.HourStart};
         if (!item.Cart) {
-            ReportCart(music, about + u"does not exist"_s);
+            ReportCart(music, hour, cart, item.Title.trimmed(), u"does not exist"_s);
         } else if (item.Cart->Length <= 0) {
-            ReportCart(music, about + u"has no audio"_s);
+            ReportCart(music, hour, cart, item.Title.trimmed(), u"has no audio"_s);
         } else {
             item.Duration = item.Cart->AudioLength;
             item.Length2 = item.Cart->AudioLength;
@@ -483,21 +495,18 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
 }
 
 void cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
-    LogItem& start = run.hour.Item(1);
-    start.Parameter(1) = float(run.context.Mode);
-    start.Flags = ((start.Flags | ItemFlag::Imported) & ~ItemFlag::HourFlag & 0xFFFF) |
-                  (run.context.HourFlag ? ItemFlag::HourFlag : 0);
     if (!run.db.WriteHour(target, run.hour)) {
         const WriteOutcome why = run.db.LastWrite();
         if (why.Result == WriteOutcome::Refused && run.db.ItemAt(StationDatabase::LocateHour(target))) {
             alreadyThere(target); // written meanwhile by another program
             return;
         }
-        Outcome().MusicHourNotWritten(target);
+        Outcome().MusicHour(target, RunOutcome::NotWritten, why.Problem);
         ReportNotWritten(music, HourText(target) + u" - could not be written to the Log"_s, why);
         return;
     }
     run.written = true;
-    Outcome().MusicHourWritten();
-    ReportUnderrun(music, HourText(target), start.HourLength, run.db.Settings().UnderrunThreshold());
+    Outcome().MusicHour(target, RunOutcome::Written);
+    ReportUnderrun(music, HourText(target), run.hour.Item(1).HourLength,
+                   run.db.Settings().UnderrunThreshold());
 }

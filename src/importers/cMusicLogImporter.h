@@ -35,8 +35,11 @@ private:
 
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void sendHour(Run& run, int hour);
-    // Builds the hour from its header and lines; False when it is not to be written.
-    bool buildHour(Run& run, const ScheduleDate& target);
+    // Removes the entries older than the station keeps.
+    void purge(StationDatabase& db);
+    // Plans the hour: its header found and its items built, in memory, with their
+    // carts; False when there is nothing to write.
+    bool planHour(Run& run, const ScheduleDate& target);
     void alreadyThere(const ScheduleDate& target);
     bool findHeader(Run& run, const ScheduleDate& target);
     // Reads the header a "+" line begins into the lookahead, noting its line.

@@ -37,6 +37,8 @@ const QString selectPrevious = select(u"WHERE LogPosition < ? ORDER BY LogPositi
 const QString selectAt = select(u"WHERE LogPosition = ?"_s);
 const QString selectHourStart =
     select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
+const QString selectAnyBetween =
+    u"SELECT 1 FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? LIMIT 1"_s;
 const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
 // The partial index of the hours holding adverts serves this; its condition must
 // stand in the query word for word.
@@ -236,6 +238,13 @@ std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
     return hour;
 }
 
+bool ScheduledLog::holdsItems(double hour) {
+    SqliteStatement& statement = native(selectAnyBetween, {hour, hour + band});
+    const bool any = statement.Step();
+    statement.Reset();
+    return any;
+}
+
 QList<LogItem> ScheduledLog::hourItems(double hour) {
     return ItemsBetween(hour, hour);
 }
@@ -261,7 +270,7 @@ bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
     }
     list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
     return writer.Run([&](QString& refusal) {
-        if (!hourItems(start).isEmpty()) {
+        if (holdsItems(start)) {
             refusal = u"the hour is already in the Scheduled Log"_s;
             return false;
         }
@@ -269,20 +278,22 @@ bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
     });
 }
 
-bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
+bool ScheduledLog::layOut(double hour, QList<LogItem>& items) {
     const double step = band / double(items.size() + 1);
     if (step < smallestStep(hour))
         return false;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i].Position = hour + double(i) * step;
+    return true;
+}
+
+bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
+    if (!layOut(hour, items))
+        return false;
     QSqlQuery& remove = prepared(deleteBetween);
     bindAll(remove, {hour, hour + band});
-    if (!remove.exec())
-        return false;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        items[i].Position = hour + double(i) * step;
-        if (!insert(items[i]))
-            return false;
-    }
-    return true;
+    return remove.exec() &&
+           std::all_of(items.cbegin(), items.cend(), [this](const LogItem& item) { return insert(item); });
 }
 
 bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
@@ -327,63 +338,89 @@ bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
     return done;
 }
 
-bool ScheduledLog::FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength) {
-    return writer.Run([&](QString& refusal) { return fillBreaks(hourOf(hour), fills, hourLength, refusal); });
-}
-
-bool ScheduledLog::fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal) {
-    const QList<LogItem> before = hourItems(hour);
+std::optional<HourChange> ScheduledLog::PlanBreaks(const QList<LogItem>& before,
+                                                   const QList<BreakFill>& fills, QString& refusal) {
     if (before.isEmpty() || before[0].Type != ItemType::HourStart) {
         refusal = u"the hour is no longer in the Scheduled Log"_s;
-        return false;
+        return std::nullopt;
     }
     if (before[0].Flags & ItemFlag::HasAdverts) {
         refusal = u"the hour already holds adverts"_s;
-        return false;
+        return std::nullopt;
     }
+    HourChange change;
+    change.Hour = hourOf(before[0].Position);
+    change.FlagsBefore = before[0].Flags;
     // The hour as it will stand: each break's adverts right after its marker.
-    QList<LogItem> all;
-    QList<bool> fresh;
-    QList<qsizetype> firstAdvert(fills.size(), -1);
+    QList<bool> found(fills.size(), false);
     for (const LogItem& item : before) {
-        all.append(item);
-        fresh.append(false);
+        change.Items.append(item);
+        change.Fresh.append(false);
         for (qsizetype f = 0; f < fills.size(); ++f) {
-            if (fills[f].Marker != item.Position || firstAdvert[f] >= 0)
+            if (fills[f].Marker != item.Position || found[f])
                 continue;
-            firstAdvert[f] = all.size();
+            found[f] = true;
             for (LogItem advert : fills[f].Adverts) {
                 advert.Date = item.Date;
-                all.append(advert);
-                fresh.append(true);
+                change.Items.append(advert);
+                change.Fresh.append(true);
             }
         }
     }
-    if (firstAdvert.contains(-1)) {
+    if (found.contains(false)) {
         refusal = u"an advert break of the hour is no longer in the Scheduled Log"_s;
+        return std::nullopt;
+    }
+    change.Items[0].Flags |= ItemFlag::HasAdverts;
+    change.HourLength = StartTimes::Apply(change.Items, ScheduleDateFromDate(change.Hour).Seconds);
+    change.Items[0].HourLength = change.HourLength;
+    change.LaidOut = !placeNew(change.Hour, change.Items, change.Fresh);
+    if (change.LaidOut && !layOut(change.Hour, change.Items)) {
+        refusal = u"the hour cannot hold so many items"_s;
+        return std::nullopt;
+    }
+    for (qsizetype i = 0, b = 0; i < change.Items.size() && !change.LaidOut; ++i) {
+        if (change.Fresh[i])
+            continue;
+        const LogItem& now = change.Items[i];
+        const LogItem& was = before[b++];
+        if (now.Time != was.Time || now.HourLength != was.HourLength || now.Flags != was.Flags)
+            change.Moved.append(now);
+    }
+    return change;
+}
+
+bool ScheduledLog::ApplyHour(const HourChange& change) {
+    return writer.Run([&](QString& refusal) { return applyHour(change, refusal); });
+}
+
+bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
+    const auto start = ItemAt(change.Hour);
+    if (!start || start->Flags != change.FlagsBefore) {
+        refusal = start && (start->Flags & ItemFlag::HasAdverts) ? u"the hour already holds adverts"_s
+                                                                 : u"the hour changed while it was read"_s;
         return false;
     }
-    all[0].Flags |= ItemFlag::HasAdverts;
-    all[0].HourLength = StartTimes::Apply(all, ScheduleDateFromDate(hour).Seconds);
-    if (placeNew(hour, all, fresh)) {
-        if (!storeTimes(all, before))
+    if (change.LaidOut) {
+        QSqlQuery& remove = prepared(deleteBetween);
+        bindAll(remove, {change.Hour, change.Hour + band});
+        return remove.exec() && std::all_of(change.Items.cbegin(), change.Items.cend(),
+                                            [this](const LogItem& item) { return insert(item); });
+    }
+    for (const LogItem& item : change.Moved) {
+        if (!native(updateTimes,
+                    {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
+                 .Execute())
             return false;
-        for (qsizetype i = 0; i < all.size(); ++i) {
-            if (fresh[i] && !insert(all[i]))
-                return false;
-        }
-    } else if (!spreadOut(hour, all)) { // a gap too narrow: the whole hour is laid out again
-        return false;
     }
-    hourLength = all[0].HourLength;
-    for (qsizetype f = 0; f < fills.size(); ++f) {
-        for (qsizetype a = 0; a < fills[f].Adverts.size(); ++a)
-            fills[f].Adverts[a] = all[firstAdvert[f] + a];
+    for (qsizetype i = 0; i < change.Items.size(); ++i) {
+        if (change.Fresh[i] && !insert(change.Items[i]))
+            return false;
     }
     return true;
 }
 
-bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const {
+bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) {
     for (qsizetype i = 1; i < all.size(); ++i) {
         if (!fresh[i])
             continue;

@@ -2,6 +2,7 @@
 
 #include "base/ScheduleDate.h"
 #include "stationdb/BreakFill.h"
+#include "stationdb/HourChange.h"
 #include "stationdb/LogHour.h"
 #include "stationdb/LogItem.h"
 #include "stationdb/SqliteStatement.h"
@@ -57,12 +58,15 @@ public:
     // marker's hour has no room left between the two items, its items are spread
     // out again and the marker's Position follows.
     bool InsertItemsAfter(LogItem& marker, LogHour& items);
-    // Fills the breaks of one hour in one transaction: the adverts go in after their
-    // markers with their start times worked out, the hour start is marked as
-    // holding adverts and takes its new length, and the items the adverts move are
-    // re-timed. Refused when the hour has gone, already holds adverts, or a marker
-    // has gone. Sets the adverts' Position and Date, and the hour's length.
-    bool FillBreaks(double hour, QList<BreakFill>& fills, float& hourLength);
+    // The hour (as read, in order) with its breaks filled: each break's adverts
+    // after its marker with their start times, the hour start marked as holding
+    // adverts with its new length, and the items the adverts move. Worked out in
+    // memory; nothing when the hour is not one or a break has gone (`refusal` says).
+    static std::optional<HourChange> PlanBreaks(const QList<LogItem>& hour, const QList<BreakFill>& fills,
+                                                QString& refusal);
+    // Writes the change in one transaction, as it was planned: refused when the hour
+    // start's flags changed meanwhile (another run filled it, or it went).
+    bool ApplyHour(const HourChange& change);
     // Stores the item's fields (all but its position) at the position.
     bool UpdateItem(double position, const LogItem& item);
     // Works out the start times and the hour length of the hour holding the position.
@@ -85,15 +89,19 @@ private:
     SqliteStatement& native(const QString& sql, const QList<double>& values);
     std::optional<LogItem> single(const QString& sql, const QList<double>& values);
     QList<LogItem> hourItems(double hour);
+    bool holdsItems(double hour);
     bool insert(const LogItem& item);
     // Stores the time, hour length and flags of each item that differs from before.
     bool storeTimes(const QList<LogItem>& items, const QList<LogItem>& before);
     bool retime(double hour);
     bool spreadOut(double hour, QList<LogItem>& items);
-    bool fillBreaks(double hour, QList<BreakFill>& fills, float& hourLength, QString& refusal);
     // Places each run of new items in the gap between the items around it; False when
     // a gap is too narrow for its run.
-    bool placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) const;
+    static bool placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh);
+    // The new places of every item of an hour laid out again; False when even that
+    // leaves no room.
+    static bool layOut(double hour, QList<LogItem>& items);
+    bool applyHour(const HourChange& change, QString& refusal);
 
     QSqlDatabase connection;
     StationWriter& writer;

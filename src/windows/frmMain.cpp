@@ -139,6 +139,10 @@ void frmMain::makeMenus() {
     addCommand(adverts, u"Remove and then Re-&send the adverts for the Date and Time range below"_s,
                &MainWindowController::ResendAdverts);
 
+    QMenu* import = menuBar()->addMenu(u"&Import"_s);
+    rangeCommands.append(addCommand(import, u"&Preview the Import of the Date and Time range below"_s,
+                                    &MainWindowController::Preview));
+
     QMenu* settings = menuBar()->addMenu(u"Settin&gs"_s);
     addCommand(settings, u"&Audio Setup"_s);
     addCommand(settings, u"&Audio Settings"_s, &MainWindowController::EditAudioSettings);
@@ -284,6 +288,11 @@ void frmMain::about() {
 void frmMain::ShowReport(const QString& path, const QString& caption) {
     frmPrintPreview viewer(this);
     viewer.DisplayFile(path, caption, 1, false);
+}
+
+void frmMain::ShowText(const QString& text, const QString& caption) {
+    frmPrintPreview viewer(this);
+    viewer.DisplayText(text, caption, 1, false);
 }
 
 void frmMain::clsRenderer_FactorsChanged() {

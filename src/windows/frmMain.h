@@ -58,6 +58,7 @@ public:
     void UnloadSplash() override;
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
+    void ShowText(const QString& text, const QString& caption) override;
 
 private:
     QWidget* makeInformationPanel();

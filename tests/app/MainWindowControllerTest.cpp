@@ -487,3 +487,28 @@ TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedT
     controller->ReadLogDetails(true);
     EXPECT_EQ(view.advertsWaiting, QString());
 }
+
+TEST_F(MainWindowControllerTest, APreviewShowsThePlanOfTheRangeAndWritesNothing) {
+    MusicLog(5, {6, 7});
+    AdvertLog(5, {Advert(u"06:15:00"_s), Advert(u"06:15:00"_s)});
+    Start();
+    view.range.Start = {Nov(5), 6 * 3600};
+    view.range.End = {Nov(5), 8 * 3600};
+    controller->Preview();
+    ASSERT_EQ(view.texts.size(), 1);
+    const QString preview = view.texts[0];
+    EXPECT_TRUE(
+        preview.startsWith(u"Import Preview:Import preview, 2010-11-05 06:00:00 to 2010-11-05 08:00:00"_s));
+    EXPECT_TRUE(preview.contains(u"\n2010-11-05 06:00:00  music: to write; adverts: to push (2)\n"_s))
+        << preview.toStdString();
+    EXPECT_TRUE(preview.contains(u"\n2010-11-05 07:00:00  music: to write; adverts: skipped (empty); "
+                                 u"no adverts for its breaks\n"_s));
+    EXPECT_TRUE(
+        preview.contains(u"2010-11-05 08:00:00  music: not-in-file; adverts: skipped; no header for it "
+                         u"after line 6; not in the Scheduled Log\n"_s));
+    EXPECT_TRUE(preview.contains(u"\nLines rejected:\n  "_s + Path(u"music/101105.txt"_s) + u":6: "_s));
+    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_FALSE(QFileInfo::exists(AppLog::FileName()));
+    EXPECT_TRUE(view.reports.isEmpty());
+    EXPECT_TRUE(LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s).isEmpty());
+}

@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <gtest/gtest.h>
 
 class ProgramRunTest : public TempHome {
@@ -65,6 +66,12 @@ protected:
         const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
         Output = run;
         return items;
+    }
+    static int PushedAdverts(const QJsonArray& items) {
+        return int(std::count_if(items.begin(), items.end(), [](const QJsonValue& item) {
+            return item.toObject().value(u"Type"_s).toInt() == 4 &&
+                   item.toObject().value(u"State"_s).toInt() == 2;
+        }));
     }
     static int Count(const QJsonArray& items, const QString& field, int value) {
         return int(std::count_if(items.begin(), items.end(), [&](const QJsonValue& item) {
@@ -283,4 +290,72 @@ TEST_F(ProgramRunTest, AdvertsThatArriveANightLateAreCaughtUpByTheNextRun) {
     EXPECT_EQ(Logimporter(scheduled), 0);
     EXPECT_TRUE(Output.contains(u"advert hours caught up:   0\n"_s)) << Output.toStdString(); // nothing twice
     EXPECT_EQ(hoursWithAdverts(), 72);
+}
+
+TEST_F(ProgramRunTest, ADryRunShowsItsPlanAndLeavesTheDatabaseAndEveryLogFileAsTheyWere) {
+    const auto snapshot = [this] {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(Home(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            // Every start notes the database last used, and registers the running tool with the directory.
+            if (!path.contains(u"/Registry/"_s) && !path.endsWith(u"/Directory/Applications.ini"_s))
+                files.insert(path, BytesOf(path));
+        }
+        return files;
+    };
+    const auto before = snapshot();
+    const QString report = outside.filePath(u"preview.json"_s);
+    EXPECT_EQ(Logimporter({u"/DRYRUN"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=24/11/2010 07:59"_s, u"/REPORT="_s + report}),
+              0)
+        << Errors.toStdString();
+    const auto after = snapshot();
+    EXPECT_EQ(after.keys(), before.keys());
+    for (auto file = before.cbegin(); file != before.cend(); ++file)
+        EXPECT_TRUE(after.value(file.key()) == file.value()) << file.key().toStdString();
+    EXPECT_TRUE(
+        Output.contains(u"Import Preview:\nImport preview, 2010-11-24 06:00:00 to 2010-11-24 07:59:00: "
+                        u"nothing was written."_s))
+        << Output.toStdString();
+    EXPECT_TRUE(Output.contains(u"2010-11-24 06:00:00  music: to write; adverts: to push ("_s));
+    EXPECT_TRUE(Output.contains(u"hours to write:           2\n"_s));
+    const QJsonObject plan = QJsonDocument::fromJson(BytesOf(report)).object();
+    EXPECT_TRUE(plan.value(u"dryRun"_s).toBool());
+    EXPECT_EQ(plan.value(u"hours"_s).toArray().first().toObject().value(u"music"_s).toString(), u"write");
+    QFile::remove(report);
+
+    ASSERT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 07:59"_s), 0); // the run does what was shown
+    const QJsonArray items = ScheduledLog();
+    EXPECT_EQ(Count(items, u"Type"_s, 98), 2);
+    EXPECT_EQ(PushedAdverts(items), plan.value(u"totals"_s).toObject().value(u"advertsPushed"_s).toInt());
+}
+
+TEST_F(ProgramRunTest, TheRunReportGivesEveryHourRejectedLineAndMissingCart) {
+    const QString report = outside.filePath(u"run.json"_s);
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 00:00"_s, u"/END=24/11/2010 23:59"_s, u"/REPORT="_s + report}),
+              0)
+        << Errors.toStdString();
+    const QJsonObject run = QJsonDocument::fromJson(BytesOf(report)).object();
+    EXPECT_FALSE(run.value(u"dryRun"_s).toBool());
+    EXPECT_EQ(run.value(u"exitStatus"_s).toInt(), 0);
+    EXPECT_EQ(run.value(u"range"_s).toObject().value(u"start"_s).toString(), u"2010-11-24 00:00:00");
+    const QJsonArray hours = run.value(u"hours"_s).toArray();
+    ASSERT_EQ(hours.size(), 24);
+    int pushed = 0;
+    for (const QJsonValue& hour : hours) {
+        EXPECT_EQ(hour.toObject().value(u"music"_s).toString(), u"written");
+        EXPECT_EQ(hour.toObject().value(u"adverts"_s).toObject().value(u"status"_s).toString(), u"written");
+        pushed += hour.toObject().value(u"adverts"_s).toObject().value(u"pushed"_s).toInt();
+    }
+    const QJsonObject totals = run.value(u"totals"_s).toObject();
+    EXPECT_EQ(totals.value(u"hoursWritten"_s).toInt(), 24);
+    EXPECT_EQ(totals.value(u"advertsPushed"_s).toInt(), pushed);
+    EXPECT_EQ(pushed, PushedAdverts(ScheduledLog()));
+    const QJsonArray carts = run.value(u"missingCarts"_s).toArray();
+    ASSERT_FALSE(carts.isEmpty()); // the demo schedules a song without audio and an advert that is not there
+    EXPECT_EQ(totals.value(u"missingCarts"_s).toInt(), carts.size());
+    EXPECT_TRUE(carts.first().toObject().value(u"problem"_s).toString().startsWith(u"has no audio"_s) ||
+                carts.first().toObject().value(u"problem"_s).toString().startsWith(u"does not exist"_s));
 }

@@ -307,7 +307,7 @@ TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEver
     const RunOutcome& run = importer.Outcome();
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
     EXPECT_EQ(run.HoursNotWritten().size(), 3);
-    EXPECT_EQ(run.HoursWritten(), 0);
+    EXPECT_EQ(run.Count(RunOutcome::Written), 0);
     const QStringList lines = AppLogLines();
     EXPECT_TRUE(lines.contains(u"Music:2010-11-05 10:00:00 - could not be written to the Log: the Station "
                                u"Database stayed busy for 0.3 s (database is locked)"_s))
@@ -318,8 +318,8 @@ TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEver
     EXPECT_FALSE(db.FirstLogItem());
     EXPECT_FALSE(db.Value(u"Music.LastChangeBy"_s)); // no stamp for a run that gave up
 
-    importer.Outcome().Clear(); // the next run has its patience again
+    importer.Outcome().Start(false, false); // the next run has its patience again
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
-    EXPECT_EQ(importer.Outcome().HoursWritten(), 3);
+    EXPECT_EQ(importer.Outcome().Count(RunOutcome::Written), 3);
     EXPECT_EQ(importer.Outcome().Status(), RunOutcome::Complete);
 }

@@ -217,9 +217,8 @@ TEST_F(ScheduledLogTest, TheHoursHoldingAndWaitingForAdvertsAreEachOneQuery) {
         advert.Type = ItemType::Advert;
         advert.State = 2;
         advert.Flags = 3;
-        QList<BreakFill> fills{{HourItems(Day, h)[2].Position, {advert}}};
-        float length = 0;
-        ASSERT_TRUE(db.FillBreaks(HourItems(Day, h)[0].Position, fills, length));
+        ASSERT_EQ(Fill(HourItems(Day, h)[0].Position, {{HourItems(Day, h)[2].Position, {advert}}}),
+                  QString());
     }
     EXPECT_EQ(db.LatestHourWithAdverts(), At(Day, 10));
     EXPECT_EQ(db.HoursWaitingForAdverts(StationDatabase::LocateHour(At(Day, 8))),

@@ -39,17 +39,13 @@ TEST_F(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhol
     EXPECT_EQ(HourItems(Day, 14).size(), 3);
 
     neighbour.HoldFor(400ms);
-    QList<BreakFill> fills = Fills();
-    float length = 0;
-    ASSERT_TRUE(db.FillBreaks(marker.Position, fills, length)) << db.LastWrite().Problem.toStdString();
+    ASSERT_EQ(Fill(marker.Position, Fills()), QString());
     const auto filled = HourItems(Day, 13);
     ASSERT_EQ(filled.size(), 6);
     EXPECT_EQ(filled[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
-    EXPECT_FLOAT_EQ(length, 60 + 30 + 40 + 60);
-    EXPECT_FLOAT_EQ(filled[0].HourLength, length);
+    EXPECT_FLOAT_EQ(filled[0].HourLength, 60 + 30 + 40 + 60);
     EXPECT_FLOAT_EQ(filled[4].Time, 13 * 3600 + 120 + 30); // the adverts follow the break's own time
     EXPECT_FLOAT_EQ(filled[5].Time, 13 * 3600 + 120 + 70);
-    EXPECT_EQ(fills[0].Adverts[1].Position, filled[4].Position);
     EXPECT_EQ(neighbour.Writes(), 2);
 }
 
@@ -61,9 +57,7 @@ TEST_F(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
     EXPECT_TRUE(db.LastWrite().Problem.startsWith(u"the Station Database stayed busy for 0.3 s"_s))
         << db.LastWrite().Problem.toStdString();
-    QList<BreakFill> fills = Fills();
-    float length = 0;
-    EXPECT_FALSE(db.FillBreaks(marker.Position, fills, length));
+    EXPECT_NE(Fill(marker.Position, Fills()), QString());
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
     neighbour.Stop();
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
@@ -74,11 +68,8 @@ TEST_F(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
 TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWords) {
     Exec(u"CREATE TRIGGER full BEFORE INSERT ON LogItems WHEN NEW.Duration = 40 "
          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
-    QList<BreakFill> fills = Fills();
-    float length = 0;
-    EXPECT_FALSE(db.FillBreaks(marker.Position, fills, length));
+    EXPECT_EQ(Fill(marker.Position, Fills()), u"database or disk is full");
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Failed);
-    EXPECT_EQ(db.LastWrite().Problem, u"database or disk is full");
     EXPECT_EQ(HourItems(Day, 13).size(), 4); // the first advert went with the second
     EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 
@@ -89,14 +80,24 @@ TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWor
 }
 
 TEST_F(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvertsYet) {
-    QList<BreakFill> fills = Fills();
-    float length = 0;
-    ASSERT_TRUE(db.FillBreaks(marker.Position, fills, length));
-    fills = Fills();
-    EXPECT_FALSE(db.FillBreaks(marker.Position, fills, length));
+    ASSERT_EQ(Fill(marker.Position, Fills()), QString());
+    EXPECT_EQ(Fill(marker.Position, Fills()), u"the hour already holds adverts");
+    EXPECT_EQ(Fill(marker.Position, {{marker.Position + 1e-9, {Advert(30)}}}),
+              u"the hour already holds adverts");
+    Write(Day, 11, {60, -120});
+    EXPECT_EQ(Fill(HourItems(Day, 11)[0].Position, {{marker.Position, {Advert(30)}}}),
+              u"an advert break of the hour is no longer in the Scheduled Log");
+    // A change planned before another run filled the hour is not applied over it.
+    QString refusal;
+    Write(Day, 12, {60, -120});
+    const auto change = StationDatabase::PlanBreaks(
+        HourItems(Day, 12), {{HourItems(Day, 12)[2].Position, {Advert(30)}}}, refusal);
+    ASSERT_TRUE(change);
+    ASSERT_EQ(Fill(HourItems(Day, 12)[0].Position, {{HourItems(Day, 12)[2].Position, {Advert(20)}}}),
+              QString());
+    EXPECT_FALSE(db.ApplyHour(*change));
     EXPECT_EQ(db.LastWrite().Problem, u"the hour already holds adverts");
-    fills = {{marker.Position + 1e-9, {Advert(30)}}};
-    EXPECT_FALSE(db.FillBreaks(StationDatabase::LocateHour({Day, 14 * 3600}), fills, length));
-    EXPECT_EQ(db.LastWrite().Problem, u"the hour is no longer in the Scheduled Log");
-    EXPECT_EQ(HourItems(Day, 13).size(), 6);
+    EXPECT_EQ(HourItems(Day, 12).size(), 4);
+    EXPECT_EQ(Fill(StationDatabase::LocateHour({Day, 14 * 3600}), Fills()),
+              u"the hour is no longer in the Scheduled Log");
 }

@@ -46,4 +46,8 @@ public:
     void ShowReport(const QString& path, const QString& caption) override {
         reports.append(caption + u':' + path);
     }
+    QStringList texts;
+    void ShowText(const QString& text, const QString& caption) override {
+        texts.append(caption + u':' + text);
+    }
 };

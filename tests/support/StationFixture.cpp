@@ -55,3 +55,11 @@ QList<LogItem> StationFixture::HourItems(qint32 day, int hour) {
     const double at = StationDatabase::LocateHour({day, float(hour * 3600)});
     return db.ItemsBetween(at, at);
 }
+
+QString StationFixture::Fill(double hour, const QList<BreakFill>& fills) {
+    QString refusal;
+    const auto change = StationDatabase::PlanBreaks(db.ItemsBetween(hour, hour), fills, refusal);
+    if (!change)
+        return refusal;
+    return db.ApplyHour(*change) ? QString() : db.LastWrite().Problem;
+}

@@ -20,6 +20,9 @@ protected:
     // Writes such an hour and returns its items as stored.
     QList<LogItem> Write(qint32 day, int hour, const QList<double>& items);
     QList<LogItem> HourItems(qint32 day, int hour);
+    // Fills an hour's breaks as the advert push does: the hour read, the change
+    // planned in memory, then applied. "" when written; otherwise why not.
+    QString Fill(double hour, const QList<BreakFill>& fills);
 
     static constexpr qint32 Day = 40505; // 23 November 2010
     StationDatabase db;

@@ -51,8 +51,8 @@ TEST_F(frmMainTest, MenusCarryTheirCaptionsAndAccessKeys) {
     QStringList titles;
     for (const QAction* action : window.menuBar()->actions())
         titles.append(action->text());
-    EXPECT_EQ(titles,
-              QStringList({u"&File"_s, u"Scheduled &Log"_s, u"&Advert Log"_s, u"Settin&gs"_s, u"&Help"_s}));
+    EXPECT_EQ(titles, QStringList({u"&File"_s, u"Scheduled &Log"_s, u"&Advert Log"_s, u"&Import"_s,
+                                   u"Settin&gs"_s, u"&Help"_s}));
     EXPECT_EQ(CaptionsOf(Menu(u"&File"_s)),
               QStringList({u"&View History Log File"_s, u"View &All Log Files"_s,
                            u"&Scan available Log files for new date range"_s, u"E&xit"_s}));

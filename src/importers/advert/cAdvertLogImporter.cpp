@@ -1,6 +1,5 @@
 #include "importers/advert/cAdvertLogImporter.h"
 
-#include "base/AppLog.h"
 #include "base/Clock.h"
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
@@ -9,7 +8,6 @@
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "importers/LogDirectoryScan.h"
-#include "importers/RecentHistory.h"
 #include "importers/advert/AdvertInformation.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "playout/OperatorSeam.h"
@@ -47,10 +45,10 @@ struct cAdvertLogImporter::Push {
     QString hourText; // begins every application log line about the hour
     int mode = 1;
     bool abandon = false;
-    // The hour's breaks as they are to be filled, and what it met.
+    QString file; // the day's advert log
+    // The hour's breaks as they are to be filled, and the adverts found for each.
     QList<BreakFill> fills;
-    int hourBreaks = 0;
-    int hourEmptyBreaks = 0;
+    QList<int> breaks;
     CartSet carts;
     int advertsPushed = 0;
     int breaksSeen = 0;
@@ -172,11 +170,10 @@ cAdvertLogImporter::Hours cAdvertLogImporter::hoursOf(const ScheduleDate& sdStar
 
 bool cAdvertLogImporter::importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
                                      const Hours& hours, const QSet<double>& caughtUp) {
-    RecentHistory::ApplySizeLimit();
-    RecentHistory::Append(u"Begin Advert Push, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
+    BeginHistory(u"Begin Advert Push, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
     StationDatabase* db = database();
     if (db)
-        RecentHistory::Append(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
+        History(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
     WriteDebug(u"Pushing Adverts"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
     QString summary;
     const bool pushed = db && push(*db, hours, caughtUp, summary);
@@ -184,7 +181,7 @@ bool cAdvertLogImporter::importHours(const ScheduleDate& sdStart, const Schedule
     if (pushed) {
         progress().Finish();
     } else {
-        WriteAppLog(adLog, u"Pushing Adverts was abandoned"_s);
+        Log(adLog, u"Pushing Adverts was abandoned"_s);
     }
     return pushed;
 }
@@ -207,16 +204,15 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         run.line.clear();
         const QString path = db.AdvertLogFileName(run.day);
         if (FileTools::FileSize(path) <= 0) {
-            WriteAppLog(adLog,
-                        u"Log for "_s + DayText(run.day) + u" ('"_s + path + u"') could not be found."_s);
+            Log(adLog, u"Log for "_s + DayText(run.day) + u" ('"_s + path + u"') could not be found."_s);
             continue;
         }
         ++run.logsFound;
         run.reader.Open(path);
+        run.file = path;
         for (qsizetype i = 0; i < day->size(); ++i) {
             run.share = double(i) / double(day->size());
-            if (!pushHour(run, day->at(i)))
-                return false; // the hour start went missing under the push
+            pushHour(run, day->at(i));
         }
         progress().Task(u"Closing Advert Log File"_s);
         run.reader.Close();
@@ -228,21 +224,22 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         Outcome().Warn(u"no advert log was found for any day from "_s + DayText(hours.firstKey()) +
                        u" to "_s + DayText(hours.lastKey()) + u" in '"_s +
                        FileTools::FolderOfPath(db.AdvertLogFileName(hours.firstKey())) + u"'"_s);
-    if (!Outcome().GaveUp() && !AdvertInformation::Refresh(db, run.carts)) {
+    const bool writes = !Outcome().GaveUp() && !Outcome().DryRun();
+    if (writes && !AdvertInformation::Refresh(db, run.carts)) {
         const QString problem =
             u"the advert information could not be brought up to date: "_s + db.LastWrite().Problem;
-        WriteAppLog(adLog, problem);
+        Log(adLog, problem);
         Outcome().Warn(problem);
     }
     progress().Completed(u"Completed Pushing Advert Logs"_s);
     ScheduleDateTools::Pause(0.5);
-    if (!Outcome().GaveUp())
+    if (writes)
         db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(run.advertsPushed).arg(run.breaksSeen);
     if (run.emptyBreaks > 0)
         summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
-    RecentHistory::Append(u"Finish Advert Push, "_s + summary);
-    if (!silent)
+    History(u"Finish Advert Push, "_s + summary);
+    if (!silent && !Outcome().DryRun())
         OperatorSeam::Message(summary, iOperator::Information);
     return true;
 }
@@ -252,7 +249,7 @@ void cAdvertLogImporter::readLine(Push& run) {
     run.lineTime = whole(AdvertLog_FN::AdvertLineSeconds(run.line));
 }
 
-bool cAdvertLogImporter::pushHour(Push& run, int hour) {
+void cAdvertLogImporter::pushHour(Push& run, int hour) {
     run.hour = {run.day, float(hour * 3600)};
     run.hourText = HourText(run.hour);
     progress().CurrentPercent(run.share * 100);
@@ -264,43 +261,54 @@ bool cAdvertLogImporter::pushHour(Push& run, int hour) {
     progress().Task(u"Finding %1:00 in the Scheduled Log"_s.arg(hour));
 
     const double position = StationDatabase::LocateHour(run.hour);
-    if (!planHour(run, position))
-        return true;
+    const auto items = planHour(run, position);
+    if (!items)
+        return;
     if (run.abandon || run.fills.isEmpty()) {
-        WriteAppLog(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
+        Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
         countBreaks(run);
-    } else {
-        writeHour(run, position);
+        Outcome().AdvertHour(run.hour, RunOutcome::Skipped,
+                             run.abandon ? u"its advert log is corrupt"_s : u"no adverts for its breaks"_s,
+                             run.breaks);
+        ReportUnderrun(adLog, run.hourText, items->first().HourLength, run.db.Settings().UnderrunThreshold());
+        return;
     }
-
-    const auto hourItem = run.db.ItemAt(position);
-    if (!hourItem)
-        return false;
-    ReportUnderrun(adLog, run.hourText, hourItem->HourLength, run.db.Settings().UnderrunThreshold());
-    return true;
+    QString refusal;
+    const auto change = StationDatabase::PlanBreaks(*items, run.fills, refusal);
+    if (!change) {
+        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, refusal, run.breaks);
+        Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + refusal);
+        return;
+    }
+    if (writeHour(run, *change))
+        ReportUnderrun(adLog, run.hourText, change->HourLength, run.db.Settings().UnderrunThreshold());
 }
 
-bool cAdvertLogImporter::planHour(Push& run, double position) {
-    // The hour and its breaks are read in one reader's snapshot, and the breaks filled
-    // from the log in memory; the writing is one transaction of its own, which waits
-    // for a busy database.
+std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double position) {
+    // The hour and its breaks are read in the database's reader's snapshot, and the
+    // breaks filled from the log in memory; the writing is one transaction of its
+    // own, which waits for a busy database.
     StationDatabase::Reading snapshot(run.db);
-    const auto start = run.db.HourStartItem(position);
-    if (!start) {
-        WriteAppLog(adLog, run.hourText + u" - was not in the Scheduled log, so adverts were not sent"_s);
-        return false;
+    QList<LogItem> items = run.db.ItemsBetween(position, position);
+    const QList<LogItem>* planned = Outcome().PlannedHour(position);
+    if ((items.isEmpty() || items.first().Type != ItemType::HourStart) && planned)
+        items = *planned; // a dry run's music, which the Scheduled Log does not hold yet
+    if (items.isEmpty() || items.first().Type != ItemType::HourStart) {
+        Log(adLog, run.hourText + u" - was not in the Scheduled log, so adverts were not sent"_s);
+        Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"not in the Scheduled Log"_s, {});
+        return std::nullopt;
     }
-    run.mode = int(whole(start->Parameter(1)));
-    if (start->Flags & ItemFlag::HasAdverts) {
-        WriteAppLog(adLog,
-                    run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
-        return false;
+    const LogItem& start = items.first();
+    run.mode = int(whole(start.Parameter(1)));
+    if (start.Flags & ItemFlag::HasAdverts) {
+        Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
+        Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, {});
+        return std::nullopt;
     }
     run.abandon = false;
     run.fills.clear();
-    run.hourBreaks = 0;
-    run.hourEmptyBreaks = 0;
-    for (const LogItem& marker : run.db.ItemsBetween(start->Position, start->Position)) {
+    run.breaks.clear();
+    for (const LogItem& marker : items) {
         if (!StartTimes::IsBreakMarker(marker))
             continue;
         fillBreak(run, marker);
@@ -308,77 +316,82 @@ bool cAdvertLogImporter::planHour(Push& run, double position) {
             break;
         progress().Task(u"Searching for next advert"_s);
     }
-    return true;
+    return items;
 }
 
-void cAdvertLogImporter::writeHour(Push& run, double position) {
+bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
+    const bool caughtUp = run.caughtUp.contains(change.Hour);
+    if (Outcome().DryRun()) {
+        countBreaks(run);
+        Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
+        return true;
+    }
     if (Outcome().GaveUp()) {
-        Outcome().AdvertHourNotWritten(run.hour);
-        WriteAppLog(adLog, run.hourText +
-                               u" - could not be written to the Scheduled Log: the run stopped "_s
-                               u"writing, as "_s +
-                               Outcome().GiveUpReason());
-        return;
+        const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();
+        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, why, run.breaks);
+        Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + why);
+        return false;
     }
     progress().Task(u"Inserting Adverts into break"_s);
-    float hourLength = 0;
-    if (!run.db.FillBreaks(position, run.fills, hourLength)) {
-        Outcome().AdvertHourNotWritten(run.hour);
+    if (!run.db.ApplyHour(change)) {
+        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, run.db.LastWrite().Problem, run.breaks);
         ReportNotWritten(adLog, run.hourText + u" - could not be written to the Scheduled Log"_s,
                          run.db.LastWrite());
-        return;
+        return false;
     }
     progress().Task(u"Updating Start Times in Scheduled Log"_s);
     countBreaks(run);
-    if (run.caughtUp.contains(position)) {
-        WriteAppLog(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
-        Outcome().AdvertHourCaughtUp(run.hour);
+    Outcome().AdvertHour(run.hour, RunOutcome::Written, QString(), run.breaks, caughtUp);
+    if (caughtUp)
+        Log(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
+    for (qsizetype i = 0; i < change.Items.size(); ++i) {
+        const LogItem& item = change.Items[i];
+        if (change.Fresh[i] && item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
+            run.carts.Add(*item.Cart);
     }
-    for (const BreakFill& fill : run.fills) {
-        run.advertsPushed += int(fill.Adverts.size());
-        Outcome().AdvertsPushed(int(fill.Adverts.size()));
-        for (const LogItem& item : fill.Adverts) {
-            if (item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
-                run.carts.Add(*item.Cart);
-        }
-    }
+    return true;
 }
 
 void cAdvertLogImporter::countBreaks(Push& run) const {
-    run.breaksSeen += run.hourBreaks;
-    run.emptyBreaks += run.hourEmptyBreaks;
-    Outcome().BreaksLeftEmpty(run.hourEmptyBreaks);
+    run.breaksSeen += int(run.breaks.size());
+    run.emptyBreaks += int(run.breaks.count(0));
+    for (const BreakFill& fill : run.fills)
+        run.advertsPushed += run.abandon || Outcome().DryRun() ? 0 : int(fill.Adverts.size());
 }
 
 void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
-    ++run.hourBreaks;
     const qint64 breakTime = whole(marker.Time);
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);
     if (run.lineTime != breakTime) {
-        ++run.hourEmptyBreaks;
+        run.breaks.append(0);
         return;
     }
 
     BreakFill fill{marker.Position, {}};
     const StationSettings& settings = run.db.Settings();
+    const QString filter = settings.AdvertTypeFilter().trimmed();
     while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
-        const QString filter = settings.AdvertTypeFilter().trimmed();
-        if (filter.isEmpty() ||
-            filter.compare(AdvertLog_FN::AdvertLineType(run.line).trimmed(), Qt::CaseInsensitive) == 0) {
-            const bool blank =
-                AdvertLog_FN::AdvertLineCart(run.line, settings.AdvertCartOffset()).isEmpty() &&
-                AdvertLog_FN::AdvertLineTitle(run.line).isEmpty();
-            if (blank || !AdvertLog_FN::AdvertLineNotes(run.line)) {
-                run.abandon = true;
-                WriteAppLog(adLog, run.hourText + u" - Advert log was corrupt"_s);
-                return;
-            }
+        const QString type = AdvertLog_FN::AdvertLineType(run.line).trimmed();
+        if (!filter.isEmpty() && filter.compare(type, Qt::CaseInsensitive) != 0) {
+            Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
+                               u"its type '%1' is not the advert type filter's '%2'"_s.arg(type, filter));
+        } else if ((AdvertLog_FN::AdvertLineCart(run.line, settings.AdvertCartOffset()).isEmpty() &&
+                    AdvertLog_FN::AdvertLineTitle(run.line).isEmpty()) ||
+                   !AdvertLog_FN::AdvertLineNotes(run.line)) {
+            run.abandon = true;
+            Log(adLog, run.hourText + u" - Advert log was corrupt"_s);
+            Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
+                               u"the advert log is corrupt here"_s);
+            run.breaks.append(int(fill.Adverts.size()));
+            return;
+        } else {
             fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
         }
         readLine(run);
     }
+    run.breaks.append(int(fill.Adverts.size()));
     if (fill.Adverts.isEmpty())
         return;
     if (marker.Transition == 0) { // the break ends with a stop
@@ -399,16 +412,14 @@ LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float break
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
         item.Cart = run.db.CartTools().GetCart(cart);
-        const QString about = run.hourText + u" - Cart "_s + cart + u" ('"_s + item.Title.trimmed() +
-                              u"') has been scheduled to play, but "_s;
         if (!item.Cart) {
-            ReportCart(adLog, about + u"does not exist"_s);
+            ReportCart(adLog, run.hour, cart, item.Title.trimmed(), u"does not exist"_s);
         } else {
             if (item.Cart->Length > 0) {
                 item.Length2 = item.Cart->AudioLength;
                 item.Duration = item.Cart->AudioLength;
             } else {
-                ReportCart(adLog, about + u"has no audio"_s);
+                ReportCart(adLog, run.hour, cart, item.Title.trimmed(), u"has no audio"_s);
             }
             const QString title = item.Title.trimmed();
             if ((title.isEmpty() || title == cart) && !item.Cart->Title.trimmed().isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "importers/cLogImporter.h"
 #include "stationdb/CartSet.h"
+#include "stationdb/HourChange.h"
 #include "stationdb/LogHour.h"
 
 #include <QMap>
@@ -41,11 +42,13 @@ private:
     bool importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd, const Hours& hours,
                      const QSet<double>& caughtUp);
     bool push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp, QString& summary);
-    bool pushHour(Push& push, int hour);
-    // Reads the hour and fills its breaks in memory; False when the hour is skipped.
-    bool planHour(Push& push, double position);
+    void pushHour(Push& push, int hour);
+    // Reads the hour and fills its breaks in memory: the hour's items as read, or
+    // nothing when the hour is skipped.
+    std::optional<QList<LogItem>> planHour(Push& push, double position);
     void fillBreak(Push& push, const LogItem& marker);
-    void writeHour(Push& push, double position);
+    // Applies the hour's planned change (a dry run only records it); True when written.
+    bool writeHour(Push& push, const HourChange& change);
     // Adds the hour's breaks to the run's figures, once its adverts are written or
     // there were none to write.
     void countBreaks(Push& push) const;

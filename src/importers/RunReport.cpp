@@ -1,0 +1,136 @@
+#include "importers/RunReport.h"
+
+#include "base/ScheduleDateTools.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString when(const ScheduleDate& date) {
+    return ScheduleDateTools::FormatScheduleDate(date, 4);
+}
+
+QJsonObject hourObject(const RunOutcome::Hour& hour) {
+    QJsonObject adverts{{u"status"_s, RunOutcome::FateText(hour.Adverts)}};
+    int pushed = 0;
+    QJsonArray breaks;
+    for (const int count : hour.Breaks) {
+        breaks.append(count);
+        pushed += count;
+    }
+    adverts.insert(u"breaks"_s, breaks.size());
+    adverts.insert(u"pushed"_s,
+                   hour.Adverts == RunOutcome::Written || hour.Adverts == RunOutcome::Planned ? pushed : 0);
+    adverts.insert(u"empty"_s, int(hour.Breaks.count(0)));
+    adverts.insert(u"perBreak"_s, breaks);
+    adverts.insert(u"caughtUp"_s, hour.CaughtUp);
+    QStringList reasons;
+    for (const QString& reason : {hour.MusicReason, hour.AdvertsReason}) {
+        if (!reason.isEmpty())
+            reasons.append(reason);
+    }
+    return {{u"start"_s, when(hour.Start)},
+            {u"music"_s, RunOutcome::FateText(hour.Music)},
+            {u"adverts"_s, adverts},
+            {u"reason"_s, reasons.join(u"; "_s)}};
+}
+
+QJsonArray texts(const QStringList& list) {
+    return QJsonArray::fromStringList(list);
+}
+
+} // namespace
+
+QJsonObject RunReport::Json(const RunOutcome& run) {
+    QJsonArray hours;
+    for (const RunOutcome::Hour& hour : run.Hours())
+        hours.append(hourObject(hour));
+    QJsonArray rejected;
+    for (const RunOutcome::RejectedLine& line : run.RejectedLines())
+        rejected.append(QJsonObject{{u"file"_s, line.File},
+                                    {u"line"_s, line.Line},
+                                    {u"text"_s, line.Text},
+                                    {u"reason"_s, line.Reason}});
+    QJsonArray carts;
+    for (const RunOutcome::MissingCart& cart : run.Carts())
+        carts.append(QJsonObject{{u"hour"_s, when(cart.Hour)},
+                                 {u"cart"_s, cart.Cart},
+                                 {u"title"_s, cart.Title},
+                                 {u"problem"_s, cart.Problem}});
+    const QJsonObject totals{
+        {u"hoursWritten"_s, run.Count(run.DryRun() ? RunOutcome::Planned : RunOutcome::Written)},
+        {u"hoursAlreadyThere"_s, run.Count(RunOutcome::Skipped)},
+        {u"hoursNotWritten"_s, int(run.HoursNotWritten().size())},
+        {u"hoursNotInFile"_s, int(run.HoursNotInFile().size())},
+        {u"advertsPushed"_s, run.Adverts()},
+        {u"advertHoursNotWritten"_s, int(run.AdvertHoursNotWritten().size())},
+        {u"advertHoursCaughtUp"_s, int(run.HoursCaughtUp().size())},
+        {u"breaksLeftEmpty"_s, run.EmptyBreaks()},
+        {u"missingCarts"_s, run.MissingCarts()}};
+    return {{u"dryRun"_s, run.DryRun()},
+            {u"started"_s, run.Started().toString(Qt::ISODate)},
+            {u"finished"_s, run.Finished().toString(Qt::ISODate)},
+            {u"range"_s, QJsonObject{{u"start"_s, when(run.First())}, {u"end"_s, when(run.Last())}}},
+            {u"hours"_s, hours},
+            {u"rejectedLines"_s, rejected},
+            {u"missingCarts"_s, carts},
+            {u"warnings"_s, texts(run.Warnings())},
+            {u"totals"_s, totals},
+            {u"exitStatus"_s, int(run.Status())}};
+}
+
+bool RunReport::Write(const RunOutcome& run, const QString& path, QString* problem) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(Json(run)).toJson()) >= 0 &&
+        file.commit())
+        return true;
+    if (problem)
+        *problem = file.errorString();
+    return false;
+}
+
+QString RunReport::Preview(const RunOutcome& run) {
+    QStringList lines{
+        u"Import preview, %1 to %2: nothing was written."_s.arg(when(run.First()), when(run.Last())),
+        QString()};
+    for (const RunOutcome::Hour& hour : run.Hours()) {
+        QStringList parts;
+        if (hour.Music != RunOutcome::Untouched)
+            parts.append(u"music: "_s + (hour.Music == RunOutcome::Planned
+                                             ? u"to write"_s
+                                             : RunOutcome::FateText(hour.Music)));
+        if (hour.Adverts != RunOutcome::Untouched) {
+            QStringList breaks;
+            for (const int count : hour.Breaks)
+                breaks.append(count == 0 ? u"empty"_s : QString::number(count));
+            parts.append(
+                u"adverts: "_s +
+                (hour.Adverts == RunOutcome::Planned ? u"to push"_s : RunOutcome::FateText(hour.Adverts)) +
+                (breaks.isEmpty() ? QString() : u" ("_s + breaks.join(u", "_s) + u')') +
+                (hour.CaughtUp ? u", caught up"_s : QString()));
+        }
+        for (const QString& reason : {hour.MusicReason, hour.AdvertsReason}) {
+            if (!reason.isEmpty())
+                parts.append(reason);
+        }
+        lines.append(when(hour.Start) + u"  "_s + parts.join(u"; "_s));
+    }
+    if (!run.RejectedLines().isEmpty()) {
+        lines << QString() << u"Lines rejected:"_s;
+        for (const RunOutcome::RejectedLine& line : run.RejectedLines())
+            lines.append(u"  %1:%2: %3"_s.arg(line.File).arg(line.Line).arg(line.Reason));
+    }
+    if (!run.Carts().isEmpty()) {
+        lines << QString() << u"Carts missing or silent:"_s;
+        for (const RunOutcome::MissingCart& cart : run.Carts())
+            lines.append(
+                u"  %1 cart %2 ('%3') %4"_s.arg(when(cart.Hour), cart.Cart, cart.Title, cart.Problem));
+    }
+    lines << QString() << run.Summary();
+    return lines.join(u'\n') + u'\n';
+}
