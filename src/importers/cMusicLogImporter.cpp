@@ -11,7 +11,7 @@
 #include "importers/LogDirectoryScan.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
-#include "importers/RecentHistory.h"
+#include "importers/RunCarts.h"
 #include "playout/OperatorSeam.h"
 #include "playout/Reporting.h"
 #include "stationdb/StationDatabase.h"
@@ -70,6 +70,7 @@ struct cMusicLogImporter::Run {
     Search search;
     QList<Missing> missing;
     LogHour hour;
+    RunCarts carts;
     qint32 day = 0;
     qint32 firstDay = 0;
     int days = 1;
@@ -469,7 +470,7 @@ bool cMusicLogImporter::readItems(Run& run) {
 void cMusicLogImporter::addItem(Run& run, LogItem& item) {
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
-        item.Cart = run.db.CartTools().GetCart(cart);
+        item.Cart = run.carts.Get(run.db, cart);
         const ScheduleDate hour{run.day, run.context.HourStart};
         if (!item.Cart) {
             ReportCart(music, hour, cart, item.Title.trimmed(), u"does not exist"_s);

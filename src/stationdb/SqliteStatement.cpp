@@ -39,6 +39,7 @@ bool SqliteStatement::Step() {
 void SqliteStatement::Reset() {
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
+    texts.clear();
 }
 
 double SqliteStatement::Double(int column) const {
@@ -55,8 +56,12 @@ QString SqliteStatement::Text(int column) const {
 }
 
 void SqliteStatement::Bind(int index, const QString& value) {
-    const QByteArray text = value.toUtf8();
-    sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    if (value.isEmpty()) {
+        sqlite3_bind_null(statement, index);
+        return;
+    }
+    texts.append(value.toUtf8());
+    sqlite3_bind_text(statement, index, texts.last().constData(), int(texts.last().size()), SQLITE_STATIC);
 }
 
 bool SqliteStatement::Execute() {

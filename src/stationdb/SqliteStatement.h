@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -19,7 +21,7 @@ public:
 
     bool IsValid() const { return statement != nullptr; }
 
-    // Binds by place, counted from 1.
+    // Binds by place, counted from 1. An empty text is bound as NULL.
     void Bind(int index, double value);
     void Bind(int index, int value);
     void Bind(int index, const QString& value);
@@ -42,4 +44,6 @@ public:
 
 private:
     sqlite3_stmt* statement = nullptr;
+    // The texts bound, kept until the statement is reset so that SQLite need not copy them.
+    QList<QByteArray> texts;
 };

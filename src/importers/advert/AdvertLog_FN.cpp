@@ -7,7 +7,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
-    if (Line.left(1).toUpper() == u"C" && Line.mid(5, 1) == u":") {
+    // The layout's marks, tested where they stand (the hottest path of a push).
+    const auto at = [&Line](qsizetype column, QChar c) {
+        return Line.size() >= column && Line[column - 1] == c;
+    };
+    if ((at(1, u'C') || at(1, u'c')) && at(6, u':')) {
         const QString t = columns(Line, 2, 5);
         const QString time = t.left(2) + u':' + t.mid(2) + u":00"_s;
         const double length = GeneralTools::TextToSeconds(columns(Line, 39, 43).replace(u' ', u'0'), 3);
@@ -15,12 +19,12 @@ QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
                                columns(Line, 13, 38).trimmed(), columns(Line, 48, 79), length, false,
                                QString());
     }
-    if (Line.mid(4, 1) == u"|") {
+    if (at(5, u'|')) {
         return BuildAdvertLine(columns(Line, 6, 13), columns(Line, 21, 24), columns(Line, 15, 19).trimmed(),
                                columns(Line, 26, 67).trimmed(), QString(),
                                NumericText::Value(columns(Line, 70, 73)), false, QString());
     }
-    if (Line.mid(5, 1) == u"|") {
+    if (at(6, u'|')) {
         return columns(Line, 1, 5) + u":00"_s + columns(Line, 6, 11) + u"    "_s + columns(Line, 12, 47) +
                u' ' + Line.mid(47);
     }
@@ -31,8 +35,8 @@ float AdvertLog_FN::AdvertLineSeconds(const QString& Line) {
     if (isBlankLine(Line))
         return -1;
     const QString line = NormaliseAdvertLine(Line);
-    return float(NumericText::Value(columns(line, 1, 2)) * 3600 +
-                 NumericText::Value(columns(line, 4, 5)) * 60 + NumericText::Value(columns(line, 7, 8)));
+    const auto field = [&line](int from) { return NumericText::Value(QStringView(line).mid(from - 1, 2)); };
+    return float(field(1) * 3600 + field(4) * 60 + field(7));
 }
 
 QString AdvertLog_FN::AdvertLineType(const QString& Line) {

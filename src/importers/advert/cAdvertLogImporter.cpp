@@ -8,6 +8,7 @@
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "importers/LogDirectoryScan.h"
+#include "importers/RunCarts.h"
 #include "importers/advert/AdvertInformation.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "playout/OperatorSeam.h"
@@ -49,7 +50,8 @@ struct cAdvertLogImporter::Push {
     // The hour's breaks as they are to be filled, and the adverts found for each.
     QList<BreakFill> fills;
     QList<int> breaks;
-    CartSet carts;
+    RunCarts lookups;
+    CartSet carts; // the carts pushed, for the advert information
     int advertsPushed = 0;
     int breaksSeen = 0;
     int emptyBreaks = 0;
@@ -411,7 +413,7 @@ LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float break
     item.CartNumber = AdvertLog_FN::AdvertLineCart(line, run.db.Settings().AdvertCartOffset());
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
-        item.Cart = run.db.CartTools().GetCart(cart);
+        item.Cart = run.lookups.Get(run.db, cart);
         if (!item.Cart) {
             ReportCart(adLog, run.hour, cart, item.Title.trimmed(), u"does not exist"_s);
         } else {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "stationdb/Cart.h"
+
+#include <QHash>
+#include <QString>
+#include <optional>
+
+class StationDatabase;
+
+// The carts of one import run, each looked up in the Station Database once: a
+// day's logs name the same songs and adverts again and again.
+class RunCarts {
+public:
+    const std::optional<Cart>& Get(StationDatabase& db, const QString& number);
+
+private:
+    QHash<QString, std::optional<Cart>> found;
+};
