@@ -37,6 +37,10 @@ const QString selectPrevious = select(u"WHERE LogPosition < ? ORDER BY LogPositi
 const QString selectAt = select(u"WHERE LogPosition = ?"_s);
 const QString selectHourStart =
     select(u"WHERE LogPosition >= ? AND LogPosition < ? AND ItemType = ? ORDER BY LogPosition LIMIT 1"_s);
+// What filling an hour's breaks needs of its items: the columns it reads or changes.
+const QString selectOutline = u"SELECT LogPosition, ItemDate, ItemTime, ItemType, State, Flags, Transition, "
+                              u"Duration, HourLength, Parameter1 FROM LogItems WHERE LogPosition >= ? AND "
+                              u"LogPosition < ? ORDER BY LogPosition"_s;
 const QString selectAnyBetween =
     u"SELECT 1 FROM LogItems WHERE LogPosition >= ? AND LogPosition < ? LIMIT 1"_s;
 const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < ? ORDER BY LogPosition"_s);
@@ -238,6 +242,28 @@ std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
     return hour;
 }
 
+QList<LogItem> ScheduledLog::HourOutline(double position) {
+    const double hour = hourOf(position);
+    SqliteStatement& statement = native(selectOutline, {hour, hour + band});
+    QList<LogItem> items;
+    while (statement.Step()) {
+        LogItem item;
+        item.Position = statement.Double(0);
+        item.Date = statement.Int(1);
+        item.Time = float(statement.Double(2));
+        item.Type = statement.Int(3);
+        item.State = statement.Int(4);
+        item.Flags = statement.Int(5);
+        item.Transition = statement.Int(6);
+        item.Duration = float(statement.Double(7));
+        item.HourLength = float(statement.Double(8));
+        item.Parameter(1) = float(statement.Double(9));
+        items.append(item);
+    }
+    statement.Reset();
+    return items;
+}
+
 bool ScheduledLog::holdsItems(double hour) {
     SqliteStatement& statement = native(selectAnyBetween, {hour, hour + band});
     const bool any = statement.Step();
@@ -401,12 +427,8 @@ bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
                                                                  : u"the hour changed while it was read"_s;
         return false;
     }
-    if (change.LaidOut) {
-        QSqlQuery& remove = prepared(deleteBetween);
-        bindAll(remove, {change.Hour, change.Hour + band});
-        return remove.exec() && std::all_of(change.Items.cbegin(), change.Items.cend(),
-                                            [this](const LogItem& item) { return insert(item); });
-    }
+    if (change.LaidOut)
+        return layOutAgain(change);
     for (const LogItem& item : change.Moved) {
         if (!native(updateTimes,
                     {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
@@ -418,6 +440,29 @@ bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
             return false;
     }
     return true;
+}
+
+bool ScheduledLog::layOutAgain(const HourChange& change) {
+    // The plan may know only the hour's outline: the items already there are read
+    // whole and take their new places, times and flags from it.
+    QList<LogItem> all = hourItems(change.Hour);
+    QList<LogItem> final = change.Items;
+    for (qsizetype i = 0, was = 0; i < final.size(); ++i) {
+        if (change.Fresh[i])
+            continue;
+        if (was >= all.size())
+            return false;
+        LogItem whole = all[was++];
+        whole.Position = final[i].Position;
+        whole.Time = final[i].Time;
+        whole.HourLength = final[i].HourLength;
+        whole.Flags = final[i].Flags;
+        final[i] = whole;
+    }
+    QSqlQuery& remove = prepared(deleteBetween);
+    bindAll(remove, {change.Hour, change.Hour + band});
+    return remove.exec() &&
+           std::all_of(final.cbegin(), final.cend(), [this](const LogItem& item) { return insert(item); });
 }
 
 bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh) {

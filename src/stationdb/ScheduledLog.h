@@ -44,6 +44,10 @@ public:
     std::optional<LogItem> HourStartItem(double position);
     // The items whose hours start from `from` to `to`, in order.
     QList<LogItem> ItemsBetween(double from, double to);
+    // The items of the hour that holds the position, with only what filling its
+    // breaks reads or changes: places, date, times, types, states, flags,
+    // transitions, durations, hour length and mode.
+    QList<LogItem> HourOutline(double position);
     // The hours from the position on that hold an advert break marker but are not
     // marked as holding adverts: the hours still waiting for their adverts.
     QList<ScheduleDate> HoursWaitingForAdverts(double from);
@@ -102,6 +106,7 @@ private:
     // leaves no room.
     static bool layOut(double hour, QList<LogItem>& items);
     bool applyHour(const HourChange& change, QString& refusal);
+    bool layOutAgain(const HourChange& change);
 
     QSqlDatabase connection;
     StationWriter& writer;

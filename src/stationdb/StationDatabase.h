@@ -107,6 +107,7 @@ public:
     std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
     // The items whose hours start from the hour of `from` to that of `to`, in order.
     QList<LogItem> ItemsBetween(double from, double to) { return log->ItemsBetween(from, to); }
+    QList<LogItem> HourOutline(double position) { return log->HourOutline(position); }
     QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
     std::optional<ScheduleDate> LatestHourWithAdverts() { return log->LatestHourWithAdverts(); }
     static ScheduleDate ScheduleDateFromDate(double position) {

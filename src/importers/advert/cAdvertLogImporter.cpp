@@ -291,7 +291,7 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     // breaks filled from the log in memory; the writing is one transaction of its
     // own, which waits for a busy database.
     StationDatabase::Reading snapshot(run.db);
-    QList<LogItem> items = run.db.ItemsBetween(position, position);
+    QList<LogItem> items = run.db.HourOutline(position);
     const QList<LogItem>* planned = Outcome().PlannedHour(position);
     if ((items.isEmpty() || items.first().Type != ItemType::HourStart) && planned)
         items = *planned; // a dry run's music, which the Scheduled Log does not hold yet
