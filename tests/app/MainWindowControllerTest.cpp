@@ -289,23 +289,6 @@ TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), program + u"/Updates.rtf"_s);
 }
 
-TEST_F(MainWindowControllerTest, TheHistoryLogIsShownWhenThereIsOneAndTheSettingsThenReadTheLogAgain) {
-    Start();
-    ASSERT_FALSE(QFileInfo::exists(AppLog::FileName()));
-    controller->ViewHistoryLogFile();
-    EXPECT_EQ(op.MessageTexts(), QStringList{u"There has not been a History Log File created yet!"_s});
-    EXPECT_TRUE(view.reports.isEmpty());
-    WriteAppLog(u"Music"_s, u"a line"_s);
-    controller->ViewHistoryLogFile();
-    EXPECT_EQ(view.reports, QStringList{u":"_s + AppLog::FileName()}); // no caption: the viewer titles it
-
-    MusicLog(24, {6});
-    view.settingsAccepted = false;
-    controller->EditSettings();
-    EXPECT_EQ(view.settingsShown, 1);
-    EXPECT_EQ(view.Range().Start.Day, Nov(24)); // the log files read again
-}
-
 TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheEnd) {
     Start();
     DateRange range = view.Range();
@@ -347,75 +330,6 @@ TEST_F(MainWindowControllerTest, StationDatabaseSettingsAreStoredAndTheLogReadAg
     EXPECT_EQ(stored.Settings().CartOffset(), -100);
 }
 
-TEST_F(MainWindowControllerTest, AChangedCueboardIsRecordedTakenAndRegisteredAgain) {
-    Start();
-    const int registered = state.PlayoutGeneral->RegisteredFlags();
-    const QString events = ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s;
-    op.CueboardDialog = [](CueboardSettings&) { return true; }; // nothing changed
-    controller->EditCueboardSettings();
-    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), registered);
-    EXPECT_TRUE(LinesOf(events).isEmpty());
-
-    op.CueboardDialog = [](CueboardSettings& settings) { return settings.Pages = 8, true; };
-    controller->EditCueboardSettings();
-    EXPECT_EQ(op.Backgrounds.last(), view.background);
-    EXPECT_EQ(state.PlayoutAudio->Cueboard.Pages, 8);
-    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), 256);
-    ASSERT_EQ(LinesOf(events).size(), 1);
-    EXPECT_TRUE(
-        LinesOf(events)[0].endsWith(u"\t2\t15\tAudio Settings Changed\tGlobal Cueboard Settings\t1"_s));
-    CueboardSettings stored;
-    stored.Load();
-    EXPECT_EQ(stored.Pages, 8);
-}
-
-TEST_F(MainWindowControllerTest, NewFileLocationsReopenThePlayoutInterface) {
-    Start();
-    const QString logs = state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs);
-    op.LocationsDialog = [this](FileLocations& locations) {
-        locations.StationDatabases = Path(u"shared"_s);
-        return true;
-    };
-    controller->EditFileLocations();
-    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::StationDatabases), Path(u"shared"_s));
-    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs), logs);
-    EXPECT_EQ(state.PlayoutGeneral->RegisteredFlags(), 1);
-    EXPECT_EQ(op.Backgrounds.last(), view.background);
-}
-
-TEST_F(MainWindowControllerTest, OstrelAudioAndDirectorySettingsAreKeptWhenAccepted) {
-    Start();
-    op.SettingsDialog = [](LibrarySettings& settings) { return settings.Security = true; };
-    controller->EditOstrelSettings();
-    EXPECT_EQ(op.LibraryDatabasesOffered, QStringList{u"Test"_s});
-    LibrarySettings library;
-    library.LoadProfile(u"Demo"_s);
-    EXPECT_TRUE(library.Security);
-
-    op.AudioDialog = [](AudioSettings& settings) { return settings.NumberPlayers = 6, true; };
-    controller->EditAudioSettings();
-    AudioSettings audio;
-    audio.LoadProfile(u"Demo"_s);
-    EXPECT_EQ(audio.NumberPlayers, 6);
-
-    op.DirectoryDialog = [](QList<DirectoryUser>& users) {
-        DirectoryUser user{u"{B2}"_s, u"Evening Presenter"_s, true};
-        user.PasswordHash = Directory::PasswordHash(user.Guid, u"night"_s);
-        users.append(user);
-        return true;
-    };
-    controller->EditDirectorySettings();
-    EXPECT_FALSE(BytesOf(ProfileLibrary::ProductFolder() + u"/Directory/Users.ini"_s).contains("night"));
-    Directory reopened;
-    ASSERT_TRUE(reopened.OpenDefault());
-    const auto user = reopened.FindUser(u"{b2}"_s);
-    ASSERT_TRUE(user);
-    EXPECT_TRUE(Directory::PasswordMatches(*user, u"night"_s));
-    EXPECT_FALSE(Directory::PasswordMatches(*user, u"Night"_s));
-    EXPECT_TRUE(user->CanEditScheduledLog);
-    EXPECT_FALSE(user->CanEditSettings);
-}
-
 TEST_F(MainWindowControllerTest, ANewDatabaseNamedInTheChooserIsMadeEmpty) {
     WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
     op.DatabaseChoice = u"Drive Time"_s;
@@ -425,18 +339,6 @@ TEST_F(MainWindowControllerTest, ANewDatabaseNamedInTheChooserIsMadeEmpty) {
     EXPECT_EQ(view.title, u"Log Importer - Drive Time");
     EXPECT_TRUE(QFileInfo::exists(ProfileLibrary::ProductFolder() + u"/Databases/Drive Time.sdb"_s));
     EXPECT_EQ(view.musicScheduled, u"(Log is Empty)");
-}
-
-TEST_F(MainWindowControllerTest, ADatabaseNameThatCannotBeAFileIsRefused) {
-    WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
-    op.DatabaseChoice = u"Drive:Time"_s;
-    ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
-    controller = std::make_unique<MainWindowController>(state, view);
-    EXPECT_FALSE(controller->Start());
-    EXPECT_EQ(op.MessageTexts().last(),
-              u"The Station Database 'Drive:Time' could not be created: A name cannot "
-              u"hold any of \\ / : * ? \" < > |");
-    EXPECT_EQ(controller->FailureReason(), u"no Station Database was chosen");
 }
 
 TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFileIsRead) {

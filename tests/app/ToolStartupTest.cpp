@@ -110,12 +110,6 @@ TEST_F(ToolStartupTest, CancellingTheProfileChooserEndsTheStartUp) {
               u"unset");
 }
 
-TEST_F(ToolStartupTest, AProfileOverrideIsUsedWithoutAsking) {
-    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK"_s, 3, u"Demo"_s));
-    EXPECT_TRUE(Trace.contains(u"    Forcing Profile (not via Command Line) 'Demo'"_s));
-    EXPECT_TRUE(op.ProfilesOffered.isEmpty());
-}
-
 TEST_F(ToolStartupTest, IncompleteSettingsAreShownAndCancellingEndsTheStartUp) {
     ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
     EXPECT_EQ(op.SettingsDialogs, 1);
@@ -124,43 +118,11 @@ TEST_F(ToolStartupTest, IncompleteSettingsAreShownAndCancellingEndsTheStartUp) {
                            u"Cancelled so finished"_s}));
 }
 
-TEST_F(ToolStartupTest, AcceptedSettingsAreSavedIntoTheProfile) {
-    op.SettingsDialog = [](LibrarySettings& settings) {
-        settings.DatabaseMode = 2;
-        settings.FixedDatabase = u"Main"_s;
-        return true;
-    };
-    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
-    EXPECT_TRUE(Trace.contains(u"    Saving Profile"_s));
-    LibrarySettings saved;
-    saved.LoadProfile(u"Fresh"_s);
-    EXPECT_EQ(saved.DatabaseMode, 2);
-    EXPECT_EQ(saved.FixedDatabase, u"Main");
-}
-
 TEST_F(ToolStartupTest, ARefusedLogInEndsTheStartUpWithoutALine) {
     SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\n"_s);
     ASSERT_FALSE(Start(u"/DEBUG=NORMAL /NOPREVCHECK /Profile=Secure"_s));
     EXPECT_EQ(op.LogIns, 1);
     EXPECT_EQ(Trace.back(), u"    Ostrel Library - CheckSettings");
-}
-
-TEST_F(ToolStartupTest, AUserIdentifierLogsInWithoutTheDialog) {
-    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\n"_s);
-    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s),
-              "[a1b2-c3]\nName=Morning Presenter\nCanEditScheduledLog=true\n[d4e5]\nName=Guest\n");
-    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure /UserGuid=a1b2-c3"_s));
-    EXPECT_EQ(op.LogIns, 0);
-    ASSERT_TRUE(state.Directory->CurrentUser());
-    EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Morning Presenter");
-    EXPECT_FALSE(state.Directory->CurrentUser()->CanEditSettings);
-
-    ToolState other;
-    op.LogInChoice = u"d4e5"_s; // an unknown identifier falls back to the dialog
-    ToolStartup startup(other, u"/NOPREVCHECK /Profile=Secure /UserGuid=ffff"_s, nullptr);
-    ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
-    EXPECT_EQ(op.LogIns, 1);
-    EXPECT_EQ(other.Directory->CurrentUser()->Name, u"Guest");
 }
 
 TEST_F(ToolStartupTest, APasswordIsCheckedAndThreeWrongOnesEndTheStartUp) {
@@ -219,55 +181,6 @@ TEST_F(ToolStartupTest, PlayersAreOverriddenOnlyByAWholeNumberThatDiffers) {
         EXPECT_EQ(Trace.contains(u"    Overriding NumberPlayers to %1"_s.arg(c.players)), c.overridden)
             << value.toStdString();
     }
-}
-
-TEST_F(ToolStartupTest, ImportOrScheduleAloneSetsScheduleMode) {
-    const struct {
-        const char16_t* commandLine;
-        bool schedule;
-    } cases[] = {{u"/IMPORT", true}, {u"/schedule", true}, {u"/SILENT", false}};
-    for (const auto& c : cases) {
-        state = ToolState{};
-        ASSERT_TRUE(Start(QString::fromUtf16(c.commandLine) + u" /NOPREVCHECK /Profile=Demo /SILENT"_s));
-        EXPECT_EQ(state.ScheduleMode, c.schedule) << QString::fromUtf16(c.commandLine).toStdString();
-    }
-}
-
-TEST_F(ToolStartupTest, TheSplashFollowsTheStepsUnlessSilent) {
-    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Demo"_s));
-    EXPECT_EQ(splash.Calls, QStringList({
-                                u"Load"_s,
-                                u"Icons 3"_s,
-                                u"Icon 1 local Local Settings"_s,
-                                u"Icon 2 playout Audio Systems"_s,
-                                u"Icon 3 security User Security"_s,
-                                u"Action Initialising Tool"_s,
-                                u"Show"_s,
-                                u"Icon 1 localon Local Settings"_s,
-                                u"Action Creating Directory Interface"_s,
-                                u"Action Opening Kestrane Directory"_s,
-                                u"Action Creating Audio Settings Interface"_s,
-                                u"Action Loading Audio Settings Profile"_s,
-                                u"Action Creating Playout Interface (General)"_s,
-                                u"Action Creating Playout Interface (Audio)"_s,
-                                u"Action Creating Playout Interface (Logging)"_s,
-                                u"Action Creating Ostrel Libraries"_s,
-                                u"Action Loading Profile 'Demo'"_s,
-                                u"Action Checking Ostrel Settings"_s,
-                                u"Icon 2 securityon User Security"_s,
-                                u"Action Finished Initialising Tool"_s,
-                            }));
-    splash.Calls.clear();
-    state = ToolState{};
-    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Demo /silent"_s));
-    EXPECT_TRUE(splash.Calls.isEmpty());
-}
-
-TEST_F(ToolStartupTest, WithoutSecurityNoDirectoryIsOpened) {
-    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /NOPREVCHECK /Profile=Demo"_s, 0));
-    EXPECT_FALSE(state.Directory);
-    EXPECT_FALSE(Trace.contains(u"    Opening Default Directory"_s));
-    EXPECT_EQ(splash.Calls[1], u"Icons 2");
 }
 
 TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {

@@ -31,21 +31,6 @@ TEST_F(AppLogTest, EachRunOnOneDayWritesAFileOfItsOwn) {
     EXPECT_EQ(AppLog::FileName(), Named(u"2010-11-23"_s, u"-002"_s));
 }
 
-TEST_F(AppLogTest, LinesAreTracedInTheDebugLog) {
-    GeneralTools::SetDebugLevel(5);
-    AppLog::OpenAppLog(Folder(), AppLog::Numbered | AppLog::ComputerName);
-    WriteAppLog(u"AdLog"_s, u"summary"_s);
-    EXPECT_EQ(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s)),
-              QStringList{u"14:03:22 AppLog: AdLog:summary"_s});
-}
-
-TEST_F(AppLogTest, WritingBeforeOpeningIsAnInternalProblem) {
-    EXPECT_FALSE(AppLog::OpenAppLog(QString(), AppLog::Numbered));
-    WriteAppLog(u"Music"_s, u"lost"_s);
-    EXPECT_EQ(Alerts,
-              QStringList{u"Internal problem writing to Application Log File, please contact Kestrane"_s});
-}
-
 TEST_F(AppLogTest, FollowingTheDateStartsANewFileOnALaterDay) {
     ASSERT_TRUE(AppLog::OpenAppLog(Folder(), AppLog::FollowDate));
     EXPECT_EQ(AppLog::FileName(), Folder() + u"/2010-11-23.log"_s);

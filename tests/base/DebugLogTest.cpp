@@ -51,35 +51,6 @@ TEST_F(DebugLogTest, LinesCarryTheTimeAndIndentation) {
                                     }));
 }
 
-TEST_F(DebugLogTest, MemoryColumnsFromLevelTenButNotAtMinusOne) {
-    GeneralTools::SetDebugLevel(10);
-    WriteDebug(u"with memory"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
-    WriteDebug(u"indented"_s);
-    GeneralTools::SetDebugLevel(-1);
-    WriteDebug(u"without memory"_s, 9);
-    const QStringList lines = LinesOf(DebugFile());
-    ASSERT_EQ(lines.size(), 3);
-    const QRegularExpression memory(u"^14:03:22 [ \\d]{9}\\d [ \\d]{9}\\d with memory$"_s);
-    EXPECT_TRUE(memory.match(lines[0]).hasMatch()) << lines[0].toStdString();
-    EXPECT_TRUE(
-        QRegularExpression(u"^14:03:22 [ \\d]{10} [ \\d]{10}     indented$"_s).match(lines[1]).hasMatch())
-        << lines[1].toStdString();
-    EXPECT_EQ(lines[2], u"14:03:22     without memory");
-    qint64 workingSet = 0, pagefile = -1;
-    ASSERT_TRUE(DebugLog::GetProcessMemory(workingSet, pagefile));
-    EXPECT_GT(workingSet, 0);
-    EXPECT_GE(pagefile, 0);
-}
-
-TEST_F(DebugLogTest, DebugPathFromTheRegistryGainsItsTrailingSeparator) {
-    RegistryTools::SetString(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugPath"_s,
-                             Path(u"trace"_s));
-    GeneralTools::SetDebugLevel(5);
-    WriteDebug(u"here"_s);
-    EXPECT_EQ(LinesOf(Path(u"trace/logimporter.20101123.log"_s)), QStringList{u"14:03:22 here"_s});
-    EXPECT_EQ(GeneralTools::DebugPath(), Path(u"trace/"_s));
-}
-
 TEST_F(DebugLogTest, AFolderThatCannotBeMadeIsReportedForEveryLine) {
     WriteFile(Path(u"blocker"_s), "a file where the folder should be");
     GeneralTools::SetDebugPath(Path(u"blocker/"_s));

@@ -18,17 +18,6 @@ TEST(GeneralTools, PaddingCutsLongerTextsToTheWidth) {
     EXPECT_EQ(GeneralTools::PadLeft(u"7"_s, 3, u'0'), u"007");
 }
 
-TEST(GeneralTools, ClampsAndFiltersKeys) {
-    EXPECT_EQ(GeneralTools::Clamp(150, 0, 100), 100);
-    EXPECT_EQ(GeneralTools::Clamp(-5, 0, 100), 0);
-    EXPECT_DOUBLE_EQ(GeneralTools::ClampDouble(42.5, 0, 100), 42.5);
-    EXPECT_EQ(GeneralTools::FilterKey('7', 1), '7');
-    EXPECT_EQ(GeneralTools::FilterKey('a', 1), 0);
-    EXPECT_EQ(GeneralTools::FilterKey('-', 1), 0);
-    EXPECT_EQ(GeneralTools::FilterKey(8, 1), 8); // backspace still edits
-    EXPECT_EQ(GeneralTools::FilterKey('a', 0), 'a');
-}
-
 TEST(GeneralTools, TimeTextsBecomeSeconds) {
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"03:30"_s, 3), 210);
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"00330"_s, 3), 210);
@@ -37,18 +26,6 @@ TEST(GeneralTools, TimeTextsBecomeSeconds) {
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"00000"_s, 3), 0);
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u"195"_s, 1), 195);
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u" 2:05 "_s, 1), 125);
-}
-
-TEST(GeneralTools, UrlEncodingDecodesBackToTheSameText) {
-    const cWinINET decoder;
-    const QString texts[] = {u"Rock & Roll"_s, u"100% sure + more"_s, u"caf\u00e9 \u20ac5 | \"quoted\""_s,
-                             QString(), u"line1\nline2"_s};
-    for (const QString& text : texts) {
-        const QString encoded = GeneralTools::UrlEncode(text);
-        EXPECT_FALSE(encoded.contains(u' ')) << encoded.toStdString();
-        EXPECT_FALSE(encoded.contains(u'|')) << encoded.toStdString();
-        EXPECT_EQ(decoder.URLDecode2(encoded), text) << encoded.toStdString();
-    }
 }
 
 TEST_F(GeneralToolsTest, AppendsLinesInWindows1252WithCrLf) {

@@ -31,11 +31,3 @@ TEST_F(RegistryToolsTest, KeysAndValueNamesMatchIgnoringCase) {
         RegistryTools::GetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 0),
         10);
 }
-
-TEST_F(RegistryToolsTest, TheTwoRootsAreSeparateFilesUnderTheHome) {
-    const QString key = u"Software\\Kestrane\\Ostrel v3"_s;
-    ASSERT_TRUE(RegistryTools::SetNumber(RegistryTools::LocalMachine, key, u"EnterpriseLevel"_s, 35));
-    EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"EnterpriseLevel"_s, 0), 0);
-    EXPECT_TRUE(QFileInfo::exists(Path(u"Registry/HKEY_LOCAL_MACHINE.ini"_s)));
-    EXPECT_FALSE(QFileInfo::exists(Path(u"Registry/HKEY_CURRENT_USER.ini"_s)));
-}

@@ -97,13 +97,3 @@ TEST(RtfTest, WrittenDocumentsReadBackRunForRun) {
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, document);
 }
-
-TEST(RtfTest, TheUpdateNotesShippedBesideTheProgramAreRichText) {
-    QFile notes(QStringLiteral(SOURCE_DIR) + u"/Updates.rtf"_s);
-    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
-    const auto document = RtfReader::Read(notes.readAll());
-    ASSERT_TRUE(document);
-    ASSERT_GT(document->size(), 3);
-    EXPECT_TRUE((*document)[0].Runs.value(0).Bold);
-    EXPECT_TRUE((*document)[0].Runs.value(0).Text.startsWith(u"Log Importer "_s));
-}

@@ -81,7 +81,3 @@ TEST(ScheduleDateTools, FormatsSecondsAsDurationsAndTimesOfDay) {
 }
 
 class ScheduleDateToday : public TempHome {};
-
-TEST_F(ScheduleDateToday, TodayIsTheClocksDateAndTime) {
-    EXPECT_EQ(ScheduleDateTools::Today(), at(nov23, 14 * 3600 + 3 * 60 + 22));
-}

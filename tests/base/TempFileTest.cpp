@@ -26,14 +26,3 @@ TEST_F(TempFileTest, MakesNewFilesNamedAfterTheTitle) {
                            u"14:03:22     AlphaNum the app.title"_s, u"14:03:22     Call GetTempFilename"_s,
                            u"14:03:22     Process the return"_s, u"14:03:22 End GetTempFile"_s}));
 }
-
-TEST_F(TempFileTest, AnotherExtensionLeavesNoFileBehind) {
-    const QString folder = Path(u"reports"_s);
-    FileTools::CreateFolder(folder);
-    const QString name = TempFile::GetTempFile(folder, u"rtf"_s);
-    EXPECT_EQ(QFileInfo(name).absolutePath(), folder);
-    EXPECT_TRUE(name.endsWith(u".rtf")) << name.toStdString();
-    EXPECT_FALSE(FileTools::FileExists(name));
-    EXPECT_FALSE(FileTools::FileExists(name.left(name.size() - 3) + u"TMP"_s));
-    EXPECT_EQ(TempFile::GetTempFile(Path(u"no/such/folder"_s), QString()), QString());
-}

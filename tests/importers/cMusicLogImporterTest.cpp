@@ -273,15 +273,6 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
         EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
 }
 
-TEST_F(MusicImportTest, WithoutAProgressReceiverTheRunIsTheSame) {
-    importer.SetProgressCallback(nullptr);
-    EXPECT_EQ(importer.ProgressCallback(), nullptr);
-    WriteDay(5, {1, 2});
-    ASSERT_TRUE(Import(Nov(5), 0, Nov(5), ScheduleDateTools::EndOfDay));
-    EXPECT_EQ(HoursInLog(), QStringList({u"5 01"_s, u"5 02"_s}));
-    EXPECT_TRUE(progress.Calls.isEmpty());
-}
-
 TEST_F(MusicImportTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
     EXPECT_FALSE(importer.CheckReady()); // the folder does not exist yet
     ASSERT_EQ(op.Messages.size(), 1);

@@ -22,17 +22,3 @@ TEST_F(ReportingTest, ProblemsAreShownUnlessSilentAndAlwaysTraced) {
     EXPECT_EQ(debug[0], u"14:03:22 There was a problem opening the log");
     EXPECT_EQ(debug[1], u"14:03:22 "_s + withDescription);
 }
-
-TEST_F(ReportingTest, ErrorNumbersBecomeTheirStandardText) {
-    EXPECT_EQ(Reporting::ReportError(u"opening the log"_s, 53, true),
-              u"There was a problem opening the log and the error's description was reported as : \n\n\"File "
-              u"not found\"");
-    EXPECT_EQ(Reporting::ReportError(u"opening the log"_s, 0, true), u"There was a problem opening the log");
-    const RuntimeError raised{31001, u"Station Database is locked"_s};
-    EXPECT_EQ(Reporting::ReportError(u"writing"_s, 31001, true, &raised),
-              u"There was a problem writing and the error's description was reported as : \n\n\"Station "
-              u"Database is "
-              u"locked (31001)\"");
-    EXPECT_EQ(Reporting::ReportError(u"writing"_s, 31002, true, &raised), u"There was a problem writing");
-    EXPECT_TRUE(op.Messages.isEmpty());
-}

@@ -17,43 +17,29 @@ DirectoryLogIn RecordingOperator::LogIn(const QList<DirectoryUser>&, const QStri
     return {LogInChoice, PasswordGiven};
 }
 
-bool RecordingOperator::EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
-                                            quint32 background) {
+bool RecordingOperator::EditLibrarySettings(LibrarySettings& settings, const QStringList&, quint32) {
     ++SettingsDialogs;
-    LibraryDatabasesOffered = databases;
-    Backgrounds.append(background);
     return SettingsDialog ? SettingsDialog(settings) : false;
 }
 
-namespace {
-
-// Runs a scripted dialog; none cancels it.
-template <typename T> bool run(const std::function<bool(T&)>& dialog, T& value) {
-    return dialog ? dialog(value) : false;
-}
-
-} // namespace
-
 bool RecordingOperator::EditStationSettings(StationSettings& settings, const QString&) {
-    return run(StationSettingsDialog, settings);
+    return StationSettingsDialog ? StationSettingsDialog(settings) : false;
 }
 
-bool RecordingOperator::EditAudioSettings(AudioSettings& settings) {
-    return run(AudioDialog, settings);
+bool RecordingOperator::EditAudioSettings(AudioSettings&) {
+    return false;
 }
 
-bool RecordingOperator::EditCueboardSettings(CueboardSettings& settings, quint32 background) {
-    Backgrounds.append(background);
-    return run(CueboardDialog, settings);
+bool RecordingOperator::EditCueboardSettings(CueboardSettings&, quint32) {
+    return false;
 }
 
-bool RecordingOperator::EditFileLocations(FileLocations& locations, quint32 background) {
-    Backgrounds.append(background);
-    return run(LocationsDialog, locations);
+bool RecordingOperator::EditFileLocations(FileLocations&, quint32) {
+    return false;
 }
 
-bool RecordingOperator::EditDirectory(QList<DirectoryUser>& users) {
-    return run(DirectoryDialog, users);
+bool RecordingOperator::EditDirectory(QList<DirectoryUser>&) {
+    return false;
 }
 
 QStringList RecordingOperator::MessageTexts() const {

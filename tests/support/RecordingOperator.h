@@ -33,16 +33,9 @@ public:
     // The database the chooser returns ("" cancels).
     QString DatabaseChoice;
     QStringList DatabasesOffered;
-    // What the settings dialogs do; none cancels them.
+    // What the settings dialogs do; none cancels them, as do the other playout dialogs.
     std::function<bool(LibrarySettings&)> SettingsDialog;
     std::function<bool(StationSettings&)> StationSettingsDialog;
-    std::function<bool(AudioSettings&)> AudioDialog;
-    std::function<bool(CueboardSettings&)> CueboardDialog;
-    std::function<bool(FileLocations&)> LocationsDialog;
-    std::function<bool(QList<DirectoryUser>&)> DirectoryDialog;
-    QStringList LibraryDatabasesOffered;
-    // The background colours the playout dialogs were given.
-    QList<quint32> Backgrounds;
     bool DatabaseCreationOffered = false;
 
     QList<Shown> Messages;

@@ -39,15 +39,6 @@ protected:
     std::unique_ptr<frmAdLogViewer> viewer;
 };
 
-TEST_F(frmAdLogViewerTest, TheColumnsCarryTheirCaptionsAndWidths) {
-    QStringList captions;
-    for (int c = 0; c < List()->columnCount(); ++c)
-        captions.append(List()->headerItem()->text(c));
-    EXPECT_EQ(captions, QStringList({u"Time"_s, u"Cart"_s, u"Title"_s, u"Scheduler Ref"_s, u"Notes"_s}));
-    EXPECT_EQ(List()->columnWidth(0), 40);  // 600 twips
-    EXPECT_EQ(List()->columnWidth(2), 200); // 3000 twips
-}
-
 TEST_F(frmAdLogViewerTest, ADayIsListedWithTheBreakAtTheHourSelected) {
     db.Settings().SetValue(u"AdvertCartOffset"_s, u"1000"_s);
     Log({Advert(u"09:45:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0035"_s), QString(),
@@ -62,13 +53,6 @@ TEST_F(frmAdLogViewerTest, ADayIsListedWithTheBreakAtTheHourSelected) {
     EXPECT_EQ(List()->currentItem()->text(0), u"10:15:00");
     EXPECT_TRUE(viewer->CanPrint());
     EXPECT_TRUE(viewer->findChild<QPushButton*>(u"cmdPrint"_s)->isEnabled());
-}
-
-TEST_F(frmAdLogViewerTest, ADayWithoutALogLeavesNothingToPrint) {
-    viewer->DisplayLog({nov9 + 1, 0});
-    EXPECT_EQ(List()->topLevelItemCount(), 0);
-    EXPECT_FALSE(viewer->CanPrint());
-    EXPECT_EQ(viewer->windowTitle(), u"View Advert Log : Wednesday, 10 November 2010");
 }
 
 TEST_F(frmAdLogViewerTest, ViewingNeedsADateAndEscapeCloses) {

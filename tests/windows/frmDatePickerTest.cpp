@@ -30,13 +30,6 @@ protected:
     frmDatePicker picker;
 };
 
-TEST_F(frmDatePickerTest, OpeningWithoutADayShowsTodayAndTheTimeNow) {
-    picker.Open({0, 0}, 3);
-    EXPECT_EQ(Find<QCalendarWidget>(u"dtMonth"_s)->selectedDate(), Clock::Today()); // 23 November 2010
-    EXPECT_EQ(Text(u"txtHours"_s), u"14");
-    EXPECT_EQ(Text(u"txtMinutes"_s), u"03");
-}
-
 TEST_F(frmDatePickerTest, AnHourWithFlagsThreeShowsItsHourAndLockedMinutes) {
     picker.Open({nov9, 50400}, 3);
     EXPECT_EQ(Text(u"txtDate"_s), u"09 Nov 2010");
@@ -90,19 +83,6 @@ TEST_F(frmDatePickerTest, AnHourBeyond23IsRefusedWithItsMessage) {
     Click(u"cmdOK"_s);
     EXPECT_EQ(op.MessageTexts(), QStringList{u"You must enter a time from 0 to 23"_s});
     EXPECT_TRUE(picker.isVisible());
-}
-
-TEST_F(frmDatePickerTest, EscapeAndTheCloseBoxCancel) {
-    picker.Open({nov9, 50400}, 3);
-    picker.show();
-    QTest::keyClick(&picker, Qt::Key_Escape);
-    EXPECT_TRUE(picker.Cancelled());
-    EXPECT_EQ(picker.Result().Day, 0);
-
-    picker.Open({nov9, 50400}, 3);
-    picker.show();
-    picker.close();
-    EXPECT_EQ(picker.Result().Day, 0);
 }
 
 TEST_F(frmDatePickerTest, TheCalendarAndTheDateBoxFollowEachOther) {

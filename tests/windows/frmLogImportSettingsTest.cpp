@@ -42,20 +42,6 @@ protected:
     LogImportSettingsModel settings;
 };
 
-TEST_F(frmLogImportSettingsTest, RangesAreCheckedInTheirOrderBeforeTheyMustAllBeSet) {
-    auto dialog = Open();
-    Type(*dialog, u"txtJinglesStart"_s, u"500"_s);
-    Box(*dialog, u"txtScriptsRangeStart"_s)->clear();
-    dialog->accept();
-    Type(*dialog, u"txtJinglesStart"_s, u"100"_s);
-    dialog->accept();
-    EXPECT_EQ(op.MessageTexts(),
-              QStringList({u"You cannot have the End of the Jingles Range before the start"_s,
-                           u"You must specify a valid cart number for all of the ranges"_s}));
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-}
-
 TEST_F(frmLogImportSettingsTest, AcceptedValuesAreStoredAsNumbersAndAClearedOffsetAsNothing) {
     db.Settings().SetValue(u"OffsetAudioItems"_s, u"250"_s);
     auto dialog = Open();
@@ -94,31 +80,4 @@ TEST_F(frmLogImportSettingsTest, ValuesThatCannotBeStoredKeepTheDialogOpenAndNot
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(db.Settings().SongsStart(), u"1500");
     EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 2);
-}
-
-TEST_F(frmLogImportSettingsTest, AnOffsetOfNothingShowsPlusZeroUntilTheBoxIsLeft) {
-    auto dialog = Open();
-    dialog->findChild<QTabWidget*>(u"tbsOptions"_s)->setCurrentIndex(1);
-    QApplication::setActiveWindow(dialog.get());
-    QLineEdit* link = Box(*dialog, u"txtOffsetLinkItems"_s);
-    auto* check = dialog->findChild<QCheckBox*>(u"chkOffsetLinkItems"_s);
-    EXPECT_EQ(link->text(), u"+0");
-    check->setChecked(true);
-    link->setFocus();
-    check->setFocus(); // leaving the box
-    EXPECT_EQ(link->text(), u"0");
-    Type(*dialog, u"txtOffsetLinkItems"_s, u"-12"_s);
-    check->setFocus();
-    EXPECT_EQ(link->text(), u"-12");
-}
-
-TEST_F(frmLogImportSettingsTest, ARoleOtherThanTwoOrThreeSelectsMusicOnly) {
-    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(), u"Role"_s,
-                             7);
-    auto dialog = Open();
-    EXPECT_TRUE(dialog->findChild<QRadioButton*>(u"optImportMusic"_s)->isChecked());
-    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(), u"Role"_s,
-                             2);
-    dialog = Open();
-    EXPECT_TRUE(dialog->findChild<QRadioButton*>(u"optImportAdverts"_s)->isChecked());
 }

@@ -70,21 +70,6 @@ TEST_F(frmPlayoutDialogsTest, TheChooserSelectsTheSuggestionAndAddsOnlyUsableNew
     EXPECT_EQ(locked.Chosen(), QString());
 }
 
-TEST_F(frmPlayoutDialogsTest, TheLogInFindsTheUserByNameOrIdentifier) {
-    const QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}};
-    frmLogIn dialog(users, u"Log Importer"_s);
-    EXPECT_EQ(dialog.windowTitle(), u"Log In to Log Importer");
-    auto* user = part<QComboBox>(dialog, "cboUser");
-    part<QLineEdit>(dialog, "txtPassword")->setText(u"secret"_s);
-    user->setCurrentText(u"engineer"_s);
-    EXPECT_EQ(dialog.Given().Guid, u"{B2}");
-    EXPECT_EQ(dialog.Given().Password, u"secret");
-    user->setCurrentText(u"{a1}"_s);
-    EXPECT_EQ(dialog.Given().Guid, u"{A1}");
-    user->setCurrentText(u"Nobody"_s);
-    EXPECT_EQ(dialog.Given().Guid, QString());
-}
-
 TEST_F(frmPlayoutDialogsTest, TheLibrarySettingsNeedADatabaseNameForAFixedDatabase) {
     LibrarySettings settings;
     settings.FixedDatabase = u"Old"_s;
@@ -174,18 +159,4 @@ TEST_F(frmPlayoutDialogsTest, DirectoryUsersAreAddedChangedAndRemovedOnlyOnOK) {
     EXPECT_TRUE(engineer.CanEditScheduledLog);
     EXPECT_TRUE(engineer.CanEditStationDatabaseSettings);
     EXPECT_FALSE(engineer.CanEditDirectorySettings);
-}
-
-TEST_F(frmPlayoutDialogsTest, FileLocationsShowTheSystemsOwnPlaceForABlankFolder) {
-    FileLocations locations;
-    locations.LoadProfile(u"Demo"_s);
-    frmFileLocations dialog(locations, 0xF0F0F0);
-    auto* shared = part<QLineEdit>(dialog, "txtStationDatabases");
-    EXPECT_EQ(shared->placeholderText(), FileLocations::Defaults(u"Demo"_s)[1]);
-    EXPECT_TRUE(part<QPushButton>(dialog, "cmdBrowseStationDatabases"));
-    shared->setText(u" /srv/databases "_s);
-    dialog.accept();
-    EXPECT_EQ(locations.StationDatabases, u"/srv/databases");
-    EXPECT_EQ(locations.Folder(FileLocations::StationDatabasesPlace), u"/srv/databases");
-    EXPECT_EQ(locations.Folder(FileLocations::ApplicationLogsPlace), FileLocations::Defaults(u"Demo"_s)[0]);
 }

@@ -4,26 +4,11 @@
 #include "support/RecordingOperator.h"
 
 #include <QFile>
-#include <QKeyEvent>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// A window that records the keys passed on to it.
-class Owner : public QWidget {
-public:
-    QList<int> Keys;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override { Keys.append(event->key()); }
-};
-
-} // namespace
 
 class frmPrintPreviewTest : public testing::Test {
 protected:
@@ -43,17 +28,6 @@ protected:
     frmPrintPreview viewer;
 };
 
-TEST_F(frmPrintPreviewTest, ATextIsShownUnderItsCaptionOrPrintPreview) {
-    viewer.DisplayText(u"Music:Log for Monday could not be found."_s, QString(), 0, false);
-    EXPECT_TRUE(viewer.isVisible());
-    EXPECT_EQ(viewer.windowTitle(), u"Print Preview");
-    EXPECT_EQ(viewer.Text(), u"Music:Log for Monday could not be found.");
-    viewer.close();
-    viewer.DisplayText(u"x"_s, u"Import Log"_s, 0, true);
-    EXPECT_EQ(viewer.windowTitle(), u"Import Log");
-    EXPECT_TRUE(viewer.windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
 TEST_F(frmPrintPreviewTest, AFileIsShownAsRichTextOrElseAsPlainText) {
     const QString plain = Write(u"RecentHistory.log"_s, "Begin Advert Push, 2010-11-23\r\nCaf\xe9\r\n");
     viewer.DisplayFile(plain, QString(), 0, false);
@@ -70,18 +44,6 @@ TEST_F(frmPrintPreviewTest, AFileIsShownAsRichTextOrElseAsPlainText) {
 
     viewer.close(); // unloading forgets the document
     EXPECT_EQ(viewer.Text(), QString());
-}
-
-TEST_F(frmPrintPreviewTest, AFileThatCannotBeSizedIsNotShown) {
-    viewer.DisplayFile(folder.filePath(u"missing.log"_s), QString(), 0, false);
-    EXPECT_FALSE(viewer.isVisible());
-}
-
-TEST_F(frmPrintPreviewTest, PrintingIsOfferedOnlyWithAPrinter) {
-    viewer.DisplayText(u"x"_s, QString(), 0, false);
-    const auto* print = viewer.findChild<QAction*>(u"print"_s);
-    ASSERT_NE(print, nullptr);
-    EXPECT_EQ(print->isEnabled(), !QPrinterInfo::availablePrinters().isEmpty());
 }
 
 TEST_F(frmPrintPreviewTest, SavingWritesRichTextForAnRtfExtensionInAnyCaseAndPlainTextOtherwise) {
@@ -113,14 +75,4 @@ TEST_F(frmPrintPreviewTest, ASaveThatCannotBeWrittenSaysWhy) {
         op.Messages[0].Text.startsWith(u"The document could not be saved to '"_s + nowhere + u"': "_s))
         << op.Messages[0].Text.toStdString();
     EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
-}
-
-TEST_F(frmPrintPreviewTest, KeysItDoesNotUseGoToItsOwner) {
-    Owner owner;
-    viewer.SetOwner(&owner);
-    viewer.DisplayText(u"x"_s, QString(), 0, false);
-    QTest::keyClick(&viewer, Qt::Key_F5);
-    QTest::keyClick(&viewer, Qt::Key_P);
-    QTest::keyClick(&viewer, Qt::Key_PageDown);
-    EXPECT_EQ(owner.Keys, QList<int>{Qt::Key_F5});
 }

@@ -23,19 +23,6 @@ protected:
     iScheduleCallback& progress = *window.Display();
 };
 
-TEST_F(frmScheduleProgressTest, TheControlsCarryTheirNamesAndDescriptions) {
-    EXPECT_EQ(Caption(u"lblOverallProcessDesc"_s), u"Overall Process:");
-    EXPECT_EQ(Caption(u"lblCurrentProcessDesc"_s), u"Current Process:");
-    EXPECT_EQ(Caption(u"lblCurrentTaskDesc"_s), u"Current Task:");
-    EXPECT_EQ(Caption(u"lblInformationDesc"_s), u"Information:");
-    for (const QString& name : {u"prgOverallProcess"_s, u"prgCurrentProcess"_s}) {
-        const auto* bar = window.findChild<QProgressBar*>(name);
-        ASSERT_NE(bar, nullptr) << name.toStdString();
-        EXPECT_EQ(bar->minimum(), 0);
-        EXPECT_EQ(bar->maximum(), 100);
-    }
-}
-
 TEST_F(frmScheduleProgressTest, BarsAreHeldBetweenEmptyAndFull) {
     progress.SetOverallProcessProgressPercent(150);
     progress.SetCurrentProcessProgressPercent(-5);
@@ -70,16 +57,6 @@ TEST_F(frmScheduleProgressTest, CountersAreTitledClearedAndCountedOneByOne) {
     // Clear leaves the names and bars as they were.
     EXPECT_EQ(progress.OverallProcessName(), u"Sending Music Log");
     EXPECT_EQ(progress.CurrentProcessProgressPercent(), 30);
-}
-
-TEST_F(frmScheduleProgressTest, TheSchedulingTimeFollowsTheProcessNameInParentheses) {
-    progress.SetCurrentProcessName(u"Pushing Adverts"_s);
-    progress.SetCurrentlySchedulingTime(QDateTime(QDate(2010, 11, 23), QTime(14, 0)));
-    EXPECT_EQ(Caption(u"lblCurrentProcessCap"_s), u"Pushing Adverts (Tuesday, 23 November 2010 14:00)");
-    EXPECT_EQ(progress.CurrentProcessName(), u"Pushing Adverts");
-    EXPECT_FALSE(progress.CurrentlySchedulingTime().isValid());
-    progress.SetCurrentTaskName(u"Finding 14:00 in the Log"_s);
-    EXPECT_EQ(progress.CurrentTaskName(), u"Finding 14:00 in the Log");
 }
 
 TEST_F(frmScheduleProgressTest, EachCaptionChangeLetsWaitingEventsRunButABarChangeDoesNot) {

@@ -30,23 +30,3 @@ TEST_F(frmSplashTest, IconsOutsideTheRowAreIgnored) {
     EXPECT_EQ(Label(u"lblIconDescription(2)"_s)->text(), QString());
     EXPECT_TRUE(Label(u"imgIcon(2)"_s)->isHidden());
 }
-
-TEST_F(frmSplashTest, EveryStartUpPictureHasAnOffAndAnOnFace) {
-    for (const QString& stage : {u"local"_s, u"playout"_s, u"security"_s}) {
-        const QImage off = frmSplash::Picture(stage).toImage();
-        const QImage on = frmSplash::Picture(stage + u"on"_s).toImage();
-        ASSERT_FALSE(off.isNull()) << stage.toStdString();
-        ASSERT_FALSE(on.isNull()) << stage.toStdString();
-        EXPECT_NE(off, on) << stage.toStdString();
-    }
-    EXPECT_TRUE(frmSplash::Picture(u"unknown"_s).isNull());
-}
-
-TEST_F(frmSplashTest, TheActionLineAndTheVersionAreShown) {
-    splash.SetCurrentAction(u"Loading Audio Settings Profile"_s);
-    EXPECT_EQ(Label(u"lblStatus"_s)->text(), u"Loading Audio Settings Profile");
-    EXPECT_TRUE(Label(u"lblVersion"_s)->text().startsWith(u"Version "_s));
-    splash.SetFloating(true);
-    EXPECT_TRUE(splash.Floating());
-    EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
-}

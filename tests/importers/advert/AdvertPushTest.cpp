@@ -248,18 +248,6 @@ TEST_F(AdvertPushTest, AdvertInformationKeepsOneRowPerCart) {
     EXPECT_TRUE(db.Value(u"Adverts.InfoLastUpdated"_s).has_value());
 }
 
-TEST_F(AdvertPushTest, AdvertLogsAreOnlyEverRead) {
-    MusicHours(5, {10});
-    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s)});
-    const QString path = db.AdvertLogFileName(Nov(5));
-    const QByteArray before = BytesOf(path);
-    const QDateTime modified = QFileInfo(path).lastModified();
-    ASSERT_TRUE(Push(Nov(5), 0, Nov(5), ScheduleDateTools::EndOfDay));
-    EXPECT_EQ(BytesOf(path), before);
-    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
-    EXPECT_EQ(QDir(Path(u"adverts"_s)).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
-}
-
 TEST_F(AdvertPushTest, TheScanTakesItsDaysFromNamesAndItsEndFromTheLastLine) {
     ScheduleDate start, end;
     AdvertLog(1, {Advert(u"06:00:00"_s, u"1"_s)});
@@ -283,18 +271,6 @@ TEST_F(AdvertPushTest, TheScanTakesItsDaysFromNamesAndItsEndFromTheLastLine) {
 
     db.Settings().SetValue(u"AdvertFileNameFormat"_s, QString());
     EXPECT_FALSE(adverts.ScanLogFilesForDateRanges(start, end));
-}
-
-TEST_F(AdvertPushTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
-    EXPECT_FALSE(adverts.CheckReady());
-    EXPECT_EQ(op.Messages.last().Text,
-              u"The 'Adverts Logs Directory' you have entered in Station Database Settings "
-              u"cannot be found ('"_s +
-                  Path(u"adverts"_s) + u"')"_s);
-    db.Settings().SetValue(u"AdvertLogsDirectory"_s, QString());
-    EXPECT_TRUE(adverts.CheckReady());
-    EXPECT_EQ(op.Messages.last().Text,
-              u"You must enter an 'Adverts Logs Directory' in Station Database Settings");
 }
 
 TEST_F(AdvertPushTest, ABreakTooFullForItsGapLaysTheHourOutAgainAndTheNextBreakIsStillFilled) {
