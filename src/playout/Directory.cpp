@@ -5,10 +5,11 @@
 #include "base/GeneralTools.h"
 #include "base/SystemTools.h"
 #include "playout/OperatorSeam.h"
+#include "playout/Password.h"
 #include "playout/ProfileLibrary.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
+#include <QFile>
 #include <QSettings>
 #include <QUuid>
 
@@ -47,6 +48,15 @@ bool Directory::OpenDefault() {
 }
 
 bool Directory::SaveUsers(const QList<DirectoryUser>& changed) {
+    // Made (or narrowed) to the owner's reading first: the settings file is written
+    // through a file that takes the mode of the one it replaces.
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile file(usersFile());
+    if (!file.exists() && !file.open(QIODevice::WriteOnly, ownerOnly))
+        return false;
+    file.close();
+    if (!file.setPermissions(ownerOnly))
+        return false;
     QSettings store(usersFile(), QSettings::IniFormat);
     store.clear();
     for (const DirectoryUser& user : changed) {
@@ -76,15 +86,24 @@ bool Directory::ShowSettings() {
     return false;
 }
 
-QString Directory::PasswordHash(const QString& guid, const QString& password) {
-    const QByteArray text = (guid.toUpper() + u':' + password).toUtf8();
-    return QString::fromLatin1(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex());
-}
-
 bool Directory::PasswordMatches(const DirectoryUser& user, const QString& password) {
     if (user.PasswordHash.isEmpty())
         return password.isEmpty();
-    return PasswordHash(user.Guid, password) == user.PasswordHash;
+    return Password::Matches(user.PasswordHash, user.Guid, password);
+}
+
+void Directory::upgradePassword(const DirectoryUser& user, const QString& password) {
+    if (!Password::IsOlderForm(user.PasswordHash))
+        return;
+    const QString hash = Password::Hash(password);
+    if (hash.isEmpty())
+        return;
+    QList<DirectoryUser> changed = users;
+    for (DirectoryUser& kept : changed) {
+        if (kept.Guid == user.Guid)
+            kept.PasswordHash = hash;
+    }
+    SaveUsers(changed);
 }
 
 QString Directory::NewGuid() {
@@ -153,7 +172,8 @@ bool Directory::InteractiveLogIn(const QString& product, bool autoLogIn) {
         if (given.Guid.isEmpty() || !chosen)
             return false;
         if (PasswordMatches(*chosen, given.Password)) {
-            currentUser = chosen;
+            upgradePassword(*chosen, given.Password);
+            currentUser = FindUser(given.Guid);
             return true;
         }
         OperatorSeam::Message(QStringLiteral("The password for '%1' is not correct.").arg(chosen->Name),

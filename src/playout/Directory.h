@@ -47,12 +47,12 @@ public:
     const QList<DirectoryUser>& Users() const { return users; }
     // The settings dialog over the users; True when changes were accepted and stored.
     bool ShowSettings();
-    // Stores the users in the default directory, replacing those it held.
+    // Stores the users in the default directory, replacing those it held. The file
+    // holds password hashes, so only its owner may read it.
     bool SaveUsers(const QList<DirectoryUser>& changed);
 
-    // What is kept of a password: a SHA-256 hash of the user identifier and the
-    // password, so the same password gives other hashes for other users.
-    static QString PasswordHash(const QString& guid, const QString& password);
+    // Whether a password is the user's (see Password); a user without one takes only
+    // an empty password.
     static bool PasswordMatches(const DirectoryUser& user, const QString& password);
     // A new user identifier.
     static QString NewGuid();
@@ -67,6 +67,9 @@ public:
 private:
     QString registrationFile() const;
     static QString usersFile();
+    // Replaces a password kept in the older form by its Argon2id form, once its user
+    // has given it; a directory that cannot be stored keeps the older form.
+    void upgradePassword(const DirectoryUser& user, const QString& password);
 
     bool open = false;
     bool loginOptional = false;

@@ -2,6 +2,7 @@
 
 #include "playout/Directory.h"
 #include "playout/OperatorSeam.h"
+#include "playout/Password.h"
 #include "windows/QtDialogParts.h"
 
 #include <QCheckBox>
@@ -85,7 +86,8 @@ void frmDirectorySettings::showUser(int row) {
     const DirectoryUser user = any ? users[row] : DirectoryUser{};
     txtName->setText(user.Name);
     txtPassword->clear();
-    txtPassword->setPlaceholderText(user.PasswordHash.isEmpty() ? u"(none)"_s : u"(unchanged)"_s);
+    const bool hasPassword = !user.PasswordHash.isEmpty() || typedPasswords.contains(user.Guid);
+    txtPassword->setPlaceholderText(hasPassword ? u"(unchanged)"_s : u"(none)"_s);
     for (int i = 0; i < rights.size(); ++i)
         rights[i]->setChecked(user.*DirectoryRights[i].Flag);
     for (QWidget* part : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtPassword),
@@ -102,7 +104,7 @@ void frmDirectorySettings::keepUser() {
     DirectoryUser& user = users[shown];
     user.Name = txtName->text().trimmed();
     if (!txtPassword->text().isEmpty())
-        user.PasswordHash = Directory::PasswordHash(user.Guid, txtPassword->text());
+        typedPasswords.insert(user.Guid, txtPassword->text());
     for (int i = 0; i < rights.size(); ++i)
         user.*DirectoryRights[i].Flag = rights[i]->isChecked();
     lstUsers->item(shown)->setText(user.Name);
@@ -112,6 +114,7 @@ void frmDirectorySettings::clearPassword() {
     if (shown < 0)
         return;
     users[shown].PasswordHash.clear();
+    typedPasswords.remove(users[shown].Guid);
     txtPassword->clear();
     txtPassword->setPlaceholderText(u"(none)"_s);
 }
@@ -144,6 +147,11 @@ void frmDirectorySettings::accept() {
             return;
         }
         names.append(user.Name);
+    }
+    // Hashed once, here: Argon2id takes a moment by design, too long for each key.
+    for (DirectoryUser& user : users) {
+        if (typedPasswords.contains(user.Guid))
+            user.PasswordHash = Password::Hash(typedPasswords.value(user.Guid));
     }
     result = users;
     QDialog::accept();

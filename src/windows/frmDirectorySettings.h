@@ -3,6 +3,7 @@
 #include "playout/DirectoryUser.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QCheckBox;
 class QLineEdit;
@@ -30,6 +31,8 @@ private:
 
     QList<DirectoryUser>& result;
     QList<DirectoryUser> users;
+    // Passwords typed in this window, by user identifier, hashed when it is accepted.
+    QHash<QString, QString> typedPasswords;
     int shown = -1;
     bool showing = false;
     QListWidget* lstUsers = nullptr;

@@ -155,7 +155,9 @@ TEST_F(frmPlayoutDialogsTest, DirectoryUsersAreAddedChangedAndRemovedOnlyOnOK) {
     const DirectoryUser& engineer = users[0];
     EXPECT_EQ(engineer.Name, u"Engineer");
     EXPECT_TRUE(engineer.Guid.startsWith(u'{'));
+    EXPECT_TRUE(engineer.PasswordHash.startsWith(u"$argon2id$"_s)) << engineer.PasswordHash.toStdString();
     EXPECT_TRUE(Directory::PasswordMatches(engineer, u"tower"_s));
+    EXPECT_FALSE(Directory::PasswordMatches(engineer, u"Tower"_s));
     EXPECT_TRUE(engineer.CanEditScheduledLog);
     EXPECT_TRUE(engineer.CanEditStationDatabaseSettings);
     EXPECT_FALSE(engineer.CanEditDirectorySettings);
