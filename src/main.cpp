@@ -183,19 +183,10 @@ Example, for a scheduler every night:
   logimporter /SCHEDULE /SILENT /QUIT /Profile=Studio1
 )";
 
-bool asksForHelp(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--help" || argument == "-h" || argument == "/?")
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (asksForHelp(argc, argv)) {
+    if (CommandLineOptions::AsksForHelp(argc, argv)) {
         QTextStream(stdout) << usage;
         return 0;
     }

@@ -1,5 +1,7 @@
 #include "app/MainWindowController.h"
 
+#include "app/ToolStartup.h"
+
 #include "app/ImportKind.h"
 #include "importers/RunReport.h"
 
@@ -372,7 +374,7 @@ void MainWindowController::Preview() {
 
 void MainWindowController::run(int Index, bool dryRun) {
     outcome.Start(dryRun, !tool.ReportFile.isEmpty());
-    for (const QString& warning : rangeWarnings)
+    for (const QString& warning : startWarnings)
         outcome.Warn(warning);
     refusedInRun = 0;
     ScheduleDate sdStart = view.Range().Start;
@@ -484,13 +486,16 @@ bool MainWindowController::RunScheduled() {
         if (date.Day > 0)
             *end = date;
         else
-            rangeWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
+            startWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
                                  (end == &range.Start ? u"start"_s : u"end"_s) + u" was used"_s);
     }
+    for (const QString& unknown :
+         CommandLineOptions::UnknownOptions(GeneralTools::CommandLine(), ToolStartup::Options()))
+        startWarnings.append(unknown + u" is not an option of this program, so it was ignored"_s);
     view.SetRange(range);
     UpdateButton();
     if (!tool.ScheduleMode && !tool.DryRun) {
-        for (const QString& warning : rangeWarnings)
+        for (const QString& warning : startWarnings)
             outcome.Warn(warning);
         return false;
     }

@@ -116,5 +116,6 @@ private:
     QString failure;
     int refusedInRun = 0; // importers of the last run that were not ready
     RunOutcome outcome;
-    QStringList rangeWarnings; // the unreadable /START and /END of the unattended run
+    // What the start found wrong: an unreadable /START or /END, an unknown option.
+    QStringList startWarnings;
 };

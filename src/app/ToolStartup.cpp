@@ -12,9 +12,11 @@
 #include "base/RegistryTools.h"
 #include "base/ScheduleDateTools.h"
 #include "base/SystemTools.h"
+#include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 
 #include <QCoreApplication>
+#include <QLockFile>
 
 namespace {
 
@@ -29,13 +31,50 @@ void letWindowMessagesRun() {
 
 } // namespace
 
+const QStringList& ToolStartup::Options() {
+    static const QStringList options = {
+        QStringLiteral("SCHEDULE"), QStringLiteral("IMPORT"),    QStringLiteral("START"),
+        QStringLiteral("END"),      QStringLiteral("DRYRUN"),    QStringLiteral("REPORT"),
+        QStringLiteral("SILENT"),   QStringLiteral("QUIT"),      QStringLiteral("PROFILE"),
+        QStringLiteral("DATABASE"), QStringLiteral("PLAYERS"),   QStringLiteral("USERGUID"),
+        QStringLiteral("DEBUG"),    QStringLiteral("NOPREVCHECK"), QStringLiteral("STANDARDASK"),
+        QStringLiteral("STANDARD")};
+    return options;
+}
+
 ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash)
     : state(state), commandLine(commandLine), splash(splash) {}
 
-bool ToolStartup::fail(const QString& reason) {
-    WriteDebug(reason, DebugLog::dbmNormal, DebugLog::OutdentBefore);
-    failure = reason;
+bool ToolStartup::fail(const QString& line, const QString& reason) {
+    WriteDebug(line, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+    failure = reason.isEmpty() ? line : reason;
     return false;
+}
+
+QString ToolStartup::noProfileReason() const {
+    if (OperatorSeam::Current().CanAnswer())
+        return QStringLiteral("no profile was chosen, so the program ended");
+    const QStringList profiles = ProfileLibrary().Profiles();
+    if (profiles.isEmpty())
+        return QStringLiteral("no profile exists yet in '%1'. Make one with: stationdb profile NAME "
+                              "--database DATABASE, then give /Profile=NAME")
+            .arg(ProfileLibrary::ProductFolder() + QStringLiteral("/Profiles"));
+    return QStringLiteral("no profile was given, and nobody is here to choose one: give /Profile=NAME "
+                          "(the profiles here: %1)")
+        .arg(profiles.join(QStringLiteral(", ")));
+}
+
+QString ToolStartup::incompleteSettingsReason() const {
+    if (OperatorSeam::Current().CanAnswer())
+        return QStringLiteral("the Ostrel Settings were cancelled, so the program ended");
+    const QString make = QStringLiteral("stationdb profile \"%1\" --database DATABASE").arg(state.CurrentProfile);
+    if (!profileExisted)
+        return QStringLiteral("the profile '%1' does not exist. Make it with: %2 (or start the program at a "
+                              "display once and choose its Ostrel Settings)")
+            .arg(state.CurrentProfile, make);
+    return QStringLiteral("the Ostrel Settings of the profile '%1' do not name a Station Database, and nobody "
+                          "is here to complete them. Set them with: %2")
+        .arg(state.CurrentProfile, make);
 }
 
 bool ToolStartup::hasOption(const QString& option) const {
@@ -116,7 +155,15 @@ bool ToolStartup::checkMachine() {
     if (!hasOption(QStringLiteral("/NOPREVCHECK"))) {
         WriteDebug(QStringLiteral("Check if already running"));
         if (GeneralTools::PreviousInstanceRunning()) {
-            return fail(QStringLiteral("Exit as App already running"));
+            qint64 process = 0;
+            QString host;
+            QString application;
+            QLockFile(GeneralTools::InstanceLockFile()).getLockInfo(&process, &host, &application);
+            return fail(QStringLiteral("Exit as App already running"),
+                        QStringLiteral("the program is already running (process %1, which holds '%2'). Wait "
+                                       "for it to end, or give /NOPREVCHECK to start another beside it")
+                            .arg(process)
+                            .arg(GeneralTools::InstanceLockFile()));
         }
     }
     if (!StationDatabase::DataAccessComponentsInstalled()) {
@@ -150,9 +197,8 @@ bool ToolStartup::chooseProfile(const QString& profileOverride) {
         line += QStringLiteral(" (Suggesting '") + suggestion + QStringLiteral("')");
     WriteDebug(line);
     const QString chosen = profiles.ChooseProfile(suggestion);
-    if (chosen.isEmpty()) {
-        return fail(QStringLiteral("No Profile chosen so finished"));
-    }
+    if (chosen.isEmpty())
+        return fail(QStringLiteral("No Profile chosen so finished"), noProfileReason());
     RegistryTools::SetString(RegistryTools::CurrentUser, toolsKey, QStringLiteral("LastProfile"), chosen);
     state.CurrentProfile = chosen;
     WriteDebug(QStringLiteral("Profile Chosen: '") + chosen + u'\'');
@@ -160,6 +206,7 @@ bool ToolStartup::chooseProfile(const QString& profileOverride) {
 }
 
 void ToolStartup::createFolders(const QString& toolName) {
+    profileExisted = ProfileLibrary().Profiles().contains(state.CurrentProfile, Qt::CaseInsensitive);
     FileTools::CreateFolder(ProfileLibrary::ProfileFolder(state.CurrentProfile));
     FileTools::CreateFolder(ProfileLibrary::ToolProfileFolder(toolName, state.CurrentProfile));
 }
@@ -243,9 +290,8 @@ bool ToolStartup::loadStationLibrary() {
         return true;
     showAction(QStringLiteral("Displaying Ostrel Settings"));
     WriteDebug(QStringLiteral("Failed - Displaying Settings"));
-    if (!library.DisplaySettings(settingsDialogFlags)) {
-        return fail(QStringLiteral("Cancelled so finished"));
-    }
+    if (!library.DisplaySettings(settingsDialogFlags))
+        return fail(QStringLiteral("Cancelled so finished"), incompleteSettingsReason());
     WriteDebug(QStringLiteral("Saving Profile"));
     settings.SaveProfile(state.CurrentProfile);
     return true;

@@ -3,6 +3,7 @@
 #include "app/ToolState.h"
 
 #include <QString>
+#include <QStringList>
 
 class iSplash;
 
@@ -13,6 +14,8 @@ class iSplash;
 class ToolStartup {
 public:
     static constexpr int ApplicationType = 4;
+    // The names of the options the program takes (without their "/").
+    static const QStringList& Options();
 
     // commandLine is the process command line as typed (see CommandLineOptions);
     // splash may be null, for a run that has no window.
@@ -39,11 +42,17 @@ private:
     bool loadStationLibrary();
     bool logIn();
 
-    bool fail(const QString& reason);
+    // Ends the start-up: `line` goes to the debug log, `reason` (the line when none
+    // is given) is what the operator is told.
+    bool fail(const QString& line, const QString& reason = QString());
+    // Why no profile could be used, said so that an operator knows what to do.
+    QString noProfileReason() const;
+    QString incompleteSettingsReason() const;
 
     ToolState& state;
     QString failure;
     QString commandLine;
     iSplash* splash;
     bool splashShown = false;
+    bool profileExisted = false;
 };

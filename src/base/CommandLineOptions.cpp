@@ -53,3 +53,46 @@ QString CommandLineOptions::FromArguments(const QStringList& arguments) {
     }
     return parts.join(u' ');
 }
+
+namespace {
+
+QStringList wordsOf(const QString& text) {
+    QStringList words;
+    QString word;
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == u'"')
+            quoted = !quoted;
+        if (c == u' ' && !quoted) {
+            if (!word.isEmpty())
+                words.append(word);
+            word.clear();
+        } else {
+            word.append(c);
+        }
+    }
+    if (!word.isEmpty())
+        words.append(word);
+    return words;
+}
+
+} // namespace
+
+QStringList CommandLineOptions::UnknownOptions(const QString& text, const QStringList& known) {
+    QStringList unknown;
+    for (const QString& word : wordsOf(text)) {
+        const bool option = word.startsWith(u'/') || word.startsWith(u'-');
+        if (!option || !known.contains(word.mid(1).section(u'=', 0, 0), Qt::CaseInsensitive))
+            unknown.append(word);
+    }
+    return unknown;
+}
+
+bool CommandLineOptions::AsksForHelp(int argc, const char* const argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "/?")
+            return true;
+    }
+    return false;
+}

@@ -21,4 +21,11 @@ public:
     // arguments joined by blanks, an option's value that holds blanks put in double
     // quotes (/Profile="Studio 2"), any other argument with blanks quoted whole.
     static QString FromArguments(const QStringList& arguments);
+    // The words of a command line that are not options among `known` (names without
+    // their "/", ignoring case). Words are separated by blanks outside double quotes;
+    // a word that begins with "/" or "-" is an option named up to its "=".
+    // Whether a program's arguments (argv, the program first) ask for its usage:
+    // --help, -h or /? anywhere among them.
+    static bool AsksForHelp(int argc, const char* const argv[]);
+    static QStringList UnknownOptions(const QString& text, const QStringList& known);
 };

@@ -57,15 +57,18 @@ bool GeneralTools::PreviousInstanceRunning() {
     auto& lock = state().instanceLock;
     if (lock)
         return false;
-    const QString folder = OstrelHome::TempFolder();
-    FileTools::CreateFolder(folder);
-    const QString name = App().ExeName.isEmpty() ? QStringLiteral("logimporter") : App().ExeName;
-    auto candidate = std::make_unique<QLockFile>(folder + u'/' + name + QStringLiteral(".instance.lock"));
+    FileTools::CreateFolder(OstrelHome::TempFolder());
+    auto candidate = std::make_unique<QLockFile>(InstanceLockFile());
     candidate->setStaleLockTime(0); // a lock is stale only when its process has gone
     if (!candidate->tryLock(0))
         return candidate->error() == QLockFile::LockFailedError;
     lock = std::move(candidate);
     return false;
+}
+
+QString GeneralTools::InstanceLockFile() {
+    const QString name = App().ExeName.isEmpty() ? QStringLiteral("logimporter") : App().ExeName;
+    return OstrelHome::TempFolder() + u'/' + name + QStringLiteral(".instance.lock");
 }
 
 void GeneralTools::ReleaseInstance() {

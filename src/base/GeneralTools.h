@@ -24,6 +24,8 @@ public:
     // True when another process of this program already runs. The first caller
     // that finds none holds the program's lock until it is released.
     static bool PreviousInstanceRunning();
+    // The lock file that tells a running instance of this program.
+    static QString InstanceLockFile();
     // Lets the program's lock go: the tool has ended, and another may start.
     static void ReleaseInstance();
 

@@ -101,16 +101,43 @@ TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
     EXPECT_EQ(FilesOutside(), QStringList());
 }
 
-TEST_F(ProgramRunTest, AFailedStartUpExitsWithAFailingStatusAndItsReason) {
-    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 0); // nobody there to choose a profile
-    EXPECT_TRUE(Errors.contains(u"logimporter: start-up failed: No Profile chosen so finished\n"_s))
+TEST_F(ProgramRunTest, AFailedStartUpSaysWhatIsWrongAndWhatToDo) {
+    EXPECT_EQ(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 1); // nobody there to choose a profile
+    EXPECT_TRUE(Errors.contains(u"logimporter: start-up failed: no profile was given, and nobody is here to "
+                                u"choose one: give /Profile=NAME (the profiles here: Demo)\n"_s))
         << Errors.toStdString();
-    EXPECT_NE(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 0); // no station settings
-    EXPECT_NE(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/NOPREVCHECK"_s, u"/Profile=Unset"_s}), 1);
+    EXPECT_TRUE(Errors.contains(u"start-up failed: the profile 'Unset' does not exist. Make it with: "
+                                u"stationdb profile \"Unset\" --database DATABASE"_s))
+        << Errors.toStdString();
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
                            u"/DATABASE=Nowhere"_s}),
-              0);
+              1);
     EXPECT_TRUE(Errors.contains(u"the Station Database could not be opened"_s)) << Errors.toStdString();
     EXPECT_EQ(FilesOutside(), QStringList());
+}
+
+TEST_F(ProgramRunTest, AServerWithNoDisplayMakesItsProfileFromTheCommandLineAndImports) {
+    ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE),
+                  {u"profile"_s, u"Night Shift"_s, u"--database"_s, DemoStation::DatabaseName()}),
+              0)
+        << Errors.toStdString();
+    EXPECT_EQ(Errors, QString()); // the database is there: no warning
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Night Shift"_s,
+                           u"/START=24/11/2010 06:00"_s, u"/END=24/11/2010 06:59"_s}),
+              0)
+        << Errors.toStdString();
+    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 1);
+}
+
+TEST_F(ProgramRunTest, AnOptionTheProgramDoesNotKnowIsWarnedOfByNameAndTheRunGoesOn) {
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"24/11/2010 06:59"_s), 0);
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/START=24/11/2010 07:00"_s, u"/END=24/11/2010 07:59"_s, u"/Studio=2"_s}),
+              5);
+    EXPECT_EQ(Errors.count(u"warning: /STUDIO=2 is not an option of this program, so it was ignored\n"_s), 1)
+        << Errors.toStdString();
+    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2);
 }
 
 TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
@@ -146,7 +173,7 @@ TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
     EXPECT_EQ(FilesOutside(), QStringList());
 }
 
-TEST_F(ProgramRunTest, HelpTellsTheOptionsAndExitStatusesAndTouchesNothing) {
+TEST_F(ProgramRunTest, EveryProgramGivesItsUsageForHelpAndTouchesNothing) {
     const auto files = [this] {
         QStringList all;
         QDirIterator it(Home(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -156,15 +183,29 @@ TEST_F(ProgramRunTest, HelpTellsTheOptionsAndExitStatusesAndTouchesNothing) {
         return all;
     };
     const QStringList before = files();
-    for (const QString& asked : {u"--help"_s, u"-h"_s, u"/?"_s}) {
-        EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, asked}), 0) << asked.toStdString();
-        EXPECT_TRUE(Output.startsWith(u"Usage: logimporter"_s));
-        for (const QString& status :
-             {u"  3  the range was refused"_s, u"  4  incomplete"_s, u"OSTREL_HOME"_s})
-            EXPECT_TRUE(Output.contains(status)) << status.toStdString();
+    const QList<std::pair<QString, QString>> programs = {
+        {QStringLiteral(LOGIMPORTER_EXE), u"Usage: logimporter"_s},
+        {QStringLiteral(STATIONDB_EXE), u"usage: stationdb COMMAND"_s},
+        {QStringLiteral(DEMOSTATION_EXE), u"Usage: demostation"_s},
+        {QStringLiteral(SCREENSHOTS_EXE), u"Usage: screenshots"_s}};
+    for (const auto& [program, usage] : programs) {
+        for (const QString& asked : {u"--help"_s, u"-h"_s, u"/?"_s}) {
+            EXPECT_EQ(Run(program, {asked}), 0) << program.toStdString() << " " << asked.toStdString();
+            EXPECT_TRUE(Output.startsWith(usage)) << Output.toStdString();
+        }
     }
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/Profile=Demo"_s, u"--help"_s}), 0); // help wins over a run
+    for (const QString& status : {u"  3  the range was refused"_s, u"  4  incomplete"_s, u"OSTREL_HOME"_s})
+        EXPECT_TRUE(Output.contains(status)) << status.toStdString();
     EXPECT_EQ(files(), before);
     EXPECT_EQ(FilesOutside(), QStringList());
+
+    // The demo station is there: it is kept unless its replacement is asked for.
+    const QByteArray demo = BytesOf(DemoStation::DatabasePath());
+    EXPECT_EQ(Run(QStringLiteral(DEMOSTATION_EXE), {}), 1);
+    EXPECT_TRUE(Errors.contains(u"give --replace to make it afresh"_s)) << Errors.toStdString();
+    EXPECT_EQ(BytesOf(DemoStation::DatabasePath()), demo);
+    EXPECT_EQ(Run(QStringLiteral(DEMOSTATION_EXE), {u"--replace"_s}), 0) << Errors.toStdString();
 }
 
 TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {

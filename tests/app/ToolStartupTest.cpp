@@ -8,8 +8,12 @@
 #include "support/OperatorHome.h"
 #include "support/RecordingSplash.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 class ToolStartupTest : public OperatorHome {
@@ -29,6 +33,7 @@ protected:
         ToolStartup startup(state, commandLine, &splash);
         const bool started =
             startup.InitialiseTool(u"Log Importer"_s, securityMode, true, profileOverride, true);
+        Failure = startup.FailureReason();
         ReadTrace();
         return started;
     }
@@ -47,6 +52,7 @@ protected:
     ToolState state;
     RecordingSplash splash;
     QStringList Trace;
+    QString Failure;
 };
 
 TEST_F(ToolStartupTest, ASilentRunWithAProfileGoesThroughEveryStep) {
@@ -125,23 +131,37 @@ TEST_F(ToolStartupTest, ARefusedLogInEndsTheStartUpWithoutALine) {
     EXPECT_EQ(Trace.back(), u"    Ostrel Library - CheckSettings");
 }
 
-TEST_F(ToolStartupTest, APasswordIsCheckedAndThreeWrongOnesEndTheStartUp) {
+TEST_F(ToolStartupTest, APasswordKeptInTheOlderFormIsCheckedThenReplacedByItsArgon2idFormAtTheLogIn) {
     SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\nAutoLogIn=true\n"_s);
-    const QString hash = Directory::PasswordHash(u"{A1}"_s, u"open sesame"_s);
-    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s),
-              (u"[{A1}]\nName=Engineer\nCanEditScheduledLog=true\nPassword="_s + hash + u'\n').toUtf8());
+    // As the directory kept it before: the SHA-256 hex of the identifier and the password.
+    const QByteArray older = QCryptographicHash::hash("{A1}:open sesame", QCryptographicHash::Sha256).toHex();
+    const QString users = Path(u"ProgramData/Kestrane/Ostrel v3/Directory/Users.ini"_s);
+    WriteFile(users, "[{A1}]\nName=Engineer\nCanEditScheduledLog=true\nPassword=" + older + '\n');
     // The only user has a password, so the automatic log-in does not apply.
     op.LogInChoice = u"{a1}"_s;
     op.PasswordGiven = u"Open Sesame"_s;
     ASSERT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
     EXPECT_EQ(op.LogIns, 3);
     EXPECT_EQ(op.MessageTexts(), QStringList(3, u"The password for 'Engineer' is not correct."_s));
+    EXPECT_TRUE(BytesOf(users).contains(older)); // a wrong password changes nothing
 
     state = ToolState{};
     op.PasswordGiven = u"open sesame"_s;
     ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
     EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Engineer");
-    EXPECT_EQ(op.LogIns, 4);
+    const QString kept = QSettings(users, QSettings::IniFormat).value(u"{A1}/Password"_s).toString();
+    EXPECT_TRUE(kept.startsWith(u"$argon2id$"_s)) << kept.toStdString();
+    EXPECT_EQ(QFileInfo(users).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                          QFileDevice::ReadUser | QFileDevice::WriteUser);
+    Stop();
+
+    state = ToolState{}; // the new form lets the same password in, and no other
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
+    EXPECT_EQ(state.Directory->CurrentUser()->Name, u"Engineer");
+    Stop();
+    state = ToolState{};
+    op.PasswordGiven = u"open sesame "_s;
+    EXPECT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
 }
 
 TEST_F(ToolStartupTest, ANewProfileNamedInTheChooserIsMadeAndOthersAreRefused) {
@@ -190,6 +210,10 @@ TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {
     ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /Profile=Demo"_s));
     EXPECT_EQ(Trace, QStringList({u"Started InitialiseTool"_s, u"    Check if already running"_s,
                                   u"Exit as App already running"_s}));
+    EXPECT_EQ(Failure,
+              u"the program is already running (process %1, which holds '%2'). Wait for it to end, or give "
+              u"/NOPREVCHECK to start another beside it"_s.arg(QCoreApplication::applicationPid())
+                  .arg(running.fileName()));
     state = ToolState{};
     EXPECT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /Profile=Demo /NOPREVCHECK"_s));
 }

@@ -9,6 +9,7 @@
 #include "app/ToolStartup.h"
 #include "base/Application.h"
 #include "base/Clock.h"
+#include "base/CommandLineOptions.h"
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
 #include "playout/OperatorSeam.h"
@@ -104,17 +105,32 @@ public:
     }
 };
 
+
+const char* const usage = R"(Usage: screenshots FOLDER
+
+Draws the windows of Log Importer to PNG files in FOLDER (made when missing):
+the splash, the main window before and after an import, the progress window,
+the closing report, and every settings dialog, each tab to a file of its own. The
+data is a demo station made in a temporary folder; no display is needed.
+
+  --help, -h, /?   this text
+)";
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (CommandLineOptions::AsksForHelp(argc, argv)) {
+        QTextStream(stdout) << usage;
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("OSTREL_HOME", home.path().toUtf8());
     QApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: screenshots FOLDER" << Qt::endl;
+    if (argc != 2 || argv[1][0] == '-') {
+        err << "usage: screenshots FOLDER (try --help)" << Qt::endl;
         return 2;
     }
     folder = QString::fromLocal8Bit(argv[1]);
