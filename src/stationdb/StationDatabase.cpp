@@ -37,6 +37,19 @@ bool isBusy(const QSqlError& error) {
     return text.contains(u"locked"_s) || text.contains(u"busy"_s);
 }
 
+// Why a database file that SQLite opened could not be read as a Station Database.
+// SQLite keeps its journal beside the file, so a folder it may not write to stops
+// even a reader: that is said, with what to do, rather than blaming the file.
+QString unreadable(const QString& path, const QSqlError& error) {
+    if (error.text().contains(u"no such table"_s, Qt::CaseInsensitive))
+        return u"'%1' is not a Station Database"_s.arg(path);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isWritable())
+        return u"'%1' cannot be read, as its folder '%2' cannot be written to and the database keeps its "
+               u"journal there: let the user that runs the program write to that folder"_s.arg(path, folder);
+    return u"'%1' cannot be read: %2"_s.arg(path, error.text());
+}
+
 const QString stationNameValue = u"StationName"_s;
 
 quint32 bigEndian(const QByteArray& bytes, int at, int size) {
@@ -161,6 +174,8 @@ int StationDatabase::OpenFile(const QString& path) {
     Close();
     problem.clear();
     LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(path));
+    if (QFileInfo(path).isDir())
+        return refuse(Missing, u"'%1' is a folder; name the Station Database file in it"_s.arg(path));
     if (!QFileInfo(path).isFile())
         return refuse(Missing, u"'%1' does not exist"_s.arg(path));
     if (const QString damage = damageOf(path); !damage.isEmpty())
@@ -197,7 +212,7 @@ int StationDatabase::prepare(const QString& path) {
     if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
         if (isBusy(query.lastError()))
             return refuse(Locked, u"'%1' is locked by another program"_s.arg(path));
-        return refuse(NotAStationDatabase, u"'%1' is not a Station Database"_s.arg(path));
+        return refuse(NotAStationDatabase, unreadable(path, query.lastError()));
     }
     const int version = query.value(0).toInt();
     query.finish();

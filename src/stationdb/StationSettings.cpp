@@ -6,7 +6,9 @@
 
 namespace {
 
-enum class Kind { Text, FileNameFormat, Number, NotNegative, Switch, CartNumber };
+// FileNamePart: a piece of a log file's name (a prefix, an extension), which must
+// not lead the name out of its folder.
+enum class Kind { Text, FileNamePart, FileNameFormat, Number, NotNegative, Switch, CartNumber };
 
 struct Definition {
     const char* name;
@@ -17,12 +19,12 @@ struct Definition {
 const Definition definitions[] = {
     {"MusicLogsDirectory", Kind::Text, ""},
     {"MusicFileNameFormat", Kind::FileNameFormat, "yymmdd"},
-    {"MusicFileNamePrefix", Kind::Text, ""},
-    {"MusicFileExtension", Kind::Text, ".txt"},
+    {"MusicFileNamePrefix", Kind::FileNamePart, ""},
+    {"MusicFileExtension", Kind::FileNamePart, ".txt"},
     {"AdvertLogsDirectory", Kind::Text, ""},
     {"AdvertFileNameFormat", Kind::FileNameFormat, "yymmdd"},
-    {"AdvertFileNamePrefix", Kind::Text, ""},
-    {"AdvertFileExtension", Kind::Text, ".txt"},
+    {"AdvertFileNamePrefix", Kind::FileNamePart, ""},
+    {"AdvertFileExtension", Kind::FileNamePart, ".txt"},
     {"OffsetAudioItems", Kind::Number, "0"},
     {"OffsetLinkItems", Kind::Number, "0"},
     {"CartOffset", Kind::Number, "0"},
@@ -84,6 +86,10 @@ QString StationSettings::Problem(const QString& name, const QString& value) {
     switch (definition->kind) {
     case Kind::Text:
         return {};
+    case Kind::FileNamePart:
+        return value.contains(u'/') || value.contains(u'\\') || value.contains(QStringLiteral(".."))
+                   ? QStringLiteral("%1 is part of a file name, so it cannot hold / or \\ or ..").arg(name)
+                   : QString();
     case Kind::FileNameFormat:
         return value.isEmpty() || QStringList{QStringLiteral("yymmdd"), QStringLiteral("yyddmm"),
                                               QStringLiteral("ddmmyy"), QStringLiteral("mmddyy")}

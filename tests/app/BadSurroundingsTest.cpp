@@ -88,6 +88,21 @@ TEST_F(BadSurroundingsTest, AReadOnlyDatabaseIsRefusedBeforeAnythingIsImported) 
     EXPECT_EQ(HoursInLog(), 0);
 }
 
+TEST_F(BadSurroundingsTest, ADatabaseInAFolderThatCannotBeWrittenIsToldAsSuchNotAsAStrangeFile) {
+    child.Unprivileged();
+    const QString folder = QFileInfo(database).absolutePath();
+    const QFileDevice::Permissions readAndEnter = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(folder, readAndEnter));
+    EXPECT_EQ(Import(), 1);
+    QFile::setPermissions(folder, readAndEnter | QFileDevice::WriteOwner);
+    EXPECT_TRUE(child.Errors.contains(u"'"_s + database + u"' cannot be read, as its folder '"_s + folder +
+                                      u"' cannot be written to and the database keeps its journal there"_s))
+        << child.Errors.toStdString();
+    EXPECT_EQ(HoursInLog(), 0);
+}
+
 TEST_F(BadSurroundingsTest, AMusicFolderThatCannotBeReadIsReportedDayByDayAndNothingIsWritten) {
     child.Unprivileged();
     ASSERT_TRUE(QFile::setPermissions(musicFolder, {}));

@@ -106,3 +106,37 @@ TEST_F(StationAdminTest, TheLogIsDumpedWithEveryItemProperty) {
     ASSERT_EQ(Run({u"log"_s, Db()}), 0);
     EXPECT_EQ(Out.count(u'\n'), 5); // a heading and four items
 }
+
+TEST_F(StationAdminTest, WhatTheDatabaseCannotHoldIsRefusedNamingItsLineColumnAndValue) {
+    ASSERT_EQ(Run({u"create"_s, Db()}), 0);
+    const QList<std::pair<QByteArray, QString>> refused = {
+        {"Type\n99999999999", u"column Type, value '99999999999': must be a whole number from 0 to 2147483647"_s},
+        {"Type\n-3", u"column Type, value '-3'"_s},
+        {"Type\n2.5", u"column Type, value '2.5'"_s},
+        {"Length\n-10", u"column Length, value '-10': must be a number from 0 to 86400"_s},
+        {"Length\ninf", u"column Length, value 'inf'"_s},
+        {"AudioLength\nnan", u"column AudioLength, value 'nan'"_s},
+        {"Value1\n40000", u"column Value1, value '40000': must be a whole number from -32768 to 32767"_s},
+        {"Flag\n2", u"column Flag, value '2'"_s},
+        {"Measure2\n1e300", u"column Measure2, value '1e300'"_s},
+    };
+    for (const auto& [cells, why] : refused) {
+        const QList<QByteArray> rows = cells.split('\n');
+        WriteFile(Path(u"carts.csv"_s), "Number," + rows[0] + "\n1000,0\n1001," + rows[1] + "\n");
+        EXPECT_EQ(Run({u"carts"_s, u"import"_s, Db(), Path(u"carts.csv"_s)}), 1) << why.toStdString();
+        EXPECT_TRUE(Err.startsWith(u"stationdb: line 3: "_s + why)) << Err.toStdString();
+    }
+    ASSERT_EQ(Run({u"carts"_s, u"list"_s, Db(), u"--json"_s}), 0);
+    EXPECT_EQ(Out, u"[]\n"); // not even the good first rows
+
+    for (const QString& setting : {u"MusicFileNamePrefix=../../etc/"_s, u"AdvertFileNamePrefix=a\\b"_s,
+                                   u"MusicFileExtension=.txt/x"_s}) {
+        EXPECT_EQ(Run({u"settings"_s, Db(), setting}), 1) << setting.toStdString();
+        EXPECT_TRUE(Err.contains(u"is part of a file name, so it cannot hold / or \\ or .."_s))
+            << Err.toStdString();
+    }
+    ASSERT_EQ(Run({u"settings"_s, Db(), u"MusicFileNamePrefix"_s}), 0);
+    EXPECT_EQ(Out, u"\n");
+    EXPECT_EQ(Run({u"log"_s, Home()}), 1);
+    EXPECT_EQ(Err, u"stationdb: '"_s + Home() + u"' is a folder; name the Station Database file in it\n"_s);
+}

@@ -1,13 +1,23 @@
 #include "tools/stationdb/StationAdmin.h"
 
+#include "base/FileTools.h"
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
+#include "playout/FileLocations.h"
+#include "playout/LibrarySettings.h"
+#include "playout/ProfileLibrary.h"
+#include "stationdb/DatabaseChooser.h"
 #include "stationdb/InfoRows.h"
 #include "stationdb/StationDatabase.h"
 
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <variant>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,7 +31,10 @@ const QString mainUsage = u"usage: stationdb COMMAND ...\n"
                           u"  log DB [--from WHEN] [--to WHEN] [--json]  the Scheduled Log\n"
                           u"  adinfo DB [--json]                  the advert information table\n"
                           u"  values DB [--json]                  the stored values\n"
-                          u"DB is the path of a Station Database file. Every command takes --help."_s;
+                          u"  profile NAME --database DATABASE    make or set a profile that opens DATABASE\n"
+                          u"DB is the path of a Station Database file. Every command takes --help;\n"
+                          u"--help, -h or /? alone gives this text. OSTREL_HOME, when set, holds the\n"
+                          u"profiles and databases the program and profile use."_s;
 
 bool takeFlag(QStringList& arguments, const QString& flag) {
     return arguments.removeAll(flag) > 0;
@@ -157,48 +170,79 @@ std::optional<QStringList> csvFields(const QString& line) {
     return fields;
 }
 
+// What a numeric column of a cart may hold: a number from `low` to `high`, whole
+// when `whole`. An empty cell is 0.
+struct Bounds {
+    double low;
+    double high;
+    bool whole;
+};
+
+const QHash<QString, Bounds> numericColumns = {
+    {u"type"_s, {0, 2147483647, true}},           {u"flag"_s, {0, 1, true}},
+    {u"length"_s, {0, 86400, false}},             {u"audiolength"_s, {0, 86400, false}},
+    {u"value1"_s, {-32768, 32767, true}},         {u"value2"_s, {-32768, 32767, true}},
+    {u"measure1"_s, {-1e9, 1e9, false}},          {u"measure2"_s, {-1e9, 1e9, false}},
+    {u"measure3"_s, {-1e9, 1e9, false}},
+};
+
+// The number a numeric cell holds, or the problem with it.
+std::variant<double, QString> numericCell(const QString& value, const Bounds& bounds) {
+    bool ok = value.isEmpty();
+    const double number = ok ? 0 : value.toDouble(&ok);
+    const bool fits = ok && std::isfinite(number) && number >= bounds.low && number <= bounds.high &&
+                      (!bounds.whole || number == std::trunc(number));
+    if (fits)
+        return number;
+    return u"must be %1 from %2 to %3"_s.arg(bounds.whole ? u"a whole number"_s : u"a number"_s)
+        .arg(bounds.low, 0, 'g', 10)
+        .arg(bounds.high, 0, 'g', 10);
+}
+
+void setNumber(Cart& cart, const QString& name, double number) {
+    if (name == u"type")
+        cart.Type = int(number);
+    else if (name == u"flag")
+        cart.Flag = number != 0;
+    else if (name == u"length")
+        cart.Length = float(number);
+    else if (name == u"audiolength")
+        cart.AudioLength = float(number);
+    else if (name == u"value1")
+        cart.Value1 = qint16(number);
+    else if (name == u"value2")
+        cart.Value2 = qint16(number);
+    else if (name == u"measure1")
+        cart.Measure1 = float(number);
+    else if (name == u"measure2")
+        cart.Measure2 = float(number);
+    else if (name == u"measure3")
+        cart.Measure3 = float(number);
+}
+
 // Sets one field of a cart from its CSV text; the problem, or "" when it is fine.
 QString setCartField(Cart& cart, const QString& column, const QString& text) {
-    const QString value = text.trimmed();
-    bool ok = true;
-    auto number = [&]() -> double {
-        if (value.isEmpty())
-            return 0;
-        const double parsed = value.toDouble(&ok);
-        return parsed;
-    };
     const QString name = column.toLower();
-    if (name == u"number")
-        cart.Number = value;
-    else if (name == u"title")
+    if (const auto bounds = numericColumns.constFind(name); bounds != numericColumns.cend()) {
+        const QString value = text.trimmed();
+        const auto cell = numericCell(value, *bounds);
+        if (const QString* problem = std::get_if<QString>(&cell))
+            return u"column %1, value '%2': %3"_s.arg(column, value, *problem);
+        setNumber(cart, name, std::get<double>(cell));
+    } else if (name == u"number") {
+        cart.Number = text.trimmed();
+    } else if (name == u"title") {
         cart.Title = text;
-    else if (name == u"text1")
+    } else if (name == u"text1") {
         cart.Text1 = text;
-    else if (name == u"text2")
+    } else if (name == u"text2") {
         cart.Text2 = text;
-    else if (name == u"detail1")
+    } else if (name == u"detail1") {
         cart.Detail1 = text;
-    else if (name == u"detail2")
+    } else if (name == u"detail2") {
         cart.Detail2 = text;
-    else if (name == u"type")
-        cart.Type = int(number());
-    else if (name == u"flag")
-        cart.Flag = number() != 0;
-    else if (name == u"length")
-        cart.Length = float(number());
-    else if (name == u"audiolength")
-        cart.AudioLength = float(number());
-    else if (name == u"value1")
-        cart.Value1 = qint16(number());
-    else if (name == u"value2")
-        cart.Value2 = qint16(number());
-    else if (name == u"measure1")
-        cart.Measure1 = float(number());
-    else if (name == u"measure2")
-        cart.Measure2 = float(number());
-    else if (name == u"measure3")
-        cart.Measure3 = float(number());
-    return ok ? QString() : u"%1 must be a number, not '%2'"_s.arg(column, value);
+    }
+    return {};
 }
 
 const QStringList cartColumns = {u"Number"_s, u"Title"_s,  u"Text1"_s,       u"Text2"_s,    u"Type"_s,
@@ -250,8 +294,10 @@ void StationAdmin::print(const QJsonArray& rows, bool json, const QStringList& c
 }
 
 int StationAdmin::Run(const QStringList& arguments) {
-    if (arguments.isEmpty() || arguments.first() == u"--help")
-        return arguments.isEmpty() ? (fail(u"no command given (try --help)"_s), 2) : usage(mainUsage);
+    if (arguments.isEmpty())
+        return fail(u"no command given (try --help)"_s), 2;
+    if (QStringList{u"--help"_s, u"-h"_s, u"/?"_s}.contains(arguments.first()))
+        return usage(mainUsage);
     QStringList rest = arguments.mid(1);
     const QString command = arguments.first();
     if (command == u"create")
@@ -266,6 +312,8 @@ int StationAdmin::Run(const QStringList& arguments) {
         return adinfo(rest);
     if (command == u"values")
         return values(rest);
+    if (command == u"profile")
+        return profile(rest);
     return fail(u"unknown command '%1' (try --help)"_s.arg(command)), 2;
 }
 
@@ -373,7 +421,7 @@ int StationAdmin::importCarts(QStringList arguments) {
     if (!open(db, arguments[0]))
         return 1;
     if (!db.Carts().Save(carts))
-        return fail(u"the carts could not be stored"_s);
+        return fail(u"the carts could not be stored: "_s + db.LastWrite().Problem);
     out << carts.size() << u" carts imported"_s << Qt::endl;
     return 0;
 }
@@ -451,4 +499,53 @@ int StationAdmin::values(QStringList arguments) {
                        return rows;
                    },
                    {u"Name"_s, u"Value"_s});
+}
+
+int StationAdmin::profile(QStringList arguments) {
+    if (takeFlag(arguments, u"--help"_s))
+        return usage(u"usage: stationdb profile NAME --database DATABASE\n"
+                     u"Makes the profile NAME when there is none, and sets its Ostrel Settings as the dialog "
+                     u"would: always open the Station Database named DATABASE, user security off. A server "
+                     u"with no display runs the program with /Profile=NAME after this."_s);
+    bool ok = true;
+    const auto database = takeOption(arguments, u"--database"_s, ok);
+    if (!ok || !database || arguments.size() != 1 || hasUnknownOption(arguments))
+        return fail(u"profile takes NAME and --database DATABASE"_s), 2;
+    for (const QString& name : {arguments.first(), *database}) {
+        if (const QString problem = FileTools::NameProblem(name); !problem.isEmpty())
+            return fail(u"'%1': %2"_s.arg(name, problem)), 2;
+    }
+    const QStringList existing = ProfileLibrary().Profiles();
+    const qsizetype at = existing.indexOf(QRegularExpression(
+        QRegularExpression::escape(arguments.first()), QRegularExpression::CaseInsensitiveOption));
+    const QString name = at < 0 ? arguments.first() : existing.at(at);
+    QString problem;
+    if (at < 0 && !ProfileLibrary::CreateProfile(name, &problem))
+        return fail(problem);
+    LibrarySettings settings;
+    settings.LoadProfile(name);
+    settings.DatabaseMode = 2;
+    settings.FixedDatabase = *database;
+    settings.Security = false;
+    settings.AutoLogIn = false;
+    if (!settings.SaveProfile(name))
+        return fail(u"the settings of the profile '%1' could not be written in '%2'"_s.arg(
+            name, ProfileLibrary::ProfileFolder(name)));
+    out << u"The profile '%1' opens the Station Database '%2' at every start, with user security off."_s.arg(
+               name, *database)
+        << Qt::endl;
+    warnOfMissingDatabase(name, *database);
+    return 0;
+}
+
+void StationAdmin::warnOfMissingDatabase(const QString& profile, const QString& database) {
+    FileLocations locations;
+    locations.LoadProfile(profile);
+    const QString shared = locations.Folder(FileLocations::StationDatabasesPlace);
+    if (DatabaseChooser::Databases(shared, locations.Folder(FileLocations::LocalStationDatabasesPlace))
+            .Find(database))
+        return;
+    err << u"stationdb: warning: there is no Station Database named '%1' yet; make it with: stationdb "
+           u"create \"%2/%1.sdb\""_s.arg(database, shared)
+        << Qt::endl;
 }

@@ -25,6 +25,9 @@ private:
     int log(QStringList arguments);
     int adinfo(QStringList arguments);
     int values(QStringList arguments);
+    int profile(QStringList arguments);
+    // Says how to make a profile's database when none of that name is found.
+    void warnOfMissingDatabase(const QString& profile, const QString& database);
 
     // A command that lists rows of the database, as a table or as JSON.
     int listing(QStringList arguments, const QString& command, const QString& help,
