@@ -36,6 +36,22 @@ QString cLogImporter::DayText(qint32 day) {
     return QLocale().toString(ScheduleDateTools::DateOfSerial(day), QLocale::LongFormat);
 }
 
+bool cLogImporter::DayLogReadable(const QString& category, const QString& kind, qint32 day,
+                                  const QString& file, bool warnWhenMissing) const {
+    if (FileTools::FileSize(file) > 0)
+        return true;
+    const QString place = DayText(day) + u" ('"_s + file + u"')"_s;
+    if (FileTools::FileExists(file)) {
+        Log(category, u"Log for "_s + place + u" is empty."_s);
+        Outcome().Warn(u"the "_s + kind + u" log for "_s + place + u" is empty"_s);
+        return false;
+    }
+    Log(category, u"Log for "_s + place + u" could not be found."_s);
+    if (warnWhenMissing)
+        Outcome().Warn(u"no "_s + kind + u" log was found for "_s + place);
+    return false;
+}
+
 QString cLogImporter::VersionStamp() {
     const Application& app = GeneralTools::App();
     return app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision);

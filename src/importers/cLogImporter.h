@@ -50,6 +50,12 @@ protected:
     // audio"): the application log, counter 1 and the run.
     void ReportCart(const QString& category, const ScheduleDate& hour, const QString& cart,
                     const QString& title, const QString& problem) const;
+    // Whether a day's log file holds something to read. One that is missing or empty
+    // is told in the application log; an empty one also warns the run (an exporter
+    // cut off before its first line leaves one), a missing one when `warnWhenMissing`.
+    // `kind` names the log in the warning ("music", "advert").
+    bool DayLogReadable(const QString& category, const QString& kind, qint32 day, const QString& file,
+                        bool warnWhenMissing) const;
     // An hour whose change could not be written: the application log, and the run's
     // patience when the database stayed busy. The text says what was not written.
     void ReportNotWritten(const QString& category, const QString& text, const WriteOutcome& why) const;

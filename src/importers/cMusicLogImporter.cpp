@@ -268,11 +268,8 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
         run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
         const QString file = GetImportLogFileName(run.day);
-        if (FileTools::FileSize(file) <= 0) {
-            Log(music, u"Log for "_s + DayText(run.day) + u" ('"_s + file + u"') could not be found."_s);
-            Outcome().Warn(u"no music log was found for "_s + DayText(run.day) + u" ('"_s + file + u"')"_s);
+        if (!DayLogReadable(music, u"music"_s, run.day, file, true))
             continue;
-        }
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
         run.reader.Open(file);
         run.file = file;

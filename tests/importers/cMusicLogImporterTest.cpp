@@ -84,6 +84,16 @@ TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) 
     EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
 }
 
+TEST_F(MusicImportTest, AnEmptyDayFileIsToldAsEmptyNotAsMissing) {
+    WriteDay(5, {10});
+    WriteFile(db.MusicLogFileName(Nov(6)), QByteArray());
+    EXPECT_FALSE(Import(Nov(6), 0, Nov(6), ScheduleDateTools::EndOfDay)); // nothing to write
+    EXPECT_EQ(AppLogLines().value(0), u"Music:Log for Saturday, 6 November 2010 ('"_s +
+                                          db.MusicLogFileName(Nov(6)) + u"') is empty."_s);
+    EXPECT_TRUE(importer.Outcome().Warnings().join(u'\n').contains(u"is empty"_s));
+    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+}
+
 TEST_F(MusicImportTest, AnHourWhoseHeaderTheSearchCannotReachIsToldWithWhy) {
     const QString song = SongLine(u"1001"_s, QString());
     const auto day = [&](int date, const QStringList& headers) {

@@ -205,10 +205,8 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         run.lineTime = -1;
         run.line.clear();
         const QString path = db.AdvertLogFileName(run.day);
-        if (FileTools::FileSize(path) <= 0) {
-            Log(adLog, u"Log for "_s + DayText(run.day) + u" ('"_s + path + u"') could not be found."_s);
+        if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
             continue;
-        }
         ++run.logsFound;
         run.reader.Open(path);
         run.file = path;
