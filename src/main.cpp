@@ -119,8 +119,7 @@ int runWithWindows(const QString& commandLine) {
         MainWindowController controller(state, window);
         window.Attach(&controller);
         if (controller.Start()) {
-            window.show();
-            window.UnloadSplash();
+            window.show(); // which unloads the splash
             // /START and /END apply whether or not a run follows.
             const bool quit = controller.RunScheduled();
             status = quit ? finishRun(controller.LastRun()) : QApplication::exec();

@@ -23,6 +23,7 @@ public:
     void ShowProgress(bool) override {}
     void SplashAction(const QString&) override {}
     void UnloadSplash() override {}
+    void SetBusy(bool) override {}
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
     // Without a display the text goes to the standard output stream.

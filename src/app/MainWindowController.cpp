@@ -1,5 +1,6 @@
 #include "app/MainWindowController.h"
 
+#include "app/BusySpan.h"
 #include "app/ToolStartup.h"
 
 #include "app/ImportKind.h"
@@ -141,8 +142,7 @@ bool MainWindowController::Start() {
         RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                  u"WarnAtStartup"_s, 1) != 0;
     ReadLogDetails(!(warn && !tool.SilentMode));
-    view.UnloadSplash();
-    return true;
+    return true; // the splash stays until the main window shows
 }
 
 QString MainWindowController::chooseDatabase() {
@@ -183,6 +183,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
                    DebugLog::OutdentBefore);
         return;
     }
+    const BusySpan busy(view);
     const Progress progress(view.Progress());
     progress.Begin(u"Reading Scheduled Log"_s, QString());
     view.ShowProgress(true);
@@ -344,6 +345,7 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
         ++refusedInRun;
         return false;
     }
+    const BusySpan busy(view);
     view.SetEnabled(iMainView::ImportButtons, false);
     const Progress progress(view.Progress());
     progress.Begin(QString(), QString());
@@ -585,7 +587,8 @@ QString MainWindowController::LogFilesFolder() {
 QString MainWindowController::UpdateInformationFile(const QString& programFolder) {
     const QString above = FileTools::ParentFolder(programFolder);
     for (const QString& path :
-         {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s, above + u"/Common/Updates.rtf"_s}) {
+         {programFolder + u"/Updates.rtf"_s, above + u"/Updates.rtf"_s, above + u"/Common/Updates.rtf"_s,
+          above + u"/share/logimporter/Updates.rtf"_s}) {
         if (FileTools::FileExists(path))
             return path;
     }
@@ -607,8 +610,10 @@ bool MainWindowController::removeRange(bool adverts, bool RefreshAfter) {
     if (!ask(u"Are you sure you want to remove all the "_s + what + u" from the Scheduled Log \nbetween "_s +
              style14(start) + u" and "_s + style14(end)))
         return false;
-    const bool removed = adverts ? database->RemoveAdvertRange(start, end)
-                                 : database->RemoveLogRange(start, end, QString(168, u'Y'));
+    const bool removed = whileBusy([&] {
+        return adverts ? database->RemoveAdvertRange(start, end)
+                       : database->RemoveLogRange(start, end, QString(168, u'Y'));
+    });
     if (removed && !adverts)
         information(u"The items were removed from the Scheduled Log"_s);
     if (RefreshAfter)
@@ -634,6 +639,11 @@ void MainWindowController::ResendAdverts() {
         cmdImport_Click(ImportKind::Adverts);
 }
 
+bool MainWindowController::whileBusy(const std::function<bool()>& work) {
+    const BusySpan busy(view);
+    return work();
+}
+
 bool MainWindowController::confirmTwice(const QString& question, const QString& again) {
     return ask(question) && ask(again);
 }
@@ -642,7 +652,7 @@ void MainWindowController::RemoveAllEntries() {
     if (!confirmTwice(u"Are you sure you want to remove ALL the entries from the Scheduled Log?"_s,
                       u"Are you REALLY sure you want to remove ALL the entries from the Scheduled Log?"_s))
         return;
-    if (database && database->RemoveAllLogEntries())
+    if (database && whileBusy([&] { return database->RemoveAllLogEntries(); }))
         information(u"ALL entries were removed from the Scheduled Log"_s);
     ReadLogDetails(true);
 }
@@ -654,7 +664,7 @@ void MainWindowController::EmptyDatabase() {
             u"Are you REALLY sure you want to remove ALL of the Song, Link and Advert Information from the "
             u"Database?"_s))
         return;
-    if (database && database->Maintenance().EmptyDatabase())
+    if (database && whileBusy([&] { return database->Maintenance().EmptyDatabase(); }))
         information(u"ALL Song, Link and Advert information was removed from the 'Database'"_s);
 }
 

@@ -6,6 +6,7 @@
 #include "importers/cMusicLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -66,7 +67,8 @@ public:
     // "View &All Log Files": the folder to open, or "" when it does not exist.
     static QString LogFilesFolder();
     // "&Update Information": "Updates.rtf" beside the program, in the folder above
-    // it, or in that folder's "Common"; "" when there is none.
+    // it, in that folder's "Common", or where the package installs it (share/logimporter
+    // beside the bin folder); "" when there is none.
     static QString UpdateInformationFile(const QString& programFolder);
 
     // The unattended flow: /START and /END, then the combined run when the tool runs
@@ -105,6 +107,8 @@ private:
     QList<ScheduleDate> hoursWaitingForAdverts() const;
     int role() const;
     bool removeRange(bool adverts, bool RefreshAfter);
+    // Runs long work with the window showing it is busy.
+    bool whileBusy(const std::function<bool()>& work);
     bool confirmTwice(const QString& question, const QString& again);
 
     ToolState& tool;

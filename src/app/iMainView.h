@@ -47,6 +47,8 @@ public:
     // The splash window's current action; the splash goes with UnloadSplash.
     virtual void SplashAction(const QString& action) = 0;
     virtual void UnloadSplash() = 0;
+    // Long work begins (true) or ends (false); the spans nest. See BusySpan.
+    virtual void SetBusy(bool busy) = 0;
 
     // The settings dialog, modal; True when the operator pressed OK.
     virtual bool ShowSettings(LogImportSettingsModel& settings) = 0;

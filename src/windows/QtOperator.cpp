@@ -1,5 +1,7 @@
 #include "windows/QtOperator.h"
 
+#include "windows/OperatorCursor.h"
+
 #include "windows/frmAudioSettings.h"
 #include "windows/frmCueboardSettings.h"
 #include "windows/frmDirectorySettings.h"
@@ -63,6 +65,7 @@ iOperator::Answer QtOperator::MessageBox(const QString& text, Icon icon, Buttons
         box.addButton(button);
     const int preset = std::clamp(defaultButton, 1, int(choices.size())) - 1;
     box.setDefaultButton(choices[preset].first);
+    const OperatorCursor arrow;
     const int pressed = box.exec();
     for (const auto& [button, answer] : choices) {
         if (button == pressed)

@@ -1,20 +1,24 @@
 #include "windows/frmMain.h"
 
+#include "app/BusySpan.h"
 #include "app/MainWindowController.h"
 #include "base/Application.h"
 #include "base/GeneralTools.h"
 #include "windows/DateRangeControl.h"
+#include "windows/OperatorCursor.h"
 #include "windows/frmAdLogViewer.h"
 #include "windows/frmLogImportSettings.h"
 #include "windows/frmPrintPreview.h"
 #include "windows/frmScheduleProgress.h"
 #include "windows/frmSplash.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -159,8 +163,12 @@ void frmMain::makeMenus() {
 
     QMenu* help = menuBar()->addMenu(u"&Help"_s);
     connect(help->addAction(u"&Update Information"_s), &QAction::triggered, this, [this] {
-        ShowReport(MainWindowController::UpdateInformationFile(QCoreApplication::applicationDirPath()),
-                   u"Update Information"_s);
+        QString notes;
+        {
+            const BusySpan busy(*this);
+            notes = MainWindowController::UpdateInformationFile(QCoreApplication::applicationDirPath());
+        }
+        ShowReport(notes, u"Update Information"_s);
     });
     connect(help->addAction(u"&About"_s), &QAction::triggered, this, &frmMain::about);
 }
@@ -247,7 +255,32 @@ void frmMain::UnloadSplash() {
     splash = nullptr;
 }
 
+void frmMain::SetBusy(bool busy) {
+    if (busy)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    UnloadSplash();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    QList<QWidget*> opened;
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && widget->isWindow() && widget->isVisible())
+            opened.prepend(widget);
+    }
+    for (QWidget* window : opened)
+        window->close();
+    QMainWindow::closeEvent(event);
+}
+
 bool frmMain::ShowSettings(LogImportSettingsModel& settings) {
+    const OperatorCursor arrow;
     frmLogImportSettings dialog(settings, centralWidget()->palette().color(QPalette::Window), this);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -286,11 +319,13 @@ void frmMain::about() {
 }
 
 void frmMain::ShowReport(const QString& path, const QString& caption) {
+    const OperatorCursor arrow;
     frmPrintPreview viewer(this);
     viewer.DisplayFile(path, caption, 1, false);
 }
 
 void frmMain::ShowText(const QString& text, const QString& caption) {
+    const OperatorCursor arrow;
     frmPrintPreview viewer(this);
     viewer.DisplayText(text, caption, 1, false);
 }

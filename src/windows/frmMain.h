@@ -56,9 +56,17 @@ public:
     void ShowProgress(bool shown) override;
     void SplashAction(const QString& action) override;
     void UnloadSplash() override;
+    void SetBusy(bool busy) override;
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
     void ShowText(const QString& text, const QString& caption) override;
+
+protected:
+    // Showing the window unloads the splash, so that one of them is always on screen.
+    void showEvent(QShowEvent* event) override;
+    // The windows this one opened close first, the most recent first, while the
+    // Station Database they show is still open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* makeInformationPanel();

@@ -253,7 +253,7 @@ TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     EXPECT_EQ(events.filter(u"Log Adverts Added"_s).size(), 1);
 }
 
-TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
+TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothingAndLongWorkShowsTheWindowBusy) {
     MusicLog(5, {6, 7});
     Start();
     view.range.Start = {Nov(5), 6 * 3600};
@@ -276,9 +276,13 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothing) {
     EXPECT_TRUE(controller->RemoveEntriesForRange(true));
     EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
     EXPECT_FALSE(Db().FirstLogItem());
+    // The import and each reading of the log showed the window busy; every span ended.
+    EXPECT_GE(view.busyAtProgress.size(), 3);
+    EXPECT_FALSE(view.busyAtProgress.contains(0));
+    EXPECT_EQ(view.Busy, 0);
 }
 
-TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
+TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForBesideAboveAndWhereTheyAreInstalled) {
     const QString program = Path(u"Tools/Log Importer"_s);
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), QString());
     WriteFile(Path(u"Tools/Common/Updates.rtf"_s), "{\\rtf1 common}");
@@ -287,6 +291,10 @@ TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForInThreePlaces) {
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), Path(u"Tools/Updates.rtf"_s));
     WriteFile(program + u"/Updates.rtf"_s, "{\\rtf1 beside}");
     EXPECT_EQ(MainWindowController::UpdateInformationFile(program), program + u"/Updates.rtf"_s);
+    // Installed: the program in /usr/bin, its notes in /usr/share/logimporter.
+    WriteFile(Path(u"usr/share/logimporter/Updates.rtf"_s), "{\\rtf1 installed}");
+    EXPECT_EQ(MainWindowController::UpdateInformationFile(Path(u"usr/bin"_s)),
+              Path(u"usr/share/logimporter/Updates.rtf"_s));
 }
 
 TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheEnd) {

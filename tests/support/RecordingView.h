@@ -18,6 +18,7 @@ public:
     bool settingsAccepted = true;
     int settingsShown = 0;
     QStringList reports;
+    int Busy = 0; // how many spans of long work are open
 
     QString Title() const override { return title; }
     void SetTitle(const QString& text) override { title = text; }
@@ -33,9 +34,14 @@ public:
     quint32 background = 0x123456;
     quint32 Background() const override { return background; }
     iScheduleCallback* Progress() override { return &progress; }
-    void ShowProgress(bool) override {}
+    QList<int> busyAtProgress; // how busy the window was each time the progress showed
+    void ShowProgress(bool shown) override {
+        if (shown)
+            busyAtProgress.append(Busy);
+    }
     void SplashAction(const QString&) override {}
     void UnloadSplash() override {}
+    void SetBusy(bool busy) override { Busy += busy ? 1 : -1; }
     // Like the dialog: OK stores the values, and a failed store keeps it open.
     QString storeProblem;
     bool ShowSettings(LogImportSettingsModel& settings) override {

@@ -1,12 +1,19 @@
 #include "windows/frmMain.h"
 #include "app/MainWindowController.h"
 #include "windows/DateRangeControl.h"
+#include "windows/QtOperator.h"
+#include "windows/frmSplash.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,4 +76,52 @@ TEST_F(frmMainTest, TheWindowTakesItsColoursFromTheRendererWhenItsFactorsChange)
     EXPECT_NE(label->palette().color(QPalette::Window), standardPanel);
     const auto* range = window.findChild<QWidget*>(u"dtImportRange"_s);
     EXPECT_EQ(range->palette().color(QPalette::Window).rgb() & 0xFFFFFF, window.GraphicsRenderer().Panel());
+}
+
+TEST_F(frmMainTest, TheSplashStaysUntilTheWindowShowsAndTheOpenedWindowsCloseFirstTheMostRecentFirst) {
+    frmSplash splash;
+    splash.show();
+    window.SetSplash(&splash);
+    window.SplashAction(u"Reading Last Scheduled Information..."_s);
+    EXPECT_TRUE(splash.isVisible());
+    window.show();
+    EXPECT_FALSE(splash.isVisible());
+
+    class CloseOrder : public QObject {
+    public:
+        QStringList Closed;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Close)
+                Closed.append(watched->objectName());
+            return false;
+        }
+    } order;
+    for (const QString& name : {u"first"_s, u"second"_s, u"third"_s}) {
+        auto* other = new QWidget(&window, Qt::Window);
+        other->setObjectName(name);
+        other->installEventFilter(&order);
+        other->show();
+    }
+    window.close();
+    EXPECT_EQ(order.Closed, QStringList({u"third"_s, u"second"_s, u"first"_s}));
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(frmMainTest, LongWorkShowsTheWaitCursorAndAQuestionInItTheArrow) {
+    QtOperator op;
+    op.SetOwner(&window);
+    window.SetBusy(true);
+    window.SetBusy(true); // spans nest
+    std::optional<Qt::CursorShape> whileAsked;
+    QTimer::singleShot(0, [&] {
+        whileAsked = QGuiApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+    op.MessageBox(u"Carry on?"_s, iOperator::Question, iOperator::YesNo, 1, u"Log Importer"_s);
+    EXPECT_EQ(whileAsked, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    window.SetBusy(false);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    window.SetBusy(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
