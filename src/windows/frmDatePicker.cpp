@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -59,6 +60,11 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent) {
 
     connect(dtMonth, &QCalendarWidget::clicked, this, &frmDatePicker::dayChosen);
     connect(dtMonth, &QCalendarWidget::activated, this, &frmDatePicker::dayChosen);
+    // The keys move the calendar's day without a click: the date box follows.
+    connect(dtMonth, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!syncing)
+            showDay(dtMonth->selectedDate());
+    });
     connect(txtDate, &QLineEdit::textEdited, this, &frmDatePicker::dateTyped);
     connect(txtHours, &QLineEdit::textEdited, this, &frmDatePicker::hoursTyped);
     connect(scrollHours, &QScrollBar::valueChanged, this, [this](int hour) {
@@ -103,14 +109,32 @@ QWidget* frmDatePicker::makeTimePanel() {
     scrollHours->setRange(0, 23);
     scrollHours->setPageStep(1);
     grid->addWidget(scrollHours, 0, 3, 4, 1);
-    auto* breakfast = new QLabel(u"Breakfast"_s, panel);
-    breakfast->setObjectName(u"lblBreakfast"_s);
-    auto* driveTime = new QLabel(u"DriveTime"_s, panel);
-    driveTime->setObjectName(u"lblDriveTime"_s);
-    grid->addWidget(breakfast, 0, 4, Qt::AlignTop);
-    grid->addWidget(driveTime, 3, 4, Qt::AlignBottom);
+    grid->addWidget(makeDayParts(panel), 0, 4, 4, 1);
     grid->setRowStretch(3, 1);
     return panel;
+}
+
+QWidget* frmDatePicker::makeDayParts(QWidget* panel) {
+    // A column as tall as the hour bar's track, in 24 equal shares: each label
+    // stands beside the hours it names.
+    auto* parts = new QWidget(panel);
+    auto* column = new QVBoxLayout(parts);
+    const int arrows = scrollHours->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    column->setContentsMargins(0, arrows, 0, arrows);
+    column->setSpacing(0);
+    const auto part = [&](const QString& name, const QString& caption, int from, int to) {
+        auto* label = new QLabel(caption, parts);
+        label->setObjectName(name);
+        label->setToolTip(u"%1:00 to %2:00"_s.arg(twoDigits(from), twoDigits(to)));
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+        column->addWidget(label, to - from);
+    };
+    column->addStretch(6);
+    part(u"lblBreakfast"_s, u"Breakfast"_s, 6, 10);
+    column->addStretch(6);
+    part(u"lblDriveTime"_s, u"DriveTime"_s, 16, 20);
+    column->addStretch(4);
+    return parts;
 }
 
 ScheduleDate frmDatePicker::SelectDate(const ScheduleDate& sd, int flags, QWidget* parent) {

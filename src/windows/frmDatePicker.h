@@ -46,6 +46,8 @@ protected:
 private:
     QToolButton* arrow(const QString& name, Qt::ArrowType direction);
     QWidget* makeTimePanel();
+    // "Breakfast" and "DriveTime", each beside its hours on the hour bar.
+    QWidget* makeDayParts(QWidget* panel);
     void setText(QLineEdit* edit, const QString& text);
     void showDay(const QDate& date);
     void dayChosen(const QDate& date);

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -100,6 +102,30 @@ TEST_F(frmDatePickerTest, TheCalendarAndTheDateBoxFollowEachOther) {
     emit calendar->clicked(QDate(2010, 11, 30));
     EXPECT_EQ(date->text(), u"30 Nov 2010");
     EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), u"Tue");
+
+    picker.show(); // the keys move the day with no click: the box and the weekday follow
+    QTest::keyClick(calendar->findChild<QTableView*>(), Qt::Key_Right);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2010, 12, 1));
+    EXPECT_EQ(date->text(), u"01 Dec 2010");
+    EXPECT_EQ(Find<QLabel>(u"lblDay"_s)->text(), u"Wed");
+}
+
+TEST_F(frmDatePickerTest, TheDayPartsStandBesideTheirHoursOnTheHourBar) {
+    picker.Open({nov9, 0}, 2);
+    picker.show();
+    const QScrollBar* bar = Find<QScrollBar>(u"scrollHours"_s);
+    const int arrows = bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const double track = bar->height() - 2 * arrows;
+    // The hour (0-23) on the bar's track level with the middle of a label.
+    const auto hourBeside = [&](const QString& name) {
+        const QLabel* label = Find<QLabel>(name);
+        const int middle = label->mapTo(&picker, label->rect().center()).y() - bar->mapTo(&picker, QPoint()).y();
+        return (middle - arrows) / track * 24;
+    };
+    EXPECT_GE(hourBeside(u"lblBreakfast"_s), 6);
+    EXPECT_LE(hourBeside(u"lblBreakfast"_s), 10);
+    EXPECT_GE(hourBeside(u"lblDriveTime"_s), 16);
+    EXPECT_LE(hourBeside(u"lblDriveTime"_s), 20);
 }
 
 TEST_F(frmDatePickerTest, WithFlagsOneAChosenDayIsTheAnswer) {
@@ -111,4 +137,9 @@ TEST_F(frmDatePickerTest, WithFlagsOneAChosenDayIsTheAnswer) {
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.Cancelled());
     EXPECT_EQ(picker.Result().Day, nov9 + 3);
+
+    picker.Open({nov9, 0}, 1); // a key moves the day but chooses nothing
+    picker.show();
+    QTest::keyClick(calendar->findChild<QTableView*>(), Qt::Key_Right);
+    EXPECT_TRUE(picker.isVisible());
 }
