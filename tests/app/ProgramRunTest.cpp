@@ -3,6 +3,7 @@
 
 #include "app/LogImportSettingsModel.h"
 #include "base/RegistryTools.h"
+#include "playout/GraphicsRenderer.h"
 #include "playout/ProfileLibrary.h"
 #include "stationdb/StationDatabase.h"
 #include "support/BusyNeighbour.h"
@@ -11,6 +12,7 @@
 #include "tools/demo/DemoStation.h"
 
 #include <QDirIterator>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -206,6 +208,22 @@ TEST_F(ProgramRunTest, EveryProgramGivesItsUsageForHelpAndTouchesNothing) {
     EXPECT_TRUE(Errors.contains(u"give --replace to make it afresh"_s)) << Errors.toStdString();
     EXPECT_EQ(BytesOf(DemoStation::DatabasePath()), demo);
     EXPECT_EQ(Run(QStringLiteral(DEMOSTATION_EXE), {u"--replace"_s}), 0) << Errors.toStdString();
+}
+
+TEST_F(ProgramRunTest, TheScreenshotsDrawEveryTabOfTheSettingsDialogsInTheWindowsColours) {
+    const QString shots = Path(u"shots"_s);
+    ASSERT_EQ(Run(QStringLiteral(SCREENSHOTS_EXE), {shots}), 0) << Errors.toStdString();
+    const QStringList drawn = QDir(shots).entryList({u"*settings-?.png"_s}, QDir::Files, QDir::Name);
+    EXPECT_EQ(drawn, QStringList({u"settings-1.png"_s, u"settings-2.png"_s, u"settings-3.png"_s,
+                                  u"station-settings-1.png"_s, u"station-settings-2.png"_s,
+                                  u"station-settings-3.png"_s, u"station-settings-4.png"_s}));
+    // The settings dialog is drawn after the window took the Enterprise scheme: its
+    // background, below the tabs beside the buttons, is the scheme's.
+    GraphicsRenderer enterprise;
+    enterprise.SetValue(GraphicsRenderer::Enterprise);
+    const QImage tab(shots + u"/settings-2.png"_s);
+    ASSERT_FALSE(tab.isNull());
+    EXPECT_EQ(tab.pixel(4, tab.height() - 4) & 0xFFFFFF, enterprise.Background());
 }
 
 TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {

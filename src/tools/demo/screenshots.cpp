@@ -59,6 +59,15 @@ void draw(QWidget& window, const QString& name) {
     window.hide();
 }
 
+// A dialog with tabs: each tab drawn to a file of its own, NAME-1.png, NAME-2.png...
+void drawTabs(QWidget& dialog, const QString& name) {
+    auto* tabs = dialog.findChild<QTabWidget*>();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        draw(dialog, u"%1-%2"_s.arg(name).arg(tab + 1));
+    }
+}
+
 // The playout system's own dialogs, over the demo station's profile and database.
 void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* owner, quint32 background) {
     frmListChooser profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
@@ -76,9 +85,7 @@ void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* own
 
     StationSettings settings = database.Settings();
     frmStationSettings station(settings, database.DatabaseInfo().Name, owner);
-    draw(station, u"station-settings"_s);
-    station.findChild<QTabWidget*>()->setCurrentIndex(1);
-    draw(station, u"station-settings-adverts"_s);
+    drawTabs(station, u"station-settings"_s);
 
     frmAudioSettings audio(*tool.AudioSettings, owner);
     draw(audio, u"audio-settings"_s);
@@ -196,8 +203,9 @@ int main(int argc, char* argv[]) {
 
     LogImportSettingsModel settings;
     settings.Load(*controller.Database());
-    frmLogImportSettings settingsDialog(settings, window.palette().color(QPalette::Window), &window);
-    draw(settingsDialog, u"settings"_s);
+    // As the window opens it: in the colour scheme's background.
+    frmLogImportSettings settingsDialog(settings, QColor::fromRgb(window.Background()), &window);
+    drawTabs(settingsDialog, u"settings"_s);
     drawPlayoutDialogs(tool, *controller.Database(), &window, window.Background());
 
     window.Attach(nullptr);
