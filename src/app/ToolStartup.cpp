@@ -33,10 +33,10 @@ void letWindowMessagesRun() {
 
 const QStringList& ToolStartup::Options() {
     static const QStringList options = {
-        QStringLiteral("SCHEDULE"), QStringLiteral("IMPORT"),    QStringLiteral("START"),
-        QStringLiteral("END"),      QStringLiteral("DRYRUN"),    QStringLiteral("REPORT"),
-        QStringLiteral("SILENT"),   QStringLiteral("QUIT"),      QStringLiteral("PROFILE"),
-        QStringLiteral("DATABASE"), QStringLiteral("PLAYERS"),   QStringLiteral("USERGUID"),
+        QStringLiteral("SCHEDULE"), QStringLiteral("IMPORT"),      QStringLiteral("START"),
+        QStringLiteral("END"),      QStringLiteral("DRYRUN"),      QStringLiteral("REPORT"),
+        QStringLiteral("SILENT"),   QStringLiteral("QUIT"),        QStringLiteral("PROFILE"),
+        QStringLiteral("DATABASE"), QStringLiteral("PLAYERS"),     QStringLiteral("USERGUID"),
         QStringLiteral("DEBUG"),    QStringLiteral("NOPREVCHECK"), QStringLiteral("STANDARDASK"),
         QStringLiteral("STANDARD")};
     return options;
@@ -67,13 +67,15 @@ QString ToolStartup::noProfileReason() const {
 QString ToolStartup::incompleteSettingsReason() const {
     if (OperatorSeam::Current().CanAnswer())
         return QStringLiteral("the Ostrel Settings were cancelled, so the program ended");
-    const QString make = QStringLiteral("stationdb profile \"%1\" --database DATABASE").arg(state.CurrentProfile);
+    const QString make =
+        QStringLiteral("stationdb profile \"%1\" --database DATABASE").arg(state.CurrentProfile);
     if (!profileExisted)
         return QStringLiteral("the profile '%1' does not exist. Make it with: %2 (or start the program at a "
                               "display once and choose its Ostrel Settings)")
             .arg(state.CurrentProfile, make);
-    return QStringLiteral("the Ostrel Settings of the profile '%1' do not name a Station Database, and nobody "
-                          "is here to complete them. Set them with: %2")
+    return QStringLiteral(
+               "the Ostrel Settings of the profile '%1' do not name a Station Database, and nobody "
+               "is here to complete them. Set them with: %2")
         .arg(state.CurrentProfile, make);
 }
 

@@ -1,5 +1,7 @@
 #include "windows/QtDialogParts.h"
 
+#include "windows/PathBox.h"
+
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -37,7 +39,7 @@ QHBoxLayout* QtDialogParts::OkCancelRow(QDialog* dialog, QPushButton** ok) {
 QHBoxLayout* QtDialogParts::FolderRow(QWidget* parent, const QString& name, const QString& title,
                                       QLineEdit** box) {
     auto* row = new QHBoxLayout;
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new PathBox(parent);
     edit->setObjectName(name);
     edit->setMinimumWidth(280);
     auto* browse = new QPushButton(u"Browse..."_s, parent);

@@ -5,6 +5,7 @@
 #include "playout/OperatorSeam.h"
 #include "stationdb/LogFileNames.h"
 #include "stationdb/StationSettings.h"
+#include "windows/PathLabel.h"
 #include "windows/QtDialogParts.h"
 
 #include <QComboBox>
@@ -79,8 +80,8 @@ QWidget* frmStationSettings::makeTab(int tab) {
             form->addRow(label, box);
     }
     if (tab == MusicLogs || tab == AdvertLogs) {
-        QLabel*& example = tab == MusicLogs ? lblMusicExample : lblAdvertExample;
-        example = new QLabel(page);
+        PathLabel*& example = tab == MusicLogs ? lblMusicExample : lblAdvertExample;
+        example = new PathLabel(page);
         example->setObjectName(tab == MusicLogs ? u"lblMusicExample"_s : u"lblAdvertExample"_s);
         example->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(u"Today's file:"_s, example);
@@ -132,13 +133,13 @@ void frmStationSettings::updateExamples() {
          {std::pair{lblMusicExample, u"Music"_s}, std::pair{lblAdvertExample, u"Advert"_s}}) {
         const QString folder = valueOf(kind + u"LogsDirectory"_s);
         if (folder.isEmpty()) {
-            label->setText(u"(no folder given)"_s);
+            label->SetPath(u"(no folder given)"_s);
             continue;
         }
         const QString path = LogFileNames::Path(folder, valueOf(kind + u"FileNamePrefix"_s),
                                                 valueOf(kind + u"FileNameFormat"_s),
                                                 valueOf(kind + u"FileExtension"_s), today);
-        label->setText(FileTools::FolderExists(folder) ? path : path + u"  (the folder does not exist)"_s);
+        label->SetPath(FileTools::FolderExists(folder) ? path : path + u"  (the folder does not exist)"_s);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMap>
 
+class PathLabel;
 class QLabel;
 class QLineEdit;
 class QComboBox;
@@ -32,6 +33,6 @@ private:
     StationSettings& settings;
     QTabWidget* tabs = nullptr;
     QMap<QString, QWidget*> boxes;
-    QLabel* lblMusicExample = nullptr;
-    QLabel* lblAdvertExample = nullptr;
+    PathLabel* lblMusicExample = nullptr;
+    PathLabel* lblAdvertExample = nullptr;
 };

@@ -8,11 +8,11 @@
 #include "support/OperatorHome.h"
 #include "support/RecordingSplash.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -152,7 +152,7 @@ TEST_F(ToolStartupTest, APasswordKeptInTheOlderFormIsCheckedThenReplacedByItsArg
     const QString kept = QSettings(users, QSettings::IniFormat).value(u"{A1}/Password"_s).toString();
     EXPECT_TRUE(kept.startsWith(u"$argon2id$"_s)) << kept.toStdString();
     EXPECT_EQ(QFileInfo(users).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                          QFileDevice::ReadUser | QFileDevice::WriteUser);
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser);
     Stop();
 
     state = ToolState{}; // the new form lets the same password in, and no other

@@ -110,7 +110,8 @@ TEST_F(StationAdminTest, TheLogIsDumpedWithEveryItemProperty) {
 TEST_F(StationAdminTest, WhatTheDatabaseCannotHoldIsRefusedNamingItsLineColumnAndValue) {
     ASSERT_EQ(Run({u"create"_s, Db()}), 0);
     const QList<std::pair<QByteArray, QString>> refused = {
-        {"Type\n99999999999", u"column Type, value '99999999999': must be a whole number from 0 to 2147483647"_s},
+        {"Type\n99999999999",
+         u"column Type, value '99999999999': must be a whole number from 0 to 2147483647"_s},
         {"Type\n-3", u"column Type, value '-3'"_s},
         {"Type\n2.5", u"column Type, value '2.5'"_s},
         {"Length\n-10", u"column Length, value '-10': must be a number from 0 to 86400"_s},

@@ -119,7 +119,8 @@ TEST_F(frmDatePickerTest, TheDayPartsStandBesideTheirHoursOnTheHourBar) {
     // The hour (0-23) on the bar's track level with the middle of a label.
     const auto hourBeside = [&](const QString& name) {
         const QLabel* label = Find<QLabel>(name);
-        const int middle = label->mapTo(&picker, label->rect().center()).y() - bar->mapTo(&picker, QPoint()).y();
+        const int middle =
+            label->mapTo(&picker, label->rect().center()).y() - bar->mapTo(&picker, QPoint()).y();
         return (middle - arrows) / track * 24;
     };
     EXPECT_GE(hourBeside(u"lblBreakfast"_s), 6);

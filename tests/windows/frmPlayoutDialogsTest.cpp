@@ -5,6 +5,8 @@
 #include "playout/LibrarySettings.h"
 #include "stationdb/StationSettings.h"
 #include "support/OperatorHome.h"
+#include "windows/PathBox.h"
+#include "windows/PathLabel.h"
 #include "windows/frmDirectorySettings.h"
 #include "windows/frmFileLocations.h"
 #include "windows/frmLibrarySettings.h"
@@ -12,6 +14,7 @@
 #include "windows/frmLogIn.h"
 #include "windows/frmStationSettings.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -97,18 +100,48 @@ TEST_F(frmPlayoutDialogsTest, TheLibrarySettingsNeedADatabaseNameForAFixedDataba
     EXPECT_TRUE(settings.AutoLogIn);
 }
 
+TEST_F(frmPlayoutDialogsTest, ALongPathShowsBothItsEndsAndIsWholeInItsTooltipAndWhileEdited) {
+    const QString folder = u"/srv/stations/"_s + QString(20, u'x') + u"/exports/music-scheduling/daily"_s;
+    StationSettings settings;
+    frmStationSettings dialog(settings, u"Test FM"_s);
+    auto* box = part<PathBox>(dialog, "txtMusicLogsDirectory");
+    box->setText(folder);
+    part<QLineEdit>(dialog, "txtMusicFileNamePrefix")->setText(u"MUS"_s);
+    dialog.resize(500, dialog.height());
+    dialog.show();
+    auto* example = part<PathLabel>(dialog, "lblMusicExample");
+    for (const QString& shown : {box->DisplayedText(), example->text()}) {
+        EXPECT_TRUE(shown.startsWith(u"/srv/st"_s)) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(u'…')) << shown.toStdString();
+    }
+    EXPECT_TRUE(box->DisplayedText().endsWith(u"/daily"_s));
+    EXPECT_TRUE(example->text().endsWith(u"(the folder does not exist)"_s));
+    EXPECT_EQ(box->toolTip(), folder);
+    EXPECT_EQ(example->toolTip(), example->Path());
+    QApplication::setActiveWindow(&dialog);
+    box->setFocus(); // being edited
+    EXPECT_EQ(box->DisplayedText(), folder);
+
+    FileLocations locations;
+    locations.ApplicationLogs = folder;
+    frmFileLocations places(locations, 0xC0C0C0);
+    places.resize(500, places.height());
+    places.show();
+    EXPECT_TRUE(part<PathBox>(places, "txtApplicationLogs")->DisplayedText().endsWith(u"/daily"_s));
+}
+
 TEST_F(frmPlayoutDialogsTest, StationSettingsShowTodaysFileAndKeepNothingUntilEveryValueIsGood) {
     StationSettings settings;
     frmStationSettings dialog(settings, u"Test FM"_s);
     EXPECT_EQ(dialog.windowTitle(), u"Station Database Settings - Test FM");
-    auto* example = part<QLabel>(dialog, "lblMusicExample");
-    EXPECT_EQ(example->text(), u"(no folder given)");
+    auto* example = part<PathLabel>(dialog, "lblMusicExample");
+    EXPECT_EQ(example->Path(), u"(no folder given)");
     part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
     part<QLineEdit>(dialog, "txtMusicFileNamePrefix")->setText(u"MUS"_s);
     part<QComboBox>(dialog, "cboMusicFileNameFormat")->setCurrentText(u"ddmmyy"_s);
-    EXPECT_EQ(example->text(), u"/logs/music/MUS231110.txt  (the folder does not exist)");
+    EXPECT_EQ(example->Path(), u"/logs/music/MUS231110.txt  (the folder does not exist)");
     part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(Home());
-    EXPECT_EQ(example->text(), Home() + u"/MUS231110.txt"_s); // today is 23 November 2010
+    EXPECT_EQ(example->Path(), Home() + u"/MUS231110.txt"_s); // today is 23 November 2010
     part<QLineEdit>(dialog, "txtMusicLogsDirectory")->setText(u"/logs/music"_s);
 
     part<QLineEdit>(dialog, "txtCartOffset")->setText(u"+250"_s);

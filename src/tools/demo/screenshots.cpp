@@ -112,7 +112,6 @@ public:
     }
 };
 
-
 const char* const usage = R"(Usage: screenshots FOLDER
 
 Draws the windows of Log Importer to PNG files in FOLDER (made when missing):

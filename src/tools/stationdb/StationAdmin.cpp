@@ -179,10 +179,10 @@ struct Bounds {
 };
 
 const QHash<QString, Bounds> numericColumns = {
-    {u"type"_s, {0, 2147483647, true}},           {u"flag"_s, {0, 1, true}},
-    {u"length"_s, {0, 86400, false}},             {u"audiolength"_s, {0, 86400, false}},
-    {u"value1"_s, {-32768, 32767, true}},         {u"value2"_s, {-32768, 32767, true}},
-    {u"measure1"_s, {-1e9, 1e9, false}},          {u"measure2"_s, {-1e9, 1e9, false}},
+    {u"type"_s, {0, 2147483647, true}},   {u"flag"_s, {0, 1, true}},
+    {u"length"_s, {0, 86400, false}},     {u"audiolength"_s, {0, 86400, false}},
+    {u"value1"_s, {-32768, 32767, true}}, {u"value2"_s, {-32768, 32767, true}},
+    {u"measure1"_s, {-1e9, 1e9, false}},  {u"measure2"_s, {-1e9, 1e9, false}},
     {u"measure3"_s, {-1e9, 1e9, false}},
 };
 
@@ -516,8 +516,8 @@ int StationAdmin::profile(QStringList arguments) {
             return fail(u"'%1': %2"_s.arg(name, problem)), 2;
     }
     const QStringList existing = ProfileLibrary().Profiles();
-    const qsizetype at = existing.indexOf(QRegularExpression(
-        QRegularExpression::escape(arguments.first()), QRegularExpression::CaseInsensitiveOption));
+    const qsizetype at = existing.indexOf(QRegularExpression(QRegularExpression::escape(arguments.first()),
+                                                             QRegularExpression::CaseInsensitiveOption));
     const QString name = at < 0 ? arguments.first() : existing.at(at);
     QString problem;
     if (at < 0 && !ProfileLibrary::CreateProfile(name, &problem))
