@@ -16,6 +16,7 @@
 #include "importers/RecentHistory.h"
 #include "importers/RunOutcome.h"
 #include "playout/OperatorSeam.h"
+#include "windows/AppIcon.h"
 #include "windows/QtOperator.h"
 #include "windows/frmMain.h"
 #include "windows/frmSplash.h"
@@ -99,6 +100,7 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
 }
 
 int runWithWindows(const QString& commandLine) {
+    QApplication::setWindowIcon(AppIcon::Icon());
     QtOperator op;
     OperatorSeam::Set(&op);
     // Decided with the operator at hand: /StandardAsk asks them.
