@@ -313,57 +313,6 @@ bool ScheduledLog::layOut(double hour, QList<LogItem>& items) {
     return true;
 }
 
-bool ScheduledLog::spreadOut(double hour, QList<LogItem>& items) {
-    if (!layOut(hour, items))
-        return false;
-    QSqlQuery& remove = prepared(deleteBetween);
-    bindAll(remove, {hour, hour + band});
-    return remove.exec() &&
-           std::all_of(items.cbegin(), items.cend(), [this](const LogItem& item) { return insert(item); });
-}
-
-bool ScheduledLog::InsertItemsAfter(LogItem& marker, LogHour& items) {
-    QList<LogItem>& list = items.Items();
-    for (LogItem& item : list)
-        item.Date = marker.Date;
-    double markerPosition = marker.Position;
-    const bool done = writer.Run([&](QString& refusal) {
-        if (list.isEmpty() || !ItemAt(marker.Position)) {
-            refusal = u"there is nothing to insert, or the item to insert after has gone"_s;
-            return false;
-        }
-        const double hour = hourOf(marker.Position);
-        const auto next = NextLogItem(marker.Position);
-        const double limit = next && next->Position < hour + band ? next->Position : hour + band;
-        const double step = (limit - marker.Position) / double(list.size() + 1);
-        if (step >= smallestStep(hour)) {
-            for (qsizetype i = 0; i < list.size(); ++i) {
-                list[i].Position = marker.Position + double(i + 1) * step;
-                if (!insert(list[i]))
-                    return false;
-            }
-            return true;
-        }
-        // No room between the two: the hour's items are laid out again with the new ones.
-        QList<LogItem> all = hourItems(hour);
-        qsizetype at = 0;
-        while (at < all.size() && all[at].Position <= marker.Position)
-            ++at;
-        const qsizetype markerIndex = at - 1;
-        for (qsizetype i = 0; i < list.size(); ++i)
-            all.insert(at + i, list[i]);
-        if (!spreadOut(hour, all))
-            return false;
-        markerPosition = all[markerIndex].Position;
-        for (qsizetype i = 0; i < list.size(); ++i)
-            list[i].Position = all[at + i].Position;
-        return true;
-    });
-    if (done)
-        marker.Position = markerPosition;
-    return done;
-}
-
 std::optional<HourChange> ScheduledLog::PlanBreaks(const QList<LogItem>& before,
                                                    const QList<BreakFill>& fills, QString& refusal) {
     if (before.isEmpty() || before[0].Type != ItemType::HourStart) {
@@ -522,16 +471,6 @@ bool ScheduledLog::retime(double hour) {
     const QList<LogItem> before = items;
     items[0].HourLength = StartTimes::Apply(items, ScheduleDateFromDate(hour).Seconds);
     return storeTimes(items, before);
-}
-
-bool ScheduledLog::UpdateStartTimes(double position) {
-    return writer.Run([&](QString& refusal) {
-        if (!ItemAt(position)) {
-            refusal = u"there is no item at that place in the Scheduled Log"_s;
-            return false;
-        }
-        return retime(hourOf(position));
-    });
 }
 
 bool ScheduledLog::RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end,

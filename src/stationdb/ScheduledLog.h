@@ -57,11 +57,6 @@ public:
     // Writes a whole hour that the log does not hold yet, in one transaction. Sets
     // each item's Position, Date and Time, and the first item's HourLength.
     bool WriteHour(const ScheduleDate& hour, LogHour& items);
-    // Inserts the items right after the marker, in list order, in one transaction,
-    // and sets their Position and Date. Other hours are never touched; when the
-    // marker's hour has no room left between the two items, its items are spread
-    // out again and the marker's Position follows.
-    bool InsertItemsAfter(LogItem& marker, LogHour& items);
     // The hour (as read, in order) with its breaks filled: each break's adverts
     // after its marker with their start times, the hour start marked as holding
     // adverts with its new length, and the items the adverts move. Worked out in
@@ -73,8 +68,6 @@ public:
     bool ApplyHour(const HourChange& change);
     // Stores the item's fields (all but its position) at the position.
     bool UpdateItem(double position, const LogItem& item);
-    // Works out the start times and the hour length of the hour holding the position.
-    bool UpdateStartTimes(double position);
 
     // Removes the items of every hour from the hour of start to the hour of end whose
     // type is marked "Y" in the flags (character n for type n). True when any went.
@@ -98,7 +91,6 @@ private:
     // Stores the time, hour length and flags of each item that differs from before.
     bool storeTimes(const QList<LogItem>& items, const QList<LogItem>& before);
     bool retime(double hour);
-    bool spreadOut(double hour, QList<LogItem>& items);
     // Places each run of new items in the gap between the items around it; False when
     // a gap is too narrow for its run.
     static bool placeNew(double hour, QList<LogItem>& all, const QList<bool>& fresh);

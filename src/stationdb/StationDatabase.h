@@ -114,14 +114,12 @@ public:
         return ScheduledLog::ScheduleDateFromDate(position);
     }
     bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
-    bool InsertItemsAfter(LogItem& marker, LogHour& items) { return log->InsertItemsAfter(marker, items); }
     static std::optional<HourChange> PlanBreaks(const QList<LogItem>& hour, const QList<BreakFill>& fills,
                                                 QString& refusal) {
         return ScheduledLog::PlanBreaks(hour, fills, refusal);
     }
     bool ApplyHour(const HourChange& change) { return log->ApplyHour(change); }
     bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
-    bool UpdateStartTimes(double position) { return log->UpdateStartTimes(position); }
     bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
         return log->RemoveLogRange(start, end, typeFlags);
     }

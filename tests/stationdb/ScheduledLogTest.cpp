@@ -74,89 +74,6 @@ TEST_F(ScheduledLogTest, AnHourThatFailsHalfWayLeavesNothing) {
     EXPECT_EQ(HourItems(Day, 9).size(), 4);
 }
 
-TEST_F(ScheduledLogTest, InsertedItemsStayOrderedWithinTheirHour) {
-    Write(Day, 6, {60, -120, 60});
-    const auto sevenBefore = Write(Day, 7, {60, 60});
-    auto hour = HourItems(Day, 6);
-    LogItem marker = hour[2];
-    LogHour adverts;
-    for (int i = 0; i < 5; ++i) {
-        LogItem advert;
-        advert.Type = ItemType::Advert;
-        advert.State = 2;
-        advert.Flags = 3;
-        advert.Title = u"Advert %1"_s.arg(i + 1);
-        adverts.AddItem(advert);
-    }
-    ASSERT_TRUE(db.InsertItemsAfter(marker, adverts));
-    EXPECT_EQ(db.ItemAt(adverts.Item(5).Position)->Title, u"Advert 5");
-
-    // Keep inserting right after the marker until the hour has to be laid out again.
-    for (int round = 0; round < 300; ++round) {
-        LogHour one;
-        LogItem item;
-        item.Title = u"Extra %1"_s.arg(round);
-        one.AddItem(item);
-        ASSERT_TRUE(db.InsertItemsAfter(marker, one)) << round;
-        ASSERT_EQ(db.ItemAt(marker.Position)->Title, u"Advert Break");
-        ASSERT_EQ(db.NextLogItem(marker.Position)->Title, item.Title);
-    }
-    hour = HourItems(Day, 6);
-    ASSERT_EQ(hour.size(), 4 + 5 + 300);
-    QStringList titles;
-    for (qsizetype i = 0; i < hour.size(); ++i) {
-        titles.append(hour[i].Title);
-        EXPECT_EQ(StationDatabase::ScheduleDateFromDate(hour[i].Position), At(Day, 6));
-        if (i > 0) {
-            EXPECT_LT(hour[i - 1].Position, hour[i].Position);
-        }
-    }
-    EXPECT_EQ(titles.mid(0, 4), QStringList({u"Hour 6"_s, u"Item 1"_s, u"Advert Break"_s, u"Extra 299"_s}));
-    EXPECT_EQ(titles.mid(titles.size() - 6), QStringList({u"Advert 1"_s, u"Advert 2"_s, u"Advert 3"_s,
-                                                          u"Advert 4"_s, u"Advert 5"_s, u"Item 3"_s}));
-    const auto sevenAfter = HourItems(Day, 7);
-    ASSERT_EQ(sevenAfter.size(), sevenBefore.size());
-    for (qsizetype i = 0; i < sevenAfter.size(); ++i)
-        EXPECT_EQ(sevenAfter[i].Position, sevenBefore[i].Position);
-
-    LogItem gone;
-    gone.Position = StationDatabase::LocateHour(At(Day, 20));
-    EXPECT_FALSE(db.InsertItemsAfter(gone, adverts));
-}
-
-TEST_F(ScheduledLogTest, UpdatedItemsAndStartTimesAreStored) {
-    auto hour = Write(Day, 10, {100, -120, 100});
-    LogItem marker = hour[2];
-    LogHour adverts;
-    for (const float length : {30.0f, 40.0f}) {
-        LogItem advert;
-        advert.Type = ItemType::Advert;
-        advert.State = 2;
-        advert.Flags = 3;
-        advert.Duration = length;
-        advert.Time = marker.Time;
-        adverts.AddItem(advert);
-    }
-    ASSERT_TRUE(db.InsertItemsAfter(marker, adverts));
-    LogItem last = adverts.Item(2);
-    last.Transition = 0;
-    ASSERT_TRUE(db.UpdateItem(last.Position, last));
-    LogItem start = hour[0];
-    start.Flags |= ItemFlag::HasAdverts;
-    ASSERT_TRUE(db.UpdateItem(start.Position, start));
-    ASSERT_TRUE(db.UpdateStartTimes(start.Position));
-
-    hour = HourItems(Day, 10);
-    ASSERT_EQ(hour.size(), 6);
-    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
-    EXPECT_FLOAT_EQ(hour[0].HourLength, 100 + 30 + 40 + 100); // the fed break takes no time itself
-    EXPECT_FLOAT_EQ(hour[3].Time, 36000 + 120);               // the adverts follow the break's own time
-    EXPECT_FLOAT_EQ(hour[4].Time, 36000 + 150);
-    EXPECT_EQ(hour[4].Transition, 0);
-    EXPECT_FLOAT_EQ(hour[5].Time, 36000 + 190);
-    EXPECT_FALSE(db.UpdateItem(StationDatabase::LocateHour(At(Day, 11)), last));
-}
-
 TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
     for (int h = 8; h <= 12; ++h)
         Write(Day, h, {60, 60});
@@ -182,20 +99,12 @@ TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
 TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     auto hour = Write(Day, 18, {60, -120, 60});
     Write(Day, 19, {60});
-    LogItem marker = hour[2];
-    LogHour adverts;
     LogItem advert;
     advert.Type = ItemType::Advert;
     advert.State = 2;
     advert.Flags = 3;
     advert.Duration = 30;
-    adverts.AddItem(advert);
-    adverts.AddItem(advert);
-    ASSERT_TRUE(db.InsertItemsAfter(marker, adverts));
-    LogItem start = hour[0];
-    start.Flags |= ItemFlag::HasAdverts;
-    ASSERT_TRUE(db.UpdateItem(start.Position, start));
-    ASSERT_TRUE(db.UpdateStartTimes(start.Position));
+    ASSERT_EQ(Fill(hour[0].Position, {{hour[2].Position, {advert, advert}}}), QString());
     ASSERT_FLOAT_EQ(HourItems(Day, 18)[0].HourLength, 180);
 
     ASSERT_TRUE(db.RemoveAdvertRange({Day, 18 * 3600}, {Day, 19 * 3600}));

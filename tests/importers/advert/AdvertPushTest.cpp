@@ -3,6 +3,7 @@
 #include "importers/MusicImportFixture.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "importers/advert/cAdvertLogImporter.h"
+#include "support/Columns.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -111,11 +112,8 @@ TEST_F(AdvertPushTest, EmptyBreaksAreCountedAndARepeatRetriesOnlyThem) {
 }
 
 TEST_F(AdvertPushTest, TwoBreaksAtOneTimeShareARunOnlyWhenABlankLineSplitsIt) {
-    MusicHours(5, {8});
-    LogItem marker = Hour(5, 8)[2];
-    LogHour again;
-    again.AddItem(marker);
-    ASSERT_TRUE(db.InsertItemsAfter(marker, again)); // a second marker at the same time
+    const QString secondBreak = Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}); // at the same time
+    MusicHours(5, {8}, {secondBreak});
     AdvertLog(5, {Advert(u"08:15:00"_s, u"0034"_s), Advert(u"08:15:00"_s, u"0034"_s)});
     ASSERT_TRUE(Push(Nov(5), 8 * 3600, Nov(5), 8 * 3600));
     auto hour = Hour(5, 8);
@@ -124,11 +122,7 @@ TEST_F(AdvertPushTest, TwoBreaksAtOneTimeShareARunOnlyWhenABlankLineSplitsIt) {
     EXPECT_EQ(hour[3].State, 2); // both adverts went after the first marker
     EXPECT_EQ(hour[5].State, 1);
 
-    MusicHours(6, {8});
-    marker = Hour(6, 8)[2];
-    LogHour twin;
-    twin.AddItem(marker);
-    ASSERT_TRUE(db.InsertItemsAfter(marker, twin));
+    MusicHours(6, {8}, {secondBreak});
     AdvertLog(6, {Advert(u"08:15:00"_s, u"0034"_s), QString(), Advert(u"08:15:00"_s, u"0034"_s)});
     ASSERT_TRUE(Push(Nov(6), 8 * 3600, Nov(6), 8 * 3600));
     hour = Hour(6, 8);
