@@ -13,14 +13,6 @@ protected:
     }
 };
 
-TEST_F(EnterpriseModeTest, BelowLevel35TheOptionsHaveNoEffect) {
-    EXPECT_FALSE(EnterpriseMode::Decide(QString()));
-    SetLevel(34);
-    EXPECT_FALSE(EnterpriseMode::Decide(u"/StandardAsk"_s));
-    EXPECT_FALSE(EnterpriseMode::Decide(u"/Standard"_s));
-    EXPECT_TRUE(op.Messages.isEmpty());
-}
-
 TEST_F(EnterpriseModeTest, StandardRunsWithoutItAndStandardAskAsks) {
     SetLevel(35);
     EXPECT_TRUE(EnterpriseMode::Decide(u"/SILENT"_s));

@@ -134,38 +134,6 @@ TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
     EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(7), 9 * 3600}));
 }
 
-TEST_F(MainWindowControllerTest, WithoutLogsTomorrowIsOfferedAndTheOperatorToldUnlessSilent) {
-    Start();
-    const qint32 tomorrow = ScheduleDateTools::Today().Day + 1;
-    EXPECT_EQ(view.range.Start, (ScheduleDate{tomorrow, 0}));
-    EXPECT_EQ(view.range.End, (ScheduleDate{tomorrow, ScheduleDateTools::EndOfDay}));
-    EXPECT_TRUE(op.Messages.isEmpty()); // the start-up reading is silent with /SILENT
-    controller->ReadLogDetails(false);
-    ASSERT_EQ(op.Messages.size(), 1);
-    EXPECT_TRUE(op.Messages[0].Text.startsWith(u"No valid log entries were found."_s));
-    SetRole(2);
-    controller->ReadLogDetails(false);
-    ASSERT_EQ(op.Messages.size(), 2);
-    EXPECT_TRUE(op.Messages[1].Text.startsWith(u"No valid advert logs were found."_s));
-    EXPECT_TRUE(op.Messages[1].Text.contains(u"re-export from your advert scheduling program."_s));
-}
-
-TEST_F(MainWindowControllerTest, InRoleTwoTheOfferFollowsTheLastHourWithAdverts) {
-    MusicLog(5, {6, 7});
-    AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
-    AdvertLog(6, {u"09:15:00|SPOT|       1|Advert                        |  30|R"_s});
-    Start();
-    view.range.Start = {Nov(5), 6 * 3600};
-    view.range.End = {Nov(5), 7 * 3600};
-    controller->cmdImport_Click(3);
-    SetRole(2);
-    controller->ReadLogDetails(true);
-    EXPECT_EQ(controller->AdvertsScheduledUntil(), (ScheduleDate{Nov(5), 6 * 3600 + 3599.99f}));
-    EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 6 * 3600 + 3599.99f}, 3600));
-    EXPECT_EQ(view.range.End, (ScheduleDate{Nov(6), 9 * 3600 + 900}));
-    EXPECT_FALSE(view.advertsScheduled.isEmpty());
-}
-
 TEST_F(MainWindowControllerTest, RangesAreCheckedBeforeAnyRun) {
     MusicLog(5, {6});
     Start();
@@ -295,58 +263,6 @@ TEST_F(MainWindowControllerTest, TheUpdateNotesAreLookedForBesideAboveAndWhereTh
     WriteFile(Path(u"usr/share/logimporter/Updates.rtf"_s), "{\\rtf1 installed}");
     EXPECT_EQ(MainWindowController::UpdateInformationFile(Path(u"usr/bin"_s)),
               Path(u"usr/share/logimporter/Updates.rtf"_s));
-}
-
-TEST_F(MainWindowControllerTest, TheAdvertLogIsViewedAtTheStartOrAtTheHourOfTheEnd) {
-    Start();
-    DateRange range = view.Range();
-    range.Start = {Nov(24), 6 * 3600 + 30 * 60};
-    range.End = {Nov(25), 17 * 3600 + 45 * 60};
-    view.SetRange(range);
-    const auto start = controller->AdvertLogDate(false);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->Day, Nov(24));
-    EXPECT_FLOAT_EQ(start->Seconds, 6 * 3600 + 30 * 60);
-    const auto end = controller->AdvertLogDate(true);
-    ASSERT_TRUE(end);
-    EXPECT_EQ(end->Day, Nov(25));
-    EXPECT_FLOAT_EQ(end->Seconds, 17 * 3600);
-    range.End = {0, 0};
-    view.SetRange(range);
-    EXPECT_FALSE(controller->AdvertLogDate(true));
-}
-
-TEST_F(MainWindowControllerTest, StationDatabaseSettingsAreStoredAndTheLogReadAgainOnlyWhenChanged) {
-    Start();
-    const qsizetype shown = op.Messages.size();
-    MusicLog(26, {6});
-    controller->EditStationDatabaseSettings();                        // cancelled
-    op.StationSettingsDialog = [](StationSettings&) { return true; }; // OK with nothing changed
-    controller->EditStationDatabaseSettings();
-    EXPECT_EQ(op.Messages.size(), shown); // the log was not read again
-    EXPECT_NE(view.Range().Start.Day, Nov(26));
-
-    op.StationSettingsDialog = [](StationSettings& settings) {
-        return settings.SetValue(u"AutoPurgeDays"_s, u"7"_s) && settings.SetValue(u"CartOffset"_s, u"-100"_s);
-    };
-    controller->EditStationDatabaseSettings();
-    EXPECT_EQ(Db().Settings().AutoPurgeDays(), 7);
-    EXPECT_EQ(view.Range().Start.Day, Nov(26)); // read again, with its messages
-    StationDatabase stored;
-    ASSERT_EQ(stored.OpenFile(Db().DatabaseInfo().Location), StationDatabase::Opened);
-    EXPECT_EQ(stored.Settings().AutoPurgeDays(), 7);
-    EXPECT_EQ(stored.Settings().CartOffset(), -100);
-}
-
-TEST_F(MainWindowControllerTest, ANewDatabaseNamedInTheChooserIsMadeEmpty) {
-    WriteFile(ProfileLibrary::ProfileFolder(u"Demo"_s) + u"/Library.ini"_s, "[Library]\nDatabaseMode=1\n");
-    op.DatabaseChoice = u"Drive Time"_s;
-    Start();
-    EXPECT_TRUE(op.DatabaseCreationOffered);
-    EXPECT_EQ(op.DatabasesOffered, QStringList{u"Test"_s});
-    EXPECT_EQ(view.title, u"Log Importer - Drive Time");
-    EXPECT_TRUE(QFileInfo::exists(ProfileLibrary::ProductFolder() + u"/Databases/Drive Time.sdb"_s));
-    EXPECT_EQ(view.musicScheduled, u"(Log is Empty)");
 }
 
 TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFileIsRead) {

@@ -47,9 +47,6 @@ protected:
             files.append(it.next());
         return files;
     }
-    QString DebugFile() const {
-        return Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
-    }
     QString ApplicationLog() const {
         const qsizetype at = Output.indexOf(u"Application log: "_s);
         return at < 0 ? QString() : Output.mid(at + 17).section(u'\n', 0, 0);
@@ -85,23 +82,6 @@ protected:
     QString Output;
     QString Errors;
 };
-
-TEST_F(ProgramRunTest, ASilentStartUpTracesEveryStepAndExitsCleanly) {
-    ASSERT_EQ(Logimporter({u"/DEBUG"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
-        << Errors.toStdString();
-    EXPECT_TRUE(Output.contains(u"Debug log: "_s + DebugFile())) << Output.toStdString();
-    EXPECT_TRUE(Errors.contains(u"give /SCHEDULE or /IMPORT"_s)) << Errors.toStdString();
-    QStringList trace;
-    for (const QString& line : LinesOf(DebugFile()))
-        trace.append(line.mid(31)); // past the time and the two memory columns of level 10
-    ASSERT_GE(trace.size(), 4);
-    EXPECT_EQ(trace.front(), u"Started InitialiseTool");
-    EXPECT_TRUE(trace.contains(u"Finished OK"_s));
-    EXPECT_TRUE(trace.contains(u"Started ReadLogDetails - SilentMode=True"_s));
-    EXPECT_EQ(trace[trace.size() - 2], u"Start TerminateTool ");
-    EXPECT_EQ(trace.back(), u"Finished OK");
-    EXPECT_EQ(FilesOutside(), QStringList());
-}
 
 TEST_F(ProgramRunTest, AFailedStartUpSaysWhatIsWrongAndWhatToDo) {
     EXPECT_EQ(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 1); // nobody there to choose a profile
@@ -233,14 +213,6 @@ TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
     EXPECT_TRUE(ScheduledLog().isEmpty());
 }
 
-TEST_F(ProgramRunTest, AStartThatCannotBeReadIsWarnedOfOnceAndExitsWithFive) {
-    EXPECT_EQ(Import(u"someday"_s, u"24/11/2010 01:59"_s), 5) << Errors.toStdString();
-    EXPECT_EQ(
-        Errors.count(u"warning: /START=SOMEDAY is not a date and time, so the offered start was used"_s), 1)
-        << Errors.toStdString();
-    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2); // the offered start, the first hour of the files
-}
-
 TEST_F(ProgramRunTest, NoLogFilesAtAllIsAWarningNotASuccess) {
     QDirIterator logs(ProfileLibrary::ProductFolder() + u"/Demo Logs"_s, QDir::Files,
                       QDirIterator::Subdirectories);
@@ -312,43 +284,6 @@ TEST_F(ProgramRunTest, AWriterBesideTheImportCostsNoHourAndNoAdvert) {
     EXPECT_EQ(Count(disturbed, u"Type"_s, 98), 48);
     EXPECT_EQ(Count(disturbed, u"Flags"_s, 3), Count(undisturbed, u"Flags"_s, 3));
     EXPECT_TRUE(disturbed == undisturbed) << "the two Scheduled Logs differ";
-}
-
-TEST_F(ProgramRunTest, AdvertsThatArriveANightLateAreCaughtUpByTheNextRun) {
-    // A station whose days are still to come: the catch-up never reaches back into
-    // hours that have gone to air.
-    const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs"_s;
-    QDir(logs).removeRecursively();
-    QString problem;
-    ASSERT_TRUE(DemoStation::Create(QDate::currentDate().addDays(1), 3, &problem)) << problem.toStdString();
-    QDir adverts(logs + u"/Adverts"_s);
-    QStringList late = adverts.entryList(QDir::Files, QDir::Name).mid(1);
-    ASSERT_EQ(late.size(), 2);
-    QDir().mkpath(Path(u"late"_s));
-    for (const QString& name : late)
-        ASSERT_TRUE(QFile::rename(adverts.filePath(name), Path(u"late/"_s + name)));
-    const QStringList scheduled = {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
-                                   u"/NOPREVCHECK"_s};
-    const auto hoursWithAdverts = [this] {
-        int marked = 0;
-        for (const QJsonValue& item : ScheduledLog()) {
-            const QJsonObject fields = item.toObject();
-            marked += fields.value(u"Type"_s).toInt() == 98 && (fields.value(u"Flags"_s).toInt() & 2) ? 1 : 0;
-        }
-        return marked;
-    };
-
-    EXPECT_EQ(Logimporter(scheduled), 0)
-        << Errors.toStdString(); // night 1: three days' music, one day's adverts
-    EXPECT_EQ(hoursWithAdverts(), 24);
-    for (const QString& name : late) // night 2: the adverts of the other two days arrive
-        ASSERT_TRUE(QFile::rename(Path(u"late/"_s + name), adverts.filePath(name)));
-    EXPECT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
-    EXPECT_TRUE(Output.contains(u"advert hours caught up:   24 ("_s)) << Output.toStdString();
-    EXPECT_EQ(hoursWithAdverts(), 72);
-    EXPECT_EQ(Logimporter(scheduled), 0);
-    EXPECT_TRUE(Output.contains(u"advert hours caught up:   0\n"_s)) << Output.toStdString(); // nothing twice
-    EXPECT_EQ(hoursWithAdverts(), 72);
 }
 
 TEST_F(ProgramRunTest, ADryRunShowsItsPlanAndLeavesTheDatabaseAndEveryLogFileAsTheyWere) {

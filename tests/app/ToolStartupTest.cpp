@@ -93,44 +93,6 @@ TEST_F(ToolStartupTest, ASilentRunWithAProfileGoesThroughEveryStep) {
     EXPECT_EQ(state.PlayoutAudio, nullptr);
 }
 
-TEST_F(ToolStartupTest, TheProfileChooserSuggestsTheLastProfileAndRemembersTheChoice) {
-    SetUpProfile(u"Studio"_s, u"DatabaseMode=1\n"_s);
-    op.ProfileChoice = u"Studio"_s;
-    ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK"_s));
-    EXPECT_EQ(op.ProfileSuggested, u"Profile1");
-    EXPECT_EQ(op.ProfilesOffered, QStringList({u"Demo"_s, u"Studio"_s}));
-    EXPECT_TRUE(Trace.contains(u"    Getting Profile Name (Suggesting 'Profile1')"_s));
-    EXPECT_TRUE(Trace.contains(u"    Profile Chosen: 'Studio'"_s));
-    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, u"Software\\Kestrane\\Ostrel v3\\Tools"_s,
-                                       u"LastProfile"_s, {}),
-              u"Studio");
-    EXPECT_EQ(state.CurrentProfile, u"Studio");
-}
-
-TEST_F(ToolStartupTest, CancellingTheProfileChooserEndsTheStartUp) {
-    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /NOPREVCHECK"_s));
-    EXPECT_EQ(Trace.back(), u"No Profile chosen so finished");
-    EXPECT_EQ(Trace[Trace.size() - 2], u"    Getting Profile Name (Suggesting 'Profile1')");
-    EXPECT_EQ(RegistryTools::GetString(RegistryTools::CurrentUser, u"Software\\Kestrane\\Ostrel v3\\Tools"_s,
-                                       u"LastProfile"_s, u"unset"_s),
-              u"unset");
-}
-
-TEST_F(ToolStartupTest, IncompleteSettingsAreShownAndCancellingEndsTheStartUp) {
-    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Fresh"_s));
-    EXPECT_EQ(op.SettingsDialogs, 1);
-    EXPECT_EQ(Trace.mid(Trace.size() - 3),
-              QStringList({u"    Ostrel Library - CheckSettings"_s, u"    Failed - Displaying Settings"_s,
-                           u"Cancelled so finished"_s}));
-}
-
-TEST_F(ToolStartupTest, ARefusedLogInEndsTheStartUpWithoutALine) {
-    SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\n"_s);
-    ASSERT_FALSE(Start(u"/DEBUG=NORMAL /NOPREVCHECK /Profile=Secure"_s));
-    EXPECT_EQ(op.LogIns, 1);
-    EXPECT_EQ(Trace.back(), u"    Ostrel Library - CheckSettings");
-}
-
 TEST_F(ToolStartupTest, APasswordKeptInTheOlderFormIsCheckedThenReplacedByItsArgon2idFormAtTheLogIn) {
     SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\nAutoLogIn=true\n"_s);
     // As the directory kept it before: the SHA-256 hex of the identifier and the password.
@@ -183,24 +145,6 @@ TEST_F(ToolStartupTest, ANewProfileNamedInTheChooserIsMadeAndOthersAreRefused) {
     EXPECT_FALSE(Start(u"/NOPREVCHECK /SILENT"_s));
     EXPECT_EQ(op.MessageTexts().last(), u"A name cannot hold any of \\ / : * ? \" < > |");
     EXPECT_EQ(ProfileLibrary().Profiles().size(), 2);
-}
-
-TEST_F(ToolStartupTest, PlayersAreOverriddenOnlyByAWholeNumberThatDiffers) {
-    const struct {
-        const char16_t* value;
-        int players;
-        bool overridden;
-    } cases[] = {{u"0", 4, false},  {u"abc", 4, false}, {u"4", 4, false}, {u"6", 6, true},
-                 {u"2.5", 2, true}, {u"3.5", 4, false}, {u"-2", 4, false}};
-    for (const auto& c : cases) {
-        const QString value = QString::fromUtf16(c.value);
-        QFile::remove(Path(u"DebugFiles/logimporter.20101123.log"_s));
-        state = ToolState{};
-        ASSERT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /NOPREVCHECK /Profile=Demo /PLAYERS="_s + value));
-        EXPECT_EQ(state.AudioSettings->NumberPlayers, c.players) << value.toStdString();
-        EXPECT_EQ(Trace.contains(u"    Overriding NumberPlayers to %1"_s.arg(c.players)), c.overridden)
-            << value.toStdString();
-    }
 }
 
 TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {

@@ -41,14 +41,6 @@ TEST_F(AppLogTest, FollowingTheDateStartsANewFileOnALaterDay) {
     EXPECT_EQ(LinesOf(Folder() + u"/2010-11-24.log"_s), QStringList{u"Music:second day"_s});
 }
 
-TEST_F(AppLogTest, WithoutFollowingTheDateARunKeepsItsFile) {
-    ASSERT_TRUE(AppLog::OpenAppLog(Folder(), AppLog::Numbered | AppLog::ComputerName));
-    Clock::SetFixed(Now.addDays(1)); // a run past midnight
-    WriteAppLog(u"Music"_s, u"after midnight"_s);
-    EXPECT_EQ(AppLog::FileName(), Named(u"2010-11-23"_s, u"-001"_s));
-    EXPECT_EQ(LinesOf(AppLog::FileName()), QStringList{u"Music:after midnight"_s});
-}
-
 TEST_F(AppLogTest, ALogOnAFullDiskLosesItsLinesQuietlyAndWritesAgainWhenThereIsRoom) {
     if (!QFileInfo::exists(u"/dev/full"_s))
         GTEST_SKIP() << "no /dev/full here to stand for a full disk";

@@ -24,23 +24,6 @@ TEST(CommandLineOptions, FindsOptionsAsWholeWordsIgnoringCase) {
     EXPECT_EQ(option(u"/DEBUG /PROFILE=X "_s, u"/DEBUG"_s), QString()); // a flag has no value
 }
 
-TEST(CommandLineOptions, WholeWordMatchingIsSwitchedOffAsAsked) {
-    // A name beginning "<", the separator ">" or no delimiter match anywhere.
-    EXPECT_EQ(CommandLineOptions::GetCommandLineOption(u"<a>1<b>2"_s, u"<b"_s, u">"_s, u"<"_s), u"2");
-    EXPECT_EQ(CommandLineOptions::GetCommandLineOption(u"X/Profile=S"_s, u"/Profile"_s, u"="_s, QString()),
-              u"S");
-    EXPECT_EQ(CommandLineOptions::GetCommandLineOption(u"X/Profile=S"_s, u"/Profile"_s, u"="_s, u" "_s),
-              QString());
-    EXPECT_EQ(CommandLineOptions::GetCommandLineOptionEx(u"X/START=1"_s, u"/START"_s, u"="_s, u" "_s, false),
-              u"1");
-    EXPECT_EQ(CommandLineOptions::GetCommandLineOptionEx(u"X/START=1"_s, u"/START"_s, u"="_s, u" "_s, true),
-              QString());
-    EXPECT_EQ(
-        CommandLineOptions::GetCommandLineOptionEx(u"/IMPORT /START=\"23/11/2010 06:00\" /END=24/11/2010"_s,
-                                                   u"/START"_s, u"="_s, u" "_s, true),
-        u"23/11/2010 06:00");
-}
-
 TEST(CommandLineOptions, ArgumentVectorsBecomeWindowsCommandLines) {
     EXPECT_EQ(CommandLineOptions::FromArguments({u"/SILENT"_s, u"/Profile=Studio 2"_s, u"/PLAYERS=4"_s}),
               u"/SILENT /Profile=\"Studio 2\" /PLAYERS=4");

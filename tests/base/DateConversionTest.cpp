@@ -14,12 +14,6 @@ const QLocale swedish(QLocale::Swedish, QLocale::Sweden); // short dates as 2010
 
 class DateConversionTest : public TempHome {}; // "this year" comes from the clock: 2010
 
-TEST_F(DateConversionTest, DayOrderFollowsTheLocale) {
-    EXPECT_EQ(DateConversion::DayOrder(british), u"dmy");
-    EXPECT_EQ(DateConversion::DayOrder(american), u"mdy");
-    EXPECT_EQ(DateConversion::DayOrder(swedish), u"ymd");
-}
-
 TEST_F(DateConversionTest, ReadsDatesAsTheLocalesDayOrderWants) {
     const struct {
         const QLocale* locale;

@@ -13,18 +13,6 @@ protected:
     QString DebugFile() const { return Path(u"DebugFiles/logimporter.20101123.log"_s); }
 };
 
-TEST_F(DebugLogTest, LevelZeroAndLevelsBelowFiveWriteNothing) {
-    for (const int level : {0, 3}) {
-        GeneralTools::SetDebugLevel(level);
-        WriteDebug(u"Started InitialiseTool"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
-        WriteDebug(u"a level -1 line"_s, -1);
-        EXPECT_FALSE(QDir(Path(u"DebugFiles"_s)).exists()) << level;
-        EXPECT_EQ(DebugLog::Indentation(), 0) << level;
-    }
-    GeneralTools::SetDebugLevel(0);
-    EXPECT_EQ(DebugLog::FileName(), QString());
-}
-
 TEST_F(DebugLogTest, LinesCarryTheTimeAndIndentation) {
     GeneralTools::SetDebugLevel(5);
     WriteDebug(u"Started InitialiseTool"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
@@ -61,27 +49,4 @@ TEST_F(DebugLogTest, AFolderThatCannotBeMadeIsReportedForEveryLine) {
     EXPECT_EQ(Alerts[0],
               u"The Debug Files folder could not be created in '"_s + Path(u"blocker/"_s) + u"'!"_s);
     EXPECT_EQ(DebugLog::Indentation(), 0); // a lost line does not indent
-}
-
-TEST_F(DebugLogTest, TheLevelComesFromTheCommandLineOrTheRegistry) {
-    const struct {
-        const char16_t* commandLine;
-        int level;
-    } cases[] = {
-        {u"/DEBUG", 10},          {u"/SILENT /debug", 10}, {u"/debug=normal", 5},
-        {u"/DEBUG=MEDIUM /X", 5}, {u"/DEBUG=MAX", 10},     {u"/DEBUG=OFF", 0},
-        {u"/Debug=none", 0},      {u"/DEBUG=7", 10},       {u"/Profile=A /DEBUG", 10},
-    };
-    RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 7);
-    for (const auto& c : cases) {
-        GeneralTools::SetDebugLevel(0);
-        DebugLog::InitialiseDebugLevel(QString::fromUtf16(c.commandLine));
-        EXPECT_EQ(GeneralTools::DebugLevel(), c.level) << QString::fromUtf16(c.commandLine).toStdString();
-    }
-    GeneralTools::SetDebugLevel(0);
-    DebugLog::InitialiseDebugLevel(u"/SILENT"_s);
-    EXPECT_EQ(GeneralTools::DebugLevel(), 7);
-    GeneralTools::SetDebugLevel(3); // a level already set stays
-    DebugLog::InitialiseDebugLevel(u"/DEBUG"_s);
-    EXPECT_EQ(GeneralTools::DebugLevel(), 3);
 }

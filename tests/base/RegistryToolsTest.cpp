@@ -19,15 +19,3 @@ TEST_F(RegistryToolsTest, ValuesComeBackWithDefaultsForMissingOnes) {
     // A string where a number is wanted gives the default.
     EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::CurrentUser, key, u"LastDatabase"_s, 7), 7);
 }
-
-TEST_F(RegistryToolsTest, KeysAndValueNamesMatchIgnoringCase) {
-    ASSERT_TRUE(
-        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 5));
-    EXPECT_EQ(
-        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"Software\\kestrane"_s, u"debugmode"_s, 0), 5);
-    ASSERT_TRUE(
-        RegistryTools::SetNumber(RegistryTools::LocalMachine, u"software\\KESTRANE"_s, u"DEBUGMODE"_s, 10));
-    EXPECT_EQ(
-        RegistryTools::GetNumber(RegistryTools::LocalMachine, u"SOFTWARE\\Kestrane"_s, u"DebugMode"_s, 0),
-        10);
-}

@@ -59,21 +59,6 @@ TEST(RtfTest, AWordProcessorsDocumentReadsAsItsShownText) {
     EXPECT_EQ(second[3], run(u"below"_s, false, false, true, 22));
 }
 
-TEST(RtfTest, GroupsRestoreTheFormatAndUnicodeFallbacksFollowUc) {
-    const auto document =
-        RtfReader::Read("{\\rtf1 plain {\\b bold {\\i both} bold} plain\\uc2\\u-4064??\\u20320\\'41x}");
-    ASSERT_TRUE(document);
-    ASSERT_EQ(document->size(), 1);
-    const QList<RichRun>& runs = (*document)[0].Runs;
-    ASSERT_EQ(runs.size(), 5);
-    EXPECT_EQ(runs[0], run(u"plain "_s));
-    EXPECT_EQ(runs[1], run(u"bold "_s, true));
-    EXPECT_EQ(runs[2], run(u"both"_s, true, true));
-    EXPECT_EQ(runs[3], run(u" bold"_s, true));
-    // \uc2: two stand-ins follow each \uN, a \'hh counting as one.
-    EXPECT_EQ(runs[4], run(u" plain\uF020\u4F60"_s));
-}
-
 TEST(RtfTest, WhatIsNotRtfIsRefusedAndBrokenRtfGivesWhatItHolds) {
     EXPECT_FALSE(RtfReader::Read("Music:Log for Monday could not be found.\r\n"));
     EXPECT_FALSE(RtfReader::Read(QByteArray()));

@@ -12,12 +12,6 @@ ScheduleDate at(qint32 day, double seconds) {
 }
 } // namespace
 
-TEST(ScheduleDateTools, DaySerialsCountFrom30December1899) {
-    EXPECT_EQ(ScheduleDateTools::DaySerial(QDate(2000, 1, 1)), 36526);
-    EXPECT_EQ(ScheduleDateTools::DaySerial(QDate(2010, 11, 23)), nov23);
-    EXPECT_EQ(ScheduleDateTools::DateOfSerial(nov23), QDate(2010, 11, 23));
-}
-
 TEST(ScheduleDateTools, AddSecondsCarriesAcrossMidnightBothWays) {
     const struct {
         ScheduleDate from;
@@ -69,15 +63,6 @@ TEST(ScheduleDateTools, FormattedDatesReadBackAsTheSamePoint) {
     EXPECT_EQ(ScheduleDateTools::FormatScheduleDate(at(nov23, 50400), 4), u"2010-11-23 14:00:00");
     EXPECT_EQ(ScheduleDateTools::FormatScheduleDate(at(nov23, 50400), 14), u"Tue 23 November 2010 14:00:00");
     EXPECT_EQ(ScheduleDateTools::ParseDate(u"not a date"), ScheduleDate{});
-}
-
-TEST(ScheduleDateTools, FormatsSecondsAsDurationsAndTimesOfDay) {
-    EXPECT_EQ(ScheduleDateTools::FormatSeconds(3450, 2), u"57:30");
-    EXPECT_EQ(ScheduleDateTools::FormatSeconds(3900, 2), u"65:00");
-    EXPECT_EQ(ScheduleDateTools::FormatSeconds(50709, 4), u"14:05:09");
-    EXPECT_EQ(ScheduleDateTools::FormatSeconds(ScheduleDateTools::EndOfDay, 12), u"23:59:59");
-    EXPECT_EQ(ScheduleDateTools::FormatSeconds(0, 4).left(2), u"00");
-    EXPECT_EQ(ScheduleDateTools::MonthName(11), u"November");
 }
 
 class ScheduleDateToday : public TempHome {};

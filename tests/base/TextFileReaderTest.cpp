@@ -53,10 +53,3 @@ TEST_F(TextFileReaderTest, LongLinesCrossTheReadBuffer) {
     EXPECT_EQ(lines[1], u"next");
     EXPECT_EQ(lines[2].size(), 200000);
 }
-
-TEST_F(TextFileReaderTest, AFileNotOpenGivesEmptyLines) {
-    TextFileReader reader;
-    EXPECT_FALSE(reader.Open(Path(u"missing.txt"_s)));
-    EXPECT_TRUE(reader.AtEnd());
-    EXPECT_EQ(reader.ReadTextLine(), QString());
-}

@@ -30,16 +30,6 @@ TEST_F(MusicScanTest, TheRangeRunsFromTheFirstFilesFirstHourToTheLastFilesLastHo
     EXPECT_FLOAT_EQ(end.Seconds, 12 * 3600 + 3599.99f);
 }
 
-TEST_F(MusicScanTest, OneFileGivesItsOwnHoursAndFormatsIgnoreCase) {
-    db.Settings().SetValue(u"MusicFileNameFormat"_s, u"DDMMYY"_s);
-    db.Settings().SetValue(u"MusicFileNamePrefix"_s, u"ML"_s);
-    WriteDay(9, {23, 8});
-    QFile::rename(db.MusicLogFileName(Nov(9)), MusicFolder() + u"/ml091110.TXT"_s);
-    ASSERT_TRUE(Scan());
-    EXPECT_EQ(start, (ScheduleDate{Nov(9), 8 * 3600}));
-    EXPECT_EQ(end, (ScheduleDate{Nov(9), 23 * 3600 + 3599.99f}));
-}
-
 TEST_F(MusicScanTest, ALastFileWithoutHeadersEndsAnHourFromItsMidnight) {
     WriteDay(1, {10});
     WriteFile(db.MusicLogFileName(Nov(3)), "; nothing scheduled\r\n");

@@ -183,21 +183,6 @@ TEST_F(MusicImportTest, LineEndsAndEncodingsOfEveryKindReadToTheSameItems) {
     for (qsizetype i = 1; i < read.size(); ++i)
         EXPECT_EQ(read[i], read[0]) << forms[i].first;
 }
-TEST_F(MusicImportTest, ADayFileThatVanishesAfterTheScanIsReportedAndTheOtherDaysAreImported) {
-    WriteDay(5, {22, 23});
-    WriteDay(6, {0, 1});
-    WriteDay(7, {0, 1});
-    ScheduleDate start, end;
-    ASSERT_TRUE(importer.ScanLogFilesForDateRanges(start, end));
-    ASSERT_EQ(start.Day, Nov(5));
-    ASSERT_EQ(end.Day, Nov(7));
-    ASSERT_TRUE(QFile::remove(db.MusicLogFileName(Nov(6))));
-    EXPECT_TRUE(Import(start.Day, start.Seconds, end.Day, end.Seconds));
-    EXPECT_EQ(HoursInLog(), QStringList({u"5 22"_s, u"5 23"_s, u"7 00"_s, u"7 01"_s}));
-    EXPECT_EQ(AppLogLines(), QStringList{u"Music:Log for Saturday, 6 November 2010 ('"_s +
-                                         db.MusicLogFileName(Nov(6)) + u"') could not be found."_s});
-}
-
 TEST_F(MusicImportTest, MissingAndSilentCartsAreCountedAndStillWritten) {
     Cart silent;
     silent.Number = u"1002"_s;
@@ -281,21 +266,6 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
         u"Music:2010-11-05 08:00:00 - one of the Log Items could not be added to the log"_s));
     for (const LogItem& item : db.ItemsBetween(0, 1e6))
         EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
-}
-
-TEST_F(MusicImportTest, CheckReadyTellsWhatIsWrongWithTheDirectory) {
-    EXPECT_FALSE(importer.CheckReady()); // the folder does not exist yet
-    ASSERT_EQ(op.Messages.size(), 1);
-    EXPECT_EQ(op.Messages[0].Text,
-              u"The 'Music Logs Directory' you have entered in Station Database Settings cannot "
-              u"be found ('"_s +
-                  MusicFolder() + u"')"_s);
-    QDir().mkpath(MusicFolder());
-    EXPECT_TRUE(importer.CheckReady());
-    db.Settings().SetValue(u"MusicLogsDirectory"_s, QString());
-    EXPECT_TRUE(importer.CheckReady()); // an empty setting is told, yet passes
-    EXPECT_EQ(op.Messages.last().Text,
-              u"You must enter a 'Music Logs Directory' in Station Database Settings");
 }
 
 TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEveryLaterHourIsReported) {

@@ -34,14 +34,6 @@ TEST_F(CartsAndSettingsTest, CartsAreLookedUpByNumber) {
     EXPECT_EQ(db.CartTools().GetCart(u"1123"_s)->Title, u"Replaced");
 }
 
-TEST(CartTools, RangesCompareNumericValues) {
-    EXPECT_TRUE(CartTools::IsCartInRange(u"500"_s, u"500"_s, u"599"_s));
-    EXPECT_TRUE(CartTools::IsCartInRange(u"0599"_s, u"500"_s, u"599"_s));
-    EXPECT_FALSE(CartTools::IsCartInRange(u"600"_s, u"500"_s, u"599"_s));
-    EXPECT_FALSE(CartTools::IsCartInRange(u"550"_s, QString(), u"599"_s));
-    EXPECT_FALSE(CartTools::IsCartInRange(u"abc"_s, u"0"_s, u"599"_s));
-}
-
 TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     StationSettings& settings = db.Settings();
     const struct {

@@ -18,22 +18,6 @@ protected:
     }
 };
 
-TEST(MaintenanceFilter, AcceptsTheFiltersOfTheAdvertRefresh) {
-    const auto parsed = MaintenanceFilter::Parse(u"[ItemType]=4 AND [HDReference]='0034'"_s);
-    ASSERT_TRUE(parsed);
-    ASSERT_EQ(parsed->size(), 2);
-    EXPECT_EQ((*parsed)[1].Value, QVariant(u"0034"_s));
-    EXPECT_EQ(MaintenanceFilter::WhereClause(*parsed), u"ItemType = ? AND HDReference = ?");
-    const auto purge =
-        MaintenanceFilter::Parse(u"[ItemType]=4 AND [ItemSource]=2 AND [LastUpdated]<=#03-07-2011#"_s);
-    ASSERT_TRUE(purge);
-    EXPECT_EQ((*purge)[2].Comparison, u"<=");
-    EXPECT_EQ((*purge)[2].Value, QVariant(u"2011-03-07 00:00:00"_s));
-    EXPECT_EQ(MaintenanceFilter::Parse(u"[HDReference]='it''s' and [Value1]<>-3"_s)->at(0).Value,
-              QVariant(u"it's"_s));
-    EXPECT_TRUE(MaintenanceFilter::Parse(QString())->isEmpty());
-}
-
 TEST(MaintenanceFilter, RefusesEverythingElse) {
     const char16_t* refused[] = {
         u"[HDReference]='x' OR '1'='1'",

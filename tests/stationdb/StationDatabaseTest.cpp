@@ -75,39 +75,6 @@ TEST_F(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
     }
 }
 
-TEST_F(StationDatabaseTest, NamedValuesAndChangeStamps) {
-    ASSERT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"23/11/2010 14:03:22"_s));
-    ASSERT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"24/11/2010 09:00:00"_s));
-    EXPECT_EQ(db.Value(u"Adverts.InfoLastUpdated"_s), u"24/11/2010 09:00:00");
-    ASSERT_TRUE(db.SetMusicLastChange(u"Log Importer v3.0.1"_s, Now));
-    ASSERT_TRUE(db.SetAdvertLastChange(u"Log Importer v3.0.1"_s, Now));
-    EXPECT_EQ(db.Value(u"Music.LastChangeBy"_s), u"Log Importer v3.0.1");
-    EXPECT_EQ(db.Value(u"Adverts.LastChangeTime"_s), u"2010-11-23 14:03:22");
-    EXPECT_FALSE(db.Value(u"Nothing"_s).has_value());
-    EXPECT_EQ(db.Values().size(), 6); // with the station's name
-}
-
-TEST_F(StationDatabaseTest, LogFileNamesFollowTheSettings) {
-    StationSettings& settings = db.Settings();
-    settings.SetValue(u"MusicLogsDirectory"_s, u"/logs/music"_s);
-    settings.SetValue(u"MusicFileNamePrefix"_s, u"MX"_s);
-    settings.SetValue(u"MusicFileExtension"_s, u".LOG"_s);
-    settings.SetValue(u"AdvertLogsDirectory"_s, u"C:\\Adverts\\"_s);
-    const struct {
-        const char16_t* format;
-        const char16_t* name;
-    } cases[] = {{u"yymmdd", u"MX101123.LOG"},
-                 {u"YYDDMM", u"MX102311.LOG"},
-                 {u"ddmmyy", u"MX231110.LOG"},
-                 {u"mmddyy", u"MX112310.LOG"}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(settings.SetValue(u"MusicFileNameFormat"_s, QString::fromUtf16(c.format)));
-        EXPECT_EQ(db.MusicLogFileName(Day), u"/logs/music/"_s + QString::fromUtf16(c.name));
-    }
-    EXPECT_EQ(db.MusicLogFileName(-1), u"/logs/music/MX??????*");
-    EXPECT_EQ(db.AdvertLogFileName(Day), u"C:\\Adverts\\101123.txt");
-}
-
 TEST_F(StationDatabaseTest, DatabasesAreFoundByNameInEitherFolderIgnoringCase) {
     db.Close();
     ASSERT_TRUE(StationDatabase::Create(Path(u"shared/Main Studio.sdb"_s), QString()));

@@ -68,45 +68,6 @@ TEST_F(StationAdminTest, AStationIsSetUpAndInspected) {
     EXPECT_TRUE(Out.startsWith(u"usage: stationdb log"_s));
 }
 
-TEST_F(StationAdminTest, TheLogIsDumpedWithEveryItemProperty) {
-    ASSERT_EQ(Run({u"create"_s, Db()}), 0);
-    {
-        StationDatabase db;
-        ASSERT_EQ(db.OpenFile(Db()), StationDatabase::Opened);
-        for (const int hour : {6, 7}) {
-            LogHour items;
-            LogItem start;
-            start.Type = ItemType::HourStart;
-            start.Title = u"Breakfast"_s;
-            items.AddItem(start);
-            LogItem song;
-            song.Type = 3;
-            song.CartNumber = u"1123"_s;
-            song.Duration = 200;
-            song.TextParameter(2) = u"hook"_s;
-            items.AddItem(song);
-            ASSERT_TRUE(db.WriteHour({40505, float(hour * 3600)}, items));
-        }
-    }
-    ASSERT_EQ(Run({u"log"_s, Db(), u"--json"_s, u"--from"_s, u"2010-11-23 07:30"_s}), 0) << Err.toStdString();
-    const QJsonArray items = QJsonDocument::fromJson(Out.toUtf8()).array();
-    ASSERT_EQ(items.size(), 2); // the hour of 07:30, whole
-    const QJsonObject song = items[1].toObject();
-    for (const char* key :
-         {"Position",       "Date",        "Time",      "Type",       "CartNumber", "Title",
-          "Description",    "Note",        "Text1",     "Text2",      "EndStyle",   "Transition",
-          "PlayTransition", "Flags",       "State",     "Parameter1", "Parameter4", "TextParameter1",
-          "TextParameter4", "InputNumber", "InputFlag", "Duration",   "Length2",    "HourStart",
-          "HourLength",     "Reference"})
-        EXPECT_TRUE(song.contains(QLatin1String(key))) << key;
-    EXPECT_EQ(song.value(u"CartNumber"_s).toString(), u"1123");
-    EXPECT_EQ(song.value(u"TextParameter2"_s).toString(), u"hook");
-    EXPECT_DOUBLE_EQ(song.value(u"Time"_s).toDouble(), 7 * 3600);
-    EXPECT_DOUBLE_EQ(items[0].toObject().value(u"HourLength"_s).toDouble(), 200);
-    ASSERT_EQ(Run({u"log"_s, Db()}), 0);
-    EXPECT_EQ(Out.count(u'\n'), 5); // a heading and four items
-}
-
 TEST_F(StationAdminTest, WhatTheDatabaseCannotHoldIsRefusedNamingItsLineColumnAndValue) {
     ASSERT_EQ(Run({u"create"_s, Db()}), 0);
     const QList<std::pair<QByteArray, QString>> refused = {

@@ -55,20 +55,6 @@ TEST_F(frmAdLogViewerTest, ADayIsListedWithTheBreakAtTheHourSelected) {
     EXPECT_TRUE(viewer->findChild<QPushButton*>(u"cmdPrint"_s)->isEnabled());
 }
 
-TEST_F(frmAdLogViewerTest, ViewingNeedsADateAndEscapeCloses) {
-    viewer->show();
-    auto* date = viewer->findChild<QLineEdit*>(u"txtStartDate"_s);
-    date->setText(u"not a date"_s);
-    QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdView"_s), Qt::LeftButton);
-    EXPECT_EQ(op.MessageTexts(), QStringList{u"You must enter a valid Date to view"_s});
-    Log({Advert(u"06:15:00"_s, u"0034"_s)});
-    date->setText(u"9/11/2010"_s);
-    QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdView"_s), Qt::LeftButton);
-    EXPECT_EQ(List()->topLevelItemCount(), 1);
-    QTest::keyClick(List(), Qt::Key_Escape);
-    EXPECT_FALSE(viewer->isVisible());
-}
-
 TEST_F(frmAdLogViewerTest, PrintingToAPdfGivesPagesHoldingEveryRow) {
     QStringList lines;
     for (int hour = 0; hour < 24; ++hour)

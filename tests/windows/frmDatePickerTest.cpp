@@ -55,26 +55,6 @@ TEST_F(frmDatePickerTest, AnHourWithFlagsThreeShowsItsHourAndLockedMinutes) {
     EXPECT_FALSE(Find<QWidget>(u"picTime"_s)->isVisibleTo(&picker));
 }
 
-TEST_F(frmDatePickerTest, HoursAndMinutesStayWithinTheirRangesAndKeepTheScrollBarInStep) {
-    picker.Open({nov9, 23 * 3600}, 7);
-    picker.show();
-    Click(u"cmdHourUp"_s);
-    EXPECT_EQ(Text(u"txtHours"_s), u"23");
-    Click(u"cmdMinuteDown"_s);
-    EXPECT_EQ(Text(u"txtMinutes"_s), u"00");
-    Click(u"cmdHourDown"_s);
-    EXPECT_EQ(Text(u"txtHours"_s), u"22");
-    EXPECT_EQ(Find<QScrollBar>(u"scrollHours"_s)->value(), 22);
-    Find<QScrollBar>(u"scrollHours"_s)->setValue(6);
-    EXPECT_EQ(Text(u"txtHours"_s), u"06");
-
-    auto* hours = Find<QLineEdit>(u"txtHours"_s);
-    hours->setText(QString());
-    QTest::keyClicks(hours, u"1x9"_s); // the letter is not a key of a whole number
-    EXPECT_EQ(hours->text(), u"19");
-    EXPECT_EQ(Find<QScrollBar>(u"scrollHours"_s)->value(), 19);
-}
-
 TEST_F(frmDatePickerTest, AnHourBeyond23IsRefusedWithItsMessage) {
     picker.Open({nov9, 50400}, 3);
     picker.show();

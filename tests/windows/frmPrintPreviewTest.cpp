@@ -28,24 +28,6 @@ protected:
     frmPrintPreview viewer;
 };
 
-TEST_F(frmPrintPreviewTest, AFileIsShownAsRichTextOrElseAsPlainText) {
-    const QString plain = Write(u"RecentHistory.log"_s, "Begin Advert Push, 2010-11-23\r\nCaf\xe9\r\n");
-    viewer.DisplayFile(plain, QString(), 0, false);
-    EXPECT_EQ(viewer.windowTitle(), u"Print Preview - "_s + plain);
-    EXPECT_FALSE(viewer.IsRichText());
-    EXPECT_EQ(viewer.Text(), u"Begin Advert Push, 2010-11-23\nCaf\u00E9\n");
-
-    const QString rich =
-        Write(u"Updates.rtf"_s, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\b Version 3\\b0\\par Notes\\par}");
-    viewer.DisplayFile(rich, u"Update Information"_s, 0, false);
-    EXPECT_EQ(viewer.windowTitle(), u"Update Information");
-    EXPECT_TRUE(viewer.IsRichText());
-    EXPECT_EQ(viewer.Text(), u"Version 3\nNotes");
-
-    viewer.close(); // unloading forgets the document
-    EXPECT_EQ(viewer.Text(), QString());
-}
-
 TEST_F(frmPrintPreviewTest, SavingWritesRichTextForAnRtfExtensionInAnyCaseAndPlainTextOtherwise) {
     const QString rich = Write(u"in.rtf"_s, "{\\rtf1\\ansi \\b Import Log\\b0\\par Caf\\'e9\\par}");
     viewer.DisplayFile(rich, QString(), 0, false);

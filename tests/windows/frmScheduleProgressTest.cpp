@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QLocale>
-#include <QProgressBar>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -17,21 +16,10 @@ protected:
         EXPECT_NE(label, nullptr) << name.toStdString();
         return label ? label->text() : QString();
     }
-    int Bar(const QString& name) const { return window.findChild<QProgressBar*>(name)->value(); }
 
     frmScheduleProgress window;
     iScheduleCallback& progress = *window.Display();
 };
-
-TEST_F(frmScheduleProgressTest, BarsAreHeldBetweenEmptyAndFull) {
-    progress.SetOverallProcessProgressPercent(150);
-    progress.SetCurrentProcessProgressPercent(-5);
-    EXPECT_EQ(Bar(u"prgOverallProcess"_s), 100);
-    EXPECT_EQ(Bar(u"prgCurrentProcess"_s), 0);
-    progress.SetCurrentProcessProgressPercent(42);
-    EXPECT_EQ(progress.CurrentProcessProgressPercent(), 42);
-    EXPECT_EQ(progress.OverallProcessProgressPercent(), 100);
-}
 
 TEST_F(frmScheduleProgressTest, CountersAreTitledClearedAndCountedOneByOne) {
     progress.SetOverallProcessName(u"Sending Music Log"_s);

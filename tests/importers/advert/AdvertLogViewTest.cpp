@@ -35,18 +35,6 @@ TEST(AdvertLogView, TwoBreaksWithoutABlankLineGetOneGapRowAndTheirTimeOnTheFirst
     EXPECT_EQ(view.Rows[2], AdvertLogView::Row());
 }
 
-TEST(AdvertLogView, EachBlankLineIsOneEmptyRowAndNoMore) {
-    const AdvertLogView view = read(
-        {advert(u"06:15:00"_s, u"0034"_s), u"   "_s, advert(u"06:45:00"_s, u"0036"_s), QString(), QString()});
-    EXPECT_EQ(times(view), QStringList({u"06:15:00"_s, u"-"_s, u"06:45:00"_s, u"-"_s, u"-"_s}));
-}
-
-TEST(AdvertLogView, AnEarlierTimeIsListedUnderTheBreakWithoutItsTime) {
-    const AdvertLogView view = read({advert(u"06:45:00"_s, u"0034"_s), advert(u"06:15:00"_s, u"0035"_s)});
-    EXPECT_EQ(times(view), QStringList({u"06:45:00"_s, QString()}));
-    EXPECT_EQ(view.Rows[1].Cart, u"0035");
-}
-
 TEST(AdvertLogView, TheFirstBreakAtOrAfterTheStartIsSelected) {
     const QStringList lines = {advert(u"09:45:00"_s, u"0034"_s), advert(u"10:00:00"_s, u"0035"_s),
                                advert(u"10:00:00"_s, u"0036"_s), advert(u"10:30:00"_s, u"0037"_s)};

@@ -40,18 +40,6 @@ TEST(AdvertLog_FN, FieldsAreCutFromTheNativeColumns) {
     EXPECT_EQ(AdvertLog_FN::AdvertLineTitle(u"12:00:00|SP"_s), QString());
 }
 
-TEST(AdvertLog_FN, NotesFollowAPaddedReference) {
-    const QString line =
-        native(u"08:30:00"_s, u"SPOT"_s, u"77"_s, u"Title"_s, u"BOOKING 42"_s, u"Say 100% & smile"_s);
-    EXPECT_TRUE(line.mid(100).startsWith(u"Say+100%25+%26+smile"_s)) << line.toStdString();
-    EXPECT_EQ(line.mid(99, 1), u"|");
-    EXPECT_EQ(AdvertLog_FN::AdvertLineReference(line), u"BOOKING 42"_s + QString(30, u' '));
-    EXPECT_EQ(AdvertLog_FN::AdvertLineNotes(line), u"Say 100% & smile");
-    EXPECT_EQ(AdvertLog_FN::AdvertLineNotes(QString(line.left(100) + u"Rock+%26+Roll"_s)), u"Rock & Roll");
-    EXPECT_FALSE(AdvertLog_FN::AdvertLineNotes(QString(line.left(100) + u"50%"_s)));
-    EXPECT_EQ(AdvertLog_FN::DecodeAdvertNotes(u"%41%42"_s), u"AB");
-}
-
 TEST(AdvertLog_FN, EveryLayoutBecomesNative) {
     const struct {
         const char16_t* raw;
