@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
@@ -29,6 +30,15 @@ bool FileTools::CreateFolder(const QString& path) {
 
 qint64 FileTools::FileSize(const QString& path) {
     return FileExists(path) ? QFileInfo(clean(path)).size() : -1;
+}
+
+bool FileTools::WriteWhole(const QString& path, const QByteArray& bytes, QString* problem) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (problem)
+        *problem = file.errorString();
+    return false;
 }
 
 QString FileTools::FolderOfPath(const QString& path) {

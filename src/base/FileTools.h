@@ -15,6 +15,9 @@ public:
     static bool CreateFolder(const QString& path);
     // The size in bytes, or -1 when there is no such file.
     static qint64 FileSize(const QString& path);
+    // Writes the bytes as the whole file, in one step (a reader never sees half of
+    // it); False, with why, when it cannot be written.
+    static bool WriteWhole(const QString& path, const QByteArray& bytes, QString* problem);
     // The folder part of a path, without a trailing separator.
     static QString FolderOfPath(const QString& path);
     // The file's name without its folder and extension.

@@ -1,11 +1,12 @@
 #include "importers/RunReport.h"
 
+#include "base/FileTools.h"
+
 #include "base/ScheduleDateTools.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -85,13 +86,7 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
 }
 
 bool RunReport::Write(const RunOutcome& run, const QString& path, QString* problem) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(Json(run)).toJson()) >= 0 &&
-        file.commit())
-        return true;
-    if (problem)
-        *problem = file.errorString();
-    return false;
+    return FileTools::WriteWhole(path, QJsonDocument(Json(run)).toJson(), problem);
 }
 
 QString RunReport::Preview(const RunOutcome& run) {

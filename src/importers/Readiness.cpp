@@ -1,0 +1,164 @@
+#include "importers/Readiness.h"
+
+#include "base/FileTools.h"
+#include "base/ScheduleDateTools.h"
+#include "base/TextFileReader.h"
+#include "importers/HourHeaderReader.h"
+#include "importers/MusicLogLine.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "stationdb/StationDatabase.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString hourText(const ScheduleDate& hour) {
+    return ScheduleDateTools::FormatScheduleDate(hour, 4);
+}
+
+qint64 whole(float seconds) {
+    return std::llround(seconds);
+}
+
+} // namespace
+
+Readiness::Day Readiness::readDay(StationDatabase& db, qint32 day) {
+    Day found;
+    TextFileReader music;
+    if (music.Open(db.MusicLogFileName(day))) {
+        QString line;
+        while (music.NextLine(line)) {
+            line = MusicLogLine::WithoutFormFeed(line);
+            if (!line.startsWith(u'+'))
+                continue;
+            const auto header = HourHeaderReader::Read(line, music).Read;
+            if (header && header->Hour.Day == day)
+                found.MusicHours.insert(int(header->Hour.Seconds / 3600));
+        }
+    }
+    const QString adverts = db.AdvertLogFileName(day);
+    found.AdvertLog = FileTools::FileSize(adverts) > 0;
+    TextFileReader reader;
+    if (!found.AdvertLog || !reader.Open(adverts))
+        return found;
+    const QString filter = db.Settings().AdvertTypeFilter().trimmed();
+    QString line;
+    while (reader.NextLine(line)) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QString type = AdvertLog_FN::AdvertLineType(line).trimmed();
+        if (filter.isEmpty() || filter.compare(type, Qt::CaseInsensitive) == 0)
+            ++found.Adverts[whole(AdvertLog_FN::AdvertLineSeconds(line))];
+    }
+    return found;
+}
+
+HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day) {
+    HourReadiness ready;
+    ready.Hour = hour;
+    ready.MusicOffered = day.MusicHours.contains(int(hour.Seconds / 3600));
+    ready.AdvertLog = day.AdvertLog;
+    const QList<LogItem> items = db.HourOutline(StationDatabase::LocateHour(hour));
+    if (items.isEmpty() || items[0].Type != ItemType::HourStart)
+        return ready;
+    ready.Scheduled = true;
+    ready.Length = items[0].HourLength;
+    const qint32 limit = db.Settings().UnderrunThreshold();
+    ready.Underruns = limit > 0 && ready.Length < float(limit);
+    const auto pushed = [](const LogItem& item) {
+        return item.Type == ItemType::Advert && item.State == ItemState::Ready &&
+               (item.Flags & ItemFlag::HasAdverts) != 0;
+    };
+    QSet<qint64> breakTimes;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const LogItem& item = items[i];
+        ready.AdvertsInLog += pushed(item) ? 1 : 0;
+        if (item.Type != ItemType::Advert || item.State != ItemState::Marker)
+            continue;
+        ++ready.Breaks;
+        breakTimes.insert(whole(item.Time));
+        if (i + 1 == items.size() || !pushed(items[i + 1]))
+            ++ready.EmptyBreaks;
+    }
+    for (const qint64 time : breakTimes)
+        ready.AdvertsOffered += day.Adverts.value(time);
+    return ready;
+}
+
+QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from, int hours) {
+    QList<HourReadiness> found;
+    ScheduleDate hour{from.Day, float(int(from.Seconds / 3600) * 3600)};
+    Day day;
+    qint32 dayRead = 0;
+    for (int i = 0; i < hours; ++i, hour = ScheduleDateTools::AddSeconds(hour, 3600)) {
+        if (hour.Day != dayRead) {
+            day = readDay(db, hour.Day);
+            dayRead = hour.Day;
+        }
+        found.append(hourOf(db, hour, day));
+    }
+    return found;
+}
+
+bool Readiness::AllReady(const QList<HourReadiness>& hours) {
+    return std::all_of(hours.cbegin(), hours.cend(),
+                       [](const HourReadiness& hour) { return hour.Status() == HourReadiness::Ready; });
+}
+
+QString Readiness::Table(const QList<HourReadiness>& hours) {
+    QString text = u"hour                 state            music  breaks  empty  adverts (log/in)\n"_s;
+    QHash<int, int> notReady;
+    for (const HourReadiness& hour : hours) {
+        const HourReadiness::State state = hour.Status();
+        if (state != HourReadiness::Ready)
+            ++notReady[state];
+        text += u"%1  %2  %3  %4  %5  %6\n"_s.arg(hourText(hour.Hour))
+                    .arg(HourReadiness::StateName(state), -15)
+                    .arg(hour.MusicOffered ? u"yes"_s : u"no"_s, -5)
+                    .arg(hour.Breaks, 6)
+                    .arg(hour.EmptyBreaks, 5)
+                    .arg(hour.AdvertLog ? u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog)
+                                        : u"no advert log"_s);
+    }
+    if (notReady.isEmpty())
+        return text + u"All %1 hours are ready.\n"_s.arg(hours.size());
+    QStringList counts;
+    for (int state = HourReadiness::NotScheduled; state < HourReadiness::Ready; ++state) {
+        if (notReady.contains(state))
+            counts.append(u"%1 %2"_s.arg(HourReadiness::StateName(HourReadiness::State(state))).arg(notReady[state]));
+    }
+    int total = 0;
+    for (const int count : notReady)
+        total += count;
+    return text + u"Not ready: %1 of %2 hours (%3).\n"_s.arg(total).arg(hours.size()).arg(counts.join(u", "_s));
+}
+
+QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {
+    QJsonArray list;
+    for (const HourReadiness& hour : hours) {
+        list.append(QJsonObject{{u"start"_s, hourText(hour.Hour)},
+                                {u"state"_s, HourReadiness::StateName(hour.Status())},
+                                {u"musicOffered"_s, hour.MusicOffered},
+                                {u"scheduled"_s, hour.Scheduled},
+                                {u"length"_s, double(hour.Length)},
+                                {u"underruns"_s, hour.Underruns},
+                                {u"breaks"_s, hour.Breaks},
+                                {u"emptyBreaks"_s, hour.EmptyBreaks},
+                                {u"advertLog"_s, hour.AdvertLog},
+                                {u"advertsOffered"_s, hour.AdvertsOffered},
+                                {u"advertsInLog"_s, hour.AdvertsInLog}});
+    }
+    QJsonObject range;
+    if (!hours.isEmpty())
+        range = {{u"start"_s, hourText(hours.first().Hour)}, {u"end"_s, hourText(hours.last().Hour)}};
+    return {{u"range"_s, range}, {u"hours"_s, list}, {u"ready"_s, AllReady(hours)}};
+}
+
+bool Readiness::Write(const QList<HourReadiness>& hours, const QString& path, QString* problem) {
+    return FileTools::WriteWhole(path, QJsonDocument(Json(hours)).toJson(), problem);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "importers/HourReadiness.h"
+
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QSet>
+
+class StationDatabase;
+
+// Is the air ahead ready? Each hour of a range, from the Station Database and the
+// two log folders: the music log's hour headers and the advert log's lines at the
+// break times are read, nothing is imported and nothing is written.
+class Readiness {
+public:
+    // The hours from the hour holding `from`, `hours` of them.
+    static QList<HourReadiness> Of(StationDatabase& db, const ScheduleDate& from, int hours);
+    static bool AllReady(const QList<HourReadiness>& hours);
+    // The hours as a table of text, one line each, with a closing count.
+    static QString Table(const QList<HourReadiness>& hours);
+    // The hours as JSON: the range, each hour's figures and state, and whether all
+    // are ready.
+    static QJsonObject Json(const QList<HourReadiness>& hours);
+    // Writes it; False (with why) when the file cannot be written.
+    static bool Write(const QList<HourReadiness>& hours, const QString& path, QString* problem);
+
+private:
+    struct Day {
+        QSet<int> MusicHours;       // the hours the music log has readable headers for
+        bool AdvertLog = false;
+        QHash<qint64, int> Adverts; // advert lines at each second of the day
+    };
+    static Day readDay(StationDatabase& db, qint32 day);
+    static HourReadiness hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day);
+};
