@@ -84,6 +84,8 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
     if (!controller.Start()) {
         err << u"logimporter: start-up failed: "_s << controller.FailureReason() << Qt::endl;
         status = RunOutcome::StartUpFailed;
+    } else if (state.CheckHours > 0) {
+        status = controller.CheckReadiness();
     } else {
         controller.RunScheduled();
         if (state.ScheduleMode || state.DryRun)
@@ -122,9 +124,12 @@ int runWithWindows(const QString& commandLine) {
         window.Attach(&controller);
         if (controller.Start()) {
             window.show(); // which unloads the splash
-            // /START and /END apply whether or not a run follows.
-            const bool quit = controller.RunScheduled();
-            status = quit ? finishRun(controller.LastRun()) : QApplication::exec();
+            if (state.CheckHours > 0) {
+                status = controller.CheckReadiness();
+            } else { // /START and /END apply whether or not a run follows.
+                const bool quit = controller.RunScheduled();
+                status = quit ? finishRun(controller.LastRun()) : QApplication::exec();
+            }
         } else {
             QTextStream(stderr) << u"logimporter: start-up failed: "_s << controller.FailureReason()
                                 << Qt::endl;
@@ -150,6 +155,9 @@ Options (names ignore case; a value with blanks in double quotes):
   /END=when             end of the range
   /DRYRUN               plan the run and show what it would do; nothing is written
   /REPORT=file          write the run's plan and outcome to the file, as JSON
+  /CHECK[=hours]        check instead of importing: is every hour of the next
+                        hours (48 unless given) in the Scheduled Log with its
+                        adverts? Prints the hours as a table (as JSON to /REPORT)
   /SILENT               no splash window, no report, no summary box
   /QUIT                 end the program after the run
   /Profile=name         the playout system's profile to use
@@ -170,8 +178,10 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      outside the years allowed)
   4  incomplete: an hour or a break the files offered was not written (the
      Station Database stayed busy, was full or refused it)
-  5  finished with warnings: a /START or /END that could not be read, or log
-     lines that could not be read
+  5  finished with warnings: an unknown option, a /START or /END that could
+     not be read, an empty log file, or log lines that could not be read
+  6  /CHECK: an hour of the checked range is not ready (not scheduled, adverts
+     missing, music only, or underrunning)
 
 A write waits up to 30 seconds for a Station Database that another program
 keeps busy (the registry value "BusyWaitSeconds" of the Log Importer key sets
@@ -180,8 +190,9 @@ it); after that the run writes nothing more and exits with 4.
 Environment: OSTREL_HOME, when set, holds every file and setting the program
 touches.
 
-Example, for a scheduler every night:
+Example, for a scheduler every night, and for monitoring every morning:
   logimporter /SCHEDULE /SILENT /QUIT /Profile=Studio1
+  logimporter /CHECK /SILENT /Profile=Studio1
 )";
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/ToolStartup.h"
 
 #include "app/ImportKind.h"
+#include "importers/Readiness.h"
 #include "importers/RunReport.h"
 
 #include "app/LogImportSettingsModel.h"
@@ -474,6 +475,25 @@ bool MainWindowController::switchOnCartRanges() {
 bool MainWindowController::RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2,
                                                 int Flag) {
     return tool.Directory && tool.Directory->RecordEvent(a, b, Text1, Text2, Flag);
+}
+
+QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from, int hours) {
+    if (!database)
+        return {};
+    const BusySpan busy(view);
+    return Readiness::Of(*database, from, hours);
+}
+
+int MainWindowController::CheckReadiness() {
+    const ScheduleDate now = ScheduleDateTools::Today();
+    const QList<HourReadiness> hours = ReadinessOf(now, tool.CheckHours);
+    QString text = u"Readiness of %1, the next %2 hours\n"_s.arg(database->DatabaseInfo().Name).arg(hours.size()) +
+                   Readiness::Table(hours);
+    QString problem;
+    if (!tool.ReportFile.isEmpty() && !Readiness::Write(hours, tool.ReportFile, &problem))
+        text += u"The readiness report could not be written to '%1': %2\n"_s.arg(tool.ReportFile, problem);
+    view.ShowText(text, u"Readiness"_s);
+    return Readiness::AllReady(hours) ? RunOutcome::Complete : RunOutcome::NotReady;
 }
 
 bool MainWindowController::RunScheduled() {

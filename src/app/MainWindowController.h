@@ -2,6 +2,7 @@
 
 #include "app/ToolState.h"
 #include "app/iMainView.h"
+#include "importers/HourReadiness.h"
 #include "importers/advert/cAdvertLogImporter.h"
 #include "importers/cMusicLogImporter.h"
 #include "stationdb/StationDatabase.h"
@@ -78,6 +79,12 @@ public:
     bool RunScheduled();
     // What the last run did, and its exit status (see RunOutcome).
     const RunOutcome& LastRun() const { return outcome; }
+    // The readiness of the hours from the hour holding `from` (none without a
+    // Station Database).
+    QList<HourReadiness> ReadinessOf(const ScheduleDate& from, int hours);
+    // /CHECK: the readiness of the next hours shown as a table (and written with
+    // /REPORT); the exit status: 0 when every hour is ready, 6 when one is not.
+    int CheckReadiness();
 
     // Closes the Station Database and lets the importers go, before TerminateTool.
     void Shutdown();

@@ -38,7 +38,7 @@ const QStringList& ToolStartup::Options() {
         QStringLiteral("SILENT"),   QStringLiteral("QUIT"),        QStringLiteral("PROFILE"),
         QStringLiteral("DATABASE"), QStringLiteral("PLAYERS"),     QStringLiteral("USERGUID"),
         QStringLiteral("DEBUG"),    QStringLiteral("NOPREVCHECK"), QStringLiteral("STANDARDASK"),
-        QStringLiteral("STANDARD")};
+        QStringLiteral("STANDARD"), QStringLiteral("CHECK")};
     return options;
 }
 
@@ -108,6 +108,13 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
     // A file path keeps its case: read from the command line as typed.
     state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
                                                                 QStringLiteral("="), QStringLiteral(" "));
+    if (hasOption(QStringLiteral("/CHECK"))) {
+        const int hours =
+            CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"), QStringLiteral("="),
+                                                     QStringLiteral(" "))
+                .toInt();
+        state.CheckHours = hours > 0 ? hours : ToolState::DefaultCheckHours;
+    }
     WriteDebug(QStringLiteral("Read StartupOptions ") + GeneralTools::CommandLine());
 
     WriteDebug(QStringLiteral("Checking/Creating All Users\\App Data\\Ostrel v3 folder"));

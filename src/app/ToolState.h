@@ -18,6 +18,10 @@ struct ToolState {
     bool DryRun = false;
     // /REPORT=FILE: where the run report goes ("" for none).
     QString ReportFile;
+    // /CHECK[=hours]: how many hours from now the readiness check looks at (0: no
+    // check; the run checks instead of importing).
+    int CheckHours = 0;
+    static constexpr int DefaultCheckHours = 48;
     bool EnterpriseMode = false;
 
     std::unique_ptr<::Directory> Directory;

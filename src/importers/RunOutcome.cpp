@@ -134,6 +134,8 @@ QString RunOutcome::StatusMeaning(int status) {
         return u"incomplete: hours or adverts the log files offered were not written"_s;
     case WithWarnings:
         return u"finished with warnings"_s;
+    case NotReady:
+        return u"something in the checked range is not ready"_s;
     }
     return u"unknown"_s;
 }

@@ -28,8 +28,9 @@ public:
         ImporterNotRun = 2, // an importer could not run (its settings, a refused question)
         RangeRefused = 3,   // the range was refused and nothing was written
         Incomplete = 4,     // an hour or a break the files offered was not written
-        WithWarnings = 5    // finished, but something the operator should look at was found: log
+        WithWarnings = 5,   // finished, but something the operator should look at was found: log
                             // lines that could not be read, hours the files do not give
+        NotReady = 6        // the readiness check (/CHECK) found an hour that is not ready
     };
     // What became of an hour's music, and of its adverts ("Planned" only in a dry run).
     enum Fate { Untouched, Written, Planned, Skipped, NotInFile, NotWritten };

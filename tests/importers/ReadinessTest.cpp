@@ -61,6 +61,7 @@ TEST_F(ReadinessTest, EachHourIsJudgedByWhatTheFilesOfferAndTheLogHolds) {
     db.Settings().SetValue(u"UnderrunThreshold"_s, u"0"_s);
     EXPECT_EQ(States(Readiness::Of(db, {Nov(5), 6 * 3600}, 3)),
               QStringList({u"ready"_s, u"adverts missing"_s, u"ready"_s}));
+    EXPECT_TRUE(Readiness::AllReady(Readiness::Of(db, {Nov(5), 6 * 3600}, 1)));
 
     // A day whose adverts have not come yet: its hours with breaks hold music only.
     WriteDay(7, {6});
