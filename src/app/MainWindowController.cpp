@@ -291,6 +291,8 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     view.SetRange(range);
     UpdateButton(); // as the range control's change notification does
 
+    if (const int hours = view.ReadinessHours())
+        view.SetReadiness(ReadinessOf(ScheduleDateTools::Today(), hours));
     progress.OverallPercent(100);
     progress.CurrentPercent(100);
     ScheduleDateTools::Pause(0.2);
@@ -487,8 +489,9 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 int MainWindowController::CheckReadiness() {
     const ScheduleDate now = ScheduleDateTools::Today();
     const QList<HourReadiness> hours = ReadinessOf(now, tool.CheckHours);
-    QString text = u"Readiness of %1, the next %2 hours\n"_s.arg(database->DatabaseInfo().Name).arg(hours.size()) +
-                   Readiness::Table(hours);
+    QString text =
+        u"Readiness of %1, the next %2 hours\n"_s.arg(database->DatabaseInfo().Name).arg(hours.size()) +
+        Readiness::Table(hours);
     QString problem;
     if (!tool.ReportFile.isEmpty() && !Readiness::Write(hours, tool.ReportFile, &problem))
         text += u"The readiness report could not be written to '%1': %2\n"_s.arg(tool.ReportFile, problem);

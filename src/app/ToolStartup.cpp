@@ -109,10 +109,9 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
     state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
                                                                 QStringLiteral("="), QStringLiteral(" "));
     if (hasOption(QStringLiteral("/CHECK"))) {
-        const int hours =
-            CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"), QStringLiteral("="),
-                                                     QStringLiteral(" "))
-                .toInt();
+        const int hours = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"),
+                                                                   QStringLiteral("="), QStringLiteral(" "))
+                              .toInt();
         state.CheckHours = hours > 0 ? hours : ToolState::DefaultCheckHours;
     }
     WriteDebug(QStringLiteral("Read StartupOptions ") + GeneralTools::CommandLine());

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/DateRange.h"
+#include "importers/HourReadiness.h"
+
+#include <QList>
 
 #include <QString>
 
@@ -49,6 +52,10 @@ public:
     virtual void UnloadSplash() = 0;
     // Long work begins (true) or ends (false); the spans nest. See BusySpan.
     virtual void SetBusy(bool busy) = 0;
+    // How many hours from now the window shows the readiness of (0: none), and
+    // showing it: the controller reads it with the log.
+    virtual int ReadinessHours() const { return 0; }
+    virtual void SetReadiness(const QList<HourReadiness>&) {}
 
     // The settings dialog, modal; True when the operator pressed OK.
     virtual bool ShowSettings(LogImportSettingsModel& settings) = 0;

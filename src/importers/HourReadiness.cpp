@@ -38,8 +38,7 @@ QChar HourReadiness::StateMark(State state) {
 }
 
 QString HourReadiness::Figures() const {
-    QString text = ScheduleDateTools::FormatScheduleDate(Hour, 14) + u": "_s +
-                   StateName(Status()) + u".\n"_s;
+    QString text = ScheduleDateTools::FormatScheduleDate(Hour, 14) + u": "_s + StateName(Status()) + u".\n"_s;
     text += MusicOffered ? u"The music log offers it; "_s : u"The music log does not offer it; "_s;
     if (!Scheduled)
         return text + u"the Scheduled Log does not hold it."_s;
@@ -50,6 +49,7 @@ QString HourReadiness::Figures() const {
     text += u"%1 advert break(s), %2 empty; "_s.arg(Breaks).arg(EmptyBreaks);
     if (!AdvertLog)
         return text + u"no advert log for its day yet."_s;
-    return text + u"the advert log gives %1 advert(s) for them, %2 in the Scheduled Log."_s.arg(AdvertsOffered)
-                      .arg(AdvertsInLog);
+    return text +
+           u"the advert log gives %1 advert(s) for them, %2 in the Scheduled Log."_s.arg(AdvertsOffered)
+               .arg(AdvertsInLog);
 }

@@ -19,13 +19,13 @@ struct HourReadiness {
     ScheduleDate Hour;
     bool MusicOffered = false; // its day's music log has a header for it
     bool Scheduled = false;
-    float Length = 0;          // its content in seconds, when scheduled
+    float Length = 0; // its content in seconds, when scheduled
     bool Underruns = false;
-    int Breaks = 0;            // its advert break markers
-    bool AdvertLog = false;    // its day has an advert log
-    int AdvertsOffered = 0;    // the advert lines its day's log gives at its breaks' times
-    int AdvertsInLog = 0;      // the adverts pushed into its breaks
-    int EmptyBreaks = 0;       // breaks with no advert pushed into them
+    int Breaks = 0;         // its advert break markers
+    bool AdvertLog = false; // its day has an advert log
+    int AdvertsOffered = 0; // the advert lines its day's log gives at its breaks' times
+    int AdvertsInLog = 0;   // the adverts pushed into its breaks
+    int EmptyBreaks = 0;    // breaks with no advert pushed into them
 
     State Status() const;
     // "ready", "music only", "adverts missing", "not scheduled", "underrun".

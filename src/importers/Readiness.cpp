@@ -130,12 +130,14 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
     QStringList counts;
     for (int state = HourReadiness::NotScheduled; state < HourReadiness::Ready; ++state) {
         if (notReady.contains(state))
-            counts.append(u"%1 %2"_s.arg(HourReadiness::StateName(HourReadiness::State(state))).arg(notReady[state]));
+            counts.append(
+                u"%1 %2"_s.arg(HourReadiness::StateName(HourReadiness::State(state))).arg(notReady[state]));
     }
     int total = 0;
     for (const int count : notReady)
         total += count;
-    return text + u"Not ready: %1 of %2 hours (%3).\n"_s.arg(total).arg(hours.size()).arg(counts.join(u", "_s));
+    return text +
+           u"Not ready: %1 of %2 hours (%3).\n"_s.arg(total).arg(hours.size()).arg(counts.join(u", "_s));
 }
 
 QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {

@@ -27,7 +27,7 @@ public:
 
 private:
     struct Day {
-        QSet<int> MusicHours;       // the hours the music log has readable headers for
+        QSet<int> MusicHours; // the hours the music log has readable headers for
         bool AdvertLog = false;
         QHash<qint64, int> Adverts; // advert lines at each second of the day
     };

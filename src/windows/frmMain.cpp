@@ -4,11 +4,14 @@
 #include "app/MainWindowController.h"
 #include "base/Application.h"
 #include "base/GeneralTools.h"
+#include "base/ScheduleDateTools.h"
 #include "windows/DateRangeControl.h"
 #include "windows/OperatorCursor.h"
+#include "windows/ReadinessGrid.h"
 #include "windows/frmAdLogViewer.h"
 #include "windows/frmLogImportSettings.h"
 #include "windows/frmPrintPreview.h"
+#include "windows/frmReadiness.h"
 #include "windows/frmScheduleProgress.h"
 #include "windows/frmSplash.h"
 
@@ -20,6 +23,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -72,6 +76,19 @@ QWidget* frmMain::makeInformationPanel() {
     grid->addWidget(lblAdvertsWaiting, 2, 0, 1, 2);
     panelLabels.append(lblAdvertsWaiting);
     lblAdvertsWaiting->hide();
+    auto* next = new QLabel(u"The next 48 hours (point at an hour for its figures):"_s, panel);
+    grid->addWidget(next, 3, 0, 1, 2);
+    panelLabels.append(next);
+    grdReadinessStrip = new ReadinessGrid(14, panel);
+    grdReadinessStrip->setObjectName(u"grdReadinessStrip"_s);
+    grdReadinessStrip->horizontalHeader()->hide();
+    grdReadinessStrip->setFont([&] {
+        QFont small = grdReadinessStrip->font();
+        small.setPointSizeF(small.pointSizeF() * 0.75);
+        return small;
+    }());
+    connect(grdReadinessStrip, &ReadinessGrid::HourChosen, this, &frmMain::viewAdvertLogAt);
+    grid->addWidget(grdReadinessStrip, 4, 0, 1, 2, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     return panel;
 }
@@ -146,6 +163,8 @@ void frmMain::makeMenus() {
     QMenu* import = menuBar()->addMenu(u"&Import"_s);
     rangeCommands.append(addCommand(import, u"&Preview the Import of the Date and Time range below"_s,
                                     &MainWindowController::Preview));
+    connect(import->addAction(u"&Readiness of the Days Ahead"_s), &QAction::triggered, this,
+            &frmMain::viewReadiness);
 
     QMenu* settings = menuBar()->addMenu(u"Settin&gs"_s);
     addCommand(settings, u"&Audio Setup"_s);
@@ -294,12 +313,38 @@ frmAdLogViewer* frmMain::viewAdvertLog(AdvertLogPoint point) {
         if (!at)
             return nullptr;
     }
+    return openAdvertLog(at);
+}
+
+frmAdLogViewer* frmMain::viewAdvertLogAt(const ScheduleDate& hour) {
+    if (!controller || !controller->Database())
+        return nullptr;
+    return openAdvertLog(hour);
+}
+
+frmAdLogViewer* frmMain::openAdvertLog(const std::optional<ScheduleDate>& at) {
     auto* viewer = new frmAdLogViewer(*controller->Database(), this);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     if (at)
         viewer->DisplayLog(*at);
     viewer->show();
     return viewer;
+}
+
+frmReadiness* frmMain::viewReadiness() {
+    if (!controller || !controller->Database())
+        return nullptr;
+    auto* window = new frmReadiness(
+        ScheduleDateTools::Today(),
+        [this](const ScheduleDate& from, int hours) { return controller->ReadinessOf(from, hours); },
+        [this](const ScheduleDate& hour) { viewAdvertLogAt(hour); }, renderer.Background(), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return window;
+}
+
+void frmMain::SetReadiness(const QList<HourReadiness>& hours) {
+    grdReadinessStrip->Show(hours);
 }
 
 void frmMain::viewAllLogFiles() {

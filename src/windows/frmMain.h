@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 class DateRangeControl;
 class MainWindowController;
@@ -16,6 +17,8 @@ class QMenu;
 class QPushButton;
 class frmAdLogViewer;
 class frmPrintPreview;
+class frmReadiness;
+class ReadinessGrid;
 class frmScheduleProgress;
 class frmSplash;
 
@@ -57,6 +60,12 @@ public:
     void SplashAction(const QString& action) override;
     void UnloadSplash() override;
     void SetBusy(bool busy) override;
+    int ReadinessHours() const override { return 48; }
+    void SetReadiness(const QList<HourReadiness>& hours) override;
+    // "&Readiness": the days ahead, hour by hour; the window shown.
+    frmReadiness* viewReadiness();
+    // The advert log viewer at an hour; the viewer shown, or nullptr without a database.
+    frmAdLogViewer* viewAdvertLogAt(const ScheduleDate& hour);
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
     void ShowText(const QString& text, const QString& caption) override;
@@ -77,6 +86,7 @@ private:
     using Action = std::function<void(MainWindowController&)>;
     QAction* addCommand(QMenu* menu, const QString& caption, const Action& run = {});
     void updateButton();
+    frmAdLogViewer* openAdvertLog(const std::optional<ScheduleDate>& at);
     void viewAllLogFiles();
     void about();
     // Takes the window's colours from the renderer again.
@@ -95,4 +105,5 @@ private:
     QList<QAction*> rangeCommands;
     frmScheduleProgress* progress = nullptr;
     frmSplash* splash = nullptr;
+    ReadinessGrid* grdReadinessStrip = nullptr; // the next 48 hours
 };

@@ -363,7 +363,8 @@ TEST_F(ProgramRunTest, TheCheckTellsOfAnyHourNotReadyInItsTableItsJsonAndItsExit
     ASSERT_TRUE(DemoStation::Create(first, 3, &problem)) << problem.toStdString();
     QDir adverts(logs + u"/Adverts"_s);
     ASSERT_TRUE(adverts.remove(adverts.entryList(QDir::Files, QDir::Name).last()));
-    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 0)
+    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}),
+              0)
         << Errors.toStdString();
 
     const QString report = Path(u"ready.json"_s);

@@ -1,0 +1,86 @@
+#include "windows/ReadinessGrid.h"
+
+#include "base/ScheduleDateTools.h"
+
+#include <QHeaderView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int hourRole = Qt::UserRole; // the hour's day serial and seconds, as a pair
+
+} // namespace
+
+ReadinessGrid::ReadinessGrid(int cell, QWidget* parent) : QTableWidget(parent) {
+    setColumnCount(24);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultSectionSize(cell);
+    horizontalHeader()->setMinimumSectionSize(cell);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(cell);
+    verticalHeader()->setMinimumSectionSize(cell);
+    for (int hour = 0; hour < 24; ++hour)
+        setHorizontalHeaderItem(hour, new QTableWidgetItem(u"%1"_s.arg(hour, 2, 10, QLatin1Char('0'))));
+    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+        const ScheduleDate hour = HourAt(row, column);
+        if (hour.Day > 0)
+            emit HourChosen(hour);
+    });
+}
+
+QColor ReadinessGrid::StateColour(HourReadiness::State state) {
+    switch (state) {
+    case HourReadiness::NotScheduled:
+        return {0xD9, 0x3F, 0x3F};
+    case HourReadiness::AdvertsMissing:
+        return {0xF2, 0x8C, 0x28};
+    case HourReadiness::MusicOnly:
+        return {0xF5, 0xD0, 0x42};
+    case HourReadiness::Underrun:
+        return {0x9B, 0x7E, 0xDE};
+    case HourReadiness::Ready:
+        break;
+    }
+    return {0x5C, 0xB8, 0x5C};
+}
+
+void ReadinessGrid::Show(const QList<HourReadiness>& hours) {
+    clearContents();
+    const qint32 firstDay = hours.isEmpty() ? 0 : hours.first().Hour.Day;
+    setRowCount(hours.isEmpty() ? 0 : hours.last().Hour.Day - firstDay + 1);
+    for (int row = 0; row < rowCount(); ++row) {
+        const QDate day = ScheduleDateTools::DateOfSerial(firstDay + row);
+        setVerticalHeaderItem(row, new QTableWidgetItem(QLocale().toString(day, u"ddd dd/MM"_s)));
+    }
+    for (const HourReadiness& hour : hours) {
+        const HourReadiness::State state = hour.Status();
+        auto* cell = new QTableWidgetItem(QString(HourReadiness::StateMark(state)));
+        cell->setTextAlignment(Qt::AlignCenter);
+        cell->setBackground(StateColour(state));
+        cell->setForeground(Qt::black);
+        cell->setToolTip(hour.Figures());
+        cell->setData(hourRole, QPointF(hour.Hour.Day, hour.Hour.Seconds));
+        setItem(hour.Hour.Day - firstDay, int(hour.Hour.Seconds / 3600), cell);
+    }
+    setFixedSize(FittedSize());
+}
+
+QSize ReadinessGrid::FittedSize() const {
+    const int frame = 2 * frameWidth();
+    const int header = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->height();
+    return {verticalHeader()->sizeHint().width() + 24 * horizontalHeader()->defaultSectionSize() + frame,
+            header + rowCount() * verticalHeader()->defaultSectionSize() + frame};
+}
+
+ScheduleDate ReadinessGrid::HourAt(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    if (!cell)
+        return {0, 0};
+    const QPointF hour = cell->data(hourRole).toPointF();
+    return {qint32(hour.x()), float(hour.y())};
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "importers/HourReadiness.h"
+
+#include <QDialog>
+#include <functional>
+
+class ReadinessGrid;
+
+// "Readiness": the days ahead as a grid of hours, each showing whether it is
+// ready to go to air, with a legend and the figures of each hour as its tooltip.
+// A double-click on an hour opens the advert log viewer there.
+class frmReadiness : public QDialog {
+    Q_OBJECT
+public:
+    // The readiness of `hours` hours from a point.
+    using Source = std::function<QList<HourReadiness>(const ScheduleDate& from, int hours)>;
+    using Opener = std::function<void(const ScheduleDate& hour)>;
+
+    // Shows the hours from the hour holding `first` to the end of the `Days`th day.
+    frmReadiness(const ScheduleDate& first, Source source, Opener open, quint32 background,
+                 QWidget* parent = nullptr);
+
+    static constexpr int Days = 7;
+    // Reads the days again.
+    void Refresh();
+    ReadinessGrid* Grid() const { return grid; }
+
+private:
+    QWidget* makeLegend();
+
+    ScheduleDate first;
+    Source source;
+    ReadinessGrid* grid = nullptr;
+};

@@ -1,0 +1,66 @@
+#include "windows/frmReadiness.h"
+#include "base/ScheduleDateTools.h"
+#include "importers/Readiness.h"
+#include "importers/advert/AdvertLog_FN.h"
+#include "support/OperatorHome.h"
+#include "support/StationFixture.h"
+#include "windows/ReadinessGrid.h"
+
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+class frmReadinessTest : public WithOperator<StationFixture> {};
+
+TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOpensItsAdverts) {
+    db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+    db.Settings().SetValue(u"UnderrunThreshold"_s, u"0"_s);
+    LogItem advert;
+    advert.Type = ItemType::Advert;
+    advert.State = ItemState::Ready;
+    advert.Flags = ItemFlag::PushedAdvert;
+    advert.Duration = 30;
+    const QList<LogItem> filled = Write(Day, 10, {100, -120, 100});
+    ASSERT_EQ(Fill(filled[0].Position, {{filled[2].Position, {advert}}}), QString());
+    const QList<LogItem> waiting = Write(Day, 11, {100, -120, 100}); // its advert has not been pushed
+    QStringList lines;
+    for (const LogItem& marker : {filled[2], waiting[2]})
+        lines.append(AdvertLog_FN::BuildAdvertLine(ScheduleDateTools::FormatSeconds(marker.Time, 4),
+                                                   u"SPOT"_s, u"0034"_s, u"Spot"_s, u"REF"_s, 30, false, {}));
+    WriteFile(db.AdvertLogFileName(Day), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+
+    QList<ScheduleDate> opened;
+    frmReadiness window(
+        {Day, 10 * 3600 + 600},
+        [this](const ScheduleDate& from, int hours) { return Readiness::Of(db, from, hours); },
+        [&](const ScheduleDate& hour) { opened.append(hour); }, 0x203040);
+    window.show();
+    ReadinessGrid* grid = window.Grid();
+    ASSERT_EQ(grid->rowCount(), frmReadiness::Days);
+    EXPECT_EQ(grid->item(0, 9), nullptr); // before the first hour asked for
+    const auto expect = [&](int hour, HourReadiness::State state) {
+        const QTableWidgetItem* cell = grid->item(0, hour);
+        ASSERT_NE(cell, nullptr) << hour;
+        EXPECT_EQ(cell->text(), QString(HourReadiness::StateMark(state))) << hour;
+        EXPECT_EQ(cell->background().color(), ReadinessGrid::StateColour(state)) << hour;
+    };
+    expect(10, HourReadiness::Ready);
+    expect(11, HourReadiness::AdvertsMissing);
+    expect(12, HourReadiness::NotScheduled);
+    EXPECT_TRUE(grid->item(0, 11)->toolTip().contains(
+        u"1 advert break(s), 1 empty; the advert log gives 1 advert(s) for them, 0 in the Scheduled Log."_s))
+        << grid->item(0, 11)->toolTip().toStdString();
+    EXPECT_EQ(grid->item(6, 23)->text(), u"N"); // the seventh day's last hour
+
+    // The legend names every state beside its letter, so colour is never the only sign.
+    QStringList legend;
+    for (const QLabel* label : window.findChild<QWidget*>(u"pnlLegend"_s)->findChildren<QLabel*>())
+        legend.append(label->text());
+    EXPECT_EQ(legend, QStringList({u"+"_s, u"ready"_s, u"U"_s, u"underrun"_s, u"M"_s, u"music only"_s, u"A"_s,
+                                   u"adverts missing"_s, u"N"_s, u"not scheduled"_s}));
+
+    const QRect cell = grid->visualItemRect(grid->item(0, 11));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); // a double-click follows a click
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(opened, QList<ScheduleDate>{(ScheduleDate{Day, 11 * 3600})});
+}
