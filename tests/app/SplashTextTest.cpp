@@ -4,19 +4,6 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-WindowsVersionInfo version(int platform, int major, int minor, int productType = 1) {
-    WindowsVersionInfo info;
-    info.PlatformId = platform;
-    info.Major = major;
-    info.Minor = minor;
-    info.ProductType = productType;
-    return info;
-}
-
-} // namespace
-
 class SplashLogoTest : public TempHome {};
 
 TEST_F(SplashLogoTest, TheLogoIsTheFirstOfFiveFilesThatExists) {
