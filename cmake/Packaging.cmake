@@ -11,6 +11,9 @@ install(FILES ${CMAKE_BINARY_DIR}/logimporter.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-import@.service
               ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-import@.timer
+              ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-import@.path
+              ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-check@.service
+              ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-check@.timer
         DESTINATION lib/systemd/system)
 
 # Man pages go compressed, as Debian keeps them.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package logimporter_<version>_amd64.deb in build/, then checks
-# it: unpacked into a scratch root with dpkg -x, the installed logimporter prints
-# its help and finds its update notes' folder, and the systemd units pass
+# it: unpacked into a scratch root with dpkg -x, it holds every file it must, the
+# installed logimporter prints its help, and the systemd units pass
 # systemd-analyze verify when it is available.
 # Usage: scripts/package.sh [build-folder]   (default: build)
 set -euo pipefail
@@ -24,7 +24,9 @@ dpkg-deb -x "$package" "$root"
 for file in usr/bin/logimporter usr/bin/stationdb usr/share/logimporter/Updates.rtf \
             usr/share/applications/logimporter.desktop usr/share/icons/hicolor/256x256/apps/logimporter.png \
             usr/share/man/man1/logimporter.1.gz usr/share/man/man1/stationdb.1.gz \
-            usr/lib/systemd/system/logimporter-import@.service usr/lib/systemd/system/logimporter-import@.timer; do
+            usr/lib/systemd/system/logimporter-import@.service usr/lib/systemd/system/logimporter-import@.timer \
+            usr/lib/systemd/system/logimporter-import@.path usr/lib/systemd/system/logimporter-check@.service \
+            usr/lib/systemd/system/logimporter-check@.timer; do
   [ -e "$root/$file" ] || { echo "package.sh: the package lacks /$file" >&2; exit 1; }
 done
 "$root/usr/bin/logimporter" --help | head -n 1 | grep -q '^Usage: logimporter' \
@@ -36,10 +38,11 @@ if command -v systemd-analyze >/dev/null; then
   # The units as installed, pointed at the unpacked program, for one profile.
   units="$root/units"
   mkdir "$units"
-  for unit in "$root"/usr/lib/systemd/system/logimporter-import@.*; do
+  for unit in "$root"/usr/lib/systemd/system/logimporter-*; do
     sed "s#/usr/bin/logimporter#$root/usr/bin/logimporter#" "$unit" > "$units/$(basename "$unit")"
   done
   (cd "$units" && systemd-analyze verify --man=no ./logimporter-import@Studio1.timer \
-                                                 ./logimporter-import@Studio1.service)
+     ./logimporter-import@Studio1.service ./logimporter-import@Studio1.path \
+     ./logimporter-check@Studio1.timer ./logimporter-check@Studio1.service)
   echo "systemd-analyze verify: the units are good."
 fi

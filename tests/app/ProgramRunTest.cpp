@@ -386,3 +386,27 @@ TEST_F(ProgramRunTest, TheCheckTellsOfAnyHourNotReadyInItsTableItsJsonAndItsExit
     EXPECT_GE(states.value(u"ready"_s), 24);
     EXPECT_TRUE(Output.contains(u"Not ready: "_s));
 }
+
+TEST_F(ProgramRunTest, ARunAfterADaysFilesLandImportsOnlyTheHoursTheyBring) {
+    // What the path unit does: a run, then the next day's files land, then a run.
+    const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs/"_s;
+    QStringList landing;
+    for (const QString& kind : {u"Music"_s, u"Adverts"_s}) {
+        QDir folder(logs + kind);
+        const QString last = folder.entryList(QDir::Files, QDir::Name).last();
+        landing.append(folder.filePath(last));
+        ASSERT_TRUE(QFile::rename(landing.last(), Path(last)));
+    }
+    const QStringList scheduled = {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
+                                   u"/NOPREVCHECK"_s};
+    ASSERT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"hours written:            24\n"_s)) << Output.toStdString();
+
+    for (const QString& path : landing)
+        ASSERT_TRUE(QFile::rename(Path(QFileInfo(path).fileName()), path));
+    ASSERT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"hours written:            24\n"_s)) << Output.toStdString();
+    EXPECT_TRUE(Output.contains(u"hours already there:      0\n"_s)) << Output.toStdString();
+    EXPECT_TRUE(Output.contains(u"adverts pushed:           72\n"_s)) << Output.toStdString();
+    EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 48);
+}
