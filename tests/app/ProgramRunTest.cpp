@@ -354,39 +354,6 @@ TEST_F(ProgramRunTest, TheRunReportGivesEveryHourRejectedLineAndMissingCart) {
                 carts.first().toObject().value(u"problem"_s).toString().startsWith(u"does not exist"_s));
 }
 
-TEST_F(ProgramRunTest, TheCheckTellsOfAnyHourNotReadyInItsTableItsJsonAndItsExitStatus) {
-    // Three days from tomorrow, whose last day's adverts have not come.
-    const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs"_s;
-    QDir(logs).removeRecursively();
-    QString problem;
-    const QDate first = QDate::currentDate().addDays(1);
-    ASSERT_TRUE(DemoStation::Create(first, 3, &problem)) << problem.toStdString();
-    QDir adverts(logs + u"/Adverts"_s);
-    ASSERT_TRUE(adverts.remove(adverts.entryList(QDir::Files, QDir::Name).last()));
-    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}),
-              0)
-        << Errors.toStdString();
-
-    const QString report = Path(u"ready.json"_s);
-    EXPECT_EQ(Logimporter({u"/CHECK=96"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                           u"/REPORT="_s + report}),
-              6);
-    const QJsonObject json = QJsonDocument::fromJson(BytesOf(report)).object();
-    EXPECT_FALSE(json[u"ready"_s].toBool());
-    QMap<QString, int> states;
-    for (const QJsonValue& hour : json[u"hours"_s].toArray()) {
-        const QString state = hour[u"state"_s].toString();
-        ++states[state];
-        // The table gives each hour its line, with the same state.
-        EXPECT_TRUE(Output.contains(hour[u"start"_s].toString() + u"  "_s + state)) << state.toStdString();
-    }
-    EXPECT_EQ(json[u"hours"_s].toArray().size(), 96);
-    EXPECT_EQ(states.value(u"music only"_s), 24) << Output.toStdString(); // the day without adverts
-    EXPECT_GE(states.value(u"not scheduled"_s), 1);                       // the hours left of today
-    EXPECT_GE(states.value(u"ready"_s), 24);
-    EXPECT_TRUE(Output.contains(u"Not ready: "_s));
-}
-
 TEST_F(ProgramRunTest, ARunAfterADaysFilesLandImportsOnlyTheHoursTheyBring) {
     // What the path unit does: a run, then the next day's files land, then a run.
     const QString logs = ProfileLibrary::ProductFolder() + u"/Demo Logs/"_s;

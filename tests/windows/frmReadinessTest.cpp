@@ -2,11 +2,19 @@
 #include "base/ScheduleDateTools.h"
 #include "importers/Readiness.h"
 #include "importers/advert/AdvertLog_FN.h"
+#include "playout/ProfileLibrary.h"
+#include "support/ChildProgram.h"
 #include "support/OperatorHome.h"
 #include "support/StationFixture.h"
+#include "tools/demo/DemoStation.h"
 #include "windows/ReadinessGrid.h"
 
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -63,4 +71,47 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); // a double-click follows a click
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(opened, QList<ScheduleDate>{(ScheduleDate{Day, 11 * 3600})});
+}
+
+class DemoReadinessTest : public TempHome {};
+
+TEST_F(DemoReadinessTest, TheGridTheCheckTableAndItsJsonAgreeAfterAPartialImport) {
+    QString problem;
+    ASSERT_TRUE(DemoStation::Create(QDate::currentDate().addDays(1), 3, &problem)) << problem.toStdString();
+    QDir adverts(ProfileLibrary::ProductFolder() + u"/Demo Logs/Adverts"_s);
+    ASSERT_TRUE(adverts.remove(adverts.entryList(QDir::Files, QDir::Name).last())); // not come yet
+    QTemporaryDir outside;
+    ChildProgram program(Home(), outside.path());
+    const QString exe = QStringLiteral(LOGIMPORTER_EXE);
+    ASSERT_EQ(
+        program.Run(exe, {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}),
+        0)
+        << program.Errors.toStdString();
+    const QString report = Path(u"ready.json"_s);
+    ASSERT_EQ(program.Run(exe, {u"/CHECK=96"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                                u"/REPORT="_s + report}),
+              6);
+    const QJsonArray hours = QJsonDocument::fromJson(BytesOf(report)).object()[u"hours"_s].toArray();
+    ASSERT_EQ(hours.size(), 96);
+
+    StationDatabase db;
+    ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+    const ScheduleDate first = ScheduleDateTools::ParseDate(hours[0][u"start"_s].toString());
+    frmReadiness window(
+        first, [&](const ScheduleDate& from, int count) { return Readiness::Of(db, from, count); },
+        [](const ScheduleDate&) {}, 0xC0C0C0);
+    QString marks;
+    for (const QJsonValue& hour : hours) {
+        const ScheduleDate at = ScheduleDateTools::ParseDate(hour[u"start"_s].toString());
+        const QTableWidgetItem* cell = window.Grid()->item(at.Day - first.Day, int(at.Seconds / 3600));
+        ASSERT_NE(cell, nullptr) << hour[u"start"_s].toString().toStdString();
+        marks += cell->text();
+        const QString state = hour[u"state"_s].toString();
+        EXPECT_TRUE(cell->toolTip().contains(u": "_s + state + u".\n"_s)) << state.toStdString();
+        // The check's table gives the hour its line, with the same state.
+        EXPECT_TRUE(program.Output.contains(hour[u"start"_s].toString() + u"  "_s + state))
+            << state.toStdString();
+    }
+    EXPECT_EQ(marks.count(u'M'), 24); // the day whose adverts have not come
+    EXPECT_GE(marks.count(u'+'), 24);
 }
