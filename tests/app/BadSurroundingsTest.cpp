@@ -118,15 +118,3 @@ TEST_F(BadSurroundingsTest, AMusicFolderThatCannotBeReadIsReportedDayByDayAndNot
                                u"/M101125.txt') could not be found."_s));
     EXPECT_EQ(HoursInLog(), 0);
 }
-
-TEST_F(BadSurroundingsTest, ADebugFileOnAFullDiskLosesItsLinesButNotTheImport) {
-    if (!QFileInfo::exists(u"/dev/full"_s))
-        GTEST_SKIP() << "no /dev/full here to stand for a full disk";
-    const QString debugFile =
-        Path(u"DebugFiles/logimporter."_s) + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".log"_s;
-    ASSERT_TRUE(QDir().mkpath(Path(u"DebugFiles"_s)));
-    ASSERT_TRUE(QFile::link(u"/dev/full"_s, debugFile));
-    EXPECT_EQ(Import({u"/DEBUG"_s}), 0) << child.Errors.toStdString();
-    EXPECT_EQ(HoursInLog(), 48);
-    EXPECT_EQ(QFileInfo(debugFile).symLinkTarget(), u"/dev/full"_s);
-}

@@ -134,41 +134,6 @@ TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
     EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(7), 9 * 3600}));
 }
 
-TEST_F(MainWindowControllerTest, RangesAreCheckedBeforeAnyRun) {
-    MusicLog(5, {6});
-    Start();
-    view.range.Start = {Nov(5), 7 * 3600};
-    view.range.End = {Nov(5), 6 * 3600};
-    controller->UpdateButton();
-    EXPECT_FALSE(view.enabled[iMainView::ImportButtons]);
-    EXPECT_FALSE(view.enabled[iMainView::RangeCommands]);
-    controller->cmdImport_Click(1);
-    ASSERT_EQ(op.MessageTexts(), QStringList{u"The start time must be before the end time"_s});
-    EXPECT_FALSE(Db().FirstLogItem());
-    view.range.End = view.range.Start = {Nov(5), 6 * 3600};
-    controller->cmdImport_Click(1); // start equal to end is one hour's run
-    EXPECT_TRUE(Db().FirstLogItem());
-}
-
-TEST_F(MainWindowControllerTest, TheCartRangeOptionIsAskedForOnlyByRunsWithMusic) {
-    MusicLog(5, {6});
-    Start();
-    Db().Settings().SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
-    view.range.Start = view.range.End = {Nov(5), 6 * 3600};
-    op.Answers = {iOperator::No};
-    controller->cmdImport_Click(2); // adverts only: no question
-    EXPECT_TRUE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
-    controller->cmdImport_Click(1);
-    ASSERT_FALSE(op.MessageTexts().filter(u"Use the Log Importer Cart Ranges"_s).isEmpty());
-    EXPECT_FALSE(Db().FirstLogItem()); // refused: nothing ran
-    EXPECT_EQ(view.settingsShown, 0);
-    op.Answers = {iOperator::Yes};
-    controller->cmdImport_Click(1);
-    EXPECT_EQ(view.settingsShown, 1);
-    EXPECT_TRUE(Db().Settings().UseLogImporterCartRanges());
-    EXPECT_TRUE(Db().FirstLogItem());
-}
-
 TEST_F(MainWindowControllerTest,
        StartAndEndApplyWithoutARunAndOneThatCannotBeReadLeavesTheOfferWithAWarning) {
     MusicLog(5, {6, 7, 8});
@@ -312,29 +277,4 @@ TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedT
                 u"AdLog:2010-11-25 06:00:00 - its adverts came after its music, and were pushed now"_s));
     controller->ReadLogDetails(true);
     EXPECT_EQ(view.advertsWaiting, QString());
-}
-
-TEST_F(MainWindowControllerTest, APreviewShowsThePlanOfTheRangeAndWritesNothing) {
-    MusicLog(5, {6, 7});
-    AdvertLog(5, {Advert(u"06:15:00"_s), Advert(u"06:15:00"_s)});
-    Start();
-    view.range.Start = {Nov(5), 6 * 3600};
-    view.range.End = {Nov(5), 8 * 3600};
-    controller->Preview();
-    ASSERT_EQ(view.texts.size(), 1);
-    const QString preview = view.texts[0];
-    EXPECT_TRUE(
-        preview.startsWith(u"Import Preview:Import preview, 2010-11-05 06:00:00 to 2010-11-05 08:00:00"_s));
-    EXPECT_TRUE(preview.contains(u"\n2010-11-05 06:00:00  music: to write; adverts: to push (2)\n"_s))
-        << preview.toStdString();
-    EXPECT_TRUE(preview.contains(u"\n2010-11-05 07:00:00  music: to write; adverts: skipped (empty); "
-                                 u"no adverts for its breaks\n"_s));
-    EXPECT_TRUE(
-        preview.contains(u"2010-11-05 08:00:00  music: not-in-file; adverts: skipped; no header for it "
-                         u"after line 6; not in the Scheduled Log\n"_s));
-    EXPECT_TRUE(preview.contains(u"\nLines rejected:\n  "_s + Path(u"music/101105.txt"_s) + u":6: "_s));
-    EXPECT_FALSE(Db().FirstLogItem());
-    EXPECT_FALSE(QFileInfo::exists(AppLog::FileName()));
-    EXPECT_TRUE(view.reports.isEmpty());
-    EXPECT_TRUE(LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s).isEmpty());
 }

@@ -122,39 +122,6 @@ TEST_F(ProgramRunTest, AnOptionTheProgramDoesNotKnowIsWarnedOfByNameAndTheRunGoe
     EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2);
 }
 
-TEST_F(ProgramRunTest, AnUnattendedRunImportsMusicThenAdverts) {
-    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                           u"/START=24/11/2010 06:00"_s, u"/END=25/11/2010 05:59"_s}),
-              0)
-        << Errors.toStdString();
-    EXPECT_TRUE(Output.contains(u"Summary (exit status 0: everything the log files offered is in the "
-                                u"Scheduled Log)\n  hours written:            24\n"_s))
-        << Output.toStdString();
-    ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"log"_s, DemoStation::DatabasePath(), u"--json"_s}), 0);
-    const QJsonArray items = QJsonDocument::fromJson(Output.toUtf8()).array();
-    int hours = 0, adverts = 0;
-    for (const QJsonValue& item : items) {
-        hours += item.toObject().value(u"Type"_s).toInt() == 98 ? 1 : 0;
-        adverts += item.toObject().value(u"Flags"_s).toInt() == 3 ? 1 : 0;
-    }
-    EXPECT_EQ(hours, 24); // 06:00 on the 24th to 05:00 on the 25th
-    EXPECT_GT(adverts, 0);
-    EXPECT_EQ(items.first().toObject().value(u"Start"_s).toString(), u"2010-11-24 06:00:00");
-
-    ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                           u"/START=24/11/2010 06:00"_s, u"/END=24/11/2010 06:59"_s}),
-              0);
-    const QStringList log = LinesOf(ApplicationLog());
-    EXPECT_TRUE(log.contains(
-        u"Music:2010-11-24 06:00:00 - was already in the Station Database Log so was not re-sent"_s))
-        << ApplicationLog().toStdString();
-    EXPECT_TRUE(log.contains(
-        u"AdLog:2010-11-24 06:00:00 - already had adverts in the Scheduled Log so was not re-sent"_s));
-    const QStringList history = LinesOf(QFileInfo(ApplicationLog()).absolutePath() + u"/RecentHistory.log"_s);
-    EXPECT_FALSE(history.filter(u"Finish Advert Push, "_s).isEmpty());
-    EXPECT_EQ(FilesOutside(), QStringList());
-}
-
 TEST_F(ProgramRunTest, EveryProgramGivesItsUsageForHelpAndTouchesNothing) {
     const auto files = [this] {
         QStringList all;

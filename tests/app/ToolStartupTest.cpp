@@ -55,44 +55,6 @@ protected:
     QString Failure;
 };
 
-TEST_F(ToolStartupTest, ASilentRunWithAProfileGoesThroughEveryStep) {
-    ASSERT_TRUE(Start(u"/DEBUG=normal /SILENT /Profile=Demo"_s));
-    EXPECT_EQ(Trace, QStringList({
-                         u"Started InitialiseTool"_s,
-                         u"    Check if already running"_s,
-                         u"    Read StartupOptions /DEBUG=NORMAL /SILENT /PROFILE=DEMO "_s,
-                         u"    Checking/Creating All Users\\App Data\\Ostrel v3 folder"_s,
-                         u"    Initalising Localisation"_s,
-                         u"    Command line forcing Profile 'Demo'"_s,
-                         u"    Creating Kestrane Directory Interface"_s,
-                         u"    Opening Default Directory"_s,
-                         u"    Creating Audio Settings Interface"_s,
-                         u"    Loading Profile 'Demo' into Audio Settings Interface"_s,
-                         u"    Creating Playout Interface (General)"_s,
-                         u"    Creating Playout Interface (Audio)"_s,
-                         u"    Creating Playout Interface (Logging)"_s,
-                         u"    Creating Ostrel Libraries"_s,
-                         u"    Loading Profile 'Demo' into Ostrel Library"_s,
-                         u"    Ostrel Library - CheckSettings"_s,
-                         u"Finished OK"_s,
-                     }));
-    EXPECT_EQ(state.CurrentProfile, u"Demo");
-    EXPECT_TRUE(state.SilentMode);
-    EXPECT_FALSE(state.ScheduleMode);
-    EXPECT_TRUE(splash.Calls.isEmpty());
-    EXPECT_TRUE(FileTools::FolderExists(ProfileLibrary::ToolProfileFolder(u"Log Importer"_s, u"Demo"_s)));
-    ASSERT_TRUE(state.Directory && state.Directory->CurrentUser());
-    EXPECT_TRUE(state.Directory->CurrentUser()->CanEditScheduledLog); // the log-in is optional when silent
-    ASSERT_TRUE(state.PlayoutGeneral && state.PlayoutAudio && state.PlayoutLogging && state.StationLibrary);
-    EXPECT_EQ(state.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs),
-              Home() + u"/ProgramData/Kestrane/Ostrel v3/Logs"_s);
-
-    Stop();
-    EXPECT_EQ(Trace.mid(17), QStringList({u"Start TerminateTool "_s, u"Finished OK"_s}));
-    EXPECT_FALSE(state.Directory || state.AudioSettings || state.PlayoutGeneral || state.StationLibrary);
-    EXPECT_EQ(state.PlayoutAudio, nullptr);
-}
-
 TEST_F(ToolStartupTest, APasswordKeptInTheOlderFormIsCheckedThenReplacedByItsArgon2idFormAtTheLogIn) {
     SetUpProfile(u"Secure"_s, u"DatabaseMode=1\nSecurity=true\nAutoLogIn=true\n"_s);
     // As the directory kept it before: the SHA-256 hex of the identifier and the password.
@@ -124,27 +86,6 @@ TEST_F(ToolStartupTest, APasswordKeptInTheOlderFormIsCheckedThenReplacedByItsArg
     state = ToolState{};
     op.PasswordGiven = u"open sesame "_s;
     EXPECT_FALSE(Start(u"/NOPREVCHECK /Profile=Secure"_s));
-}
-
-TEST_F(ToolStartupTest, ANewProfileNamedInTheChooserIsMadeAndOthersAreRefused) {
-    op.ProfileChoice = u"Breakfast FM"_s;
-    op.SettingsDialog = [](LibrarySettings& settings) { return settings.DatabaseMode = 1, true; };
-    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
-    EXPECT_EQ(op.ProfilesOffered, QStringList{u"Demo"_s});
-    EXPECT_EQ(state.CurrentProfile, u"Breakfast FM");
-    EXPECT_TRUE(FileTools::FolderExists(ProfileLibrary::ProfileFolder(u"Breakfast FM"_s)));
-    EXPECT_EQ(ProfileLibrary().Profiles(), QStringList({u"Breakfast FM"_s, u"Demo"_s}));
-
-    // The existing profile in another case is that profile; a name with a slash is refused.
-    state = ToolState{};
-    op.ProfileChoice = u"DEMO"_s;
-    ASSERT_TRUE(Start(u"/NOPREVCHECK /SILENT"_s));
-    EXPECT_EQ(state.CurrentProfile, u"Demo");
-    state = ToolState{};
-    op.ProfileChoice = u"News/Sport"_s;
-    EXPECT_FALSE(Start(u"/NOPREVCHECK /SILENT"_s));
-    EXPECT_EQ(op.MessageTexts().last(), u"A name cannot hold any of \\ / : * ? \" < > |");
-    EXPECT_EQ(ProfileLibrary().Profiles().size(), 2);
 }
 
 TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {

@@ -38,15 +38,3 @@ TEST_F(DebugLogTest, LinesCarryTheTimeAndIndentation) {
                                         u"14:03:22 Reset"_s,
                                     }));
 }
-
-TEST_F(DebugLogTest, AFolderThatCannotBeMadeIsReportedForEveryLine) {
-    WriteFile(Path(u"blocker"_s), "a file where the folder should be");
-    GeneralTools::SetDebugPath(Path(u"blocker/"_s));
-    GeneralTools::SetDebugLevel(5);
-    WriteDebug(u"lost"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
-    WriteDebug(u"lost too"_s);
-    ASSERT_EQ(Alerts.size(), 2);
-    EXPECT_EQ(Alerts[0],
-              u"The Debug Files folder could not be created in '"_s + Path(u"blocker/"_s) + u"'!"_s);
-    EXPECT_EQ(DebugLog::Indentation(), 0); // a lost line does not indent
-}

@@ -28,16 +28,6 @@ TEST(GeneralTools, TimeTextsBecomeSeconds) {
     EXPECT_DOUBLE_EQ(GeneralTools::TextToSeconds(u" 2:05 "_s, 1), 125);
 }
 
-TEST_F(GeneralToolsTest, AppendsLinesInWindows1252WithCrLf) {
-    const QString file = Path(u"out.txt"_s);
-    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"one \u20ac"_s));
-    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"two"_s));
-    EXPECT_EQ(BytesOf(file), QByteArray("one \x80\r\ntwo\r\n"));
-    ASSERT_TRUE(GeneralTools::AppendLineToFile(file, u"three"_s, false));
-    EXPECT_EQ(BytesOf(file), QByteArray("three\r\n"));
-    EXPECT_FALSE(GeneralTools::AppendLineToFile(Path(u"missing/folder/out.txt"_s), u"x"_s));
-}
-
 TEST_F(GeneralToolsTest, ASecondProcessSeesTheFirstInstanceRunning) {
     auto probe = [this] {
         QProcess process;

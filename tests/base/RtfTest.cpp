@@ -59,15 +59,6 @@ TEST(RtfTest, AWordProcessorsDocumentReadsAsItsShownText) {
     EXPECT_EQ(second[3], run(u"below"_s, false, false, true, 22));
 }
 
-TEST(RtfTest, WhatIsNotRtfIsRefusedAndBrokenRtfGivesWhatItHolds) {
-    EXPECT_FALSE(RtfReader::Read("Music:Log for Monday could not be found.\r\n"));
-    EXPECT_FALSE(RtfReader::Read(QByteArray()));
-    const auto cut = RtfReader::Read("{\\rtf1\\ansi {\\b cut sho");
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(texts(*cut), QStringList{u"cut sho"_s});
-    EXPECT_EQ(texts(*RtfReader::Read("{\\rtf1 a}}}} b\\")), QStringList{u"a b"_s});
-}
-
 TEST(RtfTest, WrittenDocumentsReadBackRunForRun) {
     const RichDocument document = {
         {{run(u"Import Log"_s, true, false, false, 28)}},

@@ -50,23 +50,6 @@ TEST_F(MusicImportTest, ARangeAcrossMidnightSendsExactlyItsHours) {
     EXPECT_EQ(db.Value(u"Music.LastChangeBy"_s), u"Log Importer v0.0.0");
 }
 
-TEST_F(MusicImportTest, ImportingTwiceWritesNothingTheSecondTime) {
-    WriteDay(5, {10, 11});
-    ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
-    const auto first = db.ItemsBetween(0, 1e6);
-    EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600 + 3599.99f));
-    const auto second = db.ItemsBetween(0, 1e6);
-    ASSERT_EQ(second.size(), first.size());
-    for (qsizetype i = 0; i < first.size(); ++i)
-        EXPECT_EQ(second[i].Position, first[i].Position);
-    EXPECT_EQ(AppLogLines(),
-              QStringList({u"Music:2010-11-05 10:00:00 - was already in the Station Database Log so was "
-                           u"not re-sent"_s,
-                           u"Music:2010-11-05 11:00:00 - was already in the Station Database Log so was "
-                           u"not re-sent"_s,
-                           u"Music:Importing log was abandoned"_s}));
-}
-
 TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) {
     WriteDay(5, {10, 11});
     EXPECT_TRUE(Import(Nov(5), 9 * 3600, Nov(6), ScheduleDateTools::EndOfDay));

@@ -5,35 +5,6 @@
 
 class CartsAndSettingsTest : public StationFixture {};
 
-TEST_F(CartsAndSettingsTest, CartsAreLookedUpByNumber) {
-    Cart song;
-    song.Number = u"1123"_s;
-    song.Title = u"Song"_s;
-    song.Type = 3;
-    song.Length = 200;
-    song.AudioLength = 198.5f;
-    Cart link = song;
-    link.Number = u"0034"_s;
-    link.Type = 2;
-    link.Flag = true;
-    ASSERT_TRUE(db.Carts().Save({song, link}));
-    EXPECT_EQ(db.LookupCart(u"1123"_s).Type, 3);
-    EXPECT_FALSE(db.LookupCart(u"1123"_s).Flag);
-    EXPECT_EQ(db.LookupCart(u" 0034 "_s).Type, 2);
-    EXPECT_TRUE(db.LookupCart(u"0034"_s).Flag);
-    EXPECT_EQ(db.LookupCart(u"34"_s).Type, 0);
-    EXPECT_EQ(db.LookupCart(QString()).Type, 0);
-    const auto found = db.CartTools().GetCart(u" 1123"_s);
-    ASSERT_TRUE(found);
-    EXPECT_FLOAT_EQ(found->AudioLength, 198.5f);
-    EXPECT_FALSE(db.CartTools().GetCart(u"9999"_s));
-
-    song.Title = u"Replaced"_s;
-    ASSERT_TRUE(db.Carts().Save({song}));
-    EXPECT_EQ(db.Carts().All().size(), 2);
-    EXPECT_EQ(db.CartTools().GetCart(u"1123"_s)->Title, u"Replaced");
-}
-
 TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     StationSettings& settings = db.Settings();
     const struct {

@@ -8,41 +8,6 @@ protected:
     static ScheduleDate At(qint32 day, int hour) { return {day, float(hour * 3600)}; }
 };
 
-TEST_F(ScheduledLogTest, HoursAreReadBackItemByItemInOrder) {
-    EXPECT_FALSE(db.FirstLogItem());
-    EXPECT_FALSE(db.LastLogItem());
-    const auto fourteen = Write(Day, 14, {180, 200, 240});
-    const auto thirteen = Write(Day, 13, {100});
-    const auto midnight = Write(Day + 1, 0, {60, 60});
-
-    EXPECT_EQ(db.FirstLogItem()->Position, thirteen.front().Position);
-    EXPECT_EQ(db.LastLogItem()->Position, midnight.back().Position);
-    EXPECT_EQ(db.NextLogItem(thirteen.back().Position)->Position, fourteen.front().Position);
-    EXPECT_EQ(db.PreviousLogItem(fourteen.front().Position)->Position, thirteen.back().Position);
-    EXPECT_EQ(db.PreviousLogItem(midnight.front().Position)->Title, u"Item 3");
-    EXPECT_FALSE(db.NextLogItem(midnight.back().Position));
-    EXPECT_FALSE(db.PreviousLogItem(thirteen.front().Position));
-
-    // Every item's position reads back as its hour's start; the hour start is found from any of them.
-    for (const auto* hour : {&thirteen, &fourteen, &midnight}) {
-        for (const LogItem& item : *hour) {
-            EXPECT_EQ(StationDatabase::ScheduleDateFromDate(item.Position),
-                      (ScheduleDate{hour->front().Date, hour->front().Time}));
-            EXPECT_EQ(db.HourStartItem(item.Position)->Position, hour->front().Position);
-            EXPECT_EQ(db.ItemAt(item.Position)->Title, item.Title);
-        }
-    }
-    EXPECT_EQ(db.ItemAt(StationDatabase::LocateHour({Day, 50400 + 1234.5f}))->Type, ItemType::HourStart);
-    EXPECT_FALSE(db.ItemAt(StationDatabase::LocateHour(At(Day, 15))));
-    EXPECT_FALSE(db.HourStartItem(StationDatabase::LocateHour(At(Day, 15))));
-
-    // The offered range after the log: the last hour's end, then one more hour.
-    const ScheduleDate until = ScheduleDateTools::AddSeconds(
-        StationDatabase::ScheduleDateFromDate(midnight.back().Position), 3599.99);
-    EXPECT_EQ(until.Day, Day + 1);
-    EXPECT_FLOAT_EQ(until.Seconds, 3599.99f);
-}
-
 TEST_F(ScheduledLogTest, WritingAnHourSetsItsTimesAndLengthAndNeverOverwrites) {
     const auto items = Write(Day, 14, {180, 200, -120, 240});
     ASSERT_EQ(items.size(), 5);

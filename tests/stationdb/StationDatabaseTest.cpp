@@ -9,18 +9,6 @@
 
 class StationDatabaseTest : public StationFixture {};
 
-TEST_F(StationDatabaseTest, ANewDatabaseOpensWithItsNameAndDefaultSettings) {
-    EXPECT_EQ(db.DatabaseInfo().Name, u"Test FM");
-    EXPECT_EQ(db.DatabaseInfo().Location, DatabasePath());
-    EXPECT_EQ(db.Settings().MusicFileNameFormat(), u"yymmdd");
-    EXPECT_EQ(db.Settings().AutoPurgeDays(), 0);
-    QString problem;
-    EXPECT_FALSE(StationDatabase::Create(DatabasePath(), QString(), &problem));
-    EXPECT_TRUE(problem.contains(u"already exists"_s));
-    db.Close();
-    EXPECT_FALSE(db.IsOpen());
-}
-
 TEST_F(StationDatabaseTest, OpeningRefusesWhatIsNotAStationDatabaseAndChangesNothing) {
     StationDatabase other;
     EXPECT_EQ(other.OpenFile(Path(u"missing.sdb"_s)), StationDatabase::Missing);
@@ -73,21 +61,6 @@ TEST_F(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
                       .toInt(),
                   1); // the last step's index
     }
-}
-
-TEST_F(StationDatabaseTest, DatabasesAreFoundByNameInEitherFolderIgnoringCase) {
-    db.Close();
-    ASSERT_TRUE(StationDatabase::Create(Path(u"shared/Main Studio.sdb"_s), QString()));
-    ASSERT_TRUE(StationDatabase::Create(Path(u"local/Backup.SDB"_s), u"Backup Station"_s));
-    WriteFile(Path(u"local/notes.txt"_s), "not a database");
-    const DatabaseList list = DatabaseChooser::Databases(Path(u"shared"_s), Path(u"local"_s));
-    EXPECT_EQ(list.All().size(), 2);
-    ASSERT_TRUE(list.Find(u"MAIN STUDIO"_s));
-    EXPECT_EQ(list.Find(u"MAIN STUDIO"_s)->Location, Path(u"shared/Main Studio.sdb"_s));
-    EXPECT_FALSE(list.Find(u"notes"_s));
-    ASSERT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"BACKUP"_s), StationDatabase::Opened);
-    EXPECT_EQ(db.DatabaseInfo().Name, u"Backup Station");
-    EXPECT_EQ(db.Open(Path(u"shared"_s), Path(u"local"_s), u"Elsewhere"_s), StationDatabase::Missing);
 }
 
 TEST_F(StationDatabaseTest, QtsSqliteAndOursMustBeOneLibrary) {

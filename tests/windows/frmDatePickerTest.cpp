@@ -26,7 +26,6 @@ protected:
         return found;
     }
     QString Text(const QString& name) const { return Find<QLineEdit>(name)->text(); }
-    void Click(const QString& name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
 
     static constexpr qint32 nov9 = 40491; // 9 November 2010
     frmDatePicker picker;
@@ -53,18 +52,6 @@ TEST_F(frmDatePickerTest, AnHourWithFlagsThreeShowsItsHourAndLockedMinutes) {
     EXPECT_TRUE(Find<QToolButton>(u"cmdMinuteUp"_s)->isEnabled());
     picker.Open({nov9, 50400}, 1);
     EXPECT_FALSE(Find<QWidget>(u"picTime"_s)->isVisibleTo(&picker));
-}
-
-TEST_F(frmDatePickerTest, AnHourBeyond23IsRefusedWithItsMessage) {
-    picker.Open({nov9, 50400}, 3);
-    picker.show();
-    auto* hours = Find<QLineEdit>(u"txtHours"_s);
-    hours->setFocus();
-    hours->selectAll();
-    QTest::keyClicks(hours, u"25"_s);
-    Click(u"cmdOK"_s);
-    EXPECT_EQ(op.MessageTexts(), QStringList{u"You must enter a time from 0 to 23"_s});
-    EXPECT_TRUE(picker.isVisible());
 }
 
 TEST_F(frmDatePickerTest, TheCalendarAndTheDateBoxFollowEachOther) {

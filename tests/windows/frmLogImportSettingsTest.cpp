@@ -42,20 +42,6 @@ protected:
     LogImportSettingsModel settings;
 };
 
-TEST_F(frmLogImportSettingsTest, AcceptedValuesAreStoredAsNumbersAndAClearedOffsetAsNothing) {
-    db.Settings().SetValue(u"OffsetAudioItems"_s, u"250"_s);
-    auto dialog = Open();
-    EXPECT_EQ(Box(*dialog, u"txtOffsetAudioItems"_s)->text(), u"+250");
-    Type(*dialog, u"txtSongsStart"_s, u"0100x"_s); // the letter is not a key of a whole number
-    EXPECT_EQ(Box(*dialog, u"txtSongsStart"_s)->text(), u"0100");
-    dialog->findChild<QCheckBox*>(u"chkOffsetAudioItems"_s)->setChecked(false);
-    EXPECT_FALSE(Box(*dialog, u"txtOffsetAudioItems"_s)->isEnabled());
-    dialog->accept();
-    ASSERT_EQ(dialog->result(), QDialog::Accepted) << op.MessageTexts().join(u' ').toStdString();
-    EXPECT_EQ(db.Settings().Value(u"SongsStart"_s), u"100");
-    EXPECT_EQ(db.Settings().OffsetAudioItems(), 0);
-}
-
 TEST_F(frmLogImportSettingsTest, ValuesThatCannotBeStoredKeepTheDialogOpenAndNothingIsSaved) {
     for (const QString& change : {u"INSERT"_s, u"UPDATE"_s})
         Exec(u"CREATE TRIGGER locked%1 BEFORE %1 ON StationSettings "

@@ -73,33 +73,6 @@ TEST_F(frmPlayoutDialogsTest, TheChooserSelectsTheSuggestionAndAddsOnlyUsableNew
     EXPECT_EQ(locked.Chosen(), QString());
 }
 
-TEST_F(frmPlayoutDialogsTest, TheLibrarySettingsNeedADatabaseNameForAFixedDatabase) {
-    LibrarySettings settings;
-    settings.FixedDatabase = u"Old"_s;
-    frmLibrarySettings dialog(settings, {u"Main"_s, u"Spare"_s}, 0x1E2A38);
-    EXPECT_TRUE(part<QRadioButton>(dialog, "optChoose")->isChecked());
-    EXPECT_FALSE(part<QComboBox>(dialog, "cboDatabase")->isEnabled());
-    EXPECT_FALSE(part<QCheckBox>(dialog, "chkAutoLogIn")->isEnabled());         // only with security
-    EXPECT_EQ(dialog.palette().color(QPalette::WindowText), QColor(Qt::white)); // readable on the dark scheme
-
-    part<QRadioButton>(dialog, "optFixed")->setChecked(true);
-    part<QComboBox>(dialog, "cboDatabase")->setCurrentText(u"  "_s);
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(op.MessageTexts().size(), 1);
-    EXPECT_EQ(settings.DatabaseMode, 0);
-
-    part<QComboBox>(dialog, "cboDatabase")->setCurrentIndex(1);
-    part<QCheckBox>(dialog, "chkSecurity")->setChecked(true);
-    part<QCheckBox>(dialog, "chkAutoLogIn")->setChecked(true);
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(settings.DatabaseMode, 2);
-    EXPECT_EQ(settings.FixedDatabase, u"Spare");
-    EXPECT_TRUE(settings.Security);
-    EXPECT_TRUE(settings.AutoLogIn);
-}
-
 TEST_F(frmPlayoutDialogsTest, ALongPathShowsBothItsEndsAndIsWholeInItsTooltipAndWhileEdited) {
     const QString folder = u"/srv/stations/"_s + QString(20, u'x') + u"/exports/music-scheduling/daily"_s;
     StationSettings settings;

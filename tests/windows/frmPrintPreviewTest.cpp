@@ -28,23 +28,6 @@ protected:
     frmPrintPreview viewer;
 };
 
-TEST_F(frmPrintPreviewTest, SavingWritesRichTextForAnRtfExtensionInAnyCaseAndPlainTextOtherwise) {
-    const QString rich = Write(u"in.rtf"_s, "{\\rtf1\\ansi \\b Import Log\\b0\\par Caf\\'e9\\par}");
-    viewer.DisplayFile(rich, QString(), 0, false);
-    const QString asRtf = folder.filePath(u"Report.RTF"_s);
-    ASSERT_TRUE(viewer.SaveAs(asRtf));
-    const auto back = RtfReader::Read(Read(asRtf));
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), 2);
-    EXPECT_EQ((*back)[0].Runs.value(0).Text, u"Import Log");
-    EXPECT_TRUE((*back)[0].Runs.value(0).Bold);
-    EXPECT_EQ((*back)[1].Runs.value(0).Text, u"Caf\u00E9");
-
-    const QString asLog = folder.filePath(u"Report.log"_s);
-    ASSERT_TRUE(viewer.SaveAs(asLog));
-    EXPECT_EQ(Read(asLog), QByteArray("Import Log\r\nCaf\xe9"));
-}
-
 TEST_F(frmPrintPreviewTest, ASaveThatCannotBeWrittenSaysWhy) {
     RecordingOperator op;
     OperatorSeam::Set(&op);
