@@ -487,6 +487,10 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 }
 
 int MainWindowController::CheckReadiness() {
+    if (!database) {
+        view.ShowText(u"There is no Station Database to check.\n"_s, u"Readiness"_s);
+        return RunOutcome::StartUpFailed;
+    }
     const ScheduleDate now = ScheduleDateTools::Today();
     const QList<HourReadiness> hours = ReadinessOf(now, tool.CheckHours);
     QString text =
