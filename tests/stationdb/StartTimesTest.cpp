@@ -33,6 +33,11 @@ TEST(StartTimes, ItemsFollowEachOtherAndFixedTimesHold) {
     EXPECT_FLOAT_EQ(items[5].Time, hour + 770);
     EXPECT_FLOAT_EQ(items[6].Time, hour + 890);
     EXPECT_FLOAT_EQ(length, 200 + 10 + 100 + 120 + 120 + 50);
+
+    // A timed event at the very start of the hour holds its time after what plays first.
+    QList<LogItem> top = {item(98, 2, 0, hour), item(2, 2, 8), item(1, 2, 0, hour)};
+    StartTimes::Apply(top, hour);
+    EXPECT_FLOAT_EQ(top[2].Time, hour);
 }
 
 TEST(StartTimes, AFedBreakTakesNoTimeButItsAdvertsDo) {
