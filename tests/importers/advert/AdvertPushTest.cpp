@@ -156,6 +156,7 @@ TEST_F(AdvertPushTest, InModeTwoTheStopKeepsItsPlayTransition) {
     ASSERT_TRUE(Push(Nov(7), 6 * 3600, Nov(7), 6 * 3600));
     const auto hour = Hour(7, 6);
     ASSERT_EQ(hour.size(), 4);
+    EXPECT_EQ(hour[0].Flags & 0xC000, ItemFlag::HourFlag); // $AON marks the hour start, and nothing else
     EXPECT_EQ(hour[2].Transition, 50);
     EXPECT_EQ(hour[3].Transition, 0);
     EXPECT_EQ(hour[3].PlayTransition, 50);
