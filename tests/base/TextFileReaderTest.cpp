@@ -41,6 +41,8 @@ TEST_F(TextFileReaderTest, TextIsUtf8WhenMarkedOrValidWithAMultiByteSequenceAndW
     EXPECT_EQ(ReadAll("\x93quoted\x94 Caf\xc3\xa9\n"), QStringList{u"\u201cquoted\u201d Caf\u00c3\u00a9"_s})
         << "one invalid sequence anywhere makes it Windows-1252";
     EXPECT_EQ(ReadAll("plain\n"), QStringList{u"plain"_s});
+    // C1 A9 would be an overlong "i" in UTF-8, which UTF-8 forbids: Windows-1252.
+    EXPECT_EQ(ReadAll("Caf\xc1\xa9\n"), QStringList{u"Caf\u00c1\u00a9"_s});
     // The limit of the rule: Windows-1252 text whose bytes happen to be valid UTF-8.
     EXPECT_EQ(ReadAll("\xc3\xa9\n"), QStringList{u"\u00e9"_s});
 }
