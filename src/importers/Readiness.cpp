@@ -1,28 +1,25 @@
 #include "importers/Readiness.h"
 
 #include "base/FileTools.h"
+#include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/advert/AdvertLog_FN.h"
+#include "importers/cLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <cmath>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString hourText(const ScheduleDate& hour) {
-    return ScheduleDateTools::FormatScheduleDate(hour, 4);
-}
-
+// A time in whole seconds, rounded as the advert push rounds the times it matches.
 qint64 whole(float seconds) {
-    return std::llround(seconds);
+    return NumericText::RoundHalfEven(seconds);
 }
 
 } // namespace
@@ -117,7 +114,7 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
         const HourReadiness::State state = hour.Status();
         if (state != HourReadiness::Ready)
             ++notReady[state];
-        text += u"%1  %2  %3  %4  %5  %6\n"_s.arg(hourText(hour.Hour))
+        text += u"%1  %2  %3  %4  %5  %6\n"_s.arg(cLogImporter::HourText(hour.Hour))
                     .arg(HourReadiness::StateName(state), -15)
                     .arg(hour.MusicOffered ? u"yes"_s : u"no"_s, -5)
                     .arg(hour.Breaks, 6)
@@ -143,7 +140,7 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
 QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {
     QJsonArray list;
     for (const HourReadiness& hour : hours) {
-        list.append(QJsonObject{{u"start"_s, hourText(hour.Hour)},
+        list.append(QJsonObject{{u"start"_s, cLogImporter::HourText(hour.Hour)},
                                 {u"state"_s, HourReadiness::StateName(hour.Status())},
                                 {u"musicOffered"_s, hour.MusicOffered},
                                 {u"scheduled"_s, hour.Scheduled},
@@ -157,7 +154,8 @@ QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {
     }
     QJsonObject range;
     if (!hours.isEmpty())
-        range = {{u"start"_s, hourText(hours.first().Hour)}, {u"end"_s, hourText(hours.last().Hour)}};
+        range = {{u"start"_s, cLogImporter::HourText(hours.first().Hour)},
+                 {u"end"_s, cLogImporter::HourText(hours.last().Hour)}};
     return {{u"range"_s, range}, {u"hours"_s, list}, {u"ready"_s, AllReady(hours)}};
 }
 

@@ -23,6 +23,9 @@ public:
     RunOutcome& Outcome() const { return *outcome; }
     void ShareOutcome(RunOutcome& run) { outcome = &run; }
 
+    // The text of an hour (style 4) in reports.
+    static QString HourText(const ScheduleDate& hour);
+
 protected:
     // `database` gives the open Station Database, or nullptr when none is open.
     explicit cLogImporter(std::function<StationDatabase*()> database) : database(std::move(database)) {}
@@ -32,8 +35,7 @@ protected:
     // not exist is told and fails. `whenEmpty` and `setting` name it to the operator.
     static bool CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting);
 
-    // The texts of an hour (style 4) and of a day (the system's long date) in reports.
-    static QString HourText(const ScheduleDate& hour);
+    // The text of a day (the system's long date) in reports.
     static QString DayText(qint32 day);
     // The product name and version with which a run stamps the Station Database.
     static QString VersionStamp();

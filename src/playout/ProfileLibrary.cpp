@@ -29,15 +29,19 @@ QString ProfileLibrary::ChooseProfile(const QString& suggestion) const {
     const QString chosen = OperatorSeam::Current().ChooseProfile(profiles, suggestion);
     if (chosen.isEmpty())
         return chosen;
-    for (const QString& profile : profiles) {
-        if (profile.compare(chosen, Qt::CaseInsensitive) == 0)
+    QString problem;
+    const QString profile = FindOrCreate(chosen, &problem);
+    if (profile.isEmpty())
+        OperatorSeam::Message(problem, iOperator::Exclamation);
+    return profile;
+}
+
+QString ProfileLibrary::FindOrCreate(const QString& name, QString* problem) const {
+    for (const QString& profile : Profiles()) {
+        if (profile.compare(name, Qt::CaseInsensitive) == 0)
             return profile;
     }
-    QString problem;
-    if (CreateProfile(chosen, &problem))
-        return chosen;
-    OperatorSeam::Message(problem, iOperator::Exclamation);
-    return {};
+    return CreateProfile(name, problem) ? name : QString();
 }
 
 bool ProfileLibrary::CreateProfile(const QString& name, QString* problem) {

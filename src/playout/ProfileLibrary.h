@@ -21,4 +21,7 @@ public:
     QString ChooseProfile(const QString& suggestion) const;
     // Makes the folder of a new profile. False (with the reason) when it cannot.
     static bool CreateProfile(const QString& name, QString* problem = nullptr);
+    // The profile of that name, ignoring case, as it is spelt; when there is none, it
+    // is made. "" (with the reason) when it cannot be.
+    QString FindOrCreate(const QString& name, QString* problem) const;
 };

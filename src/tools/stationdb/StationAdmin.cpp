@@ -14,7 +14,6 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <variant>
@@ -515,12 +514,9 @@ int StationAdmin::profile(QStringList arguments) {
         if (const QString problem = FileTools::NameProblem(name); !problem.isEmpty())
             return fail(u"'%1': %2"_s.arg(name, problem)), 2;
     }
-    const QStringList existing = ProfileLibrary().Profiles();
-    const qsizetype at = existing.indexOf(QRegularExpression(QRegularExpression::escape(arguments.first()),
-                                                             QRegularExpression::CaseInsensitiveOption));
-    const QString name = at < 0 ? arguments.first() : existing.at(at);
     QString problem;
-    if (at < 0 && !ProfileLibrary::CreateProfile(name, &problem))
+    const QString name = ProfileLibrary().FindOrCreate(arguments.first(), &problem);
+    if (name.isEmpty())
         return fail(problem);
     LibrarySettings settings;
     settings.LoadProfile(name);
