@@ -73,7 +73,7 @@ bool BenchStation::Create(const QString& path, const QString& folder) {
     if (!StationDatabase::Create(path, u"Bench"_s))
         return false;
     StationDatabase db;
-    if (db.OpenFile(path) != StationDatabase::Opened)
+    if (db.OpenLocation(path) != StationDatabase::Opened)
         return false;
     db.Settings().SetValue(u"MusicLogsDirectory"_s, folder + u"/music"_s);
     db.Settings().SetValue(u"AdvertLogsDirectory"_s, folder + u"/adverts"_s);

@@ -123,7 +123,7 @@ int importChild(int days, const QString& folder) {
         QFile::remove(path + suffix);
     QFile::copy(folder + u"/pristine.sdb"_s, path);
     StationDatabase db;
-    if (db.OpenFile(path) != StationDatabase::Opened)
+    if (db.OpenLocation(path) != StationDatabase::Opened)
         qFatal("could not open %s", qPrintable(path));
     ScheduleDate start{BenchStation::FirstDay, 0};
     ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
@@ -193,7 +193,7 @@ QString prepared(const QString& root, int days) {
     if (!BenchStation::Create(folder + u"/pristine.sdb"_s, folder))
         qFatal("could not make the bench station");
     StationDatabase db;
-    db.OpenFile(folder + u"/pristine.sdb"_s);
+    db.OpenLocation(folder + u"/pristine.sdb"_s);
     BenchStation::WriteMusicLogs(db, days);
     BenchStation::WriteAdvertLogs(db, days);
     return folder;
@@ -245,7 +245,7 @@ void scanFigures(const QString& root) {
     const int days = 3650;
     const QString folder = prepared(root, days);
     StationDatabase db;
-    db.OpenFile(folder + u"/pristine.sdb"_s);
+    db.OpenLocation(folder + u"/pristine.sdb"_s);
     cMusicLogImporter music([&db] { return &db; });
     cAdvertLogImporter adverts([&db] { return &db; });
     for (const auto& [what, importer, files] :
@@ -321,7 +321,7 @@ void readLogDetailsFigures() {
     int written = 0;
     for (const int years : {1, 5, 10}) {
         StationDatabase db;
-        db.OpenFile(path);
+        db.OpenLocation(path);
         for (; written < years * 8760; ++written) {
             LogHour hour = BenchStation::HourOf(BenchStation::FirstDay + written / 24, written % 24);
             db.WriteHour({BenchStation::FirstDay + written / 24, float((written % 24) * 3600)}, hour);

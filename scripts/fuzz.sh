@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 
-packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsqlite3-dev)
+packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libpq-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

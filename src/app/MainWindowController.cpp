@@ -18,6 +18,7 @@
 #include "importers/Progress.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/DatabaseChooser.h"
+#include "stationdb/DatabaseLocation.h"
 
 #include <QLocale>
 
@@ -117,9 +118,7 @@ bool MainWindowController::Start() {
     if (name.isEmpty())
         return refuse(u"no Station Database was chosen"_s);
     database = std::make_unique<StationDatabase>();
-    if (database->Open(playout.Folder(PlayoutGeneral::StationDatabases),
-                       playout.Folder(PlayoutGeneral::LocalStationDatabases),
-                       name) != StationDatabase::Opened) {
+    if (database->Open(playout.Databases(), name) != StationDatabase::Opened) {
         const QString problem = database->OpenProblem();
         database.reset();
         return refuse(u"the Station Database could not be opened: "_s + problem);
@@ -163,7 +162,7 @@ QString MainWindowController::chooseDatabase() {
         tool.Directory && tool.Directory->CurrentUser() ? &*tool.Directory->CurrentUser() : nullptr;
     const bool canCreate = !user || user->CanEditStationDatabaseSettings;
     const QString chosen = OperatorSeam::Current().ChooseDatabase(databases.Names(), last, canCreate);
-    if (chosen.isEmpty() || databases.Find(chosen) || !canCreate)
+    if (chosen.isEmpty() || databases.Find(chosen) || DatabaseLocation::IsServerText(chosen) || !canCreate)
         return chosen;
     // A name that is not there yet asks for a new, empty database in the shared folder.
     QString problem;

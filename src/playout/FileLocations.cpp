@@ -10,6 +10,7 @@ QString FileLocations::*const folders[] = {&FileLocations::ApplicationLogs, &Fil
                                            &FileLocations::LocalStationDatabases};
 const char* const keys[] = {"Locations/ApplicationLogs", "Locations/StationDatabases",
                             "Locations/LocalStationDatabases"};
+const QString serverGroup = QStringLiteral("ServerDatabases");
 
 } // namespace
 
@@ -30,15 +31,25 @@ QString FileLocations::Folder(Place place) const {
 
 void FileLocations::LoadProfile(const QString& profile) {
     Profile = profile;
-    const QSettings store(fileOf(profile), QSettings::IniFormat);
+    QSettings store(fileOf(profile), QSettings::IniFormat);
     for (int i = 0; i < 3; ++i)
         this->*folders[i] = store.value(QLatin1String(keys[i])).toString().trimmed();
+    ServerDatabases.clear();
+    store.beginGroup(serverGroup);
+    for (const QString& name : store.childKeys())
+        ServerDatabases.append({name, store.value(name).toString().trimmed()});
+    store.endGroup();
 }
 
 bool FileLocations::SaveProfile(const QString& profile) const {
     QSettings store(fileOf(profile), QSettings::IniFormat);
     for (int i = 0; i < 3; ++i)
         store.setValue(QLatin1String(keys[i]), (this->*folders[i]).trimmed());
+    store.remove(serverGroup);
+    store.beginGroup(serverGroup);
+    for (const DatabaseInfo& server : ServerDatabases)
+        store.setValue(server.Name, server.Location);
+    store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "stationdb/DatabaseInfo.h"
+
+#include <QList>
 #include <QStringList>
 
 // Where a profile keeps the playout system's folders, in "Locations.ini" in the
@@ -12,6 +15,9 @@ public:
     QString ApplicationLogs;
     QString StationDatabases;
     QString LocalStationDatabases;
+    // The Station Databases on servers the chooser lists beside the files, each by
+    // its name and location (postgresql://...), in the group "ServerDatabases".
+    QList<DatabaseInfo> ServerDatabases;
     // The profile last loaded.
     QString Profile;
 

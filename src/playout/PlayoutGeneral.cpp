@@ -47,5 +47,6 @@ bool PlayoutGeneral::ShowFileLocations(quint32 background) {
 }
 
 DatabaseList PlayoutGeneral::Databases() const {
-    return DatabaseChooser::Databases(Folder(StationDatabases), Folder(LocalStationDatabases));
+    return DatabaseChooser::Databases(Folder(StationDatabases), Folder(LocalStationDatabases),
+                                      locations.ServerDatabases);
 }

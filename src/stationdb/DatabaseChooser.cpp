@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& localFolder) {
+DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& localFolder,
+                                        const QList<DatabaseInfo>& servers) {
     QList<DatabaseInfo> found;
     for (const QString& place : {folder, localFolder}) {
         if (place.isEmpty())
@@ -18,7 +19,7 @@ DatabaseList DatabaseChooser::Databases(const QString& folder, const QString& lo
         for (const QFileInfo& file : dir.entryInfoList())
             found.append({file.completeBaseName(), file.absoluteFilePath()});
     }
-    return DatabaseList(found);
+    return DatabaseList(found + servers);
 }
 
 bool DatabaseChooser::CreateDatabase(const QString& folder, const QString& name, QString* problem) {

@@ -86,8 +86,8 @@ bool DatabaseMaintenance::Save(qint64 id, const InfoRow& row) const {
         QSqlQuery query(connection);
         if (id == 0) {
             query.prepare(u"INSERT INTO AdvertInfo ("_s + columns +
-                          u") SELECT COALESCE(MAX(ID), 0) + 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? "
-                          u"FROM AdvertInfo"_s);
+                          u") VALUES ((SELECT COALESCE(MAX(ID), 0) + 1 FROM AdvertInfo), ?, ?, ?, ?, ?, ?, ?, ?, "
+                          u"?, ?, ?, ?, ?, ?, ?)"_s);
         } else {
             query.prepare(
                 u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "

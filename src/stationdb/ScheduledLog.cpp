@@ -1,6 +1,5 @@
 #include "stationdb/ScheduledLog.h"
 
-#include "stationdb/SqliteStatement.h"
 #include "stationdb/StartTimes.h"
 
 #include <QVariant>
@@ -83,7 +82,7 @@ double smallestStep(double hour) {
     return 8 * (std::nextafter(hour, std::numeric_limits<double>::max()) - hour);
 }
 
-LogItem readItem(const SqliteStatement& row) {
+LogItem readItem(const NativeStatement& row) {
     LogItem item;
     int c = 0;
     item.Position = row.Double(c++);
@@ -116,7 +115,7 @@ LogItem readItem(const SqliteStatement& row) {
 }
 
 // Binds the item's fields after its position, in column order, from place `first` on.
-void bindFields(SqliteStatement& statement, const LogItem& item, int first) {
+void bindFields(NativeStatement& statement, const LogItem& item, int first) {
     int at = first;
     statement.Bind(at++, int(item.Date));
     statement.Bind(at++, double(item.Time));
@@ -169,18 +168,18 @@ QSqlQuery& ScheduledLog::prepared(const QString& sql) {
     return found->second;
 }
 
-SqliteStatement& ScheduledLog::native(const QString& sql, const QList<double>& values) {
+NativeStatement& ScheduledLog::native(const QString& sql, const QList<double>& values) {
     auto found = statements.find(&sql);
     if (found == statements.end())
-        found = statements.emplace(&sql, std::make_unique<SqliteStatement>(connection, sql)).first;
-    SqliteStatement& statement = *found->second;
+        found = statements.emplace(&sql, NativeStatement::Prepare(connection, sql)).first;
+    NativeStatement& statement = *found->second;
     for (qsizetype i = 0; i < values.size(); ++i)
         statement.Bind(int(i + 1), values[i]);
     return statement;
 }
 
 std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
-    SqliteStatement& statement = native(sql, values);
+    NativeStatement& statement = native(sql, values);
     std::optional<LogItem> item;
     if (statement.Step())
         item = readItem(statement);
@@ -214,7 +213,7 @@ std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
 }
 
 QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
-    SqliteStatement& statement = native(selectBetween, {hourOf(from), hourOf(to) + band});
+    NativeStatement& statement = native(selectBetween, {hourOf(from), hourOf(to) + band});
     QList<LogItem> items;
     while (statement.Step())
         items.append(readItem(statement));
@@ -223,7 +222,7 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
 }
 
 QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
-    SqliteStatement& statement =
+    NativeStatement& statement =
         native(selectWaiting, {hourOf(from), double(ItemType::HourStart), double(ItemFlag::HasAdverts), band,
                                double(ItemType::Advert), double(ItemState::Marker)});
     QList<ScheduleDate> hours;
@@ -234,7 +233,7 @@ QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
 }
 
 std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
-    SqliteStatement& statement = native(selectLatestWithAdverts, {});
+    NativeStatement& statement = native(selectLatestWithAdverts, {});
     std::optional<ScheduleDate> hour;
     if (statement.Step())
         hour = ScheduleDateFromDate(statement.Double(0));
@@ -244,7 +243,7 @@ std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
 
 QList<LogItem> ScheduledLog::HourOutline(double position) {
     const double hour = hourOf(position);
-    SqliteStatement& statement = native(selectOutline, {hour, hour + band});
+    NativeStatement& statement = native(selectOutline, {hour, hour + band});
     QList<LogItem> items;
     while (statement.Step()) {
         LogItem item;
@@ -265,7 +264,7 @@ QList<LogItem> ScheduledLog::HourOutline(double position) {
 }
 
 bool ScheduledLog::holdsItems(double hour) {
-    SqliteStatement& statement = native(selectAnyBetween, {hour, hour + band});
+    NativeStatement& statement = native(selectAnyBetween, {hour, hour + band});
     const bool any = statement.Step();
     statement.Reset();
     return any;
@@ -276,7 +275,7 @@ QList<LogItem> ScheduledLog::hourItems(double hour) {
 }
 
 bool ScheduledLog::insert(const LogItem& item) {
-    SqliteStatement& statement = native(insertItem, {item.Position});
+    NativeStatement& statement = native(insertItem, {item.Position});
     bindFields(statement, item, 2);
     return statement.Execute();
 }
@@ -435,7 +434,7 @@ bool ScheduledLog::placeNew(double hour, QList<LogItem>& all, const QList<bool>&
 
 bool ScheduledLog::UpdateItem(double position, const LogItem& item) {
     return writer.Run([&](QString& refusal) {
-        SqliteStatement& statement = native(updateItem, {});
+        NativeStatement& statement = native(updateItem, {});
         bindFields(statement, item, 1);
         statement.Bind(30, position);
         if (!statement.Execute())

@@ -5,7 +5,7 @@
 #include "stationdb/HourChange.h"
 #include "stationdb/LogHour.h"
 #include "stationdb/LogItem.h"
-#include "stationdb/SqliteStatement.h"
+#include "stationdb/NativeStatement.h"
 #include "stationdb/StationWriter.h"
 
 #include <QSqlDatabase>
@@ -81,9 +81,10 @@ private:
     // The query of one of the fixed statements, prepared on first use; kept by the
     // statement's address, so only the file's own constants may be passed.
     QSqlQuery& prepared(const QString& sql);
-    // One of the file's fixed statements, prepared on first use straight on SQLite
-    // (reading and writing items is the hot path), with the values bound from place 1.
-    SqliteStatement& native(const QString& sql, const QList<double>& values);
+    // One of the file's fixed statements, prepared on first use straight on the
+    // database's own library (reading and writing items is the hot path), with the
+    // values bound from place 1.
+    NativeStatement& native(const QString& sql, const QList<double>& values);
     std::optional<LogItem> single(const QString& sql, const QList<double>& values);
     QList<LogItem> hourItems(double hour);
     bool holdsItems(double hour);
@@ -103,5 +104,5 @@ private:
     QSqlDatabase connection;
     StationWriter& writer;
     std::map<const QString*, QSqlQuery> queries;
-    std::map<const QString*, std::unique_ptr<SqliteStatement>> statements;
+    std::map<const QString*, std::unique_ptr<NativeStatement>> statements;
 };

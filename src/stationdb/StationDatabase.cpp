@@ -2,8 +2,10 @@
 
 #include "base/FileTools.h"
 #include "base/LibraryTrace.h"
-#include "stationdb/DatabaseChooser.h"
+#include "stationdb/DatabaseList.h"
+#include "stationdb/DatabaseLocation.h"
 #include "stationdb/LogFileNames.h"
+#include "stationdb/ServerStatement.h"
 #include "stationdb/SqliteStatement.h"
 #include "stationdb/StationSchema.h"
 #include "stationdb/TransactionGuard.h"
@@ -26,12 +28,6 @@ QString newConnectionName() {
     return u"StationDatabase-%1"_s.arg(++counter);
 }
 
-QSqlDatabase connect(const QString& connectionName, const QString& path) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
-    db.setDatabaseName(path);
-    return db;
-}
-
 bool isBusy(const QSqlError& error) {
     const QString text = error.text().toLower();
     return text.contains(u"locked"_s) || text.contains(u"busy"_s);
@@ -40,9 +36,13 @@ bool isBusy(const QSqlError& error) {
 // Why a database file that SQLite opened could not be read as a Station Database.
 // SQLite keeps its journal beside the file, so a folder it may not write to stops
 // even a reader: that is said, with what to do, rather than blaming the file.
-QString unreadable(const QString& path, const QSqlError& error) {
-    if (error.text().contains(u"no such table"_s, Qt::CaseInsensitive))
+QString unreadable(const DatabaseLocation& where, const QSqlError& error) {
+    const QString path = where.IsServer() ? where.Text() : where.Path();
+    if (error.text().contains(u"no such table"_s, Qt::CaseInsensitive) ||
+        error.nativeErrorCode() == u"42P01") // the server's undefined table
         return u"'%1' is not a Station Database"_s.arg(path);
+    if (where.IsServer())
+        return u"'%1' cannot be read: %2"_s.arg(path, error.databaseText());
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isWritable())
         return u"'%1' cannot be read, as its folder '%2' cannot be written to and the database keeps its "
@@ -117,43 +117,64 @@ QString StationDatabase::LibraryMismatch(const QString& driverVersion, const QSt
                driverVersion, linked);
 }
 
-bool StationDatabase::Create(const QString& path, const QString& name, QString* why) {
+bool StationDatabase::Create(const QString& location, const QString& name, QString* why) {
     auto fail = [why](const QString& reason) {
         if (why)
             *why = reason;
         return false;
     };
-    if (QFileInfo::exists(path))
-        return fail(u"'%1' already exists"_s.arg(path));
-    if (!FileTools::CreateFolder(FileTools::FolderOfPath(QFileInfo(path).absoluteFilePath())))
-        return fail(u"the folder of '%1' could not be made"_s.arg(path));
+    const DatabaseLocation where = DatabaseLocation::Parse(location);
+    if (!where.Problem().isEmpty())
+        return fail(where.Problem());
+    if (!where.IsServer() && QFileInfo::exists(where.Path()))
+        return fail(u"'%1' already exists"_s.arg(where.Path()));
+    if (!where.IsServer() &&
+        !FileTools::CreateFolder(FileTools::FolderOfPath(QFileInfo(where.Path()).absoluteFilePath())))
+        return fail(u"the folder of '%1' could not be made"_s.arg(where.Path()));
     const QString connectionName = newConnectionName();
-    bool made = false;
+    QString reason;
     {
-        QSqlDatabase db = connect(connectionName, path);
-        made = db.open();
-        if (made) {
-            QSqlQuery pragma(db);
-            made = pragma.exec(u"PRAGMA journal_mode=WAL"_s);
-            pragma.finish();
-            made = made && StationSchema::Migrate(db, 0);
-        }
-        if (made) {
-            TransactionGuard transaction(db);
-            QSqlQuery query(db);
-            query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);
-            query.addBindValue(stationNameValue);
-            query.addBindValue(name.isEmpty() ? QFileInfo(path).completeBaseName() : name);
-            made = query.exec() && StationSettings().Save(db) && transaction.Commit();
-        }
+        QSqlDatabase db = where.Connect(connectionName);
+        reason = db.isOpen() ? build(db, where, name)
+                             : u"'%1' could not be reached: %2"_s.arg(location, db.lastError().text());
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
-    if (!made) {
-        QFile::remove(path);
-        return fail(u"'%1' could not be made a Station Database"_s.arg(path));
-    }
-    return true;
+    if (reason.isEmpty())
+        return true;
+    if (!where.IsServer())
+        QFile::remove(where.Path());
+    return fail(reason);
+}
+
+QString StationDatabase::build(const QSqlDatabase& db, const DatabaseLocation& where, const QString& name) {
+    const QString made = u"'%1' could not be made a Station Database"_s.arg(where.Text());
+    if (!where.IsServer() && !QSqlQuery(db).exec(u"PRAGMA journal_mode=WAL"_s))
+        return made;
+    if (where.IsServer() && holdsStationDatabase(db, where.Schema()))
+        return u"'%1' already holds a Station Database"_s.arg(where.Text());
+    // Everything is made in one transaction, the server's schema too: a database
+    // that could not be made whole is not left half made.
+    TransactionGuard transaction(db);
+    if (where.IsServer() && !QSqlQuery(db).exec(u"CREATE SCHEMA IF NOT EXISTS "_s + where.Schema()))
+        return made + u": "_s + ServerStatement::LastProblem(db);
+    if (!StationSchema::Migrate(db, 0))
+        return made;
+    QSqlQuery query(db);
+    query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?)"_s);
+    query.addBindValue(stationNameValue);
+    query.addBindValue(name.isEmpty() ? where.DefaultName() : name);
+    if (!query.exec() || !StationSettings().Save(db) || !transaction.Commit())
+        return made;
+    return {};
+}
+
+bool StationDatabase::holdsStationDatabase(const QSqlDatabase& db, const QString& schema) {
+    QSqlQuery query(db);
+    query.prepare(u"SELECT 1 FROM pg_class c JOIN pg_namespace n ON c.relnamespace = n.oid "
+                  u"WHERE n.nspname = ? AND c.relname = 'schemainfo'"_s);
+    query.addBindValue(schema);
+    return query.exec() && query.next();
 }
 
 int StationDatabase::refuse(int result, const QString& reason) {
@@ -162,49 +183,69 @@ int StationDatabase::refuse(int result, const QString& reason) {
     return result;
 }
 
-int StationDatabase::Open(const QString& folder, const QString& localFolder, const QString& name) {
+int StationDatabase::Open(const DatabaseList& databases, const QString& name) {
     Close();
-    const auto found = DatabaseChooser::Databases(folder, localFolder).Find(name);
+    if (DatabaseLocation::IsServerText(name))
+        return OpenLocation(name);
+    const auto found = databases.Find(name);
     if (!found)
         return refuse(Missing, u"no Station Database is named '%1'"_s.arg(name));
-    return OpenFile(found->Location);
+    return OpenLocation(found->Location);
 }
 
-int StationDatabase::OpenFile(const QString& path) {
+int StationDatabase::OpenLocation(const QString& location) {
     Close();
     problem.clear();
-    LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(path));
-    if (QFileInfo(path).isDir())
-        return refuse(Missing, u"'%1' is a folder; name the Station Database file in it"_s.arg(path));
-    if (!QFileInfo(path).isFile())
-        return refuse(Missing, u"'%1' does not exist"_s.arg(path));
-    if (const QString damage = damageOf(path); !damage.isEmpty())
-        return refuse(NotAStationDatabase, damage);
+    const DatabaseLocation where = DatabaseLocation::Parse(location);
+    LibraryTrace::Write(u"Opening Station Database '%1'"_s.arg(where.IsServer() ? where.Text() : location));
+    if (!where.Problem().isEmpty())
+        return refuse(Missing, where.Problem());
+    if (const auto [result, reason] = fileProblem(where); result != Opened)
+        return refuse(result, reason);
     connectionName = newConnectionName();
-    const int result = prepare(path);
+    const int result = prepare(where);
     if (result != Opened) {
         Close();
         return result;
     }
     carts = std::make_unique<CartStore>(Connection(), *writer);
     log = std::make_unique<ScheduledLog>(Connection(), *writer);
-    info.Location = QFileInfo(path).absoluteFilePath();
-    info.Name = Value(stationNameValue).value_or(QFileInfo(path).completeBaseName());
+    info.Location = where.Text();
+    info.Name = Value(stationNameValue).value_or(where.DefaultName());
     return Opened;
 }
 
-int StationDatabase::prepare(const QString& path) {
-    QSqlDatabase db = connect(connectionName, path);
-    if (!db.open())
-        return refuse(NotAStationDatabase,
-                      u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+std::pair<int, QString> StationDatabase::fileProblem(const DatabaseLocation& where) {
+    if (where.IsServer())
+        return {Opened, {}};
+    const QString& path = where.Path();
+    if (QFileInfo(path).isDir())
+        return {Missing, u"'%1' is a folder; name the Station Database file in it"_s.arg(path)};
+    if (!QFileInfo(path).isFile())
+        return {Missing, u"'%1' does not exist"_s.arg(path)};
+    if (const QString damage = damageOf(path); !damage.isEmpty())
+        return {NotAStationDatabase, damage};
+    return {Opened, {}};
+}
+
+int StationDatabase::checkLibrary(const QSqlDatabase& db) {
     QSqlQuery library(db);
     if (library.exec(u"SELECT sqlite_version(), sqlite_source_id()"_s) && library.next()) {
         const QString mismatch = LibraryMismatch(library.value(0).toString(), library.value(1).toString());
         if (!mismatch.isEmpty())
             return refuse(DriverMismatch, mismatch);
     }
-    library.finish();
+    return Opened;
+}
+
+int StationDatabase::prepare(const DatabaseLocation& where) {
+    const QString path = where.Text();
+    QSqlDatabase db = where.Connect(connectionName);
+    if (!db.isOpen())
+        return refuse(where.IsServer() ? Missing : NotAStationDatabase,
+                      u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
+    if (!where.IsServer() && checkLibrary(db) != Opened)
+        return DriverMismatch;
     writer = std::make_unique<StationWriter>(db);
     writer->SetPatience(patience);
 
@@ -212,7 +253,7 @@ int StationDatabase::prepare(const QString& path) {
     if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
         if (isBusy(query.lastError()))
             return refuse(Locked, u"'%1' is locked by another program"_s.arg(path));
-        return refuse(NotAStationDatabase, unreadable(path, query.lastError()));
+        return refuse(NotAStationDatabase, unreadable(where, query.lastError()));
     }
     const int version = query.value(0).toInt();
     query.finish();
@@ -227,11 +268,13 @@ int StationDatabase::prepare(const QString& path) {
         if (!StationSchema::Migrate(db, version))
             return refuse(MigrationFailed, u"'%1' could not be brought up to date"_s.arg(path));
     }
-    query.exec(u"PRAGMA synchronous=NORMAL"_s);
-    // A page cache of 2 MB whatever the database's size: an import writes each hour
-    // once and moves on, so a larger cache only grows with the log and buys nothing,
-    // and the walk back through ten years of hours stays well under a second.
-    query.exec(u"PRAGMA cache_size=-2000"_s);
+    if (!where.IsServer()) {
+        query.exec(u"PRAGMA synchronous=NORMAL"_s);
+        // A page cache of 2 MB whatever the database's size: an import writes each hour
+        // once and moves on, so a larger cache only grows with the log and buys nothing,
+        // and the walk back through ten years of hours stays well under a second.
+        query.exec(u"PRAGMA cache_size=-2000"_s);
+    }
     if (!settings.Load(db))
         return refuse(NotAStationDatabase, u"the settings of '%1' could not be read"_s.arg(path));
     return Opened;

@@ -15,10 +15,13 @@
 #include <memory>
 #include <optional>
 
+class DatabaseLocation;
+class DatabaseList;
 class TransactionGuard;
 
-// One Station Database: a SQLite file holding the station's settings, carts,
-// Scheduled Log, advert information and named values.
+// One Station Database: a SQLite file, or a schema of a PostgreSQL database,
+// holding the station's settings, carts, Scheduled Log, advert information and
+// named values.
 class StationDatabase {
 public:
     enum OpenResult {
@@ -61,15 +64,17 @@ public:
     // Why the SQLite under Qt's driver cannot be the one this program reads through
     // directly: they must be one library, of one version. "" when they are.
     static QString LibraryMismatch(const QString& driverVersion, const QString& driverSource);
-    // Makes a new, empty Station Database in a file that does not exist yet.
-    static bool Create(const QString& path, const QString& name, QString* problem = nullptr);
+    // Makes a new, empty Station Database: in a file that does not exist yet, or in
+    // a server database's schema that holds none (see DatabaseLocation).
+    static bool Create(const QString& location, const QString& name, QString* problem = nullptr);
 
-    // Opens the database of that name from the two database folders.
-    int Open(const QString& folder, const QString& localFolder, const QString& name);
-    // Opens a database file. It is never created or changed, except that an older
-    // schema is brought forward. Returns an OpenResult; the reason is in the trace
-    // and in OpenProblem().
-    int OpenFile(const QString& path);
+    // Opens the database of that name from the list, or the server database the
+    // name itself gives.
+    int Open(const DatabaseList& databases, const QString& name);
+    // Opens a database file or server database. It is never created or changed,
+    // except that an older schema is brought forward. Returns an OpenResult; the
+    // reason is in the trace and in OpenProblem().
+    int OpenLocation(const QString& location);
     void Close();
     bool IsOpen() const { return log != nullptr; }
     const QString& OpenProblem() const { return problem; }
@@ -136,8 +141,13 @@ public:
 private:
     QSqlDatabase Connection() const;
     int refuse(int result, const QString& reason);
+    static QString build(const QSqlDatabase& db, const DatabaseLocation& where, const QString& name);
+    static bool holdsStationDatabase(const QSqlDatabase& db, const QString& schema);
+    // Why a file cannot be opened before SQLite sees it; Opened when it can.
+    static std::pair<int, QString> fileProblem(const DatabaseLocation& where);
+    int checkLibrary(const QSqlDatabase& db);
     // Opens the connection and checks, and brings forward, the schema.
-    int prepare(const QString& path);
+    int prepare(const DatabaseLocation& where);
 
     QString connectionName;
     QString problem;

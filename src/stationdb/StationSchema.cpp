@@ -7,13 +7,15 @@
 
 namespace {
 
-// Texts may be NULL: an empty text is stored as NULL and read back empty.
+// The types hold the same values in SQLite and on a PostgreSQL server: positions
+// and times as double precision, numbers as 32-bit integers, texts as text of any
+// length. Texts may be NULL: an empty text is stored as NULL and read back empty.
 // Step 1: the station's settings, its carts and its Scheduled Log.
 const char* const step1[] = {
     "CREATE TABLE SchemaInfo (Version INTEGER NOT NULL)",
     "INSERT INTO SchemaInfo (Version) VALUES (0)",
-    "CREATE TABLE StationSettings (Name VARCHAR(64) PRIMARY KEY, Value TEXT)",
-    "CREATE TABLE Carts (Number VARCHAR(32) PRIMARY KEY, Title TEXT, "
+    "CREATE TABLE StationSettings (Name TEXT PRIMARY KEY, Value TEXT)",
+    "CREATE TABLE Carts (Number TEXT PRIMARY KEY, Title TEXT, "
     "Text1 TEXT, Text2 TEXT, CartType INTEGER NOT NULL DEFAULT 0, "
     "LookupFlag INTEGER NOT NULL DEFAULT 0, Length DOUBLE PRECISION NOT NULL DEFAULT 0, "
     "AudioLength DOUBLE PRECISION NOT NULL DEFAULT 0, Detail1 TEXT, "
@@ -34,14 +36,14 @@ const char* const step1[] = {
 
 // Step 2: the advert information table and the named values.
 const char* const step2[] = {
-    "CREATE TABLE AdvertInfo (ID INTEGER PRIMARY KEY, LastUpdated VARCHAR(19) NOT NULL, "
+    "CREATE TABLE AdvertInfo (ID INTEGER PRIMARY KEY, LastUpdated TEXT NOT NULL, "
     "ItemType INTEGER NOT NULL, ItemSource INTEGER NOT NULL, CartNumber INTEGER NOT NULL, "
     "HDReference TEXT, Title TEXT, Text1 TEXT, Detail1 TEXT, "
     "Value1 INTEGER NOT NULL, Value2 INTEGER NOT NULL, Detail2 TEXT, Measure1 DOUBLE PRECISION NOT NULL, "
     "AudioLength DOUBLE PRECISION NOT NULL, Measure2 DOUBLE PRECISION NOT NULL, "
     "Measure3 DOUBLE PRECISION NOT NULL)",
     "CREATE INDEX AdvertInfoByReference ON AdvertInfo (ItemType, HDReference)",
-    "CREATE TABLE NamedValues (Name VARCHAR(128) PRIMARY KEY, Value TEXT)",
+    "CREATE TABLE NamedValues (Name TEXT PRIMARY KEY, Value TEXT)",
 };
 
 // Step 3: the hours that hold adverts, found at once however long the log.

@@ -1,11 +1,13 @@
 #include "stationdb/StationWriter.h"
 
+#include "stationdb/ServerStatement.h"
 #include "stationdb/SqliteStatement.h"
 #include "stationdb/TransactionGuard.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,6 +19,21 @@ constexpr int retryPause = 25; // milliseconds
 
 QString seconds(int milliseconds) {
     return QString::number(milliseconds / 1000.0, 'g', 3);
+}
+
+// What a server says when another writer held a lock past the wait, or when two
+// transactions got in each other's way: the database was busy, not wrong.
+bool isServerBusy(const QString& message) {
+    return message.contains(u"lock timeout"_s) || message.contains(u"deadlock detected"_s) ||
+           message.contains(u"could not serialize"_s);
+}
+
+// The first line of a server's message, without its severity.
+QString serverWords(const QString& message) {
+    QString line = message.section(u'\n', 0, 0);
+    if (line.startsWith(u"ERROR:"_s))
+        line = line.mid(6).trimmed();
+    return line;
 }
 
 } // namespace
@@ -33,11 +50,16 @@ void StationWriter::SetPatience(int milliseconds) {
 void StationWriter::setBusyTimeout(int milliseconds) const {
     if (sqlite3* handle = SqliteStatement::HandleOf(connection))
         sqlite3_busy_timeout(handle, milliseconds);
+    // A server's lock timeout of 0 would wait for ever: the least wait is 1 ms.
+    if (pg_conn* handle = ServerStatement::HandleOf(connection))
+        PQclear(PQexec(handle, "SET lock_timeout = " + QByteArray::number(std::max(1, milliseconds))));
 }
 
 WriteOutcome StationWriter::failure(const QString& refusal) const {
     if (!refusal.isEmpty())
         return {WriteOutcome::Refused, refusal};
+    if (ServerStatement::HandleOf(connection))
+        return serverFailure(ServerStatement::LastProblem(connection));
     sqlite3* handle = SqliteStatement::HandleOf(connection);
     if (!handle)
         return {WriteOutcome::Failed, u"the Station Database is not open"_s};
@@ -45,13 +67,22 @@ WriteOutcome StationWriter::failure(const QString& refusal) const {
     const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         return {WriteOutcome::Busy, message};
-    if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) {
-        // A change nested inside the work failed first and said why.
-        if (!last.IsWritten())
-            return last;
-        return {WriteOutcome::Failed, u"the Station Database did not take the change"_s};
-    }
+    if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE)
+        return unexplained();
     return {WriteOutcome::Failed, message};
+}
+
+WriteOutcome StationWriter::serverFailure(const QString& message) const {
+    if (message.isEmpty())
+        return unexplained();
+    return {isServerBusy(message) ? WriteOutcome::Busy : WriteOutcome::Failed, serverWords(message)};
+}
+
+WriteOutcome StationWriter::unexplained() const {
+    // A change nested inside the work failed first and said why.
+    if (!last.IsWritten())
+        return last;
+    return {WriteOutcome::Failed, u"the Station Database did not take the change"_s};
 }
 
 bool StationWriter::runNested(const std::function<bool(QString&)>& work) {

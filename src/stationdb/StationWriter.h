@@ -8,8 +8,9 @@
 // Every change to one Station Database goes through here, as one transaction
 // that starts as a writer (BEGIN IMMEDIATE), so a database kept busy by another
 // writer (the playout system, another tool) is waited for from the start. When
-// SQLite still reports it busy, the attempt is rolled back and the work runs again
-// from its beginning, until the patience is spent: a write is whole or not at all.
+// SQLite still reports it busy (or a server's lock wait runs out), the attempt is
+// rolled back and the work runs again from its beginning, until the patience is
+// spent: a write is whole or not at all.
 // The outcome of the last write says how it ended and why.
 class StationWriter {
 public:
@@ -33,6 +34,9 @@ private:
     bool runNested(const std::function<bool(QString&)>& work);
     // Why the attempt failed, read before its rollback.
     WriteOutcome failure(const QString& refusal) const;
+    WriteOutcome serverFailure(const QString& message) const;
+    // A failure the database gave no reason for.
+    WriteOutcome unexplained() const;
     void setBusyTimeout(int milliseconds) const;
 
     QSqlDatabase connection;

@@ -1,10 +1,12 @@
 #include "stationdb/TransactionGuard.h"
 
+#include "stationdb/ServerStatement.h"
 #include "stationdb/SqliteStatement.h"
 
 #include <QHash>
 #include <QSqlQuery>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,12 +28,27 @@ QString savepoint(int level) {
     return u"Guard%1"_s.arg(level);
 }
 
+// A server lets writers of different rows through side by side, but an hour is
+// checked as absent and then written: so the writers of one station (one schema)
+// take turns, as SQLite's single writer does, waiting for this lock within the
+// connection's lock timeout. Readers never take it.
+const QString takeWritersTurn = u"SELECT pg_advisory_xact_lock(1819043439, hashtext(current_schema()))"_s;
+// A reader's snapshot on a server: every statement sees the database as it stood
+// when the first one ran.
+const QString beginReading = u"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"_s;
+
+QString begin(const QSqlDatabase& connection, TransactionGuard::Kind kind) {
+    if (SqliteStatement::HandleOf(connection))
+        return kind == TransactionGuard::Write ? u"BEGIN IMMEDIATE"_s : u"BEGIN"_s;
+    return kind == TransactionGuard::Write ? u"BEGIN"_s : beginReading;
+}
+
 } // namespace
 
 TransactionGuard::TransactionGuard(const QSqlDatabase& connection, Kind kind) : connection(connection) {
     const int depth = depths().value(connection.connectionName()).open;
     if (depth == 0)
-        open = execute(kind == Write ? u"BEGIN IMMEDIATE"_s : u"BEGIN"_s);
+        open = execute(begin(connection, kind));
     else
         open = execute(u"SAVEPOINT "_s + savepoint(depth + 1));
     if (!open)
@@ -40,6 +57,9 @@ TransactionGuard::TransactionGuard(const QSqlDatabase& connection, Kind kind) : 
     if (depth == 0)
         entry.outermost = kind;
     level = ++entry.open;
+    // A writer that cannot have its turn holds an open transaction that is of no
+    // use: it counts as not open, and is rolled back when the guard goes.
+    usable = depth > 0 || kind == Read || !ServerStatement::HandleOf(connection) || execute(takeWritersTurn);
 }
 
 TransactionGuard::~TransactionGuard() {
@@ -54,10 +74,16 @@ TransactionGuard::~TransactionGuard() {
 }
 
 bool TransactionGuard::execute(const QString& sql) {
-    // Straight on SQLite where the connection is one: a transaction an hour makes
-    // this a hot path, and a generic query costs several times as much.
+    // Straight on the database's own library: a transaction an hour makes this a
+    // hot path, and a generic query costs several times as much.
     if (sqlite3* handle = SqliteStatement::HandleOf(connection))
         return sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (pg_conn* handle = ServerStatement::HandleOf(connection)) {
+        PGresult* result = PQexec(handle, sql.toUtf8().constData());
+        const ExecStatusType status = PQresultStatus(result);
+        PQclear(result);
+        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    }
     QSqlQuery query(connection);
     return query.exec(sql);
 }
@@ -69,7 +95,7 @@ void TransactionGuard::close() {
 }
 
 bool TransactionGuard::Commit() {
-    if (!open)
+    if (!IsOpen())
         return false;
     const bool kept = execute(level == 1 ? u"COMMIT"_s : u"RELEASE SAVEPOINT "_s + savepoint(level));
     if (!kept)

@@ -12,6 +12,10 @@
 // start. A reader's guard starts deferred: a snapshot that takes no write lock and
 // never holds the playout system back. A reader's snapshot can never become a
 // writer: SQLite would refuse the upgrade at once, without waiting.
+//
+// On a PostgreSQL server the writers of one station take turns by a lock of the
+// server's (see takeWritersTurn), and a reader's snapshot is a read-only,
+// repeatable-read transaction.
 class TransactionGuard {
 public:
     enum Kind { Read, Write };
@@ -21,7 +25,7 @@ public:
     TransactionGuard(const TransactionGuard&) = delete;
     TransactionGuard& operator=(const TransactionGuard&) = delete;
 
-    bool IsOpen() const { return open; }
+    bool IsOpen() const { return open && usable; }
     // True when the transaction was open and its changes are now kept.
     bool Commit();
 
@@ -37,4 +41,5 @@ private:
     QSqlDatabase connection;
     int level = 0; // 1 for the outermost transaction
     bool open = false;
+    bool usable = true;
 };

@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem)) << problem.toStdString();
         database = DemoStation::DatabasePath();
         StationDatabase db;
-        ASSERT_EQ(db.OpenFile(database), StationDatabase::Opened);
+        ASSERT_EQ(db.OpenLocation(database), StationDatabase::Opened);
         musicFolder = db.Settings().MusicLogsDirectory();
     }
 

@@ -29,7 +29,7 @@ protected:
         ASSERT_TRUE(StationDatabase::Create(path, u"Test FM"_s));
         {
             StationDatabase db;
-            ASSERT_EQ(db.OpenFile(path), StationDatabase::Opened);
+            ASSERT_EQ(db.OpenLocation(path), StationDatabase::Opened);
             StationSettings& settings = db.Settings();
             settings.SetValue(u"MusicLogsDirectory"_s, Path(u"music"_s));
             settings.SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));

@@ -214,7 +214,7 @@ TEST_F(ProgramRunTest, ADatabaseBusyBeyondThePatienceExitsWithFourAndWritesNothi
 TEST_F(ProgramRunTest, AnUnattendedRunNeverSwitchesOnTheCartRangeOptionByItself) {
     {
         StationDatabase db;
-        ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+        ASSERT_EQ(db.OpenLocation(DemoStation::DatabasePath()), StationDatabase::Opened);
         StationSettings settings = db.Settings();
         settings.SetValue(u"UseLogImporterCartRanges"_s, u"0"_s);
         ASSERT_TRUE(db.SaveSettings(settings));
@@ -225,7 +225,7 @@ TEST_F(ProgramRunTest, AnUnattendedRunNeverSwitchesOnTheCartRangeOptionByItself)
     EXPECT_TRUE(Errors.contains(u"so it was answered No and the setting stays as it is"_s));
     EXPECT_FALSE(Errors.contains(u"the settings stay as they are"_s));
     StationDatabase db;
-    ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+    ASSERT_EQ(db.OpenLocation(DemoStation::DatabasePath()), StationDatabase::Opened);
     EXPECT_FALSE(db.Settings().UseLogImporterCartRanges());
     EXPECT_TRUE(ScheduledLog().isEmpty());
 }

@@ -53,7 +53,7 @@ TEST_F(MusicScanTest, AnUnknownFormatOrNoFilesFindNoRange) {
     // Settings may hold a format this program does not know: the search stops before the day counts.
     Exec(u"UPDATE StationSettings SET Value = 'yyyymm' WHERE Name = 'MusicFileNameFormat'"_s);
     db.Close();
-    ASSERT_EQ(db.OpenFile(DatabasePath()), StationDatabase::Opened);
+    ASSERT_EQ(db.OpenLocation(DatabasePath()), StationDatabase::Opened);
     EXPECT_FALSE(Scan());
     const QStringList trace = LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s));
     EXPECT_EQ(trace.back(), u"14:03:22 Exiting ScanLogFilesForDateRanges as no range found");

@@ -35,7 +35,7 @@ TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     }
     ASSERT_TRUE(db.SaveSettings(settings));
     db.Close();
-    ASSERT_EQ(db.OpenFile(DatabasePath()), StationDatabase::Opened);
+    ASSERT_EQ(db.OpenLocation(DatabasePath()), StationDatabase::Opened);
     EXPECT_EQ(db.Settings().MusicLogsDirectory(), u"/srv/logs");
     EXPECT_EQ(db.Settings().MusicFileNameFormat(), u"DDMMYY");
     EXPECT_EQ(db.Settings().OffsetAudioItems(), -250);

@@ -11,12 +11,12 @@ class StationDatabaseTest : public StationFixture {};
 
 TEST_F(StationDatabaseTest, OpeningRefusesWhatIsNotAStationDatabaseAndChangesNothing) {
     StationDatabase other;
-    EXPECT_EQ(other.OpenFile(Path(u"missing.sdb"_s)), StationDatabase::Missing);
+    EXPECT_EQ(other.OpenLocation(Path(u"missing.sdb"_s)), StationDatabase::Missing);
     EXPECT_FALSE(QFileInfo::exists(Path(u"missing.sdb"_s)));
 
     const QByteArray text = "+23/11/10 14:00 Drive\r\nnot a database at all\r\n";
     WriteFile(Path(u"text.sdb"_s), text);
-    EXPECT_EQ(other.OpenFile(Path(u"text.sdb"_s)), StationDatabase::NotAStationDatabase);
+    EXPECT_EQ(other.OpenLocation(Path(u"text.sdb"_s)), StationDatabase::NotAStationDatabase);
     EXPECT_EQ(BytesOf(Path(u"text.sdb"_s)), text);
     EXPECT_FALSE(other.IsOpen());
 
@@ -29,11 +29,11 @@ TEST_F(StationDatabaseTest, OpeningRefusesWhatIsNotAStationDatabaseAndChangesNot
     }
     QSqlDatabase::removeDatabase(u"plain"_s);
     const QByteArray before = BytesOf(Path(u"plain.sdb"_s));
-    EXPECT_EQ(other.OpenFile(Path(u"plain.sdb"_s)), StationDatabase::NotAStationDatabase);
+    EXPECT_EQ(other.OpenLocation(Path(u"plain.sdb"_s)), StationDatabase::NotAStationDatabase);
     EXPECT_EQ(BytesOf(Path(u"plain.sdb"_s)), before);
 
     Exec(u"UPDATE SchemaInfo SET Version = 99"_s);
-    EXPECT_EQ(other.OpenFile(DatabasePath()), StationDatabase::NewerSchema);
+    EXPECT_EQ(other.OpenLocation(DatabasePath()), StationDatabase::NewerSchema);
     EXPECT_TRUE(other.OpenProblem().contains(u"newer"_s));
 }
 
@@ -49,7 +49,7 @@ TEST_F(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
             made.close();
         }
         QSqlDatabase::removeDatabase(u"old"_s);
-        ASSERT_EQ(db.OpenFile(old), StationDatabase::Opened) << version;
+        ASSERT_EQ(db.OpenLocation(old), StationDatabase::Opened) << version;
         EXPECT_TRUE(db.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s)); // a table of step 2
         EXPECT_FALSE(db.Maintenance().Query(QString()).has_value());
         EXPECT_EQ(db.DatabaseInfo().Name, u"old%1"_s.arg(version));

@@ -6,7 +6,7 @@ void StationFixture::SetUp() {
     TempHome::SetUp();
     QString problem;
     ASSERT_TRUE(StationDatabase::Create(DatabasePath(), u"Test FM"_s, &problem)) << problem.toStdString();
-    ASSERT_EQ(db.OpenFile(DatabasePath()), StationDatabase::Opened) << db.OpenProblem().toStdString();
+    ASSERT_EQ(db.OpenLocation(DatabasePath()), StationDatabase::Opened) << db.OpenProblem().toStdString();
 }
 
 void StationFixture::TearDown() {

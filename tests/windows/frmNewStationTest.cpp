@@ -178,7 +178,7 @@ TEST_F(frmNewStationTest, AStationIsSetUpFromNothingAndItsFirstHoursImported) {
     library.LoadProfile(u"Breakfast FM"_s);
     EXPECT_EQ(library.DatabaseMode, 1);
     StationDatabase reopened;
-    ASSERT_EQ(reopened.OpenFile(ProfileLibrary::ProductFolder() + u"/Databases/Breakfast.sdb"_s),
+    ASSERT_EQ(reopened.OpenLocation(ProfileLibrary::ProductFolder() + u"/Databases/Breakfast.sdb"_s),
               StationDatabase::Opened);
     EXPECT_EQ(reopened.Settings().MusicLogsDirectory(), music);
 

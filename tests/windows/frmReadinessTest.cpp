@@ -95,7 +95,7 @@ TEST_F(DemoReadinessTest, TheGridTheCheckTableAndItsJsonAgreeAfterAPartialImport
     ASSERT_EQ(hours.size(), 96);
 
     StationDatabase db;
-    ASSERT_EQ(db.OpenFile(DemoStation::DatabasePath()), StationDatabase::Opened);
+    ASSERT_EQ(db.OpenLocation(DemoStation::DatabasePath()), StationDatabase::Opened);
     const ScheduleDate first = ScheduleDateTools::ParseDate(hours[0][u"start"_s].toString());
     frmReadiness window(
         first, [&](const ScheduleDate& from, int count) { return Readiness::Of(db, from, count); },

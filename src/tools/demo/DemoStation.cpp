@@ -79,7 +79,7 @@ bool DemoStation::writeDatabase(QString* problem) {
     if (!StationDatabase::Create(DatabasePath(), DatabaseName(), problem))
         return false;
     StationDatabase db;
-    db.OpenFile(DatabasePath());
+    db.OpenLocation(DatabasePath());
     QList<Cart> carts;
     for (int n = 0; n < 60; ++n) // songs 1000-1059; 1058 has no audio
         carts.append(cart(1000 + n, 3, songTitles[n % songTitles.size()], n == 58 ? 0 : 150 + (n * 37) % 120,
@@ -191,7 +191,7 @@ bool DemoStation::Create(const QDate& firstDay, int days, QString* problem) {
     if (!writeDatabase(problem))
         return false;
     StationDatabase db;
-    db.OpenFile(DatabasePath());
+    db.OpenLocation(DatabasePath());
     for (int d = 0; d < days; ++d) {
         const QDate day = firstDay.addDays(d);
         const qint32 serial = ScheduleDateTools::DaySerial(day);

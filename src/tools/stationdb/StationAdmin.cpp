@@ -261,7 +261,7 @@ int StationAdmin::fail(const QString& message) {
 }
 
 bool StationAdmin::open(StationDatabase& db, const QString& path) {
-    if (db.OpenFile(path) == StationDatabase::Opened)
+    if (db.OpenLocation(path) == StationDatabase::Opened)
         return true;
     fail(db.OpenProblem());
     return false;

@@ -1,0 +1,139 @@
+#include "stationdb/ServerStatement.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+
+#include <atomic>
+#include <charconv>
+#include <cstring>
+#include <libpq-fe.h>
+
+namespace {
+
+// The statement's text with its places marked $1, $2, ... as the server writes them.
+QByteArray numbered(const QString& sql, int& count) {
+    QByteArray text;
+    count = 0;
+    for (const QChar c : sql) {
+        if (c == u'?')
+            text += '$' + QByteArray::number(++count);
+        else
+            text += QString(c).toUtf8();
+    }
+    return text;
+}
+
+template <typename Number> Number numberOf(const char* text) {
+    Number value{};
+    if (text)
+        std::from_chars(text, text + std::strlen(text), value);
+    return value;
+}
+
+} // namespace
+
+pg_conn* ServerStatement::HandleOf(const QSqlDatabase& connection) {
+    const QVariant handle = connection.driver() ? connection.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<pg_conn* const*>(handle.constData());
+}
+
+QString ServerStatement::LastProblem(const QSqlDatabase& connection) {
+    pg_conn* handle = HandleOf(connection);
+    return handle ? QString::fromUtf8(PQerrorMessage(handle)).trimmed() : QString();
+}
+
+ServerStatement::ServerStatement(const QSqlDatabase& connection, const QString& sql)
+    : handle(HandleOf(connection)) {
+    static std::atomic<int> made{0};
+    name = "logimporter_" + QByteArray::number(++made);
+    int count = 0;
+    const QByteArray text = numbered(sql, count);
+    values.resize(count);
+    bound.resize(count);
+    if (!handle)
+        return;
+    PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
+    valid = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    PQclear(prepared);
+}
+
+// The prepared statement lives as long as the server session: closing the
+// connection drops it, and a name is never used twice in one program.
+ServerStatement::~ServerStatement() {
+    PQclear(result);
+}
+
+void ServerStatement::bindText(int index, QByteArray text) {
+    if (index < 1 || index > values.size())
+        return;
+    values[index - 1] = std::move(text);
+    bound[index - 1] = true;
+}
+
+void ServerStatement::Bind(int index, double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr; // the shortest exact text
+    bindText(index, QByteArray(text, end - text));
+}
+
+void ServerStatement::Bind(int index, int value) {
+    bindText(index, QByteArray::number(value));
+}
+
+void ServerStatement::Bind(int index, const QString& value) {
+    bindText(index, value.isEmpty() ? QByteArray() : value.toUtf8());
+}
+
+bool ServerStatement::run() {
+    PQclear(result);
+    std::vector<const char*> texts;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        texts.push_back(bound[i] && !values[i].isNull() ? values[i].constData() : nullptr);
+    result = PQexecPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr, 0);
+    const ExecStatusType status = PQresultStatus(result);
+    row = -1;
+    changes = numberOf<int>(PQcmdTuples(result));
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+bool ServerStatement::Step() {
+    if (!valid)
+        return false;
+    if (row < 0 && !result && !run())
+        return false;
+    return ++row < PQntuples(result);
+}
+
+bool ServerStatement::Execute() {
+    const bool done = valid && run();
+    Reset();
+    return done;
+}
+
+void ServerStatement::Reset() {
+    PQclear(result);
+    result = nullptr;
+    row = -1;
+    std::fill(bound.begin(), bound.end(), false);
+}
+
+const char* ServerStatement::value(int column) const {
+    if (!result || PQgetisnull(result, row, column))
+        return nullptr;
+    return PQgetvalue(result, row, column);
+}
+
+double ServerStatement::Double(int column) const {
+    return numberOf<double>(value(column));
+}
+
+int ServerStatement::Int(int column) const {
+    return numberOf<int>(value(column));
+}
+
+QString ServerStatement::Text(int column) const {
+    const char* text = value(column);
+    return text ? QString::fromUtf8(text, PQgetlength(result, row, column)) : QString();
+}

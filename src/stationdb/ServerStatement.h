@@ -1,0 +1,54 @@
+#pragma once
+
+#include "stationdb/NativeStatement.h"
+
+#include <QByteArray>
+#include <QList>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+// A statement prepared once on the PostgreSQL connection under a QSqlDatabase,
+// through the server's own client library: each run sends only the statement's
+// name and its values (the extended protocol), where Qt's driver sends a whole
+// EXECUTE statement with the values written into its text for the server to parse.
+class ServerStatement : public NativeStatement {
+public:
+    ServerStatement(const QSqlDatabase& connection, const QString& sql);
+    ~ServerStatement() override;
+    ServerStatement(const ServerStatement&) = delete;
+    ServerStatement& operator=(const ServerStatement&) = delete;
+
+    bool IsValid() const override { return valid; }
+    void Bind(int index, double value) override;
+    void Bind(int index, int value) override;
+    void Bind(int index, const QString& value) override;
+    bool Step() override;
+    bool Execute() override;
+    int Changes() const override { return changes; }
+    void Reset() override;
+    double Double(int column) const override;
+    int Int(int column) const override;
+    QString Text(int column) const override;
+
+    // The PostgreSQL connection under a QSqlDatabase; nullptr for another driver.
+    static pg_conn* HandleOf(const QSqlDatabase& connection);
+    // The server's message about the last thing that failed on the connection.
+    static QString LastProblem(const QSqlDatabase& connection);
+
+private:
+    bool run();
+    void bindText(int index, QByteArray text);
+    const char* value(int column) const;
+
+    pg_conn* handle = nullptr;
+    QByteArray name;
+    bool valid = false;
+    // The values bound, as text, by place; a null array is SQL's NULL.
+    QList<QByteArray> values;
+    QList<bool> bound;
+    pg_result* result = nullptr;
+    int row = -1;
+    int changes = 0;
+};
