@@ -2,20 +2,38 @@
 # Sets up and builds, makes a demo station under demo/home (OSTREL_HOME) with a week
 # of music and advert logs from tomorrow, imports them unattended (the program ends
 # with its summary), and shows the first hour imported.
+#
+# Usage: scripts/demo.sh [--postgresql]
+#   --postgresql  the demo's Station Database on a throw-away PostgreSQL server
+#                 (under demo/server, stopped at the end) instead of a file
 set -euo pipefail
 cd "$(dirname "$0")/.."
+server=${1:-}
+if [ -n "$server" ] && [ "$server" != --postgresql ]; then
+  sed -n '6,8p' "$0" | sed 's/^# \{0,1\}//'
+  exit 2
+fi
 scripts/setup.sh build
 export OSTREL_HOME=${OSTREL_HOME:-$PWD/demo/home}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 rm -rf "$OSTREL_HOME"
 mkdir -p "$OSTREL_HOME"
 
-build/demostation
+if [ -n "$server" ]; then
+  folder=$PWD/demo/server
+  scripts/throwaway-postgres.sh stop "$folder" 2>/dev/null || true
+  rm -rf "$folder"
+  db="$(scripts/throwaway-postgres.sh start "$folder")?schema=demo"
+  trap 'scripts/throwaway-postgres.sh stop "$folder"' EXIT
+  build/demostation --database "$db"
+else
+  build/demostation
+  db=$(find "$OSTREL_HOME" -name 'Demo Station.sdb' | head -n 1)
+fi
 status=0
 build/logimporter /SCHEDULE /SILENT /QUIT /DEBUG /Profile=Demo /NOPREVCHECK | tee "$OSTREL_HOME/run.txt" || status=$?
 echo "logimporter exited with status $status"
 
-db=$(find "$OSTREL_HOME" -name 'Demo Station.sdb' | head -n 1)
 log=$(build/stationdb log "$db" --json)
 first=$(sed -n 's/.*"Start": "\(.*\)".*/\1/p' <<<"$log" | sed -n 1p)
 echo

@@ -1,6 +1,6 @@
 #include "stationdb/CartStore.h"
 
-#include "stationdb/SqliteStatement.h"
+#include "stationdb/NativeStatement.h"
 #include "stationdb/StationWriter.h"
 
 #include <QSqlQuery>
@@ -14,7 +14,7 @@ const QString columns =
     u"Number, Title, Text1, Text2, CartType, LookupFlag, Length, AudioLength, Detail1, Detail2, "
     u"Value1, Value2, Measure1, Measure2, Measure3"_s;
 
-Cart readCart(const SqliteStatement& row) {
+Cart readCart(const NativeStatement& row) {
     Cart cart;
     cart.Number = row.Text(0);
     cart.Title = row.Text(1);
@@ -38,8 +38,7 @@ Cart readCart(const SqliteStatement& row) {
 
 CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
     : connection(connection), writer(writer),
-      byNumber(std::make_unique<SqliteStatement>(connection, u"SELECT "_s + columns +
-                                                                 u" FROM Carts WHERE Number = ?"_s)) {}
+      byNumber(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
 
 CartStore::~CartStore() = default;
 
@@ -87,8 +86,8 @@ bool CartStore::Save(const QList<Cart>& carts) const {
 
 QList<Cart> CartStore::All() const {
     QList<Cart> carts;
-    SqliteStatement all(connection, u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s);
-    while (all.Step())
-        carts.append(readCart(all));
+    const auto all = NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s);
+    while (all->Step())
+        carts.append(readCart(*all));
     return carts;
 }

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-class SqliteStatement;
+class NativeStatement;
 class StationWriter;
 
 // The cart store of one open Station Database.
@@ -26,5 +26,5 @@ private:
     QSqlDatabase connection;
     StationWriter& writer;
     // Looking a cart up is done for nearly every item imported: prepared once.
-    std::unique_ptr<SqliteStatement> byNumber;
+    std::unique_ptr<NativeStatement> byNumber;
 };

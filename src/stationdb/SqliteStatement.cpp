@@ -37,6 +37,8 @@ bool SqliteStatement::Step() {
 }
 
 void SqliteStatement::Reset() {
+    if (!statement)
+        return;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     texts.clear();

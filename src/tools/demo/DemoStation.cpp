@@ -4,6 +4,7 @@
 #include "base/ScheduleDateTools.h"
 #include "base/Windows1252.h"
 #include "importers/advert/AdvertLog_FN.h"
+#include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
 #include "playout/PlayoutGeneral.h"
 #include "playout/ProfileLibrary.h"
@@ -67,19 +68,24 @@ QString DemoStation::DatabasePath() {
     return playout.Folder(PlayoutGeneral::StationDatabases) + u'/' + DatabaseName() + u".sdb"_s;
 }
 
-bool DemoStation::writeProfile() {
+bool DemoStation::writeProfile(const QString& location) {
     LibrarySettings library;
     library.DatabaseMode = 2;
     library.FixedDatabase = DatabaseName();
-    return library.SaveProfile(ProfileName());
+    FileLocations locations;
+    locations.LoadProfile(ProfileName());
+    locations.ServerDatabases.clear();
+    if (location != DatabasePath())
+        locations.ServerDatabases.append({DatabaseName(), location});
+    return library.SaveProfile(ProfileName()) && locations.SaveProfile(ProfileName());
 }
 
-bool DemoStation::writeDatabase(QString* problem) {
+bool DemoStation::writeDatabase(const QString& location, QString* problem) {
     QFile::remove(DatabasePath());
-    if (!StationDatabase::Create(DatabasePath(), DatabaseName(), problem))
+    if (!StationDatabase::Create(location, DatabaseName(), problem))
         return false;
     StationDatabase db;
-    db.OpenLocation(DatabasePath());
+    db.OpenLocation(location);
     QList<Cart> carts;
     for (int n = 0; n < 60; ++n) // songs 1000-1059; 1058 has no audio
         carts.append(cart(1000 + n, 3, songTitles[n % songTitles.size()], n == 58 ? 0 : 150 + (n * 37) % 120,
@@ -181,17 +187,18 @@ void DemoStation::writeAdvertLog(const QString& path, const QDate& day) {
     writeText(path, lines);
 }
 
-bool DemoStation::Create(const QDate& firstDay, int days, QString* problem) {
-    if (!writeProfile() || !FileTools::CreateFolder(musicFolder()) ||
+bool DemoStation::Create(const QDate& firstDay, int days, QString* problem, const QString& location) {
+    const QString database = location.isEmpty() ? DatabasePath() : location;
+    if (!writeProfile(database) || !FileTools::CreateFolder(musicFolder()) ||
         !FileTools::CreateFolder(advertFolder())) {
         if (problem)
             *problem = u"the demo profile and its folders could not be made"_s;
         return false;
     }
-    if (!writeDatabase(problem))
+    if (!writeDatabase(database, problem))
         return false;
     StationDatabase db;
-    db.OpenLocation(DatabasePath());
+    db.OpenLocation(database);
     for (int d = 0; d < days; ++d) {
         const QDate day = firstDay.addDays(d);
         const qint32 serial = ScheduleDateTools::DaySerial(day);

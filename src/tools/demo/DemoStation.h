@@ -12,13 +12,16 @@ public:
     static QString DatabaseName() { return QStringLiteral("Demo Station"); }
 
     // Creates everything; False (with the reason) when something could not be made.
-    static bool Create(const QDate& firstDay, int days, QString* problem = nullptr);
+    // The Station Database is the file DatabasePath(), or the server database at
+    // `location` (postgresql://...), which the profile then lists by the demo's name.
+    static bool Create(const QDate& firstDay, int days, QString* problem = nullptr,
+                       const QString& location = {});
     // The Station Database file.
     static QString DatabasePath();
 
 private:
-    static bool writeProfile();
-    static bool writeDatabase(QString* problem);
+    static bool writeProfile(const QString& location);
+    static bool writeDatabase(const QString& location, QString* problem);
     static void writeMusicLog(const QString& path, const QDate& day, bool blockHeaders);
     static void writeAdvertLog(const QString& path, const QDate& day);
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* const usage = R"(Usage: demostation [--replace]
+const char* const usage = R"(Usage: demostation [--replace] [--database postgresql://...]
 
 Makes a demonstration station under the folder OSTREL_HOME names: the profile
 "Demo" (it always opens the demo Station Database, user security off), a Station
@@ -22,6 +22,10 @@ cart is missing.
 
   --replace        make the demo Station Database afresh when there is one
                    already (without it, an existing one is left as it is)
+  --database LOCATION
+                   make the Station Database on a PostgreSQL server, in a schema
+                   that holds none yet (postgresql://user@host:port/dbname?schema=demo),
+                   and list it in the profile; the file is not made
   --help, -h, /?   this text
 )";
 
@@ -35,9 +39,12 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    const bool replace = arguments == QStringList{QStringLiteral("--replace")};
-    if (!arguments.isEmpty() && !replace) {
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool replace = arguments.removeAll(QStringLiteral("--replace")) > 0;
+    QString location;
+    if (arguments.size() == 2 && arguments.first() == QStringLiteral("--database"))
+        location = arguments.takeLast();
+    if (!arguments.isEmpty() && location.isEmpty()) {
         err << "demostation: unknown argument '" << arguments.first() << "' (try --help)" << Qt::endl;
         return 2;
     }
@@ -45,16 +52,16 @@ int main(int argc, char* argv[]) {
         err << "demostation: set OSTREL_HOME to the folder the demo station goes in" << Qt::endl;
         return 2;
     }
-    if (QFileInfo::exists(DemoStation::DatabasePath()) && !replace) {
+    if (location.isEmpty() && QFileInfo::exists(DemoStation::DatabasePath()) && !replace) {
         err << "demostation: there is a demo Station Database already ('" << DemoStation::DatabasePath()
             << "'); give --replace to make it afresh, which loses what was imported into it" << Qt::endl;
         return 1;
     }
     QString problem;
-    if (!DemoStation::Create(Clock::Today().addDays(1), 7, &problem)) {
+    if (!DemoStation::Create(Clock::Today().addDays(1), 7, &problem, location)) {
         err << "demostation: " << problem << Qt::endl;
         return 1;
     }
-    out << "Demo station made: " << DemoStation::DatabasePath() << Qt::endl;
+    out << "Demo station made: " << (location.isEmpty() ? DemoStation::DatabasePath() : location) << Qt::endl;
     return 0;
 }
