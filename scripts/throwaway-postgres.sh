@@ -16,7 +16,7 @@ fi
 command=$1
 folder=$(realpath -m "$2")
 fast=${3:-}
-bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)
 if [ -z "$bin" ]; then
   echo "throwaway-postgres: no PostgreSQL server is installed (apt-get install postgresql)" >&2
   exit 1

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-class CartsAndSettingsTest : public StationFixture {};
+class CartsAndSettingsTest : public BackendFixture {};
 
-TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
+TEST_P(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     StationSettings& settings = db.Settings();
     const struct {
         const char16_t* name;
@@ -35,7 +35,7 @@ TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     }
     ASSERT_TRUE(db.SaveSettings(settings));
     db.Close();
-    ASSERT_EQ(db.OpenLocation(DatabasePath()), StationDatabase::Opened);
+    ASSERT_EQ(db.OpenLocation(Location()), StationDatabase::Opened);
     EXPECT_EQ(db.Settings().MusicLogsDirectory(), u"/srv/logs");
     EXPECT_EQ(db.Settings().MusicFileNameFormat(), u"DDMMYY");
     EXPECT_EQ(db.Settings().OffsetAudioItems(), -250);
@@ -43,3 +43,5 @@ TEST_F(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     EXPECT_TRUE(db.Settings().UseLogImporterCartRanges());
     EXPECT_EQ(db.Settings().SongsStart(), u"1000");
 }
+
+ON_BOTH_BACKENDS(CartsAndSettingsTest);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-class DatabaseMaintenanceTest : public StationFixture {
+class DatabaseMaintenanceTest : public BackendFixture {
 protected:
     InfoRow Row(const QString& reference, int source, const QDateTime& updated) {
         InfoRow row;
@@ -41,7 +41,7 @@ TEST(MaintenanceFilter, RefusesEverythingElse) {
     }
 }
 
-TEST_F(DatabaseMaintenanceTest, RowsAreQueriedSavedAndDeleted) {
+TEST_P(DatabaseMaintenanceTest, RowsAreQueriedSavedAndDeleted) {
     DatabaseMaintenance table = db.Maintenance();
     const QDateTime old(QDate(2011, 3, 1), QTime(12, 0));
     ASSERT_TRUE(table.Save(0, Row(u"0034"_s, 2, old)));
@@ -72,7 +72,7 @@ TEST_F(DatabaseMaintenanceTest, RowsAreQueriedSavedAndDeleted) {
     EXPECT_FALSE(table.Query(QString()));
 }
 
-TEST_F(DatabaseMaintenanceTest, AQuoteInACartNumberNeitherBreaksNorWidensTheQuery) {
+TEST_P(DatabaseMaintenanceTest, AQuoteInACartNumberNeitherBreaksNorWidensTheQuery) {
     DatabaseMaintenance table = db.Maintenance();
     ASSERT_TRUE(table.Save(0, Row(u"0034"_s, 2, Now)));
     ASSERT_TRUE(table.Save(0, Row(u"12'34"_s, 2, Now)));
@@ -90,3 +90,5 @@ TEST_F(DatabaseMaintenanceTest, AQuoteInACartNumberNeitherBreaksNorWidensTheQuer
     EXPECT_EQ(rows->Count(), 1);
     EXPECT_EQ(table.Query(QString())->Count(), 2);
 }
+
+ON_BOTH_BACKENDS(DatabaseMaintenanceTest);

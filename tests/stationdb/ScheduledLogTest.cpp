@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-class ScheduledLogTest : public StationFixture {
+class ScheduledLogTest : public BackendFixture {
 protected:
     static ScheduleDate At(qint32 day, int hour) { return {day, float(hour * 3600)}; }
 };
 
-TEST_F(ScheduledLogTest, WritingAnHourSetsItsTimesAndLengthAndNeverOverwrites) {
+TEST_P(ScheduledLogTest, WritingAnHourSetsItsTimesAndLengthAndNeverOverwrites) {
     const auto items = Write(Day, 14, {180, 200, -120, 240});
     ASSERT_EQ(items.size(), 5);
     EXPECT_FLOAT_EQ(items[0].HourLength, 740);
@@ -26,9 +26,8 @@ TEST_F(ScheduledLogTest, WritingAnHourSetsItsTimesAndLengthAndNeverOverwrites) {
     EXPECT_FALSE(db.WriteHour(At(Day, 15), empty));
 }
 
-TEST_F(ScheduledLogTest, AnHourThatFailsHalfWayLeavesNothing) {
-    Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems WHEN NEW.Title = 'FAIL' "
-         u"BEGIN SELECT RAISE(ABORT, 'refused'); END"_s);
+TEST_P(ScheduledLogTest, AnHourThatFailsHalfWayLeavesNothing) {
+    RefuseItemsWhere(u"NEW.Title = 'FAIL'"_s, u"refused"_s);
     LogHour hour = Hour(Day, 9, {60, 60, 60});
     hour.Item(3).Title = u"FAIL"_s;
     EXPECT_FALSE(db.WriteHour(At(Day, 9), hour));
@@ -39,7 +38,7 @@ TEST_F(ScheduledLogTest, AnHourThatFailsHalfWayLeavesNothing) {
     EXPECT_EQ(HourItems(Day, 9).size(), 4);
 }
 
-TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
+TEST_P(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
     for (int h = 8; h <= 12; ++h)
         Write(Day, h, {60, 60});
     // 09:30 to 10:15 covers the hours 9 and 10 whole.
@@ -61,7 +60,7 @@ TEST_F(ScheduledLogTest, RangesAreRemovedByWholeHoursAndTypes) {
     EXPECT_FALSE(db.FirstLogItem());
 }
 
-TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
+TEST_P(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     auto hour = Write(Day, 18, {60, -120, 60});
     Write(Day, 19, {60});
     LogItem advert;
@@ -81,7 +80,7 @@ TEST_F(ScheduledLogTest, RemovingAdvertsKeepsTheBreaksAndUnmarksTheHours) {
     EXPECT_FALSE(db.RemoveAdvertRange({Day, 18 * 3600}, {Day, 19 * 3600}));
 }
 
-TEST_F(ScheduledLogTest, TheHoursHoldingAndWaitingForAdvertsAreEachOneQuery) {
+TEST_P(ScheduledLogTest, TheHoursHoldingAndWaitingForAdvertsAreEachOneQuery) {
     EXPECT_FALSE(db.LatestHourWithAdverts());
     for (int h = 8; h <= 11; ++h)
         Write(Day, h, {60, -120, 60});
@@ -100,3 +99,5 @@ TEST_F(ScheduledLogTest, TheHoursHoldingAndWaitingForAdvertsAreEachOneQuery) {
     EXPECT_EQ(db.HoursWaitingForAdverts(StationDatabase::LocateHour({Day, 9 * 3600 + 1800})),
               QList<ScheduleDate>({At(Day, 9), At(Day, 11)})); // from the hour that holds the point
 }
+
+ON_BOTH_BACKENDS(ScheduledLogTest);

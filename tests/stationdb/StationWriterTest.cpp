@@ -9,10 +9,11 @@
 
 using namespace std::chrono_literals;
 
-class StationWriterTest : public StationFixture {
+class StationWriterTest : public BackendFixture {
 protected:
     void SetUp() override {
-        StationFixture::SetUp();
+        BackendFixture::SetUp();
+        neighbour = std::make_unique<BusyNeighbour>(Location());
         hour = {Day, 14 * 3600};
         marker = Write(Day, 13, {60, -120, 60})[2];
     }
@@ -28,17 +29,17 @@ protected:
 
     ScheduleDate hour;
     LogItem marker;
-    BusyNeighbour neighbour{DatabasePath()};
+    std::unique_ptr<BusyNeighbour> neighbour;
 };
 
-TEST_F(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhole) {
+TEST_P(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhole) {
     db.SetPatience(10000);
-    neighbour.HoldFor(400ms);
+    neighbour->HoldFor(400ms);
     LogHour built = Hour(Day, 14, {60, 60});
     ASSERT_TRUE(db.WriteHour(hour, built)) << db.LastWrite().Problem.toStdString();
     EXPECT_EQ(HourItems(Day, 14).size(), 3);
 
-    neighbour.HoldFor(400ms);
+    neighbour->HoldFor(400ms);
     ASSERT_EQ(Fill(marker.Position, Fills()), QString());
     const auto filled = HourItems(Day, 13);
     ASSERT_EQ(filled.size(), 6);
@@ -46,12 +47,12 @@ TEST_F(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhol
     EXPECT_FLOAT_EQ(filled[0].HourLength, 60 + 30 + 40 + 60);
     EXPECT_FLOAT_EQ(filled[4].Time, 13 * 3600 + 120 + 30); // the adverts follow the break's own time
     EXPECT_FLOAT_EQ(filled[5].Time, 13 * 3600 + 120 + 70);
-    EXPECT_EQ(neighbour.Writes(), 2);
+    EXPECT_EQ(neighbour->Writes(), 2);
 }
 
-TEST_F(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndSaysSo) {
+TEST_P(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndSaysSo) {
     db.SetPatience(300);
-    neighbour.HoldFor(1500ms);
+    neighbour->HoldFor(1500ms);
     LogHour built = Hour(Day, 14, {60, 60});
     EXPECT_FALSE(db.WriteHour(hour, built));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
@@ -59,15 +60,14 @@ TEST_F(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
         << db.LastWrite().Problem.toStdString();
     EXPECT_NE(Fill(marker.Position, Fills()), QString());
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
-    neighbour.Stop();
+    neighbour->Stop();
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
     EXPECT_EQ(HourItems(Day, 13).size(), 4);
     EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 }
 
-TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWords) {
-    Exec(u"CREATE TRIGGER full BEFORE INSERT ON LogItems WHEN NEW.Duration = 40 "
-         u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
+TEST_P(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWords) {
+    RefuseItemsWhere(u"NEW.Duration = 40"_s, u"database or disk is full"_s);
     EXPECT_EQ(Fill(marker.Position, Fills()), u"database or disk is full");
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Failed);
     EXPECT_EQ(HourItems(Day, 13).size(), 4); // the first advert went with the second
@@ -79,7 +79,7 @@ TEST_F(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWor
     EXPECT_EQ(db.LastWrite().Problem, u"the hour is already in the Scheduled Log");
 }
 
-TEST_F(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvertsYet) {
+TEST_P(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvertsYet) {
     ASSERT_EQ(Fill(marker.Position, Fills()), QString());
     EXPECT_EQ(Fill(marker.Position, Fills()), u"the hour already holds adverts");
     EXPECT_EQ(Fill(marker.Position, {{marker.Position + 1e-9, {Advert(30)}}}),
@@ -101,3 +101,5 @@ TEST_F(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvert
     EXPECT_EQ(Fill(StationDatabase::LocateHour({Day, 14 * 3600}), Fills()),
               u"the hour is no longer in the Scheduled Log");
 }
+
+ON_BOTH_BACKENDS(StationWriterTest);

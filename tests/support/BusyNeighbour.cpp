@@ -1,12 +1,23 @@
 #include "support/BusyNeighbour.h"
 
+#include "stationdb/DatabaseLocation.h"
+
+#include <QSqlQuery>
 #include <future>
-#include <sqlite3.h>
 
 namespace {
 
-bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+bool exec(const QSqlDatabase& db, const char* sql) {
+    return QSqlQuery(db).exec(QString::fromLatin1(sql));
+}
+
+// Takes the database's write lock: SQLite's one writer's lock, or on a server the
+// tables an import writes to, which every insert and update then waits for.
+bool takeLock(const QSqlDatabase& db, bool server) {
+    if (!server)
+        return exec(db, "BEGIN IMMEDIATE") && exec(db, "UPDATE NamedValues SET Value = Value");
+    return exec(db, "BEGIN") && exec(db, "LOCK TABLE LogItems, NamedValues IN EXCLUSIVE MODE") &&
+           exec(db, "UPDATE NamedValues SET Value = Value");
 }
 
 } // namespace
@@ -25,28 +36,32 @@ void BusyNeighbour::start(Duration every, Duration hold, bool once) {
     std::promise<void> holding;
     std::future<void> held = holding.get_future();
     thread = std::thread([this, every, hold, once, holding = std::move(holding)]() mutable {
-        sqlite3* db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_busy_timeout(db, 60000); // it waits its turn like any writer
-        bool told = false;
-        while (!stopping) {
-            const auto begun = std::chrono::steady_clock::now();
-            if (exec(db, "BEGIN IMMEDIATE") && exec(db, "UPDATE NamedValues SET Value = Value")) {
-                if (!told) {
-                    holding.set_value();
-                    told = true;
+        const QString name = QStringLiteral("neighbour");
+        {
+            const DatabaseLocation where = DatabaseLocation::Parse(location);
+            const QSqlDatabase db = where.Connect(name);
+            // It waits its turn like any writer.
+            exec(db, where.IsServer() ? "SET lock_timeout = 60000" : "PRAGMA busy_timeout = 60000");
+            bool told = false;
+            while (!stopping) {
+                const auto begun = std::chrono::steady_clock::now();
+                if (takeLock(db, where.IsServer())) {
+                    if (!told) {
+                        holding.set_value();
+                        told = true;
+                    }
+                    std::this_thread::sleep_for(hold);
+                    if (exec(db, "COMMIT"))
+                        ++writes;
                 }
-                std::this_thread::sleep_for(hold);
-                if (exec(db, "COMMIT"))
-                    ++writes;
+                if (once)
+                    break;
+                std::this_thread::sleep_until(begun + every);
             }
-            if (once)
-                break;
-            std::this_thread::sleep_until(begun + every);
+            if (!told)
+                holding.set_value();
         }
-        if (!told)
-            holding.set_value();
-        sqlite3_close(db);
+        QSqlDatabase::removeDatabase(name);
     });
     held.wait();
 }

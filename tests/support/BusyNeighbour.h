@@ -7,12 +7,13 @@
 
 // Another program writing to a Station Database, as the playout system does all
 // day: a connection of its own, on a thread of its own, that takes the database's
-// write lock (BEGIN IMMEDIATE) and holds it for a while.
+// write lock (BEGIN IMMEDIATE; on a server, the tables an import writes) and holds
+// it for a while.
 class BusyNeighbour {
 public:
     using Duration = std::chrono::milliseconds;
 
-    explicit BusyNeighbour(const QString& databasePath) : path(databasePath) {}
+    explicit BusyNeighbour(const QString& location) : location(location) {}
     ~BusyNeighbour() { Stop(); }
     BusyNeighbour(const BusyNeighbour&) = delete;
     BusyNeighbour& operator=(const BusyNeighbour&) = delete;
@@ -30,7 +31,7 @@ public:
 private:
     void start(Duration every, Duration hold, bool once);
 
-    QString path;
+    QString location;
     std::thread thread;
     std::atomic<bool> stopping{false};
     std::atomic<int> writes{0};

@@ -1,19 +1,19 @@
 #include "support/OtherConnection.h"
 
-#include <QSqlDatabase>
+#include "stationdb/DatabaseLocation.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
 
-QVariant run(const QString& databasePath, const QString& sql) {
+QVariant run(const QString& location, const QString& sql) {
     const QString name = QStringLiteral("other");
     QVariant value;
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        other.setDatabaseName(databasePath);
-        EXPECT_TRUE(other.open());
+        QSqlDatabase other = DatabaseLocation::Parse(location).Connect(name);
+        EXPECT_TRUE(other.isOpen()) << other.lastError().text().toStdString();
         QSqlQuery query(other);
         EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
         if (query.next())
@@ -27,10 +27,10 @@ QVariant run(const QString& databasePath, const QString& sql) {
 
 } // namespace
 
-void ExecOnOtherConnection(const QString& databasePath, const QString& sql) {
-    run(databasePath, sql);
+void ExecOnOtherConnection(const QString& location, const QString& sql) {
+    run(location, sql);
 }
 
-QVariant ValueOnOtherConnection(const QString& databasePath, const QString& sql) {
-    return run(databasePath, sql);
+QVariant ValueOnOtherConnection(const QString& location, const QString& sql) {
+    return run(location, sql);
 }

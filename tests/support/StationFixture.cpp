@@ -1,12 +1,23 @@
 #include "support/StationFixture.h"
 
 #include "support/OtherConnection.h"
+#include "support/ThrowawayServer.h"
+
+std::string BackendName(const testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Sqlite ? "SQLite" : "PostgreSQL";
+}
 
 void StationFixture::SetUp() {
     TempHome::SetUp();
+    location = DatabasePath();
+    if (OnServer()) {
+        ThrowawayServer& server = ThrowawayServer::Get();
+        ASSERT_EQ(server.Problem(), QString());
+        location = server.NewLocation();
+    }
     QString problem;
-    ASSERT_TRUE(StationDatabase::Create(DatabasePath(), u"Test FM"_s, &problem)) << problem.toStdString();
-    ASSERT_EQ(db.OpenLocation(DatabasePath()), StationDatabase::Opened) << db.OpenProblem().toStdString();
+    ASSERT_TRUE(StationDatabase::Create(location, u"Test FM"_s, &problem)) << problem.toStdString();
+    ASSERT_EQ(db.OpenLocation(location), StationDatabase::Opened) << db.OpenProblem().toStdString();
 }
 
 void StationFixture::TearDown() {
@@ -15,7 +26,19 @@ void StationFixture::TearDown() {
 }
 
 void StationFixture::Exec(const QString& sql) {
-    ExecOnOtherConnection(DatabasePath(), sql);
+    ExecOnOtherConnection(location, sql);
+}
+
+void StationFixture::RefuseItemsWhere(const QString& condition, const QString& words) {
+    if (!OnServer()) {
+        Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems WHEN %1 BEGIN SELECT RAISE(ABORT, '%2'); END"_s.arg(
+            condition, words));
+        return;
+    }
+    Exec(u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION '%1'; END $$"_s
+             .arg(words));
+    Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems FOR EACH ROW WHEN (%1) EXECUTE FUNCTION refuse()"_s.arg(
+        condition));
 }
 
 LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {
