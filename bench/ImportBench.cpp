@@ -5,10 +5,15 @@
 // Each import runs in a child process of its own (this program with "--import"),
 // so that its peak resident memory is its own: an hour is built, written and
 // dropped, so the peak should not grow with the number of days.
+//
+// With --postgresql the import figures are given a second time for a Station
+// Database on a throw-away PostgreSQL server on a Unix socket (made as a station
+// does, its disk writes waited for), each with its floor on the same server.
 
 #include "BenchStation.h"
 #include "CountingCallback.h"
 #include "Floor.h"
+#include "ServerFloor.h"
 
 #include "app/HeadlessMainView.h"
 #include "app/MainWindowController.h"
@@ -116,12 +121,52 @@ double floorInsert(const QString& folder, const QString& from, const QString& wh
     return Floor::InsertRows(from, where, floor, perTransaction, rows);
 }
 
-int importChild(int days, const QString& folder) {
-    makeApplication(folder + u"/logs"_s);
+// A schema of the server no run has used.
+QString serverLocation(const QString& server, const QString& what) {
+    static int made = 0;
+    return server + u"?schema=%1_%2_%3"_s.arg(what).arg(QCoreApplication::applicationPid()).arg(++made);
+}
+
+// The station the run imports into: a copy of the prepared file, or a new one on the server.
+QString runStation(const QString& folder, const QString& server) {
+    if (!server.isEmpty()) {
+        const QString location = serverLocation(server, u"run"_s);
+        if (!BenchStation::Create(location, folder))
+            qFatal("could not make the bench station on the server");
+        return location;
+    }
     const QString path = folder + u"/run.sdb"_s;
     for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
         QFile::remove(path + suffix);
     QFile::copy(folder + u"/pristine.sdb"_s, path);
+    return path;
+}
+
+// The floors of the rows the run left: in a new file, or in new schemas of the server
+// through its client library and through Qt's driver.
+void reportFloors(const QString& name, const QString& folder, const QString& server, const QString& run,
+                  const QString& where, int perHour) {
+    int rows = 0;
+    if (server.isEmpty()) {
+        report(name + u"-insert"_s, floorInsert(folder, run, where, 0, &rows));
+        report(name + u"-hourly"_s, floorInsert(folder, run, where, perHour, &rows));
+        report(name + u"-rows"_s, rows);
+        return;
+    }
+    for (const auto& [key, perTransaction, driver] :
+         {std::tuple{u"-insert"_s, 0, ServerFloor::ClientLibrary},
+          std::tuple{u"-hourly"_s, perHour, ServerFloor::ClientLibrary},
+          std::tuple{u"-hourly-qt"_s, perHour, ServerFloor::QtDriver}}) {
+        const QString floor = serverLocation(server, u"floor"_s);
+        report(name + key, ServerFloor::InsertRows(run, where, floor, perTransaction, driver, &rows));
+        ServerFloor::Drop(floor);
+    }
+    report(name + u"-rows"_s, rows);
+}
+
+int importChild(int days, const QString& folder, const QString& server) {
+    makeApplication(folder + u"/logs"_s);
+    const QString path = runStation(folder, server);
     StationDatabase db;
     if (db.OpenLocation(path) != StationDatabase::Opened)
         qFatal("could not open %s", qPrintable(path));
@@ -156,23 +201,23 @@ int importChild(int days, const QString& folder) {
     for (const auto& [name, where, files, perHour] :
          {std::tuple{u"music"_s, u"NOT ("_s + pushedAdvert + u')', musicFolder, musicRows},
           std::tuple{u"adverts"_s, pushedAdvert, advertFolder, advertRows}}) {
-        int rows = 0;
-        report(name + u"-insert"_s, floorInsert(folder, path, where, 0, &rows));
-        report(name + u"-hourly"_s, floorInsert(folder, path, where, perHour, &rows));
-        report(name + u"-rows"_s, rows);
+        reportFloors(name, folder, server, path, where, perHour);
         report(name + u"-read"_s, Floor::ReadLines(filesOf(files)));
     }
+    if (!server.isEmpty())
+        ServerFloor::Drop(path);
     return 0;
 }
 
 // ---- the parent ----
 
 // The medians of each figure over the child's runs.
-QMap<QString, double> importRuns(int days, const QString& folder) {
+QMap<QString, double> importRuns(int days, const QString& folder, const QString& server) {
     QMap<QString, QList<double>> values;
     for (int i = 0; i < runs; ++i) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {u"--import"_s, QString::number(days), folder});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {u"--import"_s, QString::number(days), folder, server});
         if (!child.waitForFinished(-1) || child.exitCode() != 0)
             qFatal("the import of %d days failed: %s", days, child.readAllStandardError().constData());
         for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
@@ -189,6 +234,8 @@ QMap<QString, double> importRuns(int days, const QString& folder) {
 
 QString prepared(const QString& root, int days) {
     const QString folder = root + u"/days%1"_s.arg(days);
+    if (QFile::exists(folder + u"/pristine.sdb"_s))
+        return folder; // made for the figures on the other backend
     QDir().mkpath(folder);
     if (!BenchStation::Create(folder + u"/pristine.sdb"_s, folder))
         qFatal("could not make the bench station");
@@ -219,6 +266,11 @@ void printImport(const QString& what, const QString& key, int days, int hours,
                       number(working / floor, 1))
                  .arg(number(hourly, 3), number(working / hourly, 1), number(f[key + u"-peak"_s] / 1024, 1))
           << Qt::endl;
+    if (f.contains(key + u"-hourly-qt"_s))
+        out() << u"  the same floor through Qt's driver instead of the client library: %1 s, x%2"_s.arg(
+                     number(f[key + u"-hourly-qt"_s] + f[key + u"-read"_s], 3),
+                     number((f[key + u"-hourly-qt"_s] + f[key + u"-read"_s]) / hourly, 1))
+              << Qt::endl;
 }
 
 void printGrowth(const QString& what, const QString& key, const QMap<QString, double>& month,
@@ -230,16 +282,35 @@ void printGrowth(const QString& what, const QString& key, const QMap<QString, do
           << Qt::endl;
 }
 
-void importFigures(const QString& root) {
-    const QMap<QString, double> month = importRuns(30, prepared(root, 30));
-    const QMap<QString, double> year = importRuns(365, prepared(root, 365));
-    printImport(u"music import"_s, u"music"_s, 30, 30 * 24, month);
-    printImport(u"music import"_s, u"music"_s, 365, 365 * 24, year);
-    printGrowth(u"music import"_s, u"music"_s, month, year);
-    printImport(u"advert push"_s, u"adverts"_s, 30, 30 * 24, month);
-    printImport(u"advert push"_s, u"adverts"_s, 365, 365 * 24, year);
-    printGrowth(u"advert push"_s, u"adverts"_s, month, year);
+// The import figures on a Station Database file, or on the server at `server`.
+void importFigures(const QString& root, const QString& server = {}) {
+    const QString on = server.isEmpty() ? u"SQLite"_s : u"PostgreSQL"_s;
+    const QMap<QString, double> month = importRuns(30, prepared(root, 30), server);
+    const QMap<QString, double> year = importRuns(365, prepared(root, 365), server);
+    for (const auto& [what, key] :
+         {std::pair{u"music import"_s, u"music"_s}, std::pair{u"advert push"_s, u"adverts"_s}}) {
+        printImport(what + u" ("_s + on + u')', key, 30, 30 * 24, month);
+        printImport(what + u" ("_s + on + u')', key, 365, 365 * 24, year);
+        printGrowth(what + u" ("_s + on + u')', key, month, year);
+    }
 }
+
+// A throw-away server for the figures on PostgreSQL, stopped when it goes.
+class BenchServer {
+public:
+    explicit BenchServer(const QString& folder) : folder(folder) {
+        QProcess script;
+        script.start(u"bash"_s, {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"start"_s, folder});
+        if (!script.waitForFinished(120000) || script.exitCode() != 0)
+            qFatal("the PostgreSQL server did not start: %s", script.readAllStandardError().constData());
+        address = QString::fromUtf8(script.readAllStandardOutput()).trimmed();
+    }
+    ~BenchServer() {
+        QProcess::execute(u"bash"_s, {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"stop"_s, folder});
+    }
+    QString folder;
+    QString address;
+};
 
 void scanFigures(const QString& root) {
     const int days = 3650;
@@ -346,8 +417,8 @@ void readLogDetailsFigures() {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 4 && arguments[1] == u"--import")
-        return importChild(arguments[2].toInt(), arguments[3]);
+    if (arguments.size() == 5 && arguments[1] == u"--import")
+        return importChild(arguments[2].toInt(), arguments[3], arguments[4]);
     if (arguments.size() == 4 && arguments[1] == u"--prepare") {
         // A station to run one import on by hand, under a profiler.
         prepared(arguments[3], arguments[2].toInt());
@@ -362,6 +433,11 @@ int main(int argc, char* argv[]) {
                  .arg(runs)
           << Qt::endl;
     importFigures(root.path());
+    if (arguments.contains(u"--postgresql"_s)) {
+        const BenchServer server(root.path() + u"/server"_s);
+        importFigures(root.path(), server.address);
+        return 0;
+    }
     scanFigures(root.path());
     debugFigure();
     readLogDetailsFigures();

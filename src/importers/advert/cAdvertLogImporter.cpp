@@ -301,8 +301,7 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     const LogItem& start = items.first();
     run.mode = int(whole(start.Parameter(1)));
     if (start.Flags & ItemFlag::HasAdverts) {
-        Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
-        Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, {});
+        alreadyFilled(run);
         return std::nullopt;
     }
     run.abandon = false;
@@ -317,6 +316,23 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
         progress().Task(u"Searching for next advert"_s);
     }
     return items;
+}
+
+void cAdvertLogImporter::alreadyFilled(const Push& run) {
+    Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
+    Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, {});
+}
+
+bool cAdvertLogImporter::filledMeanwhile(const Push& run, const HourChange& change) {
+    // Another program (a second studio, say) filled the hour between its reading
+    // and this write: its adverts are there, as if they had been when it was read.
+    if (run.db.LastWrite().Result != WriteOutcome::Refused)
+        return false;
+    const auto start = run.db.ItemAt(change.Hour);
+    if (!start || !(start->Flags & ItemFlag::HasAdverts))
+        return false;
+    alreadyFilled(run);
+    return true;
 }
 
 bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
@@ -334,6 +350,8 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     }
     progress().Task(u"Inserting Adverts into break"_s);
     if (!run.db.ApplyHour(change)) {
+        if (filledMeanwhile(run, change))
+            return false;
         Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, run.db.LastWrite().Problem, run.breaks);
         ReportNotWritten(adLog, run.hourText + u" - could not be written to the Scheduled Log"_s,
                          run.db.LastWrite());

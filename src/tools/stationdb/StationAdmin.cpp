@@ -8,6 +8,7 @@
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
 #include "stationdb/DatabaseChooser.h"
+#include "stationdb/DatabaseLocation.h"
 #include "stationdb/InfoRows.h"
 #include "stationdb/StationDatabase.h"
 
@@ -31,7 +32,9 @@ const QString mainUsage = u"usage: stationdb COMMAND ...\n"
                           u"  adinfo DB [--json]                  the advert information table\n"
                           u"  values DB [--json]                  the stored values\n"
                           u"  profile NAME --database DATABASE    make or set a profile that opens DATABASE\n"
-                          u"DB is the path of a Station Database file. Every command takes --help;\n"
+                          u"DB is the path of a Station Database file, or a server database:\n"
+                          u"postgresql://user@host:port/dbname?schema=NAME (the password, if the\n"
+                          u"server asks for one, from ~/.pgpass or PGPASSFILE). Every command takes --help;\n"
                           u"--help, -h or /? alone gives this text. OSTREL_HOME, when set, holds the\n"
                           u"profiles and databases the program and profile use."_s;
 
@@ -319,7 +322,9 @@ int StationAdmin::Run(const QStringList& arguments) {
 int StationAdmin::create(QStringList arguments) {
     if (takeFlag(arguments, u"--help"_s))
         return usage(
-            u"usage: stationdb create DB [--name NAME]\nMakes a new, empty Station Database file."_s);
+            u"usage: stationdb create DB [--name NAME]\nMakes a new, empty Station Database: a file that "
+            u"does not exist yet, or a schema of a server database that holds none (made when it is not "
+            u"there)."_s);
     bool ok = true;
     const QString name = takeOption(arguments, u"--name"_s, ok).value_or(QString());
     if (!ok || arguments.size() != 1 || hasUnknownOption(arguments))
@@ -505,11 +510,19 @@ int StationAdmin::profile(QStringList arguments) {
         return usage(u"usage: stationdb profile NAME --database DATABASE\n"
                      u"Makes the profile NAME when there is none, and sets its Ostrel Settings as the dialog "
                      u"would: always open the Station Database named DATABASE, user security off. A server "
-                     u"with no display runs the program with /Profile=NAME after this."_s);
+                     u"with no display runs the program with /Profile=NAME after this.\n"
+                     u"DATABASE may be a server database, postgresql://user@host:port/dbname?schema=NAME: "
+                     u"the profile then lists it, by its schema's name (or its database's, for the schema "
+                     u"public), beside the database files."_s);
     bool ok = true;
-    const auto database = takeOption(arguments, u"--database"_s, ok);
+    auto database = takeOption(arguments, u"--database"_s, ok);
     if (!ok || !database || arguments.size() != 1 || hasUnknownOption(arguments))
         return fail(u"profile takes NAME and --database DATABASE"_s), 2;
+    const DatabaseLocation server = DatabaseLocation::Parse(*database);
+    if (!server.Problem().isEmpty())
+        return fail(server.Problem()), 2;
+    if (server.IsServer())
+        database = server.DefaultName();
     for (const QString& name : {arguments.first(), *database}) {
         if (const QString problem = FileTools::NameProblem(name); !problem.isEmpty())
             return fail(u"'%1': %2"_s.arg(name, problem)), 2;
@@ -524,14 +537,35 @@ int StationAdmin::profile(QStringList arguments) {
     settings.FixedDatabase = *database;
     settings.Security = false;
     settings.AutoLogIn = false;
-    if (!settings.SaveProfile(name))
+    if (!settings.SaveProfile(name) || (server.IsServer() && !listServer(name, *database, server)))
         return fail(u"the settings of the profile '%1' could not be written in '%2'"_s.arg(
             name, ProfileLibrary::ProfileFolder(name)));
     out << u"The profile '%1' opens the Station Database '%2' at every start, with user security off."_s.arg(
                name, *database)
         << Qt::endl;
-    warnOfMissingDatabase(name, *database);
+    if (server.IsServer())
+        warnOfUnusableServer(server);
+    else
+        warnOfMissingDatabase(name, *database);
     return 0;
+}
+
+bool StationAdmin::listServer(const QString& profile, const QString& name, const DatabaseLocation& server) {
+    FileLocations locations;
+    locations.LoadProfile(profile);
+    locations.ServerDatabases.removeIf(
+        [&](const DatabaseInfo& listed) { return listed.Name.compare(name, Qt::CaseInsensitive) == 0; });
+    locations.ServerDatabases.append({name, server.Text()});
+    return locations.SaveProfile(profile);
+}
+
+void StationAdmin::warnOfUnusableServer(const DatabaseLocation& server) {
+    StationDatabase db;
+    if (db.OpenLocation(server.Text()) == StationDatabase::Opened)
+        return;
+    err << u"stationdb: warning: the Station Database cannot be opened yet (%1); make it with: stationdb "
+           u"create \"%2\""_s.arg(db.OpenProblem(), server.Text())
+        << Qt::endl;
 }
 
 void StationAdmin::warnOfMissingDatabase(const QString& profile, const QString& database) {

@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <functional>
 
+class DatabaseLocation;
 class StationDatabase;
 
 // The station admin command: sets up and inspects a Station Database without the
@@ -28,6 +29,8 @@ private:
     int profile(QStringList arguments);
     // Says how to make a profile's database when none of that name is found.
     void warnOfMissingDatabase(const QString& profile, const QString& database);
+    static bool listServer(const QString& profile, const QString& name, const DatabaseLocation& server);
+    void warnOfUnusableServer(const DatabaseLocation& server);
 
     // A command that lists rows of the database, as a table or as JSON.
     int listing(QStringList arguments, const QString& command, const QString& help,
