@@ -132,7 +132,7 @@ bool MainWindowController::Start() {
     database->SetPatience(patience());
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
-                             u"LastDatabase"_s, FileTools::FileTitle(database->DatabaseInfo().Location));
+                             u"LastDatabase"_s, name); // as the chooser lists it, a file's title or a server's name
     view.SplashAction(u"Reading Last Scheduled Information..."_s);
     DateRange range = view.Range();
     range.Earliest = {38353, 0};
@@ -147,10 +147,8 @@ bool MainWindowController::Start() {
 
 QString MainWindowController::chooseDatabase() {
     const PlayoutGeneral& playout = *tool.PlayoutGeneral;
-    const QString given =
-        CommandLineOptions::GetCommandLineOption(GeneralTools::CommandLine(), u"/DATABASE"_s, u"="_s, u" "_s);
-    if (!given.isEmpty())
-        return given; // the folders need not even be looked at
+    if (!tool.DatabaseGiven.isEmpty())
+        return tool.DatabaseGiven; // the folders need not even be looked at
     const LibrarySettings& library = tool.StationLibrary->Settings();
     const DatabaseList databases = playout.Databases();
     if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))

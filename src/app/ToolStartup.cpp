@@ -106,6 +106,8 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
     state.ScheduleMode = hasOption(QStringLiteral("/SCHEDULE")) || hasOption(QStringLiteral("/IMPORT"));
     state.DryRun = hasOption(QStringLiteral("/DRYRUN"));
     // A file path keeps its case: read from the command line as typed.
+    state.DatabaseGiven = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/DATABASE"),
+                                                                   QStringLiteral("="), QStringLiteral(" "));
     state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
                                                                 QStringLiteral("="), QStringLiteral(" "));
     if (hasOption(QStringLiteral("/CHECK"))) {

@@ -18,6 +18,9 @@ struct ToolState {
     bool DryRun = false;
     // /REPORT=FILE: where the run report goes ("" for none).
     QString ReportFile;
+    // The Station Database /DATABASE= names, as typed: a server database's location
+    // keeps its case.
+    QString DatabaseGiven;
     // /CHECK[=hours]: how many hours from now the readiness check looks at (0: no
     // check; the run checks instead of importing).
     int CheckHours = 0;

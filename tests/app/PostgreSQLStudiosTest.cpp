@@ -104,10 +104,12 @@ protected:
         run.Errors = child.Errors;
         return run;
     }
-    Finished Import(const QString& home, const QString& start, const QString& end) {
+    Finished Import(const QString& home, const QString& start, const QString& end,
+                    const QStringList& more = {}) {
         return Start(home, QStringLiteral(LOGIMPORTER_EXE),
-                     {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                      u"/START="_s + start, u"/END="_s + end});
+                     QStringList{u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                                 u"/START="_s + start, u"/END="_s + end} +
+                         more);
     }
     // Both studios at once: A over its range, B over its own.
     std::pair<Finished, Finished> Together(const QString& fromA, const QString& toA, const QString& fromB,
@@ -147,11 +149,13 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     EXPECT_EQ(Count(a2.Output, u"hours already there:"_s) + Count(b2.Output, u"hours already there:"_s), 72);
     EXPECT_EQ(Count(a2.Output, u"hours not written:"_s) + Count(b2.Output, u"hours not written:"_s), 0);
 
-    // Nothing lost: the log is the one a single run into a database of its own makes.
+    // Nothing lost: the log is the one a single run into a database of its own makes
+    // (named on the command line, as typed: the socket's folder is in lower case).
     const QString alone = ThrowawayServer::Get().NewLocation();
     QString problem;
     ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem, alone)) << problem.toStdString();
-    ASSERT_EQ(Import(Home(), u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s).Code, 0);
+    ASSERT_EQ(Import(studioB.path(), u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, {u"/DATABASE="_s + alone}).Code,
+              0);
     const QJsonArray together = ScheduledLog(location);
     EXPECT_EQ(together.size(), ScheduledLog(alone).size());
     EXPECT_TRUE(together == ScheduledLog(alone)) << "the Scheduled Logs differ";
