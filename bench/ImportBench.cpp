@@ -306,7 +306,8 @@ public:
         address = QString::fromUtf8(script.readAllStandardOutput()).trimmed();
     }
     ~BenchServer() {
-        QProcess::execute(u"bash"_s, {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"stop"_s, folder});
+        QProcess::execute(u"bash"_s,
+                          {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"stop"_s, folder});
     }
     QString folder;
     QString address;

@@ -49,7 +49,8 @@ public:
 };
 
 std::vector<Row> readRows(Session& source, const QString& where) {
-    PGresult* result = source.Execute("SELECT * FROM LogItems WHERE " + where.toUtf8() + " ORDER BY LogPosition");
+    PGresult* result =
+        source.Execute("SELECT * FROM LogItems WHERE " + where.toUtf8() + " ORDER BY LogPosition");
     std::vector<Row> rows;
     for (int r = 0; r < PQntuples(result); ++r) {
         Row row;
@@ -71,8 +72,8 @@ QByteArray marks(std::size_t columns, bool numbered) {
 
 void throughClientLibrary(Session& target, const std::vector<Row>& rows, int perTransaction) {
     const std::size_t columns = rows.front().size();
-    PQclear(PQprepare(target.handle, "floor", "INSERT INTO LogItems VALUES (" + marks(columns, true) + ")",
-                      0, nullptr));
+    PQclear(PQprepare(target.handle, "floor", "INSERT INTO LogItems VALUES (" + marks(columns, true) + ")", 0,
+                      nullptr));
     std::vector<const char*> values(columns);
     target.Run("BEGIN");
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -109,8 +110,8 @@ void throughQtDriver(Session& target, const std::vector<Row>& rows, int perTrans
 
 } // namespace
 
-double ServerFloor::InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
-                               Driver driver, int* count) {
+double ServerFloor::InsertRows(const QString& from, const QString& where, const QString& to,
+                               int perTransaction, Driver driver, int* count) {
     std::vector<Row> rows;
     QString sourceSchema;
     {

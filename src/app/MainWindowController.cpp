@@ -132,7 +132,8 @@ bool MainWindowController::Start() {
     database->SetPatience(patience());
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
-                             u"LastDatabase"_s, name); // as the chooser lists it, a file's title or a server's name
+                             u"LastDatabase"_s,
+                             name); // as the chooser lists it, a file's title or a server's name
     view.SplashAction(u"Reading Last Scheduled Information..."_s);
     DateRange range = view.Range();
     range.Earliest = {38353, 0};

@@ -38,7 +38,8 @@ Cart readCart(const NativeStatement& row) {
 
 CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
     : connection(connection), writer(writer),
-      byNumber(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
+      byNumber(
+          NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
 
 CartStore::~CartStore() = default;
 
@@ -86,7 +87,8 @@ bool CartStore::Save(const QList<Cart>& carts) const {
 
 QList<Cart> CartStore::All() const {
     QList<Cart> carts;
-    const auto all = NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s);
+    const auto all =
+        NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts ORDER BY Number"_s);
     while (all->Step())
         carts.append(readCart(*all));
     return carts;

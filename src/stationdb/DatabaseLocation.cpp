@@ -43,7 +43,8 @@ DatabaseLocation DatabaseLocation::Parse(const QString& text) {
     }
     location.server = true;
     if (!location.parseServer(text.trimmed()) && location.problem.isEmpty())
-        location.problem = u"'%1' is not a server database: write postgresql://user@host:port/dbname"_s.arg(text);
+        location.problem =
+            u"'%1' is not a server database: write postgresql://user@host:port/dbname"_s.arg(text);
     return location;
 }
 
@@ -61,8 +62,8 @@ bool DatabaseLocation::parseServer(const QString& text) {
     if (database.isEmpty())
         return false;
     if (!isPlainName(schema)) {
-        problem = u"the schema '%1' of '%2' must be lower-case letters, digits and underscores"_s.arg(schema,
-                                                                                                    text);
+        problem =
+            u"the schema '%1' of '%2' must be lower-case letters, digits and underscores"_s.arg(schema, text);
         return false;
     }
     return true;
@@ -97,7 +98,8 @@ bool DatabaseLocation::parseParameters(const QString& parameters) {
         else if (key == u"host")
             host = value;
         else {
-            problem = u"'%1' is not a setting of a server database's location (schema and host are)"_s.arg(key);
+            problem =
+                u"'%1' is not a setting of a server database's location (schema and host are)"_s.arg(key);
             return false;
         }
     }

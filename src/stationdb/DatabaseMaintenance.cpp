@@ -85,9 +85,10 @@ bool DatabaseMaintenance::Save(qint64 id, const InfoRow& row) const {
     return writer->Run([&](QString& refusal) {
         QSqlQuery query(connection);
         if (id == 0) {
-            query.prepare(u"INSERT INTO AdvertInfo ("_s + columns +
-                          u") VALUES ((SELECT COALESCE(MAX(ID), 0) + 1 FROM AdvertInfo), ?, ?, ?, ?, ?, ?, ?, ?, "
-                          u"?, ?, ?, ?, ?, ?, ?)"_s);
+            query.prepare(
+                u"INSERT INTO AdvertInfo ("_s + columns +
+                u") VALUES ((SELECT COALESCE(MAX(ID), 0) + 1 FROM AdvertInfo), ?, ?, ?, ?, ?, ?, ?, ?, "
+                u"?, ?, ?, ?, ?, ?, ?)"_s);
         } else {
             query.prepare(
                 u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "

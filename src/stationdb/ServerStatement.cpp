@@ -35,7 +35,8 @@ template <typename Number> Number numberOf(const char* text) {
 pg_conn* ServerStatement::HandleOf(const QSqlDatabase& connection) {
     const QVariant handle = connection.driver() ? connection.driver()->handle() : QVariant();
     // Qt names the handle's type by the client library's struct, whatever its typedef.
-    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return nullptr;
     return *static_cast<pg_conn* const*>(handle.constData());
 }

@@ -74,7 +74,8 @@ private:
 
 int Count(const QString& output, const QString& line) {
     const qsizetype at = output.indexOf(line);
-    return at < 0 ? -1 : output.mid(at + line.size()).section(u'\n', 0, 0).trimmed().section(u' ', 0, 0).toInt();
+    return at < 0 ? -1
+                  : output.mid(at + line.size()).section(u'\n', 0, 0).trimmed().section(u' ', 0, 0).toInt();
 }
 
 } // namespace
@@ -92,7 +93,7 @@ protected:
         // Studio B's profile opens the same server database; the log files are the
         // station's, named in its settings.
         const Finished made = Start(studioB.path(), QStringLiteral(STATIONDB_EXE),
-                               {u"profile"_s, u"Demo"_s, u"--database"_s, location});
+                                    {u"profile"_s, u"Demo"_s, u"--database"_s, location});
         ASSERT_EQ(made.Code, 0) << made.Errors.toStdString();
     }
 
@@ -107,13 +108,13 @@ protected:
     Finished Import(const QString& home, const QString& start, const QString& end,
                     const QStringList& more = {}) {
         return Start(home, QStringLiteral(LOGIMPORTER_EXE),
-                     QStringList{u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                                 u"/START="_s + start, u"/END="_s + end} +
+                     QStringList{u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
+                                 u"/NOPREVCHECK"_s, u"/START="_s + start, u"/END="_s + end} +
                          more);
     }
     // Both studios at once: A over its range, B over its own.
     std::pair<Finished, Finished> Together(const QString& fromA, const QString& toA, const QString& fromB,
-                                 const QString& toB) {
+                                           const QString& toB) {
         auto a = std::async(std::launch::async, [&] { return Import(Home(), fromA, toA); });
         auto b = std::async(std::launch::async, [&] { return Import(studioB.path(), fromB, toB); });
         return {a.get(), b.get()};
@@ -132,15 +133,15 @@ protected:
 TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHourOnceAndWhole) {
     Reader reader(location);
     // Different hours: each studio its own half of each day.
-    const auto [a1, b1] = Together(u"24/11/2010 00:00"_s, u"24/11/2010 11:59"_s, u"25/11/2010 00:00"_s,
-                                   u"25/11/2010 11:59"_s);
+    const auto [a1, b1] =
+        Together(u"24/11/2010 00:00"_s, u"24/11/2010 11:59"_s, u"25/11/2010 00:00"_s, u"25/11/2010 11:59"_s);
     EXPECT_EQ(a1.Code, 0) << a1.Errors.toStdString();
     EXPECT_EQ(b1.Code, 0) << b1.Errors.toStdString();
     EXPECT_EQ(Count(a1.Output, u"hours written:"_s), 12) << a1.Output.toStdString();
     EXPECT_EQ(Count(b1.Output, u"hours written:"_s), 12) << b1.Output.toStdString();
     // The same hours: both the whole two days, racing for the 24 hours not yet there.
-    const auto [a2, b2] = Together(u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, u"24/11/2010 00:00"_s,
-                                   u"25/11/2010 23:59"_s);
+    const auto [a2, b2] =
+        Together(u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s);
     reader.Stop();
     EXPECT_EQ(a2.Code, 0) << a2.Errors.toStdString() << a2.Output.toStdString();
     EXPECT_EQ(b2.Code, 0) << b2.Errors.toStdString() << b2.Output.toStdString();
@@ -154,8 +155,9 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     const QString alone = ThrowawayServer::Get().NewLocation();
     QString problem;
     ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem, alone)) << problem.toStdString();
-    ASSERT_EQ(Import(studioB.path(), u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, {u"/DATABASE="_s + alone}).Code,
-              0);
+    ASSERT_EQ(
+        Import(studioB.path(), u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, {u"/DATABASE="_s + alone}).Code,
+        0);
     const QJsonArray together = ScheduledLog(location);
     EXPECT_EQ(together.size(), ScheduledLog(alone).size());
     EXPECT_TRUE(together == ScheduledLog(alone)) << "the Scheduled Logs differ";
@@ -165,7 +167,8 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     HourCounts last;
     for (const QJsonValue& item : together) {
         const QJsonObject fields = item.toObject();
-        const QDateTime start = QDateTime::fromString(fields[u"Start"_s].toString(), u"yyyy-MM-dd HH:mm:ss"_s);
+        const QDateTime start =
+            QDateTime::fromString(fields[u"Start"_s].toString(), u"yyyy-MM-dd HH:mm:ss"_s);
         const qint64 hour = (QDate(1899, 12, 30).daysTo(start.date())) * 24 + start.time().hour();
         auto& [items, adverts] = last[hour];
         ++items;

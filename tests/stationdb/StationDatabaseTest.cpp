@@ -57,9 +57,10 @@ TEST_P(StationDatabaseTest, ANewerSchemaAndASecondDatabaseInTheSamePlaceAreRefus
 
 TEST_P(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
     db.Close();
-    const QString indexes = OnServer() ? u"SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() "
-                                         u"AND indexname = 'hourswithadverts'"_s
-                                       : u"SELECT count(*) FROM sqlite_master WHERE name = 'HoursWithAdverts'"_s;
+    const QString indexes = OnServer()
+                                ? u"SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() "
+                                  u"AND indexname = 'hourswithadverts'"_s
+                                : u"SELECT count(*) FROM sqlite_master WHERE name = 'HoursWithAdverts'"_s;
     for (int version = 1; version < StationSchema::CurrentVersion; ++version) {
         const QString old = AnotherLocation(u"old%1"_s.arg(version));
         const DatabaseLocation where = DatabaseLocation::Parse(old);
@@ -86,7 +87,7 @@ TEST_P(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
 TEST_P(StationDatabaseTest, PositionsTimesAndTextsComeBackExactlyAsStored) {
     LogHour hour = Hour(Day, 14, {183.37, 200.01});
     hour.Item(2).Title = u"Café Society – “Paper Moon” ✓"_s; // items counted from 1, the hour start
-    hour.Item(2).Reference = QString(300, u'x');                  // longer than any column width
+    hour.Item(2).Reference = QString(300, u'x');             // longer than any column width
     hour.Item(3).Parameter(1) = 1.0f / 3.0f;
     ASSERT_TRUE(db.WriteHour({Day, 14 * 3600}, hour));
     const QList<LogItem> stored = HourItems(Day, 14);
@@ -106,8 +107,8 @@ TEST_P(StationDatabaseTest, PositionsTimesAndTextsComeBackExactlyAsStored) {
 ON_BOTH_BACKENDS(StationDatabaseTest);
 
 TEST(DatabaseLocationTest, AServerLocationIsReadWholeAndNeverHoldsAPassword) {
-    const DatabaseLocation socket =
-        DatabaseLocation::Parse(u"postgresql://studio@%2Fvar%2Frun%2Fpostgresql:5433/stations?schema=hub_fm"_s);
+    const DatabaseLocation socket = DatabaseLocation::Parse(
+        u"postgresql://studio@%2Fvar%2Frun%2Fpostgresql:5433/stations?schema=hub_fm"_s);
     EXPECT_TRUE(socket.IsServer());
     EXPECT_EQ(socket.Problem(), QString());
     EXPECT_EQ(socket.Schema(), u"hub_fm");
@@ -139,10 +140,12 @@ TEST_F(PostgreSQLServerTest, WhatIsNotAStationDatabaseOnTheServerIsRefusedAndCha
     const QString empty = ThrowawayServer::Get().NewLocation();
     ExecOnOtherConnection(empty, u"CREATE SCHEMA "_s + DatabaseLocation::Parse(empty).Schema());
     EXPECT_EQ(other.OpenLocation(empty), StationDatabase::NotAStationDatabase);
-    EXPECT_TRUE(other.OpenProblem().endsWith(u"is not a Station Database"_s)) << other.OpenProblem().toStdString();
-    EXPECT_EQ(ValueOnOtherConnection(empty, u"SELECT count(*) FROM pg_tables WHERE schemaname = current_schema()"_s)
-                  .toInt(),
-              0);
+    EXPECT_TRUE(other.OpenProblem().endsWith(u"is not a Station Database"_s))
+        << other.OpenProblem().toStdString();
+    EXPECT_EQ(
+        ValueOnOtherConnection(empty, u"SELECT count(*) FROM pg_tables WHERE schemaname = current_schema()"_s)
+            .toInt(),
+        0);
 
     const QString nowhere = QString(ThrowawayServer::Get().Address()).replace(u"/postgres"_s, u"/nosuchdb"_s);
     EXPECT_EQ(other.OpenLocation(nowhere), StationDatabase::Missing);

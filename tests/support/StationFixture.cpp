@@ -31,14 +31,15 @@ void StationFixture::Exec(const QString& sql) {
 
 void StationFixture::RefuseItemsWhere(const QString& condition, const QString& words) {
     if (!OnServer()) {
-        Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems WHEN %1 BEGIN SELECT RAISE(ABORT, '%2'); END"_s.arg(
-            condition, words));
+        Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems WHEN %1 BEGIN SELECT RAISE(ABORT, '%2'); END"_s
+                 .arg(condition, words));
         return;
     }
-    Exec(u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION '%1'; END $$"_s
-             .arg(words));
-    Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems FOR EACH ROW WHEN (%1) EXECUTE FUNCTION refuse()"_s.arg(
-        condition));
+    Exec(
+        u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION '%1'; END $$"_s
+            .arg(words));
+    Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON LogItems FOR EACH ROW WHEN (%1) EXECUTE FUNCTION refuse()"_s
+             .arg(condition));
 }
 
 LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {

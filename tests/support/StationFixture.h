@@ -51,6 +51,6 @@ protected:
 
 std::string BackendName(const testing::TestParamInfo<Backend>& info);
 
-#define ON_BOTH_BACKENDS(Fixture)                                                                          \
-    INSTANTIATE_TEST_SUITE_P(Backends, Fixture, testing::Values(Backend::Sqlite, Backend::PostgreSQL),     \
+#define ON_BOTH_BACKENDS(Fixture)                                                                            \
+    INSTANTIATE_TEST_SUITE_P(Backends, Fixture, testing::Values(Backend::Sqlite, Backend::PostgreSQL),       \
                              BackendName)

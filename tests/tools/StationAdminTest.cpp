@@ -141,4 +141,5 @@ TEST_P(StationAdminPostgreSQLTest, AProfileListsAServerDatabaseByItsSchemasNameA
     EXPECT_TRUE(Err.contains(u"~/.pgpass"_s)) << Err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Server, StationAdminPostgreSQLTest, testing::Values(Backend::PostgreSQL), BackendName);
+INSTANTIATE_TEST_SUITE_P(Server, StationAdminPostgreSQLTest, testing::Values(Backend::PostgreSQL),
+                         BackendName);
