@@ -67,8 +67,9 @@ TEST_P(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
         {
             QSqlDatabase made = where.Connect(u"old"_s);
             ASSERT_TRUE(made.isOpen());
-            if (OnServer())
+            if (OnServer()) {
                 ASSERT_TRUE(QSqlQuery(made).exec(u"CREATE SCHEMA "_s + where.Schema()));
+            }
             ASSERT_TRUE(StationSchema::Migrate(made, 0, version));
             made.close();
         }
