@@ -295,21 +295,21 @@ void importFigures(const QString& root, const QString& server = {}) {
     }
 }
 
-// A throw-away server for the figures on PostgreSQL, stopped when it goes.
+// A throw-away server for the figures on PostgreSQL, in a temporary folder of its
+// own (which its script hands to the server's user), stopped when it goes.
 class BenchServer {
 public:
-    explicit BenchServer(const QString& folder) : folder(folder) {
+    BenchServer() {
         QProcess script;
-        script.start(u"bash"_s, {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"start"_s, folder});
+        script.start(u"bash"_s, {throwawayScript(), u"start"_s, folder.path()});
         if (!script.waitForFinished(120000) || script.exitCode() != 0)
             qFatal("the PostgreSQL server did not start: %s", script.readAllStandardError().constData());
         address = QString::fromUtf8(script.readAllStandardOutput()).trimmed();
     }
-    ~BenchServer() {
-        QProcess::execute(u"bash"_s,
-                          {QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"), u"stop"_s, folder});
-    }
-    QString folder;
+    ~BenchServer() { QProcess::execute(u"bash"_s, {throwawayScript(), u"stop"_s, folder.path()}); }
+    static QString throwawayScript() { return QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"); }
+
+    QTemporaryDir folder;
     QString address;
 };
 
@@ -435,7 +435,7 @@ int main(int argc, char* argv[]) {
           << Qt::endl;
     importFigures(root.path());
     if (arguments.contains(u"--postgresql"_s)) {
-        const BenchServer server(root.path() + u"/server"_s);
+        const BenchServer server;
         importFigures(root.path(), server.address);
         return 0;
     }
