@@ -5,12 +5,14 @@
 #
 # Usage: scripts/demo.sh [--postgresql]
 #   --postgresql  the demo's Station Database on a throw-away PostgreSQL server
-#                 (under demo/server, stopped at the end) instead of a file
+#                 (in a temporary folder, which the server's user can reach
+#                 wherever the clone is; stopped and removed at the end)
+#                 instead of a file
 set -euo pipefail
 cd "$(dirname "$0")/.."
 server=${1:-}
 if [ -n "$server" ] && [ "$server" != --postgresql ]; then
-  sed -n '6,8p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '6,10p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 scripts/setup.sh build
@@ -20,11 +22,9 @@ rm -rf "$OSTREL_HOME"
 mkdir -p "$OSTREL_HOME"
 
 if [ -n "$server" ]; then
-  folder=$PWD/demo/server
-  scripts/throwaway-postgres.sh stop "$folder" 2>/dev/null || true
-  rm -rf "$folder"
+  folder=$(mktemp -d /tmp/logimporter-demo-server.XXXXXX)
+  trap 'scripts/throwaway-postgres.sh stop "$folder"; rm -rf "$folder"' EXIT
   db="$(scripts/throwaway-postgres.sh start "$folder")?schema=demo"
-  trap 'scripts/throwaway-postgres.sh stop "$folder"' EXIT
   build/demostation --database "$db"
 else
   build/demostation
