@@ -14,6 +14,7 @@
 #include "CountingCallback.h"
 #include "Floor.h"
 #include "ServerFloor.h"
+#include "support/ThrowawayServer.h"
 
 #include "app/HeadlessMainView.h"
 #include "app/MainWindowController.h"
@@ -295,24 +296,6 @@ void importFigures(const QString& root, const QString& server = {}) {
     }
 }
 
-// A throw-away server for the figures on PostgreSQL, in a temporary folder of its
-// own (which its script hands to the server's user), stopped when it goes.
-class BenchServer {
-public:
-    BenchServer() {
-        QProcess script;
-        script.start(u"bash"_s, {throwawayScript(), u"start"_s, folder.path()});
-        if (!script.waitForFinished(120000) || script.exitCode() != 0)
-            qFatal("the PostgreSQL server did not start: %s", script.readAllStandardError().constData());
-        address = QString::fromUtf8(script.readAllStandardOutput()).trimmed();
-    }
-    ~BenchServer() { QProcess::execute(u"bash"_s, {throwawayScript(), u"stop"_s, folder.path()}); }
-    static QString throwawayScript() { return QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh"); }
-
-    QTemporaryDir folder;
-    QString address;
-};
-
 void scanFigures(const QString& root) {
     const int days = 3650;
     const QString folder = prepared(root, days);
@@ -435,8 +418,10 @@ int main(int argc, char* argv[]) {
           << Qt::endl;
     importFigures(root.path());
     if (arguments.contains(u"--postgresql"_s)) {
-        const BenchServer server;
-        importFigures(root.path(), server.address);
+        const ThrowawayServer server(ThrowawayServer::Durable);
+        if (!server.Problem().isEmpty())
+            qFatal("%s", qPrintable(server.Problem()));
+        importFigures(root.path(), server.Address());
         return 0;
     }
     scanFigures(root.path());

@@ -24,6 +24,13 @@ QStringList FileLocations::Defaults(const QString& profile) {
             ProfileLibrary::ProfileFolder(profile) + QStringLiteral("/Databases")};
 }
 
+void FileLocations::ListServerDatabase(const DatabaseInfo& server) {
+    ServerDatabases.removeIf([&](const DatabaseInfo& listed) {
+        return listed.Name.compare(server.Name, Qt::CaseInsensitive) == 0;
+    });
+    ServerDatabases.append(server);
+}
+
 QString FileLocations::Folder(Place place) const {
     const QString& given = this->*folders[place];
     return given.isEmpty() ? Defaults(Profile).value(place) : given;

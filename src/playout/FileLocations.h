@@ -18,6 +18,9 @@ public:
     // The Station Databases on servers the chooser lists beside the files, each by
     // its name and location (postgresql://...), in the group "ServerDatabases".
     QList<DatabaseInfo> ServerDatabases;
+    // Lists a server database under its name, in place of any listed by that name
+    // (ignoring case, as the chooser finds them).
+    void ListServerDatabase(const DatabaseInfo& server);
     // The profile last loaded.
     QString Profile;
 

@@ -23,8 +23,8 @@ QString decoded(const QString& text) {
     return QUrl::fromPercentEncoding(text.toUtf8());
 }
 
-QString encodedHost(const QString& host) {
-    return QString::fromUtf8(QUrl::toPercentEncoding(host));
+QString encoded(const QString& text) {
+    return QString::fromUtf8(QUrl::toPercentEncoding(text));
 }
 
 } // namespace
@@ -111,9 +111,8 @@ QString DatabaseLocation::Text() const {
         return QFileInfo(path).absoluteFilePath();
     QString text = u"postgresql://"_s;
     if (!user.isEmpty())
-        text += QString::fromUtf8(QUrl::toPercentEncoding(user)) + u'@';
-    text += encodedHost(host) + u':' + QString::number(port) + u'/' +
-            QString::fromUtf8(QUrl::toPercentEncoding(database));
+        text += encoded(user) + u'@';
+    text += encoded(host) + u':' + QString::number(port) + u'/' + encoded(database);
     if (schema != defaultSchema)
         text += u"?schema="_s + schema;
     return text;

@@ -14,11 +14,11 @@ namespace {
 QByteArray numbered(const QString& sql, int& count) {
     QByteArray text;
     count = 0;
-    for (const QChar c : sql) {
-        if (c == u'?')
+    for (const char c : sql.toUtf8()) {
+        if (c == '?')
             text += '$' + QByteArray::number(++count);
         else
-            text += QString(c).toUtf8();
+            text += c;
     }
     return text;
 }
@@ -41,6 +41,13 @@ pg_conn* ServerStatement::HandleOf(const QSqlDatabase& connection) {
     return *static_cast<pg_conn* const*>(handle.constData());
 }
 
+bool ServerStatement::Run(const QSqlDatabase& connection, const QByteArray& sql) {
+    PGresult* result = PQexec(HandleOf(connection), sql.constData());
+    const ExecStatusType status = PQresultStatus(result);
+    PQclear(result);
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
 QString ServerStatement::LastProblem(const QSqlDatabase& connection) {
     pg_conn* handle = HandleOf(connection);
     return handle ? QString::fromUtf8(PQerrorMessage(handle)).trimmed() : QString();
@@ -53,7 +60,6 @@ ServerStatement::ServerStatement(const QSqlDatabase& connection, const QString& 
     int count = 0;
     const QByteArray text = numbered(sql, count);
     values.resize(count);
-    bound.resize(count);
     if (!handle)
         return;
     PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
@@ -71,7 +77,6 @@ void ServerStatement::bindText(int index, QByteArray text) {
     if (index < 1 || index > values.size())
         return;
     values[index - 1] = std::move(text);
-    bound[index - 1] = true;
 }
 
 void ServerStatement::Bind(int index, double value) {
@@ -91,8 +96,8 @@ void ServerStatement::Bind(int index, const QString& value) {
 bool ServerStatement::run() {
     PQclear(result);
     std::vector<const char*> texts;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        texts.push_back(bound[i] && !values[i].isNull() ? values[i].constData() : nullptr);
+    for (const QByteArray& value : values)
+        texts.push_back(value.isNull() ? nullptr : value.constData());
     result = PQexecPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr, 0);
     const ExecStatusType status = PQresultStatus(result);
     row = -1;
@@ -103,7 +108,7 @@ bool ServerStatement::run() {
 bool ServerStatement::Step() {
     if (!valid)
         return false;
-    if (row < 0 && !result && !run())
+    if (!result && !run())
         return false;
     return ++row < PQntuples(result);
 }
@@ -118,7 +123,7 @@ void ServerStatement::Reset() {
     PQclear(result);
     result = nullptr;
     row = -1;
-    std::fill(bound.begin(), bound.end(), false);
+    std::fill(values.begin(), values.end(), QByteArray());
 }
 
 const char* ServerStatement::value(int column) const {

@@ -34,6 +34,8 @@ public:
 
     // The PostgreSQL connection under a QSqlDatabase; nullptr for another driver.
     static pg_conn* HandleOf(const QSqlDatabase& connection);
+    // Runs SQL with no values straight on a server connection; True when it succeeded.
+    static bool Run(const QSqlDatabase& connection, const QByteArray& sql);
     // The server's message about the last thing that failed on the connection.
     static QString LastProblem(const QSqlDatabase& connection);
 
@@ -45,9 +47,9 @@ private:
     pg_conn* handle = nullptr;
     QByteArray name;
     bool valid = false;
-    // The values bound, as text, by place; a null array is SQL's NULL.
+    // The values bound, as text, by place; a null array (an empty text, or a place
+    // not bound since the last reset) is SQL's NULL.
     QList<QByteArray> values;
-    QList<bool> bound;
     pg_result* result = nullptr;
     int row = -1;
     int changes = 0;

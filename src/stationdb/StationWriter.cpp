@@ -7,7 +7,6 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,8 +50,9 @@ void StationWriter::setBusyTimeout(int milliseconds) const {
     if (sqlite3* handle = SqliteStatement::HandleOf(connection))
         sqlite3_busy_timeout(handle, milliseconds);
     // A server's lock timeout of 0 would wait for ever: the least wait is 1 ms.
-    if (pg_conn* handle = ServerStatement::HandleOf(connection))
-        PQclear(PQexec(handle, "SET lock_timeout = " + QByteArray::number(std::max(1, milliseconds))));
+    if (ServerStatement::HandleOf(connection))
+        ServerStatement::Run(connection,
+                             "SET lock_timeout = " + QByteArray::number(std::max(1, milliseconds)));
 }
 
 WriteOutcome StationWriter::failure(const QString& refusal) const {
@@ -104,9 +104,11 @@ bool StationWriter::runNested(const std::function<bool(QString&)>& work) {
 bool StationWriter::Run(const std::function<bool(QString&)>& work) {
     if (TransactionGuard::IsOpenOn(connection))
         return runNested(work);
+    // The first attempt waits the whole patience, as the connection is set to; a
+    // retry waits only what is left of it (on a server, each setting is a round trip).
     const QDeadlineTimer deadline(patience);
+    bool retried = false;
     for (;;) {
-        setBusyTimeout(int(std::max<qint64>(0, deadline.remainingTime())));
         last = {};
         QString refusal;
         {
@@ -120,8 +122,11 @@ bool StationWriter::Run(const std::function<bool(QString&)>& work) {
         if (last.Result != WriteOutcome::Busy || deadline.hasExpired())
             break;
         QThread::msleep(ulong(std::min<qint64>(retryPause, deadline.remainingTime())));
+        setBusyTimeout(int(std::max<qint64>(0, deadline.remainingTime())));
+        retried = true;
     }
-    setBusyTimeout(patience);
+    if (retried)
+        setBusyTimeout(patience);
     if (last.Result == WriteOutcome::Busy)
         last.Problem =
             u"the Station Database stayed busy for %1 s (%2)"_s.arg(seconds(patience), last.Problem);

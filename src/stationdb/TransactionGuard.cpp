@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QSqlQuery>
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -78,12 +77,8 @@ bool TransactionGuard::execute(const QString& sql) {
     // hot path, and a generic query costs several times as much.
     if (sqlite3* handle = SqliteStatement::HandleOf(connection))
         return sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    if (pg_conn* handle = ServerStatement::HandleOf(connection)) {
-        PGresult* result = PQexec(handle, sql.toUtf8().constData());
-        const ExecStatusType status = PQresultStatus(result);
-        PQclear(result);
-        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
-    }
+    if (ServerStatement::HandleOf(connection))
+        return ServerStatement::Run(connection, sql.toUtf8());
     QSqlQuery query(connection);
     return query.exec(sql);
 }

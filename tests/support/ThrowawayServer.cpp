@@ -6,7 +6,8 @@ namespace {
 
 bool runScript(const QStringList& arguments, QString& output) {
     QProcess script;
-    script.start(QStringLiteral("bash"), arguments);
+    script.start(QStringLiteral("bash"),
+                 QStringList{QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh")} + arguments);
     const bool ended = script.waitForFinished(120000);
     output = QString::fromUtf8(script.readAllStandardOutput() + script.readAllStandardError()).trimmed();
     return ended && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
@@ -14,20 +15,19 @@ bool runScript(const QStringList& arguments, QString& output) {
 
 } // namespace
 
-QString ThrowawayServer::script() {
-    return QStringLiteral(SCRIPTS_DIR "/throwaway-postgres.sh");
-}
-
 ThrowawayServer& ThrowawayServer::Get() {
-    static ThrowawayServer server;
+    static ThrowawayServer server(Fast);
     return server;
 }
 
-ThrowawayServer::ThrowawayServer() {
+ThrowawayServer::ThrowawayServer(Disk disk) {
     QString output;
+    QStringList arguments{QStringLiteral("start"), folder.path()};
+    if (disk == Fast)
+        arguments.append(QStringLiteral("--fast"));
     if (!folder.isValid())
         problem = QStringLiteral("no temporary folder for the server: ") + folder.errorString();
-    else if (!runScript({script(), QStringLiteral("start"), folder.path(), QStringLiteral("--fast")}, output))
+    else if (!runScript(arguments, output))
         problem = QStringLiteral("the throw-away PostgreSQL server did not start: ") + output;
     else
         address = output.split(u'\n').last();
@@ -36,7 +36,7 @@ ThrowawayServer::ThrowawayServer() {
 ThrowawayServer::~ThrowawayServer() {
     QString output;
     if (problem.isEmpty())
-        runScript({script(), QStringLiteral("stop"), folder.path()}, output);
+        runScript({QStringLiteral("stop"), folder.path()}, output);
 }
 
 QString ThrowawayServer::NewLocation() {

@@ -76,7 +76,7 @@ bool DemoStation::writeProfile(const QString& location) {
     locations.LoadProfile(ProfileName());
     locations.ServerDatabases.clear();
     if (location != DatabasePath())
-        locations.ServerDatabases.append({DatabaseName(), location});
+        locations.ListServerDatabase({DatabaseName(), location});
     return library.SaveProfile(ProfileName()) && locations.SaveProfile(ProfileName());
 }
 

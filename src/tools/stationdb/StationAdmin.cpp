@@ -553,9 +553,7 @@ int StationAdmin::profile(QStringList arguments) {
 bool StationAdmin::listServer(const QString& profile, const QString& name, const DatabaseLocation& server) {
     FileLocations locations;
     locations.LoadProfile(profile);
-    locations.ServerDatabases.removeIf(
-        [&](const DatabaseInfo& listed) { return listed.Name.compare(name, Qt::CaseInsensitive) == 0; });
-    locations.ServerDatabases.append({name, server.Text()});
+    locations.ListServerDatabase({name, server.Text()});
     return locations.SaveProfile(profile);
 }
 
