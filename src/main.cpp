@@ -13,6 +13,7 @@
 #include "base/CommandLineOptions.h"
 #include "base/DebugLog.h"
 #include "base/GeneralTools.h"
+#include "base/StopSignal.h"
 #include "importers/RecentHistory.h"
 #include "importers/RunOutcome.h"
 #include "playout/OperatorSeam.h"
@@ -84,7 +85,7 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
     if (!controller.Start()) {
         err << u"logimporter: start-up failed: "_s << controller.FailureReason() << Qt::endl;
         status = RunOutcome::StartUpFailed;
-    } else if (state.CheckHours > 0) {
+    } else if (state.CheckHours != 0) {
         status = controller.CheckReadiness();
     } else {
         controller.RunScheduled();
@@ -124,7 +125,7 @@ int runWithWindows(const QString& commandLine) {
         window.Attach(&controller);
         if (controller.Start()) {
             window.show(); // which unloads the splash
-            if (state.CheckHours > 0) {
+            if (state.CheckHours != 0) {
                 status = controller.CheckReadiness();
             } else { // /START and /END apply whether or not a run follows.
                 const bool quit = controller.RunScheduled();
@@ -182,10 +183,15 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      not be read, an empty log file, or log lines that could not be read
   6  /CHECK: an hour of the checked range is not ready (not scheduled, adverts
      missing, music only, or underrunning)
+  7  stopped: SIGTERM or SIGINT ended the run before the end of its range; the
+     hour in hand was finished or undone, and the summary, the /REPORT file
+     and RecentHistory.log say so (this wins over 4 and 5)
 
 A write waits up to 30 seconds for a Station Database that another program
 keeps busy (the registry value "BusyWaitSeconds" of the Log Importer key sets
-it); after that the run writes nothing more and exits with 4.
+it); after that, or when the connection to a server database is lost, the run
+reads and writes nothing more, reports the hours left as not written and exits
+with 4.
 
 Environment: OSTREL_HOME, when set, holds every file and setting the program
 touches.
@@ -209,6 +215,10 @@ int main(int argc, char* argv[]) {
     GeneralTools::SetApp(Application::OfRunningProgram(toolName));
     const QString commandLine = CommandLineOptions::FromArguments(QCoreApplication::arguments().mid(1));
 
+    // A scheduler's stop ends an unattended run between two hours, with its records
+    // written; at the window, without /QUIT, the program ends as any other does.
+    if (!windows || commandLine.contains(u"/QUIT"_s, Qt::CaseInsensitive))
+        StopSignal::Catch();
     if (windows)
         return runWithWindows(commandLine);
     ToolState state;

@@ -10,6 +10,7 @@
 #include "app/LogImportSettingsModel.h"
 #include "base/AppLog.h"
 #include "base/CommandLineOptions.h"
+#include "base/DateConversion.h"
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
@@ -143,6 +144,10 @@ bool MainWindowController::Start() {
         RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                  u"WarnAtStartup"_s, 1) != 0;
     ReadLogDetails(!(warn && !tool.SilentMode));
+    // A Scheduled Log that cannot be read is not an empty one: nothing could be
+    // offered or imported on what it would say.
+    if (const WriteOutcome& read = database->ReadFailure(); !read.IsWritten())
+        return refuse(u"the Scheduled Log could not be read: "_s + read.Problem);
     return true; // the splash stays until the main window shows
 }
 
@@ -196,8 +201,16 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     progress.Process(u"Searching for Date ranges"_s);
     progress.Task(u"Finding first log item"_s);
     WriteDebug(u"Reading first Log Item"_s, detail);
+    database->ClearReadFailure();
     const auto first = database->FirstLogItem();
     progress.CurrentPercent(50);
+    if (!database->ReadFailure().IsWritten()) { // the next reads would only wait again
+        WriteDebug(u"The Scheduled Log could not be read: "_s + database->ReadFailure().Problem);
+        view.SetMusicScheduled(u"(Log could not be read)"_s);
+        view.ShowProgress(false);
+        WriteDebug(u"Exiting ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+        return;
+    }
     if (!first) {
         WriteDebug(u"No Log item read"_s, detail);
         view.SetMusicScheduled(u"(Log is Empty)"_s);
@@ -485,6 +498,10 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 }
 
 int MainWindowController::CheckReadiness() {
+    if (tool.CheckHours < 0) {
+        view.ShowText(tool.CheckRefused + u'\n', u"Readiness"_s);
+        return RunOutcome::RangeRefused;
+    }
     if (!database) {
         view.ShowText(u"There is no Station Database to check.\n"_s, u"Readiness"_s);
         return RunOutcome::StartUpFailed;
@@ -509,9 +526,10 @@ bool MainWindowController::RunScheduled() {
                                                                          u"="_s, u" "_s, true);
         if (value.isEmpty())
             continue;
-        const ScheduleDate date = ScheduleDateTools::ParseDate(value);
-        if (date.Day > 0)
-            *end = date;
+        const auto read = DateConversion::Read(value);
+        const ScheduleDate date = read ? ScheduleDateTools::FromDate(*read) : ScheduleDate{};
+        if (read) // one before the schedule's first day is refused by the range check, as a late one is
+            *end = date.Day > 0 ? date : ScheduleDate{1, 0};
         else
             startWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
                                  (end == &range.Start ? u"start"_s : u"end"_s) + u" was used"_s);

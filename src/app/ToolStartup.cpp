@@ -93,6 +93,25 @@ void ToolStartup::showAndWrite(const QString& text) {
     WriteDebug(text);
 }
 
+void ToolStartup::readCheckHours(const QString& commandLine) {
+    const QString value = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"),
+                                                                   QStringLiteral("="), QStringLiteral(" "));
+    bool number = false;
+    const int hours = value.toInt(&number);
+    if (value.isEmpty()) {
+        state.CheckHours = ToolState::DefaultCheckHours;
+    } else if (number && hours >= 1 && hours <= ToolState::MostCheckHours) {
+        state.CheckHours = hours;
+    } else {
+        state.CheckHours = -1;
+        state.CheckRefused = QStringLiteral("/CHECK=%1 is refused: the hours to check are a whole number from 1 "
+                                            "to %2, or none for the next %3")
+                                 .arg(value)
+                                 .arg(ToolState::MostCheckHours)
+                                 .arg(ToolState::DefaultCheckHours);
+    }
+}
+
 bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
                                  const QString& profileOverride, bool withPlayout) {
     DebugLog::InitialiseDebugLevel(commandLine);
@@ -110,12 +129,8 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
                                                                    QStringLiteral("="), QStringLiteral(" "));
     state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
                                                                 QStringLiteral("="), QStringLiteral(" "));
-    if (hasOption(QStringLiteral("/CHECK"))) {
-        const int hours = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"),
-                                                                   QStringLiteral("="), QStringLiteral(" "))
-                              .toInt();
-        state.CheckHours = hours > 0 ? hours : ToolState::DefaultCheckHours;
-    }
+    if (hasOption(QStringLiteral("/CHECK")))
+        readCheckHours(commandLine);
     WriteDebug(QStringLiteral("Read StartupOptions ") + GeneralTools::CommandLine());
 
     WriteDebug(QStringLiteral("Checking/Creating All Users\\App Data\\Ostrel v3 folder"));

@@ -34,6 +34,8 @@ private:
     void showAction(const QString& action);
     void showAndWrite(const QString& text);
     bool checkMachine();
+    // /CHECK's value: the hours to check, or why it was refused.
+    void readCheckHours(const QString& commandLine);
     bool chooseProfile(const QString& profileOverride);
     void createFolders(const QString& toolName);
     bool openDirectory();

@@ -22,9 +22,12 @@ struct ToolState {
     // keeps its case.
     QString DatabaseGiven;
     // /CHECK[=hours]: how many hours from now the readiness check looks at (0: no
-    // check; the run checks instead of importing).
+    // check; the run checks instead of importing; -1: the value was refused, and
+    // CheckRefused says why).
     int CheckHours = 0;
+    QString CheckRefused;
     static constexpr int DefaultCheckHours = 48;
+    static constexpr int MostCheckHours = 8784; // a leap year
     bool EnterpriseMode = false;
 
     std::unique_ptr<::Directory> Directory;

@@ -46,7 +46,15 @@ QString TextFileReader::ReadTextLine() {
     if (stop != end) // past the line end: CR LF, LF, or a lone CR
         position += *stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1;
     ++lines;
-    return utf8 ? QString::fromUtf8(line) : Windows1252::Decode(line);
+    return utf8 ? fromUtf8(line) : Windows1252::Decode(line);
+}
+
+QString TextFileReader::fromUtf8(QByteArrayView line) {
+    // Only the file's first three bytes can be its byte-order mark; the same bytes
+    // at the start of a later line are text (U+FEFF), which Qt's decoding would drop.
+    if (line.startsWith("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(line.sliced(3));
+    return QString::fromUtf8(line);
 }
 
 bool TextFileReader::NextLine(QString& line) {

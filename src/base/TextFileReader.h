@@ -28,6 +28,7 @@ public:
     int LinesRead() const { return lines; }
 
 private:
+    static QString fromUtf8(QByteArrayView line);
     QByteArray bytes;
     qsizetype position = 0;
     int lines = 0;

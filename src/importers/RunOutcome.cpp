@@ -108,11 +108,18 @@ void RunOutcome::Warn(const QString& text) {
     QTextStream(stderr) << u"logimporter: warning: "_s << text << Qt::endl;
 }
 
+void RunOutcome::Stop(const QString& signal) {
+    stoppedBy = signal;
+    givenUp = u"it was stopped by "_s + signal;
+}
+
 RunOutcome::ExitStatus RunOutcome::Status() const {
     if (importerRefused)
         return ImporterNotRun;
     if (rangeRefused)
         return RangeRefused;
+    if (!stoppedBy.isEmpty())
+        return Stopped;
     if (!hoursNotWritten.isEmpty() || !advertHoursNotWritten.isEmpty())
         return Incomplete;
     if (!warnings.isEmpty() || !hoursNotInFile.isEmpty())
@@ -136,6 +143,8 @@ QString RunOutcome::StatusMeaning(int status) {
         return u"finished with warnings"_s;
     case NotReady:
         return u"something in the checked range is not ready"_s;
+    case Stopped:
+        return u"stopped before the end of the range"_s;
     }
     return u"unknown"_s;
 }
@@ -164,7 +173,10 @@ QString RunOutcome::SummaryLine(const QString& label, const QString& value) {
 
 QStringList RunOutcome::Summary() const {
     const QString written = dryRun ? u"hours to write"_s : u"hours written"_s;
-    return {SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
+    QStringList lines;
+    if (!stoppedBy.isEmpty())
+        lines.append(SummaryLine(u"stopped"_s, u"by "_s + stoppedBy + u", before the end of the range"_s));
+    return lines + QStringList{SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
             SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
             SummaryLine(u"hours not written"_s, hoursText(hoursNotWritten)),
             SummaryLine(u"hours not in the file"_s, hoursText(hoursNotInFile)),

@@ -30,7 +30,8 @@ public:
         Incomplete = 4,     // an hour or a break the files offered was not written
         WithWarnings = 5,   // finished, but something the operator should look at was found: log
                             // lines that could not be read, hours the files do not give
-        NotReady = 6        // the readiness check (/CHECK) found an hour that is not ready
+        NotReady = 6,       // the readiness check (/CHECK) found an hour that is not ready
+        Stopped = 7         // a stop signal ended the run before the end of its range
     };
     // What became of an hour's music, and of its adverts ("Planned" only in a dry run).
     enum Fate { Untouched, Written, Planned, Skipped, NotInFile, NotWritten };
@@ -87,6 +88,10 @@ public:
     void Warn(const QString& text);
 
     void GiveUp(const QString& reason) { givenUp = reason; }
+    // A stop signal came: the run writes nothing more, and says why.
+    void Stop(const QString& signal);
+    // The signal that stopped the run; "" while none has.
+    const QString& StoppedBy() const { return stoppedBy; }
     bool GaveUp() const { return !givenUp.isEmpty(); }
     // Why the run stopped writing; "" while it has not.
     const QString& GiveUpReason() const { return givenUp; }
@@ -139,6 +144,7 @@ private:
     bool rangeRefused = false;
     QStringList warnings;
     QString givenUp;
+    QString stoppedBy;
     QMap<double, Hour> hours;
     QList<RejectedLine> rejected;
     QList<MissingCart> carts;

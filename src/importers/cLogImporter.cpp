@@ -3,9 +3,12 @@
 #include "base/AppLog.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
+#include "base/DebugLog.h"
 #include "base/ScheduleDateTools.h"
+#include "base/StopSignal.h"
 #include "importers/RecentHistory.h"
 #include "playout/OperatorSeam.h"
+#include "stationdb/StationDatabase.h"
 #include "stationdb/WriteOutcome.h"
 
 #include <QLocale>
@@ -94,6 +97,25 @@ void cLogImporter::ReportCart(const QString& category, const ScheduleDate& hour,
 void cLogImporter::ReportNotWritten(const QString& category, const QString& text,
                                     const WriteOutcome& why) const {
     Log(category, text + u": "_s + why.Problem);
-    if (why.Result == WriteOutcome::Busy)
+    if (why.EndsTheRun())
         Outcome().GiveUp(why.Problem);
+}
+
+bool cLogImporter::WritingStopped() const {
+    const QString signal = StopSignal::Received();
+    if (!signal.isEmpty() && Outcome().StoppedBy().isEmpty()) {
+        Outcome().Stop(signal);
+        WriteDebug(u"The run was stopped by "_s + signal);
+        History(u"Stopped by "_s + signal + u" before the end of the range"_s);
+    }
+    return Outcome().GaveUp();
+}
+
+std::optional<QString> cLogImporter::ReadFailed(const StationDatabase& db, const QString& category,
+                                               const QString& hourText) const {
+    const WriteOutcome& why = db.ReadFailure();
+    if (why.IsWritten())
+        return std::nullopt;
+    ReportNotWritten(category, hourText + u" - could not be read from the Scheduled Log"_s, why);
+    return u"could not be read: "_s + why.Problem;
 }

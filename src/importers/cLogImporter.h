@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class StationDatabase;
 struct WriteOutcome;
@@ -61,6 +62,14 @@ protected:
     // An hour whose change could not be written: the application log, and the run's
     // patience when the database stayed busy. The text says what was not written.
     void ReportNotWritten(const QString& category, const QString& text, const WriteOutcome& why) const;
+    // When a read of the hour's plan failed (its snapshot's first failure): tells it
+    // as ReportNotWritten does and gives the hour's reason for not being written.
+    // Nothing when every read was answered: then what the reads found is true.
+    // Whether the run writes nothing more: it gave up, or a stop signal has come
+    // (which it then records). Asked before each hour.
+    bool WritingStopped() const;
+    std::optional<QString> ReadFailed(const StationDatabase& db, const QString& category,
+                                      const QString& hourText) const;
 
     std::function<StationDatabase*()> database;
 

@@ -249,7 +249,7 @@ void cMusicLogImporter::purge(StationDatabase& db) {
             ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
             ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
     if (!db.RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) &&
-        db.LastWrite().Result == WriteOutcome::Busy) {
+        db.LastWrite().EndsTheRun()) {
         Log(music, u"Purging older entries from the Log could not be done: "_s + db.LastWrite().Problem);
         Outcome().GiveUp(db.LastWrite().Problem);
     }
@@ -300,7 +300,7 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
     progress().Process(QString());
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
     run.hour.Clear();
-    if (Outcome().GaveUp()) {
+    if (WritingStopped()) {
         const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();
         Outcome().MusicHour(target, RunOutcome::NotWritten, why);
         Log(music, HourText(target) + u" - could not be written to the Log: "_s + why);
@@ -324,7 +324,10 @@ bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     // lock each. The writing is a transaction of its own, which waits for a busy
     // database.
     StationDatabase::Reading snapshot(run.db);
-    if (run.db.ItemAt(StationDatabase::LocateHour(target))) {
+    const bool there = run.db.ItemAt(StationDatabase::LocateHour(target)).has_value();
+    if (couldNotRead(run, target))
+        return false;
+    if (there) {
         alreadyThere(target);
         return false;
     }
@@ -353,11 +356,20 @@ bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
         Outcome().Rejected(run.file, run.reader.LinesRead(), QString(), HourText(target) + u": "_s + why);
         return false;
     }
+    if (couldNotRead(run, target)) // one of its carts
+        return false;
     LogItem& first = run.hour.Item(1);
     first.Parameter(1) = float(run.context.Mode);
     first.Flags = ((first.Flags | ItemFlag::Imported) & ~ItemFlag::HourFlag & 0xFFFF) |
                   (run.context.HourFlag ? ItemFlag::HourFlag : 0);
     return true;
+}
+
+bool cMusicLogImporter::couldNotRead(const Run& run, const ScheduleDate& target) {
+    const auto why = ReadFailed(run.db, music, HourText(target));
+    if (why)
+        Outcome().MusicHour(target, RunOutcome::NotWritten, *why);
+    return why.has_value();
 }
 
 void cMusicLogImporter::alreadyThere(const ScheduleDate& target) {

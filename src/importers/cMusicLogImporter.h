@@ -41,6 +41,8 @@ private:
     // carts; False when there is nothing to write.
     bool planHour(Run& run, const ScheduleDate& target);
     void alreadyThere(const ScheduleDate& target);
+    // True when a read of the hour's plan failed: the hour is then not written.
+    bool couldNotRead(const Run& run, const ScheduleDate& target);
     bool findHeader(Run& run, const ScheduleDate& target);
     // Reads the header a "+" line begins into the lookahead, noting its line.
     void readHeader(Run& run, const QString& line);

@@ -17,6 +17,8 @@ namespace {
 
 constexpr int logInTries = 3;
 
+const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
 } // namespace
 
 QString Directory::DefaultFolder() {
@@ -31,6 +33,11 @@ bool Directory::OpenDefault() {
     users.clear();
     if (!FileTools::CreateFolder(DefaultFolder()))
         return false;
+    // The password hashes are the owner's alone, in a file an older version left
+    // readable too: narrowed at every opening, not only when a user logs in.
+    QFile file(usersFile());
+    if (file.exists() && file.permissions() != ownerOnly)
+        file.setPermissions(ownerOnly);
     QSettings store(usersFile(), QSettings::IniFormat);
     if (store.status() != QSettings::NoError)
         return false;
@@ -50,7 +57,6 @@ bool Directory::OpenDefault() {
 bool Directory::SaveUsers(const QList<DirectoryUser>& changed) {
     // Made (or narrowed) to the owner's reading first: the settings file is written
     // through a file that takes the mode of the one it replaces.
-    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile file(usersFile());
     if (!file.exists() && !file.open(QIODevice::WriteOnly, ownerOnly))
         return false;

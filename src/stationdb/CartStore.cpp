@@ -48,6 +48,8 @@ std::optional<Cart> CartStore::Get(const QString& number) const {
     std::optional<Cart> cart;
     if (byNumber->Step())
         cart = readCart(*byNumber);
+    if (byNumber->Failed())
+        writer.NoteReadFailure();
     byNumber->Reset();
     return cart;
 }

@@ -12,11 +12,16 @@ namespace {
 const QString serverSchemes[] = {u"postgresql://"_s, u"postgres://"_s};
 const QString defaultSchema = u"public"_s;
 
-// A schema name needs no quoting in any statement: lower-case letters, digits and
-// underscores, as the server folds names anyway.
+// A schema name is lower-case letters, digits and underscores, as the server folds
+// names anyway (and it is still quoted wherever SQL names it).
 bool isPlainName(const QString& name) {
     static const QRegularExpression plain(u"^[a-z_][a-z0-9_]{0,62}$"_s);
     return plain.match(name).hasMatch();
+}
+
+// The server's own schemas, which hold its catalogue: never a station's.
+bool isSystemSchema(const QString& name) {
+    return name.startsWith(u"pg_"_s) || name == u"information_schema"_s;
 }
 
 QString decoded(const QString& text) {
@@ -64,6 +69,11 @@ bool DatabaseLocation::parseServer(const QString& text) {
     if (!isPlainName(schema)) {
         problem =
             u"the schema '%1' of '%2' must be lower-case letters, digits and underscores"_s.arg(schema, text);
+        return false;
+    }
+    if (isSystemSchema(schema)) {
+        problem = u"the schema '%1' of '%2' is one of the server's own; a station needs a schema of its own"_s
+                      .arg(schema, text);
         return false;
     }
     return true;
@@ -137,7 +147,7 @@ QSqlDatabase DatabaseLocation::Connect(const QString& connectionName) const {
     db.setUserName(user);
     db.setConnectOptions(u"connect_timeout=10"_s);
     if (db.open()) {
-        QSqlQuery(db).exec(u"SET search_path TO "_s + schema);
+        QSqlQuery(db).exec(u"SET search_path TO "_s + QuotedSchema());
         // The server's notices (an index that exists already, say) are not the program's output.
         QSqlQuery(db).exec(u"SET client_min_messages TO warning"_s);
     }

@@ -24,6 +24,9 @@ public:
     const QString& Problem() const { return problem; }
     const QString& Path() const { return path; }
     const QString& Schema() const { return schema; }
+    // The schema's name as SQL names it: quoted, so that a name that is also a word
+    // of SQL ("select", "user") is still only a name.
+    QString QuotedSchema() const { return u'"' + schema + u'"'; }
     // The location written out whole; for a file its absolute path.
     QString Text() const;
     // The name a Station Database takes from its location when it holds none.

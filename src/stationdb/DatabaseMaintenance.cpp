@@ -68,7 +68,10 @@ std::optional<InfoRows> DatabaseMaintenance::Query(const QString& filter, int) c
         sql += u" WHERE "_s + MaintenanceFilter::WhereClause(*conditions);
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    query.prepare(sql + u" ORDER BY ID"_s);
+    // A statement the database could not prepare (a lock held past the wait) must
+    // not run as an empty one: its own words say why.
+    if (!query.prepare(sql + u" ORDER BY ID"_s))
+        throw DatabaseError(u"The advert information could not be read: "_s + query.lastError().text());
     for (const auto& condition : *conditions)
         query.addBindValue(condition.Value);
     if (!query.exec())

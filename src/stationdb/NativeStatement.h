@@ -24,6 +24,9 @@ public:
     virtual void Bind(int index, const QString& value) = 0;
     // The next row; False when there is none (or on an error).
     virtual bool Step() = 0;
+    // Whether the last Step ended on an error rather than after the last row: a
+    // read that failed must never be taken for one that found nothing.
+    virtual bool Failed() const = 0;
     // Runs a statement that returns no rows, then resets it; True when it succeeded.
     virtual bool Execute() = 0;
     // Rows the last statement changed.

@@ -178,12 +178,18 @@ NativeStatement& ScheduledLog::native(const QString& sql, const QList<double>& v
     return statement;
 }
 
+void ScheduledLog::finish(NativeStatement& statement) {
+    if (statement.Failed())
+        writer.NoteReadFailure();
+    statement.Reset();
+}
+
 std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
     NativeStatement& statement = native(sql, values);
     std::optional<LogItem> item;
     if (statement.Step())
         item = readItem(statement);
-    statement.Reset();
+    finish(statement);
     return item;
 }
 
@@ -217,7 +223,7 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
     QList<LogItem> items;
     while (statement.Step())
         items.append(readItem(statement));
-    statement.Reset();
+    finish(statement);
     return items;
 }
 
@@ -228,7 +234,7 @@ QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
     QList<ScheduleDate> hours;
     while (statement.Step())
         hours.append(ScheduleDateFromDate(statement.Double(0)));
-    statement.Reset();
+    finish(statement);
     return hours;
 }
 
@@ -237,7 +243,7 @@ std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
     std::optional<ScheduleDate> hour;
     if (statement.Step())
         hour = ScheduleDateFromDate(statement.Double(0));
-    statement.Reset();
+    finish(statement);
     return hour;
 }
 
@@ -259,14 +265,14 @@ QList<LogItem> ScheduledLog::HourOutline(double position) {
         item.Parameter(1) = float(statement.Double(9));
         items.append(item);
     }
-    statement.Reset();
+    finish(statement);
     return items;
 }
 
 bool ScheduledLog::holdsItems(double hour) {
     NativeStatement& statement = native(selectAnyBetween, {hour, hour + band});
     const bool any = statement.Step();
-    statement.Reset();
+    finish(statement);
     return any;
 }
 

@@ -35,6 +35,8 @@ public:
     // The schedule point of a position, to the hundredth of a second.
     static ScheduleDate ScheduleDateFromDate(double position);
 
+    // A read that fails gives nothing, as one that finds nothing does; the writer's
+    // ReadFailure tells the two apart.
     std::optional<LogItem> FirstLogItem();
     std::optional<LogItem> LastLogItem();
     std::optional<LogItem> NextLogItem(double position);
@@ -86,6 +88,9 @@ private:
     // values bound from place 1.
     NativeStatement& native(const QString& sql, const QList<double>& values);
     std::optional<LogItem> single(const QString& sql, const QList<double>& values);
+    // Ends a read: one that failed is noted with the writer, so that its caller can
+    // tell it from a read that found nothing.
+    void finish(NativeStatement& statement);
     QList<LogItem> hourItems(double hour);
     bool holdsItems(double hour);
     bool insert(const LogItem& item);

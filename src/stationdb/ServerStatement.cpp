@@ -58,13 +58,21 @@ ServerStatement::ServerStatement(const QSqlDatabase& connection, const QString& 
     static std::atomic<int> made{0};
     name = "logimporter_" + QByteArray::number(++made);
     int count = 0;
-    const QByteArray text = numbered(sql, count);
+    text = numbered(sql, count);
     values.resize(count);
-    if (!handle)
-        return;
-    PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
-    valid = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-    PQclear(prepared);
+    prepare();
+}
+
+bool ServerStatement::prepare() {
+    // A statement the server could not prepare (a lock held past the wait, a lost
+    // connection) is prepared again at its next run, not given up for good; but not
+    // inside the transaction that failed, whose first error says why.
+    if (!valid && handle && PQtransactionStatus(handle) != PQTRANS_INERROR) {
+        PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
+        valid = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+        PQclear(prepared);
+    }
+    return valid;
 }
 
 // The prepared statement lives as long as the server session: closing the
@@ -106,15 +114,12 @@ bool ServerStatement::run() {
 }
 
 bool ServerStatement::Step() {
-    if (!valid)
-        return false;
-    if (!result && !run())
-        return false;
-    return ++row < PQntuples(result);
+    failed = !result && (!prepare() || !run());
+    return !failed && ++row < PQntuples(result);
 }
 
 bool ServerStatement::Execute() {
-    const bool done = valid && run();
+    const bool done = prepare() && run();
     Reset();
     return done;
 }

@@ -25,6 +25,7 @@ public:
     void Bind(int index, int value) override;
     void Bind(int index, const QString& value) override;
     bool Step() override;
+    bool Failed() const override { return failed; }
     bool Execute() override;
     int Changes() const override { return changes; }
     void Reset() override;
@@ -40,12 +41,14 @@ public:
     static QString LastProblem(const QSqlDatabase& connection);
 
 private:
+    bool prepare();
     bool run();
     void bindText(int index, QByteArray text);
     const char* value(int column) const;
 
     pg_conn* handle = nullptr;
     QByteArray name;
+    QByteArray text; // with its places numbered
     bool valid = false;
     // The values bound, as text, by place; a null array (an empty text, or a place
     // not bound since the last reset) is SQL's NULL.
@@ -53,4 +56,5 @@ private:
     pg_result* result = nullptr;
     int row = -1;
     int changes = 0;
+    bool failed = false;
 };

@@ -33,7 +33,9 @@ void SqliteStatement::Bind(int index, int value) {
 }
 
 bool SqliteStatement::Step() {
-    return statement && sqlite3_step(statement) == SQLITE_ROW;
+    const int code = statement ? sqlite3_step(statement) : SQLITE_ERROR;
+    failed = code != SQLITE_ROW && code != SQLITE_DONE;
+    return code == SQLITE_ROW;
 }
 
 void SqliteStatement::Reset() {

@@ -21,6 +21,7 @@ public:
     void Bind(int index, int value) override;
     void Bind(int index, const QString& value) override;
     bool Step() override;
+    bool Failed() const override { return failed; }
     bool Execute() override;
     int Changes() const override;
     void Reset() override;
@@ -33,6 +34,7 @@ public:
 
 private:
     sqlite3_stmt* statement = nullptr;
+    bool failed = false;
     // The texts bound, kept until the statement is reset so that SQLite need not copy them.
     QList<QByteArray> texts;
 };

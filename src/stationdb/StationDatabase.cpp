@@ -89,7 +89,11 @@ QString damageOf(const QString& path) {
 } // namespace
 
 StationDatabase::Reading::Reading(StationDatabase& db)
-    : guard(std::make_unique<TransactionGuard>(db.Connection(), TransactionGuard::Read)) {}
+    : guard(std::make_unique<TransactionGuard>(db.Connection(), TransactionGuard::Read)) {
+    db.writer->ClearReadFailure();
+    if (!guard->IsOpen())
+        db.writer->NoteReadFailure();
+}
 
 StationDatabase::Reading::~Reading() = default;
 
@@ -153,10 +157,13 @@ QString StationDatabase::build(const QSqlDatabase& db, const DatabaseLocation& w
         return made;
     if (where.IsServer() && holdsStationDatabase(db, where.Schema()))
         return u"'%1' already holds a Station Database"_s.arg(where.Text());
+    if (where.IsServer() && holdsTables(db, where.Schema()))
+        return u"the schema '%1' of '%2' holds tables of another program; a Station Database needs a schema "
+               u"of its own"_s.arg(where.Schema(), where.Text());
     // Everything is made in one transaction, the server's schema too: a database
     // that could not be made whole is not left half made.
     TransactionGuard transaction(db);
-    if (where.IsServer() && !QSqlQuery(db).exec(u"CREATE SCHEMA IF NOT EXISTS "_s + where.Schema()))
+    if (where.IsServer() && !QSqlQuery(db).exec(u"CREATE SCHEMA IF NOT EXISTS "_s + where.QuotedSchema()))
         return made + u": "_s + ServerStatement::LastProblem(db);
     if (!StationSchema::Migrate(db, 0))
         return made;
@@ -173,6 +180,14 @@ bool StationDatabase::holdsStationDatabase(const QSqlDatabase& db, const QString
     QSqlQuery query(db);
     query.prepare(u"SELECT 1 FROM pg_class c JOIN pg_namespace n ON c.relnamespace = n.oid "
                   u"WHERE n.nspname = ? AND c.relname = 'schemainfo'"_s);
+    query.addBindValue(schema);
+    return query.exec() && query.next();
+}
+
+bool StationDatabase::holdsTables(const QSqlDatabase& db, const QString& schema) {
+    QSqlQuery query(db);
+    query.prepare(u"SELECT 1 FROM pg_class c JOIN pg_namespace n ON c.relnamespace = n.oid "
+                  u"WHERE n.nspname = ? AND c.relkind IN ('r', 'p', 'v', 'm') LIMIT 1"_s);
     query.addBindValue(schema);
     return query.exec() && query.next();
 }

@@ -37,7 +37,7 @@ public:
     // The database's own reader's snapshot, for as long as it lives: the reads made
     // meanwhile (an hour and its carts) see one state of the database and take no
     // lock each. It never holds the playout system's writes back; no change may be
-    // made inside one.
+    // made inside one. ReadFailure() then tells the first of its reads that failed.
     class Reading {
     public:
         explicit Reading(StationDatabase& db);
@@ -86,6 +86,13 @@ public:
     // (StationWriter::DefaultPatience unless set), and how the last change ended.
     void SetPatience(int milliseconds);
     const WriteOutcome& LastWrite() const { return writer->Last(); }
+    // The first read that failed since the last reader's snapshot began (or since
+    // ClearReadFailure): Written when every read was answered.
+    const WriteOutcome& ReadFailure() const { return writer->ReadFailure(); }
+    void ClearReadFailure() { writer->ClearReadFailure(); }
+    // Runs the work as one change: every change made inside it (through this
+    // database's calls) is kept together or not at all.
+    bool Change(const std::function<bool(QString& refusal)>& work) { return writer->Run(work); }
 
     StationSettings& Settings() { return settings; }
     // Stores the settings in one transaction; they become this database's settings
@@ -143,6 +150,9 @@ private:
     int refuse(int result, const QString& reason);
     static QString build(const QSqlDatabase& db, const DatabaseLocation& where, const QString& name);
     static bool holdsStationDatabase(const QSqlDatabase& db, const QString& schema);
+    // Whether a server schema holds any table or view (of another program, when it
+    // holds no Station Database).
+    static bool holdsTables(const QSqlDatabase& db, const QString& schema);
     // Why a file cannot be opened before SQLite sees it; Opened when it can.
     static std::pair<int, QString> fileProblem(const DatabaseLocation& where);
     int checkLibrary(const QSqlDatabase& db);

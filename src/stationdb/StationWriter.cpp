@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -73,6 +74,9 @@ WriteOutcome StationWriter::failure(const QString& refusal) const {
 }
 
 WriteOutcome StationWriter::serverFailure(const QString& message) const {
+    if (PQstatus(ServerStatement::HandleOf(connection)) != CONNECTION_OK)
+        return {WriteOutcome::Lost, u"the connection to the Station Database's server was lost (%1)"_s.arg(
+                                        message.isEmpty() ? u"no reason given"_s : serverWords(message))};
     if (message.isEmpty())
         return unexplained();
     return {isServerBusy(message) ? WriteOutcome::Busy : WriteOutcome::Failed, serverWords(message)};
@@ -113,11 +117,15 @@ bool StationWriter::Run(const std::function<bool(QString&)>& work) {
         QString refusal;
         {
             TransactionGuard transaction(connection, TransactionGuard::Write);
-            if (transaction.IsOpen() && work(refusal) && transaction.Commit()) {
+            const bool done = transaction.IsOpen() && work(refusal);
+            if (done && transaction.Commit()) {
                 last = {};
                 break;
             }
             last = failure(refusal);
+            if (done && last.Result == WriteOutcome::Lost)
+                last.Problem += u"; it was lost as the change was committed, so the server may have "
+                                u"kept it: the next run sees whether it did"_s;
         }
         if (last.Result != WriteOutcome::Busy || deadline.hasExpired())
             break;
@@ -128,7 +136,20 @@ bool StationWriter::Run(const std::function<bool(QString&)>& work) {
     if (retried)
         setBusyTimeout(patience);
     if (last.Result == WriteOutcome::Busy)
-        last.Problem =
-            u"the Station Database stayed busy for %1 s (%2)"_s.arg(seconds(patience), last.Problem);
+        last.Problem = stayedBusy(last.Problem);
     return last.IsWritten();
+}
+
+QString StationWriter::stayedBusy(const QString& words) const {
+    return u"the Station Database stayed busy for %1 s (%2)"_s.arg(seconds(patience), words);
+}
+
+void StationWriter::NoteReadFailure() {
+    if (!readFailure.IsWritten())
+        return; // the first failure says why; what follows it is its echo
+    readFailure = failure({});
+    if (readFailure.IsWritten())
+        readFailure = {WriteOutcome::Failed, u"the Station Database could not be read"_s};
+    if (readFailure.Result == WriteOutcome::Busy)
+        readFailure.Problem = stayedBusy(readFailure.Problem);
 }

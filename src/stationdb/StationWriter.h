@@ -30,6 +30,13 @@ public:
     bool Run(const std::function<bool(QString& refusal)>& work);
     const WriteOutcome& Last() const { return last; }
 
+    // Reads share the writer's view of the connection: the first read that failed
+    // since the last ClearReadFailure, told as a write's failure would be (a read
+    // that waited out the patience on a lock is Busy, a lost server Lost).
+    void NoteReadFailure();
+    const WriteOutcome& ReadFailure() const { return readFailure; }
+    void ClearReadFailure() { readFailure = {}; }
+
 private:
     bool runNested(const std::function<bool(QString&)>& work);
     // Why the attempt failed, read before its rollback.
@@ -38,8 +45,11 @@ private:
     // A failure the database gave no reason for.
     WriteOutcome unexplained() const;
     void setBusyTimeout(int milliseconds) const;
+    // The words of a wait that ran out.
+    QString stayedBusy(const QString& words) const;
 
     QSqlDatabase connection;
     int patience = DefaultPatience;
     WriteOutcome last;
+    WriteOutcome readFailure;
 };

@@ -3,13 +3,15 @@
 #include <QString>
 
 // How a write to the Station Database ended. Only a write that ended Written was
-// committed; every other ends with nothing of it kept.
+// committed; every other ends with nothing of it kept (but Lost at the commit, see
+// below). A read that failed is told the same way, Written standing for "read".
 struct WriteOutcome {
     enum Status {
         Written,
         Refused, // the write did not apply: the hour was already there, a break had gone...
         Busy,    // another program kept the database busy for longer than the patience
-        Failed   // the database refused it (disk full, read-only, ...)
+        Failed,  // the database refused it (disk full, read-only, ...)
+        Lost     // the connection to the server was lost: nothing more can be read or written
     };
 
     Status Result = Written;
@@ -17,4 +19,6 @@ struct WriteOutcome {
     QString Problem;
 
     bool IsWritten() const { return Result == Written; }
+    // Whether what comes after it would only wait or fail again.
+    bool EndsTheRun() const { return Result == Busy || Result == Lost; }
 };

@@ -55,11 +55,11 @@ TEST_P(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
     neighbour->HoldFor(1500ms);
     LogHour built = Hour(Day, 14, {60, 60});
     EXPECT_FALSE(db.WriteHour(hour, built));
-    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
+    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy) << db.LastWrite().Problem.toStdString();
     EXPECT_TRUE(db.LastWrite().Problem.startsWith(u"the Station Database stayed busy for 0.3 s"_s))
         << db.LastWrite().Problem.toStdString();
     EXPECT_NE(Fill(marker.Position, Fills()), QString());
-    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy);
+    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy) << db.LastWrite().Problem.toStdString();
     neighbour->Stop();
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
     EXPECT_EQ(HourItems(Day, 13).size(), 4);

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/NumericText.h"
 #include "stationdb/CartSet.h"
+#include "stationdb/DatabaseError.h"
 #include "stationdb/StationDatabase.h"
 
 #include <QLocale>
@@ -36,6 +37,19 @@ QString AdvertInformation::FilterOf(const QString& number) {
 }
 
 bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& carts) {
+    // One change, whole or not at all: a refresh cut short leaves the table as it
+    // was, and a second run refreshing at the same time waits for its turn instead
+    // of finding a cart's row missing and adding it a second time.
+    return db.Change([&](QString&) {
+        try {
+            return refresh(db, carts);
+        } catch (const DatabaseError&) {
+            return false; // the connection's last error says why
+        }
+    });
+}
+
+bool AdvertInformation::refresh(StationDatabase& db, const CartSet& carts) {
     const DatabaseMaintenance table = db.Maintenance();
     const QDateTime now = Clock::Now();
     bool stored = true;

@@ -10,11 +10,15 @@ class StationDatabase;
 // purged, and the time of the refresh stamped.
 class AdvertInformation {
 public:
-    // False when a change could not be written (the database's last write says why);
-    // what was written before it stays.
+    // False when a change could not be written or a row could not be read (the
+    // database's last write says why); nothing of the refresh is then kept.
     static bool Refresh(StationDatabase& db, const CartSet& carts);
 
     // The filter that selects a cart's rows; quotes in the number are doubled, so a
     // number can only ever match itself.
     static QString FilterOf(const QString& number);
+
+private:
+    // The refresh's reads and changes; throws DatabaseError when a read fails.
+    static bool refresh(StationDatabase& db, const CartSet& carts);
 };

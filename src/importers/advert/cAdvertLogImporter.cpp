@@ -260,6 +260,10 @@ void cAdvertLogImporter::pushHour(Push& run, int hour) {
         QCoreApplication::processEvents();
     progress().Task(u"Finding %1:00 in the Scheduled Log"_s.arg(hour));
 
+    if (WritingStopped()) { // its hour is not even read: that would only wait again
+        notWritten(run, u"the run stopped writing, as "_s + Outcome().GiveUpReason());
+        return;
+    }
     const double position = StationDatabase::LocateHour(run.hour);
     const auto items = planHour(run, position);
     if (!items)
@@ -290,6 +294,10 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     // own, which waits for a busy database.
     StationDatabase::Reading snapshot(run.db);
     QList<LogItem> items = run.db.HourOutline(position);
+    if (const auto why = ReadFailed(run.db, adLog, run.hourText)) {
+        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, *why, {});
+        return std::nullopt;
+    }
     const QList<LogItem>* planned = Outcome().PlannedHour(position);
     if ((items.isEmpty() || items.first().Type != ItemType::HourStart) && planned)
         items = *planned; // a dry run's music, which the Scheduled Log does not hold yet
@@ -315,7 +323,16 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
             break;
         progress().Task(u"Searching for next advert"_s);
     }
+    if (const auto why = ReadFailed(run.db, adLog, run.hourText)) { // one of its carts
+        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, *why, run.breaks);
+        return std::nullopt;
+    }
     return items;
+}
+
+void cAdvertLogImporter::notWritten(const Push& run, const QString& why) {
+    Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, why, {});
+    Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + why);
 }
 
 void cAdvertLogImporter::alreadyFilled(const Push& run) {
@@ -341,12 +358,6 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
         countBreaks(run);
         Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
         return true;
-    }
-    if (Outcome().GaveUp()) {
-        const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();
-        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, why, run.breaks);
-        Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + why);
-        return false;
     }
     progress().Task(u"Inserting Adverts into break"_s);
     if (!run.db.ApplyHour(change)) {

@@ -50,6 +50,7 @@ private:
     // Applies the hour's planned change (a dry run only records it); True when written.
     bool writeHour(Push& push, const HourChange& change);
     void alreadyFilled(const Push& push);
+    void notWritten(const Push& push, const QString& why);
     bool filledMeanwhile(const Push& push, const HourChange& change);
     // Adds the hour's breaks to the run's figures, once its adverts are written or
     // there were none to write.
