@@ -8,9 +8,12 @@
 #            makes and starts the server; prints its address, postgresql://...
 #            --fast: no waiting for the disk (for tests; not for measuring)
 #        scripts/throwaway-postgres.sh stop FOLDER
+#        scripts/throwaway-postgres.sh crash FOLDER
+#            stops the server at once, as a crash or a pulled cable would; start
+#            brings the same cluster back
 set -euo pipefail
 if [ $# -lt 2 ]; then
-  sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 command=$1
@@ -30,8 +33,8 @@ case $command in
 start)
   mkdir -p "$folder"
   if [ ${#as[@]} -gt 0 ]; then chown postgres: "$folder"; fi
-  if ! "${as[@]}" "$bin/initdb" -D "$folder/data" -U logimporter --auth=trust -E UTF8 --locale=C -N \
-      --no-instructions >"$folder/initdb.log" 2>&1; then
+  if [ ! -d "$folder/data" ] && ! "${as[@]}" "$bin/initdb" -D "$folder/data" -U logimporter --auth=trust \
+      -E UTF8 --locale=C -N --no-instructions >"$folder/initdb.log" 2>&1; then
     cat "$folder/initdb.log" >&2
     exit 1
   fi
@@ -49,8 +52,11 @@ start)
 stop)
   "${as[@]}" "$bin/pg_ctl" -D "$folder/data" -m fast -w stop >/dev/null
   ;;
+crash)
+  "${as[@]}" "$bin/pg_ctl" -D "$folder/data" -m immediate -w stop >/dev/null
+  ;;
 *)
-  echo "throwaway-postgres: start or stop, not '$command'" >&2
+  echo "throwaway-postgres: start, stop or crash, not '$command'" >&2
   exit 2
   ;;
 esac

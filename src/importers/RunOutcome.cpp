@@ -176,6 +176,10 @@ QStringList RunOutcome::Summary() const {
     QStringList lines;
     if (!stoppedBy.isEmpty())
         lines.append(SummaryLine(u"stopped"_s, u"by "_s + stoppedBy + u", before the end of the range"_s));
+    if (!dryRun && Status() == Complete && Count(Written) == 0 && advertsPushed == 0)
+        lines.append(SummaryLine(u"nothing new"_s,
+                                 u"all is well: what the files offered was already in the Scheduled Log "
+                                 u"(the application log's \"Importing log was abandoned\" says only that)"_s));
     return lines + QStringList{SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
             SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
             SummaryLine(u"hours not written"_s, hoursText(hoursNotWritten)),

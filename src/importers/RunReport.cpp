@@ -82,6 +82,8 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
             {u"missingCarts"_s, carts},
             {u"warnings"_s, texts(run.Warnings())},
             {u"totals"_s, totals},
+            {u"stoppedBy"_s, run.StoppedBy()},
+            {u"stoppedWriting"_s, run.GiveUpReason()},
             {u"exitStatus"_s, int(run.Status())}};
 }
 

@@ -301,10 +301,13 @@ bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
     }
     list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
     return writer.Run([&](QString& refusal) {
+        writer.ClearReadFailure();
         if (holdsItems(start)) {
             refusal = u"the hour is already in the Scheduled Log"_s;
             return false;
         }
+        if (!writer.ReadFailure().IsWritten())
+            return false; // the database's own words say why
         return std::all_of(list.cbegin(), list.cend(), [this](const LogItem& item) { return insert(item); });
     });
 }
@@ -375,7 +378,10 @@ bool ScheduledLog::ApplyHour(const HourChange& change) {
 }
 
 bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
+    writer.ClearReadFailure();
     const auto start = ItemAt(change.Hour);
+    if (!writer.ReadFailure().IsWritten())
+        return false; // not read is not changed: the database's own words say why
     if (!start || start->Flags != change.FlagsBefore) {
         refusal = start && (start->Flags & ItemFlag::HasAdverts) ? u"the hour already holds adverts"_s
                                                                  : u"the hour changed while it was read"_s;
@@ -400,6 +406,8 @@ bool ScheduledLog::layOutAgain(const HourChange& change) {
     // The plan may know only the hour's outline: the items already there are read
     // whole and take their new places, times and flags from it.
     QList<LogItem> all = hourItems(change.Hour);
+    if (!writer.ReadFailure().IsWritten())
+        return false;
     QList<LogItem> final = change.Items;
     for (qsizetype i = 0, was = 0; i < final.size(); ++i) {
         if (change.Fresh[i])

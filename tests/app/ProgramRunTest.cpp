@@ -177,7 +177,21 @@ TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
     EXPECT_EQ(Import(u"25/11/2010 06:00"_s, u"24/11/2010 06:00"_s), 3) << Errors.toStdString();
     EXPECT_TRUE(Output.contains(u"exit status 3: the range was refused and nothing was written"_s));
     EXPECT_EQ(Import(u"31/12/2004 23:00"_s, u"24/11/2010 06:59"_s), 3); // before the years allowed
+    // A date before the schedule's first day is outside the years too, not "not a date".
+    EXPECT_EQ(Import(u"01/01/1800"_s, u"24/11/2010 06:59"_s), 3) << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"The range must lie between"_s)) << Errors.toStdString();
+    EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"31/12/2100"_s), 3);
     EXPECT_TRUE(ScheduledLog().isEmpty());
+
+    for (const QString& hours : {u"abc"_s, u"-5"_s, u"0"_s, u"48abc"_s, u"8785"_s, u"2147483647"_s}) {
+        EXPECT_EQ(Logimporter({u"/CHECK="_s + hours, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 3)
+            << hours.toStdString();
+        EXPECT_TRUE(Output.contains(u"/CHECK="_s + hours +
+                                    u" is refused: the hours to check are a whole number from 1 to 8784"_s))
+            << Output.toStdString();
+    }
+    EXPECT_EQ(Logimporter({u"/CHECK=2"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 6);
+    EXPECT_TRUE(Output.contains(u"the next 2 hours"_s)) << Output.toStdString();
 }
 
 TEST_F(ProgramRunTest, NoLogFilesAtAllIsAWarningNotASuccess) {

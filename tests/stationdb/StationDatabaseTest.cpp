@@ -155,3 +155,36 @@ TEST_F(PostgreSQLServerTest, WhatIsNotAStationDatabaseOnTheServerIsRefusedAndCha
     EXPECT_FALSE(StationDatabase::Create(nowhere, u"Hub FM"_s, &problem));
     EXPECT_TRUE(problem.contains(u"could not be reached"_s)) << problem.toStdString();
 }
+
+TEST_F(PostgreSQLServerTest, ASchemaIsOnlyEverANameAndAStationNeverTakesOneThatIsNotItsOwn) {
+    const QString address = ThrowawayServer::Get().Address();
+    QString problem;
+    // A word of SQL is still only a name: the station is made in it and opens.
+    const QString word = address + u"?schema=select"_s;
+    ASSERT_TRUE(StationDatabase::Create(word, u"Hub FM"_s, &problem)) << problem.toStdString();
+    StationDatabase opened;
+    EXPECT_EQ(opened.OpenLocation(word), StationDatabase::Opened) << opened.OpenProblem().toStdString();
+    EXPECT_EQ(opened.DatabaseInfo().Name, u"Hub FM");
+    opened.Close();
+
+    for (const QString& system : {u"information_schema"_s, u"pg_catalog"_s, u"pg_toast"_s}) {
+        EXPECT_FALSE(StationDatabase::Create(address + u"?schema="_s + system, u"Hub FM"_s, &problem));
+        EXPECT_TRUE(problem.contains(u"is one of the server's own"_s)) << problem.toStdString();
+    }
+    EXPECT_EQ(ValueOnOtherConnection(address, u"SELECT count(*) FROM pg_tables WHERE tablename = 'logitems' AND "
+                                              u"(schemaname LIKE 'pg%' OR schemaname = 'information_schema')"_s)
+                  .toInt(),
+              0);
+
+    // A schema another program keeps its tables in is left to it.
+    const QString taken = ThrowawayServer::Get().NewLocation();
+    const QString schema = DatabaseLocation::Parse(taken).Schema();
+    ExecOnOtherConnection(taken, u"CREATE SCHEMA "_s + schema);
+    ExecOnOtherConnection(taken, u"CREATE TABLE "_s + schema + u".invoices (id integer)"_s);
+    EXPECT_FALSE(StationDatabase::Create(taken, u"Hub FM"_s, &problem));
+    EXPECT_TRUE(problem.contains(u"holds tables of another program"_s)) << problem.toStdString();
+    EXPECT_EQ(ValueOnOtherConnection(taken, u"SELECT count(*) FROM pg_tables WHERE schemaname = '"_s + schema +
+                                                u"'"_s)
+                  .toInt(),
+              1);
+}

@@ -13,9 +13,11 @@ bool exec(const QSqlDatabase& db, const char* sql) {
 
 // Takes the database's write lock: SQLite's one writer's lock, or on a server the
 // tables an import writes to, which every insert and update then waits for.
-bool takeLock(const QSqlDatabase& db, bool server) {
+bool takeLock(const QSqlDatabase& db, bool server, BusyNeighbour::Lock lock) {
     if (!server)
         return exec(db, "BEGIN IMMEDIATE") && exec(db, "UPDATE NamedValues SET Value = Value");
+    if (lock == BusyNeighbour::Everything)
+        return exec(db, "BEGIN") && exec(db, "LOCK TABLE LogItems IN ACCESS EXCLUSIVE MODE");
     return exec(db, "BEGIN") && exec(db, "LOCK TABLE LogItems, NamedValues IN EXCLUSIVE MODE") &&
            exec(db, "UPDATE NamedValues SET Value = Value");
 }
@@ -45,7 +47,7 @@ void BusyNeighbour::start(Duration every, Duration hold, bool once) {
             bool told = false;
             while (!stopping) {
                 const auto begun = std::chrono::steady_clock::now();
-                if (takeLock(db, where.IsServer())) {
+                if (takeLock(db, where.IsServer(), lock)) {
                     if (!told) {
                         holding.set_value();
                         told = true;

@@ -13,7 +13,12 @@ class BusyNeighbour {
 public:
     using Duration = std::chrono::milliseconds;
 
-    explicit BusyNeighbour(const QString& location) : location(location) {}
+    enum Lock {
+        WritersOnly, // the writers' lock: readers go on
+        Everything   // on a server, LogItems taken whole: readers wait too
+    };
+
+    explicit BusyNeighbour(const QString& location, Lock lock = WritersOnly) : location(location), lock(lock) {}
     ~BusyNeighbour() { Stop(); }
     BusyNeighbour(const BusyNeighbour&) = delete;
     BusyNeighbour& operator=(const BusyNeighbour&) = delete;
@@ -32,6 +37,7 @@ private:
     void start(Duration every, Duration hold, bool once);
 
     QString location;
+    Lock lock;
     std::thread thread;
     std::atomic<bool> stopping{false};
     std::atomic<int> writes{0};

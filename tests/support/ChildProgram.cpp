@@ -63,6 +63,8 @@ int ChildProgram::Run(const QString& program, const QStringList& arguments) {
         });
     }
     process.start(reachable(program), arguments);
+    if (WhileRunning && process.waitForStarted())
+        WhileRunning(process);
     const bool finished = process.waitForFinished(120000);
     Output = QString::fromLocal8Bit(process.readAllStandardOutput());
     Errors = QString::fromLocal8Bit(process.readAllStandardError());

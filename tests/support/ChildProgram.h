@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QProcess;
+
 // One of the project's programs run to its end as a child process, in the
 // environment a scheduler gives it (see ChildEnvironment).
 class ChildProgram {
@@ -17,6 +21,9 @@ public:
 
     // The child's exit code, or -1 when it crashed or did not finish in two minutes.
     int Run(const QString& program, const QStringList& arguments);
+
+    // Called once the child has started, while it runs (to signal it, say).
+    std::function<void(QProcess&)> WhileRunning;
 
     QString Output;
     QString Errors;

@@ -20,11 +20,9 @@ ThrowawayServer& ThrowawayServer::Get() {
     return server;
 }
 
-ThrowawayServer::ThrowawayServer(Disk disk) {
+ThrowawayServer::ThrowawayServer(Disk disk) : disk(disk) {
     QString output;
-    QStringList arguments{QStringLiteral("start"), folder.path()};
-    if (disk == Fast)
-        arguments.append(QStringLiteral("--fast"));
+    const QStringList arguments = startArguments();
     if (!folder.isValid())
         problem = QStringLiteral("no temporary folder for the server: ") + folder.errorString();
     else if (!runScript(arguments, output))
@@ -37,6 +35,23 @@ ThrowawayServer::~ThrowawayServer() {
     QString output;
     if (problem.isEmpty())
         runScript({QStringLiteral("stop"), folder.path()}, output);
+}
+
+bool ThrowawayServer::Crash() {
+    QString output;
+    return runScript({QStringLiteral("crash"), folder.path()}, output);
+}
+
+bool ThrowawayServer::Restart() {
+    QString output;
+    return runScript(startArguments(), output);
+}
+
+QStringList ThrowawayServer::startArguments() const {
+    QStringList arguments{QStringLiteral("start"), folder.path()};
+    if (disk == Fast)
+        arguments.append(QStringLiteral("--fast"));
+    return arguments;
 }
 
 QString ThrowawayServer::NewLocation() {

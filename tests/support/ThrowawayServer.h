@@ -29,8 +29,16 @@ public:
     const QString& Address() const { return address; }
     // A location in a schema no other user of this server has had.
     QString NewLocation();
+    // Stops the server at once, as a crash would (connections are cut, nothing is
+    // shut down in order), and starts the same cluster again; True when it did. Only
+    // a Durable server keeps every commit through a crash.
+    bool Crash();
+    bool Restart();
 
 private:
+    QStringList startArguments() const;
+
+    Disk disk;
     QTemporaryDir folder;
     QString address;
     QString problem;

@@ -1,0 +1,238 @@
+// How an unattended run ends when it is cut short (a stop signal, a server that
+// goes away) or shares its station with a second run: whatever happens, the
+// summary, the report and the history say what the Scheduled Log holds.
+
+#include "app/LogImportSettingsModel.h"
+#include "base/RegistryTools.h"
+#include "support/BusyNeighbour.h"
+#include "support/ChildProgram.h"
+#include "support/OtherConnection.h"
+#include "support/TempHome.h"
+#include "support/ThrowawayServer.h"
+#include "tools/demo/DemoStation.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <future>
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int days = 60;
+
+QString lineAfter(const QString& output, const QString& label) {
+    const qsizetype at = output.indexOf(label);
+    return at < 0 ? QString() : output.mid(at + label.size()).section(u'\n', 0, 0).trimmed();
+}
+
+int figure(const QString& output, const QString& label) {
+    return lineAfter(output, label).section(u' ', 0, 0).toInt();
+}
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class RunEndingTest : public TempHome {
+protected:
+    void SetUp() override {
+        TempHome::SetUp();
+        ASSERT_TRUE(outside.isValid());
+    }
+    void MakeStation(const QString& where) {
+        location = where.isEmpty() ? DemoStation::DatabasePath() : where;
+        QString problem;
+        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), days, &problem, where)) << problem.toStdString();
+    }
+
+    // The unattended run over the demo's days, with a report; `during` runs while it does.
+    int Import(const QString& start, const QString& end, const std::function<void(QProcess&)>& during = {}) {
+        ChildProgram child(Home(), outside.path());
+        child.WhileRunning = during;
+        const int code = child.Run(QStringLiteral(LOGIMPORTER_EXE),
+                                   {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
+                                    u"/NOPREVCHECK"_s, u"/START="_s + start, u"/END="_s + end,
+                                    u"/REPORT="_s + ReportPath()});
+        Output = child.Output;
+        Errors = child.Errors;
+        return code;
+    }
+    int ImportAll(const std::function<void(QProcess&)>& during = {}) {
+        return Import(u"24/11/2010 00:00"_s, u"%1 23:59"_s.arg(QDate(2010, 11, 24).addDays(days - 1).toString(
+                                                  u"dd/MM/yyyy"_s)),
+                      during);
+    }
+    QString ReportPath() const { return outside.path() + u"/report.json"_s; }
+    QJsonObject Report() const { return QJsonDocument::fromJson(readAll(ReportPath()).toUtf8()).object(); }
+
+    int Value(const QString& sql) const { return ValueOnOtherConnection(location, sql).toInt(); }
+    int Hours() const { return Value(u"SELECT count(*) FROM LogItems WHERE ItemType = 98"_s); }
+    int Adverts() const { return Value(u"SELECT count(*) FROM LogItems WHERE ItemType = 4 AND State = 2"_s); }
+    // Waits until the query gives more than `least`, as the run writes.
+    void WaitFor(const std::function<int()>& count, int least) const {
+        const QDeadlineTimer deadline(60000);
+        while (count() <= least && !deadline.hasExpired())
+            QThread::msleep(2);
+    }
+    QStringList ApplicationLog() const {
+        return readAll(lineAfter(Output, u"Application log:"_s)).split(u'\n');
+    }
+
+    void TwoRunsAtOnce(int rounds);
+
+    QTemporaryDir outside;
+    QString location;
+    QString Output;
+    QString Errors;
+};
+
+TEST_F(RunEndingTest, AStopSignalEndsTheRunBetweenHoursWithItsSummaryReportAndHistory) {
+    MakeStation({});
+    const int code = ImportAll([this](QProcess& run) {
+        WaitFor([this] { return Hours(); }, 0);
+        ::kill(pid_t(run.processId()), SIGTERM);
+    });
+    EXPECT_EQ(code, 7) << Errors.toStdString() << Output.toStdString();
+    EXPECT_EQ(lineAfter(Output, u"stopped:"_s), u"by SIGTERM, before the end of the range"_s)
+        << Output.toStdString();
+    const int written = figure(Output, u"hours written:"_s);
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, days * 24);
+    EXPECT_EQ(Hours(), written); // every hour the summary counts, and no other, is in the log
+
+    const QJsonObject report = Report();
+    EXPECT_EQ(report.value(u"stoppedBy"_s).toString(), u"SIGTERM");
+    EXPECT_EQ(report.value(u"exitStatus"_s).toInt(), 7);
+    EXPECT_EQ(report.value(u"totals"_s).toObject().value(u"hoursWritten"_s).toInt(), written);
+    const QString history = readAll(lineAfter(Output, u"RecentHistory.log:"_s));
+    EXPECT_TRUE(history.contains(u"Stopped by SIGTERM before the end of the range"_s)) << history.toStdString();
+
+    // The next night finishes the range from where this one stopped.
+    EXPECT_EQ(ImportAll(), 0) << Errors.toStdString();
+    EXPECT_EQ(figure(Output, u"hours already there:"_s), written);
+    EXPECT_EQ(Hours(), days * 24);
+    EXPECT_TRUE(lineAfter(Output, u"nothing new:"_s).isEmpty());
+    // And a night with nothing new says that all is well.
+    EXPECT_EQ(ImportAll(), 0);
+    EXPECT_TRUE(lineAfter(Output, u"nothing new:"_s).startsWith(u"all is well"_s)) << Output.toStdString();
+}
+
+// Two runs of one day at once, round after round, each round from an empty log.
+void RunEndingTest::TwoRunsAtOnce(int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        ExecOnOtherConnection(location, u"DELETE FROM LogItems"_s);
+        ExecOnOtherConnection(location, u"DELETE FROM AdvertInfo"_s);
+        auto other = std::async(std::launch::async, [this] {
+            ChildProgram child(Home(), outside.path());
+            return child.Run(QStringLiteral(LOGIMPORTER_EXE),
+                             {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                              u"/START=24/11/2010 00:00"_s, u"/END=24/11/2010 23:59"_s});
+        });
+        EXPECT_EQ(Import(u"24/11/2010 00:00"_s, u"24/11/2010 23:59"_s), 0) << Errors.toStdString();
+        EXPECT_EQ(other.get(), 0);
+        const int rows = Value(u"SELECT count(*) FROM AdvertInfo"_s);
+        EXPECT_GT(rows, 0);
+        ASSERT_EQ(rows, Value(u"SELECT count(DISTINCT HDReference) FROM AdvertInfo"_s)) << "round " << round;
+    }
+}
+
+TEST_F(RunEndingTest, TwoRunsAtOnceLeaveOneAdvertInformationRowPerCart) {
+    MakeStation({});
+    TwoRunsAtOnce(12); // before the refresh was one change, a round doubled rows one time in seven
+}
+
+TEST_F(RunEndingTest, TwoRunsAtOnceLeaveOneAdvertInformationRowPerCartOnPostgreSQL) {
+    MakeStation(ThrowawayServer::Get().NewLocation());
+    TwoRunsAtOnce(4); // before, every round doubled rows on a server
+}
+
+TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueRecordsOnPostgreSQL) {
+    ThrowawayServer server(ThrowawayServer::Durable); // what it committed outlives the crash
+    ASSERT_EQ(server.Problem(), QString());
+    MakeStation(server.NewLocation());
+    // The first day whole, so that the advert information holds rows to keep.
+    ASSERT_EQ(Import(u"24/11/2010 00:00"_s, u"24/11/2010 23:59"_s), 0) << Errors.toStdString();
+    const int infoRows = Value(u"SELECT count(*) FROM AdvertInfo"_s);
+    ASSERT_GT(infoRows, 0);
+
+    for (const bool inThePush : {false, true}) {
+        const int hoursBefore = Hours();
+        const int advertsBefore = Adverts();
+        const int code = ImportAll([&](QProcess&) {
+            if (inThePush)
+                WaitFor([this] { return Adverts(); }, advertsBefore);
+            else
+                WaitFor([this] { return Hours(); }, hoursBefore);
+            ASSERT_TRUE(server.Crash());
+        });
+        EXPECT_EQ(code, 4) << Errors.toStdString() << Output.toStdString();
+        EXPECT_FALSE(Errors.contains(u"terminate called"_s));
+        EXPECT_TRUE(lineAfter(Output, u"hours not written:"_s) != u"0"_s || inThePush) << Output.toStdString();
+        EXPECT_NE(lineAfter(Output, u"advert hours not written:"_s), u"0"_s) << Output.toStdString();
+        EXPECT_TRUE(Report().value(u"stoppedWriting"_s).toString().contains(u"connection"_s))
+            << Report().value(u"stoppedWriting"_s).toString().toStdString();
+        const QStringList log = ApplicationLog();
+        EXPECT_TRUE(log.filter(u"was not in the Scheduled log"_s).isEmpty()) << log.join(u'\n').toStdString();
+        const QString history = readAll(lineAfter(Output, u"RecentHistory.log:"_s));
+        EXPECT_TRUE(history.trimmed().section(u'\n', -1).contains(u"Finish Advert Push"_s));
+
+        ASSERT_TRUE(server.Restart());
+        EXPECT_EQ(Value(u"SELECT count(*) FROM AdvertInfo"_s), infoRows); // as it was before the run
+        // Every hour the run counted as written is there (and, when the connection
+        // went at a commit, perhaps the one it could not confirm).
+        const int written = figure(Output, u"hours written:"_s);
+        EXPECT_GE(Hours() - hoursBefore, written);
+        EXPECT_LE(Hours() - hoursBefore, written + 1);
+    }
+    EXPECT_EQ(ImportAll(), 0) << Errors.toStdString() << Output.toStdString();
+    EXPECT_EQ(Hours(), days * 24);
+    EXPECT_EQ(Value(u"SELECT count(*) FROM AdvertInfo"_s),
+              Value(u"SELECT count(DISTINCT HDReference) FROM AdvertInfo"_s));
+}
+
+TEST_F(RunEndingTest, AScheduledLogLockedPastThePatienceIsWaitedForOnceAndToldAsBusyOnPostgreSQL) {
+    MakeStation(ThrowawayServer::Get().NewLocation());
+    RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                             u"BusyWaitSeconds"_s, 1);
+    const QString busy = u"the Station Database stayed busy for 1 s (canceling statement due to lock timeout)"_s;
+    BusyNeighbour playout(location, BusyNeighbour::Everything);
+
+    // At start-up: a Scheduled Log that cannot be read is no empty one.
+    playout.HoldFor(std::chrono::seconds(4));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(ImportAll(), 1) << Output.toStdString();
+    EXPECT_LT(elapsed.elapsed(), 3500); // one wait of the patience, not one per read
+    EXPECT_TRUE(Errors.contains(u"start-up failed: the Scheduled Log could not be read: "_s + busy))
+        << Errors.toStdString();
+    playout.Stop();
+    EXPECT_EQ(Hours(), 0);
+
+    // In the middle of the run: the hour in hand waits once, the rest are not read.
+    EXPECT_EQ(ImportAll([&](QProcess&) {
+                  WaitFor([this] { return Hours(); }, 0);
+                  playout.HoldFor(std::chrono::seconds(4));
+              }),
+              4)
+        << Output.toStdString();
+    playout.Stop();
+    const QStringList log = ApplicationLog();
+    EXPECT_FALSE(log.filter(busy).isEmpty()) << log.join(u'\n').toStdString();
+    for (const QString& wrong : {u"current transaction is aborted"_s, u"the hour changed while it was read"_s,
+                                 u"did not take the change"_s, u"was not in the Scheduled log"_s})
+        EXPECT_TRUE(log.filter(wrong).isEmpty()) << log.join(u'\n').toStdString();
+    EXPECT_EQ(Hours(), figure(Output, u"hours written:"_s));
+    EXPECT_EQ(ImportAll(), 0) << Output.toStdString();
+    EXPECT_EQ(Hours(), days * 24);
+}
