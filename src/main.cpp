@@ -157,7 +157,7 @@ Options (names ignore case; a value with blanks in double quotes):
   /DRYRUN               plan the run and show what it would do; nothing is written
   /REPORT=file          write the run's plan and outcome to the file, as JSON
   /CHECK[=hours]        check instead of importing: is every hour of the next
-                        hours (48 unless given) in the Scheduled Log with its
+                        hours (48 unless given; 1 to 8784) in the Scheduled Log with its
                         adverts? Prints the hours as a table (as JSON to /REPORT)
   /SILENT               no splash window, no report, no summary box
   /QUIT                 end the program after the run
@@ -175,8 +175,8 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      (also when there was nothing new)
   1  the start-up failed (no profile, station settings, rights or database)
   2  an importer could not run (its settings, or a question answered No)
-  3  the range was refused and nothing was written (start after end, or
-     outside the years allowed)
+  3  the range was refused and nothing was written (start after end, a
+     /START or /END outside the years allowed, a /CHECK outside 1 to 8784)
   4  incomplete: an hour or a break the files offered was not written (the
      Station Database stayed busy, was full or refused it)
   5  finished with warnings: an unknown option, a /START or /END that could

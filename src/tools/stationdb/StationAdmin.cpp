@@ -8,6 +8,7 @@
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
 #include "stationdb/DatabaseChooser.h"
+#include "stationdb/DatabaseError.h"
 #include "stationdb/DatabaseLocation.h"
 #include "stationdb/InfoRows.h"
 #include "stationdb/StationDatabase.h"
@@ -441,7 +442,22 @@ int StationAdmin::listing(QStringList arguments, const QString& command, const Q
     StationDatabase db;
     if (!open(db, arguments[0]))
         return 1;
-    print(rowsOf(db), json, columns);
+    return printRows(db, rowsOf, json, columns);
+}
+
+int StationAdmin::printRows(StationDatabase& db, const std::function<QJsonArray(StationDatabase&)>& rowsOf,
+                            bool json, const QStringList& columns) {
+    // A read that fails is said, never printed as an empty or a short table.
+    QJsonArray rows;
+    db.ClearReadFailure();
+    try {
+        rows = rowsOf(db);
+    } catch (const DatabaseError& error) {
+        return fail(error.Message());
+    }
+    if (!db.ReadFailure().IsWritten())
+        return fail(u"the Station Database could not be read: "_s + db.ReadFailure().Problem);
+    print(rows, json, columns);
     return 0;
 }
 
@@ -473,13 +489,16 @@ int StationAdmin::log(QStringList arguments) {
     StationDatabase db;
     if (!open(db, arguments[0]))
         return 1;
-    QJsonArray rows;
-    for (const LogItem& item :
-         db.ItemsBetween(StationDatabase::LocateHour(start), StationDatabase::LocateHour(end)))
-        rows.append(itemObject(item));
-    print(rows, json,
-          {u"Start"_s, u"Type"_s, u"State"_s, u"CartNumber"_s, u"Duration"_s, u"Flags"_s, u"Title"_s});
-    return 0;
+    return printRows(
+        db,
+        [&](StationDatabase& station) {
+            QJsonArray rows;
+            for (const LogItem& item :
+                 station.ItemsBetween(StationDatabase::LocateHour(start), StationDatabase::LocateHour(end)))
+                rows.append(itemObject(item));
+            return rows;
+        },
+        json, {u"Start"_s, u"Type"_s, u"State"_s, u"CartNumber"_s, u"Duration"_s, u"Flags"_s, u"Title"_s});
 }
 
 int StationAdmin::adinfo(QStringList arguments) {

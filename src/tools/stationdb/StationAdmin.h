@@ -39,6 +39,9 @@ private:
     int fail(const QString& message);
     bool open(StationDatabase& db, const QString& path);
     void print(const QJsonArray& rows, bool json, const QStringList& columns);
+    // Prints the rows the reading gives; 1 when a read failed (told on standard error).
+    int printRows(StationDatabase& db, const std::function<QJsonArray(StationDatabase&)>& rowsOf, bool json,
+                  const QStringList& columns);
 
     QTextStream& out;
     QTextStream& err;
