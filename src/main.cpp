@@ -175,12 +175,13 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      (also when there was nothing new)
   1  the start-up failed (no profile, station settings, rights or database)
   2  an importer could not run (its settings, or a question answered No)
-  3  the range was refused and nothing was written (start after end, a
-     /START or /END outside the years allowed, a /CHECK outside 1 to 8784)
+  3  the range was refused and nothing was written (start after end, or a
+     /START or /END outside the years allowed)
   4  incomplete: an hour or a break the files offered was not written (the
      Station Database stayed busy, was full or refused it)
   5  finished with warnings: an unknown option, a /START or /END that could
-     not be read, an empty log file, or log lines that could not be read
+     not be read, an empty log file, or log lines that could not be read;
+     /CHECK: a number of hours that is not one from 1 to 8784 (nothing checked)
   6  /CHECK: an hour of the checked range is not ready (not scheduled, adverts
      missing, music only, or underrunning)
   7  stopped: SIGTERM or SIGINT ended the run before the end of its range; the

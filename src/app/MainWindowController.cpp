@@ -498,9 +498,9 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 }
 
 int MainWindowController::CheckReadiness() {
-    if (tool.CheckHours < 0) {
-        view.ShowText(tool.CheckRefused + u'\n', u"Readiness"_s);
-        return RunOutcome::RangeRefused;
+    if (tool.CheckHours < 0) { // nothing is checked: a wrong count would pass a night that is not ready
+        OperatorSeam::Message(tool.CheckRefused, iOperator::Exclamation);
+        return RunOutcome::WithWarnings;
     }
     if (!database) {
         view.ShowText(u"There is no Station Database to check.\n"_s, u"Readiness"_s);

@@ -184,11 +184,12 @@ TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
     EXPECT_TRUE(ScheduledLog().isEmpty());
 
     for (const QString& hours : {u"abc"_s, u"-5"_s, u"0"_s, u"48abc"_s, u"8785"_s, u"2147483647"_s}) {
-        EXPECT_EQ(Logimporter({u"/CHECK="_s + hours, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 3)
+        EXPECT_EQ(Logimporter({u"/CHECK="_s + hours, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 5)
             << hours.toStdString();
-        EXPECT_TRUE(Output.contains(u"/CHECK="_s + hours +
+        EXPECT_TRUE(Errors.contains(u"/CHECK="_s + hours +
                                     u" is refused: the hours to check are a whole number from 1 to 8784"_s))
-            << Output.toStdString();
+            << Errors.toStdString();
+        EXPECT_FALSE(Output.contains(u"Readiness of"_s));
     }
     EXPECT_EQ(Logimporter({u"/CHECK=2"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 6);
     EXPECT_TRUE(Output.contains(u"the next 2 hours"_s)) << Output.toStdString();
