@@ -274,6 +274,12 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     }
 
     const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
+    if (!waiting.isEmpty() && (advertsUntil.Day < 1 || ScheduleDateTools::IsBefore(waiting.first(), advertsUntil))) {
+        // The adverts are in only up to the first hour still waiting for them.
+        advertsUntil = ScheduleDateTools::AddSeconds(ScheduleDateTools::AddSeconds(waiting.first(), -3600),
+                                                     ScheduleDateTools::HourEnd);
+        view.SetAdvertsScheduled(labelText(advertsUntil));
+    }
     view.SetAdvertsWaiting(waiting.isEmpty()
                                ? QString()
                                : u"%1 hour(s) from %2 are waiting for their adverts"_s.arg(waiting.size())
@@ -309,6 +315,29 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     ScheduleDateTools::Pause(0.2);
     view.ShowProgress(false);
     WriteDebug(u"Finished ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
+
+bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
+    // An unattended run never changes an hour on air; nor does a plan ask.
+    if (tool.ScheduleMode || tool.SilentMode || outcome.DryRun() || !OperatorSeam::Current().CanAnswer())
+        return false;
+    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
+    QList<ScheduleDate> onAir;
+    for (const ScheduleDate& hour :
+         database->HoursWaitingForAdverts(std::min(now, StationDatabase::LocateHour(from)))) {
+        if (!outcome.IsOnAir(hour))
+            break;
+        onAir.append(hour);
+    }
+    if (onAir.isEmpty())
+        return false;
+    return OperatorSeam::Message(
+               lines({u"%1 hour(s) whose adverts would be pushed now have already started, the first at %2: "
+                     u"they may be on air, and adverts pushed into them move what plays after them."_s
+                         .arg(onAir.size())
+                         .arg(labelText(onAir.first())),
+                     QString(), u"Push adverts into them all the same?"_s}),
+               iOperator::Question, iOperator::YesNo, 2) == iOperator::Yes;
 }
 
 QList<ScheduleDate> MainWindowController::hoursWaitingForAdverts() const {
@@ -364,10 +393,12 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     const Progress progress(view.Progress());
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
-    // An unattended run also pushes the hours still waiting for their adverts.
-    const bool ok = Index != ImportKind::Music && (tool.ScheduleMode || tool.DryRun)
-                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
-                        : importer.ImportLogFiles(sdStart, sdEnd, true);
+    // Every advert run also pushes the hours still waiting for their adverts; an
+    // hour on air among them is changed only when the operator says so.
+    if (Index != ImportKind::Music)
+        outcome.AllowStartedHours(mayChangeHoursOnAir(sdStart));
+    const bool ok = Index != ImportKind::Music ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
+                                               : importer.ImportLogFiles(sdStart, sdEnd, true);
     if (!outcome.DryRun()) { // a preview records no event
         const bool music = Index == ImportKind::Music;
         RecordDirectoryEvent(DirectoryEvent::LogImporter,

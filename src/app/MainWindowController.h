@@ -112,6 +112,9 @@ private:
     // The hours from the current hour on that hold breaks but not yet their adverts,
     // and whose day has an advert log.
     QList<ScheduleDate> hoursWaitingForAdverts() const;
+    // Asks the operator, once, whether the push may change the hours from `from` on
+    // that wait for their adverts and are on air or past; False in an unattended run.
+    bool mayChangeHoursOnAir(const ScheduleDate& from);
     int role() const;
     bool removeRange(bool adverts, bool RefreshAfter);
     // Runs long work with the window showing it is busy.

@@ -37,6 +37,7 @@ void RunOutcome::Start(bool dry, bool keep) {
     dryRun = dry;
     recorded = keep || dry;
     started = Clock::Now();
+    startedAt = ScheduleDateTools::FromDate(started);
 }
 
 void RunOutcome::Finish(const ScheduleDate& from, const ScheduleDate& to) {
@@ -45,42 +46,41 @@ void RunOutcome::Finish(const ScheduleDate& from, const ScheduleDate& to) {
     finished = Clock::Now();
 }
 
+bool RunOutcome::IsOnAir(const ScheduleDate& hour) const {
+    if (startedAt.Day <= 0 || positionOf(hour) > positionOf(startedAt))
+        return false;
+    const Hour* written = HourAt(hour);
+    return !written || (written->Music != Written && written->Music != Planned);
+}
+
 RunOutcome::Hour& RunOutcome::hour(const ScheduleDate& start) {
     Hour& entry = hours[positionOf(start)];
     entry.Start = {start.Day, float(std::floor(start.Seconds / 3600.0) * 3600.0)};
     return entry;
 }
 
+const RunOutcome::Hour* RunOutcome::HourAt(const ScheduleDate& start) const {
+    const auto found = hours.constFind(positionOf(start));
+    return found == hours.cend() ? nullptr : &*found;
+}
+
 void RunOutcome::MusicHour(const ScheduleDate& start, Fate fate, const QString& reason) {
-    ++musicCounts[fate];
-    if (fate == NotWritten)
-        hoursNotWritten.append(start);
-    if (fate == NotInFile)
-        hoursNotInFile.append(start);
-    if (!recorded)
-        return;
     Hour& entry = hour(start);
     entry.Music = fate;
     entry.MusicReason = reason;
 }
 
 void RunOutcome::AdvertHour(const ScheduleDate& start, Fate fate, const QString& reason,
-                            const QList<int>& breaks, bool caughtUp) {
-    if (fate == NotWritten)
-        advertHoursNotWritten.append(start);
-    for (const int adverts : breaks) {
-        advertsPushed += fate == Written || fate == Planned ? adverts : 0;
-        emptyBreaks += adverts == 0 && fate != NotWritten ? 1 : 0;
-    }
-    if (caughtUp && fate != NotWritten)
-        hoursCaughtUp.append(start);
-    if (!recorded)
-        return;
+                            const QList<Break>& breaks, bool caughtUp) {
     Hour& entry = hour(start);
     entry.Adverts = fate;
     entry.AdvertsReason = reason;
     entry.Breaks = breaks;
     entry.CaughtUp = caughtUp;
+}
+
+void RunOutcome::Underrun(const ScheduleDate& start) {
+    hour(start).Underruns = true;
 }
 
 void RunOutcome::Rejected(const QString& file, int line, const QString& text, const QString& reason) {
@@ -90,9 +90,7 @@ void RunOutcome::Rejected(const QString& file, int line, const QString& text, co
 
 void RunOutcome::CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                              const QString& problem) {
-    ++missingCarts;
-    if (recorded)
-        carts.append({hour, cart, title, problem});
+    carts.append({hour, cart, title, problem});
 }
 
 const QList<LogItem>* RunOutcome::PlannedHour(double position) const {
@@ -113,6 +111,97 @@ void RunOutcome::Stop(const QString& signal) {
     givenUp = u"it was stopped by "_s + signal;
 }
 
+int RunOutcome::Count(Fate music) const {
+    return int(std::count_if(hours.cbegin(), hours.cend(), [music](const Hour& hour) { return hour.Music == music; }));
+}
+
+QList<ScheduleDate> RunOutcome::hoursWhere(const std::function<bool(const Hour&)>& test) const {
+    QList<ScheduleDate> found;
+    for (const Hour& hour : hours) {
+        if (test(hour))
+            found.append(hour.Start);
+    }
+    return found;
+}
+
+QList<ScheduleDate> RunOutcome::HoursNotWritten() const {
+    return hoursWhere([](const Hour& hour) { return hour.Music == NotWritten || hour.Music == Unreadable; });
+}
+
+QList<ScheduleDate> RunOutcome::HoursNotInFile() const {
+    return hoursWhere([](const Hour& hour) { return hour.Music == NotInFile; });
+}
+
+QList<ScheduleDate> RunOutcome::AdvertHoursNotWritten() const {
+    return hoursWhere(
+        [](const Hour& hour) { return hour.Adverts == NotWritten || hour.Adverts == Unreadable; });
+}
+
+QList<ScheduleDate> RunOutcome::AdvertHoursTooLate() const {
+    return hoursWhere([](const Hour& hour) { return hour.Adverts == TooLate; });
+}
+
+QList<ScheduleDate> RunOutcome::HoursCaughtUp() const {
+    return hoursWhere([](const Hour& hour) {
+        return hour.CaughtUp && (hour.Adverts == Written || hour.Adverts == Planned);
+    });
+}
+
+int RunOutcome::Underruns() const {
+    return int(std::count_if(hours.cbegin(), hours.cend(), [](const Hour& hour) { return hour.Underruns; }));
+}
+
+RunOutcome::AdvertTotals RunOutcome::Adverts() const {
+    AdvertTotals totals;
+    for (const Hour& hour : hours)
+        totals += TotalsOf(hour);
+    return totals;
+}
+
+RunOutcome::AdvertTotals& RunOutcome::AdvertTotals::operator+=(const AdvertTotals& more) {
+    Adverts += more.Adverts;
+    Breaks += more.Breaks;
+    Filled += more.Filled;
+    Empty += more.Empty;
+    Filtered += more.Filtered;
+    Corrupt += more.Corrupt;
+    NotWritten += more.NotWritten;
+    TooLate += more.TooLate;
+    return *this;
+}
+
+RunOutcome::AdvertTotals RunOutcome::TotalsOf(const Hour& hour) {
+    AdvertTotals totals;
+    for (const Break& met : hour.Breaks) {
+            switch (met.Fate) {
+            case BreakFate::Filled:
+                ++totals.Filled;
+                totals.Adverts += met.Adverts;
+                break;
+            case BreakFate::Empty:
+                ++totals.Empty;
+                break;
+            case BreakFate::Filtered:
+                ++totals.Filtered;
+                break;
+            case BreakFate::Corrupt:
+            case BreakFate::HeldBack:
+                ++totals.Corrupt;
+                break;
+            case BreakFate::NotWritten:
+                ++totals.NotWritten;
+                break;
+            case BreakFate::TooLate:
+                ++totals.TooLate;
+                continue; // not walked
+            case BreakFate::AlreadyThere:
+                continue;
+            }
+            ++totals.Breaks;
+    }
+    return totals;
+}
+
 RunOutcome::ExitStatus RunOutcome::Status() const {
     if (importerRefused)
         return ImporterNotRun;
@@ -120,9 +209,17 @@ RunOutcome::ExitStatus RunOutcome::Status() const {
         return RangeRefused;
     if (!stoppedBy.isEmpty())
         return Stopped;
-    if (!hoursNotWritten.isEmpty() || !advertHoursNotWritten.isEmpty())
+    const auto refused = [](const Hour& hour) { return hour.Music == NotWritten || hour.Adverts == NotWritten; };
+    if (std::any_of(hours.cbegin(), hours.cend(), refused))
         return Incomplete;
-    if (!warnings.isEmpty() || !hoursNotInFile.isEmpty())
+    // The files offered something that is not in the Scheduled Log: a line that
+    // cannot be read, an hour they do not give, adverts for an hour already on air.
+    const auto wanting = [](const Hour& hour) {
+        return hour.Music == NotInFile || hour.Music == Unreadable || hour.Adverts == Unreadable ||
+               (hour.Adverts == TooLate && std::any_of(hour.Breaks.cbegin(), hour.Breaks.cend(),
+                                                       [](const Break& met) { return met.Adverts > 0; }));
+    };
+    if (!warnings.isEmpty() || std::any_of(hours.cbegin(), hours.cend(), wanting))
         return WithWarnings;
     return Complete;
 }
@@ -161,10 +258,56 @@ QString RunOutcome::FateText(Fate fate) {
         return u"not-in-file"_s;
     case NotWritten:
         return u"failed"_s;
+    case Unreadable:
+        return u"unreadable"_s;
+    case TooLate:
+        return u"too-late"_s;
     case Untouched:
         break;
     }
     return {};
+}
+
+QString RunOutcome::BreakFateText(BreakFate fate) {
+    switch (fate) {
+    case BreakFate::Filled:
+        return u"filled"_s;
+    case BreakFate::Empty:
+        return u"empty"_s;
+    case BreakFate::Filtered:
+        return u"filtered"_s;
+    case BreakFate::Corrupt:
+        return u"corrupt"_s;
+    case BreakFate::HeldBack:
+        return u"held-back"_s;
+    case BreakFate::NotWritten:
+        return u"failed"_s;
+    case BreakFate::TooLate:
+        return u"too-late"_s;
+    case BreakFate::AlreadyThere:
+        break;
+    }
+    return u"already-there"_s;
+}
+
+QString RunOutcome::AdvertSummary() const {
+    const AdvertTotals totals = Adverts();
+    QString summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(totals.Adverts).arg(totals.Breaks);
+    if (totals.Empty > 0)
+        summary += u" of which %1 break(s) remained empty."_s.arg(totals.Empty);
+    QStringList others;
+    if (totals.NotWritten > 0)
+        others.append(u"%1 not written"_s.arg(totals.NotWritten));
+    if (totals.Filtered > 0)
+        others.append(u"%1 with only lines of other types than the filter's"_s.arg(totals.Filtered));
+    if (totals.Corrupt > 0)
+        others.append(u"%1 in hours with a corrupt line"_s.arg(totals.Corrupt));
+    if (totals.TooLate > 0)
+        others.append(u"%1 too late, their hours had started"_s.arg(totals.TooLate));
+    if (others.isEmpty())
+        return summary;
+    return summary + (summary.endsWith(u'.') ? u" "_s : u". "_s) + u"Breaks not filled: "_s +
+           others.join(u", "_s) + u'.';
 }
 
 QString RunOutcome::SummaryLine(const QString& label, const QString& value) {
@@ -173,21 +316,25 @@ QString RunOutcome::SummaryLine(const QString& label, const QString& value) {
 
 QStringList RunOutcome::Summary() const {
     const QString written = dryRun ? u"hours to write"_s : u"hours written"_s;
+    const AdvertTotals adverts = Adverts();
     QStringList lines;
     if (!stoppedBy.isEmpty())
         lines.append(SummaryLine(u"stopped"_s, u"by "_s + stoppedBy + u", before the end of the range"_s));
-    if (!dryRun && Status() == Complete && Count(Written) == 0 && advertsPushed == 0)
+    if (!dryRun && Status() == Complete && Count(Written) == 0 && adverts.Adverts == 0)
         lines.append(SummaryLine(u"nothing new"_s,
                                  u"all is well: what the files offered was already in the Scheduled Log "
                                  u"(the application log's \"Importing log was abandoned\" says only that)"_s));
     return lines + QStringList{SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
             SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
-            SummaryLine(u"hours not written"_s, hoursText(hoursNotWritten)),
-            SummaryLine(u"hours not in the file"_s, hoursText(hoursNotInFile)),
-            SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s, QString::number(advertsPushed)),
-            SummaryLine(u"advert hours not written"_s, hoursText(advertHoursNotWritten)),
-            SummaryLine(u"advert hours caught up"_s, hoursText(hoursCaughtUp)),
-            SummaryLine(u"breaks left empty"_s, QString::number(emptyBreaks)),
-            SummaryLine(u"missing or silent carts"_s, QString::number(missingCarts)),
+            SummaryLine(u"hours not written"_s, hoursText(HoursNotWritten())),
+            SummaryLine(u"hours not in the file"_s, hoursText(HoursNotInFile())),
+            SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s, QString::number(adverts.Adverts)),
+            SummaryLine(u"advert hours not written"_s, hoursText(AdvertHoursNotWritten())),
+            SummaryLine(u"advert hours caught up"_s, hoursText(HoursCaughtUp())),
+            SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
+            SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
+            SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
+            SummaryLine(u"breaks with corrupt lines"_s, QString::number(adverts.Corrupt)),
+            SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
             SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }

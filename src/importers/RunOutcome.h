@@ -9,11 +9,15 @@
 #include <QString>
 #include <QStringList>
 
-// What one import run planned and did, for its summary, its report and its exit
-// status: each hour is counted once its fate is known, and an hour or a break
-// counts as written only once its transaction was committed. Both importers of a
-// run record into one. A dry run plans the same hours and writes nothing; its
-// record is the plan.
+#include <functional>
+
+// The ledger of one import run: what it planned and did, hour by hour and break
+// by break, from which its summary, its history line, its report, its exit status
+// and the readiness of its hours are all read. Nothing is counted anywhere else:
+// each hour and each break has exactly one fate here, an hour or a break counts
+// as written only once its transaction was committed, and every figure is a count
+// over those fates. Both importers of a run record into one. A dry run plans the
+// same hours and writes nothing; its ledger is the plan.
 //
 // The run's patience with a busy Station Database is recorded here too: once a
 // write has waited the whole patience in vain, the run gives up writing, and
@@ -33,8 +37,28 @@ public:
         NotReady = 6,       // the readiness check (/CHECK) found an hour that is not ready
         Stopped = 7         // a stop signal ended the run before the end of its range
     };
-    // What became of an hour's music, and of its adverts ("Planned" only in a dry run).
-    enum Fate { Untouched, Written, Planned, Skipped, NotInFile, NotWritten };
+    // What became of an hour's music, and of its adverts ("Planned" only in a dry
+    // run). An hour whose log holds a line that cannot be read is Unreadable: the
+    // file is at fault, not the database. An hour that had started when the run
+    // began is TooLate for its adverts: it is on air or past, and left as it is.
+    enum Fate { Untouched, Written, Planned, Skipped, NotInFile, NotWritten, Unreadable, TooLate };
+    // What became of one advert break of an hour the run met.
+    enum class BreakFate {
+        Filled,       // adverts went in (or, in a dry run, would go in)
+        Empty,        // the advert log has no line at its time
+        Filtered,     // it has lines at its time, none of the advert type filter's type
+        Corrupt,      // a line at its time cannot be read (Why says which, and why)
+        HeldBack,     // another break of its hour has a corrupt line, so the hour was not written
+        NotWritten,   // the database refused its hour (Why gives its words)
+        TooLate,      // its hour had started when the run began
+        AlreadyThere  // its hour already held adverts
+    };
+    struct Break {
+        float Time = 0; // seconds after midnight
+        BreakFate Fate = BreakFate::Empty;
+        int Adverts = 0; // the adverts that went (or would go) in, or were found for it
+        QString Why;
+    };
 
     struct Hour {
         ScheduleDate Start;
@@ -42,10 +66,10 @@ public:
         QString MusicReason;
         Fate Adverts = Untouched;
         QString AdvertsReason;
-        // The adverts of each break met, in order: those pushed (or to push) into it,
-        // or found for it when the hour was not pushed; 0 for a break the log left empty.
-        QList<int> Breaks;
+        // The breaks of the hour, in order, each with its fate.
+        QList<Break> Breaks;
         bool CaughtUp = false;
+        bool Underruns = false;
     };
     struct RejectedLine {
         QString File;
@@ -59,17 +83,40 @@ public:
         QString Title;
         QString Problem; // "does not exist" or "has no audio"
     };
+    // The advert figures of the hours a push met.
+    struct AdvertTotals {
+        int Adverts = 0;     // pushed (or to push) into the breaks filled
+        int Breaks = 0;      // breaks walked: all but those too late or already there
+        int Filled = 0;
+        int Empty = 0;
+        int Filtered = 0;
+        int Corrupt = 0;     // breaks with a corrupt line, and those held back by one
+        int NotWritten = 0;
+        int TooLate = 0;
 
-    // A fresh run. Only a run that is reported (a dry run, a run report) keeps a
-    // record of every hour and rejected line; the figures are always kept.
+        AdvertTotals& operator+=(const AdvertTotals& more);
+    };
+
+    // A fresh run, begun now. Only a run that is reported (a dry run, a run report)
+    // keeps the text of every rejected line; the fates are always kept.
     void Start(bool dryRun, bool recorded);
     void Finish(const ScheduleDate& first, const ScheduleDate& last);
     bool DryRun() const { return dryRun; }
     bool Recorded() const { return recorded; }
 
+    // Whether an hour that the Scheduled Log held before the run began had started
+    // then: it is on air or past, and no unattended change may touch it. An hour this
+    // run wrote itself (its music) was not on air.
+    bool IsOnAir(const ScheduleDate& hour) const;
+    // The operator said the run may change hours that have started (never so in an
+    // unattended run).
+    void AllowStartedHours(bool allowed) { startedAllowed = allowed; }
+    bool StartedHoursAllowed() const { return startedAllowed; }
+
     void MusicHour(const ScheduleDate& hour, Fate fate, const QString& reason = {});
-    void AdvertHour(const ScheduleDate& hour, Fate fate, const QString& reason, const QList<int>& breaks,
+    void AdvertHour(const ScheduleDate& hour, Fate fate, const QString& reason, const QList<Break>& breaks,
                     bool caughtUp = false);
+    void Underrun(const ScheduleDate& hour);
     void Rejected(const QString& file, int line, const QString& text, const QString& reason);
     void CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                      const QString& problem);
@@ -88,24 +135,29 @@ public:
     void Warn(const QString& text);
 
     void GiveUp(const QString& reason) { givenUp = reason; }
+    bool GaveUp() const { return !givenUp.isEmpty(); }
+    // Why the run stopped writing; "" while it has not.
+    const QString& GiveUpReason() const { return givenUp; }
     // A stop signal came: the run writes nothing more, and says why.
     void Stop(const QString& signal);
     // The signal that stopped the run; "" while none has.
     const QString& StoppedBy() const { return stoppedBy; }
-    bool GaveUp() const { return !givenUp.isEmpty(); }
-    // Why the run stopped writing; "" while it has not.
-    const QString& GiveUpReason() const { return givenUp; }
 
-    int Count(Fate music) const { return musicCounts.value(music); }
-    const QList<ScheduleDate>& HoursNotWritten() const { return hoursNotWritten; }
-    const QList<ScheduleDate>& HoursNotInFile() const { return hoursNotInFile; }
-    const QList<ScheduleDate>& AdvertHoursNotWritten() const { return advertHoursNotWritten; }
-    const QList<ScheduleDate>& HoursCaughtUp() const { return hoursCaughtUp; }
-    int Adverts() const { return advertsPushed; }
-    int EmptyBreaks() const { return emptyBreaks; }
-    int MissingCarts() const { return missingCarts; }
+    // The figures, each a count over the fates.
+    int Count(Fate music) const;
+    QList<ScheduleDate> HoursNotWritten() const;
+    QList<ScheduleDate> HoursNotInFile() const;
+    QList<ScheduleDate> AdvertHoursNotWritten() const;
+    QList<ScheduleDate> AdvertHoursTooLate() const;
+    QList<ScheduleDate> HoursCaughtUp() const;
+    // The advert figures of the run's hours.
+    AdvertTotals Adverts() const;
+    static AdvertTotals TotalsOf(const Hour& hour);
+    int MissingCarts() const { return int(carts.size()); }
+    int Underruns() const;
     const QStringList& Warnings() const { return warnings; }
     const QMap<double, Hour>& Hours() const { return hours; }
+    const Hour* HourAt(const ScheduleDate& start) const;
     const QList<RejectedLine>& RejectedLines() const { return rejected; }
     const QList<MissingCart>& Carts() const { return carts; }
     const QDateTime& Started() const { return started; }
@@ -118,28 +170,27 @@ public:
     static QString StatusMeaning(int status);
     // The lines an operator reads at a glance at the end of an unattended run.
     QStringList Summary() const;
+    // The advert push's one-line summary: adverts pushed, breaks met, and what
+    // became of those not filled.
+    QString AdvertSummary() const;
     // One line of the summary: the label, a colon, and the value in the summary's column.
     static QString SummaryLine(const QString& label, const QString& value);
     // The word a report gives a fate.
     static QString FateText(Fate fate);
+    static QString BreakFateText(BreakFate fate);
 
 private:
     Hour& hour(const ScheduleDate& start);
+    QList<ScheduleDate> hoursWhere(const std::function<bool(const Hour&)>& test) const;
 
     bool dryRun = false;
     bool recorded = false;
+    bool startedAllowed = false;
     QDateTime started;
+    ScheduleDate startedAt;
     QDateTime finished;
     ScheduleDate first;
     ScheduleDate last;
-    QMap<Fate, int> musicCounts;
-    QList<ScheduleDate> hoursNotWritten;
-    QList<ScheduleDate> hoursNotInFile;
-    QList<ScheduleDate> advertHoursNotWritten;
-    QList<ScheduleDate> hoursCaughtUp;
-    int advertsPushed = 0;
-    int emptyBreaks = 0;
-    int missingCarts = 0;
     bool importerRefused = false;
     bool rangeRefused = false;
     QStringList warnings;

@@ -17,19 +17,23 @@ QString when(const ScheduleDate& date) {
 }
 
 QJsonObject hourObject(const RunOutcome::Hour& hour) {
-    QJsonObject adverts{{u"status"_s, RunOutcome::FateText(hour.Adverts)}};
-    int pushed = 0;
-    QJsonArray breaks;
-    for (const int count : hour.Breaks) {
-        breaks.append(count);
-        pushed += count;
+    const RunOutcome::AdvertTotals totals = RunOutcome::TotalsOf(hour);
+    QJsonArray counts;
+    QJsonArray fates;
+    for (const RunOutcome::Break& met : hour.Breaks) {
+        counts.append(met.Adverts);
+        fates.append(QJsonObject{{u"time"_s, ScheduleDateTools::FormatSeconds(met.Time, 12)},
+                                 {u"fate"_s, RunOutcome::BreakFateText(met.Fate)},
+                                 {u"adverts"_s, met.Adverts},
+                                 {u"why"_s, met.Why}});
     }
-    adverts.insert(u"breaks"_s, breaks.size());
-    adverts.insert(u"pushed"_s,
-                   hour.Adverts == RunOutcome::Written || hour.Adverts == RunOutcome::Planned ? pushed : 0);
-    adverts.insert(u"empty"_s, int(hour.Breaks.count(0)));
-    adverts.insert(u"perBreak"_s, breaks);
-    adverts.insert(u"caughtUp"_s, hour.CaughtUp);
+    const QJsonObject adverts{{u"status"_s, RunOutcome::FateText(hour.Adverts)},
+                              {u"breaks"_s, int(hour.Breaks.size())},
+                              {u"pushed"_s, totals.Adverts},
+                              {u"empty"_s, totals.Empty},
+                              {u"perBreak"_s, counts},
+                              {u"breakFates"_s, fates},
+                              {u"caughtUp"_s, hour.CaughtUp}};
     QStringList reasons;
     for (const QString& reason : {hour.MusicReason, hour.AdvertsReason}) {
         if (!reason.isEmpty())
@@ -63,15 +67,21 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
                                  {u"cart"_s, cart.Cart},
                                  {u"title"_s, cart.Title},
                                  {u"problem"_s, cart.Problem}});
+    const RunOutcome::AdvertTotals adverts = run.Adverts();
     const QJsonObject totals{
         {u"hoursWritten"_s, run.Count(run.DryRun() ? RunOutcome::Planned : RunOutcome::Written)},
         {u"hoursAlreadyThere"_s, run.Count(RunOutcome::Skipped)},
         {u"hoursNotWritten"_s, int(run.HoursNotWritten().size())},
         {u"hoursNotInFile"_s, int(run.HoursNotInFile().size())},
-        {u"advertsPushed"_s, run.Adverts()},
+        {u"advertsPushed"_s, adverts.Adverts},
         {u"advertHoursNotWritten"_s, int(run.AdvertHoursNotWritten().size())},
         {u"advertHoursCaughtUp"_s, int(run.HoursCaughtUp().size())},
-        {u"breaksLeftEmpty"_s, run.EmptyBreaks()},
+        {u"advertHoursTooLate"_s, int(run.AdvertHoursTooLate().size())},
+        {u"breaksMet"_s, adverts.Breaks},
+        {u"breaksLeftEmpty"_s, adverts.Empty},
+        {u"breaksFilteredOut"_s, adverts.Filtered},
+        {u"breaksWithCorruptLines"_s, adverts.Corrupt},
+        {u"breaksNotWritten"_s, adverts.NotWritten},
         {u"missingCarts"_s, run.MissingCarts()}};
     return {{u"dryRun"_s, run.DryRun()},
             {u"started"_s, run.Started().toString(Qt::ISODate)},
@@ -103,8 +113,9 @@ QString RunReport::Preview(const RunOutcome& run) {
                                              : RunOutcome::FateText(hour.Music)));
         if (hour.Adverts != RunOutcome::Untouched) {
             QStringList breaks;
-            for (const int count : hour.Breaks)
-                breaks.append(count == 0 ? u"empty"_s : QString::number(count));
+            for (const RunOutcome::Break& met : hour.Breaks)
+                breaks.append(met.Fate == RunOutcome::BreakFate::Filled ? QString::number(met.Adverts)
+                                                                       : RunOutcome::BreakFateText(met.Fate));
             parts.append(
                 u"adverts: "_s +
                 (hour.Adverts == RunOutcome::Planned ? u"to push"_s : RunOutcome::FateText(hour.Adverts)) +

@@ -60,11 +60,12 @@ QString cLogImporter::VersionStamp() {
     return app.ProductName + u" v%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision);
 }
 
-void cLogImporter::ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
+void cLogImporter::ReportUnderrun(const QString& category, const ScheduleDate& hour, float hourLength,
                                   qint32 threshold) const {
     if (threshold <= 0 || hourLength >= threshold)
         return;
-    Log(category, hourText + u" - this hour is only "_s + ScheduleDateTools::FormatSeconds(hourLength, 2) +
+    Outcome().Underrun(hour);
+    Log(category, HourText(hour) + u" - this hour is only "_s + ScheduleDateTools::FormatSeconds(hourLength, 2) +
                       u" minutes long, so may underrun"_s);
     progress().Increment(2);
 }

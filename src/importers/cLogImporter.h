@@ -47,7 +47,7 @@ protected:
     void History(const QString& line) const;
     // Tells the application log and counter 2 when an hour is shorter than the
     // station's underrun threshold (0 or less turns the warning off).
-    void ReportUnderrun(const QString& category, const QString& hourText, float hourLength,
+    void ReportUnderrun(const QString& category, const ScheduleDate& hour, float hourLength,
                         qint32 threshold) const;
     // A cart of an hour that is missing ("does not exist") or silent ("has no
     // audio"): the application log, counter 1 and the run.

@@ -350,9 +350,13 @@ bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     addItem(run, start);
 
     if (!readItems(run)) {
-        const QString why = u"one of the Log Items could not be added to the log"_s;
+        // The file offered the hour; a line of it cannot be read, so it is not written.
+        const QString why = u"one of the Log Items could not be added to the log: line %1 of '%2' cannot be "
+                            u"read (its note's %-escapes)"_s.arg(run.reader.LinesRead())
+                                .arg(run.file);
         Log(music, HourText(target) + u" - "_s + why);
-        Outcome().MusicHour(target, RunOutcome::NotInFile, why);
+        Outcome().MusicHour(target, RunOutcome::Unreadable, why);
+        Outcome().Warn(HourText(target) + u" was not written: "_s + why);
         Outcome().Rejected(run.file, run.reader.LinesRead(), QString(), HourText(target) + u": "_s + why);
         return false;
     }
@@ -517,6 +521,6 @@ void cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     }
     run.written = true;
     Outcome().MusicHour(target, RunOutcome::Written);
-    ReportUnderrun(music, HourText(target), run.hour.Item(1).HourLength,
+    ReportUnderrun(music, target, run.hour.Item(1).HourLength,
                    run.db.Settings().UnderrunThreshold());
 }

@@ -18,6 +18,9 @@
 
 namespace {
 
+// Days ahead of the clock the program runs by: no hour of them is on air yet.
+const QDate firstDay = QDate::currentDate().addDays(7);
+
 // The items of one hour of the Scheduled Log: its hour start first.
 struct Hour {
     QList<QJsonObject> Items;
@@ -56,7 +59,7 @@ protected:
         TempHome::SetUp();
         ASSERT_TRUE(outside.isValid());
         QString problem;
-        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 30, &problem)) << problem.toStdString();
+        ASSERT_TRUE(DemoStation::Create(firstDay, 30, &problem)) << problem.toStdString();
         database = DemoStation::DatabasePath();
         pristine = Path(u"pristine.sdb"_s);
         ASSERT_TRUE(QFile::copy(database, pristine));
@@ -83,7 +86,8 @@ protected:
         process.setProcessEnvironment(ChildEnvironment(Home(), outside.path()));
         process.start(QStringLiteral(LOGIMPORTER_EXE),
                       {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                       u"/START=24/11/2010 00:00"_s, u"/END=23/12/2010 23:59"_s});
+                       u"/START="_s + firstDay.toString(u"dd/MM/yyyy"_s) + u" 00:00"_s,
+                       u"/END="_s + firstDay.addDays(29).toString(u"dd/MM/yyyy"_s) + u" 23:59"_s});
         ASSERT_TRUE(process.waitForStarted());
     }
     int RunImport() {

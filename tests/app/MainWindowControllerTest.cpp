@@ -3,6 +3,7 @@
 #include "app/LogImportSettingsModel.h"
 #include "app/ToolStartup.h"
 #include "base/AppLog.h"
+#include "base/Clock.h"
 #include "base/GeneralTools.h"
 #include "base/RegistryTools.h"
 #include "base/ScheduleDateTools.h"
@@ -170,6 +171,7 @@ TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusic
 }
 
 TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
+    Clock::SetFixed(QDateTime(QDate(2010, 11, 4), QTime(12, 0))); // the day before: nothing on air
     MusicLog(5, {6});
     AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
     Start();
@@ -277,4 +279,74 @@ TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedT
                 u"AdLog:2010-11-25 06:00:00 - its adverts came after its music, and were pushed now"_s));
     controller->ReadLogDetails(true);
     EXPECT_EQ(view.advertsWaiting, QString());
+}
+
+TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTheWindowAsksFirst) {
+    // 10:21 on the 24th: the 10:00 hour is on air, its first break at 10:00:30 long gone.
+    Clock::SetFixed(QDateTime(QDate(2010, 11, 24), QTime(10, 21)));
+    MusicLogLines(24, {u"+24/11/10 10:00 On Air"_s, Columns({{1, u":"_s}, {15, u"BREAK 00:00:30"_s}}), Song()});
+    MusicLog(25, {6});
+    Start();
+    view.range = {{Nov(24), 10 * 3600}, {Nov(25), 6 * 3600 + 3599}};
+    controller->cmdImport_Click(1); // an hour that is missing may be added, on air or not
+    const float songStart = Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time;
+    AdvertLog(24, {Advert(u"10:00:30"_s)}); // the adverts land at 10:21
+    AdvertLog(25, {Advert(u"06:15:00"_s)});
+
+    state.ScheduleMode = true; // the night's run, for the day ahead
+    view.range = {{Nov(25), 6 * 3600}, {Nov(25), 6 * 3600 + 3599}};
+    controller->cmdImport_Click(2);
+    EXPECT_TRUE(HoldsAdverts(Nov(25), 6));
+    EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
+    EXPECT_EQ(Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time, songStart);
+    const RunOutcome& run = controller->LastRun();
+    EXPECT_EQ(run.AdvertHoursTooLate(), QList<ScheduleDate>({{Nov(24), 10 * 3600}}));
+    EXPECT_EQ(run.HourAt({Nov(24), 10 * 3600})->Breaks[0].Fate, RunOutcome::BreakFate::TooLate);
+    EXPECT_EQ(run.Status(), RunOutcome::WithWarnings); // its log offered an advert that is not in
+    const auto asked = [this] {
+        return std::count_if(op.Messages.cbegin(), op.Messages.cend(), [](const auto& shown) {
+            return shown.Text.contains(u"have already started"_s);
+        });
+    };
+    EXPECT_EQ(asked(), 0); // nobody is asked at night
+
+    Clock::SetFixed(QDateTime(QDate(2010, 11, 24), QTime(11, 21))); // the next run meets it no more
+    controller->cmdImport_Click(2);
+    EXPECT_TRUE(controller->LastRun().AdvertHoursTooLate().isEmpty());
+    EXPECT_EQ(controller->LastRun().HourAt({Nov(24), 10 * 3600}), nullptr);
+
+    // At the window, a range that holds it asks once; No leaves it, Yes fills it.
+    state.ScheduleMode = false;
+    state.SilentMode = false;
+    const DateRange onAir{{Nov(24), 10 * 3600}, {Nov(24), 10 * 3600 + 3599}};
+    view.range = onAir;
+    op.Answers = {iOperator::No};
+    controller->cmdImport_Click(2);
+    ASSERT_EQ(asked(), 1);
+    EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
+    view.range = onAir;
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(2);
+    EXPECT_EQ(asked(), 2);
+    EXPECT_TRUE(HoldsAdverts(Nov(24), 10));
+}
+
+TEST_F(MainWindowControllerTest, ImportAdvertsAtTheWindowFillsEveryHourStillWaiting) {
+    for (const int day : {24, 25, 26}) {
+        MusicLog(day, {6, 7});
+        AdvertLog(day, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
+    }
+    Start();
+    controller->cmdImport_Click(1);
+    controller->ReadLogDetails(true);
+    // The adverts are in only up to the hour before the first still waiting.
+    EXPECT_EQ(view.advertsScheduled, u"Wed 24/11/2010 05:59");
+    controller->cmdImport_Click(2); // with the range offered
+    for (const int day : {24, 25, 26}) {
+        EXPECT_TRUE(HoldsAdverts(Nov(day), 6)) << day;
+        EXPECT_TRUE(HoldsAdverts(Nov(day), 7)) << day;
+    }
+    EXPECT_EQ(controller->LastRun().Adverts().Adverts, 6);
+    EXPECT_EQ(view.advertsWaiting, QString());
+    EXPECT_EQ(view.advertsScheduled, u"Fri 26/11/2010 07:59");
 }

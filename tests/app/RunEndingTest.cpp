@@ -27,6 +27,12 @@
 namespace {
 
 constexpr int days = 60;
+// Days ahead of the clock the programs run by: no hour of them is on air yet.
+const QDate firstDay = QDate::currentDate().addDays(7);
+
+QString dayText(int day) {
+    return firstDay.addDays(day).toString(u"dd/MM/yyyy"_s);
+}
 
 QString lineAfter(const QString& output, const QString& label) {
     const qsizetype at = output.indexOf(label);
@@ -53,7 +59,7 @@ protected:
     void MakeStation(const QString& where) {
         location = where.isEmpty() ? DemoStation::DatabasePath() : where;
         QString problem;
-        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), days, &problem, where)) << problem.toStdString();
+        ASSERT_TRUE(DemoStation::Create(firstDay, days, &problem, where)) << problem.toStdString();
     }
 
     // The unattended run over the demo's days, with a report; `during` runs while it does.
@@ -69,9 +75,7 @@ protected:
         return code;
     }
     int ImportAll(const std::function<void(QProcess&)>& during = {}) {
-        return Import(u"24/11/2010 00:00"_s, u"%1 23:59"_s.arg(QDate(2010, 11, 24).addDays(days - 1).toString(
-                                                  u"dd/MM/yyyy"_s)),
-                      during);
+        return Import(dayText(0) + u" 00:00"_s, dayText(days - 1) + u" 23:59"_s, during);
     }
     QString ReportPath() const { return outside.path() + u"/report.json"_s; }
     QJsonObject Report() const { return QJsonDocument::fromJson(readAll(ReportPath()).toUtf8()).object(); }
@@ -137,9 +141,9 @@ void RunEndingTest::TwoRunsAtOnce(int rounds) {
             ChildProgram child(Home(), outside.path());
             return child.Run(QStringLiteral(LOGIMPORTER_EXE),
                              {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                              u"/START=24/11/2010 00:00"_s, u"/END=24/11/2010 23:59"_s});
+                              u"/START="_s + dayText(0) + u" 00:00"_s, u"/END="_s + dayText(0) + u" 23:59"_s});
         });
-        EXPECT_EQ(Import(u"24/11/2010 00:00"_s, u"24/11/2010 23:59"_s), 0) << Errors.toStdString();
+        EXPECT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(0) + u" 23:59"_s), 0) << Errors.toStdString();
         EXPECT_EQ(other.get(), 0);
         const int rows = Value(u"SELECT count(*) FROM AdvertInfo"_s);
         EXPECT_GT(rows, 0);
@@ -164,7 +168,7 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
     ASSERT_EQ(server.Problem(), QString());
     MakeStation(server.NewLocation());
     // The first day whole, so that the advert information holds rows to keep.
-    ASSERT_EQ(Import(u"24/11/2010 00:00"_s, u"24/11/2010 23:59"_s), 0) << Errors.toStdString();
+    ASSERT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(0) + u" 23:59"_s), 0) << Errors.toStdString();
     const int infoRows = Value(u"SELECT count(*) FROM AdvertInfo"_s);
     ASSERT_GT(infoRows, 0);
 

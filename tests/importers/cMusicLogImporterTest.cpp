@@ -245,8 +245,18 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
     WriteFile(db.MusicLogFileName(Nov(6)), "+06/11/10 03:00 Junk\r\n" + junk);
     EXPECT_TRUE(Import(Nov(5), 0, Nov(6), ScheduleDateTools::EndOfDay));
     EXPECT_EQ(HoursInLog().first(), u"5 09");
-    EXPECT_TRUE(AppLogLines().contains(
-        u"Music:2010-11-05 08:00:00 - one of the Log Items could not be added to the log"_s));
+    EXPECT_EQ(AppLogLines()
+                  .filter(u"Music:2010-11-05 08:00:00 - one of the Log Items could not be added to the log: "
+                          u"line 4 of '"_s) // the note with a bad %-escape
+                  .size(),
+              1)
+        << AppLogLines().join(u'\n').toStdString();
+    // The file offered the hour: it is not written, not missing from the file.
+    const ScheduleDate eight{Nov(5), 8 * 3600};
+    EXPECT_EQ(importer.Outcome().HourAt(eight)->Music, RunOutcome::Unreadable);
+    EXPECT_TRUE(importer.Outcome().HoursNotWritten().contains(eight));
+    EXPECT_FALSE(importer.Outcome().HoursNotInFile().contains(eight));
+    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
     for (const LogItem& item : db.ItemsBetween(0, 1e6))
         EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
 }

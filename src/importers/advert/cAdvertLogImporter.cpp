@@ -45,16 +45,13 @@ struct cAdvertLogImporter::Push {
     ScheduleDate hour;
     QString hourText; // begins every application log line about the hour
     int mode = 1;
-    bool abandon = false;
-    QString file; // the day's advert log
-    // The hour's breaks as they are to be filled, and the adverts found for each.
+    QString corrupt; // where and why the hour's first corrupt line cannot be read; "" when none is
+    QString file;    // the day's advert log
+    // The hour's breaks as they are to be filled, and what became of each in the plan.
     QList<BreakFill> fills;
-    QList<int> breaks;
+    QList<RunOutcome::Break> breaks;
     RunCarts lookups;
     CartSet carts; // the carts pushed, for the advert information
-    int advertsPushed = 0;
-    int breaksSeen = 0;
-    int emptyBreaks = 0;
     int logsFound = 0; // days of the range that had an advert log
 };
 
@@ -235,9 +232,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     ScheduleDateTools::Pause(0.5);
     if (writes)
         db.SetAdvertLastChange(VersionStamp(), Clock::Now());
-    summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(run.advertsPushed).arg(run.breaksSeen);
-    if (run.emptyBreaks > 0)
-        summary += u" of which %1 break(s) remained empty."_s.arg(run.emptyBreaks);
+    summary = Outcome().AdvertSummary();
     History(u"Finish Advert Push, "_s + summary);
     if (!silent && !Outcome().DryRun())
         OperatorSeam::Message(summary, iOperator::Information);
@@ -266,26 +261,35 @@ void cAdvertLogImporter::pushHour(Push& run, int hour) {
     }
     const double position = StationDatabase::LocateHour(run.hour);
     const auto items = planHour(run, position);
-    if (!items)
+    if (items)
+        finishHour(run, *items);
+}
+
+void cAdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
+    const float stored = items.first().HourLength;
+    if (Outcome().IsOnAir(run.hour) && !Outcome().StartedHoursAllowed()) {
+        tooLate(run);
         return;
-    if (run.abandon || run.fills.isEmpty()) {
-        Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
-        countBreaks(run);
-        Outcome().AdvertHour(run.hour, RunOutcome::Skipped,
-                             run.abandon ? u"its advert log is corrupt"_s : u"no adverts for its breaks"_s,
-                             run.breaks);
-        ReportUnderrun(adLog, run.hourText, items->first().HourLength, run.db.Settings().UnderrunThreshold());
+    }
+    if (!run.corrupt.isEmpty()) {
+        heldBack(run);
+        ReportUnderrun(adLog, run.hour, stored, run.db.Settings().UnderrunThreshold());
+        return;
+    }
+    if (run.fills.isEmpty()) {
+        nothingToPush(run, stored);
         return;
     }
     QString refusal;
-    const auto change = StationDatabase::PlanBreaks(*items, run.fills, refusal);
+    const auto change = StationDatabase::PlanBreaks(items, run.fills, refusal);
     if (!change) {
-        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, refusal, run.breaks);
+        refused(run, refusal);
         Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + refusal);
+        ReportUnderrun(adLog, run.hour, stored, run.db.Settings().UnderrunThreshold());
         return;
     }
-    if (writeHour(run, *change))
-        ReportUnderrun(adLog, run.hourText, change->HourLength, run.db.Settings().UnderrunThreshold());
+    const bool written = writeHour(run, *change);
+    ReportUnderrun(adLog, run.hour, written ? change->HourLength : stored, run.db.Settings().UnderrunThreshold());
 }
 
 std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double position) {
@@ -308,23 +312,25 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     }
     const LogItem& start = items.first();
     run.mode = int(whole(start.Parameter(1)));
+    run.corrupt.clear();
+    run.fills.clear();
+    run.breaks.clear();
     if (start.Flags & ItemFlag::HasAdverts) {
+        for (const LogItem& marker : items) {
+            if (StartTimes::IsBreakMarker(marker))
+                run.breaks.append({marker.Time, RunOutcome::BreakFate::AlreadyThere});
+        }
         alreadyFilled(run);
         return std::nullopt;
     }
-    run.abandon = false;
-    run.fills.clear();
-    run.breaks.clear();
     for (const LogItem& marker : items) {
         if (!StartTimes::IsBreakMarker(marker))
             continue;
         fillBreak(run, marker);
-        if (run.abandon)
-            break;
         progress().Task(u"Searching for next advert"_s);
     }
     if (const auto why = ReadFailed(run.db, adLog, run.hourText)) { // one of its carts
-        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, *why, run.breaks);
+        refused(run, *why);
         return std::nullopt;
     }
     return items;
@@ -335,12 +341,49 @@ void cAdvertLogImporter::notWritten(const Push& run, const QString& why) {
     Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + why);
 }
 
-void cAdvertLogImporter::alreadyFilled(const Push& run) {
-    Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
-    Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, {});
+void cAdvertLogImporter::refused(Push& run, const QString& why) {
+    // Its breaks were met all the same: they count, each with the reason.
+    for (RunOutcome::Break& met : run.breaks)
+        met = {met.Time, RunOutcome::BreakFate::NotWritten, 0, why};
+    Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, why, run.breaks);
 }
 
-bool cAdvertLogImporter::filledMeanwhile(const Push& run, const HourChange& change) {
+void cAdvertLogImporter::tooLate(Push& run) {
+    // It is on air or past: an unattended run leaves it as it is, whatever its log says.
+    for (RunOutcome::Break& met : run.breaks)
+        met.Fate = RunOutcome::BreakFate::TooLate;
+    Log(adLog, run.hourText + u" - had started when the run began, so no adverts were pushed into it"_s);
+    Outcome().AdvertHour(run.hour, RunOutcome::TooLate, u"it had started when the run began"_s, run.breaks,
+                         run.caughtUp.contains(StationDatabase::LocateHour(run.hour)));
+}
+
+void cAdvertLogImporter::heldBack(Push& run) {
+    // Written with none of its adverts and left unmarked, so that a run after the
+    // log is mended fills it whole.
+    for (RunOutcome::Break& met : run.breaks) {
+        if (met.Fate != RunOutcome::BreakFate::Corrupt)
+            met = {met.Time, RunOutcome::BreakFate::HeldBack, 0, run.corrupt};
+    }
+    Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
+    Outcome().AdvertHour(run.hour, RunOutcome::Unreadable, run.corrupt, run.breaks);
+}
+
+void cAdvertLogImporter::nothingToPush(Push& run, float stored) {
+    // A caught-up hour that its log still leaves empty is waiting, as it was: it is
+    // neither reported nor counted again every night.
+    if (run.caughtUp.contains(StationDatabase::LocateHour(run.hour)))
+        return;
+    Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
+    Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"no adverts for its breaks"_s, run.breaks);
+    ReportUnderrun(adLog, run.hour, stored, run.db.Settings().UnderrunThreshold());
+}
+
+void cAdvertLogImporter::alreadyFilled(const Push& run) {
+    Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
+    Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, run.breaks);
+}
+
+bool cAdvertLogImporter::filledMeanwhile(Push& run, const HourChange& change) {
     // Another program (a second studio, say) filled the hour between its reading
     // and this write: its adverts are there, as if they had been when it was read.
     if (run.db.LastWrite().Result != WriteOutcome::Refused)
@@ -348,6 +391,8 @@ bool cAdvertLogImporter::filledMeanwhile(const Push& run, const HourChange& chan
     const auto start = run.db.ItemAt(change.Hour);
     if (!start || !(start->Flags & ItemFlag::HasAdverts))
         return false;
+    for (RunOutcome::Break& met : run.breaks)
+        met = {met.Time, RunOutcome::BreakFate::AlreadyThere};
     alreadyFilled(run);
     return true;
 }
@@ -355,7 +400,6 @@ bool cAdvertLogImporter::filledMeanwhile(const Push& run, const HourChange& chan
 bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     const bool caughtUp = run.caughtUp.contains(change.Hour);
     if (Outcome().DryRun()) {
-        countBreaks(run);
         Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
         return true;
     }
@@ -363,13 +407,12 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     if (!run.db.ApplyHour(change)) {
         if (filledMeanwhile(run, change))
             return false;
-        Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, run.db.LastWrite().Problem, run.breaks);
+        refused(run, run.db.LastWrite().Problem);
         ReportNotWritten(adLog, run.hourText + u" - could not be written to the Scheduled Log"_s,
                          run.db.LastWrite());
         return false;
     }
     progress().Task(u"Updating Start Times in Scheduled Log"_s);
-    countBreaks(run);
     Outcome().AdvertHour(run.hour, RunOutcome::Written, QString(), run.breaks, caughtUp);
     if (caughtUp)
         Log(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
@@ -381,46 +424,53 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     return true;
 }
 
-void cAdvertLogImporter::countBreaks(Push& run) const {
-    run.breaksSeen += int(run.breaks.size());
-    run.emptyBreaks += int(run.breaks.count(0));
-    for (const BreakFill& fill : run.fills)
-        run.advertsPushed += run.abandon || Outcome().DryRun() ? 0 : int(fill.Adverts.size());
+QString cAdvertLogImporter::corruptionOf(const Push& run) {
+    const QString cart = AdvertLog_FN::AdvertLineCart(run.line, run.db.Settings().AdvertCartOffset());
+    if (cart.isEmpty() && AdvertLog_FN::AdvertLineTitle(run.line).isEmpty())
+        return u"it has neither a cart nor a title"_s;
+    if (!AdvertLog_FN::AdvertLineNotes(run.line))
+        return u"its notes hold a %-escape that cannot be decoded"_s;
+    return {};
 }
 
 void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
     const qint64 breakTime = whole(marker.Time);
+    RunOutcome::Break met{marker.Time};
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);
     if (run.lineTime != breakTime) {
-        run.breaks.append(0);
+        run.breaks.append(met); // empty: no line at its time
         return;
     }
 
     BreakFill fill{marker.Position, {}};
-    const StationSettings& settings = run.db.Settings();
-    const QString filter = settings.AdvertTypeFilter().trimmed();
+    const QString filter = run.db.Settings().AdvertTypeFilter().trimmed();
+    int filtered = 0;
+    // Every line at the break's time is read, even past a corrupt one, so that
+    // none of them is taken for a later break's.
     while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
         const QString type = AdvertLog_FN::AdvertLineType(run.line).trimmed();
         if (!filter.isEmpty() && filter.compare(type, Qt::CaseInsensitive) != 0) {
+            ++filtered;
             Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
                                u"its type '%1' is not the advert type filter's '%2'"_s.arg(type, filter));
-        } else if ((AdvertLog_FN::AdvertLineCart(run.line, settings.AdvertCartOffset()).isEmpty() &&
-                    AdvertLog_FN::AdvertLineTitle(run.line).isEmpty()) ||
-                   !AdvertLog_FN::AdvertLineNotes(run.line)) {
-            run.abandon = true;
-            Log(adLog, run.hourText + u" - Advert log was corrupt"_s);
-            Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
-                               u"the advert log is corrupt here"_s);
-            run.breaks.append(int(fill.Adverts.size()));
-            return;
-        } else {
+        } else if (const QString why = corruptionOf(run); !why.isEmpty()) {
+            reportCorrupt(run, met, why);
+        } else if (met.Fate != RunOutcome::BreakFate::Corrupt) {
             fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
         }
         readLine(run);
     }
-    run.breaks.append(int(fill.Adverts.size()));
+    if (met.Fate == RunOutcome::BreakFate::Corrupt) {
+        run.breaks.append(met);
+        return;
+    }
+    met.Adverts = int(fill.Adverts.size());
+    met.Fate = fill.Adverts.isEmpty() ? (filtered > 0 ? RunOutcome::BreakFate::Filtered
+                                                      : RunOutcome::BreakFate::Empty)
+                                      : RunOutcome::BreakFate::Filled;
+    run.breaks.append(met);
     if (fill.Adverts.isEmpty())
         return;
     if (marker.Transition == 0) { // the break ends with a stop
@@ -430,6 +480,21 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
             last.PlayTransition = 0;
     }
     run.fills.append(fill);
+}
+
+void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const QString& why) {
+    const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
+    Outcome().Rejected(run.file, run.reader.LinesRead(), run.line, u"the advert log is corrupt here: "_s + why);
+    if (met.Fate == RunOutcome::BreakFate::Corrupt)
+        return; // the break's first corrupt line names it
+    met = {met.Time, RunOutcome::BreakFate::Corrupt, 0, where + u": "_s + why};
+    Log(adLog, run.hourText + u" - Advert log was corrupt ("_s + met.Why + u')');
+    if (run.corrupt.isEmpty()) {
+        run.corrupt = met.Why;
+        Outcome().Warn(where + u": the advert line cannot be read, as "_s + why + u"; the break at "_s +
+                       ScheduleDateTools::FormatSeconds(met.Time, 12) + u" and its hour "_s + run.hourText +
+                       u" were not pushed"_s);
+    }
 }
 
 LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {

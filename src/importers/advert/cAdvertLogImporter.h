@@ -43,18 +43,26 @@ private:
                      const QSet<double>& caughtUp);
     bool push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp, QString& summary);
     void pushHour(Push& push, int hour);
-    // Reads the hour and fills its breaks in memory: the hour's items as read, or
-    // nothing when the hour is skipped.
+    // Reads the hour and fills its breaks in memory, giving each break its fate in
+    // the plan: the hour's items as read, or nothing when the hour is skipped.
     std::optional<QList<LogItem>> planHour(Push& push, double position);
+    // What becomes of a planned hour: too late, held back by a corrupt line, nothing
+    // to push, refused, or written.
+    void finishHour(Push& push, const QList<LogItem>& items);
     void fillBreak(Push& push, const LogItem& marker);
+    // Why the line in hand cannot be pushed; "" when it can.
+    static QString corruptionOf(const Push& push);
+    void reportCorrupt(Push& push, RunOutcome::Break& met, const QString& why);
     // Applies the hour's planned change (a dry run only records it); True when written.
     bool writeHour(Push& push, const HourChange& change);
+    // The hour's fates in the ledger, and its lines in the application log.
     void alreadyFilled(const Push& push);
+    bool filledMeanwhile(Push& push, const HourChange& change);
     void notWritten(const Push& push, const QString& why);
-    bool filledMeanwhile(const Push& push, const HourChange& change);
-    // Adds the hour's breaks to the run's figures, once its adverts are written or
-    // there were none to write.
-    void countBreaks(Push& push) const;
+    void refused(Push& push, const QString& why);
+    void tooLate(Push& push);
+    void heldBack(Push& push);
+    void nothingToPush(Push& push, float stored);
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
 

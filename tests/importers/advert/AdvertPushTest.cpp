@@ -42,6 +42,21 @@ protected:
         ScheduleDate start{fromDay, fromSeconds}, end{toDay, toSeconds};
         return adverts.ImportLogFiles(start, end, true);
     }
+    // Music hours each with two breaks, at minutes 15 and 45.
+    void TwoBreakHours(int day, const QList<int>& hours) {
+        QStringList lines;
+        for (const int hour : hours)
+            lines << HourLines(day, hour, {u"1001"_s}) << SongLine(u"1001"_s, QString())
+                  << Columns({{1, u":"_s}, {15, u"BREAK 00:45:00"_s}});
+        WriteFile(db.MusicLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+        ASSERT_TRUE(Import(Nov(day), 0, Nov(day), ScheduleDateTools::EndOfDay));
+    }
+    QList<RunOutcome::BreakFate> Fates(int day, int hour) const {
+        QList<RunOutcome::BreakFate> fates;
+        for (const RunOutcome::Break& met : adverts.Outcome().HourAt({Nov(day), float(hour * 3600)})->Breaks)
+            fates.append(met.Fate);
+        return fates;
+    }
     QList<LogItem> Hour(int day, int hour) { return HourItems(Nov(day), hour); }
     QStringList AdLines() const { return AppLogLines().filter(u"AdLog:"_s); }
 
@@ -183,17 +198,78 @@ TEST_F(AdvertPushTest, RangesRunHourByHourAcrossMidnightAndSkipMissingDays) {
     EXPECT_EQ(Hour(8, 0).size(), 4);
 }
 
-TEST_F(AdvertPushTest, ACorruptLineAbandonsItsHourUnmarked) {
-    MusicHours(5, {12});
-    AdvertLog(5, {Advert(u"12:15:00"_s, u"0034"_s),
-                  AdvertLog_FN::BuildAdvertLine(u"12:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {})});
-    ASSERT_TRUE(Push(Nov(5), 12 * 3600, Nov(5), 12 * 3600));
-    const auto hour = Hour(5, 12);
-    EXPECT_EQ(hour.size(), 3);
-    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, 0);
-    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 12:00:00 - Advert log was corrupt"_s));
-    EXPECT_TRUE(
-        AdLines().contains(u"AdLog:2010-11-05 12:00:00 - no adverts were pushed into the Scheduled Log"_s));
+TEST_F(AdvertPushTest, ACorruptLineHoldsBackOnlyItsHourAndIsNamedWithItsFileAndLine) {
+    using Fate = RunOutcome::BreakFate;
+    TwoBreakHours(5, {10, 11, 12});
+    const QString noCartNoTitle =
+        AdvertLog_FN::BuildAdvertLine(u"10:45:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
+    const QString badEscape = Advert(u"12:15:00"_s, u"0034"_s) + QString(99 - Advert(u"12:15:00"_s, u"0034"_s).size(), u' ') + u"|100%"_s;
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s), noCartNoTitle,
+                  Advert(u"11:15:00"_s, u"0034"_s), Advert(u"11:45:00"_s, u"0034"_s), badEscape,
+                  Advert(u"12:45:00"_s, u"0034"_s)});
+    adverts.SetSilent(true);
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
+
+    for (const int held : {10, 12}) { // written with none of their adverts, and left to a later run
+        EXPECT_EQ(Hour(5, held).size(), 5);
+        EXPECT_EQ(Hour(5, held)[0].Flags & ItemFlag::HasAdverts, 0);
+    }
+    EXPECT_EQ(Fates(5, 10), QList<Fate>({Fate::HeldBack, Fate::Corrupt}));
+    EXPECT_EQ(Fates(5, 11), QList<Fate>({Fate::Filled, Fate::Filled}));
+    EXPECT_EQ(Fates(5, 12), QList<Fate>({Fate::Corrupt, Fate::HeldBack}));
+    EXPECT_EQ(Hour(5, 11).size(), 7);
+    const RunOutcome& run = adverts.Outcome();
+    const QString log = db.AdvertLogFileName(Nov(5));
+    EXPECT_EQ(run.HourAt({Nov(5), 10 * 3600})->Breaks[1].Why,
+              u"line 3 of '%1': it has neither a cart nor a title"_s.arg(log));
+    EXPECT_EQ(run.HourAt({Nov(5), 12 * 3600})->Breaks[0].Why,
+              u"line 6 of '%1': its notes hold a %-escape that cannot be decoded"_s.arg(log));
+    EXPECT_EQ(run.Status(), RunOutcome::WithWarnings); // not "all is well"
+    EXPECT_EQ(run.Warnings().filter(u"line 3 of '"_s + log).size(), 1);
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 2 adverts pushed into 6 ad break(s). Breaks not "
+                                     u"filled: 4 in hours with a corrupt line.");
+    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - Advert log was corrupt (line 3 of '"_s + log +
+                                   u"': it has neither a cart nor a title)"_s))
+        << AdLines().join(u'\n').toStdString();
+
+    // Once the file is mended, a later run fills the held hours whole.
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:45:00"_s, u"0034"_s),
+                  Advert(u"12:15:00"_s, u"0034"_s), Advert(u"12:45:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
+    EXPECT_EQ(Hour(5, 10).size(), 7);
+    EXPECT_EQ(Hour(5, 12).size(), 7);
+}
+
+TEST_F(AdvertPushTest, ABreakWhoseLinesTheFilterLeavesOutIsFilteredNotEmpty) {
+    TwoBreakHours(5, {10});
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertTypeFilter"_s, u"SPOT"_s));
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:45:00"_s, u"0034"_s, {}, u"PROM"_s)});
+    adverts.SetSilent(true);
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
+    EXPECT_EQ(Fates(5, 10), QList<RunOutcome::BreakFate>({RunOutcome::BreakFate::Filled,
+                                                           RunOutcome::BreakFate::Filtered}));
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 1 adverts pushed into 2 ad break(s). Breaks not "
+                                     u"filled: 1 with only lines of other types than the filter's."_s);
+    EXPECT_EQ(adverts.Outcome().Adverts().Empty, 0);
+}
+
+TEST_F(AdvertPushTest, AnHourTooFullToHoldItsAdvertsStillCountsItsBreaksAndIsTestedForUnderrun) {
+    TwoBreakHours(5, {10});
+    ASSERT_TRUE(db.Settings().SetValue(u"UnderrunThreshold"_s, u"3600"_s));
+    QStringList lines{Advert(u"10:15:00"_s, u"0034"_s)};
+    for (int i = 0; i < 800; ++i)
+        lines.append(Advert(u"10:45:00"_s, u"0034"_s));
+    AdvertLog(5, lines);
+    adverts.SetSilent(true);
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
+    EXPECT_EQ(Hour(5, 10).size(), 5);
+    const RunOutcome& run = adverts.Outcome();
+    EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
+    EXPECT_EQ(run.HourAt({Nov(5), 10 * 3600})->AdvertsReason, u"the hour cannot hold so many items");
+    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 0 adverts pushed into 2 ad break(s). Breaks not "
+                                     u"filled: 2 not written."_s);
+    EXPECT_TRUE(run.HourAt({Nov(5), 10 * 3600})->Underruns); // tested on what is stored
+    EXPECT_EQ(AdLines().filter(u"so may underrun"_s).size(), 1);
 }
 
 TEST_F(AdvertPushTest, AdvertInformationKeepsOneRowPerCart) {
@@ -303,14 +379,15 @@ TEST_F(AdvertPushTest, OnlyCommittedAdvertsAreCountedAndAnHourTheDatabaseRefuses
          u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
     adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 9 * 3600, Nov(5), 10 * 3600));
-    EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 2 adverts pushed into 1 ad break(s)");
+    EXPECT_EQ(HistoryLines().last(),
+              u"Finish Advert Push, 2 adverts pushed into 2 ad break(s). Breaks not filled: 1 not written.");
     EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - could not be written to the Scheduled Log: "
                                    u"database or disk is full"_s))
         << AdLines().join(u'\n').toStdString();
     EXPECT_EQ(Hour(5, 10).size(), 3); // nothing of it was kept
     EXPECT_EQ(Hour(5, 10)[0].Flags & ItemFlag::HasAdverts, 0);
     const RunOutcome& run = adverts.Outcome();
-    EXPECT_EQ(run.Adverts(), 2);
+    EXPECT_EQ(run.Adverts().Adverts, 2);
     EXPECT_EQ(run.AdvertHoursNotWritten(), QList<ScheduleDate>({{Nov(5), 10 * 3600}}));
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
     EXPECT_FALSE(run.GaveUp()); // a refusal is not a busy database: the run goes on writing
