@@ -102,6 +102,11 @@ void cLogImporter::ReportNotWritten(const QString& category, const QString& text
         Outcome().GiveUp(why.Problem);
 }
 
+void cLogImporter::PauseForProgress() const {
+    if (callback)
+        ScheduleDateTools::Pause(0.5);
+}
+
 bool cLogImporter::WritingStopped() const {
     const QString signal = StopSignal::Received();
     if (!signal.isEmpty() && Outcome().StoppedBy().isEmpty()) {

@@ -36,6 +36,9 @@ protected:
     // not exist is told and fails. `whenEmpty` and `setting` name it to the operator.
     static bool CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting);
 
+    // Half a second for the operator to see the progress complete; nothing to wait
+    // for when no progress is shown.
+    void PauseForProgress() const;
     // The text of a day (the system's long date) in reports.
     static QString DayText(qint32 day);
     // The product name and version with which a run stamps the Station Database.

@@ -286,7 +286,7 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
     }
 
     progress().Completed(u"Completed Pushing Music Logs"_s);
-    ScheduleDateTools::Pause(0.5);
+    PauseForProgress();
     if (!Outcome().GaveUp() && !Outcome().DryRun())
         db.SetMusicLastChange(VersionStamp(), Clock::Now());
     return run.written;

@@ -20,6 +20,13 @@
 
 namespace {
 
+// Days ahead of the clock the programs run by: no hour of them is on air yet.
+const QDate firstDay = QDate::currentDate().addDays(7);
+
+QString at(int day, const QString& time) {
+    return firstDay.addDays(day).toString(u"dd/MM/yyyy"_s) + u' ' + time;
+}
+
 struct Finished {
     int Code = -1;
     QString Output;
@@ -89,7 +96,7 @@ protected:
         ASSERT_EQ(server.Problem(), QString());
         location = server.NewLocation();
         QString problem;
-        ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem, location)) << problem.toStdString();
+        ASSERT_TRUE(DemoStation::Create(firstDay, 2, &problem, location)) << problem.toStdString();
         // Studio B's profile opens the same server database; the log files are the
         // station's, named in its settings.
         const Finished made = Start(studioB.path(), QStringLiteral(STATIONDB_EXE),
@@ -134,14 +141,14 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     Reader reader(location);
     // Different hours: each studio its own half of each day.
     const auto [a1, b1] =
-        Together(u"24/11/2010 00:00"_s, u"24/11/2010 11:59"_s, u"25/11/2010 00:00"_s, u"25/11/2010 11:59"_s);
+        Together(at(0, u"00:00"_s), at(0, u"11:59"_s), at(1, u"00:00"_s), at(1, u"11:59"_s));
     EXPECT_EQ(a1.Code, 0) << a1.Errors.toStdString();
     EXPECT_EQ(b1.Code, 0) << b1.Errors.toStdString();
     EXPECT_EQ(Count(a1.Output, u"hours written:"_s), 12) << a1.Output.toStdString();
     EXPECT_EQ(Count(b1.Output, u"hours written:"_s), 12) << b1.Output.toStdString();
     // The same hours: both the whole two days, racing for the 24 hours not yet there.
     const auto [a2, b2] =
-        Together(u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s);
+        Together(at(0, u"00:00"_s), at(1, u"23:59"_s), at(0, u"00:00"_s), at(1, u"23:59"_s));
     reader.Stop();
     EXPECT_EQ(a2.Code, 0) << a2.Errors.toStdString() << a2.Output.toStdString();
     EXPECT_EQ(b2.Code, 0) << b2.Errors.toStdString() << b2.Output.toStdString();
@@ -154,9 +161,9 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     // (named on the command line, as typed: the socket's folder is in lower case).
     const QString alone = ThrowawayServer::Get().NewLocation();
     QString problem;
-    ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem, alone)) << problem.toStdString();
+    ASSERT_TRUE(DemoStation::Create(firstDay, 2, &problem, alone)) << problem.toStdString();
     ASSERT_EQ(
-        Import(studioB.path(), u"24/11/2010 00:00"_s, u"25/11/2010 23:59"_s, {u"/DATABASE="_s + alone}).Code,
+        Import(studioB.path(), at(0, u"00:00"_s), at(1, u"23:59"_s), {u"/DATABASE="_s + alone}).Code,
         0);
     const QJsonArray together = ScheduledLog(location);
     EXPECT_EQ(together.size(), ScheduledLog(alone).size());

@@ -229,7 +229,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         Outcome().Warn(problem);
     }
     progress().Completed(u"Completed Pushing Advert Logs"_s);
-    ScheduleDateTools::Pause(0.5);
+    PauseForProgress();
     if (writes)
         db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = Outcome().AdvertSummary();
