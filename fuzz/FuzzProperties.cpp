@@ -158,7 +158,9 @@ QString renderFilter(const QList<MaintenanceFilter::Condition>& conditions) {
 QStringList expectedLines(QByteArrayView data) {
     const bool marked = data.startsWith("\xEF\xBB\xBF");
     const QByteArray bytes = (marked ? data.sliced(3) : data).toByteArray();
-    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the file's own first three bytes are its mark: a second one is text.
+    QStringDecoder strict(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString asUtf8 = strict.decode(bytes);
     const bool multiByte = std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
     const QString text = marked || (!strict.hasError() && multiByte) ? asUtf8 : Windows1252::Decode(bytes);

@@ -180,7 +180,10 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
   4  incomplete: an hour or a break the files offered was not written (the
      Station Database stayed busy, was full or refused it)
   5  finished with warnings: an unknown option, a /START or /END that could
-     not be read, an empty log file, or log lines that could not be read;
+     not be read, an empty log file, or log lines that could not be read (an
+     advert hour with a corrupt line is written with none of its adverts and
+     left for a later run; a music hour with one is not written); an hour on
+     air whose advert log gives adverts for it;
      /CHECK: a number of hours that is not one from 1 to 8784 (nothing checked)
   6  /CHECK: an hour of the checked range is not ready (not scheduled, adverts
      missing, music only, or underrunning)
@@ -193,6 +196,10 @@ keeps busy (the registry value "BusyWaitSeconds" of the Log Importer key sets
 it); after that, or when the connection to a server database is lost, the run
 reads and writes nothing more, reports the hours left as not written and exits
 with 4.
+
+An hour that the Scheduled Log held and that had started when the run began
+is on air or past: an unattended run never changes it (its breaks are "too
+late"); at the window the operator is asked once first.
 
 Environment: OSTREL_HOME, when set, holds every file and setting the program
 touches.

@@ -274,7 +274,8 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     }
 
     const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
-    if (!waiting.isEmpty() && (advertsUntil.Day < 1 || ScheduleDateTools::IsBefore(waiting.first(), advertsUntil))) {
+    if (!waiting.isEmpty() &&
+        (advertsUntil.Day < 1 || ScheduleDateTools::IsBefore(waiting.first(), advertsUntil))) {
         // The adverts are in only up to the first hour still waiting for them.
         advertsUntil = ScheduleDateTools::AddSeconds(ScheduleDateTools::AddSeconds(waiting.first(), -3600),
                                                      ScheduleDateTools::HourEnd);
@@ -333,10 +334,10 @@ bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
         return false;
     return OperatorSeam::Message(
                lines({u"%1 hour(s) whose adverts would be pushed now have already started, the first at %2: "
-                     u"they may be on air, and adverts pushed into them move what plays after them."_s
-                         .arg(onAir.size())
-                         .arg(labelText(onAir.first())),
-                     QString(), u"Push adverts into them all the same?"_s}),
+                      u"they may be on air, and adverts pushed into them move what plays after them."_s
+                          .arg(onAir.size())
+                          .arg(labelText(onAir.first())),
+                      QString(), u"Push adverts into them all the same?"_s}),
                iOperator::Question, iOperator::YesNo, 2) == iOperator::Yes;
 }
 
@@ -397,8 +398,9 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     // hour on air among them is changed only when the operator says so.
     if (Index != ImportKind::Music)
         outcome.AllowStartedHours(mayChangeHoursOnAir(sdStart));
-    const bool ok = Index != ImportKind::Music ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
-                                               : importer.ImportLogFiles(sdStart, sdEnd, true);
+    const bool ok = Index != ImportKind::Music
+                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
+                        : importer.ImportLogFiles(sdStart, sdEnd, true);
     if (!outcome.DryRun()) { // a preview records no event
         const bool music = Index == ImportKind::Music;
         RecordDirectoryEvent(DirectoryEvent::LogImporter,

@@ -104,11 +104,12 @@ void ToolStartup::readCheckHours(const QString& commandLine) {
         state.CheckHours = hours;
     } else {
         state.CheckHours = -1;
-        state.CheckRefused = QStringLiteral("/CHECK=%1 is refused: the hours to check are a whole number from 1 "
-                                            "to %2, or none for the next %3")
-                                 .arg(value)
-                                 .arg(ToolState::MostCheckHours)
-                                 .arg(ToolState::DefaultCheckHours);
+        state.CheckRefused =
+            QStringLiteral("/CHECK=%1 is refused: the hours to check are a whole number from 1 "
+                           "to %2, or none for the next %3")
+                .arg(value)
+                .arg(ToolState::MostCheckHours)
+                .arg(ToolState::DefaultCheckHours);
     }
 }
 

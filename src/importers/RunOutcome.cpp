@@ -112,7 +112,8 @@ void RunOutcome::Stop(const QString& signal) {
 }
 
 int RunOutcome::Count(Fate music) const {
-    return int(std::count_if(hours.cbegin(), hours.cend(), [music](const Hour& hour) { return hour.Music == music; }));
+    return int(std::count_if(hours.cbegin(), hours.cend(),
+                             [music](const Hour& hour) { return hour.Music == music; }));
 }
 
 QList<ScheduleDate> RunOutcome::hoursWhere(const std::function<bool(const Hour&)>& test) const {
@@ -173,31 +174,31 @@ RunOutcome::AdvertTotals& RunOutcome::AdvertTotals::operator+=(const AdvertTotal
 RunOutcome::AdvertTotals RunOutcome::TotalsOf(const Hour& hour) {
     AdvertTotals totals;
     for (const Break& met : hour.Breaks) {
-            switch (met.Fate) {
-            case BreakFate::Filled:
-                ++totals.Filled;
-                totals.Adverts += met.Adverts;
-                break;
-            case BreakFate::Empty:
-                ++totals.Empty;
-                break;
-            case BreakFate::Filtered:
-                ++totals.Filtered;
-                break;
-            case BreakFate::Corrupt:
-            case BreakFate::HeldBack:
-                ++totals.Corrupt;
-                break;
-            case BreakFate::NotWritten:
-                ++totals.NotWritten;
-                break;
-            case BreakFate::TooLate:
-                ++totals.TooLate;
-                continue; // not walked
-            case BreakFate::AlreadyThere:
-                continue;
-            }
-            ++totals.Breaks;
+        switch (met.Fate) {
+        case BreakFate::Filled:
+            ++totals.Filled;
+            totals.Adverts += met.Adverts;
+            break;
+        case BreakFate::Empty:
+            ++totals.Empty;
+            break;
+        case BreakFate::Filtered:
+            ++totals.Filtered;
+            break;
+        case BreakFate::Corrupt:
+        case BreakFate::HeldBack:
+            ++totals.Corrupt;
+            break;
+        case BreakFate::NotWritten:
+            ++totals.NotWritten;
+            break;
+        case BreakFate::TooLate:
+            ++totals.TooLate;
+            continue; // not walked
+        case BreakFate::AlreadyThere:
+            continue;
+        }
+        ++totals.Breaks;
     }
     return totals;
 }
@@ -209,7 +210,9 @@ RunOutcome::ExitStatus RunOutcome::Status() const {
         return RangeRefused;
     if (!stoppedBy.isEmpty())
         return Stopped;
-    const auto refused = [](const Hour& hour) { return hour.Music == NotWritten || hour.Adverts == NotWritten; };
+    const auto refused = [](const Hour& hour) {
+        return hour.Music == NotWritten || hour.Adverts == NotWritten;
+    };
     if (std::any_of(hours.cbegin(), hours.cend(), refused))
         return Incomplete;
     // The files offered something that is not in the Scheduled Log: a line that
@@ -321,20 +324,21 @@ QStringList RunOutcome::Summary() const {
     if (!stoppedBy.isEmpty())
         lines.append(SummaryLine(u"stopped"_s, u"by "_s + stoppedBy + u", before the end of the range"_s));
     if (!dryRun && Status() == Complete && Count(Written) == 0 && adverts.Adverts == 0)
-        lines.append(SummaryLine(u"nothing new"_s,
-                                 u"all is well: what the files offered was already in the Scheduled Log "
-                                 u"(the application log's \"Importing log was abandoned\" says only that)"_s));
+        lines.append(SummaryLine(
+            u"nothing new"_s, u"all is well: what the files offered was already in the Scheduled Log "
+                              u"(the application log's \"Importing log was abandoned\" says only that)"_s));
     return lines + QStringList{SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
-            SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
-            SummaryLine(u"hours not written"_s, hoursText(HoursNotWritten())),
-            SummaryLine(u"hours not in the file"_s, hoursText(HoursNotInFile())),
-            SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s, QString::number(adverts.Adverts)),
-            SummaryLine(u"advert hours not written"_s, hoursText(AdvertHoursNotWritten())),
-            SummaryLine(u"advert hours caught up"_s, hoursText(HoursCaughtUp())),
-            SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
-            SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
-            SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
-            SummaryLine(u"breaks with corrupt lines"_s, QString::number(adverts.Corrupt)),
-            SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
-            SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
+                               SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
+                               SummaryLine(u"hours not written"_s, hoursText(HoursNotWritten())),
+                               SummaryLine(u"hours not in the file"_s, hoursText(HoursNotInFile())),
+                               SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s,
+                                           QString::number(adverts.Adverts)),
+                               SummaryLine(u"advert hours not written"_s, hoursText(AdvertHoursNotWritten())),
+                               SummaryLine(u"advert hours caught up"_s, hoursText(HoursCaughtUp())),
+                               SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
+                               SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
+                               SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
+                               SummaryLine(u"breaks with corrupt lines"_s, QString::number(adverts.Corrupt)),
+                               SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
+                               SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }

@@ -44,14 +44,14 @@ public:
     enum Fate { Untouched, Written, Planned, Skipped, NotInFile, NotWritten, Unreadable, TooLate };
     // What became of one advert break of an hour the run met.
     enum class BreakFate {
-        Filled,       // adverts went in (or, in a dry run, would go in)
-        Empty,        // the advert log has no line at its time
-        Filtered,     // it has lines at its time, none of the advert type filter's type
-        Corrupt,      // a line at its time cannot be read (Why says which, and why)
-        HeldBack,     // another break of its hour has a corrupt line, so the hour was not written
-        NotWritten,   // the database refused its hour (Why gives its words)
-        TooLate,      // its hour had started when the run began
-        AlreadyThere  // its hour already held adverts
+        Filled,      // adverts went in (or, in a dry run, would go in)
+        Empty,       // the advert log has no line at its time
+        Filtered,    // it has lines at its time, none of the advert type filter's type
+        Corrupt,     // a line at its time cannot be read (Why says which, and why)
+        HeldBack,    // another break of its hour has a corrupt line, so the hour was not written
+        NotWritten,  // the database refused its hour (Why gives its words)
+        TooLate,     // its hour had started when the run began
+        AlreadyThere // its hour already held adverts
     };
     struct Break {
         float Time = 0; // seconds after midnight
@@ -85,12 +85,12 @@ public:
     };
     // The advert figures of the hours a push met.
     struct AdvertTotals {
-        int Adverts = 0;     // pushed (or to push) into the breaks filled
-        int Breaks = 0;      // breaks walked: all but those too late or already there
+        int Adverts = 0; // pushed (or to push) into the breaks filled
+        int Breaks = 0;  // breaks walked: all but those too late or already there
         int Filled = 0;
         int Empty = 0;
         int Filtered = 0;
-        int Corrupt = 0;     // breaks with a corrupt line, and those held back by one
+        int Corrupt = 0; // breaks with a corrupt line, and those held back by one
         int NotWritten = 0;
         int TooLate = 0;
 

@@ -114,8 +114,9 @@ QString RunReport::Preview(const RunOutcome& run) {
         if (hour.Adverts != RunOutcome::Untouched) {
             QStringList breaks;
             for (const RunOutcome::Break& met : hour.Breaks)
-                breaks.append(met.Fate == RunOutcome::BreakFate::Filled ? QString::number(met.Adverts)
-                                                                       : RunOutcome::BreakFateText(met.Fate));
+                breaks.append(met.Fate == RunOutcome::BreakFate::Filled
+                                  ? QString::number(met.Adverts)
+                                  : RunOutcome::BreakFateText(met.Fate));
             parts.append(
                 u"adverts: "_s +
                 (hour.Adverts == RunOutcome::Planned ? u"to push"_s : RunOutcome::FateText(hour.Adverts)) +

@@ -1,9 +1,9 @@
 #include "importers/cLogImporter.h"
 
 #include "base/AppLog.h"
+#include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
-#include "base/DebugLog.h"
 #include "base/ScheduleDateTools.h"
 #include "base/StopSignal.h"
 #include "importers/RecentHistory.h"
@@ -65,8 +65,8 @@ void cLogImporter::ReportUnderrun(const QString& category, const ScheduleDate& h
     if (threshold <= 0 || hourLength >= threshold)
         return;
     Outcome().Underrun(hour);
-    Log(category, HourText(hour) + u" - this hour is only "_s + ScheduleDateTools::FormatSeconds(hourLength, 2) +
-                      u" minutes long, so may underrun"_s);
+    Log(category, HourText(hour) + u" - this hour is only "_s +
+                      ScheduleDateTools::FormatSeconds(hourLength, 2) + u" minutes long, so may underrun"_s);
     progress().Increment(2);
 }
 
@@ -118,7 +118,7 @@ bool cLogImporter::WritingStopped() const {
 }
 
 std::optional<QString> cLogImporter::ReadFailed(const StationDatabase& db, const QString& category,
-                                               const QString& hourText) const {
+                                                const QString& hourText) const {
     const WriteOutcome& why = db.ReadFailure();
     if (why.IsWritten())
         return std::nullopt;

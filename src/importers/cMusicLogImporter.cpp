@@ -248,8 +248,7 @@ void cMusicLogImporter::purge(StationDatabase& db) {
     History(u"Purging older entries from Log, Log Start = "_s +
             ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
             ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
-    if (!db.RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) &&
-        db.LastWrite().EndsTheRun()) {
+    if (!db.RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) && db.LastWrite().EndsTheRun()) {
         Log(music, u"Purging older entries from the Log could not be done: "_s + db.LastWrite().Problem);
         Outcome().GiveUp(db.LastWrite().Problem);
     }
@@ -521,6 +520,5 @@ void cMusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     }
     run.written = true;
     Outcome().MusicHour(target, RunOutcome::Written);
-    ReportUnderrun(music, target, run.hour.Item(1).HourLength,
-                   run.db.Settings().UnderrunThreshold());
+    ReportUnderrun(music, target, run.hour.Item(1).HourLength, run.db.Settings().UnderrunThreshold());
 }

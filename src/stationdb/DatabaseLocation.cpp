@@ -72,8 +72,9 @@ bool DatabaseLocation::parseServer(const QString& text) {
         return false;
     }
     if (isSystemSchema(schema)) {
-        problem = u"the schema '%1' of '%2' is one of the server's own; a station needs a schema of its own"_s
-                      .arg(schema, text);
+        problem =
+            u"the schema '%1' of '%2' is one of the server's own; a station needs a schema of its own"_s.arg(
+                schema, text);
         return false;
     }
     return true;

@@ -284,7 +284,8 @@ TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedT
 TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTheWindowAsksFirst) {
     // 10:21 on the 24th: the 10:00 hour is on air, its first break at 10:00:30 long gone.
     Clock::SetFixed(QDateTime(QDate(2010, 11, 24), QTime(10, 21)));
-    MusicLogLines(24, {u"+24/11/10 10:00 On Air"_s, Columns({{1, u":"_s}, {15, u"BREAK 00:00:30"_s}}), Song()});
+    MusicLogLines(24,
+                  {u"+24/11/10 10:00 On Air"_s, Columns({{1, u":"_s}, {15, u"BREAK 00:00:30"_s}}), Song()});
     MusicLog(25, {6});
     Start();
     view.range = {{Nov(24), 10 * 3600}, {Nov(25), 6 * 3600 + 3599}};
@@ -303,6 +304,9 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     EXPECT_EQ(run.AdvertHoursTooLate(), QList<ScheduleDate>({{Nov(24), 10 * 3600}}));
     EXPECT_EQ(run.HourAt({Nov(24), 10 * 3600})->Breaks[0].Fate, RunOutcome::BreakFate::TooLate);
     EXPECT_EQ(run.Status(), RunOutcome::WithWarnings); // its log offered an advert that is not in
+    EXPECT_EQ(run.AdvertSummary(),
+              u"1 adverts pushed into 1 ad break(s). Breaks not filled: 1 too late, their "
+              u"hours had started."); // met, but not walked
     const auto asked = [this] {
         return std::count_if(op.Messages.cbegin(), op.Messages.cend(), [](const auto& shown) {
             return shown.Text.contains(u"have already started"_s);

@@ -162,9 +162,8 @@ TEST_F(PostgreSQLStudiosTest, TwoStudiosImportingAtOnceLoseNothingAndWriteEachHo
     const QString alone = ThrowawayServer::Get().NewLocation();
     QString problem;
     ASSERT_TRUE(DemoStation::Create(firstDay, 2, &problem, alone)) << problem.toStdString();
-    ASSERT_EQ(
-        Import(studioB.path(), at(0, u"00:00"_s), at(1, u"23:59"_s), {u"/DATABASE="_s + alone}).Code,
-        0);
+    ASSERT_EQ(Import(studioB.path(), at(0, u"00:00"_s), at(1, u"23:59"_s), {u"/DATABASE="_s + alone}).Code,
+              0);
     const QJsonArray together = ScheduledLog(location);
     EXPECT_EQ(together.size(), ScheduledLog(alone).size());
     EXPECT_TRUE(together == ScheduledLog(alone)) << "the Scheduled Logs differ";

@@ -66,10 +66,10 @@ protected:
     int Import(const QString& start, const QString& end, const std::function<void(QProcess&)>& during = {}) {
         ChildProgram child(Home(), outside.path());
         child.WhileRunning = during;
-        const int code = child.Run(QStringLiteral(LOGIMPORTER_EXE),
-                                   {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s,
-                                    u"/NOPREVCHECK"_s, u"/START="_s + start, u"/END="_s + end,
-                                    u"/REPORT="_s + ReportPath()});
+        const int code =
+            child.Run(QStringLiteral(LOGIMPORTER_EXE),
+                      {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                       u"/START="_s + start, u"/END="_s + end, u"/REPORT="_s + ReportPath()});
         Output = child.Output;
         Errors = child.Errors;
         return code;
@@ -120,7 +120,8 @@ TEST_F(RunEndingTest, AStopSignalEndsTheRunBetweenHoursWithItsSummaryReportAndHi
     EXPECT_EQ(report.value(u"exitStatus"_s).toInt(), 7);
     EXPECT_EQ(report.value(u"totals"_s).toObject().value(u"hoursWritten"_s).toInt(), written);
     const QString history = readAll(lineAfter(Output, u"RecentHistory.log:"_s));
-    EXPECT_TRUE(history.contains(u"Stopped by SIGTERM before the end of the range"_s)) << history.toStdString();
+    EXPECT_TRUE(history.contains(u"Stopped by SIGTERM before the end of the range"_s))
+        << history.toStdString();
 
     // The next night finishes the range from where this one stopped.
     EXPECT_EQ(ImportAll(), 0) << Errors.toStdString();
@@ -141,7 +142,8 @@ void RunEndingTest::TwoRunsAtOnce(int rounds) {
             ChildProgram child(Home(), outside.path());
             return child.Run(QStringLiteral(LOGIMPORTER_EXE),
                              {u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
-                              u"/START="_s + dayText(0) + u" 00:00"_s, u"/END="_s + dayText(0) + u" 23:59"_s});
+                              u"/START="_s + dayText(0) + u" 00:00"_s,
+                              u"/END="_s + dayText(0) + u" 23:59"_s});
         });
         EXPECT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(0) + u" 23:59"_s), 0) << Errors.toStdString();
         EXPECT_EQ(other.get(), 0);
@@ -184,7 +186,8 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
         });
         EXPECT_EQ(code, 4) << Errors.toStdString() << Output.toStdString();
         EXPECT_FALSE(Errors.contains(u"terminate called"_s));
-        EXPECT_TRUE(lineAfter(Output, u"hours not written:"_s) != u"0"_s || inThePush) << Output.toStdString();
+        EXPECT_TRUE(lineAfter(Output, u"hours not written:"_s) != u"0"_s || inThePush)
+            << Output.toStdString();
         EXPECT_NE(lineAfter(Output, u"advert hours not written:"_s), u"0"_s) << Output.toStdString();
         EXPECT_TRUE(Report().value(u"stoppedWriting"_s).toString().contains(u"connection"_s))
             << Report().value(u"stoppedWriting"_s).toString().toStdString();
@@ -211,7 +214,8 @@ TEST_F(RunEndingTest, AScheduledLogLockedPastThePatienceIsWaitedForOnceAndToldAs
     MakeStation(ThrowawayServer::Get().NewLocation());
     RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                              u"BusyWaitSeconds"_s, 1);
-    const QString busy = u"the Station Database stayed busy for 1 s (canceling statement due to lock timeout)"_s;
+    const QString busy =
+        u"the Station Database stayed busy for 1 s (canceling statement due to lock timeout)"_s;
     BusyNeighbour playout(location, BusyNeighbour::Everything);
 
     // At start-up: a Scheduled Log that cannot be read is no empty one.

@@ -171,8 +171,9 @@ TEST_F(PostgreSQLServerTest, ASchemaIsOnlyEverANameAndAStationNeverTakesOneThatI
         EXPECT_FALSE(StationDatabase::Create(address + u"?schema="_s + system, u"Hub FM"_s, &problem));
         EXPECT_TRUE(problem.contains(u"is one of the server's own"_s)) << problem.toStdString();
     }
-    EXPECT_EQ(ValueOnOtherConnection(address, u"SELECT count(*) FROM pg_tables WHERE tablename = 'logitems' AND "
-                                              u"(schemaname LIKE 'pg%' OR schemaname = 'information_schema')"_s)
+    EXPECT_EQ(ValueOnOtherConnection(address,
+                                     u"SELECT count(*) FROM pg_tables WHERE tablename = 'logitems' AND "
+                                     u"(schemaname LIKE 'pg%' OR schemaname = 'information_schema')"_s)
                   .toInt(),
               0);
 
@@ -183,8 +184,8 @@ TEST_F(PostgreSQLServerTest, ASchemaIsOnlyEverANameAndAStationNeverTakesOneThatI
     ExecOnOtherConnection(taken, u"CREATE TABLE "_s + schema + u".invoices (id integer)"_s);
     EXPECT_FALSE(StationDatabase::Create(taken, u"Hub FM"_s, &problem));
     EXPECT_TRUE(problem.contains(u"holds tables of another program"_s)) << problem.toStdString();
-    EXPECT_EQ(ValueOnOtherConnection(taken, u"SELECT count(*) FROM pg_tables WHERE schemaname = '"_s + schema +
-                                                u"'"_s)
+    EXPECT_EQ(ValueOnOtherConnection(taken, u"SELECT count(*) FROM pg_tables WHERE schemaname = '"_s +
+                                                schema + u"'"_s)
                   .toInt(),
               1);
 }

@@ -18,7 +18,8 @@ public:
         Everything   // on a server, LogItems taken whole: readers wait too
     };
 
-    explicit BusyNeighbour(const QString& location, Lock lock = WritersOnly) : location(location), lock(lock) {}
+    explicit BusyNeighbour(const QString& location, Lock lock = WritersOnly)
+        : location(location), lock(lock) {}
     ~BusyNeighbour() { Stop(); }
     BusyNeighbour(const BusyNeighbour&) = delete;
     BusyNeighbour& operator=(const BusyNeighbour&) = delete;

@@ -51,7 +51,7 @@ struct cAdvertLogImporter::Push {
     QList<BreakFill> fills;
     QList<RunOutcome::Break> breaks;
     RunCarts lookups;
-    CartSet carts; // the carts pushed, for the advert information
+    CartSet carts;     // the carts pushed, for the advert information
     int logsFound = 0; // days of the range that had an advert log
 };
 
@@ -289,7 +289,8 @@ void cAdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
         return;
     }
     const bool written = writeHour(run, *change);
-    ReportUnderrun(adLog, run.hour, written ? change->HourLength : stored, run.db.Settings().UnderrunThreshold());
+    ReportUnderrun(adLog, run.hour, written ? change->HourLength : stored,
+                   run.db.Settings().UnderrunThreshold());
 }
 
 std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double position) {
@@ -318,7 +319,7 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     if (start.Flags & ItemFlag::HasAdverts) {
         for (const LogItem& marker : items) {
             if (StartTimes::IsBreakMarker(marker))
-                run.breaks.append({marker.Time, RunOutcome::BreakFate::AlreadyThere});
+                run.breaks.append({marker.Time, RunOutcome::BreakFate::AlreadyThere, 0, {}});
         }
         alreadyFilled(run);
         return std::nullopt;
@@ -392,7 +393,7 @@ bool cAdvertLogImporter::filledMeanwhile(Push& run, const HourChange& change) {
     if (!start || !(start->Flags & ItemFlag::HasAdverts))
         return false;
     for (RunOutcome::Break& met : run.breaks)
-        met = {met.Time, RunOutcome::BreakFate::AlreadyThere};
+        met = {met.Time, RunOutcome::BreakFate::AlreadyThere, 0, {}};
     alreadyFilled(run);
     return true;
 }
@@ -435,7 +436,7 @@ QString cAdvertLogImporter::corruptionOf(const Push& run) {
 
 void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
     const qint64 breakTime = whole(marker.Time);
-    RunOutcome::Break met{marker.Time};
+    RunOutcome::Break met{marker.Time, RunOutcome::BreakFate::Empty, 0, {}};
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);
@@ -467,9 +468,9 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
         return;
     }
     met.Adverts = int(fill.Adverts.size());
-    met.Fate = fill.Adverts.isEmpty() ? (filtered > 0 ? RunOutcome::BreakFate::Filtered
-                                                      : RunOutcome::BreakFate::Empty)
-                                      : RunOutcome::BreakFate::Filled;
+    met.Fate = fill.Adverts.isEmpty()
+                   ? (filtered > 0 ? RunOutcome::BreakFate::Filtered : RunOutcome::BreakFate::Empty)
+                   : RunOutcome::BreakFate::Filled;
     run.breaks.append(met);
     if (fill.Adverts.isEmpty())
         return;
@@ -484,7 +485,8 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
 
 void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const QString& why) {
     const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
-    Outcome().Rejected(run.file, run.reader.LinesRead(), run.line, u"the advert log is corrupt here: "_s + why);
+    Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
+                       u"the advert log is corrupt here: "_s + why);
     if (met.Fate == RunOutcome::BreakFate::Corrupt)
         return; // the break's first corrupt line names it
     met = {met.Time, RunOutcome::BreakFate::Corrupt, 0, where + u": "_s + why};

@@ -21,7 +21,8 @@ const int breakMinutes[] = {15, 45};
 
 int pushedAfter(const QList<LogItem>& hour, qsizetype marker) {
     int count = 0;
-    for (qsizetype i = marker + 1; i < hour.size() && hour[i].Type == ItemType::Advert && hour[i].State == 2; ++i)
+    for (qsizetype i = marker + 1; i < hour.size() && hour[i].Type == ItemType::Advert && hour[i].State == 2;
+         ++i)
         ++count;
     return count;
 }
@@ -67,7 +68,7 @@ protected:
         QStringList lines;
         for (int hour = firstHour; hour < firstHour + hours; ++hour) {
             for (const int minute : breakMinutes) {
-                const int count = random.bounded(4); // none to three at the break's time
+                const int count = random.bounded(4);     // none to three at the break's time
                 const bool off = random.bounded(4) == 0; // or a few seconds off it
                 for (int i = 0; i < count; ++i)
                     lines.append(line(random, hour, minute, off ? 20 : 0));
@@ -77,7 +78,8 @@ protected:
     }
     // Clears the pushed adverts, then marks some hours as holding adverts already.
     void resetHours(QRandomGenerator& random, QSet<int>& marked) {
-        db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay}); // False when none were there
+        db.RemoveAdvertRange({Nov(5), 0},
+                             {Nov(5), ScheduleDateTools::EndOfDay}); // False when none were there
         marked.clear();
         for (int hour = firstHour; hour < firstHour + hours; ++hour) {
             if (random.bounded(5) != 0)
@@ -132,7 +134,8 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         }
         const RunOutcome::AdvertTotals totals = run.Adverts();
         EXPECT_EQ(totals.Adverts, pushedInLog);
-        EXPECT_EQ(totals.Breaks, totals.Filled + totals.Empty + totals.Filtered + totals.Corrupt + totals.NotWritten);
+        EXPECT_EQ(totals.Breaks,
+                  totals.Filled + totals.Empty + totals.Filtered + totals.Corrupt + totals.NotWritten);
         EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, "_s + run.AdvertSummary());
         EXPECT_TRUE(run.AdvertSummary().startsWith(
             u"%1 adverts pushed into %2 ad break(s)"_s.arg(totals.Adverts).arg(totals.Breaks)));
@@ -140,15 +143,16 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         EXPECT_EQ(json.value(u"advertsPushed"_s).toInt(), totals.Adverts);
         EXPECT_EQ(json.value(u"breaksMet"_s).toInt(), totals.Breaks);
         EXPECT_EQ(json.value(u"breaksLeftEmpty"_s).toInt(), totals.Empty);
-        EXPECT_TRUE(run.Summary().contains(RunOutcome::SummaryLine(u"adverts pushed"_s,
-                                                                   QString::number(totals.Adverts))));
-        EXPECT_TRUE(run.Summary().contains(RunOutcome::SummaryLine(u"breaks left empty"_s,
-                                                                   QString::number(totals.Empty))));
+        EXPECT_TRUE(run.Summary().contains(
+            RunOutcome::SummaryLine(u"adverts pushed"_s, QString::number(totals.Adverts))));
+        EXPECT_TRUE(run.Summary().contains(
+            RunOutcome::SummaryLine(u"breaks left empty"_s, QString::number(totals.Empty))));
         const bool corrupt = totals.Corrupt > 0;
         EXPECT_EQ(run.Status() == RunOutcome::WithWarnings, corrupt);
     }
     // The cases met every fate a push can give without a database that refuses.
     using Fate = RunOutcome::BreakFate;
-    for (const Fate fate : {Fate::Filled, Fate::Empty, Fate::Filtered, Fate::Corrupt, Fate::HeldBack, Fate::AlreadyThere})
+    for (const Fate fate :
+         {Fate::Filled, Fate::Empty, Fate::Filtered, Fate::Corrupt, Fate::HeldBack, Fate::AlreadyThere})
         EXPECT_GT(seen.value(fate), 10) << RunOutcome::BreakFateText(fate).toStdString();
 }

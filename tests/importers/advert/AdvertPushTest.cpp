@@ -203,7 +203,8 @@ TEST_F(AdvertPushTest, ACorruptLineHoldsBackOnlyItsHourAndIsNamedWithItsFileAndL
     TwoBreakHours(5, {10, 11, 12});
     const QString noCartNoTitle =
         AdvertLog_FN::BuildAdvertLine(u"10:45:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
-    const QString badEscape = Advert(u"12:15:00"_s, u"0034"_s) + QString(99 - Advert(u"12:15:00"_s, u"0034"_s).size(), u' ') + u"|100%"_s;
+    const QString badEscape = Advert(u"12:15:00"_s, u"0034"_s) +
+                              QString(99 - Advert(u"12:15:00"_s, u"0034"_s).size(), u' ') + u"|100%"_s;
     AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s), noCartNoTitle,
                   Advert(u"11:15:00"_s, u"0034"_s), Advert(u"11:45:00"_s, u"0034"_s), badEscape,
                   Advert(u"12:45:00"_s, u"0034"_s)});
@@ -228,8 +229,8 @@ TEST_F(AdvertPushTest, ACorruptLineHoldsBackOnlyItsHourAndIsNamedWithItsFileAndL
     EXPECT_EQ(run.Warnings().filter(u"line 3 of '"_s + log).size(), 1);
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 2 adverts pushed into 6 ad break(s). Breaks not "
                                      u"filled: 4 in hours with a corrupt line.");
-    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - Advert log was corrupt (line 3 of '"_s + log +
-                                   u"': it has neither a cart nor a title)"_s))
+    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - Advert log was corrupt (line 3 of '"_s +
+                                   log + u"': it has neither a cart nor a title)"_s))
         << AdLines().join(u'\n').toStdString();
 
     // Once the file is mended, a later run fills the held hours whole.
@@ -246,8 +247,8 @@ TEST_F(AdvertPushTest, ABreakWhoseLinesTheFilterLeavesOutIsFilteredNotEmpty) {
     AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:45:00"_s, u"0034"_s, {}, u"PROM"_s)});
     adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
-    EXPECT_EQ(Fates(5, 10), QList<RunOutcome::BreakFate>({RunOutcome::BreakFate::Filled,
-                                                           RunOutcome::BreakFate::Filtered}));
+    EXPECT_EQ(Fates(5, 10),
+              QList<RunOutcome::BreakFate>({RunOutcome::BreakFate::Filled, RunOutcome::BreakFate::Filtered}));
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 1 adverts pushed into 2 ad break(s). Breaks not "
                                      u"filled: 1 with only lines of other types than the filter's."_s);
     EXPECT_EQ(adverts.Outcome().Adverts().Empty, 0);
