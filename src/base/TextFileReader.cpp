@@ -4,6 +4,7 @@
 #include "base/Windows1252.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -52,9 +53,11 @@ QString TextFileReader::ReadTextLine() {
 QString TextFileReader::fromUtf8(QByteArrayView line) {
     // Only the file's first three bytes can be its byte-order mark; the same bytes
     // at the start of a later line are text (U+FEFF), which Qt's decoding would drop.
-    if (line.startsWith("\xEF\xBB\xBF"))
-        return QChar(0xFEFF) + QString::fromUtf8(line.sliced(3));
-    return QString::fromUtf8(line);
+    if (!line.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(line);
+    QStringDecoder keeping(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return keeping.decode(line);
 }
 
 bool TextFileReader::NextLine(QString& line) {

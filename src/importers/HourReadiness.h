@@ -23,9 +23,12 @@ struct HourReadiness {
     bool Underruns = false;
     int Breaks = 0;         // its advert break markers
     bool AdvertLog = false; // its day has an advert log
-    int AdvertsOffered = 0; // the advert lines its day's log gives at its breaks' times
-    int AdvertsInLog = 0;   // the adverts pushed into its breaks
-    int EmptyBreaks = 0;    // breaks with no advert pushed into them
+    // From the ledger of a dry-run push: the adverts its day's log gives its breaks
+    // (by the push's rules: a line at a break's time, of the filter's type, readable),
+    // and the breaks the log gives none (no line at their time, or only other types).
+    int AdvertsOffered = 0;
+    int EmptyBreaks = 0;
+    int AdvertsInLog = 0; // the adverts the Scheduled Log holds in its breaks
 
     State Status() const;
     // "ready", "music only", "adverts missing", "not scheduled", "underrun".

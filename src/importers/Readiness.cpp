@@ -1,12 +1,12 @@
 #include "importers/Readiness.h"
 
 #include "base/FileTools.h"
-#include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/cAdvertLogImporter.h"
+#include "stationdb/StartTimes.h"
 #include "importers/cLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
@@ -14,15 +14,6 @@
 #include <QJsonDocument>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// A time in whole seconds, rounded as the advert push rounds the times it matches.
-qint64 whole(float seconds) {
-    return NumericText::RoundHalfEven(seconds);
-}
-
-} // namespace
 
 Readiness::Day Readiness::readDay(StationDatabase& db, qint32 day) {
     Day found;
@@ -38,24 +29,27 @@ Readiness::Day Readiness::readDay(StationDatabase& db, qint32 day) {
                 found.MusicHours.insert(int(header->Hour.Seconds / 3600));
         }
     }
-    const QString adverts = db.AdvertLogFileName(day);
-    found.AdvertLog = FileTools::FileSize(adverts) > 0;
-    TextFileReader reader;
-    if (!found.AdvertLog || !reader.Open(adverts))
-        return found;
-    const QString filter = db.Settings().AdvertTypeFilter().trimmed();
-    QString line;
-    while (reader.NextLine(line)) {
-        if (line.trimmed().isEmpty())
-            continue;
-        const QString type = AdvertLog_FN::AdvertLineType(line).trimmed();
-        if (filter.isEmpty() || filter.compare(type, Qt::CaseInsensitive) == 0)
-            ++found.Adverts[whole(AdvertLog_FN::AdvertLineSeconds(line))];
-    }
+    found.AdvertLog = FileTools::FileSize(db.AdvertLogFileName(day)) > 0;
     return found;
 }
 
-HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day) {
+RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const ScheduleDate& to) {
+    // What an advert push of the range would do, as a dry run: its ledger gives
+    // each break's fate by the push's own rules (a line at its time, the filter,
+    // a corrupt line, an hour on air), and nothing is written.
+    RunOutcome ledger;
+    ledger.Start(true, false);
+    ledger.Quietly();
+    cAdvertLogImporter push([&db] { return &db; });
+    push.ShareOutcome(ledger);
+    push.SetSilent(true);
+    ScheduleDate start = from, end = to;
+    push.ImportLogFiles(start, end, true);
+    return ledger;
+}
+
+HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day,
+                                const RunOutcome& planned) {
     HourReadiness ready;
     ready.Hour = hour;
     ready.MusicOffered = day.MusicHours.contains(int(hour.Seconds / 3600));
@@ -67,29 +61,27 @@ HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, c
     ready.Length = items[0].HourLength;
     const qint32 limit = db.Settings().UnderrunThreshold();
     ready.Underruns = limit > 0 && ready.Length < float(limit);
-    const auto pushed = [](const LogItem& item) {
-        return item.Type == ItemType::Advert && item.State == ItemState::Ready &&
-               (item.Flags & ItemFlag::HasAdverts) != 0;
-    };
-    QSet<qint64> breakTimes;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const LogItem& item = items[i];
-        ready.AdvertsInLog += pushed(item) ? 1 : 0;
-        if (item.Type != ItemType::Advert || item.State != ItemState::Marker)
-            continue;
-        ++ready.Breaks;
-        breakTimes.insert(whole(item.Time));
-        if (i + 1 == items.size() || !pushed(items[i + 1]))
-            ++ready.EmptyBreaks;
+    for (const LogItem& item : items) {
+        ready.AdvertsInLog += item.Type == ItemType::Advert && item.State == ItemState::Ready &&
+                              (item.Flags & ItemFlag::HasAdverts) != 0;
+        ready.Breaks += StartTimes::IsBreakMarker(item);
     }
-    for (const qint64 time : breakTimes)
-        ready.AdvertsOffered += day.Adverts.value(time);
+    // What the advert log gives its breaks is the plan's, break by break.
+    const RunOutcome::Hour* fates = planned.HourAt(hour);
+    for (const RunOutcome::Break& met : fates ? fates->Breaks : QList<RunOutcome::Break>()) {
+        ready.AdvertsOffered += met.Adverts;
+        ready.EmptyBreaks += met.Adverts == 0;
+    }
+    if (!fates) // no advert log for its day yet: every break is empty
+        ready.EmptyBreaks = ready.Breaks;
     return ready;
 }
 
 QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from, int hours) {
     QList<HourReadiness> found;
     ScheduleDate hour{from.Day, float(int(from.Seconds / 3600) * 3600)};
+    const RunOutcome planned =
+        plan(db, hour, ScheduleDateTools::AddSeconds(hour, (hours - 1) * 3600.0 + ScheduleDateTools::HourEnd));
     Day day;
     qint32 dayRead = 0;
     for (int i = 0; i < hours; ++i, hour = ScheduleDateTools::AddSeconds(hour, 3600)) {
@@ -97,7 +89,7 @@ QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from
             day = readDay(db, hour.Day);
             dayRead = hour.Day;
         }
-        found.append(hourOf(db, hour, day));
+        found.append(hourOf(db, hour, day, planned));
     }
     return found;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "importers/HourReadiness.h"
+#include "importers/RunOutcome.h"
 
 #include <QHash>
 #include <QJsonObject>
@@ -10,8 +11,9 @@
 class StationDatabase;
 
 // Is the air ahead ready? Each hour of a range, from the Station Database and the
-// two log folders: the music log's hour headers and the advert log's lines at the
-// break times are read, nothing is imported and nothing is written.
+// two log folders: the music log's hour headers are read, and the advert log's
+// lines are judged by a dry run of the advert push, whose ledger gives each break
+// its fate; nothing is imported and nothing is written.
 class Readiness {
 public:
     // The hours from the hour holding `from`, `hours` of them.
@@ -29,8 +31,10 @@ private:
     struct Day {
         QSet<int> MusicHours; // the hours the music log has readable headers for
         bool AdvertLog = false;
-        QHash<qint64, int> Adverts; // advert lines at each second of the day
     };
     static Day readDay(StationDatabase& db, qint32 day);
-    static HourReadiness hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day);
+    // The ledger of a dry-run advert push over the range.
+    static RunOutcome plan(StationDatabase& db, const ScheduleDate& from, const ScheduleDate& to);
+    static HourReadiness hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day,
+                                const RunOutcome& planned);
 };

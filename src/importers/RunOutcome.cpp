@@ -102,6 +102,8 @@ void RunOutcome::Warn(const QString& text) {
     if (warnings.contains(text))
         return;
     warnings.append(text);
+    if (quiet)
+        return;
     WriteDebug(u"Warning: "_s + text);
     QTextStream(stderr) << u"logimporter: warning: "_s << text << Qt::endl;
 }

@@ -100,6 +100,9 @@ public:
     // A fresh run, begun now. Only a run that is reported (a dry run, a run report)
     // keeps the text of every rejected line; the fates are always kept.
     void Start(bool dryRun, bool recorded);
+    // A plan made only to be read (the readiness check's): its warnings are kept,
+    // not written to the standard error stream.
+    void Quietly() { quiet = true; }
     void Finish(const ScheduleDate& first, const ScheduleDate& last);
     bool DryRun() const { return dryRun; }
     bool Recorded() const { return recorded; }
@@ -186,6 +189,7 @@ private:
     bool dryRun = false;
     bool recorded = false;
     bool startedAllowed = false;
+    bool quiet = false;
     QDateTime started;
     ScheduleDate startedAt;
     QDateTime finished;

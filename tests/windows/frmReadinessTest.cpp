@@ -56,7 +56,7 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
     expect(11, HourReadiness::AdvertsMissing);
     expect(12, HourReadiness::NotScheduled);
     EXPECT_TRUE(grid->item(0, 11)->toolTip().contains(
-        u"1 advert break(s), 1 empty; the advert log gives 1 advert(s) for them, 0 in the Scheduled Log."_s))
+        u"1 advert break(s), 0 empty; the advert log gives 1 advert(s) for them, 0 in the Scheduled Log."_s))
         << grid->item(0, 11)->toolTip().toStdString();
     EXPECT_EQ(grid->item(6, 23)->text(), u"N"); // the seventh day's last hour
 

@@ -316,19 +316,16 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     run.corrupt.clear();
     run.fills.clear();
     run.breaks.clear();
-    if (start.Flags & ItemFlag::HasAdverts) {
-        for (const LogItem& marker : items) {
-            if (StartTimes::IsBreakMarker(marker))
-                run.breaks.append({marker.Time, RunOutcome::BreakFate::AlreadyThere, 0, {}});
-        }
-        alreadyFilled(run);
-        return std::nullopt;
-    }
+    const bool filled = start.Flags & ItemFlag::HasAdverts;
     for (const LogItem& marker : items) {
         if (!StartTimes::IsBreakMarker(marker))
             continue;
-        fillBreak(run, marker);
+        fillBreak(run, marker, !filled);
         progress().Task(u"Searching for next advert"_s);
+    }
+    if (filled) {
+        alreadyFilled(run);
+        return std::nullopt;
     }
     if (const auto why = ReadFailed(run.db, adLog, run.hourText)) { // one of its carts
         refused(run, *why);
@@ -361,9 +358,9 @@ void cAdvertLogImporter::tooLate(Push& run) {
 void cAdvertLogImporter::heldBack(Push& run) {
     // Written with none of its adverts and left unmarked, so that a run after the
     // log is mended fills it whole.
-    for (RunOutcome::Break& met : run.breaks) {
+    for (RunOutcome::Break& met : run.breaks) { // each keeps the adverts it was given
         if (met.Fate != RunOutcome::BreakFate::Corrupt)
-            met = {met.Time, RunOutcome::BreakFate::HeldBack, 0, run.corrupt};
+            met = {met.Time, RunOutcome::BreakFate::HeldBack, met.Adverts, run.corrupt};
     }
     Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Unreadable, run.corrupt, run.breaks);
@@ -393,7 +390,7 @@ bool cAdvertLogImporter::filledMeanwhile(Push& run, const HourChange& change) {
     if (!start || !(start->Flags & ItemFlag::HasAdverts))
         return false;
     for (RunOutcome::Break& met : run.breaks)
-        met = {met.Time, RunOutcome::BreakFate::AlreadyThere, 0, {}};
+        met.Fate = RunOutcome::BreakFate::AlreadyThere;
     alreadyFilled(run);
     return true;
 }
@@ -434,9 +431,10 @@ QString cAdvertLogImporter::corruptionOf(const Push& run) {
     return {};
 }
 
-void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
+void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, bool build) {
     const qint64 breakTime = whole(marker.Time);
-    RunOutcome::Break met{marker.Time, RunOutcome::BreakFate::Empty, 0, {}};
+    RunOutcome::Break met{marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere,
+                          0, {}};
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);
@@ -448,22 +446,30 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker) {
     BreakFill fill{marker.Position, {}};
     const QString filter = run.db.Settings().AdvertTypeFilter().trimmed();
     int filtered = 0;
+    int corrupt = 0;
     // Every line at the break's time is read, even past a corrupt one, so that
     // none of them is taken for a later break's.
     while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
         const QString type = AdvertLog_FN::AdvertLineType(run.line).trimmed();
         if (!filter.isEmpty() && filter.compare(type, Qt::CaseInsensitive) != 0) {
             ++filtered;
-            Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
-                               u"its type '%1' is not the advert type filter's '%2'"_s.arg(type, filter));
+            if (build)
+                Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
+                                   u"its type '%1' is not the advert type filter's '%2'"_s.arg(type, filter));
         } else if (const QString why = corruptionOf(run); !why.isEmpty()) {
-            reportCorrupt(run, met, why);
+            ++corrupt;
+            if (build)
+                reportCorrupt(run, met, why);
+        } else if (!build) {
+            ++met.Adverts; // only counted: its hour holds its adverts already
         } else if (met.Fate != RunOutcome::BreakFate::Corrupt) {
             fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
         }
         readLine(run);
     }
-    if (met.Fate == RunOutcome::BreakFate::Corrupt) {
+    if (!build || met.Fate == RunOutcome::BreakFate::Corrupt) {
+        if (build) // the lines it was given, the unreadable among them: none went in
+            met.Adverts = int(fill.Adverts.size()) + corrupt;
         run.breaks.append(met);
         return;
     }

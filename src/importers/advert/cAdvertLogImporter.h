@@ -49,7 +49,9 @@ private:
     // What becomes of a planned hour: too late, held back by a corrupt line, nothing
     // to push, refused, or written.
     void finishHour(Push& push, const QList<LogItem>& items);
-    void fillBreak(Push& push, const LogItem& marker);
+    // Reads the lines at the break's time and gives the break its fate; with `build`
+    // False (its hour already holds adverts) it only counts the adverts the log gives it.
+    void fillBreak(Push& push, const LogItem& marker, bool build);
     // Why the line in hand cannot be pushed; "" when it can.
     static QString corruptionOf(const Push& push);
     void reportCorrupt(Push& push, RunOutcome::Break& met, const QString& why);
