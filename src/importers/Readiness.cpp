@@ -6,8 +6,8 @@
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/advert/cAdvertLogImporter.h"
-#include "stationdb/StartTimes.h"
 #include "importers/cLogImporter.h"
+#include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 
 #include <QJsonArray>
@@ -80,8 +80,8 @@ HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, c
 QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from, int hours) {
     QList<HourReadiness> found;
     ScheduleDate hour{from.Day, float(int(from.Seconds / 3600) * 3600)};
-    const RunOutcome planned =
-        plan(db, hour, ScheduleDateTools::AddSeconds(hour, (hours - 1) * 3600.0 + ScheduleDateTools::HourEnd));
+    const RunOutcome planned = plan(
+        db, hour, ScheduleDateTools::AddSeconds(hour, (hours - 1) * 3600.0 + ScheduleDateTools::HourEnd));
     Day day;
     qint32 dayRead = 0;
     for (int i = 0; i < hours; ++i, hour = ScheduleDateTools::AddSeconds(hour, 3600)) {

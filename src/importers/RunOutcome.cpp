@@ -274,25 +274,11 @@ QString RunOutcome::FateText(Fate fate) {
 }
 
 QString RunOutcome::BreakFateText(BreakFate fate) {
-    switch (fate) {
-    case BreakFate::Filled:
-        return u"filled"_s;
-    case BreakFate::Empty:
-        return u"empty"_s;
-    case BreakFate::Filtered:
-        return u"filtered"_s;
-    case BreakFate::Corrupt:
-        return u"corrupt"_s;
-    case BreakFate::HeldBack:
-        return u"held-back"_s;
-    case BreakFate::NotWritten:
-        return u"failed"_s;
-    case BreakFate::TooLate:
-        return u"too-late"_s;
-    case BreakFate::AlreadyThere:
-        break;
-    }
-    return u"already-there"_s;
+    // In the order of the fates.
+    static const char* const words[] = {"filled",    "empty",  "filtered", "corrupt",
+                                        "held-back", "failed", "too-late", "already-there"};
+    static_assert(std::size(words) == int(BreakFate::AlreadyThere) + 1);
+    return QString::fromLatin1(words[int(fate)]);
 }
 
 QString RunOutcome::AdvertSummary() const {

@@ -176,20 +176,21 @@ QString StationDatabase::build(const QSqlDatabase& db, const DatabaseLocation& w
     return {};
 }
 
-bool StationDatabase::holdsStationDatabase(const QSqlDatabase& db, const QString& schema) {
+bool StationDatabase::schemaHolds(const QSqlDatabase& db, const QString& schema, const QString& which) {
     QSqlQuery query(db);
     query.prepare(u"SELECT 1 FROM pg_class c JOIN pg_namespace n ON c.relnamespace = n.oid "
-                  u"WHERE n.nspname = ? AND c.relname = 'schemainfo'"_s);
+                  u"WHERE n.nspname = ? AND "_s +
+                  which + u" LIMIT 1"_s);
     query.addBindValue(schema);
     return query.exec() && query.next();
 }
 
+bool StationDatabase::holdsStationDatabase(const QSqlDatabase& db, const QString& schema) {
+    return schemaHolds(db, schema, u"c.relname = 'schemainfo'"_s);
+}
+
 bool StationDatabase::holdsTables(const QSqlDatabase& db, const QString& schema) {
-    QSqlQuery query(db);
-    query.prepare(u"SELECT 1 FROM pg_class c JOIN pg_namespace n ON c.relnamespace = n.oid "
-                  u"WHERE n.nspname = ? AND c.relkind IN ('r', 'p', 'v', 'm') LIMIT 1"_s);
-    query.addBindValue(schema);
-    return query.exec() && query.next();
+    return schemaHolds(db, schema, u"c.relkind IN ('r', 'p', 'v', 'm')"_s);
 }
 
 int StationDatabase::refuse(int result, const QString& reason) {

@@ -149,6 +149,8 @@ private:
     QSqlDatabase Connection() const;
     int refuse(int result, const QString& reason);
     static QString build(const QSqlDatabase& db, const DatabaseLocation& where, const QString& name);
+    // Whether a server schema holds a relation the condition (on pg_class c) selects.
+    static bool schemaHolds(const QSqlDatabase& db, const QString& schema, const QString& which);
     static bool holdsStationDatabase(const QSqlDatabase& db, const QString& schema);
     // Whether a server schema holds any table or view (of another program, when it
     // holds no Station Database).

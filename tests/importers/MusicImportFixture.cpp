@@ -30,6 +30,16 @@ QString MusicImportFixture::SongLine(const QString& cart, const QString& title) 
     return Columns({{1, u"L"_s}, {2, cart}, {10, title}, {44, u"Artist"_s}, {80, u"X"_s}});
 }
 
+void MusicImportFixture::AdvertStation(float audioLength) {
+    db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
+    Cart advert;
+    advert.Number = u"0034"_s;
+    advert.Title = u"Cart Advert"_s;
+    advert.Length = 30;
+    advert.AudioLength = audioLength;
+    ASSERT_TRUE(db.Carts().Save({advert}));
+}
+
 QString MusicImportFixture::HourLines(int day, int hour, const QStringList& carts) {
     QStringList lines{
         u"+%1/11/10 %2:00 Hour %2"_s.arg(day, 2, 10, QLatin1Char('0')).arg(hour, 2, 10, QLatin1Char('0'))};

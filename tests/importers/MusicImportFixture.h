@@ -20,6 +20,9 @@ protected:
     void WriteDay(int day, const QList<int>& hours, const QStringList& carts = {u"1001"_s, u"1001"_s});
     static QString HourLines(int day, int hour, const QStringList& carts);
     static QString SongLine(const QString& cart, const QString& title);
+    // The advert side of the station: its advert log folder, and the advert cart 0034
+    // ("Cart Advert", with audio of the given length).
+    void AdvertStation(float audioLength);
     // The hour starts of the Scheduled Log, as "day hh" texts.
     QStringList HoursInLog();
     QStringList AppLogLines() const;

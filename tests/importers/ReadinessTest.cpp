@@ -52,7 +52,7 @@ TEST_F(ReadinessTest, EachHourIsJudgedByWhatTheFilesOfferAndTheLogHolds) {
     EXPECT_EQ(hours[0].EmptyBreaks, 0);
     EXPECT_EQ(hours[1].AdvertsOffered, 1);
     EXPECT_EQ(hours[1].AdvertsInLog, 0);
-    EXPECT_EQ(hours[1].EmptyBreaks, 0); // its log gives it an advert: missing, not empty
+    EXPECT_EQ(hours[1].EmptyBreaks, 0);    // its log gives it an advert: missing, not empty
     EXPECT_EQ(hours[2].AdvertsOffered, 0); // no line at 08:15: an empty break is ready to go
     EXPECT_TRUE(hours[3].MusicOffered);
     EXPECT_FALSE(hours[3].Scheduled);
@@ -102,15 +102,16 @@ TEST_F(ReadinessTest, TheAdvertFiguresAreThePushsOwnBreakByBreak) {
     ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 8 * 3600));
     db.Settings().SetValue(u"UnderrunThreshold"_s, u"0"_s);
     db.Settings().SetValue(u"AdvertTypeFilter"_s, u"SPOT"_s);
-    WriteFile(db.AdvertLogFileName(Nov(5)),
-              (QStringList{AdvertLog_FN::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
-                                                         30, false, {}),
-                           AdvertLog_FN::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
-                           AdvertLog_FN::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s,
-                                                         30, false, {})}
-                   .join(u"\r\n"_s) +
-               u"\r\n"_s)
-                  .toLatin1());
+    WriteFile(
+        db.AdvertLogFileName(Nov(5)),
+        (QStringList{AdvertLog_FN::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
+                                                   30, false, {}),
+                     AdvertLog_FN::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
+                     AdvertLog_FN::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s, 30,
+                                                   false, {})}
+             .join(u"\r\n"_s) +
+         u"\r\n"_s)
+            .toLatin1());
     const QList<HourReadiness> hours = Readiness::Of(db, {Nov(5), 6 * 3600}, 3);
     // Only another type at its time: nothing is missing, the break is empty.
     EXPECT_EQ(hours[0].AdvertsOffered, 0);

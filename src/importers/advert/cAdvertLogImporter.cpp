@@ -433,8 +433,8 @@ QString cAdvertLogImporter::corruptionOf(const Push& run) {
 
 void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, bool build) {
     const qint64 breakTime = whole(marker.Time);
-    RunOutcome::Break met{marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere,
-                          0, {}};
+    RunOutcome::Break met{
+        marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere, 0, {}};
     progress().Task(u"Locating advert break"_s);
     while (!run.reader.AtEnd() && run.lineTime < breakTime)
         readLine(run);

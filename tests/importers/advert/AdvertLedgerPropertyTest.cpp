@@ -33,13 +33,7 @@ class AdvertLedgerPropertyTest : public MusicImportFixture {
 protected:
     void SetUp() override {
         MusicImportFixture::SetUp();
-        db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
-        Cart advert;
-        advert.Number = u"0034"_s;
-        advert.Title = u"Cart Advert"_s;
-        advert.Length = 30;
-        advert.AudioLength = 30;
-        ASSERT_TRUE(db.Carts().Save({advert}));
+        AdvertStation(30);
         QStringList lines;
         for (int hour = firstHour; hour < firstHour + hours; ++hour)
             lines << HourLines(5, hour, {u"1001"_s}) << SongLine(u"1001"_s, QString())

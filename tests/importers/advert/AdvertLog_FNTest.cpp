@@ -31,8 +31,9 @@ TEST(AdvertLog_FN, FieldsAreCutFromTheNativeColumns) {
     EXPECT_EQ(AdvertLog_FN::AdvertLineCart(native(u"07:00:00"_s, {}, {}, u"T"_s, {}), 5), u"5");
     EXPECT_EQ(AdvertLog_FN::AdvertLineType(zeros), u"SPOT");
     // A cart number fills all eight of its columns.
-    EXPECT_EQ(AdvertLog_FN::AdvertLineCart(native(u"07:00:00"_s, u"SPOT"_s, u"12345678"_s, u"T"_s, u"R"_s), 0),
-              u"12345678");
+    EXPECT_EQ(
+        AdvertLog_FN::AdvertLineCart(native(u"07:00:00"_s, u"SPOT"_s, u"12345678"_s, u"T"_s, u"R"_s), 0),
+        u"12345678");
 
     // Empty and short lines: nothing is refused.
     EXPECT_FLOAT_EQ(AdvertLog_FN::AdvertLineSeconds(QString()), -1);

@@ -12,13 +12,7 @@ class AdvertPushTest : public MusicImportFixture {
 protected:
     void SetUp() override {
         MusicImportFixture::SetUp();
-        db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
-        Cart advert;
-        advert.Number = u"0034"_s;
-        advert.Title = u"Cart Advert"_s;
-        advert.Length = 30;
-        advert.AudioLength = 29.5f;
-        ASSERT_TRUE(db.Carts().Save({advert}));
+        AdvertStation(29.5f);
         adverts.SetProgressCallback(&progress);
     }
 
