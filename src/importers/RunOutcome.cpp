@@ -326,7 +326,7 @@ QStringList RunOutcome::Summary() const {
                                SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
                                SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
                                SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
-                               SummaryLine(u"breaks with corrupt lines"_s, QString::number(adverts.Corrupt)),
+                               SummaryLine(u"corrupt advert breaks"_s, QString::number(adverts.Corrupt)),
                                SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
                                SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }
