@@ -14,7 +14,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-import@.servic
               ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-import@.path
               ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-check@.service
               ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-check@.timer
+              ${PROJECT_SOURCE_DIR}/packaging/systemd/logimporter-alert@.service
         DESTINATION lib/systemd/system)
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/logimporter-alert DESTINATION lib/logimporter)
+# Kept as the station edits it: a configuration file of the package's (conffiles).
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/alert.conf DESTINATION /etc/logimporter)
 
 # Man pages go compressed, as Debian keeps them.
 foreach(page logimporter stationdb)
@@ -46,6 +50,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SQL module and the platform plugins of the windows; adduser for the postinst.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst
-                                      ${PROJECT_SOURCE_DIR}/packaging/prerm ${PROJECT_SOURCE_DIR}/packaging/postrm)
+                                      ${PROJECT_SOURCE_DIR}/packaging/prerm ${PROJECT_SOURCE_DIR}/packaging/postrm
+                                      ${PROJECT_SOURCE_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -26,7 +26,8 @@ for file in usr/bin/logimporter usr/bin/stationdb usr/share/logimporter/Updates.
             usr/share/man/man1/logimporter.1.gz usr/share/man/man1/stationdb.1.gz \
             usr/lib/systemd/system/logimporter-import@.service usr/lib/systemd/system/logimporter-import@.timer \
             usr/lib/systemd/system/logimporter-import@.path usr/lib/systemd/system/logimporter-check@.service \
-            usr/lib/systemd/system/logimporter-check@.timer; do
+            usr/lib/systemd/system/logimporter-check@.timer usr/lib/systemd/system/logimporter-alert@.service \
+            usr/lib/logimporter/logimporter-alert etc/logimporter/alert.conf; do
   [ -e "$root/$file" ] || { echo "package.sh: the package lacks /$file" >&2; exit 1; }
 done
 "$root/usr/bin/logimporter" --help | head -n 1 | grep -q '^Usage: logimporter' \
@@ -39,11 +40,12 @@ if command -v systemd-analyze >/dev/null; then
   units="$root/units"
   mkdir "$units"
   for unit in "$root"/usr/lib/systemd/system/logimporter-*; do
-    sed "s#/usr/bin/logimporter#$root/usr/bin/logimporter#" "$unit" > "$units/$(basename "$unit")"
+    sed -e "s#/usr/bin/logimporter#$root/usr/bin/logimporter#" \
+        -e "s#/usr/lib/logimporter/#$root/usr/lib/logimporter/#" "$unit" > "$units/$(basename "$unit")"
   done
   (cd "$units" && systemd-analyze verify --man=no ./logimporter-import@Studio1.timer \
      ./logimporter-import@Studio1.service ./logimporter-import@Studio1.path \
-     ./logimporter-check@Studio1.timer ./logimporter-check@Studio1.service)
+     ./logimporter-check@Studio1.timer ./logimporter-check@Studio1.service ./logimporter-alert@Studio1.service)
   echo "systemd-analyze verify: the units are good."
   # Each service's exposure, as systemd rates its hardening: 4.0 or below, or the check
   # fails (the threshold counts in tenths: 40 is the 4.0 it prints).
