@@ -2,13 +2,30 @@
 
 #include "base/ScheduleDateTools.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr int hourRole = Qt::UserRole; // the hour's day serial and seconds, as a pair
+const QChar offeredMark = u'I';
+const QColor offeredColour{0xF0, 0xA8, 0xA8};
+
+bool offeredOnly(const HourReadiness& hour) {
+    return hour.Status() == HourReadiness::NotScheduled && hour.MusicOffered;
+}
+
+QLabel* swatch(QChar mark, const QColor& colour, int side, QWidget* parent) {
+    auto* label = new QLabel(QString(mark), parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFixedSize(side, side);
+    label->setStyleSheet(
+        u"background-color: %1; color: black; border: 1px solid black;"_s.arg(colour.name()));
+    return label;
+}
 
 } // namespace
 
@@ -58,16 +75,48 @@ void ReadinessGrid::Show(const QList<HourReadiness>& hours) {
         setVerticalHeaderItem(row, new QTableWidgetItem(QLocale().toString(day, u"ddd dd/MM"_s)));
     }
     for (const HourReadiness& hour : hours) {
-        const HourReadiness::State state = hour.Status();
-        auto* cell = new QTableWidgetItem(QString(HourReadiness::StateMark(state)));
+        auto* cell = new QTableWidgetItem(QString(CellMark(hour)));
         cell->setTextAlignment(Qt::AlignCenter);
-        cell->setBackground(StateColour(state));
+        cell->setBackground(CellColour(hour));
         cell->setForeground(Qt::black);
         cell->setToolTip(hour.Figures());
         cell->setData(hourRole, QPointF(hour.Hour.Day, hour.Hour.Seconds));
         setItem(hour.Hour.Day - firstDay, int(hour.Hour.Seconds / 3600), cell);
     }
     setFixedSize(FittedSize());
+}
+
+void ReadinessGrid::HeadEvery(int every) {
+    for (int hour = 0; hour < 24; ++hour)
+        horizontalHeaderItem(hour)->setText(hour % every == 0 ? u"%1"_s.arg(hour, 2, 10, QLatin1Char('0'))
+                                                              : QString());
+    horizontalHeader()->show();
+}
+
+QChar ReadinessGrid::CellMark(const HourReadiness& hour) {
+    return offeredOnly(hour) ? offeredMark : HourReadiness::StateMark(hour.Status());
+}
+
+QColor ReadinessGrid::CellColour(const HourReadiness& hour) {
+    return offeredOnly(hour) ? offeredColour : StateColour(hour.Status());
+}
+
+QWidget* ReadinessGrid::Legend(int side, QWidget* parent) {
+    auto* legend = new QWidget(parent);
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(0, 0, 0, 0);
+    const auto add = [&](QChar mark, const QColor& colour, const QString& meaning) {
+        row->addWidget(swatch(mark, colour, side, legend));
+        row->addWidget(new QLabel(meaning, legend));
+        row->addSpacing(side / 2);
+    };
+    for (int state = HourReadiness::Ready; state >= HourReadiness::NotScheduled; --state) {
+        const auto shown = HourReadiness::State(state);
+        add(HourReadiness::StateMark(shown), StateColour(shown), HourReadiness::StateName(shown));
+    }
+    add(offeredMark, offeredColour, u"not scheduled, its log offers it: Import adds it"_s);
+    row->addStretch(1);
+    return legend;
 }
 
 QSize ReadinessGrid::FittedSize() const {

@@ -15,9 +15,19 @@ public:
 
     // Shows the hours: a row for each day they cross, a column for each hour.
     void Show(const QList<HourReadiness>& hours);
+    // Names only every `every` hours in the heading (00, 06, 12, 18 for 6).
+    void HeadEvery(int every);
     // The hour a cell shows (Day 0 when it shows none).
     ScheduleDate HourAt(int row, int column) const;
     static QColor StateColour(HourReadiness::State state);
+    // What a cell shows: the state's letter and colour, except that an hour the
+    // Scheduled Log does not hold but its music log offers is told apart ("I": an
+    // import adds it) from one that no log file gives ("N").
+    static QChar CellMark(const HourReadiness& hour);
+    static QColor CellColour(const HourReadiness& hour);
+    // A row of swatches, one for each mark, with what it means; `swatch` is their
+    // side in pixels.
+    static QWidget* Legend(int swatch, QWidget* parent);
     // The size that shows every row and column whole, with no scroll bar.
     QSize FittedSize() const;
 

@@ -81,7 +81,7 @@ QWidget* frmMain::makeInformationPanel() {
     panelLabels.append(next);
     grdReadinessStrip = new ReadinessGrid(14, panel);
     grdReadinessStrip->setObjectName(u"grdReadinessStrip"_s);
-    grdReadinessStrip->horizontalHeader()->hide();
+    grdReadinessStrip->HeadEvery(6);
     grdReadinessStrip->setFont([&] {
         QFont small = grdReadinessStrip->font();
         small.setPointSizeF(small.pointSizeF() * 0.75);
@@ -89,6 +89,11 @@ QWidget* frmMain::makeInformationPanel() {
     }());
     connect(grdReadinessStrip, &ReadinessGrid::HourChosen, this, &frmMain::viewAdvertLogAt);
     grid->addWidget(grdReadinessStrip, 4, 0, 1, 2, Qt::AlignLeft);
+    QWidget* legend = ReadinessGrid::Legend(14, panel);
+    legend->setObjectName(u"pnlStripLegend"_s);
+    legend->setFont(grdReadinessStrip->font());
+    grid->addWidget(legend, 5, 0, 1, 2, Qt::AlignLeft);
+    panelLabels.append(legend->findChildren<QLabel*>());
     grid->setColumnStretch(1, 1);
     return panel;
 }

@@ -24,7 +24,9 @@ frmReadiness::frmReadiness(const ScheduleDate& first, Source source, Opener open
     grid = new ReadinessGrid(26, this);
     grid->setObjectName(u"grdReadiness"_s);
     layout->addWidget(grid);
-    layout->addWidget(makeLegend());
+    QWidget* legend = ReadinessGrid::Legend(22, this);
+    legend->setObjectName(u"pnlLegend"_s);
+    layout->addWidget(legend);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* refresh = buttons->addButton(u"&Refresh"_s, QDialogButtonBox::ActionRole);
     refresh->setObjectName(u"cmdRefresh"_s);
@@ -34,26 +36,6 @@ frmReadiness::frmReadiness(const ScheduleDate& first, Source source, Opener open
     connect(grid, &ReadinessGrid::HourChosen, this, std::move(open));
     Refresh();
     adjustSize();
-}
-
-QWidget* frmReadiness::makeLegend() {
-    auto* legend = new QWidget(this);
-    legend->setObjectName(u"pnlLegend"_s);
-    auto* row = new QHBoxLayout(legend);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (int state = HourReadiness::Ready; state >= HourReadiness::NotScheduled; --state) {
-        const auto shown = HourReadiness::State(state);
-        auto* swatch = new QLabel(QString(HourReadiness::StateMark(shown)), legend);
-        swatch->setAlignment(Qt::AlignCenter);
-        swatch->setFixedSize(22, 22);
-        swatch->setStyleSheet(u"background-color: %1; color: black; border: 1px solid black;"_s.arg(
-            ReadinessGrid::StateColour(shown).name()));
-        row->addWidget(swatch);
-        row->addWidget(new QLabel(HourReadiness::StateName(shown), legend));
-        row->addSpacing(10);
-    }
-    row->addStretch(1);
-    return legend;
 }
 
 void frmReadiness::Refresh() {

@@ -27,8 +27,6 @@ public:
     ReadinessGrid* Grid() const { return grid; }
 
 private:
-    QWidget* makeLegend();
-
     ScheduleDate first;
     Source source;
     ReadinessGrid* grid = nullptr;

@@ -2,12 +2,14 @@
 #include "app/MainWindowController.h"
 #include "windows/DateRangeControl.h"
 #include "windows/QtOperator.h"
+#include "windows/ReadinessGrid.h"
 #include "windows/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTimeEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -76,6 +78,22 @@ TEST_F(frmMainTest, TheWindowTakesItsColoursFromTheRendererWhenItsFactorsChange)
     EXPECT_NE(label->palette().color(QPalette::Window), standardPanel);
     const auto* range = window.findChild<QWidget*>(u"dtImportRange"_s);
     EXPECT_EQ(range->palette().color(QPalette::Window).rgb() & 0xFFFFFF, window.GraphicsRenderer().Panel());
+}
+
+TEST_F(frmMainTest, TheStripOfTheNextHoursIsHeadedEverySixHoursAndCarriesItsLegend) {
+    const auto* strip = window.findChild<ReadinessGrid*>(u"grdReadinessStrip"_s);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(strip->horizontalHeader()->isHidden());
+    QStringList headings;
+    for (int hour = 0; hour < 24; ++hour)
+        headings.append(strip->horizontalHeaderItem(hour)->text());
+    EXPECT_EQ(headings.join(u','), u"00,,,,,,06,,,,,,12,,,,,,18,,,,,"_s);
+    QStringList legend;
+    for (const QLabel* label : window.findChild<QWidget*>(u"pnlStripLegend"_s)->findChildren<QLabel*>())
+        legend.append(label->text());
+    EXPECT_TRUE(legend.contains(u"not scheduled, its log offers it: Import adds it"_s))
+        << legend.join(u'|').toStdString();
+    EXPECT_TRUE(legend.contains(u"not scheduled"_s));
 }
 
 TEST_F(frmMainTest, TheSplashStaysUntilTheWindowShowsAndTheOpenedWindowsCloseFirstTheMostRecentFirst) {

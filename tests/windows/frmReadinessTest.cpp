@@ -65,7 +65,14 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
     for (const QLabel* label : window.findChild<QWidget*>(u"pnlLegend"_s)->findChildren<QLabel*>())
         legend.append(label->text());
     EXPECT_EQ(legend, QStringList({u"+"_s, u"ready"_s, u"U"_s, u"underrun"_s, u"M"_s, u"music only"_s, u"A"_s,
-                                   u"adverts missing"_s, u"N"_s, u"not scheduled"_s}));
+                                   u"adverts missing"_s, u"N"_s, u"not scheduled"_s, u"I"_s,
+                                   u"not scheduled, its log offers it: Import adds it"_s}));
+    // An hour no log file gives is told apart from one an import would add.
+    HourReadiness missing;
+    EXPECT_EQ(ReadinessGrid::CellMark(missing), u'N');
+    missing.MusicOffered = true;
+    EXPECT_EQ(ReadinessGrid::CellMark(missing), u'I');
+    EXPECT_NE(ReadinessGrid::CellColour(missing), ReadinessGrid::StateColour(HourReadiness::NotScheduled));
 
     const QRect cell = grid->visualItemRect(grid->item(0, 11));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); // a double-click follows a click
