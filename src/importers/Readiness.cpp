@@ -48,40 +48,56 @@ RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const 
     return ledger;
 }
 
-HourReadiness Readiness::hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day,
-                                const RunOutcome& planned) {
+QHash<double, QList<LogItem>> Readiness::itemsOf(StationDatabase& db, const ScheduleDate& from,
+                                                 const ScheduleDate& to) {
+    QHash<double, QList<LogItem>> hours;
+    QList<LogItem>* hour = nullptr;
+    for (LogItem& item :
+         db.ItemsBetween(StationDatabase::LocateHour(from), StationDatabase::LocateHour(to))) {
+        if (item.Type == ItemType::HourStart)
+            hour = &hours[StationDatabase::LocateHour(StationDatabase::ScheduleDateFromDate(item.Position))];
+        if (hour)
+            hour->append(std::move(item));
+    }
+    return hours;
+}
+
+HourReadiness Readiness::hourOf(const ScheduleDate& hour, const QList<LogItem>& items, const Day& day,
+                                const RunOutcome& planned, HourAudit& audit) {
     HourReadiness ready;
     ready.Hour = hour;
     ready.MusicOffered = day.MusicHours.contains(int(hour.Seconds / 3600));
     ready.AdvertLog = day.AdvertLog;
-    const QList<LogItem> items = db.HourOutline(StationDatabase::LocateHour(hour));
-    if (items.isEmpty() || items[0].Type != ItemType::HourStart)
+    if (items.isEmpty())
         return ready;
     ready.Scheduled = true;
-    ready.Length = items[0].HourLength;
-    const qint32 limit = db.Settings().UnderrunThreshold();
-    ready.Underruns = limit > 0 && ready.Length < float(limit);
+    audit.WeighItems(ready, items);
     for (const LogItem& item : items) {
-        ready.AdvertsInLog += item.Type == ItemType::Advert && item.State == ItemState::Ready &&
-                              (item.Flags & ItemFlag::HasAdverts) != 0;
+        ready.AdvertsInLog += StartTimes::IsPushedAdvert(item);
         ready.Breaks += StartTimes::IsBreakMarker(item);
     }
     // What the advert log gives its breaks is the plan's, break by break.
     const RunOutcome::Hour* fates = planned.HourAt(hour);
-    for (const RunOutcome::Break& met : fates ? fates->Breaks : QList<RunOutcome::Break>()) {
+    if (!fates) { // no advert log for its day yet: every break is empty
+        ready.EmptyBreaks = ready.Breaks;
+        return ready;
+    }
+    for (const RunOutcome::Break& met : fates->Breaks) {
         ready.AdvertsOffered += met.Adverts;
         ready.EmptyBreaks += met.Adverts == 0;
     }
-    if (!fates) // no advert log for its day yet: every break is empty
-        ready.EmptyBreaks = ready.Breaks;
+    audit.WeighBreaks(ready, items, fates->Breaks);
     return ready;
 }
 
 QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from, int hours) {
     QList<HourReadiness> found;
     ScheduleDate hour{from.Day, float(int(from.Seconds / 3600) * 3600)};
-    const RunOutcome planned = plan(
-        db, hour, ScheduleDateTools::AddSeconds(hour, (hours - 1) * 3600.0 + ScheduleDateTools::HourEnd));
+    const ScheduleDate last = ScheduleDateTools::AddSeconds(hour, (hours - 1) * 3600.0);
+    const RunOutcome planned =
+        plan(db, hour, ScheduleDateTools::AddSeconds(last, ScheduleDateTools::HourEnd));
+    const QHash<double, QList<LogItem>> items = itemsOf(db, hour, last);
+    HourAudit audit(db);
     Day day;
     qint32 dayRead = 0;
     for (int i = 0; i < hours; ++i, hour = ScheduleDateTools::AddSeconds(hour, 3600)) {
@@ -89,7 +105,7 @@ QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from
             day = readDay(db, hour.Day);
             dayRead = hour.Day;
         }
-        found.append(hourOf(db, hour, day, planned));
+        found.append(hourOf(hour, items.value(StationDatabase::LocateHour(hour)), day, planned, audit));
     }
     return found;
 }
@@ -100,19 +116,24 @@ bool Readiness::AllReady(const QList<HourReadiness>& hours) {
 }
 
 QString Readiness::Table(const QList<HourReadiness>& hours) {
-    QString text = u"hour                 state            music  breaks  empty  adverts (log/in)\n"_s;
+    QString text =
+        u"hour                 state                music  breaks  empty  adverts (log/in)  to look at\n"_s;
     QHash<int, int> notReady;
     for (const HourReadiness& hour : hours) {
         const HourReadiness::State state = hour.Status();
         if (state != HourReadiness::Ready)
             ++notReady[state];
-        text += u"%1  %2  %3  %4  %5  %6\n"_s.arg(cLogImporter::HourText(hour.Hour))
-                    .arg(HourReadiness::StateName(state), -15)
+        const QString adverts =
+            hour.AdvertLog ? u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog) : u"no advert log"_s;
+        text += u"%1  %2  %3  %4  %5  %6  %7"_s.arg(cLogImporter::HourText(hour.Hour))
+                    .arg(HourReadiness::StateName(state), -19)
                     .arg(hour.MusicOffered ? u"yes"_s : u"no"_s, -5)
                     .arg(hour.Breaks, 6)
                     .arg(hour.EmptyBreaks, 5)
-                    .arg(hour.AdvertLog ? u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog)
-                                        : u"no advert log"_s);
+                    .arg(adverts, -16)
+                    .arg(hour.Detail())
+                    .trimmed() +
+                u'\n';
     }
     if (notReady.isEmpty())
         return text + u"All %1 hours are ready.\n"_s.arg(hours.size());
@@ -129,21 +150,52 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
            u"Not ready: %1 of %2 hours (%3).\n"_s.arg(total).arg(hours.size()).arg(counts.join(u", "_s));
 }
 
+namespace {
+
+QJsonArray breakFits(const QList<HourReadiness::BreakFit>& breaks) {
+    QJsonArray list;
+    for (const HourReadiness::BreakFit& fit : breaks)
+        list.append(QJsonObject{{u"time"_s, ScheduleDateTools::FormatSeconds(fit.Time, 12)},
+                                {u"length"_s, double(fit.Length)},
+                                {u"adverts"_s, double(fit.Adverts)}});
+    return list;
+}
+
+QJsonArray copyLengths(const QList<HourReadiness::CopyLength>& adverts) {
+    QJsonArray list;
+    for (const HourReadiness::CopyLength& advert : adverts)
+        list.append(QJsonObject{{u"time"_s, ScheduleDateTools::FormatSeconds(advert.Time, 12)},
+                                {u"cart"_s, advert.Cart},
+                                {u"audio"_s, double(advert.Audio)},
+                                {u"sold"_s, double(advert.Sold)}});
+    return list;
+}
+
+QJsonObject hourJson(const HourReadiness& hour) {
+    return {{u"start"_s, cLogImporter::HourText(hour.Hour)},
+            {u"state"_s, HourReadiness::StateName(hour.Status())},
+            {u"musicOffered"_s, hour.MusicOffered},
+            {u"scheduled"_s, hour.Scheduled},
+            {u"length"_s, double(hour.Length)},
+            {u"short"_s, hour.TooShort},
+            {u"silentItems"_s, hour.SilentItems},
+            {u"silentCarts"_s, QJsonArray::fromStringList(hour.SilentCarts)},
+            {u"breaks"_s, hour.Breaks},
+            {u"emptyBreaks"_s, hour.EmptyBreaks},
+            {u"overfilledBreaks"_s, breakFits(hour.OverfullBreaks)},
+            {u"underfilledBreaks"_s, breakFits(hour.UnderfullBreaks)},
+            {u"copyLengths"_s, copyLengths(hour.CopyLengths)},
+            {u"advertLog"_s, hour.AdvertLog},
+            {u"advertsOffered"_s, hour.AdvertsOffered},
+            {u"advertsInLog"_s, hour.AdvertsInLog}};
+}
+
+} // namespace
+
 QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {
     QJsonArray list;
-    for (const HourReadiness& hour : hours) {
-        list.append(QJsonObject{{u"start"_s, cLogImporter::HourText(hour.Hour)},
-                                {u"state"_s, HourReadiness::StateName(hour.Status())},
-                                {u"musicOffered"_s, hour.MusicOffered},
-                                {u"scheduled"_s, hour.Scheduled},
-                                {u"length"_s, double(hour.Length)},
-                                {u"underruns"_s, hour.Underruns},
-                                {u"breaks"_s, hour.Breaks},
-                                {u"emptyBreaks"_s, hour.EmptyBreaks},
-                                {u"advertLog"_s, hour.AdvertLog},
-                                {u"advertsOffered"_s, hour.AdvertsOffered},
-                                {u"advertsInLog"_s, hour.AdvertsInLog}});
-    }
+    for (const HourReadiness& hour : hours)
+        list.append(hourJson(hour));
     QJsonObject range;
     if (!hours.isEmpty())
         range = {{u"start"_s, cLogImporter::HourText(hours.first().Hour)},

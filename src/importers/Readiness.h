@@ -1,5 +1,6 @@
 #pragma once
 
+#include "importers/HourAudit.h"
 #include "importers/HourReadiness.h"
 #include "importers/RunOutcome.h"
 
@@ -13,7 +14,8 @@ class StationDatabase;
 // Is the air ahead ready? Each hour of a range, from the Station Database and the
 // two log folders: the music log's hour headers are read, and the advert log's
 // lines are judged by a dry run of the advert push, whose ledger gives each break
-// its fate; nothing is imported and nothing is written.
+// its fate and its lines; what the hours hold is weighed against the cart store
+// as it is now. Nothing is imported and nothing is written.
 class Readiness {
 public:
     // The hours from the hour holding `from`, `hours` of them.
@@ -35,6 +37,9 @@ private:
     static Day readDay(StationDatabase& db, qint32 day);
     // The ledger of a dry-run advert push over the range.
     static RunOutcome plan(StationDatabase& db, const ScheduleDate& from, const ScheduleDate& to);
-    static HourReadiness hourOf(StationDatabase& db, const ScheduleDate& hour, const Day& day,
-                                const RunOutcome& planned);
+    // The Scheduled Log's items of the range, read at once, by the position of their hour.
+    static QHash<double, QList<LogItem>> itemsOf(StationDatabase& db, const ScheduleDate& from,
+                                                 const ScheduleDate& to);
+    static HourReadiness hourOf(const ScheduleDate& hour, const QList<LogItem>& items, const Day& day,
+                                const RunOutcome& planned, HourAudit& audit);
 };

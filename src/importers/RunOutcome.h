@@ -53,11 +53,19 @@ public:
         TooLate,     // its hour had started when the run began
         AlreadyThere // its hour already held adverts
     };
+    // An advert line that went (or would go) into a break, or was found for one.
+    struct Spot {
+        QString Cart;
+        float Sold = 0; // the length its line gives, in seconds (0: none)
+    };
     struct Break {
         float Time = 0; // seconds after midnight
         BreakFate Fate = BreakFate::Empty;
         int Adverts = 0; // the adverts that went (or would go) in, or were found for it
         QString Why;
+        // The readable lines of the filter's type at its time, in file order: what
+        // the readiness check weighs against the break's length and the carts.
+        QList<Spot> Spots = {};
     };
 
     struct Hour {

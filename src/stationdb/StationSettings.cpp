@@ -32,6 +32,7 @@ const Definition definitions[] = {
     {"AdvertTypeFilter", Kind::Text, ""},
     {"AutoPurgeDays", Kind::NotNegative, "0"},
     {"UnderrunThreshold", Kind::NotNegative, "0"},
+    {"BreakLengthTolerance", Kind::NotNegative, "30"},
     {"UseLogImporterCartRanges", Kind::Switch, "0"},
     {"SongsStart", Kind::CartNumber, ""},
     {"SongsEnd", Kind::CartNumber, ""},

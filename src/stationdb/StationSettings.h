@@ -43,6 +43,9 @@ public:
     QString AdvertTypeFilter() const { return Value(QStringLiteral("AdvertTypeFilter")); }
     qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
     qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
+    // How far a break's adverts may run from its length before readiness names it
+    // overfilled or underfilled, in seconds; 0 turns the check off.
+    qint32 BreakLengthTolerance() const { return Number(QStringLiteral("BreakLengthTolerance")); }
     bool UseLogImporterCartRanges() const { return Number(QStringLiteral("UseLogImporterCartRanges")) != 0; }
     QString SongsStart() const { return Value(QStringLiteral("SongsStart")); }
     QString SongsEnd() const { return Value(QStringLiteral("SongsEnd")); }

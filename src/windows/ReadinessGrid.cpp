@@ -2,7 +2,7 @@
 
 #include "base/ScheduleDateTools.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -51,19 +51,18 @@ ReadinessGrid::ReadinessGrid(int cell, QWidget* parent) : QTableWidget(parent) {
 }
 
 QColor ReadinessGrid::StateColour(HourReadiness::State state) {
-    switch (state) {
-    case HourReadiness::NotScheduled:
-        return {0xD9, 0x3F, 0x3F};
-    case HourReadiness::AdvertsMissing:
-        return {0xF2, 0x8C, 0x28};
-    case HourReadiness::MusicOnly:
-        return {0xF5, 0xD0, 0x42};
-    case HourReadiness::Underrun:
-        return {0x9B, 0x7E, 0xDE};
-    case HourReadiness::Ready:
-        break;
-    }
-    return {0x5C, 0xB8, 0x5C};
+    static const QColor colours[] = {
+        {0xD9, 0x3F, 0x3F}, // not scheduled
+        {0xC2, 0x4B, 0x9A}, // missing audio
+        {0xF2, 0x8C, 0x28}, // adverts missing
+        {0xF5, 0xD0, 0x42}, // music only
+        {0x9B, 0x7E, 0xDE}, // short
+        {0x4A, 0x90, 0xD9}, // overfilled
+        {0x8E, 0xC5, 0xF0}, // underfilled
+        {0x9A, 0xD8, 0xC4}, // copy length differs
+        {0x5C, 0xB8, 0x5C}, // ready
+    };
+    return colours[state];
 }
 
 void ReadinessGrid::Show(const QList<HourReadiness>& hours) {
@@ -102,20 +101,25 @@ QColor ReadinessGrid::CellColour(const HourReadiness& hour) {
 }
 
 QWidget* ReadinessGrid::Legend(int side, QWidget* parent) {
+    // Five entries a row, so that it fits under the grid.
+    constexpr int perRow = 5;
     auto* legend = new QWidget(parent);
-    auto* row = new QHBoxLayout(legend);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new QGridLayout(legend);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(side / 3);
+    int entry = 0;
     const auto add = [&](QChar mark, const QColor& colour, const QString& meaning) {
-        row->addWidget(swatch(mark, colour, side, legend));
-        row->addWidget(new QLabel(meaning, legend));
-        row->addSpacing(side / 2);
+        const int row = entry / perRow, column = 2 * (entry % perRow);
+        grid->addWidget(swatch(mark, colour, side, legend), row, column);
+        grid->addWidget(new QLabel(meaning, legend), row, column + 1);
+        ++entry;
     };
     for (int state = HourReadiness::Ready; state >= HourReadiness::NotScheduled; --state) {
         const auto shown = HourReadiness::State(state);
         add(HourReadiness::StateMark(shown), StateColour(shown), HourReadiness::StateName(shown));
     }
     add(offeredMark, offeredColour, u"not scheduled, its log offers it: Import adds it"_s);
-    row->addStretch(1);
+    grid->setColumnStretch(2 * perRow, 1);
     return legend;
 }
 

@@ -43,6 +43,8 @@ const Field settingFields[] = {
     {"AdvertCartOffset", Carts, "Added to every &advert log cart:", Number},
     {"AutoPurgeDays", ScheduledLog, "&Keep this many days before today (0 keeps all):", Number},
     {"UnderrunThreshold", ScheduledLog, "&Warn of hours shorter than (seconds, 0 for never):", Number},
+    {"BreakLengthTolerance", ScheduledLog,
+     "A break's adverts may run &longer or shorter than it by (seconds, 0 for no check):", Number},
 };
 
 const char* const tabCaptions[] = {"Music Logs", "Advert Logs", "Carts", "Scheduled Log"};

@@ -7,8 +7,7 @@
 #include "playout/ProfileLibrary.h"
 #include "stationdb/StationDatabase.h"
 #include "support/BusyNeighbour.h"
-#include "support/ChildProgram.h"
-#include "support/TempHome.h"
+#include "support/ProgramHome.h"
 #include "tools/demo/DemoStation.h"
 
 #include <QDirIterator>
@@ -19,23 +18,13 @@
 #include <QMap>
 #include <gtest/gtest.h>
 
-class ProgramRunTest : public TempHome {
+class ProgramRunTest : public ProgramHome {
 protected:
     void SetUp() override {
-        TempHome::SetUp();
+        ProgramHome::SetUp();
         ASSERT_TRUE(outside.isValid());
         QString problem;
         ASSERT_TRUE(DemoStation::Create(QDate(2010, 11, 24), 2, &problem)) << problem.toStdString();
-    }
-
-    // Runs a program with its user folders (home, XDG, temp) pointed at an empty
-    // folder outside OSTREL_HOME.
-    int Run(const QString& program, const QStringList& arguments) {
-        ChildProgram child(Home(), outside.path());
-        const int code = child.Run(program, arguments);
-        Output = child.Output;
-        Errors = child.Errors;
-        return code;
     }
     int Logimporter(const QStringList& arguments) { return Run(QStringLiteral(LOGIMPORTER_EXE), arguments); }
 
@@ -77,10 +66,6 @@ protected:
             return item.toObject().value(field).toInt() == value;
         }));
     }
-
-    QTemporaryDir outside;
-    QString Output;
-    QString Errors;
 };
 
 TEST_F(ProgramRunTest, AFailedStartUpSaysWhatIsWrongAndWhatToDo) {
@@ -353,12 +338,15 @@ TEST_F(ProgramRunTest, ARunAfterADaysFilesLandImportsOnlyTheHoursTheyBring) {
                                    u"/NOPREVCHECK"_s};
     ASSERT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
     EXPECT_TRUE(Output.contains(u"hours written:            24\n"_s)) << Output.toStdString();
+    const int before = PushedAdverts(ScheduledLog());
 
     for (const QString& path : landing)
         ASSERT_TRUE(QFile::rename(Path(QFileInfo(path).fileName()), path));
     ASSERT_EQ(Logimporter(scheduled), 0) << Errors.toStdString();
     EXPECT_TRUE(Output.contains(u"hours written:            24\n"_s)) << Output.toStdString();
     EXPECT_TRUE(Output.contains(u"hours already there:      0\n"_s)) << Output.toStdString();
-    EXPECT_TRUE(Output.contains(u"adverts pushed:           72\n"_s)) << Output.toStdString();
+    const int landed = PushedAdverts(ScheduledLog()) - before; // the second day's alone
+    EXPECT_GT(landed, 24);
+    EXPECT_TRUE(Output.contains(u"adverts pushed:           %1\n"_s.arg(landed))) << Output.toStdString();
     EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 48);
 }

@@ -22,7 +22,8 @@ class frmReadinessTest : public WithOperator<StationFixture> {};
 
 TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOpensItsAdverts) {
     db.Settings().SetValue(u"AdvertLogsDirectory"_s, Path(u"adverts"_s));
-    db.Settings().SetValue(u"UnderrunThreshold"_s, u"0"_s);
+    db.Settings().SetValue(u"UnderrunThreshold"_s, u"100"_s);
+    db.Settings().SetValue(u"BreakLengthTolerance"_s, u"0"_s);
     LogItem advert;
     advert.Type = ItemType::Advert;
     advert.State = ItemState::Ready;
@@ -64,9 +65,14 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
     QStringList legend;
     for (const QLabel* label : window.findChild<QWidget*>(u"pnlLegend"_s)->findChildren<QLabel*>())
         legend.append(label->text());
-    EXPECT_EQ(legend, QStringList({u"+"_s, u"ready"_s, u"U"_s, u"underrun"_s, u"M"_s, u"music only"_s, u"A"_s,
-                                   u"adverts missing"_s, u"N"_s, u"not scheduled"_s, u"I"_s,
-                                   u"not scheduled, its log offers it: Import adds it"_s}));
+    EXPECT_EQ(
+        legend,
+        QStringList(
+            {u"+"_s, u"ready"_s,           u"L"_s, u"copy length differs"_s,
+             u"U"_s, u"underfilled"_s,     u"O"_s, u"overfilled"_s,
+             u"S"_s, u"short"_s,           u"M"_s, u"music only"_s,
+             u"A"_s, u"adverts missing"_s, u"X"_s, u"missing audio"_s,
+             u"N"_s, u"not scheduled"_s,   u"I"_s, u"not scheduled, its log offers it: Import adds it"_s}));
     // An hour no log file gives is told apart from one an import would add.
     HourReadiness missing;
     EXPECT_EQ(ReadinessGrid::CellMark(missing), u'N');
@@ -107,18 +113,32 @@ TEST_F(DemoReadinessTest, TheGridTheCheckTableAndItsJsonAgreeAfterAPartialImport
     frmReadiness window(
         first, [&](const ScheduleDate& from, int count) { return Readiness::Of(db, from, count); },
         [](const ScheduleDate&) {}, 0xC0C0C0);
-    QString marks;
+    QString marks, lastDay;
+    const qint32 withoutAdverts = ScheduleDateTools::DaySerial(QDate::currentDate().addDays(3));
     for (const QJsonValue& hour : hours) {
         const ScheduleDate at = ScheduleDateTools::ParseDate(hour[u"start"_s].toString());
         const QTableWidgetItem* cell = window.Grid()->item(at.Day - first.Day, int(at.Seconds / 3600));
         ASSERT_NE(cell, nullptr) << hour[u"start"_s].toString().toStdString();
         marks += cell->text();
+        if (at.Day == withoutAdverts)
+            lastDay += cell->text();
         const QString state = hour[u"state"_s].toString();
         EXPECT_TRUE(cell->toolTip().contains(u": "_s + state + u".\n"_s)) << state.toStdString();
         // The check's table gives the hour its line, with the same state.
         EXPECT_TRUE(program.Output.contains(hour[u"start"_s].toString() + u"  "_s + state))
             << state.toStdString();
     }
-    EXPECT_EQ(marks.count(u'M'), 24); // the day whose adverts have not come
+    // The day whose adverts have not come: music only, but for its hours with missing audio.
+    EXPECT_EQ(lastDay.count(u'M') + lastDay.count(u'X'), 24) << lastDay.toStdString();
+    EXPECT_GE(lastDay.count(u'M'), 12);
     EXPECT_GE(marks.count(u'+'), 24);
+    // Cart 1099 of the first day's 03:00 is not in the cart store: named in the JSON and the table.
+    const QString lost = ScheduleDateTools::FormatScheduleDate(
+        {ScheduleDateTools::DaySerial(QDate::currentDate().addDays(1)), 3 * 3600}, 4);
+    const auto at = std::find_if(hours.begin(), hours.end(),
+                                 [&](const QJsonValue& hour) { return hour[u"start"_s].toString() == lost; });
+    ASSERT_NE(at, hours.end());
+    EXPECT_EQ((*at)[u"state"_s].toString(), u"missing audio");
+    EXPECT_TRUE((*at)[u"silentCarts"_s].toArray().contains(u"1099"_s));
+    EXPECT_TRUE(program.Output.contains(u"no audio: 1099"_s));
 }

@@ -56,6 +56,12 @@ QString AdvertLog_FN::AdvertLineTitle(const QString& Line) {
     return isBlankLine(Line) ? QString() : columns(NormaliseAdvertLine(Line), 24, 53).trimmed();
 }
 
+float AdvertLog_FN::AdvertLineLength(const QString& Line) {
+    return isBlankLine(Line)
+               ? 0
+               : float(NumericText::Value(columns(NormaliseAdvertLine(Line), 55, 58).trimmed()));
+}
+
 QString AdvertLog_FN::AdvertLineReference(const QString& Line) {
     return isBlankLine(Line) ? QString() : columns(NormaliseAdvertLine(Line), 60, 99);
 }

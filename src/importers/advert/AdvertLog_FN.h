@@ -21,6 +21,8 @@ public:
     // offset. "0" for an empty line.
     static QString AdvertLineCart(const QString& Line, qint32 Offset);
     static QString AdvertLineTitle(const QString& Line);
+    // The seconds the advert was sold for; 0 for an empty line or none given.
+    static float AdvertLineLength(const QString& Line);
     // As it stands, padding included.
     static QString AdvertLineReference(const QString& Line);
     // Decoded; nothing when the notes hold a bad escape.

@@ -359,8 +359,10 @@ void cAdvertLogImporter::heldBack(Push& run) {
     // Written with none of its adverts and left unmarked, so that a run after the
     // log is mended fills it whole.
     for (RunOutcome::Break& met : run.breaks) { // each keeps the adverts it was given
-        if (met.Fate != RunOutcome::BreakFate::Corrupt)
-            met = {met.Time, RunOutcome::BreakFate::HeldBack, met.Adverts, run.corrupt};
+        if (met.Fate != RunOutcome::BreakFate::Corrupt) {
+            met.Fate = RunOutcome::BreakFate::HeldBack;
+            met.Why = run.corrupt;
+        }
     }
     Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Unreadable, run.corrupt, run.breaks);
@@ -462,8 +464,10 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, bool build)
                 reportCorrupt(run, met, why);
         } else if (!build) {
             ++met.Adverts; // only counted: its hour holds its adverts already
+            met.Spots.append(spotOf(run));
         } else if (met.Fate != RunOutcome::BreakFate::Corrupt) {
             fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
+            met.Spots.append(spotOf(run));
         }
         readLine(run);
     }
@@ -503,6 +507,11 @@ void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const 
                        ScheduleDateTools::FormatSeconds(met.Time, 12) + u" and its hour "_s + run.hourText +
                        u" were not pushed"_s);
     }
+}
+
+RunOutcome::Spot cAdvertLogImporter::spotOf(const Push& run) {
+    return {AdvertLog_FN::AdvertLineCart(run.line, run.db.Settings().AdvertCartOffset()).trimmed(),
+            AdvertLog_FN::AdvertLineLength(run.line)};
 }
 
 LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {

@@ -67,6 +67,8 @@ private:
     void nothingToPush(Push& push, float stored);
     void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
+    // The cart and sold length of the line in hand, for the ledger.
+    static RunOutcome::Spot spotOf(const Push& push);
 
     bool silent = false;
 };

@@ -160,15 +160,31 @@ void DemoStation::writeMusicLog(const QString& path, const QDate& day, bool bloc
     writeText(path, lines);
 }
 
+int DemoStation::advertsInBreak(int hour, int minute, const QDate& day) {
+    if (hour == 20 && minute == 45)
+        return 2;                             // a break sold short: 60 s of its 120
+    static const int counts[] = {0, 4, 3, 4}; // now and then an empty break
+    return counts[(hour + minute + day.day()) % 4];
+}
+
+int DemoStation::advertCart(int hour, int minute, int n) {
+    if (hour == 9 && minute == 15 && n == 0)
+        return 5020; // not in the cart store
+    if (hour == 14 && minute == 45 && n == 1)
+        return 5019; // in the cart store without audio
+    return 5000 + (hour * 3 + n + minute) % 19;
+}
+
 void DemoStation::writeAdvertLog(const QString& path, const QDate& day) {
     QStringList lines;
     for (int hour = 0; hour < 24; ++hour) {
         for (const int minute : {15, 45}) {
             const QString time = u"%1:%2:00"_s.arg(hour, 2, 10, QLatin1Char('0')).arg(minute);
-            const int count = (hour + minute + day.day()) % 4; // now and then an empty break
-            for (int n = 0; n < count; ++n) {
-                const int number = 5000 + (hour * 3 + n + minute) % 21;
+            for (int n = 0; n < advertsInBreak(hour, minute, day); ++n) {
+                const int number = advertCart(hour, minute, n);
                 const QString reference = u"BK%1-%2"_s.arg(day.toString(u"MMdd"_s)).arg(hour * 10 + n);
+                const int sold =
+                    hour == 18 && minute == 15 && n == 0 ? 45 : 30; // sold for more than its copy
                 if (n == 2 && hour % 2 == 0) // the C-record layout of another scheduler
                     lines << u"C%1%2:  %3%4%5    %6"_s.arg(hour, 2, 10, QLatin1Char('0'))
                                  .arg(minute)
@@ -178,7 +194,7 @@ void DemoStation::writeAdvertLog(const QString& path, const QDate& day) {
                                  .arg(reference);
                 else
                     lines << AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, QString::number(number), {},
-                                                           reference, 30, false,
+                                                           reference, sold, false,
                                                            n == 0 ? u"Read by the presenter"_s : QString());
             }
             lines << QString();

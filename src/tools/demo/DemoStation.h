@@ -24,4 +24,8 @@ private:
     static bool writeDatabase(const QString& location, QString* problem);
     static void writeMusicLog(const QString& path, const QDate& day, bool blockHeaders);
     static void writeAdvertLog(const QString& path, const QDate& day);
+    // The adverts sold into a break: mostly enough to fill its 120 s, once a day too few.
+    static int advertsInBreak(int hour, int minute, const QDate& day);
+    // The cart of the break's n-th advert: once a day a missing one and a silent one.
+    static int advertCart(int hour, int minute, int n);
 };
