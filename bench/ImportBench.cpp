@@ -193,6 +193,16 @@ int importChild(int days, const QString& folder, const QString& server) {
                    qFatal("the advert push failed");
            }));
     report(u"adverts-peak"_s, peakKb());
+    // The same push again with a time window: the adverts taken out first, untimed.
+    if (!db.RemoveAdvertRange(start, end) || !db.Settings().SetValue(u"AdvertTimeWindow"_s, u"60"_s))
+        qFatal("could not take the adverts out for the push with a window");
+    cAdvertLogImporter windowed([&db] { return &db; });
+    windowed.SetProgressCallback(&progress);
+    windowed.SetSilent(true);
+    report(u"window"_s, timed([&] {
+               if (!windowed.ImportLogFiles(start, end, true) || windowed.Outcome().Adverts().Adverts == 0)
+                   qFatal("the advert push with a window failed");
+           }));
     const QString musicFolder = db.Settings().MusicLogsDirectory();
     const QString advertFolder = db.Settings().AdvertLogsDirectory();
     db.Close();
@@ -293,6 +303,16 @@ void importFigures(const QString& root, const QString& server = {}) {
         printImport(what + u" ("_s + on + u')', key, 30, 30 * 24, month);
         printImport(what + u" ("_s + on + u')', key, 365, 365 * 24, year);
         printGrowth(what + u" ("_s + on + u')', key, month, year);
+    }
+    for (const auto& [days, f] : {std::pair{30, month}, std::pair{365, year}}) {
+        const double working = f[u"window"_s] - closingPause;
+        const double hourly = f[u"adverts-hourly"_s] + f[u"adverts-read"_s];
+        out() << u"advert push with a 60 s window (%1), %2 days: %3 s (%4 without its closing pause); "
+                 u"floor with a transaction per hour %5 s, ratio %6; x%7 the push without one"_s.arg(on)
+                     .arg(days)
+                     .arg(number(f[u"window"_s], 2), number(working, 2), number(hourly, 3),
+                          number(working / hourly, 1), number(working / (f[u"adverts"_s] - closingPause), 2))
+              << Qt::endl;
     }
 }
 

@@ -62,6 +62,7 @@ void LogImportSettingsModel::Load(StationDatabase& db) {
     OffsetLinkItemsOn = settings.OffsetLinkItems() != 0;
     for (const QString& name : RangeNames())
         Ranges[name] = settings.Value(name);
+    AdvertTimeWindow = settings.Value(u"AdvertTimeWindow"_s);
 }
 
 QString LogImportSettingsModel::Problem() const {
@@ -75,6 +76,8 @@ QString LogImportSettingsModel::Problem() const {
         if (NumericText::Value(Ranges.value(name)) <= 0)
             return u"You must specify a valid cart number for all of the ranges"_s;
     }
+    if (!StationSettings::Problem(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed()).isEmpty())
+        return u"The advert time window must be a whole number of seconds from 0 to 3600"_s;
     return {};
 }
 
@@ -83,7 +86,8 @@ QString LogImportSettingsModel::Store() const {
     const qint64 audio = OffsetAudioItemsOn ? NumericText::WholeValue(OffsetAudioItems) : 0;
     const qint64 link = OffsetLinkItemsOn ? NumericText::WholeValue(OffsetLinkItems) : 0;
     bool valid = settings.SetValue(u"OffsetAudioItems"_s, QString::number(audio)) &&
-                 settings.SetValue(u"OffsetLinkItems"_s, QString::number(link));
+                 settings.SetValue(u"OffsetLinkItems"_s, QString::number(link)) &&
+                 settings.SetValue(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed());
     for (const char* name : storeOrder) {
         const QString setting = QLatin1String(name);
         valid = settings.SetValue(setting, QString::number(NumericText::WholeValue(Ranges.value(setting)))) &&

@@ -6,8 +6,8 @@
 
 class StationDatabase;
 
-// The Log Importer's settings as its dialog edits them: the station's cart ranges
-// and offsets, and this machine's main use and start-up warning. The dialog copies
+// The Log Importer's settings as its dialog edits them: the station's cart ranges,
+// offsets and advert time window, and this machine's main use and start-up warning. The dialog copies
 // its boxes to and from this; every rule lives here.
 class LogImportSettingsModel {
 public:
@@ -24,6 +24,7 @@ public:
     QString OffsetLinkItems;
     bool OffsetAudioItemsOn = false;
     bool OffsetLinkItemsOn = false;
+    QString AdvertTimeWindow = QStringLiteral("0"); // seconds, as the box shows them
     int Role = 1; // an ImportKind: music, adverts, or both
     bool WarnAtStartup = true;
 

@@ -88,6 +88,18 @@ void RunOutcome::Rejected(const QString& file, int line, const QString& text, co
         rejected.append({file, line, text, reason});
 }
 
+QString RunOutcome::UnplacedLine::Why() const {
+    const QString at = u"the advert line at "_s + ScheduleDateTools::FormatSeconds(Time, 12);
+    if (NearestBreak < 0)
+        return at + u" went into no break: its hour holds none"_s;
+    const QString breakAt = ScheduleDateTools::FormatSeconds(NearestBreak, 12);
+    if (AfterItsRun)
+        return at + u" went into no break: the lines of the break at "_s + breakAt +
+               u" had ended before it (a blank line or a line of another time came between)"_s;
+    return at + u" went into no break: the nearest, at "_s + breakAt + u", is "_s +
+           QString::number(qRound(Distance)) + u" s away"_s;
+}
+
 void RunOutcome::CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                              const QString& problem) {
     carts.append({hour, cart, title, problem});
@@ -224,7 +236,7 @@ RunOutcome::ExitStatus RunOutcome::Status() const {
                (hour.Adverts == TooLate && std::any_of(hour.Breaks.cbegin(), hour.Breaks.cend(),
                                                        [](const Break& met) { return met.Adverts > 0; }));
     };
-    if (!warnings.isEmpty() || std::any_of(hours.cbegin(), hours.cend(), wanting))
+    if (!warnings.isEmpty() || !unplaced.isEmpty() || std::any_of(hours.cbegin(), hours.cend(), wanting))
         return WithWarnings;
     return Complete;
 }
@@ -327,6 +339,7 @@ QStringList RunOutcome::Summary() const {
                                SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
                                SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
                                SummaryLine(u"corrupt advert breaks"_s, QString::number(adverts.Corrupt)),
+                               SummaryLine(u"advert lines unplaced"_s, QString::number(unplaced.size())),
                                SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
                                SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }

@@ -33,7 +33,8 @@ public:
         RangeRefused = 3,   // the range was refused and nothing was written
         Incomplete = 4,     // an hour or a break the files offered was not written
         WithWarnings = 5,   // finished, but something the operator should look at was found: log
-                            // lines that could not be read, hours the files do not give
+                            // lines that could not be read, hours the files do not give, advert
+                            // lines that went into no break
         NotReady = 6,       // the readiness check (/CHECK) found an hour that is not ready
         Stopped = 7         // a stop signal ended the run before the end of its range
     };
@@ -63,8 +64,8 @@ public:
         BreakFate Fate = BreakFate::Empty;
         int Adverts = 0; // the adverts that went (or would go) in, or were found for it
         QString Why;
-        // The readable lines of the filter's type at its time, in file order: what
-        // the readiness check weighs against the break's length and the carts.
+        // In a dry run, the readable lines of the filter's type it takes, in file
+        // order: what the readiness check weighs against the break's length and the carts.
         QList<Spot> Spots = {};
     };
 
@@ -84,6 +85,24 @@ public:
         int Line = 0;
         QString Text;
         QString Reason;
+    };
+    // An advert line of an hour the push walked that went into no break: its time
+    // is further from every break of its hour than the advert time window, or the
+    // lines of its break had ended (a blank line) before it.
+    struct UnplacedLine {
+        QString File;
+        int Line = 0;
+        QString Text;
+        ScheduleDate Hour;
+        float Time = 0;          // seconds after midnight
+        float NearestBreak = -1; // the nearest break of its hour; -1 when it has none
+        float Distance = 0;      // seconds from it
+        // Near enough, but its break had taken its lines already: a blank line or a
+        // line of another time came between them and this one.
+        bool AfterItsRun = false;
+
+        // Why, in a few words, with its time and the break's.
+        QString Why() const;
     };
     struct MissingCart {
         ScheduleDate Hour;
@@ -131,6 +150,7 @@ public:
     void Rejected(const QString& file, int line, const QString& text, const QString& reason);
     void CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                      const QString& problem);
+    void Unplaced(const UnplacedLine& line) { unplaced.append(line); }
     void ImporterCouldNotRun() { importerRefused = true; }
     void RangeWasRefused() { rangeRefused = true; }
 
@@ -171,6 +191,7 @@ public:
     const Hour* HourAt(const ScheduleDate& start) const;
     const QList<RejectedLine>& RejectedLines() const { return rejected; }
     const QList<MissingCart>& Carts() const { return carts; }
+    const QList<UnplacedLine>& UnplacedLines() const { return unplaced; }
     const QDateTime& Started() const { return started; }
     const QDateTime& Finished() const { return finished; }
     const ScheduleDate& First() const { return first; }
@@ -211,5 +232,6 @@ private:
     QMap<double, Hour> hours;
     QList<RejectedLine> rejected;
     QList<MissingCart> carts;
+    QList<UnplacedLine> unplaced;
     QMap<double, QList<LogItem>> plannedHours;
 };

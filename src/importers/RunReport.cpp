@@ -67,6 +67,17 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
                                  {u"cart"_s, cart.Cart},
                                  {u"title"_s, cart.Title},
                                  {u"problem"_s, cart.Problem}});
+    QJsonArray unplaced;
+    for (const RunOutcome::UnplacedLine& line : run.UnplacedLines())
+        unplaced.append(QJsonObject{
+            {u"file"_s, line.File},
+            {u"line"_s, line.Line},
+            {u"text"_s, line.Text},
+            {u"hour"_s, when(line.Hour)},
+            {u"time"_s, ScheduleDateTools::FormatSeconds(line.Time, 12)},
+            {u"nearestBreak"_s,
+             line.NearestBreak < 0 ? QString() : ScheduleDateTools::FormatSeconds(line.NearestBreak, 12)},
+            {u"distance"_s, double(line.Distance)}});
     const RunOutcome::AdvertTotals adverts = run.Adverts();
     const QJsonObject totals{
         {u"hoursWritten"_s, run.Count(run.DryRun() ? RunOutcome::Planned : RunOutcome::Written)},
@@ -82,6 +93,7 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
         {u"breaksFilteredOut"_s, adverts.Filtered},
         {u"breaksWithCorruptLines"_s, adverts.Corrupt},
         {u"breaksNotWritten"_s, adverts.NotWritten},
+        {u"advertLinesUnplaced"_s, int(run.UnplacedLines().size())},
         {u"missingCarts"_s, run.MissingCarts()}};
     return {{u"dryRun"_s, run.DryRun()},
             {u"started"_s, run.Started().toString(Qt::ISODate)},
@@ -90,6 +102,7 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
             {u"hours"_s, hours},
             {u"rejectedLines"_s, rejected},
             {u"missingCarts"_s, carts},
+            {u"unplacedLines"_s, unplaced},
             {u"warnings"_s, texts(run.Warnings())},
             {u"totals"_s, totals},
             {u"stoppedBy"_s, run.StoppedBy()},
@@ -133,6 +146,11 @@ QString RunReport::Preview(const RunOutcome& run) {
         lines << QString() << u"Lines rejected:"_s;
         for (const RunOutcome::RejectedLine& line : run.RejectedLines())
             lines.append(u"  %1:%2: %3"_s.arg(line.File).arg(line.Line).arg(line.Reason));
+    }
+    if (!run.UnplacedLines().isEmpty()) {
+        lines << QString() << u"Advert lines unplaced:"_s;
+        for (const RunOutcome::UnplacedLine& line : run.UnplacedLines())
+            lines.append(u"  %1:%2: %3"_s.arg(line.File).arg(line.Line).arg(line.Why()));
     }
     if (!run.Carts().isEmpty()) {
         lines << QString() << u"Carts missing or silent:"_s;

@@ -8,7 +8,7 @@ namespace {
 
 // FileNamePart: a piece of a log file's name (a prefix, an extension), which must
 // not lead the name out of its folder.
-enum class Kind { Text, FileNamePart, FileNameFormat, Number, NotNegative, Switch, CartNumber };
+enum class Kind { Text, FileNamePart, FileNameFormat, Number, NotNegative, WithinHour, Switch, CartNumber };
 
 struct Definition {
     const char* name;
@@ -30,6 +30,7 @@ const Definition definitions[] = {
     {"CartOffset", Kind::Number, "0"},
     {"AdvertCartOffset", Kind::Number, "0"},
     {"AdvertTypeFilter", Kind::Text, ""},
+    {"AdvertTimeWindow", Kind::WithinHour, "0"},
     {"AutoPurgeDays", Kind::NotNegative, "0"},
     {"UnderrunThreshold", Kind::NotNegative, "0"},
     {"BreakLengthTolerance", Kind::NotNegative, "30"},
@@ -104,6 +105,10 @@ QString StationSettings::Problem(const QString& name, const QString& value) {
     case Kind::NotNegative:
         return isWholeNumber(value, 0) ? QString()
                                        : QStringLiteral("%1 must be a whole number of 0 or more").arg(name);
+    case Kind::WithinHour:
+        return isWholeNumber(value, 0) && value.toLongLong() <= 3600
+                   ? QString()
+                   : QStringLiteral("%1 must be a whole number of seconds from 0 to 3600").arg(name);
     case Kind::Switch:
         return value == u"0" || value == u"1" ? QString() : QStringLiteral("%1 must be 0 or 1").arg(name);
     case Kind::CartNumber:
@@ -119,8 +124,8 @@ bool StationSettings::SetValue(const QString& name, const QString& value) {
         return false;
     // Numbers are kept in one spelling: "+250" and "0250" are stored as "250".
     const Kind kind = find(name)->kind;
-    const bool numeric = kind == Kind::Number || kind == Kind::NotNegative || kind == Kind::Switch ||
-                         (kind == Kind::CartNumber && !value.isEmpty());
+    const bool numeric = kind == Kind::Number || kind == Kind::NotNegative || kind == Kind::WithinHour ||
+                         kind == Kind::Switch || (kind == Kind::CartNumber && !value.isEmpty());
     values.insert(name, numeric ? QString::number(value.toLongLong()) : value);
     return true;
 }

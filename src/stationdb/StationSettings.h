@@ -41,6 +41,9 @@ public:
     qint32 CartOffset() const { return Number(QStringLiteral("CartOffset")); }
     qint32 AdvertCartOffset() const { return Number(QStringLiteral("AdvertCartOffset")); }
     QString AdvertTypeFilter() const { return Value(QStringLiteral("AdvertTypeFilter")); }
+    // How far from a break's time, in seconds, an advert line may be and still go
+    // into it; 0: only at its very time.
+    qint32 AdvertTimeWindow() const { return Number(QStringLiteral("AdvertTimeWindow")); }
     qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
     qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
     // How far a break's adverts may run from its length before readiness names it

@@ -152,9 +152,29 @@ QWidget* frmLogImportSettings::makeOptionsTab() {
     chkWarnAtStartup->setChecked(settings.WarnAtStartup);
     others->addWidget(chkWarnAtStartup);
     layout->addWidget(mainUse);
+    layout->addWidget(makeAdvertsGroup(page));
     layout->addWidget(other);
     layout->addStretch(1);
     return page;
+}
+
+QWidget* frmLogImportSettings::makeAdvertsGroup(QWidget* page) {
+    QGroupBox* adverts = frame(u"fraAdverts"_s, u"Advert logs"_s, page);
+    auto* grid = new QGridLayout(adverts);
+    txtAdvertTimeWindow = box(u"txtAdvertTimeWindow"_s, settings.AdvertTimeWindow);
+    auto* caption = new QLabel(u"Place an advert up to this many seconds from its break's time:"_s, adverts);
+    caption->setBuddy(txtAdvertTimeWindow);
+    grid->addWidget(caption, 0, 0);
+    grid->addWidget(txtAdvertTimeWindow, 0, 1);
+    auto* meaning = new QLabel(u"An advert log line goes into the break of its hour whose time is nearest its "
+                               u"own, when it is no further away than this (0 to 3600; with 0, only a break at "
+                               u"its very time takes it). A line no break takes is named in the run's summary "
+                               u"and report."_s,
+                               adverts);
+    meaning->setObjectName(u"lblAdvertTimeWindow"_s);
+    meaning->setWordWrap(true);
+    grid->addWidget(meaning, 1, 0, 1, 2);
+    return adverts;
 }
 
 bool frmLogImportSettings::eventFilter(QObject* watched, QEvent* event) {
@@ -195,6 +215,7 @@ void frmLogImportSettings::copyToModel() {
                     : optImportAdverts->isChecked()       ? ImportKind::Adverts
                                                           : ImportKind::Music;
     settings.WarnAtStartup = chkWarnAtStartup->isChecked();
+    settings.AdvertTimeWindow = txtAdvertTimeWindow->text();
 }
 
 void frmLogImportSettings::accept() {

@@ -8,8 +8,8 @@ class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
-// The Log Importer settings dialog: the station's cart ranges and offsets, and
-// this machine's main use and start-up warning. It shows a settings model and
+// The Log Importer settings dialog: the station's cart ranges, offsets and advert
+// time window, and this machine's main use and start-up warning. It shows a settings model and
 // copies the operator's values back into it; the model checks and stores them.
 class frmLogImportSettings : public QDialog {
     Q_OBJECT
@@ -30,6 +30,7 @@ private:
     QWidget* makeRangesTab();
     QWidget* makeOffsetsTab();
     QWidget* makeOptionsTab();
+    QWidget* makeAdvertsGroup(QWidget* page);
     QLineEdit* box(const QString& name, const QString& text);
     void addOffset(class QGridLayout* grid, int row, const QString& name, const QString& caption,
                    const QString& text, bool on);
@@ -45,4 +46,5 @@ private:
     QRadioButton* optImportAdverts = nullptr;
     QRadioButton* optImportMusicAndAdverts = nullptr;
     QCheckBox* chkWarnAtStartup = nullptr;
+    QLineEdit* txtAdvertTimeWindow = nullptr;
 };

@@ -62,3 +62,23 @@ TEST_F(LogImportSettingsModelTest, OffsetsAndRangesAreShownAndStoredAsSpecified)
     EXPECT_EQ(again.OffsetLinkItems, u"-2");
     EXPECT_TRUE(again.OffsetLinkItemsOn);
 }
+
+TEST_F(LogImportSettingsModelTest, TheAdvertTimeWindowIsAWholeNumberOfSecondsUpToAnHour) {
+    LogImportSettingsModel model;
+    model.Load(db);
+    EXPECT_EQ(model.AdvertTimeWindow, u"0"); // exact times unless set
+    Fill(model, u"1000"_s);
+    for (const QString& refused : {u"3601"_s, u"-5"_s, u"ten"_s, u"2.5"_s, QString()}) {
+        model.AdvertTimeWindow = refused;
+        EXPECT_EQ(model.Problem(), u"The advert time window must be a whole number of seconds from 0 to 3600")
+            << refused.toStdString();
+    }
+    model.AdvertTimeWindow = u"3600"_s;
+    EXPECT_EQ(model.Problem(), QString());
+    model.AdvertTimeWindow = u"45"_s;
+    ASSERT_EQ(model.Store(), QString());
+    EXPECT_EQ(db.Settings().AdvertTimeWindow(), 45);
+    LogImportSettingsModel again;
+    again.Load(db);
+    EXPECT_EQ(again.AdvertTimeWindow, u"45");
+}

@@ -11,6 +11,7 @@
 #include "importers/RunCarts.h"
 #include "importers/advert/AdvertInformation.h"
 #include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertPlacement.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
@@ -34,8 +35,13 @@ struct cAdvertLogImporter::Push {
 
     StationDatabase& db;
     TextFileReader reader;
+    // The line read last, with its time in whole seconds (-1 for a blank line);
+    // pending while no hour has taken it yet.
     QString line;
     qint64 lineTime = 0;
+    bool pending = false;
+    qint64 window = 0; // the advert time window, in seconds
+    QString filter;    // the advert type filter, trimmed
     // The day in hand, its place among the push's days, and the share of its hours done.
     qint32 day = 0;
     int dayIndex = 0;
@@ -50,6 +56,7 @@ struct cAdvertLogImporter::Push {
     // The hour's breaks as they are to be filled, and what became of each in the plan.
     QList<BreakFill> fills;
     QList<RunOutcome::Break> breaks;
+    QList<RunOutcome::UnplacedLine> unplaced; // the hour's lines that went into no break
     RunCarts lookups;
     CartSet carts;     // the carts pushed, for the advert information
     int logsFound = 0; // days of the range that had an advert log
@@ -191,16 +198,15 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     Push run(db);
     run.caughtUp = caughtUp;
+    run.window = db.Settings().AdvertTimeWindow();
+    run.filter = db.Settings().AdvertTypeFilter().trimmed();
     run.days = std::max<int>(1, int(hours.size()));
     run.dayIndex = -1;
     for (auto day = hours.cbegin(); day != hours.cend(); ++day) {
         run.day = day.key();
         ++run.dayIndex;
         progress().Process(u"Opening Log for "_s + DayText(run.day));
-        // Before the day's first line: earlier than any time, so that a break at
-        // midnight reads ahead to its lines like any other.
-        run.lineTime = -1;
-        run.line.clear();
+        run.pending = false; // nothing read of the day's log yet
         const QString path = db.AdvertLogFileName(run.day);
         if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
             continue;
@@ -239,9 +245,69 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     return true;
 }
 
-void cAdvertLogImporter::readLine(Push& run) {
-    run.reader.NextLine(run.line);
-    run.lineTime = whole(AdvertLog_FN::AdvertLineSeconds(run.line));
+QList<cAdvertLogImporter::HourLine> cAdvertLogImporter::linesOfHour(Push& run) {
+    // The log is in time order and read once, forward: the lines before the hour
+    // belong to hours the push did not walk, and the first line after it is kept
+    // for the next hour.
+    const qint64 start = whole(run.hour.Seconds);
+    const qint64 end = start + 3600;
+    QList<HourLine> lines;
+    for (;;) {
+        if (!run.pending) {
+            if (run.reader.AtEnd())
+                break;
+            run.reader.NextLine(run.line);
+            run.lineTime = whole(AdvertLog_FN::AdvertLineSeconds(run.line));
+            run.pending = true;
+        }
+        if (run.lineTime >= end)
+            break;
+        run.pending = false;
+        if (run.lineTime >= start || run.lineTime < 0) // a blank line parts two runs
+            lines.append({run.line, run.lineTime, run.reader.LinesRead()});
+    }
+    return lines;
+}
+
+void cAdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool build) {
+    const QList<HourLine> lines = linesOfHour(run);
+    QList<const LogItem*> markers;
+    QList<qint64> breakTimes;
+    for (const LogItem& item : items) {
+        if (StartTimes::IsBreakMarker(item)) {
+            markers.append(&item);
+            breakTimes.append(whole(item.Time));
+        }
+    }
+    QList<qint64> lineTimes;
+    for (const HourLine& line : lines)
+        lineTimes.append(line.Time);
+    const QList<AdvertPlacement::Place> places = AdvertPlacement::Of(breakTimes, lineTimes, run.window);
+    QList<QList<const HourLine*>> perBreak(markers.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const AdvertPlacement::Place& place = places[i];
+        if (place.Break >= 0)
+            perBreak[place.Break].append(&lines[i]);
+        else if (lines[i].Time >= 0 && typeTaken(run, lines[i]))
+            run.unplaced.append({run.file, lines[i].Number, lines[i].Text, run.hour, float(lines[i].Time),
+                                 float(place.Nearest), float(place.Distance), place.AfterItsRun});
+    }
+    for (qsizetype b = 0; b < markers.size(); ++b) {
+        fillBreak(run, *markers[b], perBreak[b], build);
+        progress().Task(u"Searching for next advert"_s);
+    }
+}
+
+bool cAdvertLogImporter::typeTaken(const Push& run, const HourLine& line) {
+    return run.filter.isEmpty() ||
+           run.filter.compare(AdvertLog_FN::AdvertLineType(line.Text).trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+void cAdvertLogImporter::reportUnplaced(Push& run) {
+    for (const RunOutcome::UnplacedLine& line : run.unplaced) {
+        Outcome().Unplaced(line);
+        Log(adLog, run.hourText + u" - line %1 of '%2': "_s.arg(line.Line).arg(line.File) + line.Why());
+    }
 }
 
 void cAdvertLogImporter::pushHour(Push& run, int hour) {
@@ -271,6 +337,7 @@ void cAdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
         tooLate(run);
         return;
     }
+    reportUnplaced(run);
     if (!run.corrupt.isEmpty()) {
         heldBack(run);
         ReportUnderrun(adLog, run.hour, stored, run.db.Settings().UnderrunThreshold());
@@ -316,13 +383,9 @@ std::optional<QList<LogItem>> cAdvertLogImporter::planHour(Push& run, double pos
     run.corrupt.clear();
     run.fills.clear();
     run.breaks.clear();
+    run.unplaced.clear();
     const bool filled = start.Flags & ItemFlag::HasAdverts;
-    for (const LogItem& marker : items) {
-        if (!StartTimes::IsBreakMarker(marker))
-            continue;
-        fillBreak(run, marker, !filled);
-        progress().Task(u"Searching for next advert"_s);
-    }
+    placeLines(run, items, !filled);
     if (filled) {
         alreadyFilled(run);
         return std::nullopt;
@@ -424,52 +487,47 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     return true;
 }
 
-QString cAdvertLogImporter::corruptionOf(const Push& run) {
-    const QString cart = AdvertLog_FN::AdvertLineCart(run.line, run.db.Settings().AdvertCartOffset());
-    if (cart.isEmpty() && AdvertLog_FN::AdvertLineTitle(run.line).isEmpty())
+QString cAdvertLogImporter::corruptionOf(const Push& run, const QString& line) {
+    const QString cart = AdvertLog_FN::AdvertLineCart(line, run.db.Settings().AdvertCartOffset());
+    if (cart.isEmpty() && AdvertLog_FN::AdvertLineTitle(line).isEmpty())
         return u"it has neither a cart nor a title"_s;
-    if (!AdvertLog_FN::AdvertLineNotes(run.line))
+    if (!AdvertLog_FN::AdvertLineNotes(line))
         return u"its notes hold a %-escape that cannot be decoded"_s;
     return {};
 }
 
-void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, bool build) {
-    const qint64 breakTime = whole(marker.Time);
+void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, const QList<const HourLine*>& lines,
+                                   bool build) {
     RunOutcome::Break met{
         marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere, 0, {}};
     progress().Task(u"Locating advert break"_s);
-    while (!run.reader.AtEnd() && run.lineTime < breakTime)
-        readLine(run);
-    if (run.lineTime != breakTime) {
-        run.breaks.append(met); // empty: no line at its time
+    if (lines.isEmpty()) {
+        run.breaks.append(met); // empty: no line for it
         return;
     }
 
     BreakFill fill{marker.Position, {}};
-    const QString filter = run.db.Settings().AdvertTypeFilter().trimmed();
     int filtered = 0;
     int corrupt = 0;
-    // Every line at the break's time is read, even past a corrupt one, so that
-    // none of them is taken for a later break's.
-    while (!run.line.trimmed().isEmpty() && run.lineTime == breakTime) {
-        const QString type = AdvertLog_FN::AdvertLineType(run.line).trimmed();
-        if (!filter.isEmpty() && filter.compare(type, Qt::CaseInsensitive) != 0) {
+    // Every line of the break is read, even past a corrupt one.
+    for (const HourLine* line : lines) {
+        if (!typeTaken(run, *line)) {
             ++filtered;
             if (build)
-                Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
-                                   u"its type '%1' is not the advert type filter's '%2'"_s.arg(type, filter));
-        } else if (const QString why = corruptionOf(run); !why.isEmpty()) {
+                Outcome().Rejected(run.file, line->Number, line->Text,
+                                   u"its type '%1' is not the advert type filter's '%2'"_s.arg(
+                                       AdvertLog_FN::AdvertLineType(line->Text).trimmed(), run.filter));
+        } else if (const QString why = corruptionOf(run, line->Text); !why.isEmpty()) {
             ++corrupt;
             if (build)
-                reportCorrupt(run, met, why);
+                reportCorrupt(run, met, *line, why);
         } else if (!build) {
             ++met.Adverts; // only counted: its hour holds its adverts already
-            met.Spots.append(spotOf(run));
+            keepSpot(run, met, line->Text);
         } else if (met.Fate != RunOutcome::BreakFate::Corrupt) {
-            fill.Adverts.append(advertOf(run, run.line, float(breakTime)));
-            met.Spots.append(spotOf(run));
+            fill.Adverts.append(advertOf(run, line->Text, float(whole(marker.Time))));
+            keepSpot(run, met, line->Text);
         }
-        readLine(run);
     }
     if (!build || met.Fate == RunOutcome::BreakFate::Corrupt) {
         if (build) // the lines it was given, the unreadable among them: none went in
@@ -493,10 +551,10 @@ void cAdvertLogImporter::fillBreak(Push& run, const LogItem& marker, bool build)
     run.fills.append(fill);
 }
 
-void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const QString& why) {
-    const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
-    Outcome().Rejected(run.file, run.reader.LinesRead(), run.line,
-                       u"the advert log is corrupt here: "_s + why);
+void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const HourLine& line,
+                                       const QString& why) {
+    const QString where = u"line %1 of '%2'"_s.arg(line.Number).arg(run.file);
+    Outcome().Rejected(run.file, line.Number, line.Text, u"the advert log is corrupt here: "_s + why);
     if (met.Fate == RunOutcome::BreakFate::Corrupt)
         return; // the break's first corrupt line names it
     met = {met.Time, RunOutcome::BreakFate::Corrupt, 0, where + u": "_s + why};
@@ -509,9 +567,11 @@ void cAdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const 
     }
 }
 
-RunOutcome::Spot cAdvertLogImporter::spotOf(const Push& run) {
-    return {AdvertLog_FN::AdvertLineCart(run.line, run.db.Settings().AdvertCartOffset()).trimmed(),
-            AdvertLog_FN::AdvertLineLength(run.line)};
+void cAdvertLogImporter::keepSpot(const Push& run, RunOutcome::Break& met, const QString& line) const {
+    if (!Outcome().DryRun())
+        return; // only a plan is weighed line by line; a year's push keeps its memory
+    met.Spots.append({AdvertLog_FN::AdvertLineCart(line, run.db.Settings().AdvertCartOffset()).trimmed(),
+                      AdvertLog_FN::AdvertLineLength(line)});
 }
 
 LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {

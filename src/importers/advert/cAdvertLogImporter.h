@@ -35,6 +35,13 @@ public:
 
 private:
     struct Push; // the state of one push
+    // A line of the hour in hand: its text, its time in whole seconds (-1 for a
+    // blank line) and its number in the file.
+    struct HourLine {
+        QString Text;
+        qint64 Time = -1;
+        int Number = 0;
+    };
     // The hours a push goes through, day by day, each day's in order.
     using Hours = QMap<qint32, QList<int>>;
 
@@ -49,12 +56,20 @@ private:
     // What becomes of a planned hour: too late, held back by a corrupt line, nothing
     // to push, refused, or written.
     void finishHour(Push& push, const QList<LogItem>& items);
-    // Reads the lines at the break's time and gives the break its fate; with `build`
-    // False (its hour already holds adverts) it only counts the adverts the log gives it.
-    void fillBreak(Push& push, const LogItem& marker, bool build);
-    // Why the line in hand cannot be pushed; "" when it can.
-    static QString corruptionOf(const Push& push);
-    void reportCorrupt(Push& push, RunOutcome::Break& met, const QString& why);
+    // The lines of the hour in hand, read on from where the last hour stopped.
+    static QList<HourLine> linesOfHour(Push& push);
+    // Reads the hour's lines and gives each break its own (the advert time window's
+    // placement), and keeps those that go into no break for the ledger.
+    void placeLines(Push& push, const QList<LogItem>& items, bool build);
+    // Whether the line is of the advert type filter's type (any, without a filter).
+    static bool typeTaken(const Push& push, const HourLine& line);
+    void reportUnplaced(Push& push);
+    // Gives the break its fate from its lines; with `build` False (its hour already
+    // holds adverts) it only counts the adverts the log gives it.
+    void fillBreak(Push& push, const LogItem& marker, const QList<const HourLine*>& lines, bool build);
+    // Why the line cannot be pushed; "" when it can.
+    static QString corruptionOf(const Push& push, const QString& line);
+    void reportCorrupt(Push& push, RunOutcome::Break& met, const HourLine& line, const QString& why);
     // Applies the hour's planned change (a dry run only records it); True when written.
     bool writeHour(Push& push, const HourChange& change);
     // The hour's fates in the ledger, and its lines in the application log.
@@ -65,10 +80,9 @@ private:
     void tooLate(Push& push);
     void heldBack(Push& push);
     void nothingToPush(Push& push, float stored);
-    void readLine(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
-    // The cart and sold length of the line in hand, for the ledger.
-    static RunOutcome::Spot spotOf(const Push& push);
+    // The line's cart and sold length, kept in a dry run's ledger for the readiness check.
+    void keepSpot(const Push& push, RunOutcome::Break& met, const QString& line) const;
 
     bool silent = false;
 };

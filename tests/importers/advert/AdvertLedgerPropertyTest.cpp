@@ -7,11 +7,13 @@
 #include "importers/RunReport.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "importers/advert/cAdvertLogImporter.h"
+#include "stationdb/StartTimes.h"
 #include "support/Columns.h"
 
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace {
 
@@ -142,11 +144,90 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         EXPECT_TRUE(run.Summary().contains(
             RunOutcome::SummaryLine(u"breaks left empty"_s, QString::number(totals.Empty))));
         const bool corrupt = totals.Corrupt > 0;
-        EXPECT_EQ(run.Status() == RunOutcome::WithWarnings, corrupt);
+        EXPECT_EQ(run.Status() == RunOutcome::WithWarnings, corrupt || !run.UnplacedLines().isEmpty());
     }
     // The cases met every fate a push can give without a database that refuses.
     using Fate = RunOutcome::BreakFate;
     for (const Fate fate :
          {Fate::Filled, Fate::Empty, Fate::Filtered, Fate::Corrupt, Fate::HeldBack, Fate::AlreadyThere})
         EXPECT_GT(seen.value(fate), 10) << RunOutcome::BreakFateText(fate).toStdString();
+}
+
+TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindowOrIsNamedAsUnplaced) {
+    QRandomGenerator random(20261208);
+    const qint64 windows[] = {0, 0, 10, 30, 60, 900, 1200};
+    int placedSeen = 0, unplacedSeen = 0;
+    for (int round = 0; round < 150; ++round) {
+        SCOPED_TRACE(round);
+        db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+        const qint64 window = windows[random.bounded(int(std::size(windows)))];
+        db.Settings().SetValue(u"AdvertTimeWindow"_s, QString::number(window));
+        // Up to six lines an hour, in time order, near its breaks or anywhere in it;
+        // each line's reference is its number in the file.
+        QList<qint64> times;
+        for (int hour = firstHour; hour < firstHour + hours; ++hour) {
+            QList<qint64> hourTimes;
+            for (int n = random.bounded(7); n > 0; --n) {
+                const qint64 near = hour * 3600 + breakMinutes[random.bounded(2)] * 60;
+                hourTimes.append(random.bounded(3) == 0 ? hour * 3600 + random.bounded(3600)
+                                                        : near + random.bounded(-90, 91));
+            }
+            std::sort(hourTimes.begin(), hourTimes.end());
+            times += hourTimes;
+        }
+        QStringList log;
+        for (qsizetype i = 0; i < times.size(); ++i)
+            log.append(AdvertLog_FN::BuildAdvertLine(ScheduleDateTools::FormatSeconds(float(times[i]), 12),
+                                                     u"SPOT"_s, u"0034"_s, {}, QString::number(i + 1), 30,
+                                                     false, {}));
+        WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+
+        cAdvertLogImporter adverts{[this] { return &db; }};
+        adverts.SetSilent(true);
+        ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
+        ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
+        const RunOutcome& run = adverts.Outcome();
+
+        QMap<int, QList<qint64>> placed; // line number: the times of the breaks it went into
+        for (int hour = firstHour; hour < firstHour + hours; ++hour) {
+            for (const LogItem& item : HourItems(Nov(5), hour)) {
+                if (StartTimes::IsPushedAdvert(item))
+                    placed[item.Reference.trimmed().toInt()].append(qint64(item.HourStart));
+            }
+        }
+        QMap<int, int> unplaced;
+        for (const RunOutcome::UnplacedLine& line : run.UnplacedLines())
+            ++unplaced[line.Line];
+        for (int number = 1; number <= times.size(); ++number) {
+            const qint64 time = times[number - 1];
+            const qint64 hourStart = time / 3600 * 3600;
+            const QList<qint64> breaks{hourStart + 900, hourStart + 2700};
+            // The nearest of its hour's breaks, the earlier on a tie.
+            const qint64 nearest =
+                std::abs(time - breaks[0]) <= std::abs(time - breaks[1]) ? breaks[0] : breaks[1];
+            const bool inWindow = std::abs(time - nearest) <= window;
+            EXPECT_LE(placed.value(number).size() + unplaced.value(number), 1) << number; // at most one place
+            if (inWindow) {
+                EXPECT_EQ(placed.value(number), QList<qint64>{nearest}) << number << " at " << time;
+            } else {
+                EXPECT_EQ(unplaced.value(number), 1) << number << " at " << time;
+            }
+            if (window == 0) { // the exact rule: a line goes in only at its break's very time
+                EXPECT_EQ(placed.contains(number), time == breaks[0] || time == breaks[1]) << number;
+            }
+            placedSeen += placed.contains(number);
+        }
+        unplacedSeen += int(run.UnplacedLines().size());
+        EXPECT_EQ(run.Adverts().Adverts,
+                  std::accumulate(placed.cbegin(), placed.cend(), 0,
+                                  [](int sum, const QList<qint64>& at) { return sum + int(at.size()); }));
+        EXPECT_TRUE(run.Summary().contains(RunOutcome::SummaryLine(
+            u"advert lines unplaced"_s, QString::number(run.UnplacedLines().size()))));
+        EXPECT_EQ(RunReport::Json(run)[u"totals"_s][u"advertLinesUnplaced"_s].toInt(),
+                  run.UnplacedLines().size());
+        EXPECT_EQ(run.Status(),
+                  run.UnplacedLines().isEmpty() ? RunOutcome::Complete : RunOutcome::WithWarnings);
+    }
+    EXPECT_GT(placedSeen, 300);
+    EXPECT_GT(unplacedSeen, 300);
 }

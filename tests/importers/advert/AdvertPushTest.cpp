@@ -248,6 +248,51 @@ TEST_F(AdvertPushTest, ABreakWhoseLinesTheFilterLeavesOutIsFilteredNotEmpty) {
     EXPECT_EQ(adverts.Outcome().Adverts().Empty, 0);
 }
 
+TEST_F(AdvertPushTest, WithATimeWindowLinesNearABreakGoInInFileOrderAndOneTooFarIsNamed) {
+    TwoBreakHours(5, {10});
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertTimeWindow"_s, u"30"_s));
+    AdvertLog(5, {Advert(u"10:14:50"_s, u"0034"_s, u"First"_s), Advert(u"10:15:20"_s, u"0034"_s, u"Second"_s),
+                  Advert(u"10:16:00"_s, u"0034"_s, u"Third"_s)});
+    adverts.SetSilent(true);
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
+    const auto hour = Hour(5, 10);
+    ASSERT_EQ(hour.size(), 7);
+    EXPECT_EQ(hour[3].Title, u"First");
+    EXPECT_EQ(hour[4].Title, u"Second");
+    EXPECT_FLOAT_EQ(hour[3].HourStart, 10 * 3600 + 900); // they keep the break's time
+
+    const RunOutcome& run = adverts.Outcome();
+    ASSERT_EQ(run.UnplacedLines().size(), 1);
+    const RunOutcome::UnplacedLine& third = run.UnplacedLines()[0];
+    EXPECT_EQ(third.Line, 3);
+    EXPECT_EQ(third.File, db.AdvertLogFileName(Nov(5)));
+    EXPECT_FLOAT_EQ(third.NearestBreak, 10 * 3600 + 900);
+    EXPECT_FLOAT_EQ(third.Distance, 60);
+    EXPECT_EQ(run.Status(), RunOutcome::WithWarnings);
+    EXPECT_TRUE(run.Summary().contains(u"advert lines unplaced:    1"_s));
+    EXPECT_TRUE(AdLines().contains(u"AdLog:2010-11-05 10:00:00 - line 3 of '"_s +
+                                   db.AdvertLogFileName(Nov(5)) +
+                                   u"': the advert line at 10:16:00 went into no break: the nearest, at "
+                                   u"10:15:00, is 60 s away"_s))
+        << AdLines().join(u'\n').toStdString();
+}
+
+TEST_F(AdvertPushTest, BreaksCloserThanTwiceTheWindowEachTakeTheirNearestLinesAndATieGoesToTheEarlier) {
+    MusicHours(5, {10}, {Columns({{1, u":"_s}, {15, u"BREAK 00:16:00"_s}})}); // breaks at 10:15 and 10:16
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertTimeWindow"_s, u"40"_s));
+    AdvertLog(5, {Advert(u"10:14:40"_s, u"0034"_s, u"Early"_s), Advert(u"10:15:30"_s, u"0034"_s, u"Tie"_s),
+                  Advert(u"10:15:40"_s, u"0034"_s, u"Late"_s), Advert(u"10:16:30"_s, u"0034"_s, u"Last"_s)});
+    adverts.SetSilent(true);
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
+    QStringList order; // the hour's breaks and adverts as they stand
+    for (const LogItem& item : Hour(5, 10)) {
+        if (item.Type == ItemType::Advert)
+            order.append(item.State == ItemState::Marker ? u"break"_s : item.Title);
+    }
+    EXPECT_EQ(order, QStringList({u"break"_s, u"Early"_s, u"Tie"_s, u"break"_s, u"Late"_s, u"Last"_s}));
+    EXPECT_TRUE(adverts.Outcome().UnplacedLines().isEmpty());
+}
+
 TEST_F(AdvertPushTest, AnHourTooFullToHoldItsAdvertsStillCountsItsBreaksAndIsTestedForUnderrun) {
     TwoBreakHours(5, {10});
     ASSERT_TRUE(db.Settings().SetValue(u"UnderrunThreshold"_s, u"3600"_s));
