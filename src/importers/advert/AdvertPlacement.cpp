@@ -28,8 +28,8 @@ QList<AdvertPlacement::Place> AdvertPlacement::Of(const QList<qint64>& breaks, c
     places.reserve(lines.size());
     for (const qint64 time : lines) {
         Place place;
-        if (time < 0) { // a blank line ends the run
-            runTime = -1;
+        if (time < 0) {
+            runTime = -1; // a blank line ends the run
             places.append(place);
             continue;
         }

@@ -251,8 +251,11 @@ TEST_F(AdvertPushTest, ABreakWhoseLinesTheFilterLeavesOutIsFilteredNotEmpty) {
 TEST_F(AdvertPushTest, WithATimeWindowLinesNearABreakGoInInFileOrderAndOneTooFarIsNamed) {
     TwoBreakHours(5, {10});
     ASSERT_TRUE(db.Settings().SetValue(u"AdvertTimeWindow"_s, u"30"_s));
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertTypeFilter"_s, u"SPOT"_s));
+    // A line of another type than the filter's is no advert of this station's, placed or not.
     AdvertLog(5, {Advert(u"10:14:50"_s, u"0034"_s, u"First"_s), Advert(u"10:15:20"_s, u"0034"_s, u"Second"_s),
-                  Advert(u"10:16:00"_s, u"0034"_s, u"Third"_s)});
+                  Advert(u"10:16:00"_s, u"0034"_s, u"Third"_s),
+                  Advert(u"10:30:00"_s, u"0034"_s, {}, u"PROM"_s)});
     adverts.SetSilent(true);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
     const auto hour = Hour(5, 10);
