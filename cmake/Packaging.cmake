@@ -5,6 +5,7 @@ include(GNUInstallDirs)
 
 install(TARGETS logimporter stationdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/src/Updates.rtf DESTINATION ${CMAKE_INSTALL_DATADIR}/logimporter)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/formats/ DESTINATION ${CMAKE_INSTALL_DATADIR}/logimporter/formats)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/logimporter.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/logimporter.png

@@ -31,6 +31,7 @@ const Definition definitions[] = {
     {"AdvertCartOffset", Kind::Number, "0"},
     {"AdvertTypeFilter", Kind::Text, ""},
     {"AdvertTimeWindow", Kind::WithinHour, "0"},
+    {"AdvertLogFormat", Kind::FileNamePart, ""},
     {"AutoPurgeDays", Kind::NotNegative, "0"},
     {"UnderrunThreshold", Kind::NotNegative, "0"},
     {"BreakLengthTolerance", Kind::NotNegative, "30"},

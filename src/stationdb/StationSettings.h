@@ -44,6 +44,9 @@ public:
     // How far from a break's time, in seconds, an advert line may be and still go
     // into it; 0: only at its very time.
     qint32 AdvertTimeWindow() const { return Number(QStringLiteral("AdvertTimeWindow")); }
+    // The name of the station's own advert log layout description; "" for the
+    // layouts the push knows by their marks.
+    QString AdvertLogFormat() const { return Value(QStringLiteral("AdvertLogFormat")); }
     qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
     qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
     // How far a break's adverts may run from its length before readiness names it

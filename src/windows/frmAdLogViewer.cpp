@@ -5,7 +5,7 @@
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
-#include "base/TextFileReader.h"
+#include "importers/advert/AdvertLogReader.h"
 #include "importers/advert/AdvertLogView.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/StationDatabase.h"
@@ -101,7 +101,9 @@ void frmAdLogViewer::DisplayLog(const ScheduleDate& startDate) {
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ProgressBar1->show();
-    TextFileReader reader;
+    std::optional<AdvertFormat> format; // the station's own layout; as the push reads it
+    AdvertLogReader::StationFormat(db.Settings().AdvertLogFormat(), format, nullptr);
+    AdvertLogReader reader(format);
     reader.Open(path);
     const AdvertLogView log =
         AdvertLogView::Read(reader, db.Settings().AdvertCartOffset(), startDate.Seconds);

@@ -6,12 +6,28 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
+AdvertLog_FN::Layout AdvertLog_FN::LayoutOf(const QString& Line) {
     // The layout's marks, tested where they stand (the hottest path of a push).
     const auto at = [&Line](qsizetype column, QChar c) {
         return Line.size() >= column && Line[column - 1] == c;
     };
-    if ((at(1, u'C') || at(1, u'c')) && at(6, u':')) {
+    if ((at(1, u'C') || at(1, u'c')) && at(6, u':'))
+        return CRecord;
+    if (at(5, u'|'))
+        return Prefixed;
+    if (at(6, u'|'))
+        return ShortTime;
+    return Native;
+}
+
+QString AdvertLog_FN::LayoutName(Layout layout) {
+    static const char* const names[] = {"native", "short-time", "prefixed", "c-record"};
+    return QString::fromLatin1(names[layout]);
+}
+
+QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
+    switch (LayoutOf(Line)) {
+    case CRecord: {
         const QString t = columns(Line, 2, 5);
         const QString time = t.left(2) + u':' + t.mid(2) + u":00"_s;
         const double length = GeneralTools::TextToSeconds(columns(Line, 39, 43).replace(u' ', u'0'), 3);
@@ -19,14 +35,15 @@ QString AdvertLog_FN::NormaliseAdvertLine(const QString& Line) {
                                columns(Line, 13, 38).trimmed(), columns(Line, 48, 79), length, false,
                                QString());
     }
-    if (at(5, u'|')) {
+    case Prefixed:
         return BuildAdvertLine(columns(Line, 6, 13), columns(Line, 21, 24), columns(Line, 15, 19).trimmed(),
                                columns(Line, 26, 67).trimmed(), QString(),
                                NumericText::Value(columns(Line, 70, 73)), false, QString());
-    }
-    if (at(6, u'|')) {
+    case ShortTime:
         return columns(Line, 1, 5) + u":00"_s + columns(Line, 6, 11) + u"    "_s + columns(Line, 12, 47) +
                u' ' + Line.mid(47);
+    case Native:
+        break;
     }
     return Line;
 }

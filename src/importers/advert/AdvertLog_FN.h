@@ -11,6 +11,12 @@
 //   60-99 reference | 101- notes (URL form-encoded)
 class AdvertLog_FN {
 public:
+    enum Layout { Native, ShortTime, Prefixed, CRecord };
+    // The layout a line is in, by its marks: "C" and a colon at 6 (C-record), a bar
+    // at 5 (prefixed) or at 6 (short time); native otherwise.
+    static Layout LayoutOf(const QString& Line);
+    // The name of the layout's description shipped with the program.
+    static QString LayoutName(Layout layout);
     static QString NormaliseAdvertLine(const QString& Line);
 
     // hh * 3600 + mm * 60 + ss; -1 for an empty line.

@@ -10,6 +10,7 @@
 #include "importers/LogDirectoryScan.h"
 #include "importers/RunCarts.h"
 #include "importers/advert/AdvertInformation.h"
+#include "importers/advert/AdvertLogReader.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "importers/advert/AdvertPlacement.h"
 #include "playout/OperatorSeam.h"
@@ -34,7 +35,8 @@ struct cAdvertLogImporter::Push {
     explicit Push(StationDatabase& db) : db(db) {}
 
     StationDatabase& db;
-    TextFileReader reader;
+    std::optional<AdvertFormat> format; // the station's own layout, when it has one
+    AdvertLogReader reader;
     // The line read last, with its time in whole seconds (-1 for a blank line);
     // pending while no hour has taken it yet.
     QString line;
@@ -72,9 +74,20 @@ QString cAdvertLogImporter::GetImportLogFileName(qint32 CurDate) {
 
 bool cAdvertLogImporter::CheckReady() {
     StationDatabase* db = database();
-    return db && CheckDirectory(db->Settings().AdvertLogsDirectory(),
-                                u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
-                                u"Adverts Logs Directory"_s);
+    if (!db || !CheckDirectory(db->Settings().AdvertLogsDirectory(),
+                               u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
+                               u"Adverts Logs Directory"_s))
+        return false;
+    std::optional<AdvertFormat> format;
+    QString problem;
+    if (AdvertLogReader::StationFormat(db->Settings().AdvertLogFormat(), format, &problem))
+        return true;
+    Log(adLog, u"The advert log format cannot be used: "_s + problem);
+    OperatorSeam::Message(u"The advert log format named in AdvertLogFormat cannot be used: "_s + problem +
+                              u". Mend the description, or name another (stationdb format test NAME FILE "
+                              u"tries one on a sample)."_s,
+                          iOperator::Exclamation);
+    return false;
 }
 
 // ---- Scanning ------------------------------------------------------------------
@@ -121,8 +134,13 @@ bool cAdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sche
         return false;
     progress().Process(u"Scanning Log File.."_s);
     progress().OverallPercent(0);
-    TextFileReader reader;
-    reader.Open(SourceFile);
+    std::optional<AdvertFormat> format;
+    StationDatabase* db = database();
+    if (db && !AdvertLogReader::StationFormat(db->Settings().AdvertLogFormat(), format, nullptr))
+        return false;
+    AdvertLogReader reader(format);
+    if (!reader.Open(SourceFile))
+        return false;
     QString line;
     while (!reader.AtEnd()) {
         progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
@@ -200,6 +218,12 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     run.caughtUp = caughtUp;
     run.window = db.Settings().AdvertTimeWindow();
     run.filter = db.Settings().AdvertTypeFilter().trimmed();
+    QString unusable;
+    if (!AdvertLogReader::StationFormat(db.Settings().AdvertLogFormat(), run.format, &unusable)) {
+        Log(adLog, u"The advert log format cannot be used: "_s + unusable);
+        Outcome().Warn(u"the advert log format cannot be used: "_s + unusable);
+        return false;
+    }
     run.days = std::max<int>(1, int(hours.size()));
     run.dayIndex = -1;
     for (auto day = hours.cbegin(); day != hours.cend(); ++day) {
@@ -211,8 +235,13 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
             continue;
         ++run.logsFound;
-        run.reader.Open(path);
+        run.reader = AdvertLogReader(run.format);
         run.file = path;
+        if (QString why; !run.reader.Open(path, &why)) {
+            Log(adLog, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
+            Outcome().Warn(why + u"; the day's adverts were not pushed"_s);
+            continue;
+        }
         for (qsizetype i = 0; i < day->size(); ++i) {
             run.share = double(i) / double(day->size());
             pushHour(run, day->at(i));
@@ -259,6 +288,8 @@ QList<cAdvertLogImporter::HourLine> cAdvertLogImporter::linesOfHour(Push& run) {
             run.reader.NextLine(run.line);
             run.lineTime = whole(AdvertLog_FN::AdvertLineSeconds(run.line));
             run.pending = true;
+            if (!run.reader.LineProblem().isEmpty())
+                unreadable(run);
         }
         if (run.lineTime >= end)
             break;
@@ -296,6 +327,16 @@ void cAdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool
         fillBreak(run, *markers[b], perBreak[b], build);
         progress().Task(u"Searching for next advert"_s);
     }
+}
+
+void cAdvertLogImporter::unreadable(Push& run) {
+    // A line the station's format cannot read has no time to place it by: it is
+    // named, and parts the lines around it as a blank line would.
+    const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
+    Outcome().Rejected(run.file, run.reader.LinesRead(), run.reader.Raw(),
+                       u"the advert log format cannot read it: "_s + run.reader.LineProblem());
+    Outcome().Warn(where + u": the advert log format cannot read it: "_s + run.reader.LineProblem());
+    Log(adLog, where + u" could not be read: "_s + run.reader.LineProblem());
 }
 
 bool cAdvertLogImporter::typeTaken(const Push& run, const HourLine& line) {

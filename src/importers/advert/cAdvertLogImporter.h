@@ -57,13 +57,15 @@ private:
     // to push, refused, or written.
     void finishHour(Push& push, const QList<LogItem>& items);
     // The lines of the hour in hand, read on from where the last hour stopped.
-    static QList<HourLine> linesOfHour(Push& push);
+    QList<HourLine> linesOfHour(Push& push);
     // Reads the hour's lines and gives each break its own (the advert time window's
     // placement), and keeps those that go into no break for the ledger.
     void placeLines(Push& push, const QList<LogItem>& items, bool build);
     // Whether the line is of the advert type filter's type (any, without a filter).
     static bool typeTaken(const Push& push, const HourLine& line);
     void reportUnplaced(Push& push);
+    // Names a line the station's advert log format cannot read.
+    void unreadable(Push& push);
     // Gives the break its fate from its lines; with `build` False (its hour already
     // holds adverts) it only counts the adverts the log gives it.
     void fillBreak(Push& push, const LogItem& marker, const QList<const HourLine*>& lines, bool build);

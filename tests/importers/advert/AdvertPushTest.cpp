@@ -5,6 +5,7 @@
 #include "importers/advert/cAdvertLogImporter.h"
 #include "support/Columns.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -294,6 +295,49 @@ TEST_F(AdvertPushTest, BreaksCloserThanTwiceTheWindowEachTakeTheirNearestLinesAn
     }
     EXPECT_EQ(order, QStringList({u"break"_s, u"Early"_s, u"Tie"_s, u"break"_s, u"Late"_s, u"Last"_s}));
     EXPECT_TRUE(adverts.Outcome().UnplacedLines().isEmpty());
+}
+
+TEST_F(AdvertPushTest, ACsvAdvertLogReadThroughTheStationsFormatFillsTheBreaksAsTheNativeLogDoes) {
+    MusicHours(5, {10});
+    MusicHours(6, {10});
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s, u"Sofas, chairs"_s, u"SPOT"_s, u"Read by Sam"_s),
+                  Advert(u"10:15:00"_s, u"0099"_s, {}, u"SPOT"_s)});
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
+
+    ASSERT_TRUE(QDir().mkpath(Path(u"ProgramData/Kestrane/Ostrel v3/Formats"_s)));
+    WriteFile(Path(u"ProgramData/Kestrane/Ostrel v3/Formats/traffic-csv.format"_s),
+              "kind = delimited\nheader = yes\ntime = Time\ntype = Type\ncart = Cart\ntitle = Title\n"
+              "length = Length\nreference = Ref\nnotes = Notes\n");
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertLogFormat"_s, u"traffic-csv"_s));
+    WriteFile(db.AdvertLogFileName(Nov(6)), "Time,Type,Cart,Title,Length,Ref,Notes\r\n"
+                                            "10:15:00,SPOT,0034,\"Sofas, chairs\",30,REF 0034,Read by Sam\r\n"
+                                            "10:15:00,SPOT,0099,,30,REF 0099,\r\n"
+                                            "10:45:00,SPOT,\"0034,30,REF,\r\n");
+    ASSERT_TRUE(Push(Nov(6), 10 * 3600, Nov(6), 10 * 3600));
+    const QList<LogItem> native = Hour(5, 10), csv = Hour(6, 10);
+    ASSERT_EQ(csv.size(), native.size());
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        EXPECT_EQ(csv[i].CartNumber, native[i].CartNumber) << i;
+        EXPECT_EQ(csv[i].Title, native[i].Title) << i;
+        EXPECT_EQ(csv[i].Reference, native[i].Reference) << i;
+        EXPECT_EQ(csv[i].Note, native[i].Note) << i;
+        EXPECT_FLOAT_EQ(csv[i].Time - csv[0].Time, native[i].Time - native[0].Time) << i;
+    }
+    // The line it cannot read is named with its line, and the run ends with a warning.
+    const RunOutcome& run = adverts.Outcome();
+    EXPECT_EQ(run.Status(), RunOutcome::WithWarnings);
+    ASSERT_EQ(run.Warnings().size(), 1);
+    EXPECT_TRUE(run.Warnings()[0].startsWith(u"line 4 of '"_s)) << run.Warnings()[0].toStdString();
+    EXPECT_TRUE(run.Warnings()[0].endsWith(u"the advert log format cannot read it: a quote that is not "
+                                           u"closed at character 15"_s))
+        << run.Warnings()[0].toStdString();
+
+    // A format that cannot be found stops the push before it reads anything.
+    ASSERT_TRUE(db.Settings().SetValue(u"AdvertLogFormat"_s, u"gone"_s));
+    EXPECT_FALSE(adverts.CheckReady());
+    EXPECT_TRUE(op.Messages.last().Text.startsWith(
+        u"The advert log format named in AdvertLogFormat cannot be used: no advert log format 'gone'"_s))
+        << op.Messages.last().Text.toStdString();
 }
 
 TEST_F(AdvertPushTest, AnHourTooFullToHoldItsAdvertsStillCountsItsBreaksAndIsTestedForUnderrun) {
