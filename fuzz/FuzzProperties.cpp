@@ -14,6 +14,8 @@
 #include "importers/MusicFormatContext.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
+#include "base/DelimitedLine.h"
+#include "importers/advert/AdvertFormat.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "stationdb/MaintenanceFilter.h"
 
@@ -177,6 +179,8 @@ std::span<const FuzzProperties::Target> FuzzProperties::Targets() {
         {"music_lines", &MusicLines},
         {"music_item_fields", &MusicItemFields},
         {"advert_line", &AdvertLine},
+        {"advert_format", &AdvertFormatDescription},
+        {"delimited_line", &DelimitedLines},
         {"url_decoding", &UrlDecoding},
         {"command_line", &CommandLine},
         {"dates", &Dates},
@@ -248,6 +252,50 @@ QString FuzzProperties::AdvertLine(QByteArrayView data) {
     const QString got = advertFields(rebuilt);
     if (notes && got != expected)
         return unequal(u"fields of the rebuilt line"_s, expected, got);
+    return {};
+}
+
+QString FuzzProperties::AdvertFormatDescription(QByteArrayView data) {
+    // The description, then a line "----", then sample lines.
+    const QString text = logText(data);
+    const qsizetype parted = text.indexOf(u"\n----\n"_s);
+    QString problem;
+    std::optional<AdvertFormat> format =
+        AdvertFormat::Parse(parted < 0 ? text : text.left(parted), u"fuzz.format"_s, &problem);
+    if (!format)
+        return problem.isEmpty() ? u"a description refused without a reason"_s : QString();
+    QStringList lines = parted < 0 ? QStringList() : text.mid(parted + 6).split(u'\n');
+    if (format->HasHeader() && !lines.isEmpty() && !format->TakeHeader(lines.takeFirst()).isEmpty())
+        return {};
+    for (const QString& line : lines) {
+        const AdvertFormat::Reading reading = format->Read(line);
+        if (!reading.Problem.isEmpty() || reading.Native.isEmpty())
+            continue;
+        if (AdvertLog_FN::LayoutOf(reading.Native) != AdvertLog_FN::Native)
+            return u"a line read through a description is not native: "_s + reading.Native;
+        const float seconds = AdvertLog_FN::AdvertLineSeconds(reading.Native);
+        if (seconds < 0 || seconds >= 86400)
+            return u"a line read through a description has a time outside the day: "_s + reading.Native;
+    }
+    return {};
+}
+
+QString FuzzProperties::DelimitedLines(QByteArrayView data) {
+    for (const QString& line : logText(data).split(u'\n')) {
+        const DelimitedLine::Split split = DelimitedLine::Of(line, u',', u'"');
+        if (!split.Problem.isEmpty()) {
+            if (split.Column < 1 || split.Column > line.size())
+                return u"a problem named at column %1 of a line of %2"_s.arg(split.Column).arg(line.size());
+            continue;
+        }
+        QStringList quoted;
+        for (QString field : split.Fields)
+            quoted.append(u'"' + field.replace(u'"', u"\"\""_s) + u'"');
+        const DelimitedLine::Split again = DelimitedLine::Of(quoted.join(u','), u',', u'"');
+        if (again.Fields != split.Fields)
+            return unequal(u"fields written back and split again"_s, split.Fields.join(u'|'),
+                           again.Fields.join(u'|'));
+    }
     return {};
 }
 

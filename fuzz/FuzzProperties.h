@@ -29,6 +29,11 @@ public:
     // Advert lines in every layout: normalising, every field reader, and writing
     // the fields back.
     static QString AdvertLine(QByteArrayView data);
+    // An advert log layout description, and the lines after it read through it: a
+    // line it reads becomes a native line that reads back as native.
+    static QString AdvertFormatDescription(QByteArrayView data);
+    // A delimited line: fields written back with quotes split into the same fields.
+    static QString DelimitedLines(QByteArrayView data);
     // URL decoding of notes: escape-free text stays, encoded text comes back.
     static QString UrlDecoding(QByteArrayView data);
     // Options out of a command line.

@@ -5,6 +5,7 @@
 #include "base/GeneralTools.h"
 #include "base/NumericText.h"
 #include "base/RegistryTools.h"
+#include "importers/advert/AdvertLogReader.h"
 #include "stationdb/StationDatabase.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -63,6 +64,8 @@ void LogImportSettingsModel::Load(StationDatabase& db) {
     for (const QString& name : RangeNames())
         Ranges[name] = settings.Value(name);
     AdvertTimeWindow = settings.Value(u"AdvertTimeWindow"_s);
+    AdvertLogFormat = settings.AdvertLogFormat();
+    AdvertLogFormats = AdvertFormat::Names();
 }
 
 QString LogImportSettingsModel::Problem() const {
@@ -78,6 +81,9 @@ QString LogImportSettingsModel::Problem() const {
     }
     if (!StationSettings::Problem(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed()).isEmpty())
         return u"The advert time window must be a whole number of seconds from 0 to 3600"_s;
+    std::optional<AdvertFormat> format;
+    if (QString why; !AdvertLogReader::StationFormat(AdvertLogFormat, format, &why))
+        return u"The advert log format cannot be used: "_s + why;
     return {};
 }
 
@@ -87,7 +93,8 @@ QString LogImportSettingsModel::Store() const {
     const qint64 link = OffsetLinkItemsOn ? NumericText::WholeValue(OffsetLinkItems) : 0;
     bool valid = settings.SetValue(u"OffsetAudioItems"_s, QString::number(audio)) &&
                  settings.SetValue(u"OffsetLinkItems"_s, QString::number(link)) &&
-                 settings.SetValue(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed());
+                 settings.SetValue(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed()) &&
+                 settings.SetValue(u"AdvertLogFormat"_s, AdvertLogFormat);
     for (const char* name : storeOrder) {
         const QString setting = QLatin1String(name);
         valid = settings.SetValue(setting, QString::number(NumericText::WholeValue(Ranges.value(setting)))) &&

@@ -25,7 +25,9 @@ public:
     bool OffsetAudioItemsOn = false;
     bool OffsetLinkItemsOn = false;
     QString AdvertTimeWindow = QStringLiteral("0"); // seconds, as the box shows them
-    int Role = 1; // an ImportKind: music, adverts, or both
+    QString AdvertLogFormat;                        // a description's name; "" for the layouts the push knows
+    QStringList AdvertLogFormats;                   // the descriptions found, to choose from
+    int Role = 1;                                   // an ImportKind: music, adverts, or both
     bool WarnAtStartup = true;
 
     // Takes the values of the database's station and of this machine; Store() writes

@@ -8,6 +8,7 @@
 #include "windows/QtDialogParts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -166,14 +167,26 @@ QWidget* frmLogImportSettings::makeAdvertsGroup(QWidget* page) {
     caption->setBuddy(txtAdvertTimeWindow);
     grid->addWidget(caption, 0, 0);
     grid->addWidget(txtAdvertTimeWindow, 0, 1);
-    auto* meaning = new QLabel(u"An advert log line goes into the break of its hour whose time is nearest its "
-                               u"own, when it is no further away than this (0 to 3600; with 0, only a break at "
-                               u"its very time takes it). A line no break takes is named in the run's summary "
-                               u"and report."_s,
-                               adverts);
+    auto* meaning =
+        new QLabel(u"An advert log line goes into the break of its hour whose time is nearest its "
+                   u"own, when it is no further away than this (0 to 3600; with 0, only a break at "
+                   u"its very time takes it). A line no break takes is named in the run's summary "
+                   u"and report."_s,
+                   adverts);
     meaning->setObjectName(u"lblAdvertTimeWindow"_s);
     meaning->setWordWrap(true);
     grid->addWidget(meaning, 1, 0, 1, 2);
+    cboAdvertLogFormat = new QComboBox(adverts);
+    cboAdvertLogFormat->setObjectName(u"cboAdvertLogFormat"_s);
+    cboAdvertLogFormat->addItem(u"(the layouts known by their marks)"_s, QString());
+    for (const QString& name : settings.AdvertLogFormats)
+        cboAdvertLogFormat->addItem(name, name);
+    cboAdvertLogFormat->setCurrentIndex(std::max(0, cboAdvertLogFormat->findData(settings.AdvertLogFormat)));
+    auto* layout =
+        new QLabel(u"Advert log &layout (stationdb format test tries one on a sample):"_s, adverts);
+    layout->setBuddy(cboAdvertLogFormat);
+    grid->addWidget(layout, 2, 0);
+    grid->addWidget(cboAdvertLogFormat, 2, 1);
     return adverts;
 }
 
@@ -216,6 +229,7 @@ void frmLogImportSettings::copyToModel() {
                                                           : ImportKind::Music;
     settings.WarnAtStartup = chkWarnAtStartup->isChecked();
     settings.AdvertTimeWindow = txtAdvertTimeWindow->text();
+    settings.AdvertLogFormat = cboAdvertLogFormat->currentData().toString();
 }
 
 void frmLogImportSettings::accept() {

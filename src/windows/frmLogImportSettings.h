@@ -47,4 +47,5 @@ private:
     QRadioButton* optImportMusicAndAdverts = nullptr;
     QCheckBox* chkWarnAtStartup = nullptr;
     QLineEdit* txtAdvertTimeWindow = nullptr;
+    class QComboBox* cboAdvertLogFormat = nullptr;
 };

@@ -82,3 +82,17 @@ TEST_F(LogImportSettingsModelTest, TheAdvertTimeWindowIsAWholeNumberOfSecondsUpT
     again.Load(db);
     EXPECT_EQ(again.AdvertTimeWindow, u"45");
 }
+
+TEST_F(LogImportSettingsModelTest, TheAdvertLogFormatIsOneOfTheDescriptionsFound) {
+    LogImportSettingsModel model;
+    model.Load(db);
+    Fill(model, u"1000"_s);
+    EXPECT_TRUE(model.AdvertLogFormats.contains(u"c-record"_s)); // the shipped ones
+    model.AdvertLogFormat = u"c-record"_s;
+    ASSERT_EQ(model.Store(), QString());
+    EXPECT_EQ(db.Settings().AdvertLogFormat(), u"c-record");
+    model.AdvertLogFormat = u"gone"_s;
+    EXPECT_TRUE(
+        model.Problem().startsWith(u"The advert log format cannot be used: no advert log format 'gone'"_s))
+        << model.Problem().toStdString();
+}

@@ -1,7 +1,9 @@
 #include "tools/demo/DemoStation.h"
 
+
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
+#include "base/TextFileReader.h"
 #include "base/Windows1252.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "playout/FileLocations.h"
@@ -10,6 +12,7 @@
 #include "playout/ProfileLibrary.h"
 #include "stationdb/StationDatabase.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace Qt::Literals::StringLiterals;
@@ -220,6 +223,57 @@ bool DemoStation::Create(const QDate& firstDay, int days, QString* problem, cons
         const qint32 serial = ScheduleDateTools::DaySerial(day);
         writeMusicLog(db.MusicLogFileName(serial), day, d % 2 == 1);
         writeAdvertLog(db.AdvertLogFileName(serial), day);
+    }
+    return true;
+}
+
+QString DemoStation::csvRow(const QString& line) {
+    if (line.trimmed().isEmpty())
+        return {};
+    const auto quoted = [](QString field) {
+        if (!field.contains(u',') && !field.contains(u'"') && field == field.trimmed())
+            return field;
+        return u'"' + field.replace(u'"', u"\"\""_s) + u'"';
+    };
+    const QString native = AdvertLog_FN::NormaliseAdvertLine(line);
+    return QStringList{ScheduleDateTools::FormatSeconds(AdvertLog_FN::AdvertLineSeconds(native), 12),
+                       quoted(AdvertLog_FN::AdvertLineType(native)),
+                       quoted(AdvertLog_FN::AdvertLineCart(native, 0)),
+                       quoted(AdvertLog_FN::AdvertLineTitle(native)),
+                       QString::number(AdvertLog_FN::AdvertLineLength(native)),
+                       quoted(AdvertLog_FN::AdvertLineReference(native).trimmed()),
+                       quoted(AdvertLog_FN::AdvertLineNotes(native).value_or(QString()))}
+        .join(u',');
+}
+
+bool DemoStation::ConvertAdvertLogsToCsv(QString* problem, const QString& location) {
+    const QString formats = ProfileLibrary::ProductFolder() + u"/Formats"_s;
+    StationDatabase db;
+    if (!FileTools::CreateFolder(formats) ||
+        db.OpenLocation(location.isEmpty() ? DatabasePath() : location) != StationDatabase::Opened) {
+        if (problem)
+            *problem = u"the demo station's Formats folder or its Station Database could not be opened"_s;
+        return false;
+    }
+    writeText(formats + u"/demo-csv.format"_s,
+              {u"# The demo's advert logs as comma-separated files, the columns named in a header row."_s,
+               u"kind = delimited"_s, u"header = yes"_s, u"time = Time"_s, u"type = Type"_s, u"cart = Cart"_s,
+               u"title = Title"_s, u"length = Length"_s, u"reference = Reference"_s, u"notes = Notes"_s});
+    for (const QString& file : QDir(advertFolder()).entryList(QDir::Files)) {
+        TextFileReader reader;
+        reader.Open(advertFolder() + u'/' + file);
+        QStringList rows{u"Time,Type,Cart,Title,Length,Reference,Notes"_s};
+        QString line;
+        while (reader.NextLine(line))
+            rows.append(csvRow(line));
+        reader.Close();
+        writeText(advertFolder() + u'/' + file, rows);
+    }
+    StationSettings& settings = db.Settings();
+    if (!settings.SetValue(u"AdvertLogFormat"_s, u"demo-csv"_s) || !db.SaveSettings(settings)) {
+        if (problem)
+            *problem = u"the demo station's advert log format could not be set"_s;
+        return false;
     }
     return true;
 }

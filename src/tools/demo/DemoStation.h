@@ -18,6 +18,10 @@ public:
                        const QString& location = {});
     // The Station Database file.
     static QString DatabasePath();
+    // Rewrites the demo's advert logs as comma-separated files with a header row, and
+    // gives the station the description that reads them ("demo-csv", in the Formats
+    // folder): the same adverts, in a layout of the station's own.
+    static bool ConvertAdvertLogsToCsv(QString* problem = nullptr, const QString& location = {});
 
 private:
     static bool writeProfile(const QString& location);
@@ -28,4 +32,6 @@ private:
     static int advertsInBreak(int hour, int minute, const QDate& day);
     // The cart of the break's n-th advert: once a day a missing one and a silent one.
     static int advertCart(int hour, int minute, int n);
+    // An advert line as a row of the demo's CSV layout.
+    static QString csvRow(const QString& line);
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* const usage = R"(Usage: demostation [--replace] [--database postgresql://...]
+const char* const usage = R"(Usage: demostation [--replace] [--csv] [--database postgresql://...]
 
 Makes a demonstration station under the folder OSTREL_HOME names: the profile
 "Demo" (it always opens the demo Station Database, user security off), a Station
@@ -22,6 +22,9 @@ cart is missing.
 
   --replace        make the demo Station Database afresh when there is one
                    already (without it, an existing one is left as it is)
+  --csv            write the advert logs as comma-separated files with a header
+                   row, and give the station the layout description that reads
+                   them (demo-csv, in the Formats folder)
   --database LOCATION
                    make the Station Database on a PostgreSQL server, in a schema
                    that holds none yet (postgresql://user@host:port/dbname?schema=demo),
@@ -41,6 +44,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool replace = arguments.removeAll(QStringLiteral("--replace")) > 0;
+    const bool csv = arguments.removeAll(QStringLiteral("--csv")) > 0;
     QString location;
     if (arguments.size() == 2 && arguments.first() == QStringLiteral("--database"))
         location = arguments.takeLast();
@@ -58,7 +62,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QString problem;
-    if (!DemoStation::Create(Clock::Today().addDays(1), 7, &problem, location)) {
+    if (!DemoStation::Create(Clock::Today().addDays(1), 7, &problem, location) ||
+        (csv && !DemoStation::ConvertAdvertLogsToCsv(&problem, location))) {
         err << "demostation: " << problem << Qt::endl;
         return 1;
     }

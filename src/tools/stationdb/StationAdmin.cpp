@@ -4,6 +4,8 @@
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
+#include "importers/advert/AdvertLogReader.h"
+#include "importers/advert/AdvertLog_FN.h"
 #include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
@@ -13,6 +15,7 @@
 #include "stationdb/InfoRows.h"
 #include "stationdb/StationDatabase.h"
 
+#include <QFile>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,6 +36,7 @@ const QString mainUsage = u"usage: stationdb COMMAND ...\n"
                           u"  adinfo DB [--json]                  the advert information table\n"
                           u"  values DB [--json]                  the stored values\n"
                           u"  profile NAME --database DATABASE    make or set a profile that opens DATABASE\n"
+                          u"  format test NAME FILE               read a sample advert log through a format\n"
                           u"DB is the path of a Station Database file, or a server database:\n"
                           u"postgresql://user@host:port/dbname?schema=NAME (the password, if the\n"
                           u"server asks for one, from ~/.pgpass or PGPASSFILE). Every command takes --help;\n"
@@ -317,7 +321,60 @@ int StationAdmin::Run(const QStringList& arguments) {
         return values(rest);
     if (command == u"profile")
         return profile(rest);
+    if (command == u"format")
+        return format(rest);
     return fail(u"unknown command '%1' (try --help)"_s.arg(command)), 2;
+}
+
+int StationAdmin::format(QStringList arguments) {
+    if (takeFlag(arguments, u"--help"_s) || arguments.size() != 3 || arguments[0] != u"test")
+        return arguments.contains(u"--help"_s) || arguments.isEmpty()
+                   ? usage(
+                         u"usage: stationdb format test NAME FILE\n"
+                         u"Reads FILE, a sample advert log, through the advert log format NAME (a "
+                         u"description "
+                         u"in the Formats folder, a shipped one such as native or c-record, or the path of a "
+                         u".format file) and prints each line as the push would read it: its fields, and the "
+                         u"advert it becomes. A line the format cannot read is named with its number and "
+                         u"why. "
+                         u"Exit status 0 when every line reads, 5 when one does not."_s)
+                   : (fail(u"format takes: test NAME FILE (try format --help)"_s), 2);
+    QString problem;
+    const QString name = arguments[1];
+    const std::optional<AdvertFormat> described = name.endsWith(u".format"_s) && QFile::exists(name)
+                                                      ? AdvertFormat::Load(name, &problem)
+                                                      : AdvertFormat::Find(name, &problem);
+    if (!described)
+        return fail(problem);
+    AdvertLogReader reader(described);
+    if (!reader.Open(arguments[2], &problem))
+        return fail(problem);
+    int read = 0, unread = 0;
+    QString line;
+    while (reader.NextLine(line)) {
+        const QString number = u"line %1: "_s.arg(reader.LinesRead());
+        if (!reader.LineProblem().isEmpty()) {
+            ++unread;
+            out << number << u"cannot be read: "_s << reader.LineProblem() << Qt::endl;
+            continue;
+        }
+        if (line.isEmpty())
+            continue; // a blank line, which parts two breaks
+        ++read;
+        out << number << advertText(line) << Qt::endl;
+    }
+    out << u"%1 line(s) read, %2 could not be read."_s.arg(read).arg(unread) << Qt::endl;
+    return unread == 0 ? 0 : 5;
+}
+
+QString StationAdmin::advertText(const QString& line) {
+    const float length = AdvertLog_FN::AdvertLineLength(line);
+    return u"advert at %1: type '%2', cart '%3', title '%4', %5, reference '%6', notes '%7'"_s.arg(
+        ScheduleDateTools::FormatSeconds(AdvertLog_FN::AdvertLineSeconds(line), 12),
+        AdvertLog_FN::AdvertLineType(line), AdvertLog_FN::AdvertLineCart(line, 0),
+        AdvertLog_FN::AdvertLineTitle(line), length > 0 ? u"%1 s"_s.arg(length) : u"no length"_s,
+        AdvertLog_FN::AdvertLineReference(line).trimmed(),
+        AdvertLog_FN::AdvertLineNotes(line).value_or(QString()));
 }
 
 int StationAdmin::create(QStringList arguments) {

@@ -27,6 +27,9 @@ private:
     int adinfo(QStringList arguments);
     int values(QStringList arguments);
     int profile(QStringList arguments);
+    int format(QStringList arguments);
+    // An advert line's fields in words, as the push reads them.
+    static QString advertText(const QString& line);
     // Says how to make a profile's database when none of that name is found.
     void warnOfMissingDatabase(const QString& profile, const QString& database);
     static bool listServer(const QString& profile, const QString& name, const DatabaseLocation& server);
