@@ -183,10 +183,12 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      not be read, an empty log file, or log lines that could not be read (an
      advert hour with a corrupt line is written with none of its adverts and
      left for a later run; a music hour with one is not written); an hour on
-     air whose advert log gives adverts for it;
-     /CHECK: a number of hours that is not one from 1 to 8784 (nothing checked)
-  6  /CHECK: an hour of the checked range is not ready (not scheduled, adverts
-     missing, music only, or underrunning)
+     air whose advert log gives adverts for it; an advert line that went into
+     no break (unplaced); /CHECK: a number of hours that is not one from 1 to
+     8784 (nothing checked)
+  6  /CHECK: an hour of the checked range is not ready (not scheduled, missing
+     audio, adverts missing, music only, short, a break over- or underfilled,
+     an advert's copy length differs)
   7  stopped: SIGTERM or SIGINT ended the run before the end of its range; the
      hour in hand was finished or undone, and the summary, the /REPORT file
      and RecentHistory.log say so (this wins over 4 and 5)
