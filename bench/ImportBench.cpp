@@ -28,7 +28,9 @@
 #include "importers/cMusicLogImporter.h"
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
+#include "windows/frmScheduleProgress.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -220,6 +222,35 @@ int importChild(int days, const QString& folder, const QString& server) {
     return 0;
 }
 
+// The same year's import with the progress window as its receiver, on the
+// off-screen platform: what the window's updates cost.
+int windowChild(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const int days = arguments[2].toInt();
+    const QString folder = arguments[3];
+    makeApplication(folder + u"/logs"_s);
+    const QString path = runStation(folder, QString());
+    StationDatabase db;
+    if (db.OpenLocation(path) != StationDatabase::Opened)
+        qFatal("could not open %s", qPrintable(path));
+    ScheduleDate start{BenchStation::FirstDay, 0};
+    ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
+    frmScheduleProgress window;
+    window.show();
+    cMusicLogImporter music([&db] { return &db; });
+    music.SetProgressCallback(window.Display());
+    cAdvertLogImporter adverts([&db] { return &db; });
+    adverts.SetProgressCallback(window.Display());
+    adverts.SetSilent(true);
+    report(u"window"_s, timed([&] {
+               if (!music.ImportLogFiles(start, end, true) || !adverts.ImportLogFiles(start, end, true))
+                   qFatal("the import at the window failed");
+           }));
+    return 0;
+}
+
 // ---- the parent ----
 
 // The medians of each figure over the child's runs.
@@ -293,6 +324,26 @@ void printGrowth(const QString& what, const QString& key, const QMap<QString, do
           << Qt::endl;
 }
 
+// A year's import at the progress window against the same import unattended.
+void windowFigure(const QString& root, const QMap<QString, double>& unattended) {
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {u"--import-window"_s, u"365"_s, prepared(root, 365)});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            qFatal("the import at the window failed: %s", child.readAllStandardError().constData());
+        times.append(child.readAllStandardOutput().split(' ').value(1).toDouble());
+    }
+    const double window = median(times) - 2 * closingPause;
+    const double alone = unattended[u"music"_s] + unattended[u"adverts"_s] - 2 * closingPause;
+    out()
+        << u"music import and advert push of 365 days at the progress window (off-screen): %1 s, unattended "
+           u"%2 s (each without its closing pauses), ratio %3"_s.arg(number(window, 2), number(alone, 2),
+                                                                     number(window / alone, 2))
+        << Qt::endl;
+}
+
 // The import figures on a Station Database file, or on the server at `server`.
 void importFigures(const QString& root, const QString& server = {}) {
     const QString on = server.isEmpty() ? u"SQLite"_s : u"PostgreSQL"_s;
@@ -304,6 +355,8 @@ void importFigures(const QString& root, const QString& server = {}) {
         printImport(what + u" ("_s + on + u')', key, 365, 365 * 24, year);
         printGrowth(what + u" ("_s + on + u')', key, month, year);
     }
+    if (server.isEmpty())
+        windowFigure(root, year);
     for (const auto& [days, f] : {std::pair{30, month}, std::pair{365, year}}) {
         const double working = f[u"window"_s] - closingPause;
         const double hourly = f[u"adverts-hourly"_s] + f[u"adverts-read"_s];
@@ -419,6 +472,8 @@ void readLogDetailsFigures() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc == 4 && QByteArrayView(argv[1]) == "--import-window")
+        return windowChild(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 5 && arguments[1] == u"--import")

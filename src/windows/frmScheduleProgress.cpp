@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,12 +71,37 @@ QLabel* frmScheduleProgress::addRow(const QString& name, const QString& descript
 
 void frmScheduleProgress::setCaption(QLabel* label, const QString& text) {
     label->setText(text);
-    // One yield, so that the window repaints during a run on this thread.
-    QApplication::processEvents();
+    yieldNow();
 }
 
-void frmScheduleProgress::setPercent(QProgressBar* bar, qint16 percent) {
-    bar->setValue(int(GeneralTools::Clamp(percent, 0, 100)));
+void frmScheduleProgress::yieldNow() {
+    // A yield, so that the window repaints during a run on this thread: at most
+    // every 50 ms, since a run sets a text many times an hour and each repaint
+    // costs more than the work between them. The texts are always set and the
+    // bars' values kept; a bar takes its value at the next yield, or once the run
+    // is over, so the window ends exact.
+    if (sinceYield.isValid() && sinceYield.elapsed() < yieldEvery) {
+        if (!showPending) {
+            showPending = true;
+            QTimer::singleShot(yieldEvery, this, &frmScheduleProgress::showBars);
+        }
+        return;
+    }
+    showBars();
+    QApplication::processEvents();
+    sinceYield.start();
+}
+
+void frmScheduleProgress::showBars() {
+    showPending = false;
+    // A bar repaints at once when its value changes: it is set only here.
+    overallBar->setValue(overallPercent);
+    currentBar->setValue(currentPercent);
+}
+
+void frmScheduleProgress::setPercent(int& kept, qint16 percent) {
+    kept = int(GeneralTools::Clamp(percent, 0, 100));
+    yieldNow();
 }
 
 void frmScheduleProgress::SetCurrentlySchedulingTime(const QDateTime& value) {
@@ -98,11 +124,11 @@ void frmScheduleProgress::SetCurrentProcessName(const QString& text) {
 }
 
 qint16 frmScheduleProgress::CurrentProcessProgressPercent() const {
-    return qint16(currentBar->value());
+    return qint16(currentPercent);
 }
 
 void frmScheduleProgress::SetCurrentProcessProgressPercent(qint16 percent) {
-    setPercent(currentBar, percent);
+    setPercent(currentPercent, percent);
 }
 
 QString frmScheduleProgress::OverallProcessName() const {
@@ -114,11 +140,11 @@ void frmScheduleProgress::SetOverallProcessName(const QString& text) {
 }
 
 qint16 frmScheduleProgress::OverallProcessProgressPercent() const {
-    return qint16(overallBar->value());
+    return qint16(overallPercent);
 }
 
 void frmScheduleProgress::SetOverallProcessProgressPercent(qint16 percent) {
-    setPercent(overallBar, percent);
+    setPercent(overallPercent, percent);
 }
 
 void frmScheduleProgress::Clear(const QString& report1Title, const QString& report2Title) {

@@ -2,6 +2,7 @@
 
 #include "importers/iScheduleCallback.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
@@ -9,8 +10,8 @@ class QProgressBar;
 
 // The progress window: two bars, three texts and two counters, shown while the
 // Scheduled Log is read or an import runs. It has no cancel button. Every change
-// of a text yields once to the event loop, so that the window repaints while all
-// the work runs on the interface's own thread.
+// of a text yields to the event loop (at most every 50 ms), so that the window
+// repaints while all the work runs on the interface's own thread.
 class frmScheduleProgress : public QWidget, public iScheduleCallback {
     Q_OBJECT
 public:
@@ -35,11 +36,18 @@ public:
     void IncrementReportCount(qint16 reportNumber) override;
 
 private:
-    static void setCaption(QLabel* label, const QString& text);
-    static void setPercent(QProgressBar* bar, qint16 percent);
+    void setCaption(QLabel* label, const QString& text);
+    void yieldNow();
+    void setPercent(int& kept, qint16 percent);
+    void showBars();
     QLabel* addRow(const QString& name, const QString& description, int row);
 
     QString processName;
+    static constexpr qint64 yieldEvery = 50; // ms
+    QElapsedTimer sinceYield;                // since the last yield to the event loop
+    bool showPending = false;                // the bars wait for a timer to take their values
+    int overallPercent = 0;
+    int currentPercent = 0;
     QLabel* overallCaption = nullptr;
     QProgressBar* overallBar = nullptr;
     QLabel* currentCaption = nullptr;

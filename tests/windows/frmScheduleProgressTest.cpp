@@ -2,6 +2,9 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -47,11 +50,27 @@ TEST_F(frmScheduleProgressTest, CountersAreTitledClearedAndCountedOneByOne) {
     EXPECT_EQ(progress.CurrentProcessProgressPercent(), 30);
 }
 
-TEST_F(frmScheduleProgressTest, EachCaptionChangeLetsWaitingEventsRunButABarChangeDoesNot) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    progress.SetOverallProcessProgressPercent(10);
-    EXPECT_FALSE(ran);
+TEST_F(frmScheduleProgressTest, ChangesYieldToTheEventLoopAtMostEveryFiftyMillisecondsAndTheBarsEndExact) {
+    bool first = false, second = false;
+    QTimer::singleShot(0, [&] { first = true; });
+    progress.SetCurrentTaskName(u"Finding 14:00 in the Scheduled Log"_s);
+    EXPECT_TRUE(first); // the first change yields
+    QTimer::singleShot(0, [&] { second = true; });
     progress.SetCurrentTaskName(u"Writing Hour to Log"_s);
-    EXPECT_TRUE(ran);
+    progress.SetOverallProcessProgressPercent(40);
+    EXPECT_FALSE(second); // within 50 ms: no yield, but every value is kept
+    EXPECT_EQ(Caption(u"lblCurrentTaskCap"_s), u"Writing Hour to Log");
+    EXPECT_EQ(progress.OverallProcessProgressPercent(), 40);
+    QThread::msleep(60);
+    progress.SetCurrentProcessProgressPercent(75);
+    EXPECT_TRUE(second); // 50 ms on, the next change yields
+    const auto* overall = window.findChild<QProgressBar*>(u"prgOverallProcess"_s);
+    const auto* current = window.findChild<QProgressBar*>(u"prgCurrentProcess"_s);
+    EXPECT_EQ(overall->value(), 40);
+    EXPECT_EQ(current->value(), 75);
+    // A last value set inside the 50 ms is shown once the event loop runs.
+    progress.SetOverallProcessProgressPercent(100);
+    EXPECT_EQ(overall->value(), 40);
+    QTest::qWait(120);
+    EXPECT_EQ(overall->value(), 100);
 }

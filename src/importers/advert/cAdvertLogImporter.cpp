@@ -17,7 +17,6 @@
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 
-#include <QCoreApplication>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -358,8 +357,6 @@ void cAdvertLogImporter::pushHour(Push& run, int hour) {
     progress().OverallPercent((run.dayIndex + run.share) / run.days * 100);
     progress().Process(u"Pushing Adverts for "_s + DayText(run.day) +
                        u" %1:00"_s.arg(hour, 2, 10, QLatin1Char('0')));
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
     progress().Task(u"Finding %1:00 in the Scheduled Log"_s.arg(hour));
 
     if (WritingStopped()) { // its hour is not even read: that would only wait again
