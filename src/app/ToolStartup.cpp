@@ -1,5 +1,7 @@
 #include "app/ToolStartup.h"
 
+#include <QDir>
+
 #include "stationdb/StationDatabase.h"
 
 #include "app/iSplash.h"
@@ -233,8 +235,19 @@ bool ToolStartup::chooseProfile(const QString& profileOverride) {
 
 void ToolStartup::createFolders(const QString& toolName) {
     profileExisted = ProfileLibrary().Profiles().contains(state.CurrentProfile, Qt::CaseInsensitive);
-    FileTools::CreateFolder(ProfileLibrary::ProfileFolder(state.CurrentProfile));
-    FileTools::CreateFolder(ProfileLibrary::ToolProfileFolder(toolName, state.CurrentProfile));
+    for (const QString& folder : {ProfileLibrary::ProfileFolder(state.CurrentProfile),
+                                  ProfileLibrary::ToolProfileFolder(toolName, state.CurrentProfile)}) {
+        if (!QDir(folder).exists())
+            madeFolders.prepend(folder); // the deepest first, to be taken back in that order
+        FileTools::CreateFolder(folder);
+    }
+}
+
+void ToolStartup::takeBackFolders() {
+    // A profile that was never set up leaves nothing behind: the folders the
+    // start-up made for it go again, as long as nothing was put in them.
+    for (const QString& folder : std::exchange(madeFolders, {}))
+        QDir().rmdir(folder);
 }
 
 bool ToolStartup::openDirectory() {
@@ -316,8 +329,11 @@ bool ToolStartup::loadStationLibrary() {
         return true;
     showAction(QStringLiteral("Displaying Ostrel Settings"));
     WriteDebug(QStringLiteral("Failed - Displaying Settings"));
-    if (!library.DisplaySettings(settingsDialogFlags))
+    if (!library.DisplaySettings(settingsDialogFlags)) {
+        if (!profileExisted)
+            takeBackFolders();
         return fail(QStringLiteral("Cancelled so finished"), incompleteSettingsReason());
+    }
     WriteDebug(QStringLiteral("Saving Profile"));
     settings.SaveProfile(state.CurrentProfile);
     return true;

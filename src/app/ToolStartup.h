@@ -38,6 +38,7 @@ private:
     void readCheckHours(const QString& commandLine);
     bool chooseProfile(const QString& profileOverride);
     void createFolders(const QString& toolName);
+    void takeBackFolders();
     bool openDirectory();
     void loadAudioSettings();
     bool createPlayout();
@@ -56,5 +57,6 @@ private:
     QString commandLine;
     iSplash* splash;
     bool splashShown = false;
+    QStringList madeFolders; // the profile's folders this start-up made, the deepest first
     bool profileExisted = false;
 };

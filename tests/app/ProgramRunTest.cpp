@@ -77,6 +77,11 @@ TEST_F(ProgramRunTest, AFailedStartUpSaysWhatIsWrongAndWhatToDo) {
     EXPECT_TRUE(Errors.contains(u"start-up failed: the profile 'Unset' does not exist. Make it with: "
                                 u"stationdb profile \"Unset\" --database DATABASE"_s))
         << Errors.toStdString();
+    // The refused profile leaves no folder behind, and is not listed as one afterwards.
+    EXPECT_FALSE(QDir(ProfileLibrary::ProfileFolder(u"Unset"_s)).exists());
+    EXPECT_FALSE(QDir(ProfileLibrary::ToolProfileFolder(u"Log Importer"_s, u"Unset"_s)).exists());
+    EXPECT_EQ(Logimporter({u"/SILENT"_s, u"/NOPREVCHECK"_s}), 1);
+    EXPECT_TRUE(Errors.contains(u"(the profiles here: Demo)\n"_s)) << Errors.toStdString();
     EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
                            u"/DATABASE=Nowhere"_s}),
               1);
