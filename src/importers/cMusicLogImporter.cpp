@@ -487,7 +487,10 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
         if (!item.Cart) {
             ReportCart(music, hour, cart, item.Title.trimmed(), u"does not exist"_s);
         } else if (item.Cart->Length <= 0) {
-            ReportCart(music, hour, cart, item.Title.trimmed(), u"has no audio"_s);
+            // Named by the cart store's title when its line gives none.
+            const QString title = item.Title.trimmed();
+            ReportCart(music, hour, cart, title.isEmpty() ? item.Cart->Title.trimmed() : title,
+                       u"has no audio"_s);
         } else {
             item.Duration = item.Cart->AudioLength;
             item.Length2 = item.Cart->AudioLength;

@@ -103,7 +103,10 @@ frmPrintPreview::frmPrintPreview(QWidget* parent) : QDialog(parent) {
     rtfFile = new QTextEdit(this);
     rtfFile->setObjectName(u"rtfFile"_s);
     rtfFile->setReadOnly(true);
-    rtfFile->setLineWrapMode(QTextEdit::NoWrap);
+    // Lines wrap at the window's edge, a long path anywhere: the application log's
+    // most telling lines name files whose paths run past any width.
+    rtfFile->setLineWrapMode(QTextEdit::WidgetWidth);
+    rtfFile->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->addWidget(rtfFile, 1);
 
     cmdOK = new QPushButton(u"OK"_s, this);

@@ -17,7 +17,6 @@
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -628,7 +627,11 @@ LogItem cAdvertLogImporter::advertOf(Push& run, const QString& line, float break
                 item.Length2 = item.Cart->AudioLength;
                 item.Duration = item.Cart->AudioLength;
             } else {
-                ReportCart(adLog, run.hour, cart, item.Title.trimmed(), u"has no audio"_s);
+                ReportCart(adLog, run.hour, cart,
+                           AdvertLog_FN::AdvertLineTitle(line).isEmpty()
+                               ? item.Cart->Title.trimmed()
+                               : AdvertLog_FN::AdvertLineTitle(line),
+                           u"has no audio"_s);
             }
             const QString title = item.Title.trimmed();
             if ((title.isEmpty() || title == cart) && !item.Cart->Title.trimmed().isEmpty()) {
