@@ -5,6 +5,7 @@
 #include "base/GeneralTools.h"
 #include "base/NumericText.h"
 #include "base/RegistryTools.h"
+#include "importers/FormatDescription.h"
 #include "importers/advert/AdvertLogReader.h"
 #include "stationdb/StationDatabase.h"
 
@@ -65,7 +66,7 @@ void LogImportSettingsModel::Load(StationDatabase& db) {
         Ranges[name] = settings.Value(name);
     AdvertTimeWindow = settings.Value(u"AdvertTimeWindow"_s);
     AdvertLogFormat = settings.AdvertLogFormat();
-    AdvertLogFormats = AdvertFormat::Names();
+    AdvertLogFormats = FormatDescription::Names();
 }
 
 QString LogImportSettingsModel::Problem() const {

@@ -4,11 +4,9 @@
 #include "base/GeneralTools.h"
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
-#include "base/TextFileReader.h"
+#include "importers/FormatDescription.h"
 #include "importers/advert/AdvertLog_FN.h"
-#include "playout/ProfileLibrary.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,7 +15,6 @@ namespace {
 
 const char* const fieldNames[] = {"time", "type", "cart", "title", "length", "reference", "notes"};
 constexpr int widestColumn = 999;
-const QString suffix = u".format"_s;
 
 } // namespace
 
@@ -25,102 +22,56 @@ QString AdvertFormat::FieldName(Field field) {
     return QString::fromLatin1(fieldNames[field]);
 }
 
-QStringList AdvertFormat::Folders() {
-    return {ProfileLibrary::ProductFolder() + u"/Formats"_s, u"/usr/share/logimporter/formats"_s,
-            u":/formats"_s};
-}
-
-QStringList AdvertFormat::Names() {
-    QStringList names;
-    for (const QString& folder : Folders()) {
-        for (const QString& file : QDir(folder).entryList({u"*"_s + suffix}, QDir::Files)) {
-            const QString name = file.chopped(suffix.size());
-            if (!names.contains(name))
-                names.append(name);
-        }
-    }
-    names.sort(Qt::CaseInsensitive);
-    return names;
-}
-
 std::optional<AdvertFormat> AdvertFormat::Find(const QString& name, QString* problem) {
-    for (const QString& folder : Folders()) {
-        const QString path = folder + u'/' + name + suffix;
-        if (QFile::exists(path))
-            return Load(path, problem);
-    }
+    if (const std::optional<QString> path = FormatDescription::PathOf(name))
+        return Load(*path, problem);
     if (problem)
-        *problem = u"no advert log format '%1' was found in %2"_s.arg(name, Folders().join(u", "_s));
+        *problem = u"no advert log format '%1' was found in %2"_s.arg(
+            name, FormatDescription::Folders().join(u", "_s));
     return std::nullopt;
 }
 
 std::optional<AdvertFormat> AdvertFormat::Load(const QString& path, QString* problem) {
-    TextFileReader reader;
-    if (!reader.Open(path)) {
-        if (problem)
-            *problem = path + u": the file cannot be read"_s;
-        return std::nullopt;
-    }
-    QStringList lines;
-    QString line;
-    while (reader.NextLine(line))
-        lines.append(line);
-    return Parse(lines.join(u'\n'), path, problem);
+    const std::optional<QString> text = FormatDescription::Read(path, problem);
+    return text ? Parse(*text, path, problem) : std::nullopt;
 }
 
 std::optional<AdvertFormat> AdvertFormat::Parse(const QString& text, const QString& fileName,
                                                 QString* problem) {
-    AdvertFormat format;
-    QHash<QString, QString> values;
-    QHash<QString, int> lineOf;
-    const auto refuse = [&](int line, const QString& key, const QString& why) {
+    const std::optional<FormatDescription> description = FormatDescription::Parse(text, fileName, problem);
+    if (!description)
+        return std::nullopt;
+    const auto refuse = [&](const QString& key, const QString& why) {
         if (problem)
-            *problem = fileName + (line > 0 ? u": line %1"_s.arg(line) : QString()) +
-                       (key.isEmpty() ? QString() : u", key '%1'"_s.arg(key)) + u": "_s + why;
+            *problem = description->Refusal(key, why);
         return std::nullopt;
     };
-    const QStringList lines = text.split(u'\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            return refuse(i + 1, {}, u"not a 'key = value' line"_s);
-        const QString key = line.left(equals).simplified().toLower();
-        if (values.contains(key))
-            return refuse(i + 1, key, u"given twice"_s);
-        values.insert(key, line.mid(equals + 1).trimmed());
-        lineOf.insert(key, i + 1);
-    }
-    const QString kind = values.take(u"kind"_s);
+    AdvertFormat format;
+    const QString kind = description->Value(u"kind"_s);
     if (kind != u"fixed" && kind != u"delimited")
-        return refuse(lineOf.value(u"kind"_s), u"kind"_s,
-                      kind.isEmpty() ? u"missing: fixed or delimited"_s
-                                     : u"an unknown kind '%1': fixed or delimited"_s.arg(kind));
+        return refuse(u"kind"_s, kind.isEmpty() ? u"missing: fixed or delimited"_s
+                                                : u"an unknown kind '%1': fixed or delimited"_s.arg(kind));
     format.delimited = kind == u"delimited";
     QStringList names;
     for (int field = 0; field < FieldCount; ++field)
         names.append(FieldName(Field(field)));
-    QStringList keys = values.keys(); // in the file's order, so that its first fault is named
-    std::sort(keys.begin(), keys.end(),
-              [&](const QString& a, const QString& b) { return lineOf[a] < lineOf[b]; });
-    for (const QString& key : keys) {
-        const auto it = values.constFind(key);
-        const qsizetype field = names.indexOf(it.key());
+    for (const QString& key : description->Keys()) {
+        if (key == u"kind")
+            continue;
+        const qsizetype field = names.indexOf(key);
         QString why;
         if (field >= 0) {
             Place place;
-            why = placeProblem(it.value(), format.delimited, place);
+            why = placeProblem(description->Value(key), format.delimited, place);
             format.places[field] = place;
         } else {
-            why = format.setOption(it.key(), it.value());
+            why = format.setOption(key, description->Value(key));
         }
         if (!why.isEmpty())
-            return refuse(lineOf.value(it.key()), it.key(), why);
+            return refuse(key, why);
     }
     if (const QString why = format.check(); !why.isEmpty())
-        return refuse(0, {}, why);
+        return refuse({}, why);
     return format;
 }
 

@@ -33,19 +33,15 @@ public:
         QString Native;     // "" for a blank line
         QStringList Fields; // the fields as cut, in the order of Field
         QString Problem;
-        int Column = 0; // the character (fixed) or field (delimited) at fault, from 1; 0 when the problem says
+        int Column =
+            0; // the character (fixed) or field (delimited) at fault, from 1; 0 when the problem says
     };
 
     // Refused descriptions give nothing and `problem`: "FILE: line N, key 'K': why".
     static std::optional<AdvertFormat> Parse(const QString& text, const QString& fileName, QString* problem);
     static std::optional<AdvertFormat> Load(const QString& path, QString* problem);
-    // The description of this name (without ".format"): the station's own, in the
-    // Formats folder of the product's data, before the shipped ones.
+    // The description of this name (see FormatDescription::PathOf).
     static std::optional<AdvertFormat> Find(const QString& name, QString* problem);
-    // The names of every description found, shipped and the station's own, sorted.
-    static QStringList Names();
-    // Where the station's own descriptions live, and the shipped ones.
-    static QStringList Folders();
 
     static QString FieldName(Field field);
     bool Delimited() const { return delimited; }

@@ -1,4 +1,5 @@
 #include "importers/advert/AdvertFormat.h"
+#include "importers/FormatDescription.h"
 #include "importers/advert/AdvertLog_FN.h"
 
 #include "support/QtPrinters.h"
@@ -64,7 +65,7 @@ TEST(AdvertFormat, TheShippedDescriptionsReadEveryLayoutAsTheLayoutsOwnReaderDoe
     }
     EXPECT_EQ(seen.keys(), QStringList({u"c-record"_s, u"native"_s, u"prefixed"_s, u"short-time"_s}));
     for (const QString& name : seen.keys())
-        EXPECT_TRUE(AdvertFormat::Names().contains(name));
+        EXPECT_TRUE(FormatDescription::Names().contains(name));
 }
 
 TEST(AdvertFormat, ADelimitedLayoutFindsItsColumnsByNameAndKeepsQuotedCommas) {
