@@ -2,9 +2,9 @@
 
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
-#include "base/TextFileReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
+#include "importers/MusicLogReader.h"
 #include "importers/advert/cAdvertLogImporter.h"
 #include "importers/cLogImporter.h"
 #include "stationdb/StartTimes.h"
@@ -17,7 +17,9 @@ using namespace Qt::Literals::StringLiterals;
 
 Readiness::Day Readiness::readDay(StationDatabase& db, qint32 day) {
     Day found;
-    TextFileReader music;
+    std::optional<MusicTableFormat> table;
+    MusicLogReader::StationFormat(db.Settings().MusicLogFormat(), table, nullptr);
+    MusicLogReader music(table);
     if (music.Open(db.MusicLogFileName(day))) {
         QString line;
         while (music.NextLine(line)) {

@@ -5,7 +5,7 @@
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
-#include "base/TextFileReader.h"
+#include "importers/MusicLogReader.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/LogDirectoryScan.h"
@@ -31,7 +31,7 @@ void close(const QString& text) {
 }
 
 // The line after its leading form feed, or nothing at the end of the file.
-std::optional<QString> nextLine(TextFileReader& reader) {
+std::optional<QString> nextLine(MusicLogReader& reader) {
     QString line;
     if (!reader.NextLine(line))
         return std::nullopt;
@@ -61,7 +61,8 @@ struct cMusicLogImporter::Run {
 
     StationDatabase& db;
     MusicFormatContext context;
-    TextFileReader reader;
+    std::optional<MusicTableFormat> table; // the station's table layout, when it has one
+    MusicLogReader reader;
     QString file;
     std::optional<HourHeaderReader::Header> lookahead;
     int lookaheadLine = 0;
@@ -89,9 +90,19 @@ QString cMusicLogImporter::GetImportLogFileName(qint32 CurDate) {
 
 bool cMusicLogImporter::CheckReady() {
     StationDatabase* db = database();
-    return db && CheckDirectory(db->Settings().MusicLogsDirectory(),
-                                u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
-                                u"Music Logs Directory"_s);
+    if (!db || !CheckDirectory(db->Settings().MusicLogsDirectory(),
+                               u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
+                               u"Music Logs Directory"_s))
+        return false;
+    std::optional<MusicTableFormat> table;
+    QString problem;
+    if (MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, &problem))
+        return true;
+    Log(music, u"The music log format cannot be used: "_s + problem);
+    OperatorSeam::Message(u"The music log format named in MusicLogFormat cannot be used: "_s + problem +
+                              u". Mend the description, or name another."_s,
+                          iOperator::Exclamation);
+    return false;
 }
 
 // ---- Scanning ------------------------------------------------------------------
@@ -166,7 +177,11 @@ bool cMusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
     progress().Process(u"Scanning Log File.."_s);
     progress().OverallPercent(0);
     ScheduleDate start{}, end{};
-    TextFileReader reader;
+    std::optional<MusicTableFormat> table;
+    StationDatabase* db = database();
+    if (db && !MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, nullptr))
+        return false;
+    MusicLogReader reader(table);
     reader.Open(SourceFile);
     bool complete = true;
     while (!reader.AtEnd()) {
@@ -257,6 +272,11 @@ void cMusicLogImporter::purge(StationDatabase& db) {
 
 bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
     Run run(db);
+    if (QString why; !MusicLogReader::StationFormat(db.Settings().MusicLogFormat(), run.table, &why)) {
+        Log(music, u"The music log format cannot be used: "_s + why);
+        Outcome().Warn(u"the music log format cannot be used: "_s + why);
+        return false;
+    }
     progress().Begin(u"Sending Music Logs"_s, u"Opening Scheduled Log"_s, u"Number of items missing audio:"_s,
                      u"Number of Underrunning Hours:"_s);
     run.firstDay = sdStart.Day;
@@ -270,8 +290,13 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         if (!DayLogReadable(music, u"music"_s, run.day, file, true))
             continue;
         progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
-        run.reader.Open(file);
+        run.reader = MusicLogReader(run.table);
         run.file = file;
+        if (QString why; !run.reader.Open(file, &why)) {
+            Log(music, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
+            Outcome().Warn(why + u"; the day's music was not imported"_s);
+            continue;
+        }
         run.headersSeen.clear();
         run.search = {};
         run.lookahead.reset();
@@ -351,8 +376,10 @@ bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     if (!readItems(run)) {
         // The file offered the hour; a line of it cannot be read, so it is not written.
         const QString why = u"one of the Log Items could not be added to the log: line %1 of '%2' cannot be "
-                            u"read (its note's %-escapes)"_s.arg(run.reader.LinesRead())
-                                .arg(run.file);
+                            u"read (%3)"_s.arg(run.reader.LinesRead())
+                                .arg(run.file,
+                                     run.reader.LineProblem().isEmpty() ? u"its note's %-escapes"_s
+                                                                        : run.reader.LineProblem());
         Log(music, HourText(target) + u" - "_s + why);
         Outcome().MusicHour(target, RunOutcome::Unreadable, why);
         Outcome().Warn(HourText(target) + u" was not written: "_s + why);
@@ -389,6 +416,8 @@ bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
            !run.reader.AtEnd()) {
         progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
         const QString line = nextLine(run.reader).value_or(QString());
+        if (!run.reader.LineProblem().isEmpty())
+            unreadableRow(run);
         if (line.startsWith(u'+'))
             readHeader(run, line);
     }
@@ -402,6 +431,15 @@ bool cMusicLogImporter::findHeader(Run& run, const ScheduleDate& target) {
     run.missing.append(
         {target, run.search, later ? std::optional(run.lookahead->Hour) : std::nullopt, run.lookaheadLine});
     return false;
+}
+
+void cMusicLogImporter::unreadableRow(const Run& run) {
+    // Between the hours of the range: no hour of it is spoilt, but the row is named.
+    const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
+    Log(music, where + u" could not be read: "_s + run.reader.LineProblem());
+    Outcome().Rejected(run.file, run.reader.LinesRead(), QString(),
+                       u"the music log format cannot read it: "_s + run.reader.LineProblem());
+    Outcome().Warn(where + u": the music log format cannot read it: "_s + run.reader.LineProblem());
 }
 
 void cMusicLogImporter::readHeader(Run& run, const QString& line) {
@@ -452,6 +490,8 @@ bool cMusicLogImporter::readItems(Run& run) {
         const auto line = nextLine(run.reader);
         if (!line)
             return true;
+        if (!run.reader.LineProblem().isEmpty())
+            return false; // a row the station's table cannot read spoils its hour
         const auto note = MusicLogLine::Note(*line, inet);
         if (!note)
             return false; // a note that cannot be decoded spoils the hour

@@ -46,6 +46,8 @@ private:
     bool findHeader(Run& run, const ScheduleDate& target);
     // Reads the header a "+" line begins into the lookahead, noting its line.
     void readHeader(Run& run, const QString& line);
+    // Names a row the station's table cannot read, met between the range's hours.
+    void unreadableRow(const Run& run);
     // The hours of the day's range whose header the search did not reach, each with
     // why; told once the day's file has been read as far as the range goes.
     void reportMissing(Run& run);

@@ -32,6 +32,7 @@ const Definition definitions[] = {
     {"AdvertTypeFilter", Kind::Text, ""},
     {"AdvertTimeWindow", Kind::WithinHour, "0"},
     {"AdvertLogFormat", Kind::FileNamePart, ""},
+    {"MusicLogFormat", Kind::FileNamePart, ""},
     {"AutoPurgeDays", Kind::NotNegative, "0"},
     {"UnderrunThreshold", Kind::NotNegative, "0"},
     {"BreakLengthTolerance", Kind::NotNegative, "30"},

@@ -47,6 +47,9 @@ public:
     // The name of the station's own advert log layout description; "" for the
     // layouts the push knows by their marks.
     QString AdvertLogFormat() const { return Value(QStringLiteral("AdvertLogFormat")); }
+    // The name of the station's table-shaped music log description; "" for the
+    // native music format.
+    QString MusicLogFormat() const { return Value(QStringLiteral("MusicLogFormat")); }
     qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
     qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
     // How far a break's adverts may run from its length before readiness names it
