@@ -40,6 +40,22 @@ QByteArray musicDay(qint32 day) {
     return text;
 }
 
+// The same day as rows of a table (see BenchStation::TableDescription).
+QByteArray musicTableDay(qint32 day) {
+    const QString date = ScheduleDateTools::DateOfSerial(day).toString(u"dd/MM/yyyy"_s);
+    QByteArray text = "Date,Hour,Type,Cart,Title,Artist,Time\r\n";
+    for (int h = 0; h < 24; ++h) {
+        const QString at = u"%1,%2,"_s.arg(date).arg(h);
+        for (int i = 0; i < BenchStation::SongsPerHour; ++i)
+            text += (at + u"MUS,%1,A song title of ordinary length,The Artist,\r\n"_s.arg(1000 +
+                                                                                          (h * 18 + i) % 400))
+                        .toLatin1();
+        for (const int minute : {15, 30, 45})
+            text += (at + u"BRK,,,,%1:%2:00\r\n"_s.arg(h, 2, 10, QLatin1Char('0')).arg(minute)).toLatin1();
+    }
+    return text;
+}
+
 QByteArray advertDay() {
     QByteArray text;
     for (int h = 0; h < 24; ++h) {
@@ -89,6 +105,16 @@ bool BenchStation::Create(const QString& path, const QString& folder) {
 void BenchStation::WriteMusicLogs(const StationDatabase& db, int days) {
     for (int d = 0; d < days; ++d)
         write(db.MusicLogFileName(FirstDay + d), musicDay(FirstDay + d));
+}
+
+void BenchStation::WriteMusicTables(const StationDatabase& db, int days) {
+    for (int d = 0; d < days; ++d)
+        write(db.MusicLogFileName(FirstDay + d), musicTableDay(FirstDay + d));
+}
+
+QByteArray BenchStation::TableDescription() {
+    return "kind = table\nheader = yes\ndate = Date\ndate form = dd/mm/yyyy\nhour = Hour\nitem = Type\n"
+           "song = MUS\nbreak = BRK\ncart = Cart\ntitle = Title\nartist = Artist\nbreak time = Time\n";
 }
 
 void BenchStation::WriteAdvertLogs(const StationDatabase& db, int days) {

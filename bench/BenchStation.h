@@ -21,6 +21,9 @@ public:
     static bool Create(const QString& path, const QString& folder);
     static void WriteMusicLogs(const StationDatabase& db, int days);
     static void WriteAdvertLogs(const StationDatabase& db, int days);
+    // The music logs as tables, and the description that reads them ("bench-table").
+    static void WriteMusicTables(const StationDatabase& db, int days);
+    static QByteArray TableDescription();
     // One hour as the music import builds it: its hour start and 19 songs.
     static LogHour HourOf(qint32 day, int hour);
 };

@@ -288,6 +288,29 @@ QString prepared(const QString& root, int days) {
     return folder;
 }
 
+// A year's station whose music logs are tables read through a description.
+QString preparedTable(const QString& root) {
+    const QString folder = root + u"/days365table"_s;
+    if (QFile::exists(folder + u"/pristine.sdb"_s))
+        return folder;
+    QDir().mkpath(folder);
+    const QString formats = ProfileLibrary::ProductFolder() + u"/Formats"_s;
+    QDir().mkpath(formats);
+    QFile description(formats + u"/bench-table.format"_s);
+    if (!description.open(QIODevice::WriteOnly) || description.write(BenchStation::TableDescription()) < 0)
+        qFatal("could not write the table's description");
+    description.close();
+    if (!BenchStation::Create(folder + u"/pristine.sdb"_s, folder))
+        qFatal("could not make the bench station");
+    StationDatabase db;
+    db.OpenLocation(folder + u"/pristine.sdb"_s);
+    if (!db.Settings().SetValue(u"MusicLogFormat"_s, u"bench-table"_s) || !db.SaveSettings(db.Settings()))
+        qFatal("could not name the table's description");
+    BenchStation::WriteMusicTables(db, 365);
+    BenchStation::WriteAdvertLogs(db, 365);
+    return folder;
+}
+
 QString number(double value, int decimals = 0) {
     return QLocale(QLocale::English).toString(value, 'f', decimals);
 }
@@ -355,8 +378,16 @@ void importFigures(const QString& root, const QString& server = {}) {
         printImport(what + u" ("_s + on + u')', key, 365, 365 * 24, year);
         printGrowth(what + u" ("_s + on + u')', key, month, year);
     }
-    if (server.isEmpty())
+    if (server.isEmpty()) {
         windowFigure(root, year);
+        const QMap<QString, double> table = importRuns(365, preparedTable(root), server);
+        out()
+            << u"music import from a table (SQLite), 365 days: %1 s (%2 without its closing pause), x%3 the "
+               u"native music log's"_s.arg(
+                   number(table[u"music"_s], 2), number(table[u"music"_s] - closingPause, 2),
+                   number((table[u"music"_s] - closingPause) / (year[u"music"_s] - closingPause), 2))
+            << Qt::endl;
+    }
     for (const auto& [days, f] : {std::pair{30, month}, std::pair{365, year}}) {
         const double working = f[u"window"_s] - closingPause;
         const double hourly = f[u"adverts-hourly"_s] + f[u"adverts-read"_s];

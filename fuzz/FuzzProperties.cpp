@@ -2,6 +2,7 @@
 
 #include "base/CommandLineOptions.h"
 #include "base/DateConversion.h"
+#include "base/DelimitedLine.h"
 #include "base/GeneralTools.h"
 #include "base/ListLineSource.h"
 #include "base/NumericText.h"
@@ -14,7 +15,7 @@
 #include "importers/MusicFormatContext.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
-#include "base/DelimitedLine.h"
+#include "importers/MusicTableFormat.h"
 #include "importers/advert/AdvertFormat.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "stationdb/MaintenanceFilter.h"
@@ -260,6 +261,8 @@ QString FuzzProperties::AdvertFormatDescription(QByteArrayView data) {
     const QString text = logText(data);
     const qsizetype parted = text.indexOf(u"\n----\n"_s);
     QString problem;
+    if (text.left(parted < 0 ? text.size() : parted).contains(u"table"_s))
+        return musicTable(text, parted);
     std::optional<AdvertFormat> format =
         AdvertFormat::Parse(parted < 0 ? text : text.left(parted), u"fuzz.format"_s, &problem);
     if (!format)
@@ -276,6 +279,26 @@ QString FuzzProperties::AdvertFormatDescription(QByteArrayView data) {
         const float seconds = AdvertLog_FN::AdvertLineSeconds(reading.Native);
         if (seconds < 0 || seconds >= 86400)
             return u"a line read through a description has a time outside the day: "_s + reading.Native;
+    }
+    return {};
+}
+
+QString FuzzProperties::musicTable(const QString& text, qsizetype parted) {
+    QString problem;
+    std::optional<MusicTableFormat> table =
+        MusicTableFormat::Parse(parted < 0 ? text : text.left(parted), u"fuzz.format"_s, &problem);
+    if (!table)
+        return problem.isEmpty() ? u"a table refused without a reason"_s : QString();
+    QStringList rows = parted < 0 ? QStringList() : text.mid(parted + 6).split(u'\n');
+    if (table->HasHeader() && !rows.isEmpty() && !table->TakeHeader(rows.takeFirst()).isEmpty())
+        return {};
+    for (const QString& row : rows) {
+        const MusicTableFormat::Rows read = table->Read(row);
+        for (const QString& line : read.Lines) {
+            ListLineSource none(QStringList{});
+            if (line.startsWith(u'+') && !HourHeaderReader::Read(line, none).Read)
+                return u"a table row's hour header does not read back: "_s + line;
+        }
     }
     return {};
 }

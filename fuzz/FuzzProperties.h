@@ -10,6 +10,9 @@
 // what broke. The fuzz targets run them under libFuzzer; the test suite replays the
 // seed corpora and every input the fuzzers once broke through the same checks.
 class FuzzProperties {
+private:
+    static QString musicTable(const QString& text, qsizetype parted);
+
 public:
     using Check = QString (*)(QByteArrayView data);
     struct Target {
@@ -29,8 +32,9 @@ public:
     // Advert lines in every layout: normalising, every field reader, and writing
     // the fields back.
     static QString AdvertLine(QByteArrayView data);
-    // An advert log layout description, and the lines after it read through it: a
-    // line it reads becomes a native line that reads back as native.
+    // A layout description, and the lines after it read through it: an advert line
+    // it reads becomes a native line that reads back as native; a music table row's
+    // hour header reads back as one.
     static QString AdvertFormatDescription(QByteArrayView data);
     // A delimited line: fields written back with quotes split into the same fields.
     static QString DelimitedLines(QByteArrayView data);

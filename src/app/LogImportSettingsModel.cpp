@@ -6,6 +6,7 @@
 #include "base/NumericText.h"
 #include "base/RegistryTools.h"
 #include "importers/FormatDescription.h"
+#include "importers/MusicLogReader.h"
 #include "importers/advert/AdvertLogReader.h"
 #include "stationdb/StationDatabase.h"
 
@@ -66,7 +67,8 @@ void LogImportSettingsModel::Load(StationDatabase& db) {
         Ranges[name] = settings.Value(name);
     AdvertTimeWindow = settings.Value(u"AdvertTimeWindow"_s);
     AdvertLogFormat = settings.AdvertLogFormat();
-    AdvertLogFormats = FormatDescription::Names();
+    MusicLogFormat = settings.MusicLogFormat();
+    LogFormats = FormatDescription::Names();
 }
 
 QString LogImportSettingsModel::Problem() const {
@@ -85,6 +87,9 @@ QString LogImportSettingsModel::Problem() const {
     std::optional<AdvertFormat> format;
     if (QString why; !AdvertLogReader::StationFormat(AdvertLogFormat, format, &why))
         return u"The advert log format cannot be used: "_s + why;
+    std::optional<MusicTableFormat> table;
+    if (QString why; !MusicLogReader::StationFormat(MusicLogFormat, table, &why))
+        return u"The music log format cannot be used: "_s + why;
     return {};
 }
 
@@ -95,7 +100,8 @@ QString LogImportSettingsModel::Store() const {
     bool valid = settings.SetValue(u"OffsetAudioItems"_s, QString::number(audio)) &&
                  settings.SetValue(u"OffsetLinkItems"_s, QString::number(link)) &&
                  settings.SetValue(u"AdvertTimeWindow"_s, AdvertTimeWindow.trimmed()) &&
-                 settings.SetValue(u"AdvertLogFormat"_s, AdvertLogFormat);
+                 settings.SetValue(u"AdvertLogFormat"_s, AdvertLogFormat) &&
+                 settings.SetValue(u"MusicLogFormat"_s, MusicLogFormat);
     for (const char* name : storeOrder) {
         const QString setting = QLatin1String(name);
         valid = settings.SetValue(setting, QString::number(NumericText::WholeValue(Ranges.value(setting)))) &&

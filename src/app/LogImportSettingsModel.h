@@ -26,7 +26,8 @@ public:
     bool OffsetLinkItemsOn = false;
     QString AdvertTimeWindow = QStringLiteral("0"); // seconds, as the box shows them
     QString AdvertLogFormat;                        // a description's name; "" for the layouts the push knows
-    QStringList AdvertLogFormats;                   // the descriptions found, to choose from
+    QString MusicLogFormat;                         // a table's description; "" for the native music format
+    QStringList LogFormats;                         // the descriptions found, to choose from
     int Role = 1;                                   // an ImportKind: music, adverts, or both
     bool WarnAtStartup = true;
 

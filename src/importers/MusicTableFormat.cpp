@@ -147,24 +147,30 @@ QString MusicTableFormat::TakeHeader(const QString& row) {
     return {};
 }
 
-std::optional<qint32> MusicTableFormat::dayOf(const QString& text) const {
+std::optional<qint32> MusicTableFormat::dayOf(const QString& text) {
+    // A day's rows give its date again and again: it is read once.
+    if (text == lastDateText)
+        return lastDay;
     QString pattern = dateForm;
     pattern.replace(u"mm"_s, u"MM"_s);
-    QDate date = QDate::fromString(text.trimmed(), pattern);
+    QDate date = QDate::fromString(text, pattern);
     if (date.isValid() && !dateForm.contains(u"yyyy"_s) && date.year() < 2000)
         date = date.addYears(100); // a two-digit year is one of the 2000s
-    if (!date.isValid())
-        return std::nullopt;
-    return ScheduleDateTools::DaySerial(date);
+    lastDateText = text;
+    lastDay = date.isValid() ? std::optional(ScheduleDateTools::DaySerial(date)) : std::nullopt;
+    return lastDay;
 }
 
 std::optional<int> MusicTableFormat::hourOf(const QString& text) {
-    static const QRegularExpression hour(u"^(\\d{1,2})(:\\d\\d(:\\d\\d)?)?$"_s);
-    const QRegularExpressionMatch match = hour.match(text.trimmed());
-    const int value = match.captured(1).toInt();
-    if (!match.hasMatch() || value > 23)
+    // "h", "hh", or a time "hh:mm[:ss]" whose hour is taken.
+    const qsizetype colon = text.indexOf(u':');
+    const QStringView digits = QStringView(text).left(colon < 0 ? text.size() : colon);
+    bool number = false;
+    const int hour = digits.toInt(&number);
+    const bool timeShaped = colon < 0 || text.size() == colon + 3 || text.size() == colon + 6;
+    if (!number || digits.size() > 2 || hour < 0 || hour > 23 || !timeShaped)
         return std::nullopt;
-    return value;
+    return hour;
 }
 
 MusicTableFormat::Rows MusicTableFormat::Read(const QString& row) {

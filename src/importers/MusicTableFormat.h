@@ -53,7 +53,7 @@ private:
     static QString columnKey(int column);
     static QString kindKey(int kind);
     QString setKey(const QString& key, const QString& value);
-    std::optional<qint32> dayOf(const QString& text) const;
+    std::optional<qint32> dayOf(const QString& text);
     static std::optional<int> hourOf(const QString& text);
     QString itemLine(Kind kind, const QStringList& fields) const;
 
@@ -68,4 +68,6 @@ private:
     std::optional<Place> places[ColumnCount];
     QHash<QString, int> kinds;              // kind word, in upper case: its Kind
     std::optional<ScheduleDate> hourInHand; // the hour of the rows read so far
+    QString lastDateText;                   // the date read last, and its day
+    std::optional<qint32> lastDay;
 };

@@ -160,7 +160,7 @@ QWidget* frmLogImportSettings::makeOptionsTab() {
 }
 
 QWidget* frmLogImportSettings::makeAdvertsGroup(QWidget* page) {
-    QGroupBox* adverts = frame(u"fraAdverts"_s, u"Advert logs"_s, page);
+    QGroupBox* adverts = frame(u"fraAdverts"_s, u"Log files"_s, page);
     auto* grid = new QGridLayout(adverts);
     txtAdvertTimeWindow = box(u"txtAdvertTimeWindow"_s, settings.AdvertTimeWindow);
     auto* caption = new QLabel(u"Place an advert up to this many seconds from its break's time:"_s, adverts);
@@ -176,18 +176,32 @@ QWidget* frmLogImportSettings::makeAdvertsGroup(QWidget* page) {
     meaning->setObjectName(u"lblAdvertTimeWindow"_s);
     meaning->setWordWrap(true);
     grid->addWidget(meaning, 1, 0, 1, 2);
-    cboAdvertLogFormat = new QComboBox(adverts);
-    cboAdvertLogFormat->setObjectName(u"cboAdvertLogFormat"_s);
-    cboAdvertLogFormat->addItem(u"(the layouts known by their marks)"_s, QString());
-    for (const QString& name : settings.AdvertLogFormats)
-        cboAdvertLogFormat->addItem(name, name);
-    cboAdvertLogFormat->setCurrentIndex(std::max(0, cboAdvertLogFormat->findData(settings.AdvertLogFormat)));
-    auto* layout =
-        new QLabel(u"Advert log &layout (stationdb format test tries one on a sample):"_s, adverts);
-    layout->setBuddy(cboAdvertLogFormat);
-    grid->addWidget(layout, 2, 0);
-    grid->addWidget(cboAdvertLogFormat, 2, 1);
+    cboAdvertLogFormat = formatList(u"cboAdvertLogFormat"_s, u"(the layouts known by their marks)"_s,
+                                    settings.AdvertLogFormat, adverts);
+    cboMusicLogFormat =
+        formatList(u"cboMusicLogFormat"_s, u"(the native music log)"_s, settings.MusicLogFormat, adverts);
+    int row = 2;
+    for (const auto& [caption, list] :
+         {std::pair{u"Advert log &layout (stationdb format test tries one on a sample):"_s,
+                    cboAdvertLogFormat},
+          std::pair{u"Music log la&yout (a table a description reads):"_s, cboMusicLogFormat}}) {
+        auto* label = new QLabel(caption, adverts);
+        label->setBuddy(list);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(list, row++, 1);
+    }
     return adverts;
+}
+
+QComboBox* frmLogImportSettings::formatList(const QString& name, const QString& none, const QString& chosen,
+                                            QWidget* parent) const {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->addItem(none, QString());
+    for (const QString& format : settings.LogFormats)
+        list->addItem(format, format);
+    list->setCurrentIndex(std::max(0, list->findData(chosen)));
+    return list;
 }
 
 bool frmLogImportSettings::eventFilter(QObject* watched, QEvent* event) {
@@ -230,6 +244,7 @@ void frmLogImportSettings::copyToModel() {
     settings.WarnAtStartup = chkWarnAtStartup->isChecked();
     settings.AdvertTimeWindow = txtAdvertTimeWindow->text();
     settings.AdvertLogFormat = cboAdvertLogFormat->currentData().toString();
+    settings.MusicLogFormat = cboMusicLogFormat->currentData().toString();
 }
 
 void frmLogImportSettings::accept() {

@@ -31,6 +31,9 @@ private:
     QWidget* makeOffsetsTab();
     QWidget* makeOptionsTab();
     QWidget* makeAdvertsGroup(QWidget* page);
+    // A list of the layout descriptions found, `none` first, `chosen` selected.
+    class QComboBox* formatList(const QString& name, const QString& none, const QString& chosen,
+                                QWidget* parent) const;
     QLineEdit* box(const QString& name, const QString& text);
     void addOffset(class QGridLayout* grid, int row, const QString& name, const QString& caption,
                    const QString& text, bool on);
@@ -48,4 +51,5 @@ private:
     QCheckBox* chkWarnAtStartup = nullptr;
     QLineEdit* txtAdvertTimeWindow = nullptr;
     class QComboBox* cboAdvertLogFormat = nullptr;
+    class QComboBox* cboMusicLogFormat = nullptr;
 };

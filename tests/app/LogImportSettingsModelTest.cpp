@@ -87,7 +87,7 @@ TEST_F(LogImportSettingsModelTest, TheAdvertLogFormatIsOneOfTheDescriptionsFound
     LogImportSettingsModel model;
     model.Load(db);
     Fill(model, u"1000"_s);
-    EXPECT_TRUE(model.AdvertLogFormats.contains(u"c-record"_s)); // the shipped ones
+    EXPECT_TRUE(model.LogFormats.contains(u"c-record"_s)); // the shipped ones
     model.AdvertLogFormat = u"c-record"_s;
     ASSERT_EQ(model.Store(), QString());
     EXPECT_EQ(db.Settings().AdvertLogFormat(), u"c-record");

@@ -171,9 +171,23 @@ TEST_F(StationAdminFormatTest, ASampleIsReadThroughAFormatAndEachLineItCannotRea
                   {u"format"_s, u"test"_s, Path(u"traffic.format"_s), Path(u"sample.csv"_s)});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0);
+    // A music table: each row as the native lines it becomes.
+    WriteFile(Path(u"table.format"_s), "kind = table\nheader = yes\ndate = Date\nhour = Hour\nitem = Type\n"
+                                       "song = MUS\ncart = Cart\ntitle = Title\n");
+    WriteFile(Path(u"table.csv"_s), "Date,Hour,Type,Cart,Title\n2026-12-09,10,MUS,1001,Summer Rain\n"
+                                    "2026-12-09,10,PROMO,1002,\n");
+    process.start(QStringLiteral(STATIONDB_EXE),
+                  {u"format"_s, u"test"_s, Path(u"table.format"_s), Path(u"table.csv"_s)});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString rows = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 5);
+    EXPECT_TRUE(rows.startsWith(u"line 2: +2026-12-09 10:00 10:00\nline 2: L1001    Summer Rain\n"_s))
+        << rows.toStdString();
+    EXPECT_TRUE(
+        rows.contains(u"line 3: cannot be read: the kind word 'PROMO' is not one the description gives"_s));
     process.start(QStringLiteral(STATIONDB_EXE),
                   {u"format"_s, u"test"_s, u"nowhere"_s, Path(u"sample.csv"_s)});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_NE(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardError().contains("no advert log format 'nowhere'"));
+    EXPECT_TRUE(process.readAllStandardError().contains("no log format 'nowhere'"));
 }

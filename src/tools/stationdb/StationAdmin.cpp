@@ -4,6 +4,8 @@
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
+#include "importers/FormatDescription.h"
+#include "importers/MusicLogReader.h"
 #include "importers/advert/AdvertLogReader.h"
 #include "importers/advert/AdvertLog_FN.h"
 #include "playout/FileLocations.h"
@@ -341,27 +343,49 @@ int StationAdmin::format(QStringList arguments) {
                    : (fail(u"format takes: test NAME FILE (try format --help)"_s), 2);
     QString problem;
     const QString name = arguments[1];
-    const std::optional<AdvertFormat> described = name.endsWith(u".format"_s) && QFile::exists(name)
-                                                      ? AdvertFormat::Load(name, &problem)
-                                                      : AdvertFormat::Find(name, &problem);
-    if (!described)
+    const std::optional<QString> path = name.endsWith(u".format"_s) && QFile::exists(name)
+                                            ? std::optional(name)
+                                            : FormatDescription::PathOf(name);
+    const std::optional<QString> text = path ? FormatDescription::Read(*path, &problem) : std::nullopt;
+    if (!text)
+        return fail(path ? problem
+                         : u"no log format '%1' was found in %2"_s.arg(
+                               name, FormatDescription::Folders().join(u", "_s)));
+    const std::optional<FormatDescription> description = FormatDescription::Parse(*text, *path, &problem);
+    if (!description)
         return fail(problem);
-    AdvertLogReader reader(described);
-    if (!reader.Open(arguments[2], &problem))
+    if (description->Value(u"kind"_s) == u"table") {
+        const std::optional<MusicTableFormat> table = MusicTableFormat::Parse(*text, *path, &problem);
+        if (!table)
+            return fail(problem);
+        MusicLogReader reader(table);
+        return reader.Open(arguments[2], &problem) ? sample(reader, &MusicLogReader::LineProblem, false)
+                                                   : (fail(problem), 1);
+    }
+    const std::optional<AdvertFormat> layout = AdvertFormat::Parse(*text, *path, &problem);
+    if (!layout)
         return fail(problem);
+    AdvertLogReader reader(layout);
+    return reader.Open(arguments[2], &problem) ? sample(reader, &AdvertLogReader::LineProblem, true)
+                                               : (fail(problem), 1);
+}
+
+template <class Reader>
+int StationAdmin::sample(Reader& reader, const QString& (Reader::*problemOf)() const, bool adverts) {
     int read = 0, unread = 0;
     QString line;
     while (reader.NextLine(line)) {
         const QString number = u"line %1: "_s.arg(reader.LinesRead());
-        if (!reader.LineProblem().isEmpty()) {
+        if (const QString& problem = (reader.*problemOf)(); !problem.isEmpty()) {
             ++unread;
-            out << number << u"cannot be read: "_s << reader.LineProblem() << Qt::endl;
+            out << number << u"cannot be read: "_s << problem << Qt::endl;
             continue;
         }
         if (line.isEmpty())
             continue; // a blank line, which parts two breaks
         ++read;
-        out << number << advertText(line) << Qt::endl;
+        // An advert in words; a music row as the native lines it becomes.
+        out << number << (adverts ? advertText(line) : line.trimmed()) << Qt::endl;
     }
     out << u"%1 line(s) read, %2 could not be read."_s.arg(read).arg(unread) << Qt::endl;
     return unread == 0 ? 0 : 5;

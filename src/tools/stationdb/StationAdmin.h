@@ -28,6 +28,10 @@ private:
     int values(QStringList arguments);
     int profile(QStringList arguments);
     int format(QStringList arguments);
+    // Prints each line of a sample as the reader reads it, and each it cannot read;
+    // the exit status: 0 when every line reads, 5 otherwise.
+    template <class Reader>
+    int sample(Reader& reader, const QString& (Reader::*problemOf)() const, bool adverts);
     // An advert line's fields in words, as the push reads them.
     static QString advertText(const QString& line);
     // Says how to make a profile's database when none of that name is found.
