@@ -502,7 +502,19 @@ void readLogDetailsFigures() {
 
 } // namespace
 
+const char* const usage = R"(Usage: logimporter_bench [--postgresql]
+
+Times the imports against their floors on a station of its own made in a
+temporary folder (about two and a half minutes; see the README's Benchmarks).
+  --postgresql   the import figures a second time on a throw-away PostgreSQL server
+  --help, -h, /? this text
+)";
+
 int main(int argc, char* argv[]) {
+    if (argc == 2 && QStringList{u"--help"_s, u"-h"_s, u"/?"_s}.contains(QString::fromLocal8Bit(argv[1]))) {
+        out() << usage;
+        return 0;
+    }
     if (argc == 4 && QByteArrayView(argv[1]) == "--import-window")
         return windowChild(argc, argv);
     QCoreApplication app(argc, argv);

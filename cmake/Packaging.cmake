@@ -21,13 +21,13 @@ install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/logimporter-alert DESTINATION l
 # Kept as the station edits it: a configuration file of the package's (conffiles).
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/alert.conf DESTINATION /etc/logimporter)
 
-# Man pages go compressed, as Debian keeps them.
+# Man pages carry the program's version and go compressed, as Debian keeps them.
 foreach(page logimporter stationdb)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.1.in ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
   set(gz ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
   add_custom_command(OUTPUT ${gz}
-                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-                     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/${page}.1 > ${gz}
-                     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}.1)
+                     COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/man/${page}.1 > ${gz}
+                     DEPENDS ${CMAKE_BINARY_DIR}/man/${page}.1)
   list(APPEND man_pages ${gz})
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${man_pages})

@@ -126,7 +126,8 @@ TEST_F(ProgramRunTest, EveryProgramGivesItsUsageForHelpAndTouchesNothing) {
         {QStringLiteral(LOGIMPORTER_EXE), u"Usage: logimporter"_s},
         {QStringLiteral(STATIONDB_EXE), u"usage: stationdb COMMAND"_s},
         {QStringLiteral(DEMOSTATION_EXE), u"Usage: demostation"_s},
-        {QStringLiteral(SCREENSHOTS_EXE), u"Usage: screenshots"_s}};
+        {QStringLiteral(SCREENSHOTS_EXE), u"Usage: screenshots"_s},
+        {QStringLiteral(BENCH_EXE), u"Usage: logimporter_bench"_s}};
     for (const auto& [program, usage] : programs) {
         for (const QString& asked : {u"--help"_s, u"-h"_s, u"/?"_s}) {
             EXPECT_EQ(Run(program, {asked}), 0) << program.toStdString() << " " << asked.toStdString();

@@ -125,9 +125,15 @@ void withholdLastAdvertLog() {
 const char* const usage = R"(Usage: screenshots FOLDER
 
 Draws the windows of Log Importer to PNG files in FOLDER (made when missing):
-the splash, the main window before and after an import, the progress window,
-the closing report, and every settings dialog, each tab to a file of its own. The
-data is a demo station made in a temporary folder; no display is needed.
+the splash (splash.png), the main window before and after an import (main.png,
+main-after-import.png, main-enterprise.png in the Enterprise colours), the
+progress window (progress.png), the closing report (report.png), the readiness
+grid (readiness.png), the date picker (datepicker.png), the advert log viewer
+(advertlog.png), the Log Importer Settings dialog (settings-N.png, a file per
+tab) and the playout system's dialogs (profile-chooser.png, database-chooser.png,
+log-in.png, ostrel-settings.png, station-settings-N.png, audio-settings.png,
+cueboard-settings.png, file-locations.png, directory-settings.png). The data is a
+demo station made in a temporary folder; no display is needed.
 
   --help, -h, /?   this text
 )";
