@@ -119,6 +119,7 @@ QWidget* ReadinessGrid::Legend(int side, QWidget* parent) {
         add(HourReadiness::StateMark(shown), StateColour(shown), HourReadiness::StateName(shown));
     }
     add(offeredMark, offeredColour, u"not scheduled, its log offers it: Import adds it"_s);
+    add(QChar(u' '), Qt::white, u"outside the hours shown (past, or later)"_s);
     grid->setColumnStretch(2 * perRow, 1);
     return legend;
 }

@@ -39,5 +39,5 @@ frmReadiness::frmReadiness(const ScheduleDate& first, Source source, Opener open
 }
 
 void frmReadiness::Refresh() {
-    grid->Show(source(first, Days * 24 - int(first.Seconds / 3600)));
+    grid->Show(source(first, Days * 24));
 }

@@ -17,7 +17,8 @@ public:
     using Source = std::function<QList<HourReadiness>(const ScheduleDate& from, int hours)>;
     using Opener = std::function<void(const ScheduleDate& hour)>;
 
-    // Shows the hours from the hour holding `first` to the end of the `Days`th day.
+    // Shows `Days` days of hours from the hour holding `first`: a row a calendar day,
+    // so the first and the last rows are partly empty unless `first` is midnight.
     frmReadiness(const ScheduleDate& first, Source source, Opener open, quint32 background,
                  QWidget* parent = nullptr);
 

@@ -45,8 +45,8 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
         [&](const ScheduleDate& hour) { opened.append(hour); }, 0x203040);
     window.show();
     ReadinessGrid* grid = window.Grid();
-    ASSERT_EQ(grid->rowCount(), frmReadiness::Days);
-    EXPECT_EQ(grid->item(0, 9), nullptr); // before the first hour asked for
+    ASSERT_EQ(grid->rowCount(), frmReadiness::Days + 1); // seven days from 10:00: eight calendar days
+    EXPECT_EQ(grid->item(0, 9), nullptr);                // before the first hour asked for
     const auto expect = [&](int hour, HourReadiness::State state) {
         const QTableWidgetItem* cell = grid->item(0, hour);
         ASSERT_NE(cell, nullptr) << hour;
@@ -59,20 +59,24 @@ TEST_F(frmReadinessTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAndOp
     EXPECT_TRUE(grid->item(0, 11)->toolTip().contains(
         u"1 advert break(s), 0 empty; the advert log gives 1 advert(s) for them, 0 in the Scheduled Log."_s))
         << grid->item(0, 11)->toolTip().toStdString();
-    EXPECT_EQ(grid->item(6, 23)->text(), u"N"); // the seventh day's last hour
+    EXPECT_EQ(grid->item(7, 9)->text(), u"N"); // the last of the 168 hours, 09:00 seven days on
+    EXPECT_EQ(grid->item(7, 10), nullptr);
 
     // The legend names every state beside its letter, so colour is never the only sign.
     QStringList legend;
     for (const QLabel* label : window.findChild<QWidget*>(u"pnlLegend"_s)->findChildren<QLabel*>())
         legend.append(label->text());
-    EXPECT_EQ(
-        legend,
-        QStringList(
-            {u"+"_s, u"ready"_s,           u"L"_s, u"copy length differs"_s,
-             u"U"_s, u"underfilled"_s,     u"O"_s, u"overfilled"_s,
-             u"S"_s, u"short"_s,           u"M"_s, u"music only"_s,
-             u"A"_s, u"adverts missing"_s, u"X"_s, u"missing audio"_s,
-             u"N"_s, u"not scheduled"_s,   u"I"_s, u"not scheduled, its log offers it: Import adds it"_s}));
+    EXPECT_EQ(legend, QStringList({u"+"_s, u"ready"_s,
+                                   u"L"_s, u"copy length differs"_s,
+                                   u"U"_s, u"underfilled"_s,
+                                   u"O"_s, u"overfilled"_s,
+                                   u"S"_s, u"short"_s,
+                                   u"M"_s, u"music only"_s,
+                                   u"A"_s, u"adverts missing"_s,
+                                   u"X"_s, u"missing audio"_s,
+                                   u"N"_s, u"not scheduled"_s,
+                                   u"I"_s, u"not scheduled, its log offers it: Import adds it"_s,
+                                   u" "_s, u"outside the hours shown (past, or later)"_s}));
     // An hour no log file gives is told apart from one an import would add.
     HourReadiness missing;
     EXPECT_EQ(ReadinessGrid::CellMark(missing), u'N');
