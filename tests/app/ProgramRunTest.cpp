@@ -100,6 +100,22 @@ TEST_F(ProgramRunTest, AServerWithNoDisplayMakesItsProfileFromTheCommandLineAndI
               0)
         << Errors.toStdString();
     EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 1);
+
+    // The path of a file outside the database folders: the profile lists it by its name.
+    const QString elsewhere = Path(u"Elsewhere/Studio.sdb"_s);
+    ASSERT_TRUE(QDir().mkpath(Path(u"Elsewhere"_s)));
+    ASSERT_TRUE(QFile::copy(DemoStation::DatabasePath(), elsewhere));
+    ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE), {u"profile"_s, u"Studio1"_s, u"--database"_s, elsewhere}), 0)
+        << Errors.toStdString();
+    EXPECT_TRUE(Output.contains(u"opens the Station Database 'Studio' (the file '"_s + elsewhere + u"')"_s))
+        << Output.toStdString();
+    EXPECT_EQ(Errors, QString()); // the file is there: no warning
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Studio1"_s,
+                           u"/START=24/11/2010 07:00"_s, u"/END=24/11/2010 07:59"_s}),
+              0)
+        << Errors.toStdString();
+    const QString run = Output;
+    EXPECT_TRUE(run.contains(u"hours written:            1\n"_s)) << run.toStdString();
 }
 
 TEST_F(ProgramRunTest, AnOptionTheProgramDoesNotKnowIsWarnedOfByNameAndTheRunGoesOn) {

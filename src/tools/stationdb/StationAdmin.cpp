@@ -18,6 +18,7 @@
 #include "stationdb/StationDatabase.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -611,9 +612,12 @@ int StationAdmin::profile(QStringList arguments) {
                      u"Makes the profile NAME when there is none, and sets its Ostrel Settings as the dialog "
                      u"would: always open the Station Database named DATABASE, user security off. A server "
                      u"with no display runs the program with /Profile=NAME after this.\n"
-                     u"DATABASE may be a server database, postgresql://user@host:port/dbname?schema=NAME: "
-                     u"the profile then lists it, by its schema's name (or its database's, for the schema "
-                     u"public), beside the database files."_s);
+                     u"DATABASE is a Station Database's name (its file NAME.sdb in the playout system's "
+                     u"database folders), or the path of a Station Database file (one elsewhere is listed "
+                     u"in the profile by its name), or a server database, "
+                     u"postgresql://user@host:port/dbname?schema=NAME: the profile then lists it, by its "
+                     u"schema's name (or its database's, for the schema public), beside the database files. "
+                     u"The command says which it found."_s);
     bool ok = true;
     auto database = takeOption(arguments, u"--database"_s, ok);
     if (!ok || !database || arguments.size() != 1 || hasUnknownOption(arguments))
@@ -623,6 +627,10 @@ int StationAdmin::profile(QStringList arguments) {
         return fail(server.Problem()), 2;
     if (server.IsServer())
         database = server.DefaultName();
+    // A path names its file: by its name when it lies in a database folder, listed otherwise.
+    const std::optional<QString> file = filePath(*database);
+    if (file)
+        database = QFileInfo(*file).completeBaseName();
     for (const QString& name : {arguments.first(), *database}) {
         if (const QString problem = FileTools::NameProblem(name); !problem.isEmpty())
             return fail(u"'%1': %2"_s.arg(name, problem)), 2;
@@ -637,17 +645,40 @@ int StationAdmin::profile(QStringList arguments) {
     settings.FixedDatabase = *database;
     settings.Security = false;
     settings.AutoLogIn = false;
-    if (!settings.SaveProfile(name) || (server.IsServer() && !listServer(name, *database, server)))
+    const bool listed = server.IsServer() || (file && !inDatabaseFolder(name, *file));
+    const DatabaseLocation location = file ? DatabaseLocation::Parse(*file) : server;
+    if (!settings.SaveProfile(name) || (listed && !listServer(name, *database, location)))
         return fail(u"the settings of the profile '%1' could not be written in '%2'"_s.arg(
             name, ProfileLibrary::ProfileFolder(name)));
-    out << u"The profile '%1' opens the Station Database '%2' at every start, with user security off."_s.arg(
-               name, *database)
+    const QString where = server.IsServer() ? u"the server database '%1'"_s.arg(server.Text())
+                          : file            ? u"the file '%1'"_s.arg(*file)
+                                            : u"found by its name in the database folders"_s;
+    out << u"The profile '%1' opens the Station Database '%2' (%3) at every start, with user security off."_s
+               .arg(name, *database, where)
         << Qt::endl;
-    if (server.IsServer())
-        warnOfUnusableServer(server);
+    if (server.IsServer() || file)
+        warnOfUnusableServer(location);
     else
         warnOfMissingDatabase(name, *database);
     return 0;
+}
+
+std::optional<QString> StationAdmin::filePath(const QString& database) {
+    if (!database.contains(u'/') && !database.contains(u'\\') && !database.endsWith(u".sdb"_s))
+        return std::nullopt;
+    return QFileInfo(database).absoluteFilePath();
+}
+
+bool StationAdmin::inDatabaseFolder(const QString& profile, const QString& file) {
+    FileLocations locations;
+    locations.LoadProfile(profile);
+    const QString folder = QFileInfo(file).absolutePath();
+    for (const auto place :
+         {FileLocations::StationDatabasesPlace, FileLocations::LocalStationDatabasesPlace}) {
+        if (QFileInfo(locations.Folder(place)).absoluteFilePath() == folder)
+            return true;
+    }
+    return false;
 }
 
 bool StationAdmin::listServer(const QString& profile, const QString& name, const DatabaseLocation& server) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 class DatabaseLocation;
 class StationDatabase;
@@ -37,6 +38,10 @@ private:
     // Says how to make a profile's database when none of that name is found.
     void warnOfMissingDatabase(const QString& profile, const QString& database);
     static bool listServer(const QString& profile, const QString& name, const DatabaseLocation& server);
+    // The absolute path DATABASE gives, when it is the path of a file rather than a name.
+    static std::optional<QString> filePath(const QString& database);
+    // Whether the file lies in one of the profile's two database folders.
+    static bool inDatabaseFolder(const QString& profile, const QString& file);
     void warnOfUnusableServer(const DatabaseLocation& server);
 
     // A command that lists rows of the database, as a table or as JSON.
