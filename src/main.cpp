@@ -23,6 +23,7 @@
 #include "windows/frmSplash.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <memory>
@@ -48,7 +49,7 @@ bool hasDisplay() {
 
 void printLogs(bool applicationLog) {
     QTextStream out(stdout);
-    if (applicationLog)
+    if (applicationLog && QFile::exists(AppLog::FileName())) // only one the run wrote in
         out << u"Application log: "_s << AppLog::FileName() << Qt::endl;
     out << u"Debug log: "_s << (DebugLog::FileName().isEmpty() ? u"(none)"_s : DebugLog::FileName())
         << Qt::endl;
@@ -60,10 +61,10 @@ int finishRun(const RunOutcome& run) {
     const int status = run.Status();
     WriteDebug(u"Unattended run finished with exit status %1: %2"_s.arg(status).arg(
         RunOutcome::StatusMeaning(status)));
+    if (run.DryRun()) // its preview ends with its summary
+        return status;
     QTextStream out(stdout);
     out << u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status)) << Qt::endl;
-    if (run.DryRun()) // its figures close the preview
-        return status;
     for (const QString& line : run.Summary())
         out << u"  "_s << line << Qt::endl;
     out << u"  "_s << RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path()) << Qt::endl;

@@ -27,6 +27,7 @@ void HeadlessMainView::ShowReport(const QString& path, const QString& caption) {
     tell(u"the "_s + caption + u" cannot be shown without a display; it is in "_s + path);
 }
 
-void HeadlessMainView::ShowText(const QString& text, const QString& caption) {
-    QTextStream(stdout) << caption << u":\n"_s << text << Qt::flush;
+void HeadlessMainView::ShowText(const QString& text, const QString&) {
+    // The text heads itself; the caption is a window's title.
+    QTextStream(stdout) << text << Qt::flush;
 }

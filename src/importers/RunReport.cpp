@@ -5,6 +5,7 @@
 #include "base/ScheduleDateTools.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -114,6 +115,29 @@ bool RunReport::Write(const RunOutcome& run, const QString& path, QString* probl
     return FileTools::WriteWhole(path, QJsonDocument(Json(run)).toJson(), problem);
 }
 
+QStringList RunReport::cartLines(const RunOutcome& run) {
+    // One line a cart, however many hours hold it.
+    QStringList order;
+    QHash<QString, QStringList> hours;
+    QHash<QString, const RunOutcome::MissingCart*> first;
+    for (const RunOutcome::MissingCart& cart : run.Carts()) {
+        const QString key = cart.Cart + u'\n' + cart.Problem;
+        if (!first.contains(key)) {
+            order.append(key);
+            first.insert(key, &cart);
+        }
+        hours[key].append(when(cart.Hour));
+    }
+    QStringList lines;
+    for (const QString& key : order) {
+        const RunOutcome::MissingCart& cart = *first.value(key);
+        lines.append(u"  cart %1 ('%2') %3: %4 hour(s): %5"_s.arg(cart.Cart, cart.Title, cart.Problem)
+                         .arg(hours[key].size())
+                         .arg(hours[key].join(u", "_s)));
+    }
+    return lines;
+}
+
 QString RunReport::Preview(const RunOutcome& run) {
     QStringList lines{
         u"Import preview, %1 to %2: nothing was written."_s.arg(when(run.First()), when(run.Last())),
@@ -152,12 +176,12 @@ QString RunReport::Preview(const RunOutcome& run) {
         for (const RunOutcome::UnplacedLine& line : run.UnplacedLines())
             lines.append(u"  %1:%2: %3"_s.arg(line.File).arg(line.Line).arg(line.Why()));
     }
-    if (!run.Carts().isEmpty()) {
-        lines << QString() << u"Carts missing or silent:"_s;
-        for (const RunOutcome::MissingCart& cart : run.Carts())
-            lines.append(
-                u"  %1 cart %2 ('%3') %4"_s.arg(when(cart.Hour), cart.Cart, cart.Title, cart.Problem));
-    }
-    lines << QString() << run.Summary();
+    if (!run.Carts().isEmpty())
+        lines << QString() << u"Carts missing or silent (each with the hours it is in):"_s << cartLines(run);
+    lines << QString()
+          << u"Summary (exit status %1: %2; a dry run, so nothing was written)"_s.arg(run.Status())
+                 .arg(RunOutcome::StatusMeaning(run.Status()));
+    for (const QString& line : run.Summary())
+        lines.append(u"  "_s + line);
     return lines.join(u'\n') + u'\n';
 }

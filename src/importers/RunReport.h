@@ -15,6 +15,11 @@ public:
     // Writes it; False (with why) when the file cannot be written.
     static bool Write(const RunOutcome& run, const QString& path, QString* problem);
     // What a dry run would do, as text: hours to write, hours skipped and why,
-    // adverts per break, empty breaks, rejected lines with file:line, missing carts.
+    // adverts per break, empty breaks, rejected lines with file:line, missing carts
+    // (one line a cart), and the summary it would end with.
     static QString Preview(const RunOutcome& run);
+
+private:
+    // The missing and silent carts, a line a cart with the hours that hold it.
+    static QStringList cartLines(const RunOutcome& run);
 };

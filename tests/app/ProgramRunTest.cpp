@@ -300,12 +300,16 @@ TEST_F(ProgramRunTest, ADryRunShowsItsPlanAndLeavesTheDatabaseAndEveryLogFileAsT
     EXPECT_EQ(after.keys(), before.keys());
     for (auto file = before.cbegin(); file != before.cend(); ++file)
         EXPECT_TRUE(after.value(file.key()) == file.value()) << file.key().toStdString();
-    EXPECT_TRUE(
-        Output.contains(u"Import Preview:\nImport preview, 2010-11-24 06:00:00 to 2010-11-24 07:59:00: "
-                        u"nothing was written."_s))
+    EXPECT_TRUE(Output.startsWith(
+        u"Import preview, 2010-11-24 06:00:00 to 2010-11-24 07:59:00: nothing was written."_s))
         << Output.toStdString();
     EXPECT_TRUE(Output.contains(u"2010-11-24 06:00:00  music: to write; adverts: to push ("_s));
-    EXPECT_TRUE(Output.contains(u"hours to write:           2\n"_s));
+    EXPECT_TRUE(
+        Output.contains(u"Summary (exit status 0: everything the log files offered is in the Scheduled "
+                        u"Log; a dry run, so nothing was written)\n  hours to write:           2\n"_s))
+        << Output.toStdString();
+    EXPECT_EQ(Output.count(u"Summary (exit status"_s), 1);
+    EXPECT_FALSE(Output.contains(u"Application log: "_s)); // none was written
     const QJsonObject plan = QJsonDocument::fromJson(BytesOf(report)).object();
     EXPECT_TRUE(plan.value(u"dryRun"_s).toBool());
     EXPECT_EQ(plan.value(u"hours"_s).toArray().first().toObject().value(u"music"_s).toString(), u"write");
