@@ -57,7 +57,8 @@ void printLogs(bool applicationLog) {
 
 // The end of an unattended run: its status in the debug log, its summary on the
 // standard output.
-int finishRun(const RunOutcome& run) {
+int finishRun(const MainWindowController& controller) {
+    const RunOutcome& run = controller.LastRun();
     const int status = run.Status();
     WriteDebug(u"Unattended run finished with exit status %1: %2"_s.arg(status).arg(
         RunOutcome::StatusMeaning(status)));
@@ -65,6 +66,8 @@ int finishRun(const RunOutcome& run) {
         return status;
     QTextStream out(stdout);
     out << u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status)) << Qt::endl;
+    for (const QString& line : controller.RunContext())
+        out << u"  "_s << line << Qt::endl;
     for (const QString& line : run.Summary())
         out << u"  "_s << line << Qt::endl;
     out << u"  "_s << RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path()) << Qt::endl;
@@ -91,7 +94,7 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
     } else {
         controller.RunScheduled();
         if (state.ScheduleMode || state.DryRun)
-            status = finishRun(controller.LastRun());
+            status = finishRun(controller);
         else
             err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to "
                    u"import"_s
@@ -130,7 +133,7 @@ int runWithWindows(const QString& commandLine) {
                 status = controller.CheckReadiness();
             } else { // /START and /END apply whether or not a run follows.
                 const bool quit = controller.RunScheduled();
-                status = quit ? finishRun(controller.LastRun()) : QApplication::exec();
+                status = quit ? finishRun(controller) : QApplication::exec();
             }
         } else {
             QTextStream(stderr) << u"logimporter: start-up failed: "_s << controller.FailureReason()

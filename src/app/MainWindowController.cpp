@@ -417,6 +417,20 @@ void MainWindowController::cmdImport_Click(int Index) {
     run(Index, tool.DryRun);
 }
 
+QStringList MainWindowController::RunContext() const {
+    const QString station = database ? database->DatabaseInfo().Name : u"(none)"_s;
+    const qint64 elapsed = outcome.Started().msecsTo(outcome.Finished());
+    QStringList lines{
+        RunOutcome::SummaryLine(u"station"_s, station + u" (profile "_s + tool.CurrentProfile + u')'),
+        RunOutcome::SummaryLine(u"range"_s, ScheduleDateTools::FormatScheduleDate(outcome.First(), 4) +
+                                                u" to "_s +
+                                                ScheduleDateTools::FormatScheduleDate(outcome.Last(), 4)),
+        RunOutcome::SummaryLine(u"elapsed"_s, u"%1 s"_s.arg(double(elapsed) / 1000.0, 0, 'f', 1))};
+    if (!tool.ReportFile.isEmpty())
+        lines.append(RunOutcome::SummaryLine(u"report"_s, tool.ReportFile));
+    return lines;
+}
+
 void MainWindowController::Preview() {
     run(ImportKind::MusicAndAdverts, true);
 }

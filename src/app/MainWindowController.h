@@ -79,6 +79,9 @@ public:
     bool RunScheduled();
     // What the last run did, and its exit status (see RunOutcome).
     const RunOutcome& LastRun() const { return outcome; }
+    // Where the last run happened, for its summary: the station, its range, how long
+    // it took and the report it wrote, a line each.
+    QStringList RunContext() const;
     // The readiness of the hours from the hour holding `from` (none without a
     // Station Database).
     QList<HourReadiness> ReadinessOf(const ScheduleDate& from, int hours);

@@ -327,6 +327,14 @@ TEST_F(ProgramRunTest, TheRunReportGivesEveryHourRejectedLineAndMissingCart) {
                            u"/START=24/11/2010 00:00"_s, u"/END=24/11/2010 23:59"_s, u"/REPORT="_s + report}),
               0)
         << Errors.toStdString();
+    // The summary says where the run was, what it covered and where its report is.
+    EXPECT_TRUE(
+        Output.contains(u"Summary (exit status 0: everything the log files offered is in the Scheduled "
+                        u"Log)\n  station:                  Demo Station (profile Demo)\n"
+                        u"  range:                    2010-11-24 00:00:00 to 2010-11-24 23:59:00\n"
+                        u"  elapsed:                  "_s))
+        << Output.toStdString();
+    EXPECT_TRUE(Output.contains(u"  report:                   "_s + report + u'\n')) << Output.toStdString();
     const QJsonObject run = QJsonDocument::fromJson(BytesOf(report)).object();
     EXPECT_FALSE(run.value(u"dryRun"_s).toBool());
     EXPECT_EQ(run.value(u"exitStatus"_s).toInt(), 0);
