@@ -14,41 +14,49 @@ struct Definition {
     const char* name;
     Kind kind;
     const char* defaultValue;
+    const char* meaning; // what it holds, with its unit
 };
 
 const Definition definitions[] = {
-    {"MusicLogsDirectory", Kind::Text, ""},
-    {"MusicFileNameFormat", Kind::FileNameFormat, "yymmdd"},
-    {"MusicFileNamePrefix", Kind::FileNamePart, ""},
-    {"MusicFileExtension", Kind::FileNamePart, ".txt"},
-    {"AdvertLogsDirectory", Kind::Text, ""},
-    {"AdvertFileNameFormat", Kind::FileNameFormat, "yymmdd"},
-    {"AdvertFileNamePrefix", Kind::FileNamePart, ""},
-    {"AdvertFileExtension", Kind::FileNamePart, ".txt"},
-    {"OffsetAudioItems", Kind::Number, "0"},
-    {"OffsetLinkItems", Kind::Number, "0"},
-    {"CartOffset", Kind::Number, "0"},
-    {"AdvertCartOffset", Kind::Number, "0"},
-    {"AdvertTypeFilter", Kind::Text, ""},
-    {"AdvertTimeWindow", Kind::WithinHour, "0"},
-    {"AdvertLogFormat", Kind::FileNamePart, ""},
-    {"MusicLogFormat", Kind::FileNamePart, ""},
-    {"AutoPurgeDays", Kind::NotNegative, "0"},
-    {"UnderrunThreshold", Kind::NotNegative, "0"},
-    {"BreakLengthTolerance", Kind::NotNegative, "30"},
-    {"UseLogImporterCartRanges", Kind::Switch, "0"},
-    {"SongsStart", Kind::CartNumber, ""},
-    {"SongsEnd", Kind::CartNumber, ""},
-    {"JinglesStart", Kind::CartNumber, ""},
-    {"JinglesEnd", Kind::CartNumber, ""},
-    {"SweepersStart", Kind::CartNumber, ""},
-    {"SweepersEnd", Kind::CartNumber, ""},
-    {"AdvertsStart", Kind::CartNumber, ""},
-    {"AdvertsEnd", Kind::CartNumber, ""},
-    {"ScriptsRangeStart", Kind::CartNumber, ""},
-    {"ScriptsRangeEnd", Kind::CartNumber, ""},
-    {"CartGroupsStart", Kind::CartNumber, ""},
-    {"CartGroupsEnd", Kind::CartNumber, ""},
+    {"MusicLogsDirectory", Kind::Text, "", "the folder the music logs are read from"},
+    {"MusicFileNameFormat", Kind::FileNameFormat, "yymmdd",
+     "the date in a music log's name: yymmdd, yyddmm, ddmmyy, mmddyy"},
+    {"MusicFileNamePrefix", Kind::FileNamePart, "", "the text before the date in a music log's name"},
+    {"MusicFileExtension", Kind::FileNamePart, ".txt", "the end of a music log's name"},
+    {"AdvertLogsDirectory", Kind::Text, "", "the folder the advert logs are read from"},
+    {"AdvertFileNameFormat", Kind::FileNameFormat, "yymmdd",
+     "the date in an advert log's name, as for music"},
+    {"AdvertFileNamePrefix", Kind::FileNamePart, "", "the text before the date in an advert log's name"},
+    {"AdvertFileExtension", Kind::FileNamePart, ".txt", "the end of an advert log's name"},
+    {"OffsetAudioItems", Kind::Number, "0", "added to the cart of every music log song, jingle and sweeper"},
+    {"OffsetLinkItems", Kind::Number, "0", "added to the cart of every music log link"},
+    {"CartOffset", Kind::Number, "0", "added to every music log cart, on top of the two offsets above"},
+    {"AdvertCartOffset", Kind::Number, "0", "added to every advert log cart"},
+    {"AdvertTypeFilter", Kind::Text, "", "push only advert lines of this type (blank: every type)"},
+    {"AdvertTimeWindow", Kind::WithinHour, "0",
+     "seconds from a break's time an advert line may be and still go in (0 to 3600)"},
+    {"AdvertLogFormat", Kind::FileNamePart, "",
+     "the name of the station's advert log layout description (blank: the known layouts)"},
+    {"MusicLogFormat", Kind::FileNamePart, "",
+     "the name of the station's music table description (blank: the native music log)"},
+    {"AutoPurgeDays", Kind::NotNegative, "0", "days of the Scheduled Log kept before today (0: all)"},
+    {"UnderrunThreshold", Kind::NotNegative, "0",
+     "seconds; a shorter hour is warned of and is short (0: half an hour for readiness)"},
+    {"BreakLengthTolerance", Kind::NotNegative, "30",
+     "seconds a break's adverts may run longer or shorter than it (0: no check)"},
+    {"UseLogImporterCartRanges", Kind::Switch, "0", "1: the cart ranges below decide an item's type"},
+    {"SongsStart", Kind::CartNumber, "", "the first song cart"},
+    {"SongsEnd", Kind::CartNumber, "", "the last song cart"},
+    {"JinglesStart", Kind::CartNumber, "", "the first jingle cart"},
+    {"JinglesEnd", Kind::CartNumber, "", "the last jingle cart"},
+    {"SweepersStart", Kind::CartNumber, "", "the first sweeper cart"},
+    {"SweepersEnd", Kind::CartNumber, "", "the last sweeper cart"},
+    {"AdvertsStart", Kind::CartNumber, "", "the first advert cart"},
+    {"AdvertsEnd", Kind::CartNumber, "", "the last advert cart"},
+    {"ScriptsRangeStart", Kind::CartNumber, "", "the first script cart"},
+    {"ScriptsRangeEnd", Kind::CartNumber, "", "the last script cart"},
+    {"CartGroupsStart", Kind::CartNumber, "", "the first cart group"},
+    {"CartGroupsEnd", Kind::CartNumber, "", "the last cart group"},
 };
 
 const Definition* find(const QString& name) {
@@ -77,6 +85,26 @@ QStringList StationSettings::Names() {
     for (const Definition& definition : definitions)
         names.append(QLatin1String(definition.name));
     return names;
+}
+
+QString StationSettings::Meaning(const QString& name) {
+    const Definition* definition = find(name);
+    return definition ? QLatin1String(definition->meaning) : QString();
+}
+
+QString StationSettings::RangeProblem() const {
+    // Each range's start comes right before its end in the list of settings.
+    for (const Definition& start : definitions) {
+        const QString name = QLatin1String(start.name);
+        if (start.kind != Kind::CartNumber || !name.endsWith(u"Start"))
+            continue;
+        const QString end = name.chopped(5) + QStringLiteral("End");
+        const QString first = Value(name), last = Value(end);
+        if (!first.isEmpty() && !last.isEmpty() && first.toLongLong() > last.toLongLong())
+            return QStringLiteral("%1 (%2) comes after %3 (%4): a range cannot end before it starts")
+                .arg(name, first, end, last);
+    }
+    return {};
 }
 
 bool StationSettings::IsName(const QString& name) {

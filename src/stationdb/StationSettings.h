@@ -15,6 +15,10 @@ public:
     // Every setting name, in a stable order.
     static QStringList Names();
     static bool IsName(const QString& name);
+    // What a setting holds, with its unit, in a few words.
+    static QString Meaning(const QString& name);
+    // A cart range whose end comes before its start, named; "" when there is none.
+    QString RangeProblem() const;
     // Why a value is not acceptable for a setting; "" when it is.
     static QString Problem(const QString& name, const QString& value);
 

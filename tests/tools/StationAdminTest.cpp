@@ -50,6 +50,14 @@ TEST_P(StationAdminTest, AStationIsSetUpAndInspected) {
     EXPECT_NE(Run({u"settings"_s, Db(), u"AutoPurgeDays=7"_s, u"SongsStart=0"_s}),
               0); // one bad value: nothing set
     EXPECT_NE(Run({u"settings"_s, Db(), u"NoSuchSetting=1"_s}), 0);
+    // A range that ends before it starts is refused whole, as the settings dialog refuses it.
+    EXPECT_NE(Run({u"settings"_s, Db(), u"SongsStart=5000"_s, u"SongsEnd=10"_s}), 0);
+    EXPECT_TRUE(Err.contains(u"SongsStart (5000) comes after SongsEnd (10)"_s)) << Err.toStdString();
+    ASSERT_EQ(Run({u"settings"_s, Db(), u"SongsStart"_s}), 0);
+    EXPECT_EQ(Out, u"\n");
+    // A log folder that is not there is set, with a warning: the import needs it.
+    ASSERT_EQ(Run({u"settings"_s, Db(), u"AdvertLogsDirectory="_s + Path(u"not-yet"_s)}), 0);
+    EXPECT_TRUE(Err.contains(u"warning: AdvertLogsDirectory names '"_s)) << Err.toStdString();
     ASSERT_EQ(Run({u"settings"_s, Db(), u"AutoPurgeDays"_s}), 0);
     EXPECT_EQ(Out, u"0\n");
     ASSERT_EQ(Run({u"settings"_s, Db()}), 0);

@@ -422,9 +422,10 @@ int StationAdmin::settings(QStringList arguments) {
     if (takeFlag(arguments, u"--help"_s))
         return usage(
             u"usage: stationdb settings DB [NAME | NAME=VALUE ...]\n"
-            u"Without NAME lists every setting; with NAME shows one; NAME=VALUE sets them, all or none.\n"
-            u"Names: "_s +
-            StationSettings::Names().join(u", "_s));
+            u"Without NAME lists every setting; with NAME shows one; NAME=VALUE sets them, all or none "
+            u"(a cart range that would end before it starts is refused; a log folder that is not there is "
+            u"set with a warning). The settings:\n"_s +
+            settingsHelp());
     if (arguments.isEmpty() || hasUnknownOption(arguments))
         return fail(u"settings takes DB and then NAME or NAME=VALUE arguments"_s), 2;
     StationDatabase db;
@@ -452,8 +453,23 @@ int StationAdmin::settings(QStringList arguments) {
             return fail(problem);
         settings.SetValue(name, value);
     }
+    if (const QString problem = settings.RangeProblem(); !problem.isEmpty())
+        return fail(problem);
+    for (const QString& folder : {u"MusicLogsDirectory"_s, u"AdvertLogsDirectory"_s}) {
+        if (!settings.Value(folder).isEmpty() && !QFileInfo(settings.Value(folder)).isDir())
+            err << u"stationdb: warning: %1 names '%2', which is not a folder here (yet): an import needs it"_s
+                       .arg(folder, settings.Value(folder))
+                << Qt::endl;
+    }
     return db.SaveSettings(settings) ? 0
                                      : fail(u"the settings could not be stored: "_s + db.LastWrite().Problem);
+}
+
+QString StationAdmin::settingsHelp() {
+    QString text;
+    for (const QString& name : StationSettings::Names())
+        text += u"  %1  %2\n"_s.arg(name, -25).arg(StationSettings::Meaning(name));
+    return text.chopped(1);
 }
 
 int StationAdmin::carts(QStringList arguments) {

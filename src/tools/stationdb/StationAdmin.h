@@ -21,6 +21,8 @@ public:
 private:
     int create(QStringList arguments);
     int settings(QStringList arguments);
+    // Each setting's name and meaning, a line each.
+    static QString settingsHelp();
     int carts(QStringList arguments);
     int importCarts(QStringList arguments);
     int listCarts(QStringList arguments);
