@@ -53,6 +53,11 @@ const QString noRangeFound = lines(
      QString(), u"You should check your settings, and re-export from your scheduling program."_s, QString(),
      u"There is therefore nothing to import."_s});
 
+// Where the log files were looked for, to close a message that none was found.
+QString lookedIn(const QString& folder) {
+    return u"\n\nThe log files were looked for in '%1'."_s.arg(folder);
+}
+
 void information(const QString& text) {
     OperatorSeam::Message(text, iOperator::Information);
 }
@@ -256,7 +261,8 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         musicStart = {ScheduleDateTools::Today().Day + 1, 0};
         musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
         if (!SilentMode && mode != ImportKind::Adverts)
-            OperatorSeam::Message(noRangeFound, iOperator::Exclamation);
+            OperatorSeam::Message(noRangeFound + lookedIn(database->Settings().MusicLogsDirectory()),
+                                  iOperator::Exclamation);
     }
 
     progress.OverallPercent(80);
@@ -267,9 +273,10 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         if (!SilentMode && mode == ImportKind::Adverts)
             OperatorSeam::Message(
                 QString(noRangeFound)
-                    .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
-                    .replace(u"re-export from your scheduling program."_s,
-                             u"re-export from your advert scheduling program."_s),
+                        .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
+                        .replace(u"re-export from your scheduling program."_s,
+                                 u"re-export from your advert scheduling program."_s) +
+                    lookedIn(database->Settings().AdvertLogsDirectory()),
                 iOperator::Exclamation);
     }
 
@@ -514,8 +521,13 @@ bool MainWindowController::switchOnCartRanges() {
                                     u"Note: The 'Log Importer Settings' window will then be displayed so "
                                     u"that you can check the Ranges being "
                                     u"used."_s});
-    if (!OperatorSeam::ConfirmChange(question, 1))
+    if (!OperatorSeam::ConfirmChange(question, 1)) {
+        if (!OperatorSeam::Current().CanAnswer()) // say how to answer it for the next night
+            outcome.Warn(u"the cart ranges are not switched on; switch them on with: stationdb settings DB "
+                         u"UseLogImporterCartRanges=1 (DB: the Station Database '%1')"_s.arg(
+                             database->DatabaseInfo().Name));
         return false;
+    }
     StationSettings changed = database->Settings();
     changed.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s);
     if (!database->SaveSettings(changed)) {

@@ -248,6 +248,9 @@ TEST_F(ProgramRunTest, AnUnattendedRunNeverSwitchesOnTheCartRangeOptionByItself)
     EXPECT_TRUE(Errors.contains(u"nobody was there to answer \"The Log Importer needs to activate the "_s))
         << Errors.toStdString();
     EXPECT_TRUE(Errors.contains(u"so it was answered No and the setting stays as it is"_s));
+    EXPECT_TRUE(Errors.contains(u"switch them on with: stationdb settings DB UseLogImporterCartRanges=1 (DB: "
+                                u"the Station Database 'Demo Station')"_s))
+        << Errors.toStdString();
     EXPECT_FALSE(Errors.contains(u"the settings stay as they are"_s));
     StationDatabase db;
     ASSERT_EQ(db.OpenLocation(DemoStation::DatabasePath()), StationDatabase::Opened);
