@@ -64,6 +64,9 @@ TEST_P(StationAdminTest, AStationIsSetUpAndInspected) {
     EXPECT_TRUE(Out.contains(u"MusicLogsDirectory=/srv/music logs\n"_s));
     EXPECT_TRUE(Out.contains(u"OffsetAudioItems=-250\n"_s));
 
+    EXPECT_NE(Run({u"carts"_s, u"import"_s, Db(), Path(u"absent.csv"_s)}), 0);
+    EXPECT_TRUE(Err.endsWith(u"absent.csv' could not be read: there is no such file\n"_s))
+        << Err.toStdString();
     WriteFile(Path(u"bad.csv"_s), "Number,Title,Length\n1,Good,10\n2,Bad,ten\n");
     EXPECT_NE(Run({u"carts"_s, u"import"_s, Db(), Path(u"bad.csv"_s)}), 0);
     EXPECT_TRUE(Err.contains(u"line 3"_s)) << Err.toStdString();

@@ -485,16 +485,25 @@ int StationAdmin::carts(QStringList arguments) {
 
 int StationAdmin::importCarts(QStringList arguments) {
     if (takeFlag(arguments, u"--help"_s))
-        return usage(u"usage: stationdb carts import DB FILE.csv\n"
-                     u"The first row names the columns (Number is needed; also "_s +
-                     cartColumns.mid(1).join(u", "_s) +
-                     u"). Each further row is one cart, added or replaced by its number. A bad row stops the "
-                     u"import before anything is stored."_s);
+        return usage(
+            u"usage: stationdb carts import DB FILE.csv\n"
+            u"The first row names the columns (Number is needed; also "_s +
+            cartColumns.mid(1).join(u", "_s) +
+            u"). Each further row is one cart, added or replaced by its number. A bad row stops the "
+            u"import before anything is stored.\nType is the playout system's number of the cart's "
+            u"kind: 2 jingle, 3 song, 4 advert, 5 link, 7 sweeper, 8 script, 13 cart group. Length "
+            u"above 0 says the cart has audio, AudioLength is that audio's length in seconds, and Flag "
+            u"1 makes its items always play through."_s);
     if (arguments.size() != 2 || hasUnknownOption(arguments))
         return fail(u"carts import takes DB and FILE.csv"_s), 2;
     TextFileReader reader;
-    if (!reader.Open(arguments[1]))
-        return fail(u"'%1' could not be read"_s.arg(arguments[1]));
+    if (!reader.Open(arguments[1])) {
+        const QFileInfo file(arguments[1]);
+        return fail(u"'%1' could not be read: %2"_s.arg(arguments[1],
+                                                        !file.exists() ? u"there is no such file"_s
+                                                        : file.isDir() ? u"it is a folder"_s
+                                                                       : u"this user may not read it"_s));
+    }
     const auto header = csvFields(reader.ReadTextLine());
     if (!header || !header->contains(u"Number"_s, Qt::CaseInsensitive))
         return fail(u"line 1: the header must name the columns, Number among them"_s);
