@@ -163,6 +163,8 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
     loadAudioSettings();
     if (withPlayout && !createPlayout())
         return false;
+    if (splashShown) // the playout system's audio is set up
+        splash->SetIconInfo(2, QStringLiteral("playouton"), QStringLiteral("Audio Systems"));
     if (!loadStationLibrary())
         return false;
     if (state.Directory)
@@ -171,7 +173,9 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
         return false;
 
     if (splashShown) {
-        splash->SetIconInfo(2, QStringLiteral("securityon"), QStringLiteral("User Security"));
+        // The security icon, when it is shown; a start without security lights none.
+        if (securityMode != 0)
+            splash->SetIconInfo(3, QStringLiteral("securityon"), QStringLiteral("User Security"));
         splash->SetCurrentAction(QStringLiteral("Finished Initialising Tool"));
         ScheduleDateTools::Pause(0.3);
     }

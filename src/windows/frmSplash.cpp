@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -90,7 +91,8 @@ void frmSplash::Load() {
     findChild<QLabel*>(u"lblCompany"_s)->setText(app.CompanyName + u' ');
     findChild<QLabel*>(u"lblCopyright"_s)->setText(app.Copyright);
     const WindowsVersionInfo version = SystemTools::WindowsVersion();
-    lblPlatform->setText(SplashText::PlatformLabel(version, lblPlatform->text()));
+    // Windows by its own names; any other system by the name it gives itself.
+    lblPlatform->setText(SplashText::PlatformLabel(version, QSysInfo::prettyProductName()));
     if (const QString pack = SplashText::ServicePack(version.ServicePack); !pack.isEmpty())
         lblPlatformSP->setText(pack);
     SetNumberIcons(0);

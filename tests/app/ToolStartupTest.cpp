@@ -102,3 +102,13 @@ TEST_F(ToolStartupTest, ARunningInstanceStopsASecondUnlessToldNotToCheck) {
     state = ToolState{};
     EXPECT_TRUE(Start(u"/DEBUG=NORMAL /SILENT /Profile=Demo /NOPREVCHECK"_s));
 }
+
+TEST_F(ToolStartupTest, TheSplashLightsEachStageUnderItsOwnCaption) {
+    ASSERT_TRUE(Start(u"/NOPREVCHECK /Profile=Demo"_s)) << Failure.toStdString();
+    const QStringList icons = splash.Calls.filter(u"Icon"_s);
+    EXPECT_EQ(icons,
+              QStringList({u"Icons 3"_s, u"Icon 1 local Local Settings"_s, u"Icon 2 playout Audio Systems"_s,
+                           u"Icon 3 security User Security"_s, u"Icon 1 localon Local Settings"_s,
+                           u"Icon 2 playouton Audio Systems"_s, u"Icon 3 securityon User Security"_s}));
+    Stop();
+}
