@@ -125,6 +125,13 @@ QWidget* frmLogImportSettings::makeOffsetsTab() {
     addOffset(grid, 1, u"OffsetLinkItems"_s, u"Link items"_s, settings.OffsetLinkItems,
               settings.OffsetLinkItemsOn);
     layout->addWidget(offsets);
+    auto* sum =
+        new QLabel(u"These add to the Station Database's own offset (Station Database Settings, Carts: "
+                   u"\"Added to every music log cart\"): a cart read from a music log is moved by both."_s,
+                   page);
+    sum->setObjectName(u"lblOffsetsAddUp"_s);
+    sum->setWordWrap(true);
+    layout->addWidget(sum);
     layout->addStretch(1);
     return page;
 }

@@ -39,7 +39,7 @@ const Field settingFields[] = {
     {"AdvertFileNamePrefix", AdvertLogs, "&Prefix before the date:", Text},
     {"AdvertFileExtension", AdvertLogs, "&Extension:", Text},
     {"AdvertTypeFilter", AdvertLogs, "Import only adverts of &type:", Text},
-    {"CartOffset", Carts, "Added to every &music log cart:", Number},
+    {"CartOffset", Carts, "Added to every &music log cart (besides the Log Importer's offsets):", Number},
     {"AdvertCartOffset", Carts, "Added to every &advert log cart:", Number},
     {"AutoPurgeDays", ScheduledLog, "&Keep this many days before today (0 keeps all):", Number},
     {"UnderrunThreshold", ScheduledLog, "&Warn of hours shorter than (seconds, 0 for never):", Number},
