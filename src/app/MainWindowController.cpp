@@ -1,4 +1,5 @@
 #include "app/MainWindowController.h"
+#include "app/OverallShare.h"
 
 #include "app/BusySpan.h"
 #include "app/ToolStartup.h"
@@ -99,10 +100,12 @@ bool MainWindowController::Start() {
     AppLog::OpenAppLog(playout.Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
                        AppLog::Numbered | AppLog::ComputerName);
     musicImporter = std::make_unique<cMusicLogImporter>([this] { return database.get(); });
-    musicImporter->SetProgressCallback(view.Progress());
+    if (view.Progress()) // none without a window
+        share = std::make_unique<OverallShare>(view.Progress());
+    musicImporter->SetProgressCallback(share.get());
     musicImporter->ShareOutcome(outcome);
     advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
-    advertImporter->SetProgressCallback(view.Progress());
+    advertImporter->SetProgressCallback(share.get());
     advertImporter->ShareOutcome(outcome);
     advertImporter->SetSilent(tool.SilentMode);
 
@@ -398,7 +401,7 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     }
     const BusySpan busy(view);
     view.SetEnabled(iMainView::ImportButtons, false);
-    const Progress progress(view.Progress());
+    const Progress progress(share.get());
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
     // Every advert run also pushes the hours still waiting for their adverts; an
@@ -416,12 +419,16 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     }
     view.SetEnabled(iMainView::ImportButtons, true);
     view.ShowProgress(false);
-    ReadLogDetails(true);
     return ok;
 }
 
 void MainWindowController::cmdImport_Click(int Index) {
     run(Index, tool.DryRun);
+}
+
+void MainWindowController::shareBar(double from, double to) {
+    if (share)
+        share->Range(from, to);
 }
 
 QStringList MainWindowController::RunContext() const {
@@ -453,8 +460,12 @@ void MainWindowController::run(int Index, bool dryRun) {
                                 ? QList<int>{ImportKind::Music, ImportKind::Adverts}
                                 : QList<int>{Index};
     if (readyToRun(Index, sdStart, sdEnd)) {
-        for (const int index : runs)
-            ImportLogs(index, sdStart, sdEnd);
+        for (qsizetype i = 0; i < runs.size(); ++i) { // one Overall bar: each run fills its share
+            shareBar(100.0 * double(i) / double(runs.size()), 100.0 * double(i + 1) / double(runs.size()));
+            ImportLogs(runs[i], sdStart, sdEnd);
+        }
+        shareBar(0, 100);
+        ReadLogDetails(true); // what the Scheduled Log holds now, once the runs are over
     }
     outcome.Finish(sdStart, sdEnd);
     writeReport();

@@ -127,6 +127,9 @@ private:
     ToolState& tool;
     iMainView& view;
     std::unique_ptr<StationDatabase> database;
+    // The importers report through it: both runs of one import share the Overall bar.
+    std::unique_ptr<class OverallShare> share; // none without a progress display
+    void shareBar(double from, double to);
     std::unique_ptr<cMusicLogImporter> musicImporter;
     std::unique_ptr<cAdvertLogImporter> advertImporter;
     ScheduleDate musicFrom, musicUntil, advertsUntil;

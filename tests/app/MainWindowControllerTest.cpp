@@ -354,3 +354,30 @@ TEST_F(MainWindowControllerTest, ImportAdvertsAtTheWindowFillsEveryHourStillWait
     EXPECT_EQ(view.advertsWaiting, QString());
     EXPECT_EQ(view.advertsScheduled, u"Fri 26/11/2010 07:59");
 }
+
+TEST_F(MainWindowControllerTest, AnImportOfMusicAndAdvertsFillsOneOverallBarOnce) {
+    for (const int day : {24, 25}) {
+        MusicLog(day, {6, 7});
+        AdvertLog(day, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
+    }
+    Start();
+    view.progress.OverallPercents.clear();
+    controller->cmdImport_Click(3);
+    ASSERT_EQ(controller->LastRun().Adverts().Adverts, 4);
+    // The import's own, up to its end (the window's details are read afresh after it).
+    const QList<qint16> all = view.progress.OverallPercents;
+    const QList<qint16> shown = all.mid(0, all.indexOf(100) + 1);
+    ASSERT_FALSE(shown.isEmpty());
+    // From 0 to 100 without going back: the music the first half, the adverts the second.
+    EXPECT_TRUE(std::is_sorted(shown.cbegin(), shown.cend())) << QStringList([&] {
+                                                                     QStringList texts;
+                                                                     for (const qint16 value : shown)
+                                                                         texts.append(QString::number(value));
+                                                                     return texts;
+                                                                 }())
+                                                                     .join(u' ')
+                                                                     .toStdString();
+    EXPECT_EQ(shown.first(), 0);
+    EXPECT_EQ(shown.last(), 100);
+    EXPECT_TRUE(shown.contains(50));
+}
