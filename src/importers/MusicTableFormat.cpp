@@ -157,7 +157,9 @@ std::optional<qint32> MusicTableFormat::dayOf(const QString& text) {
     if (date.isValid() && !dateForm.contains(u"yyyy"_s) && date.year() < 2000)
         date = date.addYears(100); // a two-digit year is one of the 2000s
     lastDateText = text;
-    lastDay = date.isValid() ? std::optional(ScheduleDateTools::DaySerial(date)) : std::nullopt;
+    // A day the music log's hour headers can name: years 100 to 9999.
+    const bool named = date.isValid() && date.year() >= 100 && date.year() <= 9999;
+    lastDay = named ? std::optional(ScheduleDateTools::DaySerial(date)) : std::nullopt;
     return lastDay;
 }
 
