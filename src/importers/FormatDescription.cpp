@@ -28,6 +28,18 @@ std::optional<QString> FormatDescription::PathOf(const QString& name) {
     return std::nullopt;
 }
 
+std::optional<std::pair<QString, QString>> FormatDescription::Named(const QString& name, const QString& what,
+                                                                    QString* problem) {
+    const std::optional<QString> path = PathOf(name);
+    if (!path) {
+        if (problem)
+            *problem = u"no %1 '%2' was found in %3"_s.arg(what, name, Folders().join(u", "_s));
+        return std::nullopt;
+    }
+    const std::optional<QString> text = Read(*path, problem);
+    return text ? std::optional(std::pair{*text, *path}) : std::nullopt;
+}
+
 QStringList FormatDescription::Names() {
     QStringList names;
     for (const QString& folder : Folders()) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // The text of a log layout description: "key = value" lines, a line beginning
 // with '#' a comment, each key once. Keys are compared in lower case with single
@@ -19,6 +20,10 @@ public:
     // The file of the description of this name (without ".format"), the station's
     // own before a shipped one of the same name; nothing when there is none.
     static std::optional<QString> PathOf(const QString& name);
+    // The text of the description of this name, and its file; nothing when there is
+    // none or it cannot be read (`problem` says why, naming it as `what`).
+    static std::optional<std::pair<QString, QString>> Named(const QString& name, const QString& what,
+                                                            QString* problem);
     // The names of every description found, sorted.
     static QStringList Names();
     // The text of a description file; nothing (and why) when it cannot be read.

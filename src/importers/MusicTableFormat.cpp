@@ -41,14 +41,8 @@ QString MusicTableFormat::kindKey(int kind) {
 }
 
 std::optional<MusicTableFormat> MusicTableFormat::Find(const QString& name, QString* problem) {
-    const std::optional<QString> path = FormatDescription::PathOf(name);
-    const std::optional<QString> text = path ? FormatDescription::Read(*path, problem) : std::nullopt;
-    if (text)
-        return Parse(*text, *path, problem);
-    if (!path && problem)
-        *problem = u"no music log format '%1' was found in %2"_s.arg(
-            name, FormatDescription::Folders().join(u", "_s));
-    return std::nullopt;
+    const auto named = FormatDescription::Named(name, u"music log format"_s, problem);
+    return named ? Parse(named->first, named->second, problem) : std::nullopt;
 }
 
 std::optional<MusicTableFormat> MusicTableFormat::Parse(const QString& text, const QString& fileName,

@@ -23,17 +23,8 @@ QString AdvertFormat::FieldName(Field field) {
 }
 
 std::optional<AdvertFormat> AdvertFormat::Find(const QString& name, QString* problem) {
-    if (const std::optional<QString> path = FormatDescription::PathOf(name))
-        return Load(*path, problem);
-    if (problem)
-        *problem = u"no advert log format '%1' was found in %2"_s.arg(
-            name, FormatDescription::Folders().join(u", "_s));
-    return std::nullopt;
-}
-
-std::optional<AdvertFormat> AdvertFormat::Load(const QString& path, QString* problem) {
-    const std::optional<QString> text = FormatDescription::Read(path, problem);
-    return text ? Parse(*text, path, problem) : std::nullopt;
+    const auto named = FormatDescription::Named(name, u"advert log format"_s, problem);
+    return named ? Parse(named->first, named->second, problem) : std::nullopt;
 }
 
 std::optional<AdvertFormat> AdvertFormat::Parse(const QString& text, const QString& fileName,

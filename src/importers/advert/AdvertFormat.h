@@ -39,7 +39,6 @@ public:
 
     // Refused descriptions give nothing and `problem`: "FILE: line N, key 'K': why".
     static std::optional<AdvertFormat> Parse(const QString& text, const QString& fileName, QString* problem);
-    static std::optional<AdvertFormat> Load(const QString& path, QString* problem);
     // The description of this name (see FormatDescription::PathOf).
     static std::optional<AdvertFormat> Find(const QString& name, QString* problem);
 
