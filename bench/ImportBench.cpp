@@ -188,7 +188,6 @@ int importChild(int days, const QString& folder, const QString& server) {
 
     cAdvertLogImporter adverts([&db] { return &db; });
     adverts.SetProgressCallback(&progress);
-    adverts.SetSilent(true);
     resetPeak();
     report(u"adverts"_s, timed([&] {
                if (!adverts.ImportLogFiles(start, end, true))
@@ -200,7 +199,6 @@ int importChild(int days, const QString& folder, const QString& server) {
         qFatal("could not take the adverts out for the push with a window");
     cAdvertLogImporter windowed([&db] { return &db; });
     windowed.SetProgressCallback(&progress);
-    windowed.SetSilent(true);
     report(u"window"_s, timed([&] {
                if (!windowed.ImportLogFiles(start, end, true) || windowed.Outcome().Adverts().Adverts == 0)
                    qFatal("the advert push with a window failed");
@@ -243,7 +241,6 @@ int windowChild(int argc, char* argv[]) {
     music.SetProgressCallback(window.Display());
     cAdvertLogImporter adverts([&db] { return &db; });
     adverts.SetProgressCallback(window.Display());
-    adverts.SetSilent(true);
     report(u"window"_s, timed([&] {
                if (!music.ImportLogFiles(start, end, true) || !adverts.ImportLogFiles(start, end, true))
                    qFatal("the import at the window failed");

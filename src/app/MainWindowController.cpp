@@ -107,7 +107,6 @@ bool MainWindowController::Start() {
     advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
     advertImporter->SetProgressCallback(share.get());
     advertImporter->ShareOutcome(outcome);
-    advertImporter->SetSilent(tool.SilentMode);
 
     const DirectoryUser all{QString(), QString(), true, true, true, true};
     const DirectoryUser user =
@@ -473,7 +472,7 @@ void MainWindowController::run(int Index, bool dryRun) {
         view.ShowText(RunReport::Preview(outcome), u"Import Preview"_s);
     else if (!tool.SilentMode && refusedInRun < runs.size() && outcome.Status() != RunOutcome::RangeRefused &&
              outcome.Status() != RunOutcome::ImporterNotRun)
-        showClosingReport();
+        showClosingReport(runs.contains(ImportKind::Adverts));
 }
 
 bool MainWindowController::readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
@@ -507,11 +506,28 @@ bool MainWindowController::readyToRun(int Index, const ScheduleDate& sdStart, co
     return false;
 }
 
-void MainWindowController::showClosingReport() {
-    if (FileTools::FileSize(AppLog::FileName()) > 0)
+QString MainWindowController::ClosingTally(bool adverts) const {
+    const int status = outcome.Status();
+    QStringList text{status == RunOutcome::Complete
+                         ? u"The log was successfully imported into the database"_s
+                         : u"The import ended with exit status %1: %2."_s.arg(status).arg(
+                               RunOutcome::StatusMeaning(status))};
+    if (adverts)
+        text.append(outcome.AdvertSummary());
+    return text.join(u'\n') + u"\n\n"_s + (RunContext() + outcome.Summary()).join(u'\n');
+}
+
+void MainWindowController::showClosingReport(bool adverts) {
+    // One box ends the run: its tally, and the Import Log on the operator's word when
+    // the run wrote one.
+    const QString tally = ClosingTally(adverts);
+    if (FileTools::FileSize(AppLog::FileName()) <= 0) {
+        information(tally);
+        return;
+    }
+    if (OperatorSeam::Message(tally + u"\n\nThe Import Log says what each hour met. Show it now?"_s,
+                              iOperator::Information, iOperator::YesNo, 1) == iOperator::Yes)
         view.ShowReport(AppLog::FileName(), u"Import Log"_s);
-    else
-        information(u"The log was successfully imported into the database"_s);
 }
 
 void MainWindowController::writeReport() {

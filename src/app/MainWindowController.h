@@ -82,6 +82,9 @@ public:
     // Where the last run happened, for its summary: the station, its range, how long
     // it took and the report it wrote, a line each.
     QStringList RunContext() const;
+    // What the box at the end of a run at the window says: how it ended, the push's
+    // summary when adverts were pushed, then the run's station, range, time and figures.
+    QString ClosingTally(bool adverts) const;
     // The readiness of the hours from the hour holding `from` (none without a
     // Station Database).
     QList<HourReadiness> ReadinessOf(const ScheduleDate& from, int hours);
@@ -106,7 +109,7 @@ private:
     void run(int Index, bool dryRun);
     // The checks before a run: the range, the database, the cart-range option.
     bool readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
-    void showClosingReport();
+    void showClosingReport(bool adverts);
     void writeReport();
     // How long a change waits for a busy Station Database ("BusyWaitSeconds").
     static int patience();

@@ -36,6 +36,8 @@ public:
         shown->Clear(report1Title, report2Title);
     }
     void IncrementReportCount(qint16 reportNumber) override { shown->IncrementReportCount(reportNumber); }
+    void TitleThirdCount(const QString& title) override { shown->TitleThirdCount(title); }
+    void SetHourNumber(int number, int of) override { shown->SetHourNumber(number, of); }
 
 private:
     iScheduleCallback* shown;

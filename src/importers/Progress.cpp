@@ -44,6 +44,16 @@ void Progress::Increment(qint16 report) const {
         callback->IncrementReportCount(report);
 }
 
+void Progress::ThirdCount(const QString& title) const {
+    if (callback)
+        callback->TitleThirdCount(title);
+}
+
+void Progress::Hour(int number, int of) const {
+    if (callback)
+        callback->SetHourNumber(number, of);
+}
+
 void Progress::Begin(const QString& overall, const QString& task, const QString& report1Title,
                      const QString& report2Title) const {
     OverallPercent(0);

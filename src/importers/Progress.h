@@ -17,6 +17,8 @@ public:
     void OverallPercent(double percent) const;
     void Clear(const QString& report1Title = QString(), const QString& report2Title = QString()) const;
     void Increment(qint16 report) const;
+    void ThirdCount(const QString& title) const;
+    void Hour(int number, int of) const;
 
     // The stages every long run passes through: its start (bars at 0, the texts set,
     // the counters titled), its completion, and the final tidy state once it worked.

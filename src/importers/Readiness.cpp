@@ -44,7 +44,6 @@ RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const 
     ledger.Quietly();
     cAdvertLogImporter push([&db] { return &db; });
     push.ShareOutcome(ledger);
-    push.SetSilent(true);
     ScheduleDate start = from, end = to;
     push.ImportLogFiles(start, end, true);
     return ledger;

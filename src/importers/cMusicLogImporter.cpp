@@ -77,6 +77,8 @@ struct cMusicLogImporter::Run {
     int days = 1;
     int firstHour = 0;
     int lastHour = 23;
+    int startHour = 0; // of the range's first day
+    int hourCount = 0; // in the range
     bool written = false;
 };
 
@@ -281,6 +283,8 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
                      u"Number of Underrunning Hours:"_s);
     run.firstDay = sdStart.Day;
     run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
+    run.startHour = int(sdStart.Seconds / 3600);
+    run.hourCount = std::max(0, (sdEnd.Day - sdStart.Day) * 24 + int(sdEnd.Seconds / 3600) - run.startHour + 1);
 
     for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
         progress().Overall(u"Sending Music Log for "_s + DayText(run.day));
@@ -323,6 +327,7 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
         100.0 * ((hour - run.firstHour) / hours / run.days + double(run.day - run.firstDay) / run.days));
     progress().Process(QString());
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
+    progress().Hour((run.day - run.firstDay) * 24 + hour - run.startHour + 1, run.hourCount);
     run.hour.Clear();
     if (WritingStopped()) {
         const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();

@@ -25,4 +25,10 @@ public:
     virtual void Clear(const QString& report1Title, const QString& report2Title) = 0;
     // Adds one to counter 1 or 2; other numbers are ignored.
     virtual void IncrementReportCount(qint16 reportNumber) = 0;
+
+    // Beyond the two counters every run has: a third, titled by a run that counts
+    // something of its own (set to 0; Clear takes it away again), and which hour of
+    // how many the run has in hand.
+    virtual void TitleThirdCount(const QString&) {}
+    virtual void SetHourNumber(int /*number*/, int /*of*/) {}
 };

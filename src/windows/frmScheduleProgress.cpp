@@ -38,23 +38,26 @@ frmScheduleProgress::frmScheduleProgress(QWidget* parent) : QWidget(parent, Qt::
     currentBar = newBar(u"prgCurrentProcess"_s, this);
     grid->addWidget(currentBar, 3, 1);
     taskCaption = addRow(u"lblCurrentTask"_s, u"Current Task:"_s, 4);
+    hourCaption = addRow(u"lblHour"_s, u"Hour:"_s, 5);
 
     auto* information = new QLabel(u"Information:"_s, this);
     information->setObjectName(u"lblInformationDesc"_s);
-    grid->addWidget(information, 5, 0, Qt::AlignTop);
-    auto* counters = new QGridLayout;
-    for (int n = 0; n < 2; ++n) {
+    grid->addWidget(information, 6, 0, Qt::AlignTop);
+    auto* counterGrid = new QGridLayout;
+    for (int n = 0; n < counters; ++n) {
         reportTitles[n] = new QLabel(this);
         reportTitles[n]->setObjectName(u"lblReportDescCap(%1)"_s.arg(n + 1));
         reportCounts[n] = new QLabel(this);
         reportCounts[n]->setObjectName(u"lblReportCountCap(%1)"_s.arg(n + 1));
         reportCounts[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         reportCounts[n]->setMinimumWidth(60);
-        counters->addWidget(reportTitles[n], n, 0);
-        counters->addWidget(reportCounts[n], n, 1);
+        counterGrid->addWidget(reportTitles[n], n, 0);
+        counterGrid->addWidget(reportCounts[n], n, 1);
     }
-    counters->setColumnStretch(0, 1);
-    grid->addLayout(counters, 5, 1);
+    reportTitles[2]->hide();
+    reportCounts[2]->hide();
+    counterGrid->setColumnStretch(0, 1);
+    grid->addLayout(counterGrid, 6, 1);
 }
 
 QLabel* frmScheduleProgress::addRow(const QString& name, const QString& description, int row) {
@@ -154,10 +157,41 @@ void frmScheduleProgress::Clear(const QString& report1Title, const QString& repo
         setCaption(reportTitles[n], counted ? titles[n] : u"n/a"_s);
         setCaption(reportCounts[n], counted ? u"0"_s : QString());
     }
+    thirdCounted = false;
+    reportTitles[2]->hide();
+    reportCounts[2]->hide();
+    setCaption(hourCaption, QString());
+}
+
+void frmScheduleProgress::TitleThirdCount(const QString& title) {
+    thirdCounted = true;
+    reportTitles[2]->setText(title);
+    reportTitles[2]->show();
+    reportCounts[2]->show();
+    setCaption(reportCounts[2], u"0"_s);
+}
+
+void frmScheduleProgress::SetHourNumber(int number, int of) {
+    const QString left = TimeLeft(sinceShown.isValid() ? sinceShown.elapsed() : 0,
+                                  overallPercent - percentWhenShown, 100 - overallPercent);
+    setCaption(hourCaption, u"hour %1 of %2"_s.arg(number).arg(of) + (left.isEmpty() ? QString() : u"; "_s + left));
+}
+
+QString frmScheduleProgress::TimeLeft(qint64 elapsedMs, int percentDone, int percentLeft) {
+    if (elapsedMs < 1000 || percentDone < 1)
+        return {};
+    const qint64 seconds = (elapsedMs * qMax(0, percentLeft) / percentDone + 999) / 1000;
+    return seconds < 120 ? u"about %1 s left"_s.arg(seconds) : u"about %1 min left"_s.arg((seconds + 59) / 60);
+}
+
+void frmScheduleProgress::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sinceShown.start();
+    percentWhenShown = overallPercent;
 }
 
 void frmScheduleProgress::IncrementReportCount(qint16 reportNumber) {
-    if (reportNumber < 1 || reportNumber > 2)
+    if (reportNumber < 1 || reportNumber > (thirdCounted ? 3 : 2))
         return;
     QLabel* count = reportCounts[reportNumber - 1];
     // An empty count, or one that is not a number, counts as 0.

@@ -34,6 +34,15 @@ public:
     void SetOverallProcessProgressPercent(qint16 percent) override;
     void Clear(const QString& report1Title, const QString& report2Title) override;
     void IncrementReportCount(qint16 reportNumber) override;
+    void TitleThirdCount(const QString& title) override;
+    void SetHourNumber(int number, int of) override;
+
+    // "about 12 s left" at the Overall bar's pace since the window was shown;
+    // "" until a second and a percent have gone by.
+    static QString TimeLeft(qint64 elapsedMs, int percentDone, int percentLeft);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setCaption(QLabel* label, const QString& text);
@@ -53,6 +62,11 @@ private:
     QLabel* currentCaption = nullptr;
     QProgressBar* currentBar = nullptr;
     QLabel* taskCaption = nullptr;
-    QLabel* reportTitles[2] = {};
-    QLabel* reportCounts[2] = {};
+    QLabel* hourCaption = nullptr;
+    QElapsedTimer sinceShown;  // for the time left
+    int percentWhenShown = 0;  // the Overall bar's when the window was shown
+    static constexpr int counters = 3;
+    bool thirdCounted = false; // the third counts only while a run has titled it
+    QLabel* reportTitles[counters] = {};
+    QLabel* reportCounts[counters] = {};
 };

@@ -381,3 +381,50 @@ TEST_F(MainWindowControllerTest, AnImportOfMusicAndAdvertsFillsOneOverallBarOnce
     EXPECT_EQ(shown.last(), 100);
     EXPECT_TRUE(shown.contains(50));
 }
+
+TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally) {
+    MusicLog(24, {6, 7});
+    AdvertLog(24, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
+    Start();
+    view.range = {{Nov(24), 6 * 3600}, {Nov(24), 7 * 3600 + 3599}};
+    state.SilentMode = false; // at the window
+    op.Messages.clear();
+    op.Answers = {iOperator::No};
+    controller->cmdImport_Click(3);
+    ASSERT_EQ(op.Messages.size(), 1); // the push's summary is in it, not a box of its own
+    const QString text = op.Messages[0].Text;
+    EXPECT_TRUE(text.startsWith(u"The log was successfully imported into the database\n"
+                                u"2 adverts pushed into 2 ad break(s)\n\nstation:"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"hours written:            2\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"adverts pushed:           2\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"range:"_s)) << text.toStdString();
+    // The songs' carts are not in the store, so the Import Log has lines: offered, not forced.
+    EXPECT_TRUE(text.endsWith(u"Show it now?"_s)) << text.toStdString();
+    EXPECT_EQ(op.Messages[0].ButtonsShown, iOperator::YesNo);
+    EXPECT_TRUE(view.reports.isEmpty());
+    op.Answers = {iOperator::Yes};
+    controller->cmdImport_Click(3);
+    ASSERT_EQ(view.reports.size(), 1);
+    EXPECT_TRUE(view.reports[0].startsWith(u"Import Log:"_s));
+}
+
+TEST_F(MainWindowControllerTest, TheProgressCountsTheHoursOfEachImporterAndTheAdvertsPushed) {
+    for (const int day : {24, 25}) {
+        MusicLog(day, {6, 7});
+        AdvertLog(day, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
+    }
+    Start();
+    view.range.Start = {Nov(24), 5 * 3600}; // to 08:00 the next day
+    view.range.End = {Nov(25), 8 * 3600};
+    view.progress.HourNumbers.clear();
+    controller->cmdImport_Click(3);
+    ASSERT_EQ(controller->LastRun().Adverts().Adverts, 4);
+    // Each importer walks every hour of the range, 1 to 28, and starts again at 1.
+    QList<QPair<int, int>> walk;
+    for (int n = 1; n <= 28; ++n)
+        walk.append({n, 28});
+    EXPECT_EQ(view.progress.HourNumbers, walk + walk);
+    EXPECT_EQ(view.progress.ThirdTitle, u"Number of adverts pushed:");
+    EXPECT_EQ(view.progress.Increments[3], 4);
+}

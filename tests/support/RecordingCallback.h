@@ -4,12 +4,14 @@
 
 #include <QStringList>
 
-// A progress receiver that keeps what it was told, and the two counters.
+// A progress receiver that keeps what it was told, the counters and the hour numbers.
 class RecordingCallback : public iScheduleCallback {
 public:
     QStringList Calls;
     // Every increment of each counter, whatever Clear did since.
-    int Increments[3] = {0, 0, 0};
+    int Increments[4] = {0, 0, 0, 0};
+    QString ThirdTitle;
+    QList<QPair<int, int>> HourNumbers; // each hour begun: its number, of how many
 
     void SetCurrentlySchedulingTime(const QDateTime&) override {}
     QDateTime CurrentlySchedulingTime() const override { return {}; }
@@ -36,9 +38,11 @@ public:
         Calls.append(QStringLiteral("Clear:") + report1Title + u'|' + report2Title);
     }
     void IncrementReportCount(qint16 reportNumber) override {
-        if (reportNumber == 1 || reportNumber == 2)
+        if (reportNumber >= 1 && reportNumber <= 3)
             ++Increments[reportNumber];
     }
+    void TitleThirdCount(const QString& title) override { ThirdTitle = title; }
+    void SetHourNumber(int number, int of) override { HourNumbers.append({number, of}); }
 
     QList<qint16> OverallPercents;
 

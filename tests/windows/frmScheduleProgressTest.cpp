@@ -50,6 +50,32 @@ TEST_F(frmScheduleProgressTest, CountersAreTitledClearedAndCountedOneByOne) {
     EXPECT_EQ(progress.CurrentProcessProgressPercent(), 30);
 }
 
+TEST_F(frmScheduleProgressTest, APushCountsItsAdvertsInAThirdCounterThatClearTakesAway) {
+    progress.Clear(u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    progress.IncrementReportCount(3); // not titled: ignored
+    progress.TitleThirdCount(u"Number of adverts pushed:"_s);
+    EXPECT_EQ(Caption(u"lblReportDescCap(3)"_s), u"Number of adverts pushed:");
+    EXPECT_EQ(Caption(u"lblReportCountCap(3)"_s), u"0");
+    progress.IncrementReportCount(3);
+    progress.IncrementReportCount(3);
+    EXPECT_EQ(Caption(u"lblReportCountCap(3)"_s), u"2");
+    progress.Clear(QString(), QString());
+    progress.IncrementReportCount(3);
+    EXPECT_TRUE(window.findChild<QLabel*>(u"lblReportCountCap(3)"_s)->isHidden());
+    EXPECT_EQ(Caption(u"lblReportCountCap(3)"_s), u"2"); // untouched once taken away
+}
+
+TEST_F(frmScheduleProgressTest, TheHourRowSaysWhichHourOfHowManyAndTheTimeLeftAtTheBarsPace) {
+    progress.SetHourNumber(37, 168);
+    EXPECT_EQ(Caption(u"lblHourCap"_s), u"hour 37 of 168"); // no pace yet: no time left
+    // A quarter done in 10 s leaves three quarters: 30 s; in 60 s, 3 minutes.
+    EXPECT_EQ(frmScheduleProgress::TimeLeft(10000, 25, 75), u"about 30 s left");
+    EXPECT_EQ(frmScheduleProgress::TimeLeft(60000, 25, 75), u"about 3 min left");
+    EXPECT_EQ(frmScheduleProgress::TimeLeft(999, 25, 75), QString());
+    EXPECT_EQ(frmScheduleProgress::TimeLeft(10000, 0, 100), QString());
+    EXPECT_EQ(frmScheduleProgress::TimeLeft(10000, 50, 0), u"about 0 s left");
+}
+
 TEST_F(frmScheduleProgressTest, ChangesYieldToTheEventLoopAtMostEveryFiftyMillisecondsAndTheBarsEndExact) {
     bool first = false, second = false;
     QTimer::singleShot(0, [&] { first = true; });

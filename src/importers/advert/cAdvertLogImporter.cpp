@@ -46,6 +46,8 @@ struct cAdvertLogImporter::Push {
     qint32 day = 0;
     int dayIndex = 0;
     int days = 1;
+    int hourNumber = 0; // the push's hours of the days begun
+    int hourCount = 0;
     double share = 0;
     QSet<double> caughtUp; // the hours pushed late, before the range
     ScheduleDate hour;
@@ -212,6 +214,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
                               QString& summary) {
     progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
+    progress().ThirdCount(u"Number of adverts pushed:"_s);
     Push run(db);
     run.caughtUp = caughtUp;
     run.window = db.Settings().AdvertTimeWindow();
@@ -224,9 +227,13 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     }
     run.days = std::max<int>(1, int(hours.size()));
     run.dayIndex = -1;
+    for (const QList<int>& ofDay : hours)
+        run.hourCount += int(ofDay.size());
     for (auto day = hours.cbegin(); day != hours.cend(); ++day) {
         run.day = day.key();
         ++run.dayIndex;
+        const int hoursBefore = run.hourNumber; // the hours of the days before, with or without a log
+        run.hourNumber += int(day->size());
         progress().Process(u"Opening Log for "_s + DayText(run.day));
         run.pending = false; // nothing read of the day's log yet
         const QString path = db.AdvertLogFileName(run.day);
@@ -242,6 +249,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         }
         for (qsizetype i = 0; i < day->size(); ++i) {
             run.share = double(i) / double(day->size());
+            progress().Hour(hoursBefore + int(i) + 1, run.hourCount);
             pushHour(run, day->at(i));
         }
         progress().Task(u"Closing Advert Log File"_s);
@@ -266,9 +274,7 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
     if (writes)
         db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = Outcome().AdvertSummary();
-    History(u"Finish Advert Push, "_s + summary);
-    if (!silent && !Outcome().DryRun())
-        OperatorSeam::Message(summary, iOperator::Information);
+    History(u"Finish Advert Push, "_s + summary); // the run's closing box shows it too
     return true;
 }
 
@@ -497,10 +503,17 @@ bool cAdvertLogImporter::filledMeanwhile(Push& run, const HourChange& change) {
     return true;
 }
 
+void cAdvertLogImporter::countAdverts(const Push& run) const {
+    for (const RunOutcome::Break& met : run.breaks)
+        for (int i = 0; met.Fate == RunOutcome::BreakFate::Filled && i < met.Adverts; ++i)
+            progress().Increment(3);
+}
+
 bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     const bool caughtUp = run.caughtUp.contains(change.Hour);
     if (Outcome().DryRun()) {
         Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
+        countAdverts(run);
         return true;
     }
     progress().Task(u"Inserting Adverts into break"_s);
@@ -514,6 +527,7 @@ bool cAdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     }
     progress().Task(u"Updating Start Times in Scheduled Log"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Written, QString(), run.breaks, caughtUp);
+    countAdverts(run);
     if (caughtUp)
         Log(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
     for (qsizetype i = 0; i < change.Items.size(); ++i) {

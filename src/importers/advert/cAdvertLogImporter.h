@@ -30,8 +30,6 @@ public:
     // after its music, a push that did not finish). Hours that hold adverts are
     // skipped as in any push, so nothing goes in twice.
     bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart, ScheduleDate& sdEnd);
-    // In a silent run (/SILENT) the push's summary is not shown, only written down.
-    void SetSilent(bool on) { silent = on; }
 
 private:
     struct Push; // the state of one push
@@ -73,6 +71,8 @@ private:
     static QString corruptionOf(const Push& push, const QString& line);
     void reportCorrupt(Push& push, RunOutcome::Break& met, const HourLine& line, const QString& why);
     // Applies the hour's planned change (a dry run only records it); True when written.
+    // Counts the hour's adverts, pushed or to push, in the progress window.
+    void countAdverts(const Push& run) const;
     bool writeHour(Push& push, const HourChange& change);
     // The hour's fates in the ledger, and its lines in the application log.
     void alreadyFilled(const Push& push);
@@ -86,5 +86,4 @@ private:
     // The line's cart and sold length, kept in a dry run's ledger for the readiness check.
     void keepSpot(const Push& push, RunOutcome::Break& met, const QString& line) const;
 
-    bool silent = false;
 };

@@ -100,7 +100,6 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
         cAdvertLogImporter adverts{[this] { return &db; }};
-        adverts.SetSilent(true);
         ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
         ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
         const RunOutcome& run = adverts.Outcome();
@@ -183,7 +182,6 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
         cAdvertLogImporter adverts{[this] { return &db; }};
-        adverts.SetSilent(true);
         ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
         ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
         const RunOutcome& run = adverts.Outcome();
