@@ -31,3 +31,7 @@ void HeadlessMainView::ShowText(const QString& text, const QString&) {
     // The text heads itself; the caption is a window's title.
     QTextStream(stdout) << text << Qt::flush;
 }
+
+void HeadlessMainView::Announce(const QString& text) {
+    QTextStream(stdout) << text << Qt::endl;
+}

@@ -28,6 +28,8 @@ public:
     void ShowReport(const QString& path, const QString& caption) override;
     // Without a display the text goes to the standard output stream.
     void ShowText(const QString& text, const QString& caption) override;
+    // Without a display the line goes to the standard output stream at once.
+    void Announce(const QString& text) override;
 
     const QString& MusicScheduled() const { return musicScheduled; }
     const QString& AdvertsScheduled() const { return advertsScheduled; }

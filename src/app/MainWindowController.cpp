@@ -444,6 +444,16 @@ QStringList MainWindowController::RunContext() const {
     return lines;
 }
 
+QString MainWindowController::runPlan(const DateRange& range) const {
+    const QString station = database ? database->DatabaseInfo().Name : u"(none)"_s;
+    return (tool.DryRun ? u"Planning the import of music, then adverts, into "_s
+                        : u"Importing music, then adverts, into "_s) +
+           station + u" (profile "_s + tool.CurrentProfile + u") for "_s +
+           ScheduleDateTools::FormatScheduleDate(range.Start, 4) + u" to "_s +
+           ScheduleDateTools::FormatScheduleDate(range.End, 4) +
+           (tool.DryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
+}
+
 void MainWindowController::Preview() {
     run(ImportKind::MusicAndAdverts, true);
 }
@@ -630,6 +640,7 @@ bool MainWindowController::RunScheduled() {
             outcome.Warn(warning);
         return false;
     }
+    view.Announce(runPlan(range));
     cmdImport_Click(ImportKind::MusicAndAdverts);
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }

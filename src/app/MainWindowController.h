@@ -110,6 +110,8 @@ private:
     // The checks before a run: the range, the database, the cart-range option.
     bool readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
     void showClosingReport(bool adverts);
+    // The first line of an unattended run: what it will do, where, and for when.
+    QString runPlan(const DateRange& range) const;
     void writeReport();
     // How long a change waits for a busy Station Database ("BusyWaitSeconds").
     static int patience();

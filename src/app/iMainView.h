@@ -63,4 +63,7 @@ public:
     virtual void ShowReport(const QString& path, const QString& caption) = 0;
     // A text in the report viewer, modal.
     virtual void ShowText(const QString& text, const QString& caption) = 0;
+    // An unattended run says what it is about to do before it starts; a window
+    // shows it in its progress instead.
+    virtual void Announce(const QString&) {}
 };

@@ -80,7 +80,7 @@ QString HourReadiness::Detail() const {
 }
 
 QString HourReadiness::Figures() const {
-    QString text = ScheduleDateTools::FormatScheduleDate(Hour, 14) + u": "_s + StateName(Status()) + u".\n"_s;
+    QString text = ScheduleDateTools::FormatScheduleDate(Hour, 4) + u": "_s + StateName(Status()) + u".\n"_s;
     text += MusicOffered ? u"The music log offers it; "_s : u"The music log does not offer it; "_s;
     if (!Scheduled)
         return text + u"the Scheduled Log does not hold it."_s;

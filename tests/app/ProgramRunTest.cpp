@@ -16,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 class ProgramRunTest : public ProgramHome {
@@ -186,7 +187,8 @@ TEST_F(ProgramRunTest, ARangeThatIsRefusedExitsWithThreeAndWritesNothing) {
     EXPECT_EQ(Import(u"31/12/2004 23:00"_s, u"24/11/2010 06:59"_s), 3); // before the years allowed
     // A date before the schedule's first day is outside the years too, not "not a date".
     EXPECT_EQ(Import(u"01/01/1800"_s, u"24/11/2010 06:59"_s), 3) << Errors.toStdString();
-    EXPECT_TRUE(Errors.contains(u"The range must lie between"_s)) << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(u"The range must lie between 2005-01-01 00:00:00 and 2036-11-21 23:59:59"_s))
+        << Errors.toStdString();
     EXPECT_EQ(Import(u"24/11/2010 06:00"_s, u"31/12/2100"_s), 3);
     EXPECT_TRUE(ScheduledLog().isEmpty());
 
@@ -303,8 +305,11 @@ TEST_F(ProgramRunTest, ADryRunShowsItsPlanAndLeavesTheDatabaseAndEveryLogFileAsT
     EXPECT_EQ(after.keys(), before.keys());
     for (auto file = before.cbegin(); file != before.cend(); ++file)
         EXPECT_TRUE(after.value(file.key()) == file.value()) << file.key().toStdString();
-    EXPECT_TRUE(Output.startsWith(
-        u"Import preview, 2010-11-24 06:00:00 to 2010-11-24 07:59:00: nothing was written."_s))
+    EXPECT_TRUE(Output.startsWith(u"Planning the import of music, then adverts, into Demo Station (profile "
+                                  u"Demo) for 2010-11-24 06:00:00 to 2010-11-24 07:59:00 (a dry run: nothing "
+                                  u"will be written)\n"
+                                  u"Import preview, 2010-11-24 06:00:00 to 2010-11-24 07:59:00: nothing was "
+                                  u"written."_s))
         << Output.toStdString();
     EXPECT_TRUE(Output.contains(u"2010-11-24 06:00:00  music: to write; adverts: to push ("_s));
     EXPECT_TRUE(
@@ -330,7 +335,11 @@ TEST_F(ProgramRunTest, TheRunReportGivesEveryHourRejectedLineAndMissingCart) {
                            u"/START=24/11/2010 00:00"_s, u"/END=24/11/2010 23:59"_s, u"/REPORT="_s + report}),
               0)
         << Errors.toStdString();
-    // The summary says where the run was, what it covered and where its report is.
+    // The run says first what it will do; its summary, where it was, what it covered
+    // and where its report is.
+    EXPECT_TRUE(Output.startsWith(u"Importing music, then adverts, into Demo Station (profile Demo) for "
+                                  u"2010-11-24 00:00:00 to 2010-11-24 23:59:00.\n"_s))
+        << Output.toStdString();
     EXPECT_TRUE(
         Output.contains(u"Summary (exit status 0: everything the log files offered is in the Scheduled "
                         u"Log)\n  station:                  Demo Station (profile Demo)\n"
@@ -338,6 +347,12 @@ TEST_F(ProgramRunTest, TheRunReportGivesEveryHourRejectedLineAndMissingCart) {
                         u"  elapsed:                  "_s))
         << Output.toStdString();
     EXPECT_TRUE(Output.contains(u"  report:                   "_s + report + u'\n')) << Output.toStdString();
+    // Every date it prints is written one way, year first.
+    const QRegularExpression otherForms(u"\\d\\d?/\\d\\d|\\b(Mon|Tue|Wed|Thu|Fri|Sat|Sun)\\b"_s);
+    EXPECT_FALSE(Output.contains(otherForms)) << Output.toStdString();
+    ASSERT_EQ(Logimporter({u"/CHECK=3"_s, u"/SILENT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s}), 6);
+    EXPECT_FALSE(Output.contains(otherForms)) << Output.toStdString();
+    EXPECT_TRUE(Output.contains(QRegularExpression(u"\\d{4}-\\d\\d-\\d\\d \\d\\d:00:00  not scheduled"_s)));
     const QJsonObject run = QJsonDocument::fromJson(BytesOf(report)).object();
     EXPECT_FALSE(run.value(u"dryRun"_s).toBool());
     EXPECT_EQ(run.value(u"exitStatus"_s).toInt(), 0);

@@ -6,8 +6,11 @@
 #include "playout/PlayoutGeneral.h"
 #include "support/Columns.h"
 #include "support/ProgramHome.h"
+#include "support/ReadmeInstalling.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 class ReadmeStationTest : public ProgramHome {
@@ -52,33 +55,15 @@ protected:
 TEST_F(ReadmeStationTest, WithoutItsCartsTheCheckNamesMissingAudioAndOnceTheyAreImportedTheHoursAreReady) {
     PlayoutGeneral playout;
     const QString db = playout.Folder(PlayoutGeneral::StationDatabases) + u"/Hub FM.sdb"_s;
-    ASSERT_EQ(Stationdb({u"profile"_s, u"Studio1"_s, u"--database"_s, u"Hub FM"_s}), 0)
-        << Errors.toStdString();
-    ASSERT_EQ(Stationdb({u"create"_s, db, u"--name"_s, u"Hub FM"_s}), 0) << Errors.toStdString();
-    ASSERT_EQ(Stationdb({u"settings"_s,
-                         db,
-                         u"MusicLogsDirectory="_s + Path(u"logs/music"_s),
-                         u"MusicFileNamePrefix=M"_s,
-                         u"MusicFileNameFormat=yymmdd"_s,
-                         u"AdvertLogsDirectory="_s + Path(u"logs/adverts"_s),
-                         u"AdvertFileNamePrefix=AD"_s,
-                         u"AdvertFileNameFormat=ddmmyy"_s,
-                         u"UseLogImporterCartRanges=1"_s,
-                         u"SongsStart=1000"_s,
-                         u"SongsEnd=4999"_s,
-                         u"JinglesStart=100"_s,
-                         u"JinglesEnd=199"_s,
-                         u"SweepersStart=200"_s,
-                         u"SweepersEnd=299"_s,
-                         u"AdvertsStart=5000"_s,
-                         u"AdvertsEnd=5999"_s,
-                         u"CartGroupsStart=8000"_s,
-                         u"CartGroupsEnd=8999"_s,
-                         u"ScriptsRangeStart=9000"_s,
-                         u"ScriptsRangeEnd=9999"_s,
-                         u"UnderrunThreshold=3300"_s}),
+    // The README's lines, as a reader copies them: each works, and none warns.
+    const QStringList lines = ReadmeInstalling::Lines();
+    ASSERT_EQ(lines.filter(QRegularExpression(u"^as stationdb (create|profile|settings) "_s)).size(), 3)
+        << lines.join(u'\n').toStdString();
+    ASSERT_EQ(Run(u"/bin/bash"_s, {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
+                                                                    QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
               0)
         << Errors.toStdString();
+    EXPECT_EQ(Errors, QString());
     WriteLogs();
     const QString date = day.toString(u"dd/MM/yyyy"_s);
     ASSERT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Studio1"_s, u"/NOPREVCHECK"_s,

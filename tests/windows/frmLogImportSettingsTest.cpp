@@ -1,11 +1,16 @@
 #include "windows/frmLogImportSettings.h"
 #include "app/LogImportSettingsModel.h"
 #include "base/RegistryTools.h"
+#include "playout/PlayoutGeneral.h"
 #include "support/OperatorHome.h"
+#include "support/ProgramHome.h"
+#include "support/ReadmeInstalling.h"
 #include "support/StationFixture.h"
+#include "tools/demo/DemoStation.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -66,4 +71,34 @@ TEST_F(frmLogImportSettingsTest, ValuesThatCannotBeStoredKeepTheDialogOpenAndNot
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(db.Settings().SongsStart(), u"1500");
     EXPECT_EQ(RegistryTools::GetNumber(RegistryTools::LocalMachine, key, u"Role"_s, 0), 2);
+}
+
+// The stations the project makes itself, the README's and the demo's: the dialog
+// opens on their values and OK takes them as they are.
+class MadeStationSettingsTest : public WithOperator<ProgramHome> {
+protected:
+    void ExpectOkTakesThem(const QString& path) {
+        StationDatabase db;
+        ASSERT_EQ(db.OpenLocation(path), StationDatabase::Opened) << path.toStdString();
+        LogImportSettingsModel settings;
+        settings.Load(db);
+        frmLogImportSettings dialog(settings, QColor(Qt::lightGray));
+        dialog.show();
+        dialog.accept();
+        EXPECT_EQ(op.MessageTexts(), QStringList());
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+};
+
+TEST_F(MadeStationSettingsTest, TheReadmesStationAndTheDemoOpenTheDialogAndPressOk) {
+    ASSERT_EQ(Run(u"/bin/bash"_s, {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
+                                                                    QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
+              0)
+        << Errors.toStdString();
+    ExpectOkTakesThem(PlayoutGeneral().Folder(PlayoutGeneral::StationDatabases) + u"/Hub FM.sdb"_s);
+
+    QString problem;
+    ASSERT_TRUE(DemoStation::Create(QDate::currentDate().addDays(1), 1, &problem)) << problem.toStdString();
+    ExpectOkTakesThem(DemoStation::DatabasePath());
 }

@@ -110,6 +110,13 @@ bool DemoStation::writeDatabase(const QString& location, QString* problem) {
                      settings.SetValue(u"AdvertFileNamePrefix"_s, u"AD"_s) &&
                      settings.SetValue(u"UnderrunThreshold"_s, u"1800"_s) &&
                      settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s) &&
+                     settings.SetValue(u"SongsStart"_s, u"1000"_s) && settings.SetValue(u"SongsEnd"_s, u"1999"_s) &&
+                     settings.SetValue(u"JinglesStart"_s, u"2000"_s) &&
+                     settings.SetValue(u"JinglesEnd"_s, u"2499"_s) &&
+                     settings.SetValue(u"SweepersStart"_s, u"2500"_s) &&
+                     settings.SetValue(u"SweepersEnd"_s, u"2999"_s) &&
+                     settings.SetValue(u"AdvertsStart"_s, u"5000"_s) &&
+                     settings.SetValue(u"AdvertsEnd"_s, u"5999"_s) &&
                      settings.SetValue(u"ScriptsRangeStart"_s, u"9000"_s) &&
                      settings.SetValue(u"ScriptsRangeEnd"_s, u"9099"_s) &&
                      settings.SetValue(u"CartGroupsStart"_s, u"9100"_s) &&
