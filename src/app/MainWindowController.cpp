@@ -23,6 +23,7 @@
 #include "stationdb/DatabaseLocation.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -524,7 +525,12 @@ QString MainWindowController::ClosingTally(bool adverts) const {
                                RunOutcome::StatusMeaning(status))};
     if (adverts)
         text.append(outcome.AdvertSummary());
-    return text.join(u'\n') + u"\n\n"_s + (RunContext() + outcome.Summary()).join(u'\n');
+    // The summary's columns line up in a fixed font only: a box has one name, one value.
+    static const QRegularExpression padding(u"^([^:]+):\\s+"_s);
+    QStringList figures = RunContext() + outcome.Summary();
+    for (QString& line : figures)
+        line.replace(padding, u"\\1: "_s);
+    return text.join(u'\n') + u"\n\n"_s + figures.join(u'\n');
 }
 
 void MainWindowController::showClosingReport(bool adverts) {

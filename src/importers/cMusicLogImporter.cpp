@@ -290,15 +290,8 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
         progress().Overall(u"Sending Music Log for "_s + DayText(run.day));
         run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
         run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
-        const QString file = GetImportLogFileName(run.day);
-        if (!DayLogReadable(music, u"music"_s, run.day, file, true))
-            continue;
-        progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
-        run.reader = MusicLogReader(run.table);
-        run.file = file;
-        if (QString why; !run.reader.Open(file, &why)) {
-            Log(music, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
-            Outcome().Warn(why + u"; the day's music was not imported"_s);
+        if (!openDayLog(run)) {
+            progress().Hour(hourNumber(run, run.lastHour), run.hourCount); // the day's hours are passed
             continue;
         }
         run.headersSeen.clear();
@@ -320,6 +313,25 @@ bool cMusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, c
     return run.written;
 }
 
+bool cMusicLogImporter::openDayLog(Run& run) {
+    const QString file = GetImportLogFileName(run.day);
+    if (!DayLogReadable(music, u"music"_s, run.day, file, true))
+        return false;
+    progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));
+    run.reader = MusicLogReader(run.table);
+    run.file = file;
+    if (QString why; !run.reader.Open(file, &why)) {
+        Log(music, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
+        Outcome().Warn(why + u"; the day's music was not imported"_s);
+        return false;
+    }
+    return true;
+}
+
+int cMusicLogImporter::hourNumber(const Run& run, int hour) {
+    return (run.day - run.firstDay) * 24 + hour - run.startHour + 1;
+}
+
 void cMusicLogImporter::sendHour(Run& run, int hour) {
     const ScheduleDate target{run.day, float(hour * 3600)};
     const double hours = run.lastHour - run.firstHour + 1;
@@ -327,7 +339,7 @@ void cMusicLogImporter::sendHour(Run& run, int hour) {
         100.0 * ((hour - run.firstHour) / hours / run.days + double(run.day - run.firstDay) / run.days));
     progress().Process(QString());
     progress().Task(u"Finding %1:00 in the Log"_s.arg(hour));
-    progress().Hour((run.day - run.firstDay) * 24 + hour - run.startHour + 1, run.hourCount);
+    progress().Hour(hourNumber(run, hour), run.hourCount);
     run.hour.Clear();
     if (WritingStopped()) {
         const QString why = u"the run stopped writing, as "_s + Outcome().GiveUpReason();

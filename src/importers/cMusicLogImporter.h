@@ -34,6 +34,11 @@ private:
     struct Missing;
 
     bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    // Opens the day's music log for sending; false (said where it must be) when
+    // there is none or it cannot be read.
+    bool openDayLog(Run& run);
+    // Which of the range's hours, counted from 1, an hour of the day in hand is.
+    static int hourNumber(const Run& run, int hour);
     void sendHour(Run& run, int hour);
     // Removes the entries older than the station keeps.
     void purge(StationDatabase& db);

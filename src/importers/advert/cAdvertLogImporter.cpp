@@ -234,17 +234,8 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         ++run.dayIndex;
         const int hoursBefore = run.hourNumber; // the hours of the days before, with or without a log
         run.hourNumber += int(day->size());
-        progress().Process(u"Opening Log for "_s + DayText(run.day));
-        run.pending = false; // nothing read of the day's log yet
-        const QString path = db.AdvertLogFileName(run.day);
-        if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
-            continue;
-        ++run.logsFound;
-        run.reader = AdvertLogReader(run.format);
-        run.file = path;
-        if (QString why; !run.reader.Open(path, &why)) {
-            Log(adLog, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
-            Outcome().Warn(why + u"; the day's adverts were not pushed"_s);
+        if (!openDayLog(run)) {
+            progress().Hour(run.hourNumber, run.hourCount); // the day's hours are passed
             continue;
         }
         for (qsizetype i = 0; i < day->size(); ++i) {
@@ -275,6 +266,23 @@ bool cAdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSe
         db.SetAdvertLastChange(VersionStamp(), Clock::Now());
     summary = Outcome().AdvertSummary();
     History(u"Finish Advert Push, "_s + summary); // the run's closing box shows it too
+    return true;
+}
+
+bool cAdvertLogImporter::openDayLog(Push& run) {
+    progress().Process(u"Opening Log for "_s + DayText(run.day));
+    run.pending = false; // nothing read of the day's log yet
+    const QString path = run.db.AdvertLogFileName(run.day);
+    if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
+        return false;
+    ++run.logsFound;
+    run.reader = AdvertLogReader(run.format);
+    run.file = path;
+    if (QString why; !run.reader.Open(path, &why)) {
+        Log(adLog, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
+        Outcome().Warn(why + u"; the day's adverts were not pushed"_s);
+        return false;
+    }
     return true;
 }
 

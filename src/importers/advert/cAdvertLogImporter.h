@@ -71,6 +71,9 @@ private:
     static QString corruptionOf(const Push& push, const QString& line);
     void reportCorrupt(Push& push, RunOutcome::Break& met, const HourLine& line, const QString& why);
     // Applies the hour's planned change (a dry run only records it); True when written.
+    // Opens the day's advert log for the push; false (said where it must be) when
+    // there is none or it cannot be read.
+    bool openDayLog(Push& run);
     // Counts the hour's adverts, pushed or to push, in the progress window.
     void countAdverts(const Push& run) const;
     bool writeHour(Push& push, const HourChange& change);

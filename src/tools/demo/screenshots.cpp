@@ -2,7 +2,7 @@
 // PNG files in the folder given, off-screen (no display needed). It makes the demo
 // station in a temporary OSTREL_HOME, runs the start-up with the splash window,
 // opens the main window, presses "Import Music and Adverts" and keeps the
-// progress window and the closing report as they show.
+// progress window, the closing box and the Import Log as they show.
 
 #include "app/LogImportSettingsModel.h"
 #include "app/MainWindowController.h"
@@ -34,6 +34,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -105,11 +108,15 @@ void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* own
 }
 
 // Answers every message box and dialog of the run with its default, so the
-// drawing never waits for a person.
+// drawing never waits for a person; while `Shown`, a box is shown (to be drawn
+// and answered by a timer).
 class DefaultOperator : public QtOperator {
 public:
-    Answer MessageBox(const QString&, Icon, Buttons buttons, int defaultButton, const QString&) override {
-        return DefaultAnswer(buttons, defaultButton);
+    bool Shown = false;
+    Answer MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
+                      const QString& title) override {
+        return Shown ? QtOperator::MessageBox(text, icon, buttons, defaultButton, title)
+                     : DefaultAnswer(buttons, defaultButton);
     }
 };
 
@@ -127,7 +134,8 @@ const char* const usage = R"(Usage: screenshots FOLDER
 Draws the windows of Log Importer to PNG files in FOLDER (made when missing):
 the splash (splash.png), the main window before and after an import (main.png,
 main-after-import.png, main-enterprise.png in the Enterprise colours), the
-progress window (progress.png), the closing report (report.png), the readiness
+progress window (progress.png), the run's closing box (closing.png) and the
+Import Log it offers (report.png), the readiness
 grid (readiness.png), the date picker (datepicker.png), the advert log viewer
 (advertlog.png), the Log Importer Settings dialog (settings-N.png, a file per
 tab) and the playout system's dialogs (profile-chooser.png, database-chooser.png,
@@ -194,16 +202,26 @@ int main(int argc, char* argv[]) {
     auto* progress = window.findChild<frmScheduleProgress*>();
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
-        if (progress->isVisible() && progress->OverallProcessProgressPercent() >= 40 &&
+        // The demo's push takes less than a yield's 50 ms: the window as the push
+        // leaves it, with its own counter, while the run pauses for it to be read.
+        const auto* third = progress->findChild<QLabel*>(u"lblReportDescCap(3)"_s);
+        if (progress->isVisible() && third->isVisible() &&
+            progress->findChild<QProgressBar*>(u"prgOverallProcess"_s)->value() == 100 &&
             !saved.contains(folder + u"/progress.png"_s))
             save(progress, u"progress"_s);
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) { // the run's tally, then its Import Log
+            save(box, u"closing"_s);
+            box->defaultButton()->click();
+        } else if (modal) {
             save(modal, u"report"_s);
             modal->close();
         }
     });
     during.start(5);
+    op.Shown = true;
     window.findChild<QPushButton*>(u"cmdImport(3)"_s)->click();
+    op.Shown = false;
     during.stop();
     save(&window, u"main-after-import"_s);
     window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
