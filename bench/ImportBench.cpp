@@ -159,7 +159,8 @@ void reportFloors(const QString& name, const QString& folder, const QString& ser
     for (const auto& [key, perTransaction, driver] :
          {std::tuple{u"-insert"_s, 0, ServerFloor::ClientLibrary},
           std::tuple{u"-hourly"_s, perHour, ServerFloor::ClientLibrary},
-          std::tuple{u"-hourly-qt"_s, perHour, ServerFloor::QtDriver}}) {
+          std::tuple{u"-hourly-qt"_s, perHour, ServerFloor::QtDriver},
+          std::tuple{u"-bulk"_s, perHour, ServerFloor::Bulk}}) {
         const QString floor = serverLocation(server, u"floor"_s);
         report(name + key, ServerFloor::InsertRows(run, where, floor, perTransaction, driver, &rows));
         ServerFloor::Drop(floor);
@@ -333,6 +334,12 @@ void printImport(const QString& what, const QString& key, int days, int hours,
                      number(f[key + u"-hourly-qt"_s] + f[key + u"-read"_s], 3),
                      number((f[key + u"-hourly-qt"_s] + f[key + u"-read"_s]) / hourly, 1))
               << Qt::endl;
+    if (f.contains(key + u"-bulk"_s)) {
+        const double bulk = f[key + u"-bulk"_s] + f[key + u"-read"_s];
+        out() << u"  bulk floor (each transaction's rows and commit in one round trip, in pipeline mode): "
+                 u"%1 s, ratio %2"_s.arg(number(bulk, 3), number(working / bulk, 1))
+              << Qt::endl;
+    }
 }
 
 void printGrowth(const QString& what, const QString& key, const QMap<QString, double>& month,

@@ -90,6 +90,49 @@ void throughClientLibrary(Session& target, const std::vector<Row>& rows, int per
     target.Run("COMMIT");
 }
 
+// Sends a statement with no values down the pipeline.
+void sendPlain(Session& target, const char* sql) {
+    if (!PQsendQueryParams(target.handle, sql, 0, nullptr, nullptr, nullptr, nullptr, 0))
+        qFatal("%s could not be sent: %s", sql, PQerrorMessage(target.handle));
+}
+
+// Reads the results of what was sent up to the pipeline's sync point.
+void awaitSync(Session& target) {
+    for (;;) {
+        PGresult* result = PQgetResult(target.handle);
+        if (!result)
+            continue; // the end of one statement's results
+        const ExecStatusType status = PQresultStatus(result);
+        PQclear(result);
+        if (status == PGRES_PIPELINE_SYNC)
+            return;
+        if (status != PGRES_COMMAND_OK)
+            qFatal("a bulk floor insert failed: %s", PQerrorMessage(target.handle));
+    }
+}
+
+void inBulk(Session& target, const std::vector<Row>& rows, int perTransaction) {
+    const std::size_t columns = rows.front().size();
+    PQclear(PQprepare(target.handle, "floor", "INSERT INTO LogItems VALUES (" + marks(columns, true) + ")", 0,
+                      nullptr));
+    const std::size_t chunk = perTransaction > 0 ? std::size_t(perTransaction) : rows.size();
+    std::vector<const char*> values(columns);
+    PQenterPipelineMode(target.handle);
+    for (std::size_t first = 0; first < rows.size(); first += chunk) {
+        sendPlain(target, "BEGIN");
+        for (std::size_t r = first; r < std::min(rows.size(), first + chunk); ++r) {
+            for (std::size_t c = 0; c < columns; ++c)
+                values[c] = rows[r][c] ? rows[r][c]->c_str() : nullptr;
+            if (!PQsendQueryPrepared(target.handle, "floor", int(columns), values.data(), nullptr, nullptr, 0))
+                qFatal("a bulk floor insert could not be sent: %s", PQerrorMessage(target.handle));
+        }
+        sendPlain(target, "COMMIT");
+        PQpipelineSync(target.handle);
+        awaitSync(target); // the transaction is known kept before the next is sent
+    }
+    PQexitPipelineMode(target.handle);
+}
+
 void throughQtDriver(Session& target, const std::vector<Row>& rows, int perTransaction) {
     const std::size_t columns = rows.front().size();
     QSqlQuery insert(target.db);
@@ -128,6 +171,8 @@ double ServerFloor::InsertRows(const QString& from, const QString& where, const 
     timer.start();
     if (driver == ClientLibrary)
         throughClientLibrary(target, rows, perTransaction);
+    else if (driver == Bulk)
+        inBulk(target, rows, perTransaction);
     else
         throughQtDriver(target, rows, perTransaction);
     *count = int(rows.size());

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class StationDatabase;
@@ -13,6 +14,9 @@ class StationDatabase;
 class RunCarts {
 public:
     const std::optional<Cart>& Get(StationDatabase& db, const QString& number);
+    // Looks up, in one query, those of the numbers (trimmed) not looked up yet:
+    // what an hour needs, before it is built.
+    void Prefetch(StationDatabase& db, const QStringList& numbers);
 
 private:
     QHash<QString, std::optional<Cart>> found;

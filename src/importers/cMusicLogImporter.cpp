@@ -403,6 +403,7 @@ bool cMusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
         Outcome().Rejected(run.file, run.reader.LinesRead(), QString(), HourText(target) + u": "_s + why);
         return false;
     }
+    addCarts(run);
     if (couldNotRead(run, target)) // one of its carts
         return false;
     LogItem& first = run.hour.Item(1);
@@ -536,7 +537,16 @@ bool cMusicLogImporter::readItems(Run& run) {
     }
 }
 
-void cMusicLogImporter::addItem(Run& run, LogItem& item) {
+void cMusicLogImporter::addCarts(Run& run) {
+    QStringList numbers;
+    for (const LogItem& item : run.hour.Items())
+        numbers.append(item.CartNumber);
+    run.carts.Prefetch(run.db, numbers); // what the hour needs, in one query
+    for (LogItem& item : run.hour.Items())
+        addCart(run, item);
+}
+
+void cMusicLogImporter::addCart(Run& run, LogItem& item) {
     const QString cart = item.CartNumber.trimmed();
     if (!cart.isEmpty()) {
         item.Cart = run.carts.Get(run.db, cart);
@@ -559,6 +569,9 @@ void cMusicLogImporter::addItem(Run& run, LogItem& item) {
             }
         }
     }
+}
+
+void cMusicLogImporter::addItem(Run& run, LogItem& item) {
     item.HourStart = run.context.HourStart;
     if (run.context.Mode == 2)
         item.PlayTransition = item.Transition == 100 ? 100 : 50;

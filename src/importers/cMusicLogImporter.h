@@ -62,6 +62,10 @@ private:
                           RunOutcome* run) const;
     bool readItems(Run& run);
     void addItem(Run& run, LogItem& item);
+    // Once the hour's items are read: their carts, looked up together, give each
+    // item its audio and titles, and the missing or silent ones are reported.
+    void addCarts(Run& run);
+    void addCart(Run& run, LogItem& item);
     void writeHour(Run& run, const ScheduleDate& target);
 
     cWinINET inet;

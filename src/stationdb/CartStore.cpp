@@ -1,8 +1,11 @@
 #include "stationdb/CartStore.h"
 
 #include "stationdb/NativeStatement.h"
+#include "stationdb/ServerStatement.h"
 #include "stationdb/StationWriter.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -34,12 +37,20 @@ Cart readCart(const NativeStatement& row) {
     return cart;
 }
 
+
+// The numbers of a JSON array of texts, as each database reads one.
+QString numbersIn(const QSqlDatabase& connection) {
+    return ServerStatement::HandleOf(connection) ? u"SELECT json_array_elements_text(CAST(? AS json))"_s
+                                                 : u"SELECT value FROM json_each(?)"_s;
+}
+
 } // namespace
 
 CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
     : connection(connection), writer(writer),
-      byNumber(
-          NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)) {}
+      byNumber(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)),
+      byNumbers(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number IN ("_s +
+                                                         numbersIn(connection) + u')')) {}
 
 CartStore::~CartStore() = default;
 
@@ -52,6 +63,22 @@ std::optional<Cart> CartStore::Get(const QString& number) const {
         writer.NoteReadFailure();
     byNumber->Reset();
     return cart;
+}
+
+QHash<QString, Cart> CartStore::GetMany(const QStringList& numbers) const {
+    QHash<QString, Cart> carts;
+    if (numbers.isEmpty())
+        return carts;
+    byNumbers->Bind(1, QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(numbers)).toJson(
+                           QJsonDocument::Compact)));
+    while (byNumbers->Step()) {
+        Cart cart = readCart(*byNumbers);
+        carts.insert(cart.Number, cart);
+    }
+    if (byNumbers->Failed())
+        writer.NoteReadFailure();
+    byNumbers->Reset();
+    return carts;
 }
 
 bool CartStore::Save(const QList<Cart>& carts) const {

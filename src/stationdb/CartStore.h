@@ -2,8 +2,10 @@
 
 #include "stationdb/Cart.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -18,6 +20,8 @@ public:
 
     // The cart with exactly this number, or nothing.
     std::optional<Cart> Get(const QString& number) const;
+    // The carts of these numbers that exist, by number, in one query.
+    QHash<QString, Cart> GetMany(const QStringList& numbers) const;
     // Adds or replaces carts by number, all in one transaction.
     bool Save(const QList<Cart>& carts) const;
     QList<Cart> All() const;
@@ -27,4 +31,5 @@ private:
     StationWriter& writer;
     // Looking a cart up is done for nearly every item imported: prepared once.
     std::unique_ptr<NativeStatement> byNumber;
+    std::unique_ptr<NativeStatement> byNumbers; // the numbers given as one JSON array
 };

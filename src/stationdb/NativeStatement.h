@@ -29,6 +29,11 @@ public:
     virtual bool Failed() const = 0;
     // Runs a statement that returns no rows, then resets it; True when it succeeded.
     virtual bool Execute() = 0;
+    // The same for a write whose end need not be waited for: on a server the
+    // statements so queued go together, and whether they succeeded is known at the
+    // connection's next round trip (the transaction's end at the latest, which then
+    // fails with the first one's words). False only when it could not be sent.
+    virtual bool Queue() { return Execute(); }
     // Rows the last statement changed.
     virtual int Changes() const = 0;
     // Ready to run again, with the bound values cleared.

@@ -283,7 +283,7 @@ QList<LogItem> ScheduledLog::hourItems(double hour) {
 bool ScheduledLog::insert(const LogItem& item) {
     NativeStatement& statement = native(insertItem, {item.Position});
     bindFields(statement, item, 2);
-    return statement.Execute();
+    return statement.Queue(); // known written when the hour's transaction ends
 }
 
 bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
@@ -300,7 +300,7 @@ bool ScheduledLog::WriteHour(const ScheduleDate& hour, LogHour& items) {
         list[i].Date = hour.Day;
     }
     list[0].HourLength = StartTimes::Apply(list, ScheduleDateFromDate(start).Seconds);
-    return writer.Run([&](QString& refusal) {
+    return writer.RunQueued([&](QString& refusal) {
         writer.ClearReadFailure();
         if (holdsItems(start)) {
             refusal = u"the hour is already in the Scheduled Log"_s;
@@ -374,7 +374,7 @@ std::optional<HourChange> ScheduledLog::PlanBreaks(const QList<LogItem>& before,
 }
 
 bool ScheduledLog::ApplyHour(const HourChange& change) {
-    return writer.Run([&](QString& refusal) { return applyHour(change, refusal); });
+    return writer.RunQueued([&](QString& refusal) { return applyHour(change, refusal); });
 }
 
 bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
@@ -392,7 +392,7 @@ bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
     for (const LogItem& item : change.Moved) {
         if (!native(updateTimes,
                     {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
-                 .Execute())
+                 .Queue())
             return false;
     }
     for (qsizetype i = 0; i < change.Items.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "stationdb/ServerStatement.h"
 
+#include <QHash>
 #include <QSqlDriver>
 #include <QVariant>
 
@@ -23,6 +24,16 @@ QByteArray numbered(const QString& sql, int& count) {
     return text;
 }
 
+// The words of the first statement that failed in each connection's last pipeline.
+QHash<pg_conn*, QString>& pipelineProblems() {
+    static QHash<pg_conn*, QString> problems;
+    return problems;
+}
+
+bool inPipeline(pg_conn* handle) {
+    return handle && PQpipelineStatus(handle) != PQ_PIPELINE_OFF;
+}
+
 template <typename Number> Number numberOf(const char* text) {
     Number value{};
     if (text)
@@ -42,15 +53,78 @@ pg_conn* ServerStatement::HandleOf(const QSqlDatabase& connection) {
 }
 
 bool ServerStatement::Run(const QSqlDatabase& connection, const QByteArray& sql) {
-    PGresult* result = PQexec(HandleOf(connection), sql.constData());
+    pg_conn* handle = HandleOf(connection);
+    // A statement that ends what was queued (COMMIT, say) goes with it: one round trip.
+    if (inPipeline(handle) && !sql.contains(';'))
+        return PQsendQueryParams(handle, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1 &&
+               finishQueued(handle);
+    if (!finishQueued(handle))
+        return false;
+    pipelineProblems().remove(handle);
+    PGresult* result = PQexec(handle, sql.constData());
     const ExecStatusType status = PQresultStatus(result);
     PQclear(result);
     return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
 }
 
+bool ServerStatement::Queue(const QSqlDatabase& connection, const QByteArray& sql) {
+    pg_conn* handle = HandleOf(connection);
+    return handle && (inPipeline(handle) || PQenterPipelineMode(handle) == 1) &&
+           PQsendQueryParams(handle, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+}
+
 QString ServerStatement::LastProblem(const QSqlDatabase& connection) {
     pg_conn* handle = HandleOf(connection);
-    return handle ? QString::fromUtf8(PQerrorMessage(handle)).trimmed() : QString();
+    if (!handle)
+        return {};
+    const QString queued = pipelineProblems().value(handle);
+    return queued.isEmpty() ? QString::fromUtf8(PQerrorMessage(handle)).trimmed() : queued;
+}
+
+ServerStatement::TransactionState ServerStatement::StateOf(const QSqlDatabase& connection) {
+    switch (PQtransactionStatus(HandleOf(connection))) {
+    case PQTRANS_INTRANS:
+        return InTransaction;
+    case PQTRANS_INERROR:
+        return InFailedTransaction;
+    default:
+        return Idle;
+    }
+}
+
+bool ServerStatement::finishQueued(pg_conn* handle, pg_result** last) {
+    if (!inPipeline(handle))
+        return true;
+    const bool sent = PQpipelineSync(handle) == 1;
+    bool done = sent;
+    bool synced = false;
+    QString problem;
+    // Each statement's results end with a null; two nulls in a row mean the replies
+    // stopped (a lost connection) before the sync point.
+    for (int nulls = 0; sent && !synced && nulls < 2;) {
+        PGresult* result = PQgetResult(handle);
+        nulls = result ? 0 : nulls + 1;
+        const ExecStatusType status = PQresultStatus(result);
+        synced = result && status == PGRES_PIPELINE_SYNC;
+        if (result && !synced && status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+            done = false;
+            if (problem.isEmpty()) // what follows the first failure is skipped, without words
+                problem = QString::fromUtf8(PQresultErrorMessage(result)).trimmed();
+        }
+        if (last && result && !synced) { // the last statement's result is the caller's
+            PQclear(*last);
+            *last = result;
+            continue;
+        }
+        PQclear(result);
+    }
+    if (!synced)
+        done = false;
+    if (!done && problem.isEmpty())
+        problem = QString::fromUtf8(PQerrorMessage(handle)).trimmed();
+    PQexitPipelineMode(handle);
+    pipelineProblems().insert(handle, problem);
+    return done;
 }
 
 ServerStatement::ServerStatement(const QSqlDatabase& connection, const QString& sql)
@@ -67,7 +141,7 @@ bool ServerStatement::prepare() {
     // A statement the server could not prepare (a lock held past the wait, a lost
     // connection) is prepared again at its next run, not given up for good; but not
     // inside the transaction that failed, whose first error says why.
-    if (!valid && handle && PQtransactionStatus(handle) != PQTRANS_INERROR) {
+    if (!valid && handle && finishQueued(handle) && PQtransactionStatus(handle) != PQTRANS_INERROR) {
         PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
         valid = PQresultStatus(prepared) == PGRES_COMMAND_OK;
         PQclear(prepared);
@@ -103,10 +177,24 @@ void ServerStatement::Bind(int index, const QString& value) {
 
 bool ServerStatement::run() {
     PQclear(result);
+    result = nullptr;
     std::vector<const char*> texts;
     for (const QByteArray& value : values)
         texts.push_back(value.isNull() ? nullptr : value.constData());
-    result = PQexecPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr, 0);
+    if (inPipeline(handle)) {
+        // It goes with what was queued, in the same round trip, and its result is the last.
+        if (PQsendQueryPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr,
+                                0) != 1 ||
+            !finishQueued(handle, &result)) {
+            PQclear(result);
+            result = nullptr;
+            return false;
+        }
+    } else {
+        pipelineProblems().remove(handle);
+        result =
+            PQexecPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr, 0);
+    }
     const ExecStatusType status = PQresultStatus(result);
     row = -1;
     changes = numberOf<int>(PQcmdTuples(result));
@@ -122,6 +210,21 @@ bool ServerStatement::Execute() {
     const bool done = prepare() && run();
     Reset();
     return done;
+}
+
+bool ServerStatement::Queue() {
+    if (!valid && (!finishQueued(handle) || !prepare())) {
+        Reset();
+        return false;
+    }
+    std::vector<const char*> texts;
+    for (const QByteArray& value : values)
+        texts.push_back(value.isNull() ? nullptr : value.constData());
+    const bool sent = (inPipeline(handle) || PQenterPipelineMode(handle) == 1) &&
+                      PQsendQueryPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr,
+                                          nullptr, 0) == 1;
+    Reset();
+    return sent;
 }
 
 void ServerStatement::Reset() {

@@ -27,6 +27,7 @@ public:
     bool Step() override;
     bool Failed() const override { return failed; }
     bool Execute() override;
+    bool Queue() override;
     int Changes() const override { return changes; }
     void Reset() override;
     double Double(int column) const override;
@@ -37,10 +38,19 @@ public:
     static pg_conn* HandleOf(const QSqlDatabase& connection);
     // Runs SQL with no values straight on a server connection; True when it succeeded.
     static bool Run(const QSqlDatabase& connection, const QByteArray& sql);
+    // Sends one statement with no values to run with the next ones, as Queue does;
+    // False only when it could not be sent.
+    static bool Queue(const QSqlDatabase& connection, const QByteArray& sql);
     // The server's message about the last thing that failed on the connection.
     static QString LastProblem(const QSqlDatabase& connection);
+    // Whether the connection is inside a transaction, and whether that has failed.
+    enum TransactionState { Idle, InTransaction, InFailedTransaction };
+    static TransactionState StateOf(const QSqlDatabase& connection);
 
 private:
+    // Waits for the statements queued on the connection (pipeline mode), and leaves
+    // the pipeline; False when any of them failed (its words kept for LastProblem).
+    static bool finishQueued(pg_conn* handle, pg_result** last = nullptr);
     bool prepare();
     bool run();
     void bindText(int index, QByteArray text);

@@ -38,6 +38,7 @@ public:
     // meanwhile (an hour and its carts) see one state of the database and take no
     // lock each. It never holds the playout system's writes back; no change may be
     // made inside one. ReadFailure() then tells the first of its reads that failed.
+    // On a server, where every statement is its own snapshot, it opens no transaction.
     class Reading {
     public:
         explicit Reading(StationDatabase& db);

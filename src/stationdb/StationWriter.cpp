@@ -106,6 +106,14 @@ bool StationWriter::runNested(const std::function<bool(QString&)>& work) {
 }
 
 bool StationWriter::Run(const std::function<bool(QString&)>& work) {
+    return run(work, TransactionGuard::Write);
+}
+
+bool StationWriter::RunQueued(const std::function<bool(QString&)>& work) {
+    return run(work, TransactionGuard::QueuedWrite);
+}
+
+bool StationWriter::run(const std::function<bool(QString&)>& work, int kind) {
     if (TransactionGuard::IsOpenOn(connection))
         return runNested(work);
     // The first attempt waits the whole patience, as the connection is set to; a
@@ -116,7 +124,7 @@ bool StationWriter::Run(const std::function<bool(QString&)>& work) {
         last = {};
         QString refusal;
         {
-            TransactionGuard transaction(connection, TransactionGuard::Write);
+            TransactionGuard transaction(connection, TransactionGuard::Kind(kind));
             const bool done = transaction.IsOpen() && work(refusal);
             if (done && transaction.Commit()) {
                 last = {};

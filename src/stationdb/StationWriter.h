@@ -28,6 +28,10 @@ public:
     // Inside a transaction already open, it is a savepoint of that one, which does
     // the waiting. True when the work was committed.
     bool Run(const std::function<bool(QString& refusal)>& work);
+    // The same for work whose first statements are native ones (see
+    // TransactionGuard::QueuedWrite): on a server its transaction's start goes with
+    // them, a round trip saved on every hour written.
+    bool RunQueued(const std::function<bool(QString& refusal)>& work);
     const WriteOutcome& Last() const { return last; }
 
     // Reads share the writer's view of the connection: the first read that failed
@@ -38,6 +42,7 @@ public:
     void ClearReadFailure() { readFailure = {}; }
 
 private:
+    bool run(const std::function<bool(QString& refusal)>& work, int kind);
     bool runNested(const std::function<bool(QString&)>& work);
     // Why the attempt failed, read before its rollback.
     WriteOutcome failure(const QString& refusal) const;

@@ -38,27 +38,40 @@ const QString beginReading = u"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"_
 
 QString begin(const QSqlDatabase& connection, TransactionGuard::Kind kind) {
     if (SqliteStatement::HandleOf(connection))
-        return kind == TransactionGuard::Write ? u"BEGIN IMMEDIATE"_s : u"BEGIN"_s;
-    return kind == TransactionGuard::Write ? u"BEGIN"_s : beginReading;
+        return kind == TransactionGuard::Read ? u"BEGIN"_s : u"BEGIN IMMEDIATE"_s;
+    return kind == TransactionGuard::Read ? beginReading : u"BEGIN"_s;
 }
+
 
 } // namespace
 
 TransactionGuard::TransactionGuard(const QSqlDatabase& connection, Kind kind) : connection(connection) {
     const int depth = depths().value(connection.connectionName()).open;
-    if (depth == 0)
+    const bool serverWriter = depth == 0 && kind != Read && ServerStatement::HandleOf(connection);
+    if (serverWriter && kind == QueuedWrite) {
+        // Whether it began and had its turn is known with the work's first answer,
+        // which fails with the lock's words when it did not.
+        open = usable = ServerStatement::Queue(connection, "BEGIN") &&
+                        ServerStatement::Queue(connection, takeWritersTurn.toUtf8());
+    } else if (serverWriter) {
+        // The BEGIN and the writers' turn in one round trip. A writer that cannot
+        // have its turn holds an open transaction that is of no use: it counts as
+        // not open, and is rolled back when the guard goes.
+        execute(u"BEGIN; "_s + takeWritersTurn);
+        const ServerStatement::TransactionState state = ServerStatement::StateOf(connection);
+        open = state != ServerStatement::Idle;
+        usable = state == ServerStatement::InTransaction;
+    } else if (depth == 0) {
         open = execute(begin(connection, kind));
-    else
+    } else {
         open = execute(u"SAVEPOINT "_s + savepoint(depth + 1));
+    }
     if (!open)
         return;
     Depth& entry = depths()[connection.connectionName()];
     if (depth == 0)
         entry.outermost = kind;
     level = ++entry.open;
-    // A writer that cannot have its turn holds an open transaction that is of no
-    // use: it counts as not open, and is rolled back when the guard goes.
-    usable = depth > 0 || kind == Read || !ServerStatement::HandleOf(connection) || execute(takeWritersTurn);
 }
 
 TransactionGuard::~TransactionGuard() {

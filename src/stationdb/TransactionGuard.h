@@ -15,10 +15,12 @@
 //
 // On a PostgreSQL server the writers of one station take turns by a lock of the
 // server's (see takeWritersTurn), and a reader's snapshot is a read-only,
-// repeatable-read transaction.
+// repeatable-read transaction. A queued writer's BEGIN and turn are not waited for:
+// they go to the server with the work's first native statement that waits (a read,
+// or the commit), in one round trip; its work must not run a Qt query before one.
 class TransactionGuard {
 public:
-    enum Kind { Read, Write };
+    enum Kind { Read, Write, QueuedWrite };
 
     explicit TransactionGuard(const QSqlDatabase& connection, Kind kind = Write);
     ~TransactionGuard();

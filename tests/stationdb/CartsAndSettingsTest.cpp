@@ -1,3 +1,4 @@
+#include "stationdb/CartStore.h"
 #include "stationdb/CartTools.h"
 #include "support/StationFixture.h"
 
@@ -42,6 +43,25 @@ TEST_P(CartsAndSettingsTest, SettingsAreValidatedAndStored) {
     EXPECT_EQ(db.Settings().AutoPurgeDays(), 7);
     EXPECT_TRUE(db.Settings().UseLogImporterCartRanges());
     EXPECT_EQ(db.Settings().SongsStart(), u"1000");
+}
+
+TEST_P(CartsAndSettingsTest, ManyCartsAreLookedUpInOneQueryByTheirExactNumbers) {
+    Cart song;
+    song.Number = u"1001"_s;
+    song.Title = u"Song \"one\", with a comma"_s;
+    song.AudioLength = 180;
+    Cart advert = song;
+    advert.Number = u"5000"_s;
+    advert.Title = u"Advert"_s;
+    ASSERT_TRUE(db.Carts().Save({song, advert}));
+    const QHash<QString, Cart> found =
+        db.Carts().GetMany({u"1001"_s, u"0999"_s, u"5000"_s, u"1001 "_s, u"\"]"_s});
+    EXPECT_EQ(found.keys().size(), 2);
+    EXPECT_EQ(found.value(u"1001"_s).Title, song.Title);
+    EXPECT_FLOAT_EQ(found.value(u"1001"_s).AudioLength, 180);
+    EXPECT_EQ(found.value(u"5000"_s).Title, u"Advert");
+    EXPECT_TRUE(db.ReadFailure().IsWritten()); // nothing failed, a number with quotes included
+    EXPECT_TRUE(db.Carts().GetMany({}).isEmpty());
 }
 
 ON_BOTH_BACKENDS(CartsAndSettingsTest);

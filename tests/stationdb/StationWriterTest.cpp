@@ -73,6 +73,16 @@ TEST_P(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWor
     EXPECT_EQ(HourItems(Day, 13).size(), 4); // the first advert went with the second
     EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 
+    // A music hour whose second item is refused leaves nothing of it, with the same words
+    // (on a server its rows go together and are refused at its end).
+    LogHour refused = Hour(Day, 14, {60, 40, 60});
+    EXPECT_FALSE(db.WriteHour({Day, 14 * 3600}, refused));
+    EXPECT_EQ(db.LastWrite().Problem, u"database or disk is full");
+    EXPECT_TRUE(HourItems(Day, 14).isEmpty());
+    LogHour taken = Hour(Day, 14, {60, 60});
+    EXPECT_TRUE(db.WriteHour({Day, 14 * 3600}, taken)); // the connection is as good as before
+    EXPECT_EQ(HourItems(Day, 14).size(), 3);
+
     LogHour again = Hour(Day, 13, {10});
     EXPECT_FALSE(db.WriteHour({Day, 13 * 3600}, again));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Refused);

@@ -314,6 +314,12 @@ QList<cAdvertLogImporter::HourLine> cAdvertLogImporter::linesOfHour(Push& run) {
 
 void cAdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool build) {
     const QList<HourLine> lines = linesOfHour(run);
+    if (build) { // the carts the hour's adverts name, in one query
+        QStringList carts;
+        for (const HourLine& line : lines)
+            carts.append(AdvertLog_FN::AdvertLineCart(line.Text, run.db.Settings().AdvertCartOffset()));
+        run.lookups.Prefetch(run.db, carts);
+    }
     QList<const LogItem*> markers;
     QList<qint64> breakTimes;
     for (const LogItem& item : items) {
