@@ -263,7 +263,7 @@ QList<LogItem> ScheduledLog::HourOutline(double position) {
         item.Duration = float(statement.Double(7));
         item.HourLength = float(statement.Double(8));
         item.Parameter(1) = float(statement.Double(9));
-        items.append(item);
+        items.append(std::move(item));
     }
     finish(statement);
     return items;
