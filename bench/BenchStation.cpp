@@ -1,7 +1,7 @@
 #include "BenchStation.h"
 
 #include "base/ScheduleDateTools.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ QByteArray advertDay() {
             const QString time = u"%1:%2:00"_s.arg(h, 2, 10, QLatin1Char('0')).arg(minute);
             for (int a = 0; a < BenchStation::AdvertsPerBreak; ++a) {
                 const QString cart = QString::number(5000 + (h * 15 + a) % 50);
-                text += AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, cart, u"Advert "_s + cart, u"REF"_s,
+                text += AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, u"Advert "_s + cart, u"REF"_s,
                                                       30, false, QString())
                             .toLatin1() +
                         "\r\n";

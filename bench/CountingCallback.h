@@ -1,10 +1,10 @@
 #pragma once
 
-#include "importers/iScheduleCallback.h"
+#include "importers/ProgressReceiver.h"
 
 // A progress receiver that counts what it is told, as the progress window would
 // show it, so that a benchmarked import pays for its reports.
-class CountingCallback : public iScheduleCallback {
+class CountingCallback : public ProgressReceiver {
 public:
     int Changes = 0;
     void SetCurrentlySchedulingTime(const QDateTime&) override {}

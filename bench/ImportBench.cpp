@@ -24,11 +24,11 @@
 #include "base/DebugLog.h"
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
-#include "importers/advert/cAdvertLogImporter.h"
-#include "importers/cMusicLogImporter.h"
+#include "importers/advert/AdvertLogImporter.h"
+#include "importers/MusicLogImporter.h"
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
-#include "windows/frmScheduleProgress.h"
+#include "windows/ProgressWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -178,7 +178,7 @@ int importChild(int days, const QString& folder, const QString& server) {
     ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
     CountingCallback progress;
 
-    cMusicLogImporter music([&db] { return &db; });
+    MusicLogImporter music([&db] { return &db; });
     music.SetProgressCallback(&progress);
     resetPeak();
     report(u"music"_s, timed([&] {
@@ -187,7 +187,7 @@ int importChild(int days, const QString& folder, const QString& server) {
            }));
     report(u"music-peak"_s, peakKb());
 
-    cAdvertLogImporter adverts([&db] { return &db; });
+    AdvertLogImporter adverts([&db] { return &db; });
     adverts.SetProgressCallback(&progress);
     resetPeak();
     report(u"adverts"_s, timed([&] {
@@ -198,7 +198,7 @@ int importChild(int days, const QString& folder, const QString& server) {
     // The same push again with a time window: the adverts taken out first, untimed.
     if (!db.RemoveAdvertRange(start, end) || !db.Settings().SetValue(u"AdvertTimeWindow"_s, u"60"_s))
         qFatal("could not take the adverts out for the push with a window");
-    cAdvertLogImporter windowed([&db] { return &db; });
+    AdvertLogImporter windowed([&db] { return &db; });
     windowed.SetProgressCallback(&progress);
     report(u"window"_s, timed([&] {
                if (!windowed.ImportLogFiles(start, end, true) || windowed.Outcome().Adverts().Adverts == 0)
@@ -236,11 +236,11 @@ int windowChild(int argc, char* argv[]) {
         qFatal("could not open %s", qPrintable(path));
     ScheduleDate start{BenchStation::FirstDay, 0};
     ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
-    frmScheduleProgress window;
+    ProgressWindow window;
     window.show();
-    cMusicLogImporter music([&db] { return &db; });
+    MusicLogImporter music([&db] { return &db; });
     music.SetProgressCallback(window.Display());
-    cAdvertLogImporter adverts([&db] { return &db; });
+    AdvertLogImporter adverts([&db] { return &db; });
     adverts.SetProgressCallback(window.Display());
     report(u"window"_s, timed([&] {
                if (!music.ImportLogFiles(start, end, true) || !adverts.ImportLogFiles(start, end, true))
@@ -409,11 +409,11 @@ void scanFigures(const QString& root) {
     const QString folder = prepared(root, days);
     StationDatabase db;
     db.OpenLocation(folder + u"/pristine.sdb"_s);
-    cMusicLogImporter music([&db] { return &db; });
-    cAdvertLogImporter adverts([&db] { return &db; });
+    MusicLogImporter music([&db] { return &db; });
+    AdvertLogImporter adverts([&db] { return &db; });
     for (const auto& [what, importer, files] :
-         {std::tuple{u"music"_s, static_cast<iLogImporter*>(&music), db.Settings().MusicLogsDirectory()},
-          std::tuple{u"advert"_s, static_cast<iLogImporter*>(&adverts),
+         {std::tuple{u"music"_s, static_cast<LogImporter*>(&music), db.Settings().MusicLogsDirectory()},
+          std::tuple{u"advert"_s, static_cast<LogImporter*>(&adverts),
                      db.Settings().AdvertLogsDirectory()}}) {
         const double scan = medianOf([&, importer = importer] {
             return timed([&] {

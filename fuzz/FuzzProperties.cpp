@@ -9,7 +9,7 @@
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "base/Windows1252.h"
-#include "base/cWinINET.h"
+#include "base/FormEncoding.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicFormatContext.h"
@@ -17,7 +17,7 @@
 #include "importers/MusicLogLine.h"
 #include "importers/MusicTableFormat.h"
 #include "importers/advert/AdvertFormat.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 #include "stationdb/MaintenanceFilter.h"
 
 #include <QCoreApplication>
@@ -82,7 +82,7 @@ QString checkItem(const LogItem& item, const MusicFormatContext& context, int ti
 
 // One line and what follows it, as the music importer reads an hour.
 QString readMusicLine(const QString& line, ListLineSource& more, MusicFormatContext& context,
-                      const cWinINET& inet) {
+                      const FormEncoding& inet) {
     const QString text = MusicLogLine::WithoutFormFeed(line);
     const auto note = MusicLogLine::Note(text, inet);
     if (!note)
@@ -110,12 +110,12 @@ QString trimmedEnd(QString text) {
 }
 
 QString advertFields(const QString& line) {
-    const auto notes = AdvertLog_FN::AdvertLineNotes(line);
-    return QStringList{QString::number(AdvertLog_FN::AdvertLineSeconds(line)),
-                       AdvertLog_FN::AdvertLineType(line),
-                       AdvertLog_FN::AdvertLineCart(line, 0),
-                       AdvertLog_FN::AdvertLineTitle(line),
-                       trimmedEnd(AdvertLog_FN::AdvertLineReference(line)),
+    const auto notes = AdvertLineLayout::AdvertLineNotes(line);
+    return QStringList{QString::number(AdvertLineLayout::AdvertLineSeconds(line)),
+                       AdvertLineLayout::AdvertLineType(line),
+                       AdvertLineLayout::AdvertLineCart(line, 0),
+                       AdvertLineLayout::AdvertLineTitle(line),
+                       trimmedEnd(AdvertLineLayout::AdvertLineReference(line)),
                        notes.value_or(u"(bad notes)"_s)}
         .join(u" | "_s);
 }
@@ -203,7 +203,7 @@ FuzzProperties::Check FuzzProperties::Find(const QString& name) {
 QString FuzzProperties::MusicLines(QByteArrayView data) {
     ListLineSource lines(logText(data).split(u'\n'));
     MusicFormatContext context = fuzzContext();
-    const cWinINET inet;
+    const FormEncoding inet;
     QString line;
     while (lines.NextLine(line)) {
         if (QString problem = readMusicLine(line, lines, context, inet); !problem.isEmpty())
@@ -235,19 +235,19 @@ QString FuzzProperties::MusicItemFields(QByteArrayView data) {
 
 QString FuzzProperties::AdvertLine(QByteArrayView data) {
     const QString line = logText(data).section(u'\n', 0, 0);
-    const QString native = AdvertLog_FN::NormaliseAdvertLine(line);
+    const QString native = AdvertLineLayout::NormaliseAdvertLine(line);
     for (const qint32 offset : {1000, -7, 2147483647})
-        AdvertLog_FN::AdvertLineCart(line, offset);
+        AdvertLineLayout::AdvertLineCart(line, offset);
     if (!timeShaped(native))
         return {};
-    if (const QString again = AdvertLog_FN::NormaliseAdvertLine(native); again != native)
+    if (const QString again = AdvertLineLayout::NormaliseAdvertLine(native); again != native)
         return unequal(u"normalising twice"_s, native, again);
     if (line.trimmed().isEmpty())
         return {};
-    const auto notes = AdvertLog_FN::AdvertLineNotes(native);
-    const QString rebuilt = AdvertLog_FN::BuildAdvertLine(
-        native.left(8), native.mid(9, 4), AdvertLog_FN::AdvertLineCart(native, 0),
-        AdvertLog_FN::AdvertLineTitle(native), AdvertLog_FN::AdvertLineReference(native), 30, false,
+    const auto notes = AdvertLineLayout::AdvertLineNotes(native);
+    const QString rebuilt = AdvertLineLayout::BuildAdvertLine(
+        native.left(8), native.mid(9, 4), AdvertLineLayout::AdvertLineCart(native, 0),
+        AdvertLineLayout::AdvertLineTitle(native), AdvertLineLayout::AdvertLineReference(native), 30, false,
         notes.value_or(QString()));
     const QString expected = advertFields(native);
     const QString got = advertFields(rebuilt);
@@ -274,9 +274,9 @@ QString FuzzProperties::AdvertFormatDescription(QByteArrayView data) {
         const AdvertFormat::Reading reading = format->Read(line);
         if (!reading.Problem.isEmpty() || reading.Native.isEmpty())
             continue;
-        if (AdvertLog_FN::LayoutOf(reading.Native) != AdvertLog_FN::Native)
+        if (AdvertLineLayout::LayoutOf(reading.Native) != AdvertLineLayout::Native)
             return u"a line read through a description is not native: "_s + reading.Native;
-        const float seconds = AdvertLog_FN::AdvertLineSeconds(reading.Native);
+        const float seconds = AdvertLineLayout::AdvertLineSeconds(reading.Native);
         if (seconds < 0 || seconds >= 86400)
             return u"a line read through a description has a time outside the day: "_s + reading.Native;
     }
@@ -324,13 +324,13 @@ QString FuzzProperties::DelimitedLines(QByteArrayView data) {
 
 QString FuzzProperties::UrlDecoding(QByteArrayView data) {
     const QString text = logText(data);
-    const cWinINET inet;
+    const FormEncoding inet;
     const auto decoded = inet.URLDecode2(text);
     if (decoded && decoded->size() > text.size())
         return u"decoding made the text longer"_s;
     if (!text.contains(u'%') && !text.contains(u'+') && decoded != text)
         return unequal(u"escape-free text"_s, text, decoded.value_or(u"(refused)"_s));
-    if (AdvertLog_FN::DecodeAdvertNotes(text) != decoded)
+    if (AdvertLineLayout::DecodeAdvertNotes(text) != decoded)
         return u"the advert notes decode differently"_s;
     const auto back = inet.URLDecode2(GeneralTools::UrlEncode(text));
     if (back != text)

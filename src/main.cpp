@@ -19,8 +19,8 @@
 #include "playout/OperatorSeam.h"
 #include "windows/AppIcon.h"
 #include "windows/QtOperator.h"
-#include "windows/frmMain.h"
-#include "windows/frmSplash.h"
+#include "windows/MainWindow.h"
+#include "windows/SplashWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -113,11 +113,11 @@ int runWithWindows(const QString& commandLine) {
     // Decided with the operator at hand: /StandardAsk asks them.
     ToolState state;
     state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
-    std::unique_ptr<frmSplash> splash;
+    std::unique_ptr<SplashWindow> splash;
     if (!commandLine.contains(u"/SILENT"_s, Qt::CaseInsensitive))
-        splash = std::make_unique<frmSplash>();
+        splash = std::make_unique<SplashWindow>();
     ToolStartup startup(state, commandLine, splash.get());
-    frmMain window;
+    MainWindow window;
     if (state.EnterpriseMode)
         window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
     window.SetTitle(toolName);

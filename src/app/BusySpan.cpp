@@ -1,8 +1,8 @@
 #include "app/BusySpan.h"
 
-#include "app/iMainView.h"
+#include "app/MainView.h"
 
-BusySpan::BusySpan(iMainView& view) : view(view) {
+BusySpan::BusySpan(MainView& view) : view(view) {
     view.SetBusy(true);
 }
 

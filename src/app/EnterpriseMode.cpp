@@ -14,7 +14,7 @@ bool EnterpriseMode::Decide(const QString& commandLine) {
     if (commandLine.contains(QStringLiteral("/StandardAsk"), Qt::CaseInsensitive)) {
         const QString question = QStringLiteral("Do you want to run ") + GeneralTools::App().Title +
                                  QStringLiteral(" in Enterprise Mode?");
-        return OperatorSeam::Message(question, iOperator::Question, iOperator::YesNo) == iOperator::Yes;
+        return OperatorSeam::Message(question, Operator::Question, Operator::YesNo) == Operator::Yes;
     }
     return !commandLine.contains(QStringLiteral("/Standard"), Qt::CaseInsensitive);
 }

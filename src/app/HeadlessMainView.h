@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/iMainView.h"
+#include "app/MainView.h"
 #include "playout/GraphicsRenderer.h"
 
 #include <QTextStream>
 
 // The main window of a run with no display: it keeps the title and the range, and
 // says on the standard error stream what it cannot show.
-class HeadlessMainView : public iMainView {
+class HeadlessMainView : public MainView {
 public:
     QString Title() const override { return title; }
     void SetTitle(const QString& text) override { title = text; }
@@ -19,7 +19,7 @@ public:
     bool IsRangeValid(bool inOrder, bool withinLimits, bool dated) override;
     void SetEnabled(Command, bool) override {}
     quint32 Background() const override { return GraphicsRenderer::StandardBackground; }
-    iScheduleCallback* Progress() override { return nullptr; }
+    ProgressReceiver* Progress() override { return nullptr; }
     void ShowProgress(bool) override {}
     void SplashAction(const QString&) override {}
     void UnloadSplash() override {}

@@ -61,16 +61,16 @@ QString lookedIn(const QString& folder) {
 }
 
 void information(const QString& text) {
-    OperatorSeam::Message(text, iOperator::Information);
+    OperatorSeam::Message(text, Operator::Information);
 }
 
 bool ask(const QString& text) {
-    return OperatorSeam::Message(text, iOperator::Question, iOperator::YesNo, 2) == iOperator::Yes;
+    return OperatorSeam::Message(text, Operator::Question, Operator::YesNo, 2) == Operator::Yes;
 }
 
 } // namespace
 
-MainWindowController::MainWindowController(ToolState& tool, iMainView& view) : tool(tool), view(view) {}
+MainWindowController::MainWindowController(ToolState& tool, MainView& view) : tool(tool), view(view) {}
 
 MainWindowController::~MainWindowController() {
     Shutdown();
@@ -100,28 +100,28 @@ bool MainWindowController::Start() {
     PlayoutGeneral& playout = *tool.PlayoutGeneral;
     AppLog::OpenAppLog(playout.Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
                        AppLog::Numbered | AppLog::ComputerName);
-    musicImporter = std::make_unique<cMusicLogImporter>([this] { return database.get(); });
+    musicImporter = std::make_unique<MusicLogImporter>([this] { return database.get(); });
     if (view.Progress()) // none without a window
         share = std::make_unique<OverallShare>(view.Progress());
     musicImporter->SetProgressCallback(share.get());
     musicImporter->ShareOutcome(outcome);
-    advertImporter = std::make_unique<cAdvertLogImporter>([this] { return database.get(); });
+    advertImporter = std::make_unique<AdvertLogImporter>([this] { return database.get(); });
     advertImporter->SetProgressCallback(share.get());
     advertImporter->ShareOutcome(outcome);
 
     const DirectoryUser all{QString(), QString(), true, true, true, true};
     const DirectoryUser user =
         tool.Directory && tool.Directory->CurrentUser() ? *tool.Directory->CurrentUser() : all;
-    view.SetEnabled(iMainView::DirectorySettings, user.CanEditDirectorySettings);
+    view.SetEnabled(MainView::DirectorySettings, user.CanEditDirectorySettings);
     if (!user.CanEditScheduledLog) {
         const QString text =
             u"You do not have the correct Permissions to Edit the Scheduled Log so you cannot use the "_s +
             GeneralTools::App().ProductName;
-        OperatorSeam::Message(text, iOperator::Critical);
+        OperatorSeam::Message(text, Operator::Critical);
         return refuse(text);
     }
-    view.SetEnabled(iMainView::AudioAndOstrelSettings, user.CanEditSettings);
-    view.SetEnabled(iMainView::DatabaseSettings, user.CanEditStationDatabaseSettings);
+    view.SetEnabled(MainView::AudioAndOstrelSettings, user.CanEditSettings);
+    view.SetEnabled(MainView::DatabaseSettings, user.CanEditStationDatabaseSettings);
 
     const QString name = chooseDatabase();
     if (name.isEmpty())
@@ -181,7 +181,7 @@ QString MainWindowController::chooseDatabase() {
     if (DatabaseChooser::CreateDatabase(playout.Folder(PlayoutGeneral::StationDatabases), chosen, &problem))
         return chosen;
     OperatorSeam::Message(u"The Station Database '%1' could not be created: %2"_s.arg(chosen, problem),
-                          iOperator::Exclamation);
+                          Operator::Exclamation);
     return {};
 }
 
@@ -265,7 +265,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
         if (!SilentMode && mode != ImportKind::Adverts)
             OperatorSeam::Message(noRangeFound + lookedIn(database->Settings().MusicLogsDirectory()),
-                                  iOperator::Exclamation);
+                                  Operator::Exclamation);
     }
 
     progress.OverallPercent(80);
@@ -280,7 +280,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
                         .replace(u"re-export from your scheduling program."_s,
                                  u"re-export from your advert scheduling program."_s) +
                     lookedIn(database->Settings().AdvertLogsDirectory()),
-                iOperator::Exclamation);
+                Operator::Exclamation);
     }
 
     const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
@@ -348,7 +348,7 @@ bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
                           .arg(onAir.size())
                           .arg(labelText(onAir.first())),
                       QString(), u"Push adverts into them all the same?"_s}),
-               iOperator::Question, iOperator::YesNo, 2) == iOperator::Yes;
+               Operator::Question, Operator::YesNo, 2) == Operator::Yes;
 }
 
 QList<ScheduleDate> MainWindowController::hoursWaitingForAdverts() const {
@@ -384,23 +384,23 @@ void MainWindowController::findLatestAdverts() {
 
 void MainWindowController::UpdateButton() {
     const bool valid = view.IsRangeValid(true, true, true);
-    view.SetEnabled(iMainView::ImportButtons, valid);
-    view.SetEnabled(iMainView::RangeCommands, valid);
+    view.SetEnabled(MainView::ImportButtons, valid);
+    view.SetEnabled(MainView::RangeCommands, valid);
 }
 
 // ---- Import runs -------------------------------------------------------------------
 
 bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd) {
     const QString rangeText = style14(sdStart) + u" to "_s + style14(sdEnd);
-    iLogImporter& importer =
-        Index == ImportKind::Music ? static_cast<iLogImporter&>(*musicImporter) : *advertImporter;
+    LogImporter& importer =
+        Index == ImportKind::Music ? static_cast<LogImporter&>(*musicImporter) : *advertImporter;
     if (!importer.CheckReady()) {
         outcome.ImporterCouldNotRun();
         ++refusedInRun;
         return false;
     }
     const BusySpan busy(view);
-    view.SetEnabled(iMainView::ImportButtons, false);
+    view.SetEnabled(MainView::ImportButtons, false);
     const Progress progress(share.get());
     progress.Begin(QString(), QString());
     view.ShowProgress(true);
@@ -417,7 +417,7 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
                              music ? DirectoryEvent::LogAdded : DirectoryEvent::LogAdvertsAdded,
                              music ? u"Log Added"_s : u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
     }
-    view.SetEnabled(iMainView::ImportButtons, true);
+    view.SetEnabled(MainView::ImportButtons, true);
     view.ShowProgress(false);
     return ok;
 }
@@ -542,7 +542,7 @@ void MainWindowController::showClosingReport(bool adverts) {
         return;
     }
     if (OperatorSeam::Message(tally + u"\n\nThe Import Log says what each hour met. Show it now?"_s,
-                              iOperator::Information, iOperator::YesNo, 1) == iOperator::Yes)
+                              Operator::Information, Operator::YesNo, 1) == Operator::Yes)
         view.ShowReport(AppLog::FileName(), u"Import Log"_s);
 }
 
@@ -578,7 +578,7 @@ bool MainWindowController::switchOnCartRanges() {
             u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be "
             u"switched on, so nothing was saved and no music was imported: "_s +
                 database->LastWrite().Problem,
-            iOperator::Exclamation);
+            Operator::Exclamation);
         return false;
     }
     LogImportSettingsModel settings;
@@ -601,7 +601,7 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 
 int MainWindowController::CheckReadiness() {
     if (tool.CheckHours < 0) { // nothing is checked: a wrong count would pass a night that is not ready
-        OperatorSeam::Message(tool.CheckRefused, iOperator::Exclamation);
+        OperatorSeam::Message(tool.CheckRefused, Operator::Exclamation);
         return RunOutcome::WithWarnings;
     }
     if (!database) {
@@ -654,7 +654,7 @@ bool MainWindowController::RunScheduled() {
 void MainWindowController::ViewHistoryLogFile() {
     if (!FileTools::FileExists(AppLog::FileName())) {
         OperatorSeam::Message(u"There has not been a History Log File created yet!"_s,
-                              iOperator::Exclamation);
+                              Operator::Exclamation);
         return;
     }
     view.ShowReport(AppLog::FileName(), QString());
@@ -679,7 +679,7 @@ void MainWindowController::EditStationDatabaseSettings() {
     if (!database->SaveSettings(changed)) {
         OperatorSeam::Message(u"The settings of '%1' could not be stored, so nothing was saved: %2"_s.arg(
                                   database->DatabaseInfo().Name, database->LastWrite().Problem),
-                              iOperator::Exclamation);
+                              Operator::Exclamation);
         return;
     }
     ReadLogDetails(false);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/ToolState.h"
-#include "app/iMainView.h"
+#include "app/MainView.h"
 #include "importers/HourReadiness.h"
-#include "importers/advert/cAdvertLogImporter.h"
-#include "importers/cMusicLogImporter.h"
+#include "importers/advert/AdvertLogImporter.h"
+#include "importers/MusicLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
 #include <functional>
@@ -14,11 +14,11 @@
 // The main window's logic, with no widgets: opening the Station Database, showing
 // what the Scheduled Log holds and which range the log files offer, the import
 // runs, the removals and the unattended run. It owns the two importers and the
-// open Station Database; it speaks to the window through iMainView and to the
+// open Station Database; it speaks to the window through MainView and to the
 // operator through the operator seam.
 class MainWindowController {
 public:
-    MainWindowController(ToolState& tool, iMainView& view);
+    MainWindowController(ToolState& tool, MainView& view);
     ~MainWindowController();
 
     // The window's start-up after InitialiseTool: the application log, the rights,
@@ -130,13 +130,13 @@ private:
     bool confirmTwice(const QString& question, const QString& again);
 
     ToolState& tool;
-    iMainView& view;
+    MainView& view;
     std::unique_ptr<StationDatabase> database;
     // The importers report through it: both runs of one import share the Overall bar.
     std::unique_ptr<class OverallShare> share; // none without a progress display
     void shareBar(double from, double to);
-    std::unique_ptr<cMusicLogImporter> musicImporter;
-    std::unique_ptr<cAdvertLogImporter> advertImporter;
+    std::unique_ptr<MusicLogImporter> musicImporter;
+    std::unique_ptr<AdvertLogImporter> advertImporter;
     ScheduleDate musicFrom, musicUntil, advertsUntil;
     QString failure;
     int refusedInRun = 0; // importers of the last run that were not ready

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "importers/iScheduleCallback.h"
+#include "importers/ProgressReceiver.h"
 
 // A run of both importers shows one Overall bar: each importer reports its own
 // progress from 0 to 100, and this puts it into its share of the bar (the music
 // import the first half, the advert push the second) before passing it on.
 // Everything else goes through as it is.
-class OverallShare : public iScheduleCallback {
+class OverallShare : public ProgressReceiver {
 public:
-    explicit OverallShare(iScheduleCallback* shown) : shown(shown) {}
+    explicit OverallShare(ProgressReceiver* shown) : shown(shown) {}
 
     // The share of the bar the next reports fill, in percent.
     void Range(double from, double to) {
@@ -40,7 +40,7 @@ public:
     void SetHourNumber(int number, int of) override { shown->SetHourNumber(number, of); }
 
 private:
-    iScheduleCallback* shown;
+    ProgressReceiver* shown;
     double first = 0;
     double last = 100;
     qint16 own = 0; // the importer's own figure, as it last gave it

@@ -4,7 +4,7 @@
 
 #include "stationdb/StationDatabase.h"
 
-#include "app/iSplash.h"
+#include "app/SplashView.h"
 #include "base/CommandLineOptions.h"
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
@@ -44,7 +44,7 @@ const QStringList& ToolStartup::Options() {
     return options;
 }
 
-ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash)
+ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, SplashView* splash)
     : state(state), commandLine(commandLine), splash(splash) {}
 
 bool ToolStartup::fail(const QString& line, const QString& reason) {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class iSplash;
+class SplashView;
 
 // The start-up every run passes through (InitialiseTool) and the shut-down it ends
 // with (TerminateTool): the command line read into the tool-wide flags, the profile
@@ -19,7 +19,7 @@ public:
 
     // commandLine is the process command line as typed (see CommandLineOptions);
     // splash may be null, for a run that has no window.
-    ToolStartup(ToolState& state, const QString& commandLine, iSplash* splash);
+    ToolStartup(ToolState& state, const QString& commandLine, SplashView* splash);
 
     // True when the tool may go on; False when it must stop.
     bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
@@ -55,7 +55,7 @@ private:
     ToolState& state;
     QString failure;
     QString commandLine;
-    iSplash* splash;
+    SplashView* splash;
     bool splashShown = false;
     QStringList madeFolders; // the profile's folders this start-up made, the deepest first
     bool profileExisted = false;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 
 #include <QStringList>
 
 // Lines from memory, for the format readers.
-class ListLineSource : public iLineSource {
+class ListLineSource : public LineSource {
 public:
     explicit ListLineSource(QStringList lines) : lines(std::move(lines)) {}
     bool NextLine(QString& line) override {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +11,7 @@
 // opened: it is UTF-8 when it begins with a byte-order mark, or when its bytes are
 // valid UTF-8 and hold at least one multi-byte sequence (see Utf8Text), and
 // Windows-1252 otherwise.
-class TextFileReader : public iLineSource {
+class TextFileReader : public LineSource {
 public:
     bool Open(const QString& path);
     void Close();

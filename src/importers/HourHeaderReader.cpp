@@ -3,7 +3,7 @@
 #include "base/DateConversion.h"
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 #include "importers/MusicLogLine.h"
 
 #include <QLocale>
@@ -27,7 +27,7 @@ HourHeaderReader::Result failure(HourHeaderReader::Problem why) {
 
 // Reads on, starting with the line in hand, to the first line that begins with the
 // text; False at the end of the lines.
-bool seek(QString& line, iLineSource& more, const QString& start) {
+bool seek(QString& line, LineSource& more, const QString& start) {
     while (!line.startsWith(start)) {
         if (!more.NextLine(line))
             return false;
@@ -41,7 +41,7 @@ bool isHour(double hour) {
 
 } // namespace
 
-HourHeaderReader::Result HourHeaderReader::Read(const QString& line, iLineSource& more) {
+HourHeaderReader::Result HourHeaderReader::Read(const QString& line, LineSource& more) {
     return line.mid(1, 1) == u"*" ? readBlock(line, more) : readOneLine(line);
 }
 
@@ -74,7 +74,7 @@ HourHeaderReader::Result HourHeaderReader::readOneLine(const QString& line) {
     return {header, None};
 }
 
-HourHeaderReader::Result HourHeaderReader::readBlock(const QString& first, iLineSource& more) {
+HourHeaderReader::Result HourHeaderReader::readBlock(const QString& first, LineSource& more) {
     QString line = first;
     if (!seek(line, more, u"Date :"_s))
         return failure(CutShort);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-class iLineSource;
+class LineSource;
 
 // Reads the hour header that begins at a "+" line, in either of its forms:
 //   one line:  +23/11/10 14:00 Drive Time
@@ -27,7 +27,7 @@ public:
     };
 
     // `line` is the "+" line; the block form reads on from `more`.
-    static Result Read(const QString& line, iLineSource& more);
+    static Result Read(const QString& line, LineSource& more);
 
     // The action of the operator's report of a problem ("reading the date from the
     // Music Log"); "" for a header cut short, which the operator is not told of.
@@ -35,5 +35,5 @@ public:
 
 private:
     static Result readOneLine(const QString& line);
-    static Result readBlock(const QString& line, iLineSource& more);
+    static Result readBlock(const QString& line, LineSource& more);
 };

@@ -1,10 +1,10 @@
 #include "importers/MusicItemReader.h"
 
 #include "base/NumericText.h"
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 #include "importers/MusicLogLine.h"
 
-LogItem MusicItemReader::Read(const QString& line, const QString& note, iLineSource& more,
+LogItem MusicItemReader::Read(const QString& line, const QString& note, LineSource& more,
                               const MusicFormatContext& context) {
     LogItem item;
     item.State = ItemState::Ready;

@@ -3,7 +3,7 @@
 #include "importers/MusicFormatContext.h"
 #include "stationdb/LogItem.h"
 
-class iLineSource;
+class LineSource;
 
 // Turns an item line ("@", "#", "A", "C", "S", "L", "W") into a Scheduled Log item.
 // Columns: 1 kind, 2-8 cart, 10-42 title, 44-63 text 1, 74-75 end code, 80-84
@@ -13,7 +13,7 @@ class iLineSource;
 class MusicItemReader {
 public:
     // The item of a line whose note (column 101 on) has been decoded already.
-    static LogItem Read(const QString& line, const QString& note, iLineSource& more,
+    static LogItem Read(const QString& line, const QString& note, LineSource& more,
                         const MusicFormatContext& context);
 
 private:

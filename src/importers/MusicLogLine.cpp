@@ -1,7 +1,7 @@
 #include "importers/MusicLogLine.h"
 
 #include "base/NumericText.h"
-#include "base/cWinINET.h"
+#include "base/FormEncoding.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,6 +95,6 @@ QString MusicLogLine::OffsetCart(const QString& cart, qint32 offset) {
     return QString::number(NumericText::RoundHalfEven(NumericText::Value(cart) + offset));
 }
 
-std::optional<QString> MusicLogLine::Note(const QString& line, const cWinINET& decoder) {
+std::optional<QString> MusicLogLine::Note(const QString& line, const FormEncoding& decoder) {
     return decoder.URLDecode2(line.mid(100).trimmed());
 }

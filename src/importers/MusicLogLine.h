@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-class cWinINET;
+class FormEncoding;
 
 // The columns and codes of music log lines.
 class MusicLogLine {
@@ -27,7 +27,7 @@ public:
     // already 100): the transition and bit 0 of the flags.
     static void ApplyTransitionCode(LogItem& item, const QString& line);
     // The URL-encoded note of columns 101 on, decoded; nothing when it holds a bad escape.
-    static std::optional<QString> Note(const QString& line, const cWinINET& decoder);
+    static std::optional<QString> Note(const QString& line, const FormEncoding& decoder);
     // A cart number with an offset added to its numeric value; unchanged when the
     // number is empty or the offset 0.
     static QString OffsetCart(const QString& cart, qint32 offset);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/TextFileReader.h"
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 #include "importers/MusicTableFormat.h"
 
 #include <QStringList>
@@ -9,7 +9,7 @@
 
 // Reads a day's music log forward as lines of the native music format: as they
 // stand, or rewritten from the rows of a table the station describes.
-class MusicLogReader : public iLineSource {
+class MusicLogReader : public LineSource {
 public:
     explicit MusicLogReader(std::optional<MusicTableFormat> format = std::nullopt)
         : format(std::move(format)) {}

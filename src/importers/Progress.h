@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importers/iScheduleCallback.h"
+#include "importers/ProgressReceiver.h"
 
 #include <QString>
 
@@ -8,7 +8,7 @@
 // skipped and the work runs the same.
 class Progress {
 public:
-    explicit Progress(iScheduleCallback* callback) : callback(callback) {}
+    explicit Progress(ProgressReceiver* callback) : callback(callback) {}
 
     void Task(const QString& text) const;
     void Process(const QString& text) const;
@@ -31,5 +31,5 @@ public:
     static double FileShare(qint64 bytesRead, qint64 length);
 
 private:
-    iScheduleCallback* callback;
+    ProgressReceiver* callback;
 };

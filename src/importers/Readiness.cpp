@@ -5,8 +5,8 @@
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/MusicLogReader.h"
-#include "importers/advert/cAdvertLogImporter.h"
-#include "importers/cLogImporter.h"
+#include "importers/advert/AdvertLogImporter.h"
+#include "importers/AbstractLogImporter.h"
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 
@@ -42,7 +42,7 @@ RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const 
     RunOutcome ledger;
     ledger.Start(true, false);
     ledger.Quietly();
-    cAdvertLogImporter push([&db] { return &db; });
+    AdvertLogImporter push([&db] { return &db; });
     push.ShareOutcome(ledger);
     ScheduleDate start = from, end = to;
     push.ImportLogFiles(start, end, true);
@@ -126,7 +126,7 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
             ++notReady[state];
         const QString adverts =
             hour.AdvertLog ? u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog) : u"no advert log"_s;
-        text += u"%1  %2  %3  %4  %5  %6  %7"_s.arg(cLogImporter::HourText(hour.Hour))
+        text += u"%1  %2  %3  %4  %5  %6  %7"_s.arg(AbstractLogImporter::HourText(hour.Hour))
                     .arg(HourReadiness::StateName(state), -19)
                     .arg(hour.MusicOffered ? u"yes"_s : u"no"_s, -5)
                     .arg(hour.Breaks, 6)
@@ -173,7 +173,7 @@ QJsonArray copyLengths(const QList<HourReadiness::CopyLength>& adverts) {
 }
 
 QJsonObject hourJson(const HourReadiness& hour) {
-    return {{u"start"_s, cLogImporter::HourText(hour.Hour)},
+    return {{u"start"_s, AbstractLogImporter::HourText(hour.Hour)},
             {u"state"_s, HourReadiness::StateName(hour.Status())},
             {u"musicOffered"_s, hour.MusicOffered},
             {u"scheduled"_s, hour.Scheduled},
@@ -199,8 +199,8 @@ QJsonObject Readiness::Json(const QList<HourReadiness>& hours) {
         list.append(hourJson(hour));
     QJsonObject range;
     if (!hours.isEmpty())
-        range = {{u"start"_s, cLogImporter::HourText(hours.first().Hour)},
-                 {u"end"_s, cLogImporter::HourText(hours.last().Hour)}};
+        range = {{u"start"_s, AbstractLogImporter::HourText(hours.first().Hour)},
+                 {u"end"_s, AbstractLogImporter::HourText(hours.last().Hour)}};
     return {{u"range"_s, range}, {u"hours"_s, list}, {u"ready"_s, AllReady(hours)}};
 }
 

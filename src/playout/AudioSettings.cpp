@@ -34,7 +34,7 @@ bool AudioSettings::ShowSettings(int) {
         return false;
     if (!changed.SaveProfile()) {
         OperatorSeam::Message(QStringLiteral("The audio settings could not be stored in ") + fileOf(profile),
-                              iOperator::Exclamation);
+                              Operator::Exclamation);
         return false;
     }
     *this = changed;

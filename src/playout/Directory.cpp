@@ -88,7 +88,7 @@ bool Directory::ShowSettings() {
     if (SaveUsers(changed))
         return true;
     OperatorSeam::Message(QStringLiteral("The directory's users could not be stored in ") + usersFile(),
-                          iOperator::Exclamation);
+                          Operator::Exclamation);
     return false;
 }
 
@@ -183,7 +183,7 @@ bool Directory::InteractiveLogIn(const QString& product, bool autoLogIn) {
             return true;
         }
         OperatorSeam::Message(QStringLiteral("The password for '%1' is not correct.").arg(chosen->Name),
-                              iOperator::Exclamation);
+                              Operator::Exclamation);
     }
     return false;
 }

@@ -8,28 +8,28 @@
 
 namespace {
 
-iOperator*& installed() {
-    static iOperator* op = nullptr;
+Operator*& installed() {
+    static Operator* op = nullptr;
     return op;
 }
 
 } // namespace
 
-iOperator& OperatorSeam::Current() {
+Operator& OperatorSeam::Current() {
     static SilentOperator nobody;
-    iOperator* op = installed();
+    Operator* op = installed();
     return op ? *op : nobody;
 }
 
-void OperatorSeam::Set(iOperator* op) {
+void OperatorSeam::Set(Operator* op) {
     installed() = op;
     // The alerts of the layers beneath go to the operator too.
     Alert::SetSink([](const QString& text, Alert::Kind kind) {
-        Message(text, kind == Alert::Critical ? iOperator::Critical : iOperator::Exclamation);
+        Message(text, kind == Alert::Critical ? Operator::Critical : Operator::Exclamation);
     });
 }
 
-iOperator::Answer OperatorSeam::Message(const QString& text, iOperator::Icon icon, iOperator::Buttons buttons,
+Operator::Answer OperatorSeam::Message(const QString& text, Operator::Icon icon, Operator::Buttons buttons,
                                         int defaultButton) {
     return Current().MessageBox(text, icon, buttons, defaultButton, GeneralTools::App().Title);
 }
@@ -42,5 +42,5 @@ bool OperatorSeam::ConfirmChange(const QString& question, int defaultButton) {
                             << Qt::endl;
         return false;
     }
-    return Message(question, iOperator::Question, iOperator::YesNo, defaultButton) == iOperator::Yes;
+    return Message(question, Operator::Question, Operator::YesNo, defaultButton) == Operator::Yes;
 }

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "playout/iOperator.h"
+#include "playout/Operator.h"
 
 // The process-wide way to the operator. Until a program installs its own, nobody
 // is there (SilentOperator).
 class OperatorSeam {
 public:
-    static iOperator& Current();
+    static Operator& Current();
     // Installs an operator; nullptr goes back to the silent one. The caller keeps
     // ownership and must uninstall it before it goes.
-    static void Set(iOperator* op);
+    static void Set(Operator* op);
 
     // A message box titled with the application's title.
-    static iOperator::Answer Message(const QString& text, iOperator::Icon icon,
-                                     iOperator::Buttons buttons = iOperator::OkOnly, int defaultButton = 1);
+    static Operator::Answer Message(const QString& text, Operator::Icon icon,
+                                     Operator::Buttons buttons = Operator::OkOnly, int defaultButton = 1);
     // A Yes/No question whose Yes changes a stored setting. Nobody changes a setting
     // for the station by default: when nobody can answer, it is answered No and the
     // standard error stream says which question that was.

@@ -12,6 +12,6 @@ bool PlayoutAudio::ShowGlobalCueboardSettings(quint32 background) {
         return true;
     OperatorSeam::Message(QStringLiteral("The cueboard settings could not be stored in ") +
                               CueboardSettings::File(),
-                          iOperator::Exclamation);
+                          Operator::Exclamation);
     return false;
 }

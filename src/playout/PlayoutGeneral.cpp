@@ -42,7 +42,7 @@ bool PlayoutGeneral::ShowFileLocations(quint32 background) {
         return true;
     OperatorSeam::Message(
         QStringLiteral("The file locations of profile '%1' could not be stored").arg(profile),
-        iOperator::Exclamation);
+        Operator::Exclamation);
     return false;
 }
 

@@ -32,7 +32,7 @@ QString ProfileLibrary::ChooseProfile(const QString& suggestion) const {
     QString problem;
     const QString profile = FindOrCreate(chosen, &problem);
     if (profile.isEmpty())
-        OperatorSeam::Message(problem, iOperator::Exclamation);
+        OperatorSeam::Message(problem, Operator::Exclamation);
     return profile;
 }
 

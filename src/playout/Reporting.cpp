@@ -9,7 +9,7 @@ QString Reporting::ReportProblem(const QString& action, const QString& descripti
     if (!trimmed.isEmpty())
         message += QStringLiteral(" and the error's description was reported as : \n\n\"") + trimmed + u'"';
     if (!silent)
-        OperatorSeam::Message(message, iOperator::Exclamation);
+        OperatorSeam::Message(message, Operator::Exclamation);
     WriteDebug(message);
     return message;
 }

@@ -2,7 +2,7 @@
 
 #include <QTextStream>
 
-iOperator::Answer SilentOperator::MessageBox(const QString& text, Icon, Buttons buttons, int defaultButton,
+Operator::Answer SilentOperator::MessageBox(const QString& text, Icon, Buttons buttons, int defaultButton,
                                              const QString& title) {
     QTextStream err(stderr);
     err << title << QStringLiteral(": ") << text << Qt::endl;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "playout/iOperator.h"
+#include "playout/Operator.h"
 
 // The operator of an unattended run: nobody is there. Messages go to the standard
 // error stream, boxes take their default button and every dialog is cancelled.
-class SilentOperator : public iOperator {
+class SilentOperator : public Operator {
 public:
     Answer MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
                       const QString& title) override;

@@ -2,14 +2,14 @@
 
 #include "windows/OperatorCursor.h"
 
-#include "windows/frmAudioSettings.h"
-#include "windows/frmCueboardSettings.h"
-#include "windows/frmDirectorySettings.h"
-#include "windows/frmFileLocations.h"
-#include "windows/frmLibrarySettings.h"
-#include "windows/frmListChooser.h"
-#include "windows/frmLogIn.h"
-#include "windows/frmStationSettings.h"
+#include "windows/AudioSettingsDialog.h"
+#include "windows/CueboardSettingsDialog.h"
+#include "windows/DirectorySettingsDialog.h"
+#include "windows/FileLocationsDialog.h"
+#include "windows/LibrarySettingsDialog.h"
+#include "windows/ListChooserDialog.h"
+#include "windows/LogInDialog.h"
+#include "windows/StationSettingsDialog.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,15 +18,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QMessageBox::Icon iconOf(iOperator::Icon icon) {
+QMessageBox::Icon iconOf(Operator::Icon icon) {
     switch (icon) {
-    case iOperator::Critical:
+    case Operator::Critical:
         return QMessageBox::Critical;
-    case iOperator::Question:
+    case Operator::Question:
         return QMessageBox::Question;
-    case iOperator::Exclamation:
+    case Operator::Exclamation:
         return QMessageBox::Warning;
-    case iOperator::Information:
+    case Operator::Information:
         return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
@@ -34,30 +34,30 @@ QMessageBox::Icon iconOf(iOperator::Icon icon) {
 }
 
 // The buttons of each choice, in their order, with the answer each gives.
-QList<std::pair<QMessageBox::StandardButton, iOperator::Answer>> buttonsOf(iOperator::Buttons buttons) {
+QList<std::pair<QMessageBox::StandardButton, Operator::Answer>> buttonsOf(Operator::Buttons buttons) {
     switch (buttons) {
-    case iOperator::OkCancel:
-        return {{QMessageBox::Ok, iOperator::Ok}, {QMessageBox::Cancel, iOperator::Cancel}};
-    case iOperator::AbortRetryIgnore:
-        return {{QMessageBox::Abort, iOperator::Abort},
-                {QMessageBox::Retry, iOperator::Retry},
-                {QMessageBox::Ignore, iOperator::Ignore}};
-    case iOperator::YesNoCancel:
-        return {{QMessageBox::Yes, iOperator::Yes},
-                {QMessageBox::No, iOperator::No},
-                {QMessageBox::Cancel, iOperator::Cancel}};
-    case iOperator::YesNo:
-        return {{QMessageBox::Yes, iOperator::Yes}, {QMessageBox::No, iOperator::No}};
-    case iOperator::RetryCancel:
-        return {{QMessageBox::Retry, iOperator::Retry}, {QMessageBox::Cancel, iOperator::Cancel}};
+    case Operator::OkCancel:
+        return {{QMessageBox::Ok, Operator::Ok}, {QMessageBox::Cancel, Operator::Cancel}};
+    case Operator::AbortRetryIgnore:
+        return {{QMessageBox::Abort, Operator::Abort},
+                {QMessageBox::Retry, Operator::Retry},
+                {QMessageBox::Ignore, Operator::Ignore}};
+    case Operator::YesNoCancel:
+        return {{QMessageBox::Yes, Operator::Yes},
+                {QMessageBox::No, Operator::No},
+                {QMessageBox::Cancel, Operator::Cancel}};
+    case Operator::YesNo:
+        return {{QMessageBox::Yes, Operator::Yes}, {QMessageBox::No, Operator::No}};
+    case Operator::RetryCancel:
+        return {{QMessageBox::Retry, Operator::Retry}, {QMessageBox::Cancel, Operator::Cancel}};
     default:
-        return {{QMessageBox::Ok, iOperator::Ok}};
+        return {{QMessageBox::Ok, Operator::Ok}};
     }
 }
 
 } // namespace
 
-iOperator::Answer QtOperator::MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
+Operator::Answer QtOperator::MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
                                          const QString& title) {
     QMessageBox box(iconOf(icon), title, text, QMessageBox::NoButton, owner);
     const auto choices = buttonsOf(buttons);
@@ -82,20 +82,20 @@ bool accepted(QDialog&& dialog) {
 }
 
 // The name chosen in a chooser, or "" when it was cancelled.
-QString chosen(frmListChooser&& chooser) {
+QString chosen(ListChooserDialog&& chooser) {
     return chooser.exec() == QDialog::Accepted ? chooser.Chosen() : QString();
 }
 
 } // namespace
 
 QString QtOperator::ChooseProfile(const QStringList& profiles, const QString& suggestion) {
-    return chosen(frmListChooser({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles,
+    return chosen(ListChooserDialog({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles,
                                  suggestion, true, owner));
 }
 
 DirectoryLogIn QtOperator::LogIn(const QList<DirectoryUser>& users, const QString& product) {
     for (;;) {
-        frmLogIn dialog(users, product, owner);
+        LogInDialog dialog(users, product, owner);
         if (dialog.exec() != QDialog::Accepted)
             return {};
         const DirectoryLogIn given = dialog.Given();
@@ -107,31 +107,31 @@ DirectoryLogIn QtOperator::LogIn(const QList<DirectoryUser>& users, const QStrin
 
 bool QtOperator::EditLibrarySettings(LibrarySettings& settings, const QStringList& databases,
                                      quint32 background) {
-    return accepted(frmLibrarySettings(settings, databases, background, owner));
+    return accepted(LibrarySettingsDialog(settings, databases, background, owner));
 }
 
 QString QtOperator::ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) {
     return chosen(
-        frmListChooser({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+        ListChooserDialog({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
                        databases, suggestion, canCreate, owner));
 }
 
 bool QtOperator::EditStationSettings(StationSettings& settings, const QString& databaseName) {
-    return accepted(frmStationSettings(settings, databaseName, owner));
+    return accepted(StationSettingsDialog(settings, databaseName, owner));
 }
 
 bool QtOperator::EditAudioSettings(AudioSettings& settings) {
-    return accepted(frmAudioSettings(settings, owner));
+    return accepted(AudioSettingsDialog(settings, owner));
 }
 
 bool QtOperator::EditCueboardSettings(CueboardSettings& settings, quint32 background) {
-    return accepted(frmCueboardSettings(settings, background, owner));
+    return accepted(CueboardSettingsDialog(settings, background, owner));
 }
 
 bool QtOperator::EditFileLocations(FileLocations& locations, quint32 background) {
-    return accepted(frmFileLocations(locations, background, owner));
+    return accepted(FileLocationsDialog(locations, background, owner));
 }
 
 bool QtOperator::EditDirectory(QList<DirectoryUser>& users) {
-    return accepted(frmDirectorySettings(users, owner));
+    return accepted(DirectorySettingsDialog(users, owner));
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "playout/iOperator.h"
+#include "playout/Operator.h"
 
 class QWidget;
 
 // The operator at a display: message boxes, and the playout system's own dialogs.
-class QtOperator : public iOperator {
+class QtOperator : public Operator {
 public:
     // Dialogs open over `owner` when it is set.
     void SetOwner(QWidget* owner) { this->owner = owner; }

@@ -107,7 +107,7 @@ TEST_F(MainWindowControllerTest, StartUpOpensTheFixedDatabaseAndOffersTheLogFile
     EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 6 * 3600}));
     EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
     EXPECT_EQ(view.range.Earliest, (ScheduleDate{38353, 0}));
-    EXPECT_TRUE(view.enabled[iMainView::ImportButtons]);
+    EXPECT_TRUE(view.enabled[MainView::ImportButtons]);
     EXPECT_TRUE(op.Messages.isEmpty());
 }
 
@@ -131,7 +131,7 @@ TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
     controller->ReadLogDetails(false);
     ASSERT_FALSE(op.Messages.isEmpty());
     EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Valid Music Log files have been found"_s));
-    EXPECT_EQ(op.Messages.last().IconShown, iOperator::Information);
+    EXPECT_EQ(op.Messages.last().IconShown, Operator::Information);
     EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(7), 9 * 3600}));
 }
 
@@ -158,7 +158,7 @@ TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusic
     ExecOnOtherConnection(DatabasePath(), u"CREATE TRIGGER locked BEFORE UPDATE ON StationSettings "
                                           u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
     view.range.Start = view.range.End = {Nov(5), 6 * 3600};
-    op.Answers = {iOperator::Yes};
+    op.Answers = {Operator::Yes};
     controller->cmdImport_Click(1);
     EXPECT_EQ(
         op.MessageTexts().last(),
@@ -196,18 +196,18 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothingAndLongWorkS
     controller->cmdImport_Click(1);
     view.range.Start = {Nov(5), 6 * 3600};
     view.range.End = {Nov(5), 7 * 3600};
-    op.Answers = {iOperator::No};
+    op.Answers = {Operator::No};
     controller->ResendRange();
     EXPECT_EQ(op.Messages.last().Text,
               u"Are you sure you want to remove all the items from the Scheduled Log \n"
               u"between Fri 5 November 2010 06:00:00 and Fri 5 November 2010 07:00:00");
     EXPECT_EQ(op.Messages.last().DefaultButton, 2);
-    op.Answers = {iOperator::Yes, iOperator::No};
+    op.Answers = {Operator::Yes, Operator::No};
     controller->RemoveAllEntries();
     EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Are you REALLY sure"_s));
     EXPECT_EQ(Db().ItemsBetween(0, 1e6).size(), 6);
 
-    op.Answers = {iOperator::Yes};
+    op.Answers = {Operator::Yes};
     EXPECT_TRUE(controller->RemoveEntriesForRange(true));
     EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
     EXPECT_FALSE(Db().FirstLogItem());
@@ -324,12 +324,12 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     state.SilentMode = false;
     const DateRange onAir{{Nov(24), 10 * 3600}, {Nov(24), 10 * 3600 + 3599}};
     view.range = onAir;
-    op.Answers = {iOperator::No};
+    op.Answers = {Operator::No};
     controller->cmdImport_Click(2);
     ASSERT_EQ(asked(), 1);
     EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
     view.range = onAir;
-    op.Answers = {iOperator::Yes};
+    op.Answers = {Operator::Yes};
     controller->cmdImport_Click(2);
     EXPECT_EQ(asked(), 2);
     EXPECT_TRUE(HoldsAdverts(Nov(24), 10));
@@ -389,7 +389,7 @@ TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally
     view.range = {{Nov(24), 6 * 3600}, {Nov(24), 7 * 3600 + 3599}};
     state.SilentMode = false; // at the window
     op.Messages.clear();
-    op.Answers = {iOperator::No};
+    op.Answers = {Operator::No};
     controller->cmdImport_Click(3);
     ASSERT_EQ(op.Messages.size(), 1); // the push's summary is in it, not a box of its own
     const QString text = op.Messages[0].Text;
@@ -401,9 +401,9 @@ TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally
     EXPECT_TRUE(text.contains(u"\nrange: 2010-11-24 06:00:00 to 2010-11-24 07:59:59\n"_s)) << text.toStdString();
     // The songs' carts are not in the store, so the Import Log has lines: offered, not forced.
     EXPECT_TRUE(text.endsWith(u"Show it now?"_s)) << text.toStdString();
-    EXPECT_EQ(op.Messages[0].ButtonsShown, iOperator::YesNo);
+    EXPECT_EQ(op.Messages[0].ButtonsShown, Operator::YesNo);
     EXPECT_TRUE(view.reports.isEmpty());
-    op.Answers = {iOperator::Yes};
+    op.Answers = {Operator::Yes};
     controller->cmdImport_Click(3);
     ASSERT_EQ(view.reports.size(), 1);
     EXPECT_TRUE(view.reports[0].startsWith(u"Import Log:"_s));

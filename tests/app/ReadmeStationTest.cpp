@@ -2,7 +2,7 @@
 // its carts arrive.
 
 #include "base/ScheduleDateTools.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 #include "playout/PlayoutGeneral.h"
 #include "support/Columns.h"
 #include "support/ProgramHome.h"
@@ -37,7 +37,7 @@ protected:
                 music.append(Columns({{1, u"L"_s}, {2, QString::number(1000 + song)}, {80, u"X"_s}}));
             music.append(Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}));
             for (int n = 0; n < 4; ++n)
-                adverts.append(AdvertLog_FN::BuildAdvertLine(u"%1:15:00"_s.arg(hour, 2, 10, QLatin1Char('0')),
+                adverts.append(AdvertLineLayout::BuildAdvertLine(u"%1:15:00"_s.arg(hour, 2, 10, QLatin1Char('0')),
                                                              u"SPOT"_s, QString::number(5000 + n), {},
                                                              u"REF"_s, 30, false, {}));
         }

@@ -1,6 +1,6 @@
 #include "base/GeneralTools.h"
 
-#include "base/cWinINET.h"
+#include "base/FormEncoding.h"
 #include "support/TempHome.h"
 
 #include <QCoreApplication>

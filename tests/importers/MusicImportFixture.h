@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importers/cMusicLogImporter.h"
+#include "importers/MusicLogImporter.h"
 #include "support/Columns.h"
 #include "support/OperatorHome.h"
 #include "support/RecordingCallback.h"
@@ -29,6 +29,6 @@ protected:
     QStringList HistoryLines() const;
     bool Import(qint32 fromDay, float fromSeconds, qint32 toDay, float toSeconds);
 
-    cMusicLogImporter importer{[this] { return &db; }};
+    MusicLogImporter importer{[this] { return &db; }};
     RecordingCallback progress;
 };

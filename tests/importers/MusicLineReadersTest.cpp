@@ -1,4 +1,4 @@
-#include "base/cWinINET.h"
+#include "base/FormEncoding.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
@@ -40,7 +40,7 @@ protected:
             {{1, kind}, {2, cart}, {10, title}, {44, u"First Text"_s}, {74, end}, {80, code}, {101, note}});
     }
 
-    cWinINET decoder;
+    FormEncoding decoder;
     MusicFormatContext context;
     QHash<QString, StationDatabase::CartLookup> carts{
         {u"1234"_s, {3, false}}, {u"2000"_s, {2, true}}, {u"9150"_s, {13, false}}, {u"777"_s, {8, false}}};

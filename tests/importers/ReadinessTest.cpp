@@ -1,7 +1,7 @@
 #include "importers/Readiness.h"
 #include "importers/MusicImportFixture.h"
-#include "importers/advert/AdvertLog_FN.h"
-#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/advert/AdvertLineLayout.h"
+#include "importers/advert/AdvertLogImporter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,7 +26,7 @@ protected:
         QStringList lines;
         for (const auto& [time, sold] : spots)
             lines.append(time.isEmpty() ? QString()
-                                        : AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, u"Spot"_s,
+                                        : AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, u"Spot"_s,
                                                                         u"REF"_s, sold, false, {}));
         WriteFile(db.AdvertLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
     }
@@ -49,7 +49,7 @@ protected:
         return song;
     }
 
-    cAdvertLogImporter adverts{[this] { return &db; }};
+    AdvertLogImporter adverts{[this] { return &db; }};
 };
 
 TEST_F(ReadinessTest, EachHourIsJudgedByWhatTheFilesOfferAndTheLogHolds) {
@@ -122,10 +122,10 @@ TEST_F(ReadinessTest, TheAdvertFiguresAreThePushsOwnBreakByBreak) {
     db.Settings().SetValue(u"AdvertTypeFilter"_s, u"SPOT"_s);
     WriteFile(
         db.AdvertLogFileName(Nov(5)),
-        (QStringList{AdvertLog_FN::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
+        (QStringList{AdvertLineLayout::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
                                                    30, false, {}),
-                     AdvertLog_FN::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
-                     AdvertLog_FN::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s, 30,
+                     AdvertLineLayout::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
+                     AdvertLineLayout::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s, 30,
                                                    false, {})}
              .join(u"\r\n"_s) +
          u"\r\n"_s)

@@ -16,7 +16,7 @@ TEST_F(ReportingTest, ProblemsAreShownUnlessSilentAndAlwaysTraced) {
         u": \n\n\"Disk full\""_s;
     EXPECT_EQ(Reporting::ReportProblem(u"reading the file"_s, u"  Disk full "_s, true), withDescription);
     ASSERT_EQ(op.MessageTexts(), QStringList{u"There was a problem opening the log"_s});
-    EXPECT_EQ(op.Messages[0].IconShown, iOperator::Exclamation);
+    EXPECT_EQ(op.Messages[0].IconShown, Operator::Exclamation);
     const QStringList debug = LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s));
     ASSERT_EQ(debug.size(), 2);
     EXPECT_EQ(debug[0], u"14:03:22 There was a problem opening the log");

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "importers/iScheduleCallback.h"
+#include "importers/ProgressReceiver.h"
 
 #include <QStringList>
 
 // A progress receiver that keeps what it was told, the counters and the hour numbers.
-class RecordingCallback : public iScheduleCallback {
+class RecordingCallback : public ProgressReceiver {
 public:
     QStringList Calls;
     // Every increment of each counter, whatever Clear did since.

@@ -1,6 +1,6 @@
 #include "support/RecordingOperator.h"
 
-iOperator::Answer RecordingOperator::MessageBox(const QString& text, Icon icon, Buttons buttons,
+Operator::Answer RecordingOperator::MessageBox(const QString& text, Icon icon, Buttons buttons,
                                                 int defaultButton, const QString& title) {
     Messages.append({text, icon, buttons, defaultButton, title});
     return Answers.isEmpty() ? DefaultAnswer(buttons, defaultButton) : Answers.takeFirst();

@@ -5,7 +5,7 @@
 #include "playout/DirectoryUser.h"
 #include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
-#include "playout/iOperator.h"
+#include "playout/Operator.h"
 #include "stationdb/StationSettings.h"
 
 #include <QList>
@@ -13,7 +13,7 @@
 #include <functional>
 
 // An operator that follows a script of answers and records everything shown.
-class RecordingOperator : public iOperator {
+class RecordingOperator : public Operator {
 public:
     struct Shown {
         QString Text;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/iSplash.h"
+#include "app/SplashView.h"
 
 #include <QStringList>
 
 // A splash window that records what it was asked to show, one text per call.
-class RecordingSplash : public iSplash {
+class RecordingSplash : public SplashView {
 public:
     QStringList Calls;
 

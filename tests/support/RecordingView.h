@@ -1,14 +1,14 @@
 #pragma once
 
 #include "app/LogImportSettingsModel.h"
-#include "app/iMainView.h"
+#include "app/MainView.h"
 #include "support/RecordingCallback.h"
 
 #include <QMap>
 
 // A main window that keeps what it is shown, with a range control that accepts any
 // range its rules allow.
-class RecordingView : public iMainView {
+class RecordingView : public MainView {
 public:
     QString title = QStringLiteral("Log Importer");
     QString musicScheduled, advertsScheduled, advertsWaiting;
@@ -33,7 +33,7 @@ public:
     void SetEnabled(Command command, bool on) override { enabled[command] = on; }
     quint32 background = 0x123456;
     quint32 Background() const override { return background; }
-    iScheduleCallback* Progress() override { return &progress; }
+    ProgressReceiver* Progress() override { return &progress; }
     QList<int> busyAtProgress; // how busy the window was each time the progress showed
     void ShowProgress(bool shown) override {
         if (shown)

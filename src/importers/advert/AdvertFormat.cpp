@@ -5,7 +5,7 @@
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "importers/FormatDescription.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 
 #include <QRegularExpression>
 
@@ -225,12 +225,12 @@ AdvertFormat::Reading AdvertFormat::Read(const QString& line) const {
                                               : NumericText::Value(length);
     QString notes = reading.Fields[Notes];
     if (notesEncoded && !notes.isEmpty()) {
-        const std::optional<QString> decoded = AdvertLog_FN::DecodeAdvertNotes(notes);
+        const std::optional<QString> decoded = AdvertLineLayout::DecodeAdvertNotes(notes);
         if (!decoded)
             return fail(Notes, u"its notes hold a %-escape that cannot be decoded"_s);
         notes = *decoded;
     }
-    reading.Native = AdvertLog_FN::BuildAdvertLine(
+    reading.Native = AdvertLineLayout::BuildAdvertLine(
         ScheduleDateTools::FormatSeconds(float(*time), 12), reading.Fields[Type], reading.Fields[Cart],
         reading.Fields[Title], reading.Fields[Reference], sold, false, notes);
     return reading;

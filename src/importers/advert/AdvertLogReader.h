@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/TextFileReader.h"
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 #include "importers/advert/AdvertFormat.h"
 
 #include <optional>
@@ -9,7 +9,7 @@
 // Reads a day's advert log forward, each line in the native layout: as it stands
 // (the layouts the push knows by their marks), or through the station's own
 // format description when it has one.
-class AdvertLogReader : public iLineSource {
+class AdvertLogReader : public LineSource {
 public:
     explicit AdvertLogReader(std::optional<AdvertFormat> format = std::nullopt) : format(std::move(format)) {}
 

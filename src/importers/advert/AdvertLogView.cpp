@@ -1,9 +1,9 @@
 #include "importers/advert/AdvertLogView.h"
 
 #include "base/ScheduleDateTools.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 
-AdvertLogView AdvertLogView::Read(iLineSource& source, qint32 cartOffset, double startSeconds) {
+AdvertLogView AdvertLogView::Read(LineSource& source, qint32 cartOffset, double startSeconds) {
     AdvertLogView view;
     double previous = -1;
     QString line;
@@ -13,7 +13,7 @@ AdvertLogView AdvertLogView::Read(iLineSource& source, qint32 cartOffset, double
             previous = -1;
             continue;
         }
-        const double time = AdvertLog_FN::AdvertLineSeconds(line);
+        const double time = AdvertLineLayout::AdvertLineSeconds(line);
         QString timeText;
         if (time > previous) { // a new break
             if (previous != -1)
@@ -23,9 +23,9 @@ AdvertLogView AdvertLogView::Read(iLineSource& source, qint32 cartOffset, double
             if (view.Selection == 0 && time >= startSeconds)
                 view.Selection = int(view.Rows.size()) + 1;
         }
-        view.Rows.append(Row{timeText, AdvertLog_FN::AdvertLineCart(line, cartOffset),
-                             AdvertLog_FN::AdvertLineTitle(line), AdvertLog_FN::AdvertLineReference(line),
-                             AdvertLog_FN::AdvertLineNotes(line).value_or(QString())});
+        view.Rows.append(Row{timeText, AdvertLineLayout::AdvertLineCart(line, cartOffset),
+                             AdvertLineLayout::AdvertLineTitle(line), AdvertLineLayout::AdvertLineReference(line),
+                             AdvertLineLayout::AdvertLineNotes(line).value_or(QString())});
     }
     return view;
 }

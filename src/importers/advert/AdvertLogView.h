@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/iLineSource.h"
+#include "base/LineSource.h"
 
 #include <QList>
 #include <QString>
@@ -22,7 +22,7 @@ public:
 
     // Reads every line of `source`; cart numbers get `cartOffset` added, as the push
     // would look them up.
-    static AdvertLogView Read(iLineSource& source, qint32 cartOffset, double startSeconds);
+    static AdvertLogView Read(LineSource& source, qint32 cartOffset, double startSeconds);
 
     QList<Row> Rows;
     int Selection = 0; // the row to select, counted from 1; 0 for none

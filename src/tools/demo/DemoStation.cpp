@@ -5,7 +5,7 @@
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "base/Windows1252.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 #include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
 #include "playout/PlayoutGeneral.h"
@@ -203,7 +203,7 @@ void DemoStation::writeAdvertLog(const QString& path, const QDate& day) {
                                  .arg(u"00:30"_s)
                                  .arg(reference);
                 else
-                    lines << AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, QString::number(number), {},
+                    lines << AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, QString::number(number), {},
                                                            reference, sold, false,
                                                            n == 0 ? u"Read by the presenter"_s : QString());
             }
@@ -242,14 +242,14 @@ QString DemoStation::csvRow(const QString& line) {
             return field;
         return u'"' + field.replace(u'"', u"\"\""_s) + u'"';
     };
-    const QString native = AdvertLog_FN::NormaliseAdvertLine(line);
-    return QStringList{ScheduleDateTools::FormatSeconds(AdvertLog_FN::AdvertLineSeconds(native), 12),
-                       quoted(AdvertLog_FN::AdvertLineType(native)),
-                       quoted(AdvertLog_FN::AdvertLineCart(native, 0)),
-                       quoted(AdvertLog_FN::AdvertLineTitle(native)),
-                       QString::number(AdvertLog_FN::AdvertLineLength(native)),
-                       quoted(AdvertLog_FN::AdvertLineReference(native).trimmed()),
-                       quoted(AdvertLog_FN::AdvertLineNotes(native).value_or(QString()))}
+    const QString native = AdvertLineLayout::NormaliseAdvertLine(line);
+    return QStringList{ScheduleDateTools::FormatSeconds(AdvertLineLayout::AdvertLineSeconds(native), 12),
+                       quoted(AdvertLineLayout::AdvertLineType(native)),
+                       quoted(AdvertLineLayout::AdvertLineCart(native, 0)),
+                       quoted(AdvertLineLayout::AdvertLineTitle(native)),
+                       QString::number(AdvertLineLayout::AdvertLineLength(native)),
+                       quoted(AdvertLineLayout::AdvertLineReference(native).trimmed()),
+                       quoted(AdvertLineLayout::AdvertLineNotes(native).value_or(QString()))}
         .join(u',');
 }
 

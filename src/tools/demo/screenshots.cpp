@@ -16,21 +16,21 @@
 #include "playout/ProfileLibrary.h"
 #include "tools/demo/DemoStation.h"
 #include "windows/QtOperator.h"
-#include "windows/frmAdLogViewer.h"
-#include "windows/frmAudioSettings.h"
-#include "windows/frmCueboardSettings.h"
-#include "windows/frmDatePicker.h"
-#include "windows/frmDirectorySettings.h"
-#include "windows/frmFileLocations.h"
-#include "windows/frmLibrarySettings.h"
-#include "windows/frmListChooser.h"
-#include "windows/frmLogImportSettings.h"
-#include "windows/frmLogIn.h"
-#include "windows/frmMain.h"
-#include "windows/frmReadiness.h"
-#include "windows/frmScheduleProgress.h"
-#include "windows/frmSplash.h"
-#include "windows/frmStationSettings.h"
+#include "windows/AdvertLogWindow.h"
+#include "windows/AudioSettingsDialog.h"
+#include "windows/CueboardSettingsDialog.h"
+#include "windows/DatePickerDialog.h"
+#include "windows/DirectorySettingsDialog.h"
+#include "windows/FileLocationsDialog.h"
+#include "windows/LibrarySettingsDialog.h"
+#include "windows/ListChooserDialog.h"
+#include "windows/LogImportSettingsDialog.h"
+#include "windows/LogInDialog.h"
+#include "windows/MainWindow.h"
+#include "windows/ReadinessDialog.h"
+#include "windows/ProgressWindow.h"
+#include "windows/SplashWindow.h"
+#include "windows/StationSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,36 +74,36 @@ void drawTabs(QWidget& dialog, const QString& name) {
 
 // The playout system's own dialogs, over the demo station's profile and database.
 void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* owner, quint32 background) {
-    frmListChooser profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
+    ListChooserDialog profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
                             {u"Breakfast"_s, u"Demo"_s, u"Overnight"_s}, u"Demo"_s, true, owner);
     draw(profiles, u"profile-chooser"_s);
-    frmListChooser databases({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
+    ListChooserDialog databases({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
                              tool.StationLibrary->DatabaseNames(), database.DatabaseInfo().Name, true, owner);
     draw(databases, u"database-chooser"_s);
-    frmLogIn logIn({{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}}, u"Log Importer"_s,
+    LogInDialog logIn({{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}}, u"Log Importer"_s,
                    owner);
     draw(logIn, u"log-in"_s);
-    frmLibrarySettings library(tool.StationLibrary->Settings(), tool.StationLibrary->DatabaseNames(),
+    LibrarySettingsDialog library(tool.StationLibrary->Settings(), tool.StationLibrary->DatabaseNames(),
                                background, owner);
     draw(library, u"ostrel-settings"_s);
 
     StationSettings settings = database.Settings();
-    frmStationSettings station(settings, database.DatabaseInfo().Name, owner);
+    StationSettingsDialog station(settings, database.DatabaseInfo().Name, owner);
     drawTabs(station, u"station-settings"_s);
 
-    frmAudioSettings audio(*tool.AudioSettings, owner);
+    AudioSettingsDialog audio(*tool.AudioSettings, owner);
     draw(audio, u"audio-settings"_s);
     CueboardSettings cueboard;
     cueboard.Load();
-    frmCueboardSettings cueboardDialog(cueboard, background, owner);
+    CueboardSettingsDialog cueboardDialog(cueboard, background, owner);
     draw(cueboardDialog, u"cueboard-settings"_s);
     FileLocations locations;
     locations.LoadProfile(tool.CurrentProfile);
-    frmFileLocations locationsDialog(locations, background, owner);
+    FileLocationsDialog locationsDialog(locations, background, owner);
     draw(locationsDialog, u"file-locations"_s);
     QList<DirectoryUser> users{{u"{A1}"_s, u"Morning Presenter"_s, true},
                                {u"{B2}"_s, u"Engineer"_s, true, true, true, true}};
-    frmDirectorySettings directory(users, owner);
+    DirectorySettingsDialog directory(users, owner);
     draw(directory, u"directory-settings"_s);
 }
 
@@ -176,7 +176,7 @@ int main(int argc, char* argv[]) {
     OperatorSeam::Set(&op);
 
     ToolState tool;
-    frmSplash splash;
+    SplashWindow splash;
     ToolStartup startup(tool, u"/Profile=Demo /NOPREVCHECK"_s, &splash);
     if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true)) {
         err << "screenshots: start-up failed: " << startup.FailureReason() << Qt::endl;
@@ -185,7 +185,7 @@ int main(int argc, char* argv[]) {
     splash.SetCurrentAction(u"Reading Last Scheduled Information..."_s);
     save(&splash, u"splash"_s);
 
-    frmMain window;
+    MainWindow window;
     window.SetTitle(u"Log Importer"_s);
     window.SetSplash(&splash);
     MainWindowController controller(tool, window);
@@ -199,7 +199,7 @@ int main(int argc, char* argv[]) {
 
     // During the run: the progress window once it has something to show, and the
     // closing report as it opens.
-    auto* progress = window.findChild<frmScheduleProgress*>();
+    auto* progress = window.findChild<ProgressWindow*>();
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
         // The demo's push takes less than a yield's 50 ms: the window as the push
@@ -226,22 +226,22 @@ int main(int argc, char* argv[]) {
     save(&window, u"main-after-import"_s);
     window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
     save(&window, u"main-enterprise"_s);
-    frmReadiness* readiness = window.viewReadiness();
+    ReadinessDialog* readiness = window.viewReadiness();
     save(readiness, u"readiness"_s);
     readiness->close();
 
-    frmDatePicker picker(&window);
+    DatePickerDialog picker(&window);
     picker.Open({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 14 * 3600}, 3);
     draw(picker, u"datepicker"_s);
 
-    frmAdLogViewer adverts(*controller.Database(), &window);
+    AdvertLogWindow adverts(*controller.Database(), &window);
     adverts.DisplayLog({ScheduleDateTools::DaySerial(Clock::Today().addDays(1)), 6 * 3600});
     draw(adverts, u"advertlog"_s);
 
     LogImportSettingsModel settings;
     settings.Load(*controller.Database());
     // As the window opens it: in the colour scheme's background.
-    frmLogImportSettings settingsDialog(settings, QColor::fromRgb(window.Background()), &window);
+    LogImportSettingsDialog settingsDialog(settings, QColor::fromRgb(window.Background()), &window);
     drawTabs(settingsDialog, u"settings"_s);
     drawPlayoutDialogs(tool, *controller.Database(), &window, window.Background());
 

@@ -7,7 +7,7 @@
 #include "importers/FormatDescription.h"
 #include "importers/MusicLogReader.h"
 #include "importers/advert/AdvertLogReader.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 #include "playout/FileLocations.h"
 #include "playout/LibrarySettings.h"
 #include "playout/ProfileLibrary.h"
@@ -393,13 +393,13 @@ int StationAdmin::sample(Reader& reader, const QString& (Reader::*problemOf)() c
 }
 
 QString StationAdmin::advertText(const QString& line) {
-    const float length = AdvertLog_FN::AdvertLineLength(line);
+    const float length = AdvertLineLayout::AdvertLineLength(line);
     return u"advert at %1: type '%2', cart '%3', title '%4', %5, reference '%6', notes '%7'"_s.arg(
-        ScheduleDateTools::FormatSeconds(AdvertLog_FN::AdvertLineSeconds(line), 12),
-        AdvertLog_FN::AdvertLineType(line), AdvertLog_FN::AdvertLineCart(line, 0),
-        AdvertLog_FN::AdvertLineTitle(line), length > 0 ? u"%1 s"_s.arg(length) : u"no length"_s,
-        AdvertLog_FN::AdvertLineReference(line).trimmed(),
-        AdvertLog_FN::AdvertLineNotes(line).value_or(QString()));
+        ScheduleDateTools::FormatSeconds(AdvertLineLayout::AdvertLineSeconds(line), 12),
+        AdvertLineLayout::AdvertLineType(line), AdvertLineLayout::AdvertLineCart(line, 0),
+        AdvertLineLayout::AdvertLineTitle(line), length > 0 ? u"%1 s"_s.arg(length) : u"no length"_s,
+        AdvertLineLayout::AdvertLineReference(line).trimmed(),
+        AdvertLineLayout::AdvertLineNotes(line).value_or(QString()));
 }
 
 int StationAdmin::create(QStringList arguments) {

@@ -1,6 +1,6 @@
 #include "importers/advert/AdvertFormat.h"
 #include "importers/FormatDescription.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 
 #include "support/QtPrinters.h"
 
@@ -14,13 +14,13 @@ namespace {
 
 // What the push reads of a line, field by field.
 QStringList fields(const QString& line) {
-    return {QString::number(AdvertLog_FN::AdvertLineSeconds(line)),
-            AdvertLog_FN::AdvertLineType(line),
-            AdvertLog_FN::AdvertLineCart(line, 0),
-            AdvertLog_FN::AdvertLineTitle(line),
-            QString::number(AdvertLog_FN::AdvertLineLength(line)),
-            AdvertLog_FN::AdvertLineReference(line),
-            AdvertLog_FN::AdvertLineNotes(line).value_or(u"(bad notes)"_s)};
+    return {QString::number(AdvertLineLayout::AdvertLineSeconds(line)),
+            AdvertLineLayout::AdvertLineType(line),
+            AdvertLineLayout::AdvertLineCart(line, 0),
+            AdvertLineLayout::AdvertLineTitle(line),
+            QString::number(AdvertLineLayout::AdvertLineLength(line)),
+            AdvertLineLayout::AdvertLineReference(line),
+            AdvertLineLayout::AdvertLineNotes(line).value_or(u"(bad notes)"_s)};
 }
 
 AdvertFormat parsed(const QString& text) {
@@ -50,11 +50,11 @@ TEST(AdvertFormat, TheShippedDescriptionsReadEveryLayoutAsTheLayoutsOwnReaderDoe
           << u"0001|14:30:15|01234|SPOT|A Very Long Advert Title That Runs On And On  | 40"_s
           << u"C1430:  1234Spot Title                 00:45    REF-C"_s
           << u"c0905:  0042Short                       0:30    R"_s
-          << AdvertLog_FN::BuildAdvertLine(u"23:59:59"_s, u"PROM"_s, u"12345678"_s, u"Title, with a comma"_s,
+          << AdvertLineLayout::BuildAdvertLine(u"23:59:59"_s, u"PROM"_s, u"12345678"_s, u"Title, with a comma"_s,
                                            u"Ref"_s, 7.5, false, u"50% off & more"_s);
     QMap<QString, int> seen;
     for (const QString& line : lines) {
-        const QString layout = AdvertLog_FN::LayoutName(AdvertLog_FN::LayoutOf(line));
+        const QString layout = AdvertLineLayout::LayoutName(AdvertLineLayout::LayoutOf(line));
         ++seen[layout];
         QString problem;
         const std::optional<AdvertFormat> format = AdvertFormat::Find(layout, &problem);
@@ -90,7 +90,7 @@ TEST(AdvertFormat, ADelimitedLayoutFindsItsColumnsByNameAndKeepsQuotedCommas) {
     const AdvertFormat::Reading open = format.Read(u"10:15,SPOT,O,\"T,5001,30,"_s);
     EXPECT_EQ(open.Problem, u"a quote that is not closed at character 14");
     // A length that is no number is none, as in the shipped layouts.
-    EXPECT_EQ(AdvertLog_FN::AdvertLineLength(format.Read(u"10:15,SPOT,O,T,5001,half,"_s).Native), 0);
+    EXPECT_EQ(AdvertLineLayout::AdvertLineLength(format.Read(u"10:15,SPOT,O,T,5001,half,"_s).Native), 0);
     EXPECT_EQ(format.TakeHeader(u"Time,Cart"_s), u"the header row has no column 'Air Time'");
 }
 

@@ -5,8 +5,8 @@
 #include "base/ScheduleDateTools.h"
 #include "importers/MusicImportFixture.h"
 #include "importers/RunReport.h"
-#include "importers/advert/AdvertLog_FN.h"
-#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/advert/AdvertLineLayout.h"
+#include "importers/advert/AdvertLogImporter.h"
 #include "stationdb/StartTimes.h"
 #include "support/Columns.h"
 
@@ -51,13 +51,13 @@ protected:
                                  .arg(second, 2, 10, QLatin1Char('0'));
         switch (random.bounded(8)) {
         case 0: // neither cart nor title
-            return AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
+            return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
         case 1: // another type than the filter's
-            return AdvertLog_FN::BuildAdvertLine(time, u"PROM"_s, u"0034"_s, {}, u"R"_s, 30, false, {});
+            return AdvertLineLayout::BuildAdvertLine(time, u"PROM"_s, u"0034"_s, {}, u"R"_s, 30, false, {});
         case 2: // a cart that does not exist
-            return AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, u"0099"_s, {}, u"R"_s, 30, false, {});
+            return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0099"_s, {}, u"R"_s, 30, false, {});
         default:
-            return AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, {}, u"R"_s, 30, false, {});
+            return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, {}, u"R"_s, 30, false, {});
         }
     }
     QStringList randomLog(QRandomGenerator& random) {
@@ -99,7 +99,7 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         const QStringList log = randomLog(random);
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
-        cAdvertLogImporter adverts{[this] { return &db; }};
+        AdvertLogImporter adverts{[this] { return &db; }};
         ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
         ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
         const RunOutcome& run = adverts.Outcome();
@@ -176,12 +176,12 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
         }
         QStringList log;
         for (qsizetype i = 0; i < times.size(); ++i)
-            log.append(AdvertLog_FN::BuildAdvertLine(ScheduleDateTools::FormatSeconds(float(times[i]), 12),
+            log.append(AdvertLineLayout::BuildAdvertLine(ScheduleDateTools::FormatSeconds(float(times[i]), 12),
                                                      u"SPOT"_s, u"0034"_s, {}, QString::number(i + 1), 30,
                                                      false, {}));
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
-        cAdvertLogImporter adverts{[this] { return &db; }};
+        AdvertLogImporter adverts{[this] { return &db; }};
         ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
         ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
         const RunOutcome& run = adverts.Outcome();

@@ -1,6 +1,6 @@
 #include "importers/advert/AdvertLogView.h"
 #include "base/ListLineSource.h"
-#include "importers/advert/AdvertLog_FN.h"
+#include "importers/advert/AdvertLineLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 QString advert(const QString& time, const QString& cart, const QString& title = u"Spot"_s,
                const QString& notes = QString()) {
-    return AdvertLog_FN::BuildAdvertLine(time, u"SPOT"_s, cart, title, u"REF "_s + cart, 30, false, notes);
+    return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, title, u"REF "_s + cart, 30, false, notes);
 }
 
 AdvertLogView read(const QStringList& lines, double start = 0, qint32 offset = 0) {

@@ -1,8 +1,8 @@
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
 #include "importers/MusicImportFixture.h"
-#include "importers/advert/AdvertLog_FN.h"
-#include "importers/advert/cAdvertLogImporter.h"
+#include "importers/advert/AdvertLineLayout.h"
+#include "importers/advert/AdvertLogImporter.h"
 #include "support/Columns.h"
 
 #include <QDir>
@@ -28,7 +28,7 @@ protected:
     }
     static QString Advert(const QString& time, const QString& cart, const QString& title = {},
                           const QString& type = u"SPOT"_s, const QString& notes = {}) {
-        return AdvertLog_FN::BuildAdvertLine(time, type, cart, title, u"REF "_s + cart, 30, false, notes);
+        return AdvertLineLayout::BuildAdvertLine(time, type, cart, title, u"REF "_s + cart, 30, false, notes);
     }
     void AdvertLog(int day, const QStringList& lines) {
         WriteFile(db.AdvertLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
@@ -55,7 +55,7 @@ protected:
     QList<LogItem> Hour(int day, int hour) { return HourItems(Nov(day), hour); }
     QStringList AdLines() const { return AppLogLines().filter(u"AdLog:"_s); }
 
-    cAdvertLogImporter adverts{[this] { return &db; }};
+    AdvertLogImporter adverts{[this] { return &db; }};
 };
 
 TEST_F(AdvertPushTest, AdvertsAtTheBreaksSecondGoInAndOthersGoNowhere) {
@@ -193,7 +193,7 @@ TEST_F(AdvertPushTest, ACorruptLineHoldsBackOnlyItsHourAndIsNamedWithItsFileAndL
     using Fate = RunOutcome::BreakFate;
     TwoBreakHours(5, {10, 11, 12});
     const QString noCartNoTitle =
-        AdvertLog_FN::BuildAdvertLine(u"10:45:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
+        AdvertLineLayout::BuildAdvertLine(u"10:45:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {});
     const QString badEscape = Advert(u"12:15:00"_s, u"0034"_s) +
                               QString(99 - Advert(u"12:15:00"_s, u"0034"_s).size(), u' ') + u"|100%"_s;
     AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s), noCartNoTitle,

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "base/FormEncoding.h"
+#include "importers/HourHeaderReader.h"
+#include "importers/MusicFormatContext.h"
+#include "importers/AbstractLogImporter.h"
+#include "stationdb/LogHour.h"
+
+#include <QSet>
+#include <optional>
+
+class StationDatabase;
+class TextFileReader;
+
+// The music importer: finds the music scheduler's daily log files, tells which
+// hours they hold, and writes the hours the Scheduled Log lacks, each one whole.
+// Between calls it keeps only its progress receiver and its URL decoder; the
+// station's settings and database are read afresh on every call.
+class MusicLogImporter : public AbstractLogImporter {
+public:
+    // `database` gives the open Station Database, or nullptr when none is open.
+    explicit MusicLogImporter(std::function<StationDatabase*()> database);
+
+    QString GetImportLogFileName(qint32 CurDate) override;
+    bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
+                                 ScheduleDate& sdEnd) override;
+    bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
+    bool CheckReady() override;
+    bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
+
+private:
+    struct Run; // the state of one import run
+    struct Search;
+    struct Missing;
+
+    bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    // Opens the day's music log for sending; false (said where it must be) when
+    // there is none or it cannot be read.
+    bool openDayLog(Run& run);
+    // Which of the range's hours, counted from 1, an hour of the day in hand is.
+    static int hourNumber(const Run& run, int hour);
+    void sendHour(Run& run, int hour);
+    // Removes the entries older than the station keeps.
+    void purge(StationDatabase& db);
+    // Plans the hour: its header found and its items built, in memory, with their
+    // carts; False when there is nothing to write.
+    bool planHour(Run& run, const ScheduleDate& target);
+    void alreadyThere(const ScheduleDate& target);
+    // True when a read of the hour's plan failed: the hour is then not written.
+    bool couldNotRead(const Run& run, const ScheduleDate& target);
+    bool findHeader(Run& run, const ScheduleDate& target);
+    // Reads the header a "+" line begins into the lookahead, noting its line.
+    void readHeader(Run& run, const QString& line);
+    // Names a row the station's table cannot read, met between the range's hours.
+    void unreadableRow(const Run& run);
+    // The hours of the day's range whose header the search did not reach, each with
+    // why; told once the day's file has been read as far as the range goes.
+    void reportMissing(Run& run);
+    // A header that cannot be read: the debug log every time, the run's warnings
+    // (when in a run), and the operator once per file and line.
+    void reportUnreadable(const QString& file, int line, const QString& text, HourHeaderReader::Problem why,
+                          RunOutcome* run) const;
+    bool readItems(Run& run);
+    void addItem(Run& run, LogItem& item);
+    // Once the hour's items are read: their carts, looked up together, give each
+    // item its audio and titles, and the missing or silent ones are reported.
+    void addCarts(Run& run);
+    void addCart(Run& run, LogItem& item);
+    void writeHour(Run& run, const ScheduleDate& target);
+
+    FormEncoding inet;
+    mutable QSet<QString> reported; // the unreadable lines the operator was told of
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The advert log line format. Each line is one advert; the adverts of a break share
+// its start time. Lines come in four layouts (native, short-time, prefixed and
+// C-record); every reader first rewrites a line into the native layout, then cuts
+// its field from fixed columns:
+//   1-8 time hh:mm:ss | 10-13 type | 15-22 cart | 24-53 title | 55-58 length |
+//   60-99 reference | 101- notes (URL form-encoded)
+class AdvertLineLayout {
+public:
+    enum Layout { Native, ShortTime, Prefixed, CRecord };
+    // The layout a line is in, by its marks: "C" and a colon at 6 (C-record), a bar
+    // at 5 (prefixed) or at 6 (short time); native otherwise.
+    static Layout LayoutOf(const QString& Line);
+    // The name of the layout's description shipped with the program.
+    static QString LayoutName(Layout layout);
+    static QString NormaliseAdvertLine(const QString& Line);
+
+    // hh * 3600 + mm * 60 + ss; -1 for an empty line.
+    static float AdvertLineSeconds(const QString& Line);
+    // Trimmed and upper-cased; "" for an empty line.
+    static QString AdvertLineType(const QString& Line);
+    // Trimmed; with an offset, the decimal text of its numeric value plus the
+    // offset. "0" for an empty line.
+    static QString AdvertLineCart(const QString& Line, qint32 Offset);
+    static QString AdvertLineTitle(const QString& Line);
+    // The seconds the advert was sold for; 0 for an empty line or none given.
+    static float AdvertLineLength(const QString& Line);
+    // As it stands, padding included.
+    static QString AdvertLineReference(const QString& Line);
+    // Decoded; nothing when the notes hold a bad escape.
+    static std::optional<QString> AdvertLineNotes(const QString& Line);
+
+    // A line from its fields, each brought to its width (a longer text is cut, so
+    // the columns after it stay in place).
+    static QString BuildAdvertLine(const QString& Time, const QString& Type, const QString& Cart,
+                                   const QString& Title, const QString& Reference, double Length,
+                                   bool ShortForm, const QString& Notes);
+    static std::optional<QString> DecodeAdvertNotes(const QString& Text);
+
+private:
+    static QString columns(const QString& line, int from, int to) {
+        return line.mid(from - 1, to - from + 1);
+    }
+    static bool isBlankLine(const QString& line) { return line.trimmed().isEmpty(); }
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class AudioSettings;
+class QCheckBox;
+class QLineEdit;
+class QSpinBox;
+
+// The audio settings of the profile: how many players, and the name of the device
+// to play through.
+class AudioSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    AudioSettingsDialog(AudioSettings& settings, QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    AudioSettings& settings;
+    QSpinBox* spnPlayers = nullptr;
+    QCheckBox* chkUseDeviceName = nullptr;
+    QLineEdit* txtDeviceName = nullptr;
+};
