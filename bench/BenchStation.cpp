@@ -63,8 +63,8 @@ QByteArray advertDay() {
             const QString time = u"%1:%2:00"_s.arg(h, 2, 10, QLatin1Char('0')).arg(minute);
             for (int a = 0; a < BenchStation::AdvertsPerBreak; ++a) {
                 const QString cart = QString::number(5000 + (h * 15 + a) % 50);
-                text += AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, u"Advert "_s + cart, u"REF"_s,
-                                                      30, false, QString())
+                text += AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, u"Advert "_s + cart,
+                                                          u"REF"_s, 30, false, QString())
                             .toLatin1() +
                         "\r\n";
             }

@@ -123,7 +123,8 @@ void inBulk(Session& target, const std::vector<Row>& rows, int perTransaction) {
         for (std::size_t r = first; r < std::min(rows.size(), first + chunk); ++r) {
             for (std::size_t c = 0; c < columns; ++c)
                 values[c] = rows[r][c] ? rows[r][c]->c_str() : nullptr;
-            if (!PQsendQueryPrepared(target.handle, "floor", int(columns), values.data(), nullptr, nullptr, 0))
+            if (!PQsendQueryPrepared(target.handle, "floor", int(columns), values.data(), nullptr, nullptr,
+                                     0))
                 qFatal("a bulk floor insert could not be sent: %s", PQerrorMessage(target.handle));
         }
         sendPlain(target, "COMMIT");

@@ -3,13 +3,13 @@
 #include "base/CommandLineOptions.h"
 #include "base/DateConversion.h"
 #include "base/DelimitedLine.h"
+#include "base/FormEncoding.h"
 #include "base/GeneralTools.h"
 #include "base/ListLineSource.h"
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
 #include "base/Windows1252.h"
-#include "base/FormEncoding.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicFormatContext.h"
@@ -82,9 +82,9 @@ QString checkItem(const LogItem& item, const MusicFormatContext& context, int ti
 
 // One line and what follows it, as the music importer reads an hour.
 QString readMusicLine(const QString& line, ListLineSource& more, MusicFormatContext& context,
-                      const FormEncoding& inet) {
+                      const FormEncoding& forms) {
     const QString text = MusicLogLine::WithoutFormFeed(line);
-    const auto note = MusicLogLine::Note(text, inet);
+    const auto note = MusicLogLine::Note(text, forms);
     if (!note)
         return {};
     LogItem item;
@@ -203,10 +203,10 @@ FuzzProperties::Check FuzzProperties::Find(const QString& name) {
 QString FuzzProperties::MusicLines(QByteArrayView data) {
     ListLineSource lines(logText(data).split(u'\n'));
     MusicFormatContext context = fuzzContext();
-    const FormEncoding inet;
+    const FormEncoding forms;
     QString line;
     while (lines.NextLine(line)) {
-        if (QString problem = readMusicLine(line, lines, context, inet); !problem.isEmpty())
+        if (QString problem = readMusicLine(line, lines, context, forms); !problem.isEmpty())
             return problem;
     }
     return {};
@@ -324,15 +324,15 @@ QString FuzzProperties::DelimitedLines(QByteArrayView data) {
 
 QString FuzzProperties::UrlDecoding(QByteArrayView data) {
     const QString text = logText(data);
-    const FormEncoding inet;
-    const auto decoded = inet.URLDecode2(text);
+    const FormEncoding forms;
+    const auto decoded = forms.Decode(text);
     if (decoded && decoded->size() > text.size())
         return u"decoding made the text longer"_s;
     if (!text.contains(u'%') && !text.contains(u'+') && decoded != text)
         return unequal(u"escape-free text"_s, text, decoded.value_or(u"(refused)"_s));
     if (AdvertLineLayout::DecodeAdvertNotes(text) != decoded)
         return u"the advert notes decode differently"_s;
-    const auto back = inet.URLDecode2(GeneralTools::UrlEncode(text));
+    const auto back = forms.Decode(GeneralTools::UrlEncode(text));
     if (back != text)
         return unequal(u"decoding the encoded text"_s, text, back.value_or(u"(refused)"_s));
     return {};

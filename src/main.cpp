@@ -18,8 +18,8 @@
 #include "importers/RunOutcome.h"
 #include "playout/OperatorSeam.h"
 #include "windows/AppIcon.h"
-#include "windows/QtOperator.h"
 #include "windows/MainWindow.h"
+#include "windows/QtOperator.h"
 #include "windows/SplashWindow.h"
 
 #include <QApplication>

@@ -10,9 +10,8 @@ QString DateRange::Problem(bool inOrder, bool withinLimits, bool dated) const {
     if (withinLimits) {
         for (const ScheduleDate& end : {Start, End}) {
             if (ScheduleDateTools::IsBefore(end, Earliest) || ScheduleDateTools::IsAfter(end, Latest))
-                return u"The range must lie between "_s +
-                       ScheduleDateTools::FormatScheduleDate(Earliest, 4) + u" and "_s +
-                       ScheduleDateTools::FormatScheduleDate(Latest, 4);
+                return u"The range must lie between "_s + ScheduleDateTools::FormatScheduleDate(Earliest, 4) +
+                       u" and "_s + ScheduleDateTools::FormatScheduleDate(Latest, 4);
         }
     }
     if (inOrder && ScheduleDateTools::IsBefore(End, Start))

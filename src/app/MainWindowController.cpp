@@ -187,8 +187,8 @@ QString MainWindowController::chooseDatabase() {
 
 // ---- What the Scheduled Log holds, and what can be imported -----------------------
 
-void MainWindowController::ReadLogDetails(bool SilentMode) {
-    WriteDebug(u"Started ReadLogDetails - SilentMode="_s + (SilentMode ? u"True"_s : u"False"_s),
+void MainWindowController::ReadLogDetails(bool silentMode) {
+    WriteDebug(u"Started ReadLogDetails - SilentMode="_s + (silentMode ? u"True"_s : u"False"_s),
                DebugLog::dbmNormal, DebugLog::IndentAfter);
     if (!database) {
         WriteDebug(u"Exiting ReadLogDetails - no Station Database"_s, DebugLog::dbmNormal,
@@ -247,7 +247,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
         if (ScheduleDateTools::IsNotBefore(musicUntil, musicEnd)) {
             musicImporter->ScanLogFileForDateRange(musicImporter->GetImportLogFileName(musicEnd.Day),
                                                    musicStart, musicEnd);
-            if (!SilentMode && mode != ImportKind::Adverts)
+            if (!silentMode && mode != ImportKind::Adverts)
                 information(lines(
                     {u"Valid Music Log files have been found, but they don't contain any songs/links that "
                      u"are 'after' the ones already in the Scheduled Log."_s,
@@ -263,7 +263,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     } else {
         musicStart = {ScheduleDateTools::Today().Day + 1, 0};
         musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
-        if (!SilentMode && mode != ImportKind::Adverts)
+        if (!silentMode && mode != ImportKind::Adverts)
             OperatorSeam::Message(noRangeFound + lookedIn(database->Settings().MusicLogsDirectory()),
                                   Operator::Exclamation);
     }
@@ -273,7 +273,7 @@ void MainWindowController::ReadLogDetails(bool SilentMode) {
     if (!advertImporter->ScanLogFilesForDateRanges(advertStart, advertEnd)) {
         advertStart = {ScheduleDateTools::Today().Day + 1, 0};
         advertEnd = ScheduleDateTools::AddSeconds(advertStart, ScheduleDateTools::EndOfDay);
-        if (!SilentMode && mode == ImportKind::Adverts)
+        if (!silentMode && mode == ImportKind::Adverts)
             OperatorSeam::Message(
                 QString(noRangeFound)
                         .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
@@ -390,10 +390,10 @@ void MainWindowController::UpdateButton() {
 
 // ---- Import runs -------------------------------------------------------------------
 
-bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd) {
-    const QString rangeText = style14(sdStart) + u" to "_s + style14(sdEnd);
+bool MainWindowController::ImportLogs(int kind, ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
+    const QString rangeText = style14(rangeFrom) + u" to "_s + style14(rangeTo);
     LogImporter& importer =
-        Index == ImportKind::Music ? static_cast<LogImporter&>(*musicImporter) : *advertImporter;
+        kind == ImportKind::Music ? static_cast<LogImporter&>(*musicImporter) : *advertImporter;
     if (!importer.CheckReady()) {
         outcome.ImporterCouldNotRun();
         ++refusedInRun;
@@ -406,13 +406,13 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     view.ShowProgress(true);
     // Every advert run also pushes the hours still waiting for their adverts; an
     // hour on air among them is changed only when the operator says so.
-    if (Index != ImportKind::Music)
-        outcome.AllowStartedHours(mayChangeHoursOnAir(sdStart));
-    const bool ok = Index != ImportKind::Music
-                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), sdStart, sdEnd)
-                        : importer.ImportLogFiles(sdStart, sdEnd, true);
+    if (kind != ImportKind::Music)
+        outcome.AllowStartedHours(mayChangeHoursOnAir(rangeFrom));
+    const bool ok = kind != ImportKind::Music
+                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), rangeFrom, rangeTo)
+                        : importer.ImportLogFiles(rangeFrom, rangeTo, true);
     if (!outcome.DryRun()) { // a preview records no event
-        const bool music = Index == ImportKind::Music;
+        const bool music = kind == ImportKind::Music;
         RecordDirectoryEvent(DirectoryEvent::LogImporter,
                              music ? DirectoryEvent::LogAdded : DirectoryEvent::LogAdvertsAdded,
                              music ? u"Log Added"_s : u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
@@ -422,8 +422,8 @@ bool MainWindowController::ImportLogs(int Index, ScheduleDate& sdStart, Schedule
     return ok;
 }
 
-void MainWindowController::cmdImport_Click(int Index) {
-    run(Index, tool.DryRun);
+void MainWindowController::ImportClicked(int kind) {
+    run(kind, tool.DryRun);
 }
 
 void MainWindowController::shareBar(double from, double to) {
@@ -459,25 +459,25 @@ void MainWindowController::Preview() {
     run(ImportKind::MusicAndAdverts, true);
 }
 
-void MainWindowController::run(int Index, bool dryRun) {
+void MainWindowController::run(int kind, bool dryRun) {
     outcome.Start(dryRun, !tool.ReportFile.isEmpty());
     for (const QString& warning : startWarnings)
         outcome.Warn(warning);
     refusedInRun = 0;
-    ScheduleDate sdStart = view.Range().Start;
-    ScheduleDate sdEnd = view.Range().End;
-    const QList<int> runs = Index == ImportKind::MusicAndAdverts
+    ScheduleDate rangeFrom = view.Range().Start;
+    ScheduleDate rangeTo = view.Range().End;
+    const QList<int> runs = kind == ImportKind::MusicAndAdverts
                                 ? QList<int>{ImportKind::Music, ImportKind::Adverts}
-                                : QList<int>{Index};
-    if (readyToRun(Index, sdStart, sdEnd)) {
+                                : QList<int>{kind};
+    if (readyToRun(kind, rangeFrom, rangeTo)) {
         for (qsizetype i = 0; i < runs.size(); ++i) { // one Overall bar: each run fills its share
             shareBar(100.0 * double(i) / double(runs.size()), 100.0 * double(i + 1) / double(runs.size()));
-            ImportLogs(runs[i], sdStart, sdEnd);
+            ImportLogs(runs[i], rangeFrom, rangeTo);
         }
         shareBar(0, 100);
         ReadLogDetails(true); // what the Scheduled Log holds now, once the runs are over
     }
-    outcome.Finish(sdStart, sdEnd);
+    outcome.Finish(rangeFrom, rangeTo);
     writeReport();
     if (dryRun)
         view.ShowText(RunReport::Preview(outcome), u"Import Preview"_s);
@@ -486,7 +486,7 @@ void MainWindowController::run(int Index, bool dryRun) {
         showClosingReport(runs.contains(ImportKind::Adverts));
 }
 
-bool MainWindowController::readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
+bool MainWindowController::readyToRun(int kind, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo) {
     if (!view.IsRangeValid(false, true, true)) {
         outcome.RangeWasRefused();
         return false;
@@ -496,14 +496,14 @@ bool MainWindowController::readyToRun(int Index, const ScheduleDate& sdStart, co
         outcome.ImporterCouldNotRun();
         return false;
     }
-    if (ScheduleDateTools::IsBefore(sdEnd, sdStart)) {
+    if (ScheduleDateTools::IsBefore(rangeTo, rangeFrom)) {
         information(u"The start time must be before the end time"_s);
         outcome.RangeWasRefused();
         return false;
     }
     AppLog::OpenAppLog(tool.PlayoutGeneral->Folder(PlayoutGeneral::ApplicationLogs) + u'/' + toolName,
                        AppLog::Numbered | AppLog::ComputerName);
-    if ((Index != ImportKind::Music && Index != ImportKind::MusicAndAdverts) ||
+    if ((kind != ImportKind::Music && kind != ImportKind::MusicAndAdverts) ||
         database->Settings().UseLogImporterCartRanges())
         return true;
     if (outcome.DryRun()) { // a preview changes no setting; the run will ask
@@ -587,9 +587,9 @@ bool MainWindowController::switchOnCartRanges() {
     return true;
 }
 
-bool MainWindowController::RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2,
-                                                int Flag) {
-    return tool.Directory && tool.Directory->RecordEvent(a, b, Text1, Text2, Flag);
+bool MainWindowController::RecordDirectoryEvent(int a, int b, const QString& text1, const QString& text2,
+                                                int flag) {
+    return tool.Directory && tool.Directory->RecordEvent(a, b, text1, text2, flag);
 }
 
 QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from, int hours) {
@@ -647,14 +647,13 @@ bool MainWindowController::RunScheduled() {
         return false;
     }
     view.Announce(runPlan(range));
-    cmdImport_Click(ImportKind::MusicAndAdverts);
+    ImportClicked(ImportKind::MusicAndAdverts);
     return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
 }
 
 void MainWindowController::ViewHistoryLogFile() {
     if (!FileTools::FileExists(AppLog::FileName())) {
-        OperatorSeam::Message(u"There has not been a History Log File created yet!"_s,
-                              Operator::Exclamation);
+        OperatorSeam::Message(u"There has not been a History Log File created yet!"_s, Operator::Exclamation);
         return;
     }
     view.ShowReport(AppLog::FileName(), QString());
@@ -743,7 +742,7 @@ QString MainWindowController::UpdateInformationFile(const QString& programFolder
 
 // ---- Removals ----------------------------------------------------------------------
 
-bool MainWindowController::removeRange(bool adverts, bool RefreshAfter) {
+bool MainWindowController::removeRange(bool adverts, bool refreshAfter) {
     if (!view.IsRangeValid(false, true, true))
         return false;
     const ScheduleDate start = view.Range().Start;
@@ -762,27 +761,27 @@ bool MainWindowController::removeRange(bool adverts, bool RefreshAfter) {
     });
     if (removed && !adverts)
         information(u"The items were removed from the Scheduled Log"_s);
-    if (RefreshAfter)
+    if (refreshAfter)
         ReadLogDetails(true);
     return removed;
 }
 
-bool MainWindowController::RemoveEntriesForRange(bool RefreshAfter) {
-    return removeRange(false, RefreshAfter);
+bool MainWindowController::RemoveEntriesForRange(bool refreshAfter) {
+    return removeRange(false, refreshAfter);
 }
 
-bool MainWindowController::RemoveAdvertsForRange(bool RefreshAfter) {
-    return removeRange(true, RefreshAfter);
+bool MainWindowController::RemoveAdvertsForRange(bool refreshAfter) {
+    return removeRange(true, refreshAfter);
 }
 
 void MainWindowController::ResendRange() {
     if (RemoveEntriesForRange(false))
-        cmdImport_Click(ImportKind::Music);
+        ImportClicked(ImportKind::Music);
 }
 
 void MainWindowController::ResendAdverts() {
     if (RemoveAdvertsForRange(false))
-        cmdImport_Click(ImportKind::Adverts);
+        ImportClicked(ImportKind::Adverts);
 }
 
 bool MainWindowController::whileBusy(const std::function<bool()>& work) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ToolState.h"
 #include "app/MainView.h"
+#include "app/ToolState.h"
 #include "importers/HourReadiness.h"
-#include "importers/advert/AdvertLogImporter.h"
 #include "importers/MusicLogImporter.h"
+#include "importers/advert/AdvertLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
 #include <functional>
@@ -27,17 +27,17 @@ public:
     bool Start();
     const QString& FailureReason() const { return failure; }
 
-    void ReadLogDetails(bool SilentMode);
+    void ReadLogDetails(bool silentMode);
     void UpdateButton();
-    bool ImportLogs(int Index, ScheduleDate& sdStart, ScheduleDate& sdEnd);
-    void cmdImport_Click(int Index);
+    bool ImportLogs(int kind, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
+    void ImportClicked(int kind);
     // "&Preview": the run of "Import Music and Adverts" over the range, planned and
     // shown, with nothing written anywhere.
     void Preview();
-    bool RecordDirectoryEvent(int a, int b, const QString& Text1, const QString& Text2, int Flag);
+    bool RecordDirectoryEvent(int a, int b, const QString& text1, const QString& text2, int flag);
 
-    bool RemoveEntriesForRange(bool RefreshAfter);
-    bool RemoveAdvertsForRange(bool RefreshAfter);
+    bool RemoveEntriesForRange(bool refreshAfter);
+    bool RemoveAdvertsForRange(bool refreshAfter);
     void ResendRange();
     void ResendAdverts();
     void RemoveAllEntries();
@@ -106,9 +106,9 @@ private:
     // when the run must stop.
     bool switchOnCartRanges();
     // One import run, or its plan alone (a dry run), with its report.
-    void run(int Index, bool dryRun);
+    void run(int kind, bool dryRun);
     // The checks before a run: the range, the database, the cart-range option.
-    bool readyToRun(int Index, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    bool readyToRun(int kind, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
     void showClosingReport(bool adverts);
     // The first line of an unattended run: what it will do, where, and for when.
     QString runPlan(const DateRange& range) const;
@@ -124,7 +124,7 @@ private:
     // that wait for their adverts and are on air or past; False in an unattended run.
     bool mayChangeHoursOnAir(const ScheduleDate& from);
     int role() const;
-    bool removeRange(bool adverts, bool RefreshAfter);
+    bool removeRange(bool adverts, bool refreshAfter);
     // Runs long work with the window showing it is busy.
     bool whileBusy(const std::function<bool()>& work);
     bool confirmTwice(const QString& question, const QString& again);

@@ -1,15 +1,15 @@
 #include "base/Clock.h"
 
-std::optional<QDateTime>& Clock::Fixed() {
+std::optional<QDateTime>& Clock::fixedTime() {
     static std::optional<QDateTime> fixed;
     return fixed;
 }
 
 QDateTime Clock::Now() {
-    const auto& fixed = Fixed();
+    const auto& fixed = fixedTime();
     return fixed ? *fixed : QDateTime::currentDateTime();
 }
 
 void Clock::SetFixed(std::optional<QDateTime> fixed) {
-    Fixed() = std::move(fixed);
+    fixedTime() = std::move(fixed);
 }

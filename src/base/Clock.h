@@ -14,5 +14,5 @@ public:
     static void SetFixed(std::optional<QDateTime> fixed);
 
 private:
-    static std::optional<QDateTime>& Fixed();
+    static std::optional<QDateTime>& fixedTime();
 };

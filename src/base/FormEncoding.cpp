@@ -17,8 +17,8 @@ int hexDigit(QChar ch) {
 
 } // namespace
 
-std::optional<QString> FormEncoding::URLDecode2(const QString& sWork) const {
-    const QString text = QString(sWork).replace(u'+', u' ');
+std::optional<QString> FormEncoding::Decode(const QString& encoded) const {
+    const QString text = QString(encoded).replace(u'+', u' ');
     qsizetype percent = text.indexOf(u'%');
     if (percent < 0)
         return text;

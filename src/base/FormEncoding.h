@@ -9,5 +9,5 @@ public:
     // Turns form-encoded text back into plain text: "+" becomes a blank and each
     // "%" with two hexadecimal digits the Windows-1252 character of that code.
     // Nothing when an escape is not followed by two hexadecimal digits.
-    std::optional<QString> URLDecode2(const QString& sWork) const;
+    std::optional<QString> Decode(const QString& encoded) const;
 };

@@ -15,7 +15,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-bool AbstractLogImporter::CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting) {
+bool AbstractLogImporter::CheckDirectory(const QString& folder, const QString& whenEmpty,
+                                         const QString& setting) {
     if (folder.isEmpty()) {
         OperatorSeam::Message(whenEmpty, Operator::Exclamation);
         return true;
@@ -40,7 +41,7 @@ QString AbstractLogImporter::DayText(qint32 day) {
 }
 
 bool AbstractLogImporter::DayLogReadable(const QString& category, const QString& kind, qint32 day,
-                                  const QString& file, bool warnWhenMissing) const {
+                                         const QString& file, bool warnWhenMissing) const {
     if (FileTools::FileSize(file) > 0)
         return true;
     const QString place = DayText(day) + u" ('"_s + file + u"')"_s;
@@ -61,7 +62,7 @@ QString AbstractLogImporter::VersionStamp() {
 }
 
 void AbstractLogImporter::ReportUnderrun(const QString& category, const ScheduleDate& hour, float hourLength,
-                                  qint32 threshold) const {
+                                         qint32 threshold) const {
     if (threshold <= 0 || hourLength >= threshold)
         return;
     Outcome().Underrun(hour);
@@ -88,7 +89,7 @@ void AbstractLogImporter::History(const QString& line) const {
 }
 
 void AbstractLogImporter::ReportCart(const QString& category, const ScheduleDate& hour, const QString& cart,
-                              const QString& title, const QString& problem) const {
+                                     const QString& title, const QString& problem) const {
     Log(category, HourText(hour) + u" - Cart "_s + cart + u" ('"_s + title +
                       u"') has been scheduled to play, but "_s + problem);
     progress().Increment(1);
@@ -96,7 +97,7 @@ void AbstractLogImporter::ReportCart(const QString& category, const ScheduleDate
 }
 
 void AbstractLogImporter::ReportNotWritten(const QString& category, const QString& text,
-                                    const WriteOutcome& why) const {
+                                           const WriteOutcome& why) const {
     Log(category, text + u": "_s + why.Problem);
     if (why.EndsTheRun())
         Outcome().GiveUp(why.Problem);
@@ -118,7 +119,7 @@ bool AbstractLogImporter::WritingStopped() const {
 }
 
 std::optional<QString> AbstractLogImporter::ReadFailed(const StationDatabase& db, const QString& category,
-                                                const QString& hourText) const {
+                                                       const QString& hourText) const {
     const WriteOutcome& why = db.ReadFailure();
     if (why.IsWritten())
         return std::nullopt;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/ScheduleDate.h"
+#include "importers/LogImporter.h"
 #include "importers/Progress.h"
 #include "importers/RunOutcome.h"
-#include "importers/LogImporter.h"
 
 #include <QString>
 #include <functional>
@@ -17,7 +17,7 @@ struct WriteOutcome;
 class AbstractLogImporter : public LogImporter {
 public:
     ProgressReceiver* ProgressCallback() const override { return callback; }
-    void SetProgressCallback(ProgressReceiver* iNewValue) override { callback = iNewValue; }
+    void SetProgressCallback(ProgressReceiver* newReceiver) override { callback = newReceiver; }
 
     // The run that the importer's hours are recorded in: one of its own, unless it
     // shares the run of its caller (which then outlives it).
@@ -29,7 +29,8 @@ public:
 
 protected:
     // `database` gives the open Station Database, or nullptr when none is open.
-    explicit AbstractLogImporter(std::function<StationDatabase*()> database) : database(std::move(database)) {}
+    explicit AbstractLogImporter(std::function<StationDatabase*()> database)
+        : database(std::move(database)) {}
 
     Progress progress() const { return Progress(callback); }
     // An empty directory setting is told and still passes; a directory that does

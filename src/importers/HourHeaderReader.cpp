@@ -1,9 +1,9 @@
 #include "importers/HourHeaderReader.h"
 
 #include "base/DateConversion.h"
+#include "base/LineSource.h"
 #include "base/NumericText.h"
 #include "base/ScheduleDateTools.h"
-#include "base/LineSource.h"
 #include "importers/MusicLogLine.h"
 
 #include <QLocale>

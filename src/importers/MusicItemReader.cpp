@@ -1,7 +1,7 @@
 #include "importers/MusicItemReader.h"
 
-#include "base/NumericText.h"
 #include "base/LineSource.h"
+#include "base/NumericText.h"
 #include "importers/MusicLogLine.h"
 
 LogItem MusicItemReader::Read(const QString& line, const QString& note, LineSource& more,

@@ -5,12 +5,12 @@
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
-#include "importers/MusicLogReader.h"
 #include "importers/BreakNoteReader.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/LogDirectoryScan.h"
 #include "importers/MusicItemReader.h"
 #include "importers/MusicLogLine.h"
+#include "importers/MusicLogReader.h"
 #include "importers/RunCarts.h"
 #include "playout/OperatorSeam.h"
 #include "playout/Reporting.h"
@@ -85,9 +85,9 @@ struct MusicLogImporter::Run {
 MusicLogImporter::MusicLogImporter(std::function<StationDatabase*()> database)
     : AbstractLogImporter(std::move(database)) {}
 
-QString MusicLogImporter::GetImportLogFileName(qint32 CurDate) {
+QString MusicLogImporter::GetImportLogFileName(qint32 day) {
     StationDatabase* db = database();
-    return db ? db->MusicLogFileName(CurDate) : QString();
+    return db ? db->MusicLogFileName(day) : QString();
 }
 
 bool MusicLogImporter::CheckReady() {
@@ -109,10 +109,10 @@ bool MusicLogImporter::CheckReady() {
 
 // ---- Scanning ------------------------------------------------------------------
 
-bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
+bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
     open(u"Starting ScanLogFilesForDateRanges"_s);
-    sdStart = {};
-    sdEnd = {};
+    rangeFrom = {};
+    rangeTo = {};
     ScheduleDate start{noDayYet, 0};
     ScheduleDate end{0, 0};
     progress().Begin(u"Scanning Log Files"_s, u"Scanning for Music Log Files"_s);
@@ -123,8 +123,8 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedule
         WriteDebug(u"No MusicFileNameFormat string"_s);
         ScanLogFileForDateRange(GetImportLogFileName(ScheduleDateTools::Today().Day), start, end);
         if (start.Day < noDayYet && end.Day > 0) {
-            sdStart = start;
-            sdEnd = end;
+            rangeFrom = start;
+            rangeTo = end;
             close(u"Finished ScanLogFilesForDateRanges"_s);
             return true;
         }
@@ -163,16 +163,16 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedule
         if (end.Day < 1)
             end = {start.Day, ScheduleDateTools::EndOfDay};
     }
-    sdStart = start;
-    sdEnd = end;
+    rangeFrom = start;
+    rangeTo = end;
     close(u"Finished ScanLogFilesForDateRanges"_s);
     return true;
 }
 
-bool MusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
-                                                ScheduleDate& sdEnd) {
-    open(u"Started ScanLogFileForDateRange "_s + SourceFile);
-    if (FileTools::FileSize(SourceFile) <= 0) {
+bool MusicLogImporter::ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
+                                               ScheduleDate& rangeTo) {
+    open(u"Started ScanLogFileForDateRange "_s + sourceFile);
+    if (FileTools::FileSize(sourceFile) <= 0) {
         close(u"Exiting ScanLogFileForDateRange as file length <=0"_s);
         return false;
     }
@@ -184,7 +184,7 @@ bool MusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Schedu
     if (db && !MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, nullptr))
         return false;
     MusicLogReader reader(table);
-    reader.Open(SourceFile);
+    reader.Open(sourceFile);
     bool complete = true;
     while (!reader.AtEnd()) {
         progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
@@ -196,7 +196,7 @@ bool MusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Schedu
         if (!header.Read) {
             // Not an hour of the range; the scan goes on past it, so the hours after
             // it still count, but the file was not read whole.
-            reportUnreadable(SourceFile, at, line, header.Why, nullptr);
+            reportUnreadable(sourceFile, at, line, header.Why, nullptr);
             complete = false;
             continue;
         }
@@ -207,15 +207,15 @@ bool MusicLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Schedu
         if (end.Day <= 0 || ScheduleDateTools::IsAfter(found.Hour, end))
             end = ScheduleDateTools::AddSeconds(found.Hour, ScheduleDateTools::HourEnd);
     }
-    sdStart = start;
-    sdEnd = end;
+    rangeFrom = start;
+    rangeTo = end;
     reader.Close();
     close(u"Finished ScanLogFileForDateRange - "_s + HourText(start) + u" to "_s + HourText(end));
     return complete;
 }
 
 void MusicLogImporter::reportUnreadable(const QString& file, int line, const QString& text,
-                                         HourHeaderReader::Problem why, RunOutcome* run) const {
+                                        HourHeaderReader::Problem why, RunOutcome* run) const {
     const QString where = u"line %1 of '%2'"_s.arg(line).arg(file);
     const QString problem = why == HourHeaderReader::CutShort ? u"the file ends inside the hour header"_s
                             : why == HourHeaderReader::BadDate
@@ -238,8 +238,8 @@ void MusicLogImporter::reportUnreadable(const QString& file, int line, const QSt
 
 // ---- Importing -----------------------------------------------------------------
 
-bool MusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
-    BeginHistory(u"Begin send new entries, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
+bool MusicLogImporter::ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool) {
+    BeginHistory(u"Begin send new entries, "_s + HourText(rangeFrom) + u" to "_s + HourText(rangeTo));
     StationDatabase* db = database();
     if (db && db->Settings().AutoPurgeDays() > 0 && !Outcome().DryRun())
         purge(*db);
@@ -247,7 +247,7 @@ bool MusicLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd
         History(u"Importing log into Station Database "_s + db->DatabaseInfo().Name);
 
     open(u"Importing Log Entries"_s);
-    const bool sent = db && send(*db, sdStart, sdEnd);
+    const bool sent = db && send(*db, rangeFrom, rangeTo);
     close(u"Importing Log Entries Complete"_s);
     if (sent) {
         progress().Finish();
@@ -272,7 +272,7 @@ void MusicLogImporter::purge(StationDatabase& db) {
     close(u"Purging old Log entries complete"_s);
 }
 
-bool MusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd) {
+bool MusicLogImporter::send(StationDatabase& db, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo) {
     Run run(db);
     if (QString why; !MusicLogReader::StationFormat(db.Settings().MusicLogFormat(), run.table, &why)) {
         Log(music, u"The music log format cannot be used: "_s + why);
@@ -281,15 +281,16 @@ bool MusicLogImporter::send(StationDatabase& db, const ScheduleDate& sdStart, co
     }
     progress().Begin(u"Sending Music Logs"_s, u"Opening Scheduled Log"_s, u"Number of items missing audio:"_s,
                      u"Number of Underrunning Hours:"_s);
-    run.firstDay = sdStart.Day;
-    run.days = std::max(1, sdEnd.Day - sdStart.Day + 1);
-    run.startHour = int(sdStart.Seconds / 3600);
-    run.hourCount = std::max(0, (sdEnd.Day - sdStart.Day) * 24 + int(sdEnd.Seconds / 3600) - run.startHour + 1);
+    run.firstDay = rangeFrom.Day;
+    run.days = std::max(1, rangeTo.Day - rangeFrom.Day + 1);
+    run.startHour = int(rangeFrom.Seconds / 3600);
+    run.hourCount =
+        std::max(0, (rangeTo.Day - rangeFrom.Day) * 24 + int(rangeTo.Seconds / 3600) - run.startHour + 1);
 
-    for (run.day = sdStart.Day; run.day <= sdEnd.Day; ++run.day) {
+    for (run.day = rangeFrom.Day; run.day <= rangeTo.Day; ++run.day) {
         progress().Overall(u"Sending Music Log for "_s + DayText(run.day));
-        run.firstHour = run.day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
-        run.lastHour = run.day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
+        run.firstHour = run.day == rangeFrom.Day ? int(rangeFrom.Seconds / 3600) : 0;
+        run.lastHour = run.day == rangeTo.Day ? int(rangeTo.Seconds / 3600) : 23;
         if (!openDayLog(run)) {
             progress().Hour(hourNumber(run, run.lastHour), run.hourCount); // the day's hours are passed
             continue;
@@ -394,9 +395,8 @@ bool MusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
         // The file offered the hour; a line of it cannot be read, so it is not written.
         const QString why = u"one of the Log Items could not be added to the log: line %1 of '%2' cannot be "
                             u"read (%3)"_s.arg(run.reader.LinesRead())
-                                .arg(run.file,
-                                     run.reader.LineProblem().isEmpty() ? u"its note's %-escapes"_s
-                                                                        : run.reader.LineProblem());
+                                .arg(run.file, run.reader.LineProblem().isEmpty() ? u"its note's %-escapes"_s
+                                                                                  : run.reader.LineProblem());
         Log(music, HourText(target) + u" - "_s + why);
         Outcome().MusicHour(target, RunOutcome::Unreadable, why);
         Outcome().Warn(HourText(target) + u" was not written: "_s + why);
@@ -510,7 +510,7 @@ bool MusicLogImporter::readItems(Run& run) {
             return true;
         if (!run.reader.LineProblem().isEmpty())
             return false; // a row the station's table cannot read spoils its hour
-        const auto note = MusicLogLine::Note(*line, inet);
+        const auto note = MusicLogLine::Note(*line, forms);
         if (!note)
             return false; // a note that cannot be decoded spoils the hour
         LogItem item;

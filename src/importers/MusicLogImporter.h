@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/FormEncoding.h"
+#include "importers/AbstractLogImporter.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicFormatContext.h"
-#include "importers/AbstractLogImporter.h"
 #include "stationdb/LogHour.h"
 
 #include <QSet>
@@ -21,19 +21,19 @@ public:
     // `database` gives the open Station Database, or nullptr when none is open.
     explicit MusicLogImporter(std::function<StationDatabase*()> database);
 
-    QString GetImportLogFileName(qint32 CurDate) override;
-    bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
-                                 ScheduleDate& sdEnd) override;
-    bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
+    QString GetImportLogFileName(qint32 day) override;
+    bool ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
+                                 ScheduleDate& rangeTo) override;
+    bool ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool updateDatabase) override;
     bool CheckReady() override;
-    bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
+    bool ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) override;
 
 private:
     struct Run; // the state of one import run
     struct Search;
     struct Missing;
 
-    bool send(StationDatabase& db, const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
+    bool send(StationDatabase& db, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
     // Opens the day's music log for sending; false (said where it must be) when
     // there is none or it cannot be read.
     bool openDayLog(Run& run);
@@ -68,6 +68,6 @@ private:
     void addCart(Run& run, LogItem& item);
     void writeHour(Run& run, const ScheduleDate& target);
 
-    FormEncoding inet;
+    FormEncoding forms;
     mutable QSet<QString> reported; // the unreadable lines the operator was told of
 };

@@ -1,7 +1,7 @@
 #include "importers/MusicLogLine.h"
 
-#include "base/NumericText.h"
 #include "base/FormEncoding.h"
+#include "base/NumericText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -96,5 +96,5 @@ QString MusicLogLine::OffsetCart(const QString& cart, qint32 offset) {
 }
 
 std::optional<QString> MusicLogLine::Note(const QString& line, const FormEncoding& decoder) {
-    return decoder.URLDecode2(line.mid(100).trimmed());
+    return decoder.Decode(line.mid(100).trimmed());
 }

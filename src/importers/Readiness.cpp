@@ -2,11 +2,11 @@
 
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
+#include "importers/AbstractLogImporter.h"
 #include "importers/HourHeaderReader.h"
 #include "importers/MusicLogLine.h"
 #include "importers/MusicLogReader.h"
 #include "importers/advert/AdvertLogImporter.h"
-#include "importers/AbstractLogImporter.h"
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 

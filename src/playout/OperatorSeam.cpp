@@ -30,7 +30,7 @@ void OperatorSeam::Set(Operator* op) {
 }
 
 Operator::Answer OperatorSeam::Message(const QString& text, Operator::Icon icon, Operator::Buttons buttons,
-                                        int defaultButton) {
+                                       int defaultButton) {
     return Current().MessageBox(text, icon, buttons, defaultButton, GeneralTools::App().Title);
 }
 

@@ -13,7 +13,7 @@ public:
 
     // A message box titled with the application's title.
     static Operator::Answer Message(const QString& text, Operator::Icon icon,
-                                     Operator::Buttons buttons = Operator::OkOnly, int defaultButton = 1);
+                                    Operator::Buttons buttons = Operator::OkOnly, int defaultButton = 1);
     // A Yes/No question whose Yes changes a stored setting. Nobody changes a setting
     // for the station by default: when nobody can answer, it is answered No and the
     // standard error stream says which question that was.

@@ -3,7 +3,7 @@
 #include <QTextStream>
 
 Operator::Answer SilentOperator::MessageBox(const QString& text, Icon, Buttons buttons, int defaultButton,
-                                             const QString& title) {
+                                            const QString& title) {
     QTextStream err(stderr);
     err << title << QStringLiteral(": ") << text << Qt::endl;
     return DefaultAnswer(buttons, defaultButton);

@@ -37,7 +37,6 @@ Cart readCart(const NativeStatement& row) {
     return cart;
 }
 
-
 // The numbers of a JSON array of texts, as each database reads one.
 QString numbersIn(const QSqlDatabase& connection) {
     return ServerStatement::HandleOf(connection) ? u"SELECT json_array_elements_text(CAST(? AS json))"_s
@@ -48,8 +47,10 @@ QString numbersIn(const QSqlDatabase& connection) {
 
 CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
     : connection(connection), writer(writer),
-      byNumber(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)),
-      byNumbers(NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number IN ("_s +
+      byNumber(
+          NativeStatement::Prepare(connection, u"SELECT "_s + columns + u" FROM Carts WHERE Number = ?"_s)),
+      byNumbers(NativeStatement::Prepare(connection, u"SELECT "_s + columns +
+                                                         u" FROM Carts WHERE Number IN ("_s +
                                                          numbersIn(connection) + u')')) {}
 
 CartStore::~CartStore() = default;
@@ -69,8 +70,9 @@ QHash<QString, Cart> CartStore::GetMany(const QStringList& numbers) const {
     QHash<QString, Cart> carts;
     if (numbers.isEmpty())
         return carts;
-    byNumbers->Bind(1, QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(numbers)).toJson(
-                           QJsonDocument::Compact)));
+    byNumbers->Bind(
+        1,
+        QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(numbers)).toJson(QJsonDocument::Compact)));
     while (byNumbers->Step()) {
         Cart cart = readCart(*byNumbers);
         carts.insert(cart.Number, cart);

@@ -92,9 +92,9 @@ StationDatabase::Reading::Reading(StationDatabase& db) {
     db.writer->ClearReadFailure();
     // A server gives each statement a consistent view of its own and takes no lock
     // to read: a snapshot there would only cost two round trips an hour.
-    if (ServerStatement::HandleOf(db.Connection()))
+    if (ServerStatement::HandleOf(db.connection()))
         return;
-    guard = std::make_unique<TransactionGuard>(db.Connection(), TransactionGuard::Read);
+    guard = std::make_unique<TransactionGuard>(db.connection(), TransactionGuard::Read);
     if (!guard->IsOpen())
         db.writer->NoteReadFailure();
 }
@@ -107,7 +107,7 @@ StationDatabase::~StationDatabase() {
     Close();
 }
 
-QSqlDatabase StationDatabase::Connection() const {
+QSqlDatabase StationDatabase::connection() const {
     return QSqlDatabase::database(connectionName, false);
 }
 
@@ -228,8 +228,8 @@ int StationDatabase::OpenLocation(const QString& location) {
         Close();
         return result;
     }
-    carts = std::make_unique<CartStore>(Connection(), *writer);
-    log = std::make_unique<ScheduledLog>(Connection(), *writer);
+    carts = std::make_unique<CartStore>(connection(), *writer);
+    log = std::make_unique<ScheduledLog>(connection(), *writer);
     info.Location = where.Text();
     info.Name = Value(stationNameValue).value_or(where.DefaultName());
     return Opened;
@@ -301,7 +301,7 @@ int StationDatabase::prepare(const DatabaseLocation& where) {
 }
 
 bool StationDatabase::IsReadOnly() const {
-    sqlite3* handle = SqliteStatement::HandleOf(Connection());
+    sqlite3* handle = SqliteStatement::HandleOf(connection());
     return handle && sqlite3_db_readonly(handle, "main") == 1;
 }
 
@@ -328,7 +328,7 @@ void StationDatabase::SetPatience(int milliseconds) {
 }
 
 bool StationDatabase::SaveSettings(const StationSettings& changed) {
-    if (!writer->Run([&](QString&) { return changed.Save(Connection()); }))
+    if (!writer->Run([&](QString&) { return changed.Save(connection()); }))
         return false;
     settings = changed;
     return true;
@@ -336,7 +336,7 @@ bool StationDatabase::SaveSettings(const StationSettings& changed) {
 
 bool StationDatabase::SetValue(const QString& name, const QString& value) {
     return writer->Run([&](QString&) {
-        QSqlQuery query(Connection());
+        QSqlQuery query(connection());
         query.prepare(u"INSERT INTO NamedValues (Name, Value) VALUES (?, ?) "
                       u"ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"_s);
         query.addBindValue(name);
@@ -346,7 +346,7 @@ bool StationDatabase::SetValue(const QString& name, const QString& value) {
 }
 
 std::optional<QString> StationDatabase::Value(const QString& name) const {
-    QSqlQuery query(Connection());
+    QSqlQuery query(connection());
     query.prepare(u"SELECT Value FROM NamedValues WHERE Name = ?"_s);
     query.addBindValue(name);
     if (!query.exec() || !query.next())
@@ -356,7 +356,7 @@ std::optional<QString> StationDatabase::Value(const QString& name) const {
 
 QList<std::pair<QString, QString>> StationDatabase::Values() const {
     QList<std::pair<QString, QString>> values;
-    QSqlQuery query(Connection());
+    QSqlQuery query(connection());
     if (!query.exec(u"SELECT Name, Value FROM NamedValues ORDER BY Name"_s))
         return values;
     while (query.next())

@@ -100,7 +100,7 @@ public:
     // only once stored.
     bool SaveSettings(const StationSettings& changed);
     const ::DatabaseInfo& DatabaseInfo() const { return info; }
-    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(Connection(), *writer); }
+    DatabaseMaintenance Maintenance() const { return DatabaseMaintenance(connection(), *writer); }
     ::CartTools CartTools() const { return ::CartTools(*carts); }
     CartStore& Carts() { return *carts; }
 
@@ -147,7 +147,7 @@ public:
     QString AdvertLogFileName(qint32 day) const;
 
 private:
-    QSqlDatabase Connection() const;
+    QSqlDatabase connection() const;
     int refuse(int result, const QString& reason);
     static QString build(const QSqlDatabase& db, const DatabaseLocation& where, const QString& name);
     // Whether a server schema holds a relation the condition (on pg_class c) selects.

@@ -160,7 +160,7 @@ bool StationSettings::SetValue(const QString& name, const QString& value) {
     return true;
 }
 
-qint32 StationSettings::Number(const QString& name) const {
+qint32 StationSettings::numberValue(const QString& name) const {
     return values.value(name).toInt();
 }
 

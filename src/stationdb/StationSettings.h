@@ -40,26 +40,28 @@ public:
     QString AdvertFileNameFormat() const { return Value(QStringLiteral("AdvertFileNameFormat")); }
     QString AdvertFileNamePrefix() const { return Value(QStringLiteral("AdvertFileNamePrefix")); }
     QString AdvertFileExtension() const { return Value(QStringLiteral("AdvertFileExtension")); }
-    qint32 OffsetAudioItems() const { return Number(QStringLiteral("OffsetAudioItems")); }
-    qint32 OffsetLinkItems() const { return Number(QStringLiteral("OffsetLinkItems")); }
-    qint32 CartOffset() const { return Number(QStringLiteral("CartOffset")); }
-    qint32 AdvertCartOffset() const { return Number(QStringLiteral("AdvertCartOffset")); }
+    qint32 OffsetAudioItems() const { return numberValue(QStringLiteral("OffsetAudioItems")); }
+    qint32 OffsetLinkItems() const { return numberValue(QStringLiteral("OffsetLinkItems")); }
+    qint32 CartOffset() const { return numberValue(QStringLiteral("CartOffset")); }
+    qint32 AdvertCartOffset() const { return numberValue(QStringLiteral("AdvertCartOffset")); }
     QString AdvertTypeFilter() const { return Value(QStringLiteral("AdvertTypeFilter")); }
     // How far from a break's time, in seconds, an advert line may be and still go
     // into it; 0: only at its very time.
-    qint32 AdvertTimeWindow() const { return Number(QStringLiteral("AdvertTimeWindow")); }
+    qint32 AdvertTimeWindow() const { return numberValue(QStringLiteral("AdvertTimeWindow")); }
     // The name of the station's own advert log layout description; "" for the
     // layouts the push knows by their marks.
     QString AdvertLogFormat() const { return Value(QStringLiteral("AdvertLogFormat")); }
     // The name of the station's table-shaped music log description; "" for the
     // native music format.
     QString MusicLogFormat() const { return Value(QStringLiteral("MusicLogFormat")); }
-    qint32 AutoPurgeDays() const { return Number(QStringLiteral("AutoPurgeDays")); }
-    qint32 UnderrunThreshold() const { return Number(QStringLiteral("UnderrunThreshold")); }
+    qint32 AutoPurgeDays() const { return numberValue(QStringLiteral("AutoPurgeDays")); }
+    qint32 UnderrunThreshold() const { return numberValue(QStringLiteral("UnderrunThreshold")); }
     // How far a break's adverts may run from its length before readiness names it
     // overfilled or underfilled, in seconds; 0 turns the check off.
-    qint32 BreakLengthTolerance() const { return Number(QStringLiteral("BreakLengthTolerance")); }
-    bool UseLogImporterCartRanges() const { return Number(QStringLiteral("UseLogImporterCartRanges")) != 0; }
+    qint32 BreakLengthTolerance() const { return numberValue(QStringLiteral("BreakLengthTolerance")); }
+    bool UseLogImporterCartRanges() const {
+        return numberValue(QStringLiteral("UseLogImporterCartRanges")) != 0;
+    }
     QString SongsStart() const { return Value(QStringLiteral("SongsStart")); }
     QString SongsEnd() const { return Value(QStringLiteral("SongsEnd")); }
     QString JinglesStart() const { return Value(QStringLiteral("JinglesStart")); }
@@ -74,7 +76,7 @@ public:
     QString CartGroupsEnd() const { return Value(QStringLiteral("CartGroupsEnd")); }
 
 private:
-    qint32 Number(const QString& name) const;
+    qint32 numberValue(const QString& name) const;
 
     QMap<QString, QString> values;
 };

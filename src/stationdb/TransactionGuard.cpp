@@ -42,7 +42,6 @@ QString begin(const QSqlDatabase& connection, TransactionGuard::Kind kind) {
     return kind == TransactionGuard::Read ? beginReading : u"BEGIN"_s;
 }
 
-
 } // namespace
 
 TransactionGuard::TransactionGuard(const QSqlDatabase& connection, Kind kind) : connection(connection) {

@@ -39,10 +39,10 @@ private:
 
     StationDatabase& db;
     ListPrinter printing;
-    QLineEdit* txtStartDate = nullptr;
-    QLabel* lblStartDay = nullptr;
-    QLineEdit* txtStarthour = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QTreeWidget* lViewLog = nullptr;
+    QLineEdit* startDateEdit = nullptr;
+    QLabel* startDayLabel = nullptr;
+    QLineEdit* starthourEdit = nullptr;
+    QPushButton* printButton = nullptr;
+    QTreeWidget* logView = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 };

@@ -22,22 +22,22 @@ AudioSettingsDialog::AudioSettingsDialog(AudioSettings& settings, QWidget* paren
     spnPlayers->setRange(1, AudioSettings::MaxPlayers);
     spnPlayers->setValue(settings.NumberPlayers);
     form->addRow(u"Number of &players:"_s, spnPlayers);
-    chkUseDeviceName = new QCheckBox(u"Play through a &named device"_s, this);
-    chkUseDeviceName->setObjectName(u"chkUseDeviceName"_s);
-    chkUseDeviceName->setChecked(settings.UseDeviceName);
-    form->addRow(chkUseDeviceName);
-    txtDeviceName = new QLineEdit(settings.DeviceName, this);
-    txtDeviceName->setObjectName(u"txtDeviceName"_s);
-    txtDeviceName->setEnabled(settings.UseDeviceName);
-    form->addRow(u"&Device name:"_s, txtDeviceName);
+    useDeviceNameCheck = new QCheckBox(u"Play through a &named device"_s, this);
+    useDeviceNameCheck->setObjectName(u"chkUseDeviceName"_s);
+    useDeviceNameCheck->setChecked(settings.UseDeviceName);
+    form->addRow(useDeviceNameCheck);
+    deviceNameEdit = new QLineEdit(settings.DeviceName, this);
+    deviceNameEdit->setObjectName(u"txtDeviceName"_s);
+    deviceNameEdit->setEnabled(settings.UseDeviceName);
+    form->addRow(u"&Device name:"_s, deviceNameEdit);
     layout->addLayout(form);
     layout->addLayout(QtDialogParts::OkCancelRow(this));
-    connect(chkUseDeviceName, &QCheckBox::toggled, txtDeviceName, &QWidget::setEnabled);
+    connect(useDeviceNameCheck, &QCheckBox::toggled, deviceNameEdit, &QWidget::setEnabled);
 }
 
 void AudioSettingsDialog::accept() {
     settings.NumberPlayers = spnPlayers->value();
-    settings.UseDeviceName = chkUseDeviceName->isChecked();
-    settings.DeviceName = txtDeviceName->text().trimmed();
+    settings.UseDeviceName = useDeviceNameCheck->isChecked();
+    settings.DeviceName = deviceNameEdit->text().trimmed();
     QDialog::accept();
 }

@@ -19,6 +19,6 @@ public:
 private:
     AudioSettings& settings;
     QSpinBox* spnPlayers = nullptr;
-    QCheckBox* chkUseDeviceName = nullptr;
-    QLineEdit* txtDeviceName = nullptr;
+    QCheckBox* useDeviceNameCheck = nullptr;
+    QLineEdit* deviceNameEdit = nullptr;
 };

@@ -10,7 +10,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-CueboardSettingsDialog::CueboardSettingsDialog(CueboardSettings& settings, quint32 background, QWidget* parent)
+CueboardSettingsDialog::CueboardSettingsDialog(CueboardSettings& settings, quint32 background,
+                                               QWidget* parent)
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmCueboardSettings"_s);
     setWindowTitle(u"Global Cueboard Settings"_s);
@@ -23,10 +24,10 @@ CueboardSettingsDialog::CueboardSettingsDialog(CueboardSettings& settings, quint
     form->addRow(u"&Rows of buttons:"_s, spnRows);
     spnColumns = spin(u"spnColumns"_s, 1, CueboardSettings::MaxColumns, settings.Columns);
     form->addRow(u"&Columns of buttons:"_s, spnColumns);
-    chkStopOthers = new QCheckBox(u"Starting a cart &stops the one playing"_s, this);
-    chkStopOthers->setObjectName(u"chkStopOthers"_s);
-    chkStopOthers->setChecked(settings.StopOthers);
-    form->addRow(chkStopOthers);
+    stopOthersCheck = new QCheckBox(u"Starting a cart &stops the one playing"_s, this);
+    stopOthersCheck->setObjectName(u"chkStopOthers"_s);
+    stopOthersCheck->setChecked(settings.StopOthers);
+    form->addRow(stopOthersCheck);
     spnFadeSeconds = spin(u"spnFadeSeconds"_s, 0, CueboardSettings::MaxFadeSeconds, settings.FadeSeconds);
     spnFadeSeconds->setSuffix(u" s"_s);
     form->addRow(u"&Fade a stopped cart over:"_s, spnFadeSeconds);
@@ -46,7 +47,7 @@ void CueboardSettingsDialog::accept() {
     settings.Pages = spnPages->value();
     settings.Rows = spnRows->value();
     settings.Columns = spnColumns->value();
-    settings.StopOthers = chkStopOthers->isChecked();
+    settings.StopOthers = stopOthersCheck->isChecked();
     settings.FadeSeconds = spnFadeSeconds->value();
     QDialog::accept();
 }

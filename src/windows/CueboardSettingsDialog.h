@@ -22,6 +22,6 @@ private:
     QSpinBox* spnPages = nullptr;
     QSpinBox* spnRows = nullptr;
     QSpinBox* spnColumns = nullptr;
-    QCheckBox* chkStopOthers = nullptr;
+    QCheckBox* stopOthersCheck = nullptr;
     QSpinBox* spnFadeSeconds = nullptr;
 };

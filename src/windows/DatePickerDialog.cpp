@@ -45,18 +45,18 @@ DatePickerDialog::DatePickerDialog(QWidget* parent) : QDialog(parent) {
     dtMonth->setObjectName(u"dtMonth"_s);
     day->addWidget(dtMonth);
     auto* dateRow = new QHBoxLayout;
-    txtDate = QtDialogParts::EditBox(this, u"txtDate"_s, 110, this);
-    lblDay = new QLabel(this);
-    lblDay->setObjectName(u"lblDay"_s);
-    dateRow->addWidget(txtDate);
-    dateRow->addWidget(lblDay, 1);
+    dateEdit = QtDialogParts::EditBox(this, u"txtDate"_s, 110, this);
+    dayLabel = new QLabel(this);
+    dayLabel->setObjectName(u"lblDay"_s);
+    dateRow->addWidget(dateEdit);
+    dateRow->addWidget(dayLabel, 1);
     day->addLayout(dateRow);
     top->addLayout(day);
-    picTime = makeTimePanel();
-    top->addWidget(picTime);
+    timePicture = makeTimePanel();
+    top->addWidget(timePicture);
     layout->addLayout(top);
 
-    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &okButton));
 
     connect(dtMonth, &QCalendarWidget::clicked, this, &DatePickerDialog::dayChosen);
     connect(dtMonth, &QCalendarWidget::activated, this, &DatePickerDialog::dayChosen);
@@ -65,11 +65,11 @@ DatePickerDialog::DatePickerDialog(QWidget* parent) : QDialog(parent) {
         if (!syncing)
             showDay(dtMonth->selectedDate());
     });
-    connect(txtDate, &QLineEdit::textEdited, this, &DatePickerDialog::dateTyped);
-    connect(txtHours, &QLineEdit::textEdited, this, &DatePickerDialog::hoursTyped);
+    connect(dateEdit, &QLineEdit::textEdited, this, &DatePickerDialog::dateTyped);
+    connect(hoursEdit, &QLineEdit::textEdited, this, &DatePickerDialog::hoursTyped);
     connect(scrollHours, &QScrollBar::valueChanged, this, [this](int hour) {
         if (!syncing)
-            setText(txtHours, twoDigits(hour));
+            setText(hoursEdit, twoDigits(hour));
     });
 }
 
@@ -84,23 +84,23 @@ QWidget* DatePickerDialog::makeTimePanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(u"picTime"_s);
     auto* grid = new QGridLayout(panel);
-    txtHours = QtDialogParts::EditBox(this, u"txtHours"_s, 36, this);
-    txtMinutes = QtDialogParts::EditBox(this, u"txtMinutes"_s, 36, this);
+    hoursEdit = QtDialogParts::EditBox(this, u"txtHours"_s, 36, this);
+    minutesEdit = QtDialogParts::EditBox(this, u"txtMinutes"_s, 36, this);
     QToolButton* hourUp = arrow(u"cmdHourUp"_s, Qt::UpArrow);
     QToolButton* hourDown = arrow(u"cmdHourDown"_s, Qt::DownArrow);
-    cmdMinuteUp = arrow(u"cmdMinuteUp"_s, Qt::UpArrow);
-    cmdMinuteDown = arrow(u"cmdMinuteDown"_s, Qt::DownArrow);
+    minuteUpButton = arrow(u"cmdMinuteUp"_s, Qt::UpArrow);
+    minuteDownButton = arrow(u"cmdMinuteDown"_s, Qt::DownArrow);
     connect(hourUp, &QToolButton::clicked, this, [this] { stepHours(1); });
     connect(hourDown, &QToolButton::clicked, this, [this] { stepHours(-1); });
-    connect(cmdMinuteUp, &QToolButton::clicked, this, [this] { stepMinutes(1); });
-    connect(cmdMinuteDown, &QToolButton::clicked, this, [this] { stepMinutes(-1); });
+    connect(minuteUpButton, &QToolButton::clicked, this, [this] { stepMinutes(1); });
+    connect(minuteDownButton, &QToolButton::clicked, this, [this] { stepMinutes(-1); });
     grid->addWidget(hourUp, 0, 0);
-    grid->addWidget(txtHours, 1, 0);
+    grid->addWidget(hoursEdit, 1, 0);
     grid->addWidget(hourDown, 2, 0);
     grid->addWidget(new QLabel(u":"_s, panel), 1, 1);
-    grid->addWidget(cmdMinuteUp, 0, 2);
-    grid->addWidget(txtMinutes, 1, 2);
-    grid->addWidget(cmdMinuteDown, 2, 2);
+    grid->addWidget(minuteUpButton, 0, 2);
+    grid->addWidget(minutesEdit, 1, 2);
+    grid->addWidget(minuteDownButton, 2, 2);
 
     // The hours from midnight at the top to 23 at the bottom, with the day's two
     // busiest parts marked beside them.
@@ -148,15 +148,15 @@ void DatePickerDialog::Open(const ScheduleDate& sd, int newFlags) {
     flags = newFlags;
     cancelled = false;
     const bool timeShown = (flags & ShowTime) != 0;
-    picTime->setVisible(timeShown);
+    timePicture->setVisible(timeShown);
     const bool minutesLocked = timeShown && (flags & (ShowTime | EditMinutes)) != (ShowTime | EditMinutes);
-    cmdMinuteUp->setEnabled(!minutesLocked);
-    cmdMinuteDown->setEnabled(!minutesLocked);
-    txtMinutes->setReadOnly(minutesLocked);
+    minuteUpButton->setEnabled(!minutesLocked);
+    minuteDownButton->setEnabled(!minutesLocked);
+    minutesEdit->setReadOnly(minutesLocked);
     // A locked box has the button face's colour, an open one the window's.
     QPalette colours = palette();
     colours.setColor(QPalette::Base, palette().color(minutesLocked ? QPalette::Button : QPalette::Base));
-    txtMinutes->setPalette(colours);
+    minutesEdit->setPalette(colours);
 
     int hours = 0;
     int minutes = 0;
@@ -172,8 +172,8 @@ void DatePickerDialog::Open(const ScheduleDate& sd, int newFlags) {
         hours = int(sd.Seconds) / 3600;
         minutes = (int(sd.Seconds) % 3600) / 60;
     }
-    setText(txtHours, twoDigits(hours));
-    setText(txtMinutes, twoDigits(minutes));
+    setText(hoursEdit, twoDigits(hours));
+    setText(minutesEdit, twoDigits(minutes));
     syncing = true;
     scrollHours->setValue(hours);
     syncing = false;
@@ -184,9 +184,9 @@ ScheduleDate DatePickerDialog::Result() const {
     if (cancelled)
         return {0, 0};
     const QDate date = dtMonth->selectedDate();
-    if (picTime->isVisibleTo(this))
+    if (timePicture->isVisibleTo(this))
         return {ScheduleDateTools::DaySerial(date),
-                float(valueOf(txtHours) * 3600 + valueOf(txtMinutes) * 60)};
+                float(valueOf(hoursEdit) * 3600 + valueOf(minutesEdit) * 60)};
     return ScheduleDateTools::FromDate(QDateTime(date, QTime(0, 0)));
 }
 
@@ -197,8 +197,8 @@ void DatePickerDialog::setText(QLineEdit* edit, const QString& text) {
 }
 
 void DatePickerDialog::showDay(const QDate& date) {
-    setText(txtDate, date.toString(dateFormat));
-    lblDay->setText(date.toString(u"ddd"_s));
+    setText(dateEdit, date.toString(dateFormat));
+    dayLabel->setText(date.toString(u"ddd"_s));
 }
 
 void DatePickerDialog::dayChosen(const QDate& date) {
@@ -214,10 +214,10 @@ void DatePickerDialog::dateTyped(const QString& text) {
         return;
     const auto read = DateConversion::Read(text);
     if (!read) {
-        lblDay->clear();
+        dayLabel->clear();
         return;
     }
-    lblDay->setText(read->date().toString(u"ddd"_s));
+    dayLabel->setText(read->date().toString(u"ddd"_s));
     syncing = true;
     dtMonth->setSelectedDate(read->date());
     syncing = false;
@@ -236,21 +236,21 @@ int DatePickerDialog::valueOf(const QLineEdit* edit) {
 }
 
 void DatePickerDialog::stepHours(int by) {
-    const int hour = int(GeneralTools::Clamp(valueOf(txtHours) + by, 0, 23));
-    setText(txtHours, twoDigits(hour));
+    const int hour = int(GeneralTools::Clamp(valueOf(hoursEdit) + by, 0, 23));
+    setText(hoursEdit, twoDigits(hour));
     syncing = true;
     scrollHours->setValue(hour);
     syncing = false;
 }
 
 void DatePickerDialog::stepMinutes(int by) {
-    setText(txtMinutes, twoDigits(int(GeneralTools::Clamp(valueOf(txtMinutes) + by, 0, 59))));
+    setText(minutesEdit, twoDigits(int(GeneralTools::Clamp(valueOf(minutesEdit) + by, 0, 59))));
 }
 
 void DatePickerDialog::leaveBox(QLineEdit* edit, int highest) {
-    if (edit == txtDate) {
-        if (const auto read = DateConversion::Read(txtDate->text()))
-            setText(txtDate, read->date().toString(dateFormat));
+    if (edit == dateEdit) {
+        if (const auto read = DateConversion::Read(dateEdit->text()))
+            setText(dateEdit, read->date().toString(dateFormat));
         return;
     }
     setText(edit, twoDigits(int(GeneralTools::Clamp(valueOf(edit), 0, highest))));
@@ -267,11 +267,11 @@ bool DatePickerDialog::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusOut:
         // Leaving for OK keeps the text as typed, so that OK can say what is wrong with it.
-        if (QApplication::focusWidget() != cmdOK)
-            leaveBox(edit, edit == txtHours ? 23 : 59);
+        if (QApplication::focusWidget() != okButton)
+            leaveBox(edit, edit == hoursEdit ? 23 : 59);
         break;
     case QEvent::KeyPress: {
-        if (edit == txtDate)
+        if (edit == dateEdit)
             break;
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty() && GeneralTools::FilterKey(text[0].unicode(), 1) == 0)
@@ -286,8 +286,8 @@ bool DatePickerDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void DatePickerDialog::accept() {
     bool isNumber = false;
-    const int hours = txtHours->text().trimmed().toInt(&isNumber);
-    if (picTime->isVisibleTo(this) && (!isNumber || hours < 0 || hours > 23)) {
+    const int hours = hoursEdit->text().trimmed().toInt(&isNumber);
+    if (timePicture->isVisibleTo(this) && (!isNumber || hours < 0 || hours > 23)) {
         OperatorSeam::Message(u"You must enter a time from 0 to 23"_s, Operator::Exclamation);
         return;
     }

@@ -62,13 +62,13 @@ private:
     bool cancelled = false;
     bool syncing = false; // set while one control writes to another
     QCalendarWidget* dtMonth = nullptr;
-    QLineEdit* txtDate = nullptr;
-    QLabel* lblDay = nullptr;
-    QWidget* picTime = nullptr;
-    QLineEdit* txtHours = nullptr;
-    QLineEdit* txtMinutes = nullptr;
-    QToolButton* cmdMinuteUp = nullptr;
-    QToolButton* cmdMinuteDown = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLineEdit* dateEdit = nullptr;
+    QLabel* dayLabel = nullptr;
+    QWidget* timePicture = nullptr;
+    QLineEdit* hoursEdit = nullptr;
+    QLineEdit* minutesEdit = nullptr;
+    QToolButton* minuteUpButton = nullptr;
+    QToolButton* minuteDownButton = nullptr;
+    QPushButton* okButton = nullptr;
     QScrollBar* scrollHours = nullptr;
 };

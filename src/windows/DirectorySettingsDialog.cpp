@@ -25,38 +25,38 @@ DirectorySettingsDialog::DirectorySettingsDialog(QList<DirectoryUser>& users, QW
     auto* columns = new QHBoxLayout;
 
     auto* listColumn = new QVBoxLayout;
-    lstUsers = new QListWidget(this);
-    lstUsers->setObjectName(u"lstUsers"_s);
+    usersList = new QListWidget(this);
+    usersList->setObjectName(u"lstUsers"_s);
     for (const DirectoryUser& user : users)
-        lstUsers->addItem(user.Name);
-    listColumn->addWidget(lstUsers);
+        usersList->addItem(user.Name);
+    listColumn->addWidget(usersList);
     auto* buttons = new QHBoxLayout;
-    auto* cmdAdd = new QPushButton(u"&Add User"_s, this);
-    cmdAdd->setObjectName(u"cmdAdd"_s);
-    cmdRemove = new QPushButton(u"&Remove User"_s, this);
-    cmdRemove->setObjectName(u"cmdRemove"_s);
-    buttons->addWidget(cmdAdd);
-    buttons->addWidget(cmdRemove);
+    auto* addButton = new QPushButton(u"&Add User"_s, this);
+    addButton->setObjectName(u"cmdAdd"_s);
+    removeButton = new QPushButton(u"&Remove User"_s, this);
+    removeButton->setObjectName(u"cmdRemove"_s);
+    buttons->addWidget(addButton);
+    buttons->addWidget(removeButton);
     listColumn->addLayout(buttons);
     columns->addLayout(listColumn);
 
     auto* details = new QGroupBox(u"User"_s, this);
     auto* form = new QFormLayout(details);
-    txtName = new QLineEdit(details);
-    txtName->setObjectName(u"txtName"_s);
-    txtName->setMinimumWidth(180);
-    form->addRow(u"&Name:"_s, txtName);
+    nameEdit = new QLineEdit(details);
+    nameEdit->setObjectName(u"txtName"_s);
+    nameEdit->setMinimumWidth(180);
+    form->addRow(u"&Name:"_s, nameEdit);
     auto* passwordRow = new QHBoxLayout;
-    txtPassword = new QLineEdit(details);
-    txtPassword->setObjectName(u"txtPassword"_s);
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setMinimumWidth(100);
-    cmdClearPassword = new QPushButton(u"No Pass&word"_s, details);
-    cmdClearPassword->setObjectName(u"cmdClearPassword"_s);
-    passwordRow->addWidget(txtPassword, 1);
-    passwordRow->addWidget(cmdClearPassword);
+    passwordEdit = new QLineEdit(details);
+    passwordEdit->setObjectName(u"txtPassword"_s);
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    passwordEdit->setMinimumWidth(100);
+    clearPasswordButton = new QPushButton(u"No Pass&word"_s, details);
+    clearPasswordButton->setObjectName(u"cmdClearPassword"_s);
+    passwordRow->addWidget(passwordEdit, 1);
+    passwordRow->addWidget(clearPasswordButton);
     auto* passwordLabel = new QLabel(u"New &password:"_s, details);
-    passwordLabel->setBuddy(txtPassword);
+    passwordLabel->setBuddy(passwordEdit);
     form->addRow(passwordLabel, passwordRow);
     for (const DirectoryRight& right : DirectoryRights) {
         auto* box = new QCheckBox(QLatin1String(right.Caption), details);
@@ -69,14 +69,14 @@ DirectorySettingsDialog::DirectorySettingsDialog(QList<DirectoryUser>& users, QW
     layout->addLayout(columns);
     layout->addLayout(QtDialogParts::OkCancelRow(this));
 
-    connect(cmdAdd, &QPushButton::clicked, this, &DirectorySettingsDialog::addUser);
-    connect(cmdRemove, &QPushButton::clicked, this, &DirectorySettingsDialog::removeUser);
-    connect(cmdClearPassword, &QPushButton::clicked, this, &DirectorySettingsDialog::clearPassword);
-    connect(txtName, &QLineEdit::textEdited, this, &DirectorySettingsDialog::keepUser);
-    connect(txtPassword, &QLineEdit::textEdited, this, &DirectorySettingsDialog::keepUser);
-    connect(lstUsers, &QListWidget::currentRowChanged, this, &DirectorySettingsDialog::showUser);
-    lstUsers->setCurrentRow(users.isEmpty() ? -1 : 0);
-    showUser(lstUsers->currentRow());
+    connect(addButton, &QPushButton::clicked, this, &DirectorySettingsDialog::addUser);
+    connect(removeButton, &QPushButton::clicked, this, &DirectorySettingsDialog::removeUser);
+    connect(clearPasswordButton, &QPushButton::clicked, this, &DirectorySettingsDialog::clearPassword);
+    connect(nameEdit, &QLineEdit::textEdited, this, &DirectorySettingsDialog::keepUser);
+    connect(passwordEdit, &QLineEdit::textEdited, this, &DirectorySettingsDialog::keepUser);
+    connect(usersList, &QListWidget::currentRowChanged, this, &DirectorySettingsDialog::showUser);
+    usersList->setCurrentRow(users.isEmpty() ? -1 : 0);
+    showUser(usersList->currentRow());
 }
 
 void DirectorySettingsDialog::showUser(int row) {
@@ -84,14 +84,14 @@ void DirectorySettingsDialog::showUser(int row) {
     shown = row;
     const bool any = row >= 0 && row < users.size();
     const DirectoryUser user = any ? users[row] : DirectoryUser{};
-    txtName->setText(user.Name);
-    txtPassword->clear();
+    nameEdit->setText(user.Name);
+    passwordEdit->clear();
     const bool hasPassword = !user.PasswordHash.isEmpty() || typedPasswords.contains(user.Guid);
-    txtPassword->setPlaceholderText(hasPassword ? u"(unchanged)"_s : u"(none)"_s);
+    passwordEdit->setPlaceholderText(hasPassword ? u"(unchanged)"_s : u"(none)"_s);
     for (int i = 0; i < rights.size(); ++i)
         rights[i]->setChecked(user.*DirectoryRights[i].Flag);
-    for (QWidget* part : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtPassword),
-                          static_cast<QWidget*>(cmdClearPassword), static_cast<QWidget*>(cmdRemove)})
+    for (QWidget* part : {static_cast<QWidget*>(nameEdit), static_cast<QWidget*>(passwordEdit),
+                          static_cast<QWidget*>(clearPasswordButton), static_cast<QWidget*>(removeButton)})
         part->setEnabled(any);
     for (QCheckBox* box : rights)
         box->setEnabled(any);
@@ -102,12 +102,12 @@ void DirectorySettingsDialog::keepUser() {
     if (showing || shown < 0)
         return;
     DirectoryUser& user = users[shown];
-    user.Name = txtName->text().trimmed();
-    if (!txtPassword->text().isEmpty())
-        typedPasswords.insert(user.Guid, txtPassword->text());
+    user.Name = nameEdit->text().trimmed();
+    if (!passwordEdit->text().isEmpty())
+        typedPasswords.insert(user.Guid, passwordEdit->text());
     for (int i = 0; i < rights.size(); ++i)
         user.*DirectoryRights[i].Flag = rights[i]->isChecked();
-    lstUsers->item(shown)->setText(user.Name);
+    usersList->item(shown)->setText(user.Name);
 }
 
 void DirectorySettingsDialog::clearPassword() {
@@ -115,16 +115,16 @@ void DirectorySettingsDialog::clearPassword() {
         return;
     users[shown].PasswordHash.clear();
     typedPasswords.remove(users[shown].Guid);
-    txtPassword->clear();
-    txtPassword->setPlaceholderText(u"(none)"_s);
+    passwordEdit->clear();
+    passwordEdit->setPlaceholderText(u"(none)"_s);
 }
 
 void DirectorySettingsDialog::addUser() {
     users.append({Directory::NewGuid(), u"New User"_s, true});
-    lstUsers->addItem(users.back().Name);
-    lstUsers->setCurrentRow(users.size() - 1);
-    txtName->setFocus();
-    txtName->selectAll();
+    usersList->addItem(users.back().Name);
+    usersList->setCurrentRow(users.size() - 1);
+    nameEdit->setFocus();
+    nameEdit->selectAll();
 }
 
 void DirectorySettingsDialog::removeUser() {
@@ -133,8 +133,8 @@ void DirectorySettingsDialog::removeUser() {
         return;
     shown = -1; // nothing to keep while the row goes
     users.removeAt(row);
-    delete lstUsers->takeItem(row);
-    showUser(lstUsers->currentRow());
+    delete usersList->takeItem(row);
+    showUser(usersList->currentRow());
 }
 
 void DirectorySettingsDialog::accept() {

@@ -35,10 +35,10 @@ private:
     QHash<QString, QString> typedPasswords;
     int shown = -1;
     bool showing = false;
-    QListWidget* lstUsers = nullptr;
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtPassword = nullptr;
-    QPushButton* cmdClearPassword = nullptr;
+    QListWidget* usersList = nullptr;
+    QLineEdit* nameEdit = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QPushButton* clearPasswordButton = nullptr;
     QList<QCheckBox*> rights;
-    QPushButton* cmdRemove = nullptr;
+    QPushButton* removeButton = nullptr;
 };

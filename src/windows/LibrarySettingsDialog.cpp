@@ -13,7 +13,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 LibrarySettingsDialog::LibrarySettingsDialog(LibrarySettings& settings, const QStringList& databases,
-                                       quint32 background, QWidget* parent)
+                                             quint32 background, QWidget* parent)
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmLibrarySettings"_s);
     setWindowTitle(u"Ostrel Settings"_s);
@@ -22,55 +22,55 @@ LibrarySettingsDialog::LibrarySettingsDialog(LibrarySettings& settings, const QS
 
     auto* database = new QGroupBox(u"Station Database"_s, this);
     auto* databaseLayout = new QVBoxLayout(database);
-    optChoose = new QRadioButton(u"&Choose the Station Database each time a tool starts"_s, database);
-    optChoose->setObjectName(u"optChoose"_s);
-    optFixed = new QRadioButton(u"&Always use this Station Database:"_s, database);
-    optFixed->setObjectName(u"optFixed"_s);
-    cboDatabase = new QComboBox(database);
-    cboDatabase->setObjectName(u"cboDatabase"_s);
-    cboDatabase->setEditable(true);
-    cboDatabase->addItems(databases);
-    cboDatabase->setCurrentText(settings.FixedDatabase);
-    databaseLayout->addWidget(optChoose);
-    databaseLayout->addWidget(optFixed);
-    databaseLayout->addWidget(cboDatabase);
-    (settings.DatabaseMode == 2 ? optFixed : optChoose)->setChecked(true);
+    chooseOption = new QRadioButton(u"&Choose the Station Database each time a tool starts"_s, database);
+    chooseOption->setObjectName(u"optChoose"_s);
+    fixedOption = new QRadioButton(u"&Always use this Station Database:"_s, database);
+    fixedOption->setObjectName(u"optFixed"_s);
+    databaseCombo = new QComboBox(database);
+    databaseCombo->setObjectName(u"cboDatabase"_s);
+    databaseCombo->setEditable(true);
+    databaseCombo->addItems(databases);
+    databaseCombo->setCurrentText(settings.FixedDatabase);
+    databaseLayout->addWidget(chooseOption);
+    databaseLayout->addWidget(fixedOption);
+    databaseLayout->addWidget(databaseCombo);
+    (settings.DatabaseMode == 2 ? fixedOption : chooseOption)->setChecked(true);
     layout->addWidget(database);
 
     auto* security = new QGroupBox(u"User Security"_s, this);
     auto* securityLayout = new QVBoxLayout(security);
-    chkSecurity = new QCheckBox(u"Users must &log in to the directory"_s, security);
-    chkSecurity->setObjectName(u"chkSecurity"_s);
-    chkSecurity->setChecked(settings.Security);
-    chkAutoLogIn = new QCheckBox(u"Log the only user in &without asking"_s, security);
-    chkAutoLogIn->setObjectName(u"chkAutoLogIn"_s);
-    chkAutoLogIn->setChecked(settings.AutoLogIn);
-    securityLayout->addWidget(chkSecurity);
-    securityLayout->addWidget(chkAutoLogIn);
+    securityCheck = new QCheckBox(u"Users must &log in to the directory"_s, security);
+    securityCheck->setObjectName(u"chkSecurity"_s);
+    securityCheck->setChecked(settings.Security);
+    autoLogInCheck = new QCheckBox(u"Log the only user in &without asking"_s, security);
+    autoLogInCheck->setObjectName(u"chkAutoLogIn"_s);
+    autoLogInCheck->setChecked(settings.AutoLogIn);
+    securityLayout->addWidget(securityCheck);
+    securityLayout->addWidget(autoLogInCheck);
     layout->addWidget(security);
     layout->addLayout(QtDialogParts::OkCancelRow(this));
 
-    connect(optFixed, &QRadioButton::toggled, this, &LibrarySettingsDialog::updateControls);
-    connect(chkSecurity, &QCheckBox::toggled, this, &LibrarySettingsDialog::updateControls);
+    connect(fixedOption, &QRadioButton::toggled, this, &LibrarySettingsDialog::updateControls);
+    connect(securityCheck, &QCheckBox::toggled, this, &LibrarySettingsDialog::updateControls);
     updateControls();
 }
 
 void LibrarySettingsDialog::updateControls() {
-    cboDatabase->setEnabled(optFixed->isChecked());
-    chkAutoLogIn->setEnabled(chkSecurity->isChecked());
+    databaseCombo->setEnabled(fixedOption->isChecked());
+    autoLogInCheck->setEnabled(securityCheck->isChecked());
 }
 
 void LibrarySettingsDialog::accept() {
-    const QString fixed = cboDatabase->currentText().trimmed();
-    if (optFixed->isChecked() && fixed.isEmpty()) {
+    const QString fixed = databaseCombo->currentText().trimmed();
+    if (fixedOption->isChecked() && fixed.isEmpty()) {
         OperatorSeam::Message(u"Give the Station Database to use, or let it be chosen each time."_s,
                               Operator::Exclamation);
-        cboDatabase->setFocus();
+        databaseCombo->setFocus();
         return;
     }
-    settings.DatabaseMode = optFixed->isChecked() ? 2 : 1;
-    settings.FixedDatabase = optFixed->isChecked() ? fixed : settings.FixedDatabase;
-    settings.Security = chkSecurity->isChecked();
-    settings.AutoLogIn = chkAutoLogIn->isChecked();
+    settings.DatabaseMode = fixedOption->isChecked() ? 2 : 1;
+    settings.FixedDatabase = fixedOption->isChecked() ? fixed : settings.FixedDatabase;
+    settings.Security = securityCheck->isChecked();
+    settings.AutoLogIn = autoLogInCheck->isChecked();
     QDialog::accept();
 }

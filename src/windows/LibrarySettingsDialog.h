@@ -13,7 +13,7 @@ class LibrarySettingsDialog : public QDialog {
     Q_OBJECT
 public:
     LibrarySettingsDialog(LibrarySettings& settings, const QStringList& databases, quint32 background,
-                       QWidget* parent = nullptr);
+                          QWidget* parent = nullptr);
 
     // Keeps the settings when they are whole; otherwise says what is missing and
     // stays open.
@@ -23,9 +23,9 @@ private:
     void updateControls();
 
     LibrarySettings& settings;
-    QRadioButton* optChoose = nullptr;
-    QRadioButton* optFixed = nullptr;
-    QComboBox* cboDatabase = nullptr;
-    QCheckBox* chkSecurity = nullptr;
-    QCheckBox* chkAutoLogIn = nullptr;
+    QRadioButton* chooseOption = nullptr;
+    QRadioButton* fixedOption = nullptr;
+    QComboBox* databaseCombo = nullptr;
+    QCheckBox* securityCheck = nullptr;
+    QCheckBox* autoLogInCheck = nullptr;
 };

@@ -14,74 +14,74 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-ListChooserDialog::ListChooserDialog(const Captions& captions, const QStringList& names, const QString& suggestion,
-                               bool canCreate, QWidget* parent)
+ListChooserDialog::ListChooserDialog(const Captions& captions, const QStringList& names,
+                                     const QString& suggestion, bool canCreate, QWidget* parent)
     : QDialog(parent) {
     setObjectName(u"frmListChooser"_s);
     setWindowTitle(captions.Title);
     auto* layout = new QVBoxLayout(this);
     auto* listLabel = new QLabel(captions.List, this);
     layout->addWidget(listLabel);
-    lstNames = new QListWidget(this);
-    lstNames->setObjectName(u"lstNames"_s);
-    listLabel->setBuddy(lstNames);
-    lstNames->addItems(names);
-    layout->addWidget(lstNames);
-    const auto suggested = lstNames->findItems(suggestion, Qt::MatchFixedString);
-    lstNames->setCurrentRow(suggested.isEmpty() ? (names.isEmpty() ? -1 : 0)
-                                                : lstNames->row(suggested.front()));
+    namesList = new QListWidget(this);
+    namesList->setObjectName(u"lstNames"_s);
+    listLabel->setBuddy(namesList);
+    namesList->addItems(names);
+    layout->addWidget(namesList);
+    const auto suggested = namesList->findItems(suggestion, Qt::MatchFixedString);
+    namesList->setCurrentRow(suggested.isEmpty() ? (names.isEmpty() ? -1 : 0)
+                                                 : namesList->row(suggested.front()));
 
     auto* newRow = new QHBoxLayout;
     auto* newLabel = new QLabel(captions.NewName, this);
     newRow->addWidget(newLabel);
-    txtNewName = new QLineEdit(this);
-    txtNewName->setObjectName(u"txtNewName"_s);
-    newLabel->setBuddy(txtNewName);
-    newRow->addWidget(txtNewName, 1);
-    cmdNew = new QPushButton(u"&New"_s, this);
-    cmdNew->setObjectName(u"cmdNew"_s);
-    cmdNew->setAutoDefault(false);
-    newRow->addWidget(cmdNew);
+    newNameEdit = new QLineEdit(this);
+    newNameEdit->setObjectName(u"txtNewName"_s);
+    newLabel->setBuddy(newNameEdit);
+    newRow->addWidget(newNameEdit, 1);
+    newButton = new QPushButton(u"&New"_s, this);
+    newButton->setObjectName(u"cmdNew"_s);
+    newButton->setAutoDefault(false);
+    newRow->addWidget(newButton);
     layout->addLayout(newRow);
-    for (QWidget* part : {static_cast<QWidget*>(txtNewName), static_cast<QWidget*>(cmdNew)})
+    for (QWidget* part : {static_cast<QWidget*>(newNameEdit), static_cast<QWidget*>(newButton)})
         part->setEnabled(canCreate);
 
-    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
-    connect(cmdNew, &QPushButton::clicked, this, &ListChooserDialog::addName);
-    connect(lstNames, &QListWidget::currentRowChanged, this, &ListChooserDialog::updateOK);
-    connect(lstNames, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &okButton));
+    connect(newButton, &QPushButton::clicked, this, &ListChooserDialog::addName);
+    connect(namesList, &QListWidget::currentRowChanged, this, &ListChooserDialog::updateOK);
+    connect(namesList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     updateOK();
     resize(360, 320);
 }
 
 QString ListChooserDialog::Chosen() const {
-    const QListWidgetItem* item = lstNames->currentItem();
+    const QListWidgetItem* item = namesList->currentItem();
     return item ? item->text() : QString();
 }
 
 void ListChooserDialog::addName() {
-    const QString name = txtNewName->text();
-    const auto existing = lstNames->findItems(name, Qt::MatchFixedString);
+    const QString name = newNameEdit->text();
+    const auto existing = namesList->findItems(name, Qt::MatchFixedString);
     if (!existing.isEmpty()) {
-        lstNames->setCurrentItem(existing.front());
-        txtNewName->clear();
+        namesList->setCurrentItem(existing.front());
+        newNameEdit->clear();
         return;
     }
     const QString problem = FileTools::NameProblem(name);
     if (!problem.isEmpty()) {
         OperatorSeam::Message(problem, Operator::Exclamation);
-        txtNewName->setFocus();
+        newNameEdit->setFocus();
         return;
     }
-    lstNames->addItem(name);
-    lstNames->setCurrentRow(lstNames->count() - 1);
-    txtNewName->clear();
-    cmdOK->setFocus();
+    namesList->addItem(name);
+    namesList->setCurrentRow(namesList->count() - 1);
+    newNameEdit->clear();
+    okButton->setFocus();
 }
 
 void ListChooserDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && focusWidget() == txtNewName && !txtNewName->text().isEmpty()) {
+    if (enter && focusWidget() == newNameEdit && !newNameEdit->text().isEmpty()) {
         addName();
         return;
     }
@@ -89,5 +89,5 @@ void ListChooserDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListChooserDialog::updateOK() {
-    cmdOK->setEnabled(lstNames->currentItem() != nullptr);
+    okButton->setEnabled(namesList->currentItem() != nullptr);
 }

@@ -19,7 +19,7 @@ public:
     };
 
     ListChooserDialog(const Captions& captions, const QStringList& names, const QString& suggestion,
-                   bool canCreate, QWidget* parent = nullptr);
+                      bool canCreate, QWidget* parent = nullptr);
 
     // The name selected; "" when none is.
     QString Chosen() const;
@@ -33,8 +33,8 @@ private:
     void addName();
     void updateOK();
 
-    QListWidget* lstNames = nullptr;
-    QLineEdit* txtNewName = nullptr;
-    QPushButton* cmdNew = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QListWidget* namesList = nullptr;
+    QLineEdit* newNameEdit = nullptr;
+    QPushButton* newButton = nullptr;
+    QPushButton* okButton = nullptr;
 };

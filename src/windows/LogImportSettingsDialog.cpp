@@ -48,7 +48,7 @@ QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
 } // namespace
 
 LogImportSettingsDialog::LogImportSettingsDialog(LogImportSettingsModel& settings, const QColor& background,
-                                           QWidget* parent)
+                                                 QWidget* parent)
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmLogImportSettings"_s);
     setWindowTitle(u"Log Importer Settings"_s);
@@ -62,11 +62,11 @@ LogImportSettingsDialog::LogImportSettingsDialog(LogImportSettingsModel& setting
     tabs->addTab(makeOptionsTab(), u"Options"_s);
     layout->addWidget(tabs);
 
-    QPushButton* cmdOK = nullptr;
-    layout->addLayout(QtDialogParts::OkCancelRow(this, &cmdOK));
+    QPushButton* okButton = nullptr;
+    layout->addLayout(QtDialogParts::OkCancelRow(this, &okButton));
     // Any change in an offset box makes OK available.
-    for (QLineEdit* offset : {txtOffsetAudioItems, txtOffsetLinkItems})
-        connect(offset, &QLineEdit::textEdited, cmdOK, [cmdOK] { cmdOK->setEnabled(true); });
+    for (QLineEdit* offset : {offsetAudioItemsEdit, offsetLinkItemsEdit})
+        connect(offset, &QLineEdit::textEdited, okButton, [okButton] { okButton->setEnabled(true); });
 }
 
 QLineEdit* LogImportSettingsDialog::box(const QString& name, const QString& text) {
@@ -96,8 +96,8 @@ QWidget* LogImportSettingsDialog::makeRangesTab() {
     return page;
 }
 
-void LogImportSettingsDialog::addOffset(QGridLayout* grid, int row, const QString& name, const QString& caption,
-                                     const QString& text, bool on) {
+void LogImportSettingsDialog::addOffset(QGridLayout* grid, int row, const QString& name,
+                                        const QString& caption, const QString& text, bool on) {
     auto* check = new QCheckBox(caption, this);
     check->setObjectName(u"chk"_s + name);
     check->setChecked(on);
@@ -107,11 +107,11 @@ void LogImportSettingsDialog::addOffset(QGridLayout* grid, int row, const QStrin
     grid->addWidget(check, row, 0);
     grid->addWidget(edit, row, 1);
     if (name == u"OffsetAudioItems") {
-        chkOffsetAudioItems = check;
-        txtOffsetAudioItems = edit;
+        offsetAudioItemsCheck = check;
+        offsetAudioItemsEdit = edit;
     } else {
-        chkOffsetLinkItems = check;
-        txtOffsetLinkItems = edit;
+        offsetLinkItemsCheck = check;
+        offsetLinkItemsEdit = edit;
     }
 }
 
@@ -141,24 +141,24 @@ QWidget* LogImportSettingsDialog::makeOptionsTab() {
     auto* layout = new QVBoxLayout(page);
     QGroupBox* mainUse = frame(u"fraMainUse"_s, u"Main use"_s, page);
     auto* uses = new QVBoxLayout(mainUse);
-    optImportMusic = new QRadioButton(u"Import Music"_s, mainUse);
-    optImportMusic->setObjectName(u"optImportMusic"_s);
-    optImportAdverts = new QRadioButton(u"Import Adverts"_s, mainUse);
-    optImportAdverts->setObjectName(u"optImportAdverts"_s);
-    optImportMusicAndAdverts = new QRadioButton(u"Import Music and Adverts"_s, mainUse);
-    optImportMusicAndAdverts->setObjectName(u"optImportMusicAndAdverts"_s);
-    for (QRadioButton* option : {optImportMusic, optImportAdverts, optImportMusicAndAdverts})
+    importMusicOption = new QRadioButton(u"Import Music"_s, mainUse);
+    importMusicOption->setObjectName(u"optImportMusic"_s);
+    importAdvertsOption = new QRadioButton(u"Import Adverts"_s, mainUse);
+    importAdvertsOption->setObjectName(u"optImportAdverts"_s);
+    importMusicAndAdvertsOption = new QRadioButton(u"Import Music and Adverts"_s, mainUse);
+    importMusicAndAdvertsOption->setObjectName(u"optImportMusicAndAdverts"_s);
+    for (QRadioButton* option : {importMusicOption, importAdvertsOption, importMusicAndAdvertsOption})
         uses->addWidget(option);
-    (settings.Role == ImportKind::Adverts           ? optImportAdverts
-     : settings.Role == ImportKind::MusicAndAdverts ? optImportMusicAndAdverts
-                                                    : optImportMusic)
+    (settings.Role == ImportKind::Adverts           ? importAdvertsOption
+     : settings.Role == ImportKind::MusicAndAdverts ? importMusicAndAdvertsOption
+                                                    : importMusicOption)
         ->setChecked(true);
     QGroupBox* other = frame(u"fraOther"_s, u"Start-up"_s, page);
     auto* others = new QVBoxLayout(other);
-    chkWarnAtStartup = new QCheckBox(u"Warn at start-up when there is nothing new to import"_s, other);
-    chkWarnAtStartup->setObjectName(u"chkWarnAtStartup"_s);
-    chkWarnAtStartup->setChecked(settings.WarnAtStartup);
-    others->addWidget(chkWarnAtStartup);
+    warnAtStartupCheck = new QCheckBox(u"Warn at start-up when there is nothing new to import"_s, other);
+    warnAtStartupCheck->setObjectName(u"chkWarnAtStartup"_s);
+    warnAtStartupCheck->setChecked(settings.WarnAtStartup);
+    others->addWidget(warnAtStartupCheck);
     layout->addWidget(mainUse);
     layout->addWidget(makeAdvertsGroup(page));
     layout->addWidget(other);
@@ -169,11 +169,11 @@ QWidget* LogImportSettingsDialog::makeOptionsTab() {
 QWidget* LogImportSettingsDialog::makeAdvertsGroup(QWidget* page) {
     QGroupBox* adverts = frame(u"fraAdverts"_s, u"Log files"_s, page);
     auto* grid = new QGridLayout(adverts);
-    txtAdvertTimeWindow = box(u"txtAdvertTimeWindow"_s, settings.AdvertTimeWindow);
+    advertTimeWindowEdit = box(u"txtAdvertTimeWindow"_s, settings.AdvertTimeWindow);
     auto* caption = new QLabel(u"Place an advert up to this many seconds from its break's time:"_s, adverts);
-    caption->setBuddy(txtAdvertTimeWindow);
+    caption->setBuddy(advertTimeWindowEdit);
     grid->addWidget(caption, 0, 0);
-    grid->addWidget(txtAdvertTimeWindow, 0, 1);
+    grid->addWidget(advertTimeWindowEdit, 0, 1);
     auto* meaning =
         new QLabel(u"An advert log line goes into the break of its hour whose time is nearest its "
                    u"own, when it is no further away than this (0 to 3600; with 0, only a break at "
@@ -183,15 +183,15 @@ QWidget* LogImportSettingsDialog::makeAdvertsGroup(QWidget* page) {
     meaning->setObjectName(u"lblAdvertTimeWindow"_s);
     meaning->setWordWrap(true);
     grid->addWidget(meaning, 1, 0, 1, 2);
-    cboAdvertLogFormat = formatList(u"cboAdvertLogFormat"_s, u"(the layouts known by their marks)"_s,
-                                    settings.AdvertLogFormat, adverts);
-    cboMusicLogFormat =
+    advertLogFormatCombo = formatList(u"cboAdvertLogFormat"_s, u"(the layouts known by their marks)"_s,
+                                      settings.AdvertLogFormat, adverts);
+    musicLogFormatCombo =
         formatList(u"cboMusicLogFormat"_s, u"(the native music log)"_s, settings.MusicLogFormat, adverts);
     int row = 2;
     for (const auto& [caption, list] :
          {std::pair{u"Advert log &layout (stationdb format test tries one on a sample):"_s,
-                    cboAdvertLogFormat},
-          std::pair{u"Music log la&yout (a table a description reads):"_s, cboMusicLogFormat}}) {
+                    advertLogFormatCombo},
+          std::pair{u"Music log la&yout (a table a description reads):"_s, musicLogFormatCombo}}) {
         auto* label = new QLabel(caption, adverts);
         label->setBuddy(list);
         grid->addWidget(label, row, 0);
@@ -200,8 +200,8 @@ QWidget* LogImportSettingsDialog::makeAdvertsGroup(QWidget* page) {
     return adverts;
 }
 
-QComboBox* LogImportSettingsDialog::formatList(const QString& name, const QString& none, const QString& chosen,
-                                            QWidget* parent) const {
+QComboBox* LogImportSettingsDialog::formatList(const QString& name, const QString& none,
+                                               const QString& chosen, QWidget* parent) const {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     list->addItem(none, QString());
@@ -215,7 +215,7 @@ bool LogImportSettingsDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit)
         return QDialog::eventFilter(watched, event);
-    const bool offset = edit == txtOffsetAudioItems || edit == txtOffsetLinkItems;
+    const bool offset = edit == offsetAudioItemsEdit || edit == offsetLinkItemsEdit;
     switch (event->type()) {
     case QEvent::FocusIn:
         QTimer::singleShot(0, edit, &QLineEdit::selectAll);
@@ -241,17 +241,17 @@ bool LogImportSettingsDialog::eventFilter(QObject* watched, QEvent* event) {
 void LogImportSettingsDialog::copyToModel() {
     for (auto it = rangeBoxes.cbegin(); it != rangeBoxes.cend(); ++it)
         settings.Ranges[it.key()] = it.value()->text();
-    settings.OffsetAudioItems = txtOffsetAudioItems->text();
-    settings.OffsetLinkItems = txtOffsetLinkItems->text();
-    settings.OffsetAudioItemsOn = chkOffsetAudioItems->isChecked();
-    settings.OffsetLinkItemsOn = chkOffsetLinkItems->isChecked();
-    settings.Role = optImportMusicAndAdverts->isChecked() ? ImportKind::MusicAndAdverts
-                    : optImportAdverts->isChecked()       ? ImportKind::Adverts
-                                                          : ImportKind::Music;
-    settings.WarnAtStartup = chkWarnAtStartup->isChecked();
-    settings.AdvertTimeWindow = txtAdvertTimeWindow->text();
-    settings.AdvertLogFormat = cboAdvertLogFormat->currentData().toString();
-    settings.MusicLogFormat = cboMusicLogFormat->currentData().toString();
+    settings.OffsetAudioItems = offsetAudioItemsEdit->text();
+    settings.OffsetLinkItems = offsetLinkItemsEdit->text();
+    settings.OffsetAudioItemsOn = offsetAudioItemsCheck->isChecked();
+    settings.OffsetLinkItemsOn = offsetLinkItemsCheck->isChecked();
+    settings.Role = importMusicAndAdvertsOption->isChecked() ? ImportKind::MusicAndAdverts
+                    : importAdvertsOption->isChecked()       ? ImportKind::Adverts
+                                                             : ImportKind::Music;
+    settings.WarnAtStartup = warnAtStartupCheck->isChecked();
+    settings.AdvertTimeWindow = advertTimeWindowEdit->text();
+    settings.AdvertLogFormat = advertLogFormatCombo->currentData().toString();
+    settings.MusicLogFormat = musicLogFormatCombo->currentData().toString();
 }
 
 void LogImportSettingsDialog::accept() {

@@ -16,7 +16,7 @@ class LogImportSettingsDialog : public QDialog {
 public:
     // `background` is the main window's background colour, which the dialog takes.
     LogImportSettingsDialog(LogImportSettingsModel& settings, const QColor& background,
-                         QWidget* parent = nullptr);
+                            QWidget* parent = nullptr);
 
 public slots:
     // OK: the values go into the model; when the model refuses them, its message is
@@ -41,15 +41,15 @@ private:
 
     LogImportSettingsModel& settings;
     QMap<QString, QLineEdit*> rangeBoxes; // by station setting name
-    QLineEdit* txtOffsetAudioItems = nullptr;
-    QLineEdit* txtOffsetLinkItems = nullptr;
-    QCheckBox* chkOffsetAudioItems = nullptr;
-    QCheckBox* chkOffsetLinkItems = nullptr;
-    QRadioButton* optImportMusic = nullptr;
-    QRadioButton* optImportAdverts = nullptr;
-    QRadioButton* optImportMusicAndAdverts = nullptr;
-    QCheckBox* chkWarnAtStartup = nullptr;
-    QLineEdit* txtAdvertTimeWindow = nullptr;
-    class QComboBox* cboAdvertLogFormat = nullptr;
-    class QComboBox* cboMusicLogFormat = nullptr;
+    QLineEdit* offsetAudioItemsEdit = nullptr;
+    QLineEdit* offsetLinkItemsEdit = nullptr;
+    QCheckBox* offsetAudioItemsCheck = nullptr;
+    QCheckBox* offsetLinkItemsCheck = nullptr;
+    QRadioButton* importMusicOption = nullptr;
+    QRadioButton* importAdvertsOption = nullptr;
+    QRadioButton* importMusicAndAdvertsOption = nullptr;
+    QCheckBox* warnAtStartupCheck = nullptr;
+    QLineEdit* advertTimeWindowEdit = nullptr;
+    class QComboBox* advertLogFormatCombo = nullptr;
+    class QComboBox* musicLogFormatCombo = nullptr;
 };

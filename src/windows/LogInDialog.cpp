@@ -18,28 +18,28 @@ LogInDialog::LogInDialog(const QList<DirectoryUser>& users, const QString& produ
     layout->addWidget(
         new QLabel(u"Choose your name (or type your user identifier) and give your password."_s, this));
     auto* form = new QFormLayout;
-    cboUser = new QComboBox(this);
-    cboUser->setObjectName(u"cboUser"_s);
-    cboUser->setEditable(true);
-    cboUser->setInsertPolicy(QComboBox::NoInsert);
+    userCombo = new QComboBox(this);
+    userCombo->setObjectName(u"cboUser"_s);
+    userCombo->setEditable(true);
+    userCombo->setInsertPolicy(QComboBox::NoInsert);
     for (const DirectoryUser& user : users)
-        cboUser->addItem(user.Name);
-    form->addRow(u"&User:"_s, cboUser);
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(u"txtPassword"_s);
-    txtPassword->setEchoMode(QLineEdit::Password);
-    form->addRow(u"&Password:"_s, txtPassword);
+        userCombo->addItem(user.Name);
+    form->addRow(u"&User:"_s, userCombo);
+    passwordEdit = new QLineEdit(this);
+    passwordEdit->setObjectName(u"txtPassword"_s);
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    form->addRow(u"&Password:"_s, passwordEdit);
     layout->addLayout(form);
     layout->addLayout(QtDialogParts::OkCancelRow(this));
-    txtPassword->setFocus();
+    passwordEdit->setFocus();
 }
 
 DirectoryLogIn LogInDialog::Given() const {
-    const QString typed = cboUser->currentText().trimmed();
+    const QString typed = userCombo->currentText().trimmed();
     for (const DirectoryUser& user : users) {
         if (user.Name.compare(typed, Qt::CaseInsensitive) == 0 ||
             user.Guid.compare(typed, Qt::CaseInsensitive) == 0)
-            return {user.Guid, txtPassword->text()};
+            return {user.Guid, passwordEdit->text()};
     }
-    return {QString(), txtPassword->text()};
+    return {QString(), passwordEdit->text()};
 }

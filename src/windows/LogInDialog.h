@@ -20,6 +20,6 @@ public:
 
 private:
     QList<DirectoryUser> users;
-    QComboBox* cboUser = nullptr;
-    QLineEdit* txtPassword = nullptr;
+    QComboBox* userCombo = nullptr;
+    QLineEdit* passwordEdit = nullptr;
 };

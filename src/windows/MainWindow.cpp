@@ -5,14 +5,14 @@
 #include "base/Application.h"
 #include "base/GeneralTools.h"
 #include "base/ScheduleDateTools.h"
-#include "windows/DateRangeControl.h"
-#include "windows/OperatorCursor.h"
-#include "windows/ReadinessGrid.h"
 #include "windows/AdvertLogWindow.h"
+#include "windows/DateRangeControl.h"
 #include "windows/LogImportSettingsDialog.h"
+#include "windows/OperatorCursor.h"
 #include "windows/PrintPreviewDialog.h"
-#include "windows/ReadinessDialog.h"
 #include "windows/ProgressWindow.h"
+#include "windows/ReadinessDialog.h"
+#include "windows/ReadinessGrid.h"
 #include "windows/SplashWindow.h"
 
 #include <QCloseEvent>
@@ -52,8 +52,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     makeMenus();
     progress = new ProgressWindow(this);
-    connect(&renderer, &GraphicsRenderer::FactorsChanged, this, &MainWindow::clsRenderer_FactorsChanged);
-    clsRenderer_FactorsChanged();
+    connect(&renderer, &GraphicsRenderer::FactorsChanged, this, &MainWindow::rendererFactorsChanged);
+    rendererFactorsChanged();
 }
 
 MainWindow::~MainWindow() = default;
@@ -63,35 +63,35 @@ QWidget* MainWindow::makeInformationPanel() {
     panel->setObjectName(u"fraCurrentLogInformation"_s);
     informationPanel = panel;
     auto* grid = new QGridLayout(panel);
-    lblMusicScheduled = new QLabel(panel);
-    lblMusicScheduled->setObjectName(u"lblMusicScheduled"_s);
-    lblAdvertsScheduled = new QLabel(panel);
-    lblAdvertsScheduled->setObjectName(u"lblAdvertsScheduled"_s);
-    lblAdvertsWaiting = new QLabel(panel);
-    lblAdvertsWaiting->setObjectName(u"lblAdvertsWaiting"_s);
-    panelLabels = {new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), lblMusicScheduled,
-                   new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), lblAdvertsScheduled};
+    musicScheduledLabel = new QLabel(panel);
+    musicScheduledLabel->setObjectName(u"lblMusicScheduled"_s);
+    advertsScheduledLabel = new QLabel(panel);
+    advertsScheduledLabel->setObjectName(u"lblAdvertsScheduled"_s);
+    advertsWaitingLabel = new QLabel(panel);
+    advertsWaitingLabel->setObjectName(u"lblAdvertsWaiting"_s);
+    panelLabels = {new QLabel(u"'Hours' are in the Scheduled Log for:"_s, panel), musicScheduledLabel,
+                   new QLabel(u"'Adverts' are in the Scheduled Log until:"_s, panel), advertsScheduledLabel};
     for (int i = 0; i < panelLabels.size(); ++i)
         grid->addWidget(panelLabels[i], i / 2, i % 2);
-    grid->addWidget(lblAdvertsWaiting, 2, 0, 1, 2);
-    panelLabels.append(lblAdvertsWaiting);
-    lblAdvertsWaiting->hide();
+    grid->addWidget(advertsWaitingLabel, 2, 0, 1, 2);
+    panelLabels.append(advertsWaitingLabel);
+    advertsWaitingLabel->hide();
     auto* next = new QLabel(u"The next 48 hours (point at an hour for its figures):"_s, panel);
     grid->addWidget(next, 3, 0, 1, 2);
     panelLabels.append(next);
-    grdReadinessStrip = new ReadinessGrid(14, panel);
-    grdReadinessStrip->setObjectName(u"grdReadinessStrip"_s);
-    grdReadinessStrip->HeadEvery(6);
-    grdReadinessStrip->setFont([&] {
-        QFont small = grdReadinessStrip->font();
+    readinessStripGrid = new ReadinessGrid(14, panel);
+    readinessStripGrid->setObjectName(u"grdReadinessStrip"_s);
+    readinessStripGrid->HeadEvery(6);
+    readinessStripGrid->setFont([&] {
+        QFont small = readinessStripGrid->font();
         small.setPointSizeF(small.pointSizeF() * 0.75);
         return small;
     }());
-    connect(grdReadinessStrip, &ReadinessGrid::HourChosen, this, &MainWindow::viewAdvertLogAt);
-    grid->addWidget(grdReadinessStrip, 4, 0, 1, 2, Qt::AlignLeft);
+    connect(readinessStripGrid, &ReadinessGrid::HourChosen, this, &MainWindow::ViewAdvertLogAt);
+    grid->addWidget(readinessStripGrid, 4, 0, 1, 2, Qt::AlignLeft);
     QWidget* legend = ReadinessGrid::Legend(14, panel);
     legend->setObjectName(u"pnlStripLegend"_s);
-    legend->setFont(grdReadinessStrip->font());
+    legend->setFont(readinessStripGrid->font());
     grid->addWidget(legend, 5, 0, 1, 2, Qt::AlignLeft);
     panelLabels.append(legend->findChildren<QLabel*>());
     grid->setColumnStretch(1, 1);
@@ -118,13 +118,13 @@ QWidget* MainWindow::makeButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     const QString captions[3] = {u"Import Music"_s, u"Import Adverts"_s, u"Import Music and Adverts"_s};
     for (int i = 0; i < 3; ++i) {
-        cmdImport[i] = new QPushButton(captions[i], row);
-        cmdImport[i]->setObjectName(u"cmdImport(%1)"_s.arg(i + 1));
-        connect(cmdImport[i], &QPushButton::clicked, this, [this, i] {
+        importButton[i] = new QPushButton(captions[i], row);
+        importButton[i]->setObjectName(u"cmdImport(%1)"_s.arg(i + 1));
+        connect(importButton[i], &QPushButton::clicked, this, [this, i] {
             if (controller)
-                controller->cmdImport_Click(i + 1);
+                controller->ImportClicked(i + 1);
         });
-        layout->addWidget(cmdImport[i]);
+        layout->addWidget(importButton[i]);
     }
     return row;
 }
@@ -143,7 +143,8 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& caption, const Actio
 void MainWindow::makeMenus() {
     QMenu* file = menuBar()->addMenu(u"&File"_s);
     addCommand(file, u"&View History Log File"_s, &MainWindowController::ViewHistoryLogFile);
-    connect(file->addAction(u"View &All Log Files"_s), &QAction::triggered, this, &MainWindow::viewAllLogFiles);
+    connect(file->addAction(u"View &All Log Files"_s), &QAction::triggered, this,
+            &MainWindow::viewAllLogFiles);
     addCommand(file, u"&Scan available Log files for new date range"_s, &MainWindowController::ScanLogFiles);
     file->addSeparator();
     connect(file->addAction(u"E&xit"_s), &QAction::triggered, this, &QWidget::close);
@@ -157,9 +158,9 @@ void MainWindow::makeMenus() {
 
     QMenu* adverts = menuBar()->addMenu(u"&Advert Log"_s);
     QMenu* view = adverts->addMenu(u"&View Log"_s);
-    connect(view->addAction(u"&Start Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(Start); });
-    connect(view->addAction(u"&End Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(End); });
-    connect(view->addAction(u"&Other Date"_s), &QAction::triggered, this, [this] { viewAdvertLog(Other); });
+    connect(view->addAction(u"&Start Date"_s), &QAction::triggered, this, [this] { ViewAdvertLog(Start); });
+    connect(view->addAction(u"&End Date"_s), &QAction::triggered, this, [this] { ViewAdvertLog(End); });
+    connect(view->addAction(u"&Other Date"_s), &QAction::triggered, this, [this] { ViewAdvertLog(Other); });
     addCommand(adverts, u"&Remove Adverts for the Date and Time range given below"_s,
                [](auto& c) { c.RemoveAdvertsForRange(true); });
     addCommand(adverts, u"Remove and then Re-&send the adverts for the Date and Time range below"_s,
@@ -169,7 +170,7 @@ void MainWindow::makeMenus() {
     rangeCommands.append(addCommand(import, u"&Preview the Import of the Date and Time range below"_s,
                                     &MainWindowController::Preview));
     connect(import->addAction(u"&Readiness of the Days Ahead"_s), &QAction::triggered, this,
-            &MainWindow::viewReadiness);
+            &MainWindow::ViewReadiness);
 
     QMenu* settings = menuBar()->addMenu(u"Settin&gs"_s);
     addCommand(settings, u"&Audio Setup"_s);
@@ -210,16 +211,16 @@ void MainWindow::Attach(MainWindowController* attached) {
 }
 
 void MainWindow::SetMusicScheduled(const QString& text) {
-    lblMusicScheduled->setText(text);
+    musicScheduledLabel->setText(text);
 }
 
 void MainWindow::SetAdvertsWaiting(const QString& text) {
-    lblAdvertsWaiting->setText(text);
-    lblAdvertsWaiting->setVisible(!text.isEmpty());
+    advertsWaitingLabel->setText(text);
+    advertsWaitingLabel->setVisible(!text.isEmpty());
 }
 
 void MainWindow::SetAdvertsScheduled(const QString& text) {
-    lblAdvertsScheduled->setText(text);
+    advertsScheduledLabel->setText(text);
 }
 
 DateRange MainWindow::Range() const {
@@ -240,7 +241,7 @@ bool MainWindow::IsRangeValid(bool inOrder, bool withinLimits, bool dated) {
 void MainWindow::SetEnabled(MainView::Command command, bool enabled) {
     switch (command) {
     case ImportButtons:
-        for (QPushButton* button : cmdImport)
+        for (QPushButton* button : importButton)
             button->setEnabled(enabled);
         break;
     case RangeCommands:
@@ -309,7 +310,7 @@ bool MainWindow::ShowSettings(LogImportSettingsModel& settings) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-AdvertLogWindow* MainWindow::viewAdvertLog(AdvertLogPoint point) {
+AdvertLogWindow* MainWindow::ViewAdvertLog(AdvertLogPoint point) {
     if (!controller || !controller->Database())
         return nullptr;
     std::optional<ScheduleDate> at;
@@ -321,7 +322,7 @@ AdvertLogWindow* MainWindow::viewAdvertLog(AdvertLogPoint point) {
     return openAdvertLog(at);
 }
 
-AdvertLogWindow* MainWindow::viewAdvertLogAt(const ScheduleDate& hour) {
+AdvertLogWindow* MainWindow::ViewAdvertLogAt(const ScheduleDate& hour) {
     if (!controller || !controller->Database())
         return nullptr;
     return openAdvertLog(hour);
@@ -336,20 +337,20 @@ AdvertLogWindow* MainWindow::openAdvertLog(const std::optional<ScheduleDate>& at
     return viewer;
 }
 
-ReadinessDialog* MainWindow::viewReadiness() {
+ReadinessDialog* MainWindow::ViewReadiness() {
     if (!controller || !controller->Database())
         return nullptr;
     auto* window = new ReadinessDialog(
         ScheduleDateTools::Today(),
         [this](const ScheduleDate& from, int hours) { return controller->ReadinessOf(from, hours); },
-        [this](const ScheduleDate& hour) { viewAdvertLogAt(hour); }, renderer.Background(), this);
+        [this](const ScheduleDate& hour) { ViewAdvertLogAt(hour); }, renderer.Background(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return window;
 }
 
 void MainWindow::SetReadiness(const QList<HourReadiness>& hours) {
-    grdReadinessStrip->Show(hours);
+    readinessStripGrid->Show(hours);
 }
 
 void MainWindow::viewAllLogFiles() {
@@ -380,7 +381,7 @@ void MainWindow::ShowText(const QString& text, const QString& caption) {
     viewer.DisplayText(text, caption, 1, false);
 }
 
-void MainWindow::clsRenderer_FactorsChanged() {
+void MainWindow::rendererFactorsChanged() {
     // The window's own background is the area under the menu bar; the menus keep
     // the desktop's colours so that they stay readable in every scheme.
     QWidget* area = centralWidget();

@@ -39,7 +39,7 @@ public:
     // hour of its end, or at a date the operator picks in it. The viewer shown, or
     // nullptr when the range holds no date.
     enum AdvertLogPoint { Start, End, Other };
-    AdvertLogWindow* viewAdvertLog(AdvertLogPoint point);
+    AdvertLogWindow* ViewAdvertLog(AdvertLogPoint point);
     // The colour scheme the window takes its colours from.
     ::GraphicsRenderer& GraphicsRenderer() { return renderer; }
     // A menu command by its caption (with its "&"), or nullptr.
@@ -63,9 +63,9 @@ public:
     int ReadinessHours() const override { return 48; }
     void SetReadiness(const QList<HourReadiness>& hours) override;
     // "&Readiness": the days ahead, hour by hour; the window shown.
-    ReadinessDialog* viewReadiness();
+    ReadinessDialog* ViewReadiness();
     // The advert log viewer at an hour; the viewer shown, or nullptr without a database.
-    AdvertLogWindow* viewAdvertLogAt(const ScheduleDate& hour);
+    AdvertLogWindow* ViewAdvertLogAt(const ScheduleDate& hour);
     bool ShowSettings(LogImportSettingsModel& settings) override;
     void ShowReport(const QString& path, const QString& caption) override;
     void ShowText(const QString& text, const QString& caption) override;
@@ -90,20 +90,20 @@ private:
     void viewAllLogFiles();
     void about();
     // Takes the window's colours from the renderer again.
-    void clsRenderer_FactorsChanged();
+    void rendererFactorsChanged();
 
     ::GraphicsRenderer renderer;
     MainWindowController* controller = nullptr;
     QWidget* informationPanel = nullptr;
     QList<QLabel*> panelLabels;
-    QLabel* lblMusicScheduled = nullptr;
-    QLabel* lblAdvertsWaiting = nullptr;
-    QLabel* lblAdvertsScheduled = nullptr;
+    QLabel* musicScheduledLabel = nullptr;
+    QLabel* advertsWaitingLabel = nullptr;
+    QLabel* advertsScheduledLabel = nullptr;
     QFrame* pnlImportRange = nullptr;
     DateRangeControl* dtImportRange = nullptr;
-    QPushButton* cmdImport[3] = {};
+    QPushButton* importButton[3] = {};
     QList<QAction*> rangeCommands;
     ProgressWindow* progress = nullptr;
     SplashWindow* splash = nullptr;
-    ReadinessGrid* grdReadinessStrip = nullptr; // the next 48 hours
+    ReadinessGrid* readinessStripGrid = nullptr; // the next 48 hours
 };

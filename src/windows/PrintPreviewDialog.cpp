@@ -109,11 +109,11 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent) : QDialog(parent) {
     rtfFile->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->addWidget(rtfFile, 1);
 
-    cmdOK = new QPushButton(u"OK"_s, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    okButton = new QPushButton(u"OK"_s, this);
+    okButton->setObjectName(u"cmdOK"_s);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(okButton, 0, Qt::AlignRight);
 }
 
 void PrintPreviewDialog::load(const QString& caption, bool floating) {
@@ -141,7 +141,7 @@ void PrintPreviewDialog::placeOnScreen() {
 }
 
 void PrintPreviewDialog::DisplayText(const QString& information, const QString& caption, int modal,
-                                  bool floating) {
+                                     bool floating) {
     load(caption.isEmpty() ? u"Print Preview"_s : caption, floating);
     rtfFile->setPlainText(information);
     rich = false;
@@ -149,7 +149,8 @@ void PrintPreviewDialog::DisplayText(const QString& information, const QString& 
     show(modal);
 }
 
-void PrintPreviewDialog::DisplayFile(const QString& filename, const QString& caption, int modal, bool floating) {
+void PrintPreviewDialog::DisplayFile(const QString& filename, const QString& caption, int modal,
+                                     bool floating) {
     if (FileTools::FileSize(filename) < 0)
         return;
     fileName = filename;

@@ -48,7 +48,7 @@ private:
     QTextEdit* rtfFile = nullptr;
     QToolBar* toolButtons = nullptr;
     QAction* printButton = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QPushButton* okButton = nullptr;
     QString fileName;
     QPointer<QWidget> owner;
     bool rich = false;

@@ -174,14 +174,16 @@ void ProgressWindow::TitleThirdCount(const QString& title) {
 void ProgressWindow::SetHourNumber(int number, int of) {
     const QString left = TimeLeft(sinceShown.isValid() ? sinceShown.elapsed() : 0,
                                   overallPercent - percentWhenShown, 100 - overallPercent);
-    setCaption(hourCaption, u"hour %1 of %2"_s.arg(number).arg(of) + (left.isEmpty() ? QString() : u"; "_s + left));
+    setCaption(hourCaption,
+               u"hour %1 of %2"_s.arg(number).arg(of) + (left.isEmpty() ? QString() : u"; "_s + left));
 }
 
 QString ProgressWindow::TimeLeft(qint64 elapsedMs, int percentDone, int percentLeft) {
     if (elapsedMs < 1000 || percentDone < 1)
         return {};
     const qint64 seconds = (elapsedMs * qMax(0, percentLeft) / percentDone + 999) / 1000;
-    return seconds < 120 ? u"about %1 s left"_s.arg(seconds) : u"about %1 min left"_s.arg((seconds + 59) / 60);
+    return seconds < 120 ? u"about %1 s left"_s.arg(seconds)
+                         : u"about %1 min left"_s.arg((seconds + 59) / 60);
 }
 
 void ProgressWindow::showEvent(QShowEvent* event) {

@@ -63,8 +63,8 @@ private:
     QProgressBar* currentBar = nullptr;
     QLabel* taskCaption = nullptr;
     QLabel* hourCaption = nullptr;
-    QElapsedTimer sinceShown;  // for the time left
-    int percentWhenShown = 0;  // the Overall bar's when the window was shown
+    QElapsedTimer sinceShown; // for the time left
+    int percentWhenShown = 0; // the Overall bar's when the window was shown
     static constexpr int counters = 3;
     bool thirdCounted = false; // the third counts only while a run has titled it
     QLabel* reportTitles[counters] = {};

@@ -22,17 +22,17 @@ QLineEdit* QtDialogParts::EditBox(QWidget* parent, const QString& name, int widt
 QHBoxLayout* QtDialogParts::OkCancelRow(QDialog* dialog, QPushButton** ok) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* cmdOK = new QPushButton(u"OK"_s, dialog);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(u"Cancel"_s, dialog);
-    cmdCancel->setObjectName(u"cmdCancel"_s);
-    row->addWidget(cmdOK);
-    row->addWidget(cmdCancel);
-    QObject::connect(cmdOK, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cmdCancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* okButton = new QPushButton(u"OK"_s, dialog);
+    okButton->setObjectName(u"cmdOK"_s);
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(u"Cancel"_s, dialog);
+    cancelButton->setObjectName(u"cmdCancel"_s);
+    row->addWidget(okButton);
+    row->addWidget(cancelButton);
+    QObject::connect(okButton, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancelButton, &QPushButton::clicked, dialog, &QDialog::reject);
     if (ok)
-        *ok = cmdOK;
+        *ok = okButton;
     return row;
 }
 

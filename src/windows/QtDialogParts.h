@@ -17,10 +17,10 @@ class QtDialogParts {
 public:
     // A box of a fixed width, named as the window's control, watched by `filter`.
     static QLineEdit* EditBox(QWidget* parent, const QString& name, int width, QObject* filter);
-    // "OK" (cmdOK, the default button, accepting) and "Cancel" (cmdCancel, rejecting)
+    // "OK" (okButton, the default button, accepting) and "Cancel" (cancelButton, rejecting)
     // at the right of a row; `ok` receives the OK button when asked for.
     static QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton** ok = nullptr);
-    // A folder box named `name` and, beside it, "Browse..." (named "cmdBrowse" +
+    // A folder box named `name` and, beside it, "Browse..." (named "browseButton" +
     // `name` without its "txt") that picks a folder into it. The box goes to `box`.
     static QHBoxLayout* FolderRow(QWidget* parent, const QString& name, const QString& title,
                                   QLineEdit** box);

@@ -58,7 +58,7 @@ QList<std::pair<QMessageBox::StandardButton, Operator::Answer>> buttonsOf(Operat
 } // namespace
 
 Operator::Answer QtOperator::MessageBox(const QString& text, Icon icon, Buttons buttons, int defaultButton,
-                                         const QString& title) {
+                                        const QString& title) {
     QMessageBox box(iconOf(icon), title, text, QMessageBox::NoButton, owner);
     const auto choices = buttonsOf(buttons);
     for (const auto& [button, answer] : choices)
@@ -90,7 +90,7 @@ QString chosen(ListChooserDialog&& chooser) {
 
 QString QtOperator::ChooseProfile(const QStringList& profiles, const QString& suggestion) {
     return chosen(ListChooserDialog({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s}, profiles,
-                                 suggestion, true, owner));
+                                    suggestion, true, owner));
 }
 
 DirectoryLogIn QtOperator::LogIn(const QList<DirectoryUser>& users, const QString& product) {
@@ -113,7 +113,7 @@ bool QtOperator::EditLibrarySettings(LibrarySettings& settings, const QStringLis
 QString QtOperator::ChooseDatabase(const QStringList& databases, const QString& suggestion, bool canCreate) {
     return chosen(
         ListChooserDialog({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
-                       databases, suggestion, canCreate, owner));
+                          databases, suggestion, canCreate, owner));
 }
 
 bool QtOperator::EditStationSettings(StationSettings& settings, const QString& databaseName) {

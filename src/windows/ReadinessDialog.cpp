@@ -12,7 +12,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 ReadinessDialog::ReadinessDialog(const ScheduleDate& first, Source source, Opener open, quint32 background,
-                           QWidget* parent)
+                                 QWidget* parent)
     : QDialog(parent), first(first), source(std::move(source)) {
     setObjectName(u"frmReadiness"_s);
     setWindowTitle(u"Readiness"_s);

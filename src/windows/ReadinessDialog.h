@@ -20,7 +20,7 @@ public:
     // Shows `Days` days of hours from the hour holding `first`: a row a calendar day,
     // so the first and the last rows are partly empty unless `first` is midnight.
     ReadinessDialog(const ScheduleDate& first, Source source, Opener open, quint32 background,
-                 QWidget* parent = nullptr);
+                    QWidget* parent = nullptr);
 
     static constexpr int Days = 7;
     // Reads the days again.

@@ -71,7 +71,9 @@ void ReadinessGrid::Show(const QList<HourReadiness>& hours) {
     setRowCount(hours.isEmpty() ? 0 : hours.last().Hour.Day - firstDay + 1);
     for (int row = 0; row < rowCount(); ++row) {
         const QDate day = ScheduleDateTools::DateOfSerial(firstDay + row);
-        setVerticalHeaderItem(row, new QTableWidgetItem(day.toString(Qt::ISODate) + u' ' + QLocale().dayName(day.dayOfWeek(), QLocale::ShortFormat)));
+        setVerticalHeaderItem(row,
+                              new QTableWidgetItem(day.toString(Qt::ISODate) + u' ' +
+                                                   QLocale().dayName(day.dayOfWeek(), QLocale::ShortFormat)));
     }
     for (const HourReadiness& hour : hours) {
         auto* cell = new QTableWidgetItem(QString(CellMark(hour)));

@@ -59,15 +59,15 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen) 
     layout->addWidget(label(u"lblCompany"_s));
     layout->addWidget(label(u"lblCopyright"_s));
     auto* platform = new QHBoxLayout;
-    lblPlatform = label(u"lblPlatform"_s, u"Platform"_s);
-    lblPlatformSP = label(u"lblPlatformSP"_s);
-    platform->addWidget(lblPlatform);
-    platform->addWidget(lblPlatformSP, 1);
+    platformLabel = label(u"lblPlatform"_s, u"Platform"_s);
+    platformSPLabel = label(u"lblPlatformSP"_s);
+    platform->addWidget(platformLabel);
+    platform->addWidget(platformSPLabel, 1);
     layout->addLayout(platform);
     iconRow = new QHBoxLayout;
     layout->addLayout(iconRow);
-    lblStatus = label(u"lblStatus"_s);
-    layout->addWidget(lblStatus);
+    statusLabel = label(u"lblStatus"_s);
+    layout->addWidget(statusLabel);
     setMinimumWidth(420);
 }
 
@@ -92,9 +92,9 @@ void SplashWindow::Load() {
     findChild<QLabel*>(u"lblCopyright"_s)->setText(app.Copyright);
     const WindowsVersionInfo version = SystemTools::WindowsVersion();
     // Windows by its own names; any other system by the name it gives itself.
-    lblPlatform->setText(SplashText::PlatformLabel(version, QSysInfo::prettyProductName()));
+    platformLabel->setText(SplashText::PlatformLabel(version, QSysInfo::prettyProductName()));
     if (const QString pack = SplashText::ServicePack(version.ServicePack); !pack.isEmpty())
-        lblPlatformSP->setText(pack);
+        platformSPLabel->setText(pack);
     SetNumberIcons(0);
 }
 
@@ -131,8 +131,8 @@ void SplashWindow::SetIconInfo(int index, const QString& picture, const QString&
 }
 
 void SplashWindow::SetCurrentAction(const QString& action) {
-    lblStatus->setText(action);
-    lblStatus->repaint();
+    statusLabel->setText(action);
+    statusLabel->repaint();
 }
 
 void SplashWindow::Show() {

@@ -44,9 +44,9 @@ private:
     int numberIcons = 0;
     int lastIconChanged = 0;
     QLabel* logo = nullptr;
-    QLabel* lblStatus = nullptr;
-    QLabel* lblPlatform = nullptr;
-    QLabel* lblPlatformSP = nullptr;
+    QLabel* statusLabel = nullptr;
+    QLabel* platformLabel = nullptr;
+    QLabel* platformSPLabel = nullptr;
     QHBoxLayout* iconRow = nullptr;
     QList<QLabel*> icons;
     QList<QLabel*> captions;

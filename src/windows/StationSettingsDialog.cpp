@@ -52,7 +52,7 @@ const char* const tabCaptions[] = {"Music Logs", "Advert Logs", "Carts", "Schedu
 } // namespace
 
 StationSettingsDialog::StationSettingsDialog(StationSettings& settings, const QString& databaseName,
-                                       QWidget* parent)
+                                             QWidget* parent)
     : QDialog(parent), settings(settings) {
     setObjectName(u"frmStationSettings"_s);
     setWindowTitle(u"Station Database Settings - "_s + databaseName);
@@ -82,7 +82,7 @@ QWidget* StationSettingsDialog::makeTab(int tab) {
             form->addRow(label, box);
     }
     if (tab == MusicLogs || tab == AdvertLogs) {
-        PathLabel*& example = tab == MusicLogs ? lblMusicExample : lblAdvertExample;
+        PathLabel*& example = tab == MusicLogs ? musicExampleLabel : advertExampleLabel;
         example = new PathLabel(page);
         example->setObjectName(tab == MusicLogs ? u"lblMusicExample"_s : u"lblAdvertExample"_s);
         example->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -128,11 +128,11 @@ QString StationSettingsDialog::valueOf(const QString& name) const {
 }
 
 void StationSettingsDialog::updateExamples() {
-    if (!lblMusicExample || !lblAdvertExample)
+    if (!musicExampleLabel || !advertExampleLabel)
         return; // still being built
     const qint32 today = ScheduleDateTools::Today().Day;
     for (const auto& [label, kind] :
-         {std::pair{lblMusicExample, u"Music"_s}, std::pair{lblAdvertExample, u"Advert"_s}}) {
+         {std::pair{musicExampleLabel, u"Music"_s}, std::pair{advertExampleLabel, u"Advert"_s}}) {
         const QString folder = valueOf(kind + u"LogsDirectory"_s);
         if (folder.isEmpty()) {
             label->SetPath(u"(no folder given)"_s);

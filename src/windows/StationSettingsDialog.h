@@ -33,6 +33,6 @@ private:
     StationSettings& settings;
     QTabWidget* tabs = nullptr;
     QMap<QString, QWidget*> boxes;
-    PathLabel* lblMusicExample = nullptr;
-    PathLabel* lblAdvertExample = nullptr;
+    PathLabel* musicExampleLabel = nullptr;
+    PathLabel* advertExampleLabel = nullptr;
 };

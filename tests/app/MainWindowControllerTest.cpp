@@ -118,7 +118,7 @@ TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
     ScheduleDate start{Nov(5), 6 * 3600}, end{Nov(5), 7 * 3600 + 3599.99f};
     view.range.Start = start;
     view.range.End = end;
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     // The last item is at 07:00: the offer starts at its hour's end plus an hour.
     EXPECT_EQ(view.range.Start, ScheduleDateTools::AddSeconds({Nov(5), 7 * 3600}, 3599.99 + 3600));
     EXPECT_EQ(view.range.End, (ScheduleDate{Nov(7), 22 * 3600 + 3599.99f}));
@@ -127,7 +127,7 @@ TEST_F(MainWindowControllerTest, TheOfferFollowsTheLastScheduledHour) {
     // Logs that end where the Scheduled Log ends: M1, and the latest file's own range.
     view.range.Start = {Nov(5), 8 * 3600};
     view.range.End = {Nov(7), 23 * 3600};
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     controller->ReadLogDetails(false);
     ASSERT_FALSE(op.Messages.isEmpty());
     EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Valid Music Log files have been found"_s));
@@ -159,7 +159,7 @@ TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusic
                                           u"BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s);
     view.range.Start = view.range.End = {Nov(5), 6 * 3600};
     op.Answers = {Operator::Yes};
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     EXPECT_EQ(
         op.MessageTexts().last(),
         u"The \"Use the Log Importer Cart Ranges when adding carts\" option could not be switched on, so "
@@ -176,9 +176,9 @@ TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     AdvertLog(5, {u"06:15:00|SPOT|       1|Advert                        |  30|R"_s});
     Start();
     view.range.Start = view.range.End = {Nov(5), 6 * 3600};
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     Db().Settings().SetValue(u"MusicLogsDirectory"_s, Path(u"gone"_s));
-    controller->cmdImport_Click(3);
+    controller->ImportClicked(3);
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
     EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
                   ItemFlag::HasAdverts,
@@ -193,7 +193,7 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothingAndLongWorkS
     Start();
     view.range.Start = {Nov(5), 6 * 3600};
     view.range.End = {Nov(5), 7 * 3600};
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     view.range.Start = {Nov(5), 6 * 3600};
     view.range.End = {Nov(5), 7 * 3600};
     op.Answers = {Operator::No};
@@ -238,7 +238,7 @@ TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFile
     Start();
     view.range.Start = {Nov(5), 6 * 3600};
     view.range.End = {Nov(5), 8 * 3600};
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     controller->ReadLogDetails(false);
     EXPECT_EQ(op.MessageTexts().filter(u"reading the time from the Music Log"_s).size(), 1)
         << op.MessageTexts().join(u'\n').toStdString();
@@ -289,14 +289,14 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     MusicLog(25, {6});
     Start();
     view.range = {{Nov(24), 10 * 3600}, {Nov(25), 6 * 3600 + 3599}};
-    controller->cmdImport_Click(1); // an hour that is missing may be added, on air or not
+    controller->ImportClicked(1); // an hour that is missing may be added, on air or not
     const float songStart = Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time;
     AdvertLog(24, {Advert(u"10:00:30"_s)}); // the adverts land at 10:21
     AdvertLog(25, {Advert(u"06:15:00"_s)});
 
     state.ScheduleMode = true; // the night's run, for the day ahead
     view.range = {{Nov(25), 6 * 3600}, {Nov(25), 6 * 3600 + 3599}};
-    controller->cmdImport_Click(2);
+    controller->ImportClicked(2);
     EXPECT_TRUE(HoldsAdverts(Nov(25), 6));
     EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
     EXPECT_EQ(Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time, songStart);
@@ -315,7 +315,7 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     EXPECT_EQ(asked(), 0); // nobody is asked at night
 
     Clock::SetFixed(QDateTime(QDate(2010, 11, 24), QTime(11, 21))); // the next run meets it no more
-    controller->cmdImport_Click(2);
+    controller->ImportClicked(2);
     EXPECT_TRUE(controller->LastRun().AdvertHoursTooLate().isEmpty());
     EXPECT_EQ(controller->LastRun().HourAt({Nov(24), 10 * 3600}), nullptr);
 
@@ -325,12 +325,12 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     const DateRange onAir{{Nov(24), 10 * 3600}, {Nov(24), 10 * 3600 + 3599}};
     view.range = onAir;
     op.Answers = {Operator::No};
-    controller->cmdImport_Click(2);
+    controller->ImportClicked(2);
     ASSERT_EQ(asked(), 1);
     EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
     view.range = onAir;
     op.Answers = {Operator::Yes};
-    controller->cmdImport_Click(2);
+    controller->ImportClicked(2);
     EXPECT_EQ(asked(), 2);
     EXPECT_TRUE(HoldsAdverts(Nov(24), 10));
 }
@@ -341,11 +341,11 @@ TEST_F(MainWindowControllerTest, ImportAdvertsAtTheWindowFillsEveryHourStillWait
         AdvertLog(day, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
     }
     Start();
-    controller->cmdImport_Click(1);
+    controller->ImportClicked(1);
     controller->ReadLogDetails(true);
     // The adverts are in only up to the hour before the first still waiting.
     EXPECT_EQ(view.advertsScheduled, u"Wed 24/11/2010 05:59");
-    controller->cmdImport_Click(2); // with the range offered
+    controller->ImportClicked(2); // with the range offered
     for (const int day : {24, 25, 26}) {
         EXPECT_TRUE(HoldsAdverts(Nov(day), 6)) << day;
         EXPECT_TRUE(HoldsAdverts(Nov(day), 7)) << day;
@@ -362,7 +362,7 @@ TEST_F(MainWindowControllerTest, AnImportOfMusicAndAdvertsFillsOneOverallBarOnce
     }
     Start();
     view.progress.OverallPercents.clear();
-    controller->cmdImport_Click(3);
+    controller->ImportClicked(3);
     ASSERT_EQ(controller->LastRun().Adverts().Adverts, 4);
     // The import's own, up to its end (the window's details are read afresh after it).
     const QList<qint16> all = view.progress.OverallPercents;
@@ -390,7 +390,7 @@ TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally
     state.SilentMode = false; // at the window
     op.Messages.clear();
     op.Answers = {Operator::No};
-    controller->cmdImport_Click(3);
+    controller->ImportClicked(3);
     ASSERT_EQ(op.Messages.size(), 1); // the push's summary is in it, not a box of its own
     const QString text = op.Messages[0].Text;
     EXPECT_TRUE(text.startsWith(u"The log was successfully imported into the database\n"
@@ -398,13 +398,14 @@ TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally
         << text.toStdString();
     EXPECT_TRUE(text.contains(u"hours written: 2\n"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"adverts pushed: 2\n"_s)) << text.toStdString();
-    EXPECT_TRUE(text.contains(u"\nrange: 2010-11-24 06:00:00 to 2010-11-24 07:59:59\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"\nrange: 2010-11-24 06:00:00 to 2010-11-24 07:59:59\n"_s))
+        << text.toStdString();
     // The songs' carts are not in the store, so the Import Log has lines: offered, not forced.
     EXPECT_TRUE(text.endsWith(u"Show it now?"_s)) << text.toStdString();
     EXPECT_EQ(op.Messages[0].ButtonsShown, Operator::YesNo);
     EXPECT_TRUE(view.reports.isEmpty());
     op.Answers = {Operator::Yes};
-    controller->cmdImport_Click(3);
+    controller->ImportClicked(3);
     ASSERT_EQ(view.reports.size(), 1);
     EXPECT_TRUE(view.reports[0].startsWith(u"Import Log:"_s));
 }
@@ -418,7 +419,7 @@ TEST_F(MainWindowControllerTest, TheProgressCountsTheHoursOfEachImporterAndTheAd
     view.range.Start = {Nov(24), 5 * 3600}; // to 08:00 the next day
     view.range.End = {Nov(25), 8 * 3600};
     view.progress.HourNumbers.clear();
-    controller->cmdImport_Click(3);
+    controller->ImportClicked(3);
     ASSERT_EQ(controller->LastRun().Adverts().Adverts, 4);
     // Each importer walks every hour of the range, 1 to 28, and starts again at 1.
     QList<QPair<int, int>> walk;

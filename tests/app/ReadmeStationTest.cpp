@@ -37,9 +37,9 @@ protected:
                 music.append(Columns({{1, u"L"_s}, {2, QString::number(1000 + song)}, {80, u"X"_s}}));
             music.append(Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}));
             for (int n = 0; n < 4; ++n)
-                adverts.append(AdvertLineLayout::BuildAdvertLine(u"%1:15:00"_s.arg(hour, 2, 10, QLatin1Char('0')),
-                                                             u"SPOT"_s, QString::number(5000 + n), {},
-                                                             u"REF"_s, 30, false, {}));
+                adverts.append(AdvertLineLayout::BuildAdvertLine(
+                    u"%1:15:00"_s.arg(hour, 2, 10, QLatin1Char('0')), u"SPOT"_s, QString::number(5000 + n),
+                    {}, u"REF"_s, 30, false, {}));
         }
         QDir().mkpath(Path(u"logs/music"_s));
         QDir().mkpath(Path(u"logs/adverts"_s));
@@ -59,8 +59,9 @@ TEST_F(ReadmeStationTest, WithoutItsCartsTheCheckNamesMissingAudioAndOnceTheyAre
     const QStringList lines = ReadmeInstalling::Lines();
     ASSERT_EQ(lines.filter(QRegularExpression(u"^as stationdb (create|profile|settings) "_s)).size(), 3)
         << lines.join(u'\n').toStdString();
-    ASSERT_EQ(Run(u"/bin/bash"_s, {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
-                                                                    QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
+    ASSERT_EQ(Run(u"/bin/bash"_s,
+                  {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
+                                                     QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
               0)
         << Errors.toStdString();
     EXPECT_EQ(Errors, QString());

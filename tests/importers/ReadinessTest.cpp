@@ -25,9 +25,10 @@ protected:
     void AdvertLog(int day, const QList<std::pair<QString, int>>& spots) {
         QStringList lines;
         for (const auto& [time, sold] : spots)
-            lines.append(time.isEmpty() ? QString()
-                                        : AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, u"Spot"_s,
-                                                                        u"REF"_s, sold, false, {}));
+            lines.append(time.isEmpty()
+                             ? QString()
+                             : AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, u"Spot"_s,
+                                                                 u"REF"_s, sold, false, {}));
         WriteFile(db.AdvertLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
     }
     QStringList States(const QList<HourReadiness>& hours) {
@@ -120,16 +121,16 @@ TEST_F(ReadinessTest, TheAdvertFiguresAreThePushsOwnBreakByBreak) {
     WriteDay(5, {6, 7, 8});
     ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 8 * 3600));
     db.Settings().SetValue(u"AdvertTypeFilter"_s, u"SPOT"_s);
-    WriteFile(
-        db.AdvertLogFileName(Nov(5)),
-        (QStringList{AdvertLineLayout::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
-                                                   30, false, {}),
-                     AdvertLineLayout::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
-                     AdvertLineLayout::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s, 30,
-                                                   false, {})}
-             .join(u"\r\n"_s) +
-         u"\r\n"_s)
-            .toLatin1());
+    WriteFile(db.AdvertLogFileName(Nov(5)),
+              (QStringList{
+                   AdvertLineLayout::BuildAdvertLine(u"06:15:00"_s, u"PROM"_s, u"0034"_s, u"Promo"_s, u"R"_s,
+                                                     30, false, {}),
+                   AdvertLineLayout::BuildAdvertLine(u"07:15:00"_s, u"SPOT"_s, {}, {}, u"R"_s, 30, false, {}),
+                   AdvertLineLayout::BuildAdvertLine(u"08:15:00"_s, u"SPOT"_s, u"0034"_s, u"Spot"_s, u"R"_s,
+                                                     30, false, {})}
+                   .join(u"\r\n"_s) +
+               u"\r\n"_s)
+                  .toLatin1());
     const QList<HourReadiness> hours = Readiness::Of(db, {Nov(5), 6 * 3600}, 3);
     // Only another type at its time: nothing is missing, the break is empty.
     EXPECT_EQ(hours[0].AdvertsOffered, 0);

@@ -1,7 +1,7 @@
 #include "support/RecordingOperator.h"
 
 Operator::Answer RecordingOperator::MessageBox(const QString& text, Icon icon, Buttons buttons,
-                                                int defaultButton, const QString& title) {
+                                               int defaultButton, const QString& title) {
     Messages.append({text, icon, buttons, defaultButton, title});
     return Answers.isEmpty() ? DefaultAnswer(buttons, defaultButton) : Answers.takeFirst();
 }

@@ -27,8 +27,8 @@ protected:
         WithOperator::TearDown();
     }
     static QString Advert(const QString& time, const QString& cart) {
-        return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, u"Spot "_s + cart, u"REF"_s, 30, false,
-                                             {});
+        return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, u"Spot "_s + cart, u"REF"_s, 30,
+                                                 false, {});
     }
     void Log(const QStringList& lines) {
         WriteFile(db.AdvertLogFileName(nov9), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());

@@ -92,8 +92,9 @@ protected:
 };
 
 TEST_F(MadeStationSettingsTest, TheReadmesStationAndTheDemoOpenTheDialogAndPressOk) {
-    ASSERT_EQ(Run(u"/bin/bash"_s, {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
-                                                                    QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
+    ASSERT_EQ(Run(u"/bin/bash"_s,
+                  {u"-c"_s, ReadmeInstalling::Script(Home(), Path(u"logs"_s),
+                                                     QFileInfo(QStringLiteral(STATIONDB_EXE)).path())}),
               0)
         << Errors.toStdString();
     ExpectOkTakesThem(PlayoutGeneral().Folder(PlayoutGeneral::StationDatabases) + u"/Hub FM.sdb"_s);

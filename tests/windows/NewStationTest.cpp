@@ -9,9 +9,9 @@
 #include "playout/ProfileLibrary.h"
 #include "support/Columns.h"
 #include "support/TempHome.h"
-#include "windows/QtOperator.h"
 #include "windows/ListChooserDialog.h"
 #include "windows/MainWindow.h"
+#include "windows/QtOperator.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,13 +5,13 @@
 #include "playout/LibrarySettings.h"
 #include "stationdb/StationSettings.h"
 #include "support/OperatorHome.h"
-#include "windows/PathBox.h"
-#include "windows/PathLabel.h"
 #include "windows/DirectorySettingsDialog.h"
 #include "windows/FileLocationsDialog.h"
 #include "windows/LibrarySettingsDialog.h"
 #include "windows/ListChooserDialog.h"
 #include "windows/LogInDialog.h"
+#include "windows/PathBox.h"
+#include "windows/PathLabel.h"
 #include "windows/StationSettingsDialog.h"
 
 #include <QApplication>

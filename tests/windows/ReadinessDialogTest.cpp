@@ -35,7 +35,8 @@ TEST_F(ReadinessDialogTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAn
     QStringList lines;
     for (const LogItem& marker : {filled[2], waiting[2]})
         lines.append(AdvertLineLayout::BuildAdvertLine(ScheduleDateTools::FormatSeconds(marker.Time, 4),
-                                                   u"SPOT"_s, u"0034"_s, u"Spot"_s, u"REF"_s, 30, false, {}));
+                                                       u"SPOT"_s, u"0034"_s, u"Spot"_s, u"REF"_s, 30, false,
+                                                       {}));
     WriteFile(db.AdvertLogFileName(Day), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
     QList<ScheduleDate> opened;
@@ -46,7 +47,7 @@ TEST_F(ReadinessDialogTest, EachCellShowsItsHoursStateByColourLetterAndFiguresAn
     window.show();
     ReadinessGrid* grid = window.Grid();
     ASSERT_EQ(grid->rowCount(), ReadinessDialog::Days + 1); // seven days from 10:00: eight calendar days
-    EXPECT_EQ(grid->item(0, 9), nullptr);                // before the first hour asked for
+    EXPECT_EQ(grid->item(0, 9), nullptr);                   // before the first hour asked for
     const auto expect = [&](int hour, HourReadiness::State state) {
         const QTableWidgetItem* cell = grid->item(0, hour);
         ASSERT_NE(cell, nullptr) << hour;

@@ -14,32 +14,32 @@ public:
     enum Layout { Native, ShortTime, Prefixed, CRecord };
     // The layout a line is in, by its marks: "C" and a colon at 6 (C-record), a bar
     // at 5 (prefixed) or at 6 (short time); native otherwise.
-    static Layout LayoutOf(const QString& Line);
+    static Layout LayoutOf(const QString& advertLine);
     // The name of the layout's description shipped with the program.
     static QString LayoutName(Layout layout);
-    static QString NormaliseAdvertLine(const QString& Line);
+    static QString NormaliseAdvertLine(const QString& advertLine);
 
     // hh * 3600 + mm * 60 + ss; -1 for an empty line.
-    static float AdvertLineSeconds(const QString& Line);
+    static float AdvertLineSeconds(const QString& advertLine);
     // Trimmed and upper-cased; "" for an empty line.
-    static QString AdvertLineType(const QString& Line);
+    static QString AdvertLineType(const QString& advertLine);
     // Trimmed; with an offset, the decimal text of its numeric value plus the
     // offset. "0" for an empty line.
-    static QString AdvertLineCart(const QString& Line, qint32 Offset);
-    static QString AdvertLineTitle(const QString& Line);
+    static QString AdvertLineCart(const QString& advertLine, qint32 offset);
+    static QString AdvertLineTitle(const QString& advertLine);
     // The seconds the advert was sold for; 0 for an empty line or none given.
-    static float AdvertLineLength(const QString& Line);
+    static float AdvertLineLength(const QString& advertLine);
     // As it stands, padding included.
-    static QString AdvertLineReference(const QString& Line);
+    static QString AdvertLineReference(const QString& advertLine);
     // Decoded; nothing when the notes hold a bad escape.
-    static std::optional<QString> AdvertLineNotes(const QString& Line);
+    static std::optional<QString> AdvertLineNotes(const QString& advertLine);
 
     // A line from its fields, each brought to its width (a longer text is cut, so
     // the columns after it stay in place).
-    static QString BuildAdvertLine(const QString& Time, const QString& Type, const QString& Cart,
-                                   const QString& Title, const QString& Reference, double Length,
-                                   bool ShortForm, const QString& Notes);
-    static std::optional<QString> DecodeAdvertNotes(const QString& Text);
+    static QString BuildAdvertLine(const QString& time, const QString& type, const QString& cart,
+                                   const QString& title, const QString& reference, double length,
+                                   bool shortForm, const QString& notes);
+    static std::optional<QString> DecodeAdvertNotes(const QString& text);
 
 private:
     static QString columns(const QString& line, int from, int to) {

@@ -10,8 +10,8 @@
 #include "importers/LogDirectoryScan.h"
 #include "importers/RunCarts.h"
 #include "importers/advert/AdvertInformation.h"
-#include "importers/advert/AdvertLogReader.h"
 #include "importers/advert/AdvertLineLayout.h"
+#include "importers/advert/AdvertLogReader.h"
 #include "importers/advert/AdvertPlacement.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/StartTimes.h"
@@ -67,9 +67,9 @@ struct AdvertLogImporter::Push {
 AdvertLogImporter::AdvertLogImporter(std::function<StationDatabase*()> database)
     : AbstractLogImporter(std::move(database)) {}
 
-QString AdvertLogImporter::GetImportLogFileName(qint32 CurDate) {
+QString AdvertLogImporter::GetImportLogFileName(qint32 day) {
     StationDatabase* db = database();
-    return db ? db->AdvertLogFileName(CurDate) : QString();
+    return db ? db->AdvertLogFileName(day) : QString();
 }
 
 bool AdvertLogImporter::CheckReady() {
@@ -92,9 +92,9 @@ bool AdvertLogImporter::CheckReady() {
 
 // ---- Scanning ------------------------------------------------------------------
 
-bool AdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) {
-    sdStart.Day = 0;
-    sdEnd.Day = 0;
+bool AdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
+    rangeFrom.Day = 0;
+    rangeTo.Day = 0;
     progress().Begin(u"Scanning Log Files"_s, u"Scanning for Advert Log Files"_s);
     StationDatabase* db = database();
     const QString format = db ? db->Settings().AdvertFileNameFormat() : QString();
@@ -121,16 +121,16 @@ bool AdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& sdStart, Schedul
         if (end.Day < 1)
             end = {start.Day, ScheduleDateTools::EndOfDay};
     }
-    sdStart = start;
-    sdEnd = end;
+    rangeFrom = start;
+    rangeTo = end;
     return true;
 }
 
-bool AdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
-                                                 ScheduleDate& sdEnd) {
-    sdStart.Seconds = 0;
-    sdEnd.Seconds = 0;
-    if (FileTools::FileSize(SourceFile) <= 0)
+bool AdvertLogImporter::ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
+                                                ScheduleDate& rangeTo) {
+    rangeFrom.Seconds = 0;
+    rangeTo.Seconds = 0;
+    if (FileTools::FileSize(sourceFile) <= 0)
         return false;
     progress().Process(u"Scanning Log File.."_s);
     progress().OverallPercent(0);
@@ -139,7 +139,7 @@ bool AdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
     if (db && !AdvertLogReader::StationFormat(db->Settings().AdvertLogFormat(), format, nullptr))
         return false;
     AdvertLogReader reader(format);
-    if (!reader.Open(SourceFile))
+    if (!reader.Open(sourceFile))
         return false;
     QString line;
     while (!reader.AtEnd()) {
@@ -148,24 +148,24 @@ bool AdvertLogImporter::ScanLogFileForDateRange(const QString& SourceFile, Sched
         if (line.isEmpty())
             continue;
         const float time = AdvertLineLayout::AdvertLineSeconds(line);
-        sdStart.Seconds = std::min(sdStart.Seconds, time);
-        sdEnd.Seconds = std::max(sdEnd.Seconds, time);
+        rangeFrom.Seconds = std::min(rangeFrom.Seconds, time);
+        rangeTo.Seconds = std::max(rangeTo.Seconds, time);
     }
     return false;
 }
 
 // ---- Pushing -------------------------------------------------------------------
 
-bool AdvertLogImporter::ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool) {
-    return importHours(sdStart, sdEnd, hoursOf(sdStart, sdEnd), {});
+bool AdvertLogImporter::ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool) {
+    return importHours(rangeFrom, rangeTo, hoursOf(rangeFrom, rangeTo), {});
 }
 
-bool AdvertLogImporter::CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart,
-                                 ScheduleDate& sdEnd) {
-    Hours hours = hoursOf(sdStart, sdEnd);
-    const double rangeStart = StationDatabase::LocateHour(sdStart);
+bool AdvertLogImporter::CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& rangeFrom,
+                                ScheduleDate& rangeTo) {
+    Hours hours = hoursOf(rangeFrom, rangeTo);
+    const double rangeStart = StationDatabase::LocateHour(rangeFrom);
     QSet<double> caughtUp;
-    ScheduleDate from = sdStart;
+    ScheduleDate from = rangeFrom;
     for (const ScheduleDate& hour : waiting) {
         if (StationDatabase::LocateHour(hour) >= rangeStart)
             continue; // the range's own hours are pushed anyway
@@ -176,15 +176,15 @@ bool AdvertLogImporter::CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate
     }
     for (QList<int>& day : hours)
         std::sort(day.begin(), day.end());
-    return importHours(from, sdEnd, hours, caughtUp);
+    return importHours(from, rangeTo, hours, caughtUp);
 }
 
-AdvertLogImporter::Hours AdvertLogImporter::hoursOf(const ScheduleDate& sdStart,
-                                                      const ScheduleDate& sdEnd) {
+AdvertLogImporter::Hours AdvertLogImporter::hoursOf(const ScheduleDate& rangeFrom,
+                                                    const ScheduleDate& rangeTo) {
     Hours hours;
-    for (qint32 day = sdStart.Day; day <= sdEnd.Day; ++day) {
-        const int first = day == sdStart.Day ? int(sdStart.Seconds / 3600) : 0;
-        const int last = day == sdEnd.Day ? int(sdEnd.Seconds / 3600) : 23;
+    for (qint32 day = rangeFrom.Day; day <= rangeTo.Day; ++day) {
+        const int first = day == rangeFrom.Day ? int(rangeFrom.Seconds / 3600) : 0;
+        const int last = day == rangeTo.Day ? int(rangeTo.Seconds / 3600) : 23;
         QList<int>& list = hours[day];
         for (int hour = first; hour <= last; ++hour)
             list.append(hour);
@@ -192,9 +192,9 @@ AdvertLogImporter::Hours AdvertLogImporter::hoursOf(const ScheduleDate& sdStart,
     return hours;
 }
 
-bool AdvertLogImporter::importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd,
-                                     const Hours& hours, const QSet<double>& caughtUp) {
-    BeginHistory(u"Begin Advert Push, "_s + HourText(sdStart) + u" to "_s + HourText(sdEnd));
+bool AdvertLogImporter::importHours(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo,
+                                    const Hours& hours, const QSet<double>& caughtUp) {
+    BeginHistory(u"Begin Advert Push, "_s + HourText(rangeFrom) + u" to "_s + HourText(rangeTo));
     StationDatabase* db = database();
     if (db)
         History(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
@@ -211,7 +211,7 @@ bool AdvertLogImporter::importHours(const ScheduleDate& sdStart, const ScheduleD
 }
 
 bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp,
-                              QString& summary) {
+                             QString& summary) {
     progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     progress().ThirdCount(u"Number of adverts pushed:"_s);
@@ -358,8 +358,8 @@ void AdvertLogImporter::unreadable(Push& run) {
 }
 
 bool AdvertLogImporter::typeTaken(const Push& run, const HourLine& line) {
-    return run.filter.isEmpty() ||
-           run.filter.compare(AdvertLineLayout::AdvertLineType(line.Text).trimmed(), Qt::CaseInsensitive) == 0;
+    return run.filter.isEmpty() || run.filter.compare(AdvertLineLayout::AdvertLineType(line.Text).trimmed(),
+                                                      Qt::CaseInsensitive) == 0;
 }
 
 void AdvertLogImporter::reportUnplaced(Push& run) {
@@ -562,7 +562,7 @@ QString AdvertLogImporter::corruptionOf(const Push& run, const QString& line) {
 }
 
 void AdvertLogImporter::fillBreak(Push& run, const LogItem& marker, const QList<const HourLine*>& lines,
-                                   bool build) {
+                                  bool build) {
     RunOutcome::Break met{
         marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere, 0, {}};
     progress().Task(u"Locating advert break"_s);
@@ -617,7 +617,7 @@ void AdvertLogImporter::fillBreak(Push& run, const LogItem& marker, const QList<
 }
 
 void AdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const HourLine& line,
-                                       const QString& why) {
+                                      const QString& why) {
     const QString where = u"line %1 of '%2'"_s.arg(line.Number).arg(run.file);
     Outcome().Rejected(run.file, line.Number, line.Text, u"the advert log is corrupt here: "_s + why);
     if (met.Fate == RunOutcome::BreakFate::Corrupt)

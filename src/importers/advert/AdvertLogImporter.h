@@ -18,18 +18,18 @@ public:
     // `database` gives the open Station Database, or nullptr when none is open.
     explicit AdvertLogImporter(std::function<StationDatabase*()> database);
 
-    QString GetImportLogFileName(qint32 CurDate) override;
-    bool ScanLogFileForDateRange(const QString& SourceFile, ScheduleDate& sdStart,
-                                 ScheduleDate& sdEnd) override;
-    bool ImportLogFiles(ScheduleDate& sdStart, ScheduleDate& sdEnd, bool UpdateDatabase) override;
+    QString GetImportLogFileName(qint32 day) override;
+    bool ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
+                                 ScheduleDate& rangeTo) override;
+    bool ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool updateDatabase) override;
     bool CheckReady() override;
-    bool ScanLogFilesForDateRanges(ScheduleDate& sdStart, ScheduleDate& sdEnd) override;
+    bool ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) override;
 
     // The push of an unattended run: the range's hours, and before them the hours
     // that hold breaks but still wait for their adverts (a day's advert log that came
     // after its music, a push that did not finish). Hours that hold adverts are
     // skipped as in any push, so nothing goes in twice.
-    bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& sdStart, ScheduleDate& sdEnd);
+    bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
 
 private:
     struct Push; // the state of one push
@@ -43,8 +43,8 @@ private:
     // The hours a push goes through, day by day, each day's in order.
     using Hours = QMap<qint32, QList<int>>;
 
-    static Hours hoursOf(const ScheduleDate& sdStart, const ScheduleDate& sdEnd);
-    bool importHours(const ScheduleDate& sdStart, const ScheduleDate& sdEnd, const Hours& hours,
+    static Hours hoursOf(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
+    bool importHours(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo, const Hours& hours,
                      const QSet<double>& caughtUp);
     bool push(StationDatabase& db, const Hours& hours, const QSet<double>& caughtUp, QString& summary);
     void pushHour(Push& push, int hour);
@@ -88,5 +88,4 @@ private:
     LogItem advertOf(Push& push, const QString& line, float breakTime);
     // The line's cart and sold length, kept in a dry run's ledger for the readiness check.
     void keepSpot(const Push& push, RunOutcome::Break& met, const QString& line) const;
-
 };

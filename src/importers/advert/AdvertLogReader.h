@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/TextFileReader.h"
 #include "base/LineSource.h"
+#include "base/TextFileReader.h"
 #include "importers/advert/AdvertFormat.h"
 
 #include <optional>

@@ -24,7 +24,8 @@ AdvertLogView AdvertLogView::Read(LineSource& source, qint32 cartOffset, double 
                 view.Selection = int(view.Rows.size()) + 1;
         }
         view.Rows.append(Row{timeText, AdvertLineLayout::AdvertLineCart(line, cartOffset),
-                             AdvertLineLayout::AdvertLineTitle(line), AdvertLineLayout::AdvertLineReference(line),
+                             AdvertLineLayout::AdvertLineTitle(line),
+                             AdvertLineLayout::AdvertLineReference(line),
                              AdvertLineLayout::AdvertLineNotes(line).value_or(QString())});
     }
     return view;

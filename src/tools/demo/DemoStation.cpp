@@ -1,6 +1,5 @@
 #include "tools/demo/DemoStation.h"
 
-
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
 #include "base/TextFileReader.h"
@@ -102,25 +101,23 @@ bool DemoStation::writeDatabase(const QString& location, QString* problem) {
         carts.append(
             cart(5000 + n, 4, u"Advert %1"_s.arg(n + 1), n == 19 ? 0 : 30, u"Client %1"_s.arg(n + 1)));
     StationSettings& settings = db.Settings();
-    const bool set = settings.SetValue(u"MusicLogsDirectory"_s, musicFolder()) &&
-                     settings.SetValue(u"AdvertLogsDirectory"_s, advertFolder()) &&
-                     settings.SetValue(u"MusicFileNameFormat"_s, u"yymmdd"_s) &&
-                     settings.SetValue(u"MusicFileNamePrefix"_s, u"M"_s) &&
-                     settings.SetValue(u"AdvertFileNameFormat"_s, u"ddmmyy"_s) &&
-                     settings.SetValue(u"AdvertFileNamePrefix"_s, u"AD"_s) &&
-                     settings.SetValue(u"UnderrunThreshold"_s, u"1800"_s) &&
-                     settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s) &&
-                     settings.SetValue(u"SongsStart"_s, u"1000"_s) && settings.SetValue(u"SongsEnd"_s, u"1999"_s) &&
-                     settings.SetValue(u"JinglesStart"_s, u"2000"_s) &&
-                     settings.SetValue(u"JinglesEnd"_s, u"2499"_s) &&
-                     settings.SetValue(u"SweepersStart"_s, u"2500"_s) &&
-                     settings.SetValue(u"SweepersEnd"_s, u"2999"_s) &&
-                     settings.SetValue(u"AdvertsStart"_s, u"5000"_s) &&
-                     settings.SetValue(u"AdvertsEnd"_s, u"5999"_s) &&
-                     settings.SetValue(u"ScriptsRangeStart"_s, u"9000"_s) &&
-                     settings.SetValue(u"ScriptsRangeEnd"_s, u"9099"_s) &&
-                     settings.SetValue(u"CartGroupsStart"_s, u"9100"_s) &&
-                     settings.SetValue(u"CartGroupsEnd"_s, u"9199"_s);
+    const bool set =
+        settings.SetValue(u"MusicLogsDirectory"_s, musicFolder()) &&
+        settings.SetValue(u"AdvertLogsDirectory"_s, advertFolder()) &&
+        settings.SetValue(u"MusicFileNameFormat"_s, u"yymmdd"_s) &&
+        settings.SetValue(u"MusicFileNamePrefix"_s, u"M"_s) &&
+        settings.SetValue(u"AdvertFileNameFormat"_s, u"ddmmyy"_s) &&
+        settings.SetValue(u"AdvertFileNamePrefix"_s, u"AD"_s) &&
+        settings.SetValue(u"UnderrunThreshold"_s, u"1800"_s) &&
+        settings.SetValue(u"UseLogImporterCartRanges"_s, u"1"_s) &&
+        settings.SetValue(u"SongsStart"_s, u"1000"_s) && settings.SetValue(u"SongsEnd"_s, u"1999"_s) &&
+        settings.SetValue(u"JinglesStart"_s, u"2000"_s) && settings.SetValue(u"JinglesEnd"_s, u"2499"_s) &&
+        settings.SetValue(u"SweepersStart"_s, u"2500"_s) && settings.SetValue(u"SweepersEnd"_s, u"2999"_s) &&
+        settings.SetValue(u"AdvertsStart"_s, u"5000"_s) && settings.SetValue(u"AdvertsEnd"_s, u"5999"_s) &&
+        settings.SetValue(u"ScriptsRangeStart"_s, u"9000"_s) &&
+        settings.SetValue(u"ScriptsRangeEnd"_s, u"9099"_s) &&
+        settings.SetValue(u"CartGroupsStart"_s, u"9100"_s) &&
+        settings.SetValue(u"CartGroupsEnd"_s, u"9199"_s);
     if (!set || !db.SaveSettings(settings) || !db.Carts().Save(carts)) {
         if (problem)
             *problem = u"the demo station's settings and carts could not be stored"_s;
@@ -203,9 +200,9 @@ void DemoStation::writeAdvertLog(const QString& path, const QDate& day) {
                                  .arg(u"00:30"_s)
                                  .arg(reference);
                 else
-                    lines << AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, QString::number(number), {},
-                                                           reference, sold, false,
-                                                           n == 0 ? u"Read by the presenter"_s : QString());
+                    lines << AdvertLineLayout::BuildAdvertLine(
+                        time, u"SPOT"_s, QString::number(number), {}, reference, sold, false,
+                        n == 0 ? u"Read by the presenter"_s : QString());
             }
             lines << QString();
         }

@@ -15,7 +15,6 @@
 #include "playout/OperatorSeam.h"
 #include "playout/ProfileLibrary.h"
 #include "tools/demo/DemoStation.h"
-#include "windows/QtOperator.h"
 #include "windows/AdvertLogWindow.h"
 #include "windows/AudioSettingsDialog.h"
 #include "windows/CueboardSettingsDialog.h"
@@ -27,16 +26,17 @@
 #include "windows/LogImportSettingsDialog.h"
 #include "windows/LogInDialog.h"
 #include "windows/MainWindow.h"
-#include "windows/ReadinessDialog.h"
 #include "windows/ProgressWindow.h"
+#include "windows/QtOperator.h"
+#include "windows/ReadinessDialog.h"
 #include "windows/SplashWindow.h"
 #include "windows/StationSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QProgressBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -75,16 +75,17 @@ void drawTabs(QWidget& dialog, const QString& name) {
 // The playout system's own dialogs, over the demo station's profile and database.
 void drawPlayoutDialogs(ToolState& tool, StationDatabase& database, QWidget* owner, quint32 background) {
     ListChooserDialog profiles({u"Choose Profile"_s, u"&Profiles:"_s, u"New p&rofile:"_s},
-                            {u"Breakfast"_s, u"Demo"_s, u"Overnight"_s}, u"Demo"_s, true, owner);
+                               {u"Breakfast"_s, u"Demo"_s, u"Overnight"_s}, u"Demo"_s, true, owner);
     draw(profiles, u"profile-chooser"_s);
     ListChooserDialog databases({u"Choose Station Database"_s, u"&Station Databases:"_s, u"New &database:"_s},
-                             tool.StationLibrary->DatabaseNames(), database.DatabaseInfo().Name, true, owner);
+                                tool.StationLibrary->DatabaseNames(), database.DatabaseInfo().Name, true,
+                                owner);
     draw(databases, u"database-chooser"_s);
     LogInDialog logIn({{u"{A1}"_s, u"Morning Presenter"_s}, {u"{B2}"_s, u"Engineer"_s}}, u"Log Importer"_s,
-                   owner);
+                      owner);
     draw(logIn, u"log-in"_s);
     LibrarySettingsDialog library(tool.StationLibrary->Settings(), tool.StationLibrary->DatabaseNames(),
-                               background, owner);
+                                  background, owner);
     draw(library, u"ostrel-settings"_s);
 
     StationSettings settings = database.Settings();
@@ -226,7 +227,7 @@ int main(int argc, char* argv[]) {
     save(&window, u"main-after-import"_s);
     window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
     save(&window, u"main-enterprise"_s);
-    ReadinessDialog* readiness = window.viewReadiness();
+    ReadinessDialog* readiness = window.ViewReadiness();
     save(readiness, u"readiness"_s);
     readiness->close();
 

@@ -50,8 +50,9 @@ TEST(AdvertFormat, TheShippedDescriptionsReadEveryLayoutAsTheLayoutsOwnReaderDoe
           << u"0001|14:30:15|01234|SPOT|A Very Long Advert Title That Runs On And On  | 40"_s
           << u"C1430:  1234Spot Title                 00:45    REF-C"_s
           << u"c0905:  0042Short                       0:30    R"_s
-          << AdvertLineLayout::BuildAdvertLine(u"23:59:59"_s, u"PROM"_s, u"12345678"_s, u"Title, with a comma"_s,
-                                           u"Ref"_s, 7.5, false, u"50% off & more"_s);
+          << AdvertLineLayout::BuildAdvertLine(u"23:59:59"_s, u"PROM"_s, u"12345678"_s,
+                                               u"Title, with a comma"_s, u"Ref"_s, 7.5, false,
+                                               u"50% off & more"_s);
     QMap<QString, int> seen;
     for (const QString& line : lines) {
         const QString layout = AdvertLineLayout::LayoutName(AdvertLineLayout::LayoutOf(line));

@@ -176,9 +176,9 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
         }
         QStringList log;
         for (qsizetype i = 0; i < times.size(); ++i)
-            log.append(AdvertLineLayout::BuildAdvertLine(ScheduleDateTools::FormatSeconds(float(times[i]), 12),
-                                                     u"SPOT"_s, u"0034"_s, {}, QString::number(i + 1), 30,
-                                                     false, {}));
+            log.append(AdvertLineLayout::BuildAdvertLine(
+                ScheduleDateTools::FormatSeconds(float(times[i]), 12), u"SPOT"_s, u"0034"_s, {},
+                QString::number(i + 1), 30, false, {}));
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
         AdvertLogImporter adverts{[this] { return &db; }};

@@ -10,7 +10,8 @@ namespace {
 
 QString advert(const QString& time, const QString& cart, const QString& title = u"Spot"_s,
                const QString& notes = QString()) {
-    return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, title, u"REF "_s + cart, 30, false, notes);
+    return AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, cart, title, u"REF "_s + cart, 30, false,
+                                             notes);
 }
 
 AdvertLogView read(const QStringList& lines, double start = 0, qint32 offset = 0) {

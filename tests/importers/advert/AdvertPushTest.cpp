@@ -488,3 +488,21 @@ TEST_F(AdvertPushTest, ABreakAtMidnightTakesItsLinesLikeAnyOther) {
                                    u"Cart Title"_s, u"Advert Break"_s, u"Quarter past"_s}));
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 3 adverts pushed into 2 ad break(s)");
 }
+
+TEST_F(AdvertPushTest, ALineOnTheStrokeOfAnHourBelongsToThatHourNotTheOneBefore) {
+    WriteFile(db.MusicLogFileName(Nov(5)),
+              (HourLines(5, 10, {u"1001"_s}) + u"\r\n+05/11/10 11:00 Eleven\r\n"_s +
+               Columns({{1, u":"_s}, {15, u"BREAK 00:00:00"_s}}) + u"\r\n"_s +
+               SongLine(u"1001"_s, QString()) + u"\r\n"_s)
+                  .toLatin1());
+    ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
+    AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s, u"Quarter past ten"_s),
+                  Advert(u"11:00:00"_s, u"0034"_s, u"On the stroke of eleven"_s)});
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
+    EXPECT_TRUE(adverts.Outcome().UnplacedLines().isEmpty());
+    QStringList titles;
+    for (const LogItem& item : Hour(5, 11))
+        titles.append(item.Title);
+    EXPECT_EQ(titles,
+              QStringList({u"Eleven"_s, u"Advert Break"_s, u"On the stroke of eleven"_s, u"Cart Title"_s}));
+}
