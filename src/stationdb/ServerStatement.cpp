@@ -34,6 +34,11 @@ bool inPipeline(pg_conn* handle) {
     return handle && PQpipelineStatus(handle) != PQ_PIPELINE_OFF;
 }
 
+// The connection in pipeline mode, entered now unless it already was.
+bool intoPipeline(pg_conn* handle) {
+    return inPipeline(handle) || (handle && PQenterPipelineMode(handle) == 1);
+}
+
 template <typename Number> Number numberOf(const char* text) {
     Number value{};
     if (text)
@@ -56,8 +61,7 @@ bool ServerStatement::Run(const QSqlDatabase& connection, const QByteArray& sql)
     pg_conn* handle = HandleOf(connection);
     // A statement that ends what was queued (COMMIT, say) goes with it: one round trip.
     if (inPipeline(handle) && !sql.contains(';'))
-        return PQsendQueryParams(handle, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1 &&
-               finishQueued(handle);
+        return Queue(connection, sql) && finishQueued(handle);
     if (!finishQueued(handle))
         return false;
     pipelineProblems().remove(handle);
@@ -69,7 +73,7 @@ bool ServerStatement::Run(const QSqlDatabase& connection, const QByteArray& sql)
 
 bool ServerStatement::Queue(const QSqlDatabase& connection, const QByteArray& sql) {
     pg_conn* handle = HandleOf(connection);
-    return handle && (inPipeline(handle) || PQenterPipelineMode(handle) == 1) &&
+    return intoPipeline(handle) &&
            PQsendQueryParams(handle, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
 }
 
@@ -178,9 +182,7 @@ void ServerStatement::Bind(int index, const QString& value) {
 bool ServerStatement::run() {
     PQclear(result);
     result = nullptr;
-    std::vector<const char*> texts;
-    for (const QByteArray& value : values)
-        texts.push_back(value.isNull() ? nullptr : value.constData());
+    const std::vector<const char*> texts = boundTexts();
     if (inPipeline(handle)) {
         // It goes with what was queued, in the same round trip, and its result is the last.
         if (PQsendQueryPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr, nullptr,
@@ -212,17 +214,21 @@ bool ServerStatement::Execute() {
     return done;
 }
 
+std::vector<const char*> ServerStatement::boundTexts() const {
+    std::vector<const char*> texts;
+    for (const QByteArray& value : values)
+        texts.push_back(value.isNull() ? nullptr : value.constData());
+    return texts;
+}
+
 bool ServerStatement::Queue() {
     if (!valid && (!finishQueued(handle) || !prepare())) {
         Reset();
         return false;
     }
-    std::vector<const char*> texts;
-    for (const QByteArray& value : values)
-        texts.push_back(value.isNull() ? nullptr : value.constData());
-    const bool sent = (inPipeline(handle) || PQenterPipelineMode(handle) == 1) &&
-                      PQsendQueryPrepared(handle, name.constData(), int(texts.size()), texts.data(), nullptr,
-                                          nullptr, 0) == 1;
+    const std::vector<const char*> texts = boundTexts();
+    const bool sent = intoPipeline(handle) && PQsendQueryPrepared(handle, name.constData(), int(texts.size()),
+                                                                  texts.data(), nullptr, nullptr, 0) == 1;
     Reset();
     return sent;
 }

@@ -54,6 +54,8 @@ private:
     bool prepare();
     bool run();
     void bindText(int index, QByteArray text);
+    // The values bound, as the client library takes them (null for SQL's NULL).
+    std::vector<const char*> boundTexts() const;
     const char* value(int column) const;
 
     pg_conn* handle = nullptr;
