@@ -47,6 +47,9 @@ TEST_P(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhol
     EXPECT_FLOAT_EQ(filled[0].HourLength, 60 + 30 + 40 + 60);
     EXPECT_FLOAT_EQ(filled[4].Time, 13 * 3600 + 120 + 30); // the adverts follow the break's own time
     EXPECT_FLOAT_EQ(filled[5].Time, 13 * 3600 + 120 + 70);
+    // The neighbour counts its write once its commit has returned, which may be after
+    // the writer it held back is done: it is waited for before it is counted.
+    neighbour->Stop();
     EXPECT_EQ(neighbour->Writes(), 2);
 }
 
