@@ -391,7 +391,7 @@ void MainWindowController::UpdateButton() {
 // ---- Import runs -------------------------------------------------------------------
 
 bool MainWindowController::ImportLogs(int kind, ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
-    const QString rangeText = style14(rangeFrom) + u" to "_s + style14(rangeTo);
+    const QString eventRange = style14(rangeFrom) + u" to "_s + style14(rangeTo);
     LogImporter& importer =
         kind == ImportKind::Music ? static_cast<LogImporter&>(*musicImporter) : *advertImporter;
     if (!importer.CheckReady()) {
@@ -415,7 +415,7 @@ bool MainWindowController::ImportLogs(int kind, ScheduleDate& rangeFrom, Schedul
         const bool music = kind == ImportKind::Music;
         RecordDirectoryEvent(DirectoryEvent::LogImporter,
                              music ? DirectoryEvent::LogAdded : DirectoryEvent::LogAdvertsAdded,
-                             music ? u"Log Added"_s : u"Log Adverts Added"_s, rangeText, ok ? 1 : 0);
+                             music ? u"Log Added"_s : u"Log Adverts Added"_s, eventRange, ok ? 1 : 0);
     }
     view.SetEnabled(MainView::ImportButtons, true);
     view.ShowProgress(false);
@@ -431,14 +431,21 @@ void MainWindowController::shareBar(double from, double to) {
         share->Range(from, to);
 }
 
+QString MainWindowController::stationText() const {
+    return (database ? database->DatabaseInfo().Name : u"(none)"_s) + u" (profile "_s + tool.CurrentProfile +
+           u')';
+}
+
+QString MainWindowController::rangeText(const ScheduleDate& from, const ScheduleDate& to) {
+    return ScheduleDateTools::FormatScheduleDate(from, 4) + u" to "_s +
+           ScheduleDateTools::FormatScheduleDate(to, 4);
+}
+
 QStringList MainWindowController::RunContext() const {
-    const QString station = database ? database->DatabaseInfo().Name : u"(none)"_s;
     const qint64 elapsed = outcome.Started().msecsTo(outcome.Finished());
     QStringList lines{
-        RunOutcome::SummaryLine(u"station"_s, station + u" (profile "_s + tool.CurrentProfile + u')'),
-        RunOutcome::SummaryLine(u"range"_s, ScheduleDateTools::FormatScheduleDate(outcome.First(), 4) +
-                                                u" to "_s +
-                                                ScheduleDateTools::FormatScheduleDate(outcome.Last(), 4)),
+        RunOutcome::SummaryLine(u"station"_s, stationText()),
+        RunOutcome::SummaryLine(u"range"_s, rangeText(outcome.First(), outcome.Last())),
         RunOutcome::SummaryLine(u"elapsed"_s, u"%1 s"_s.arg(double(elapsed) / 1000.0, 0, 'f', 1))};
     if (!tool.ReportFile.isEmpty())
         lines.append(RunOutcome::SummaryLine(u"report"_s, tool.ReportFile));
@@ -446,12 +453,9 @@ QStringList MainWindowController::RunContext() const {
 }
 
 QString MainWindowController::runPlan(const DateRange& range) const {
-    const QString station = database ? database->DatabaseInfo().Name : u"(none)"_s;
     return (tool.DryRun ? u"Planning the import of music, then adverts, into "_s
                         : u"Importing music, then adverts, into "_s) +
-           station + u" (profile "_s + tool.CurrentProfile + u") for "_s +
-           ScheduleDateTools::FormatScheduleDate(range.Start, 4) + u" to "_s +
-           ScheduleDateTools::FormatScheduleDate(range.End, 4) +
+           stationText() + u" for "_s + rangeText(range.Start, range.End) +
            (tool.DryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
 }
 

@@ -112,6 +112,10 @@ private:
     void showClosingReport(bool adverts);
     // The first line of an unattended run: what it will do, where, and for when.
     QString runPlan(const DateRange& range) const;
+    // The station and profile ("Demo Station (profile Demo)"), and a range, as the
+    // run's first line and its summary write them.
+    QString stationText() const;
+    static QString rangeText(const ScheduleDate& from, const ScheduleDate& to);
     void writeReport();
     // How long a change waits for a busy Station Database ("BusyWaitSeconds").
     static int patience();

@@ -36,10 +36,11 @@ const QString takeWritersTurn = u"SELECT pg_advisory_xact_lock(1819043439, hasht
 // when the first one ran.
 const QString beginReading = u"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"_s;
 
+// The outermost transaction's start, but a server writer's (which also takes its turn).
 QString begin(const QSqlDatabase& connection, TransactionGuard::Kind kind) {
     if (SqliteStatement::HandleOf(connection))
         return kind == TransactionGuard::Read ? u"BEGIN"_s : u"BEGIN IMMEDIATE"_s;
-    return kind == TransactionGuard::Read ? beginReading : u"BEGIN"_s;
+    return beginReading;
 }
 
 } // namespace

@@ -315,9 +315,10 @@ QList<AdvertLogImporter::HourLine> AdvertLogImporter::linesOfHour(Push& run) {
 void AdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool build) {
     const QList<HourLine> lines = linesOfHour(run);
     if (build) { // the carts the hour's adverts name, in one query
+        const qint32 offset = run.db.Settings().AdvertCartOffset();
         QStringList carts;
         for (const HourLine& line : lines)
-            carts.append(AdvertLineLayout::AdvertLineCart(line.Text, run.db.Settings().AdvertCartOffset()));
+            carts.append(AdvertLineLayout::AdvertLineCart(line.Text, offset));
         run.lookups.Prefetch(run.db, carts);
     }
     QList<const LogItem*> markers;
