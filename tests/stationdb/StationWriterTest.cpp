@@ -69,6 +69,21 @@ TEST_P(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
     EXPECT_EQ(HourItems(Day, 13)[0].Flags & ItemFlag::HasAdverts, 0);
 }
 
+TEST_P(StationWriterTest, AWriterUndoneByADeadlockTriesAgainWithinItsPatience) {
+    if (!OnServer())
+        GTEST_SKIP() << "SQLite lets one writer in at a time: there are no row locks to cross";
+    // The neighbour holds the hour's last song and then reaches for its start, which
+    // the writer holds while it waits for that song: the server undoes the writer,
+    // which has waited longest, and the writer's next attempt lands.
+    db.SetPatience(10000);
+    const QList<LogItem> items = HourItems(Day, 13);
+    neighbour->CrossLocks(items[3].Position, items[0].Position, 300ms);
+    ASSERT_EQ(Fill(marker.Position, Fills()), QString());
+    neighbour->Stop();
+    EXPECT_EQ(neighbour->Writes(), 1);
+    EXPECT_EQ(HourItems(Day, 13).size(), 6);
+}
+
 TEST_P(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWords) {
     RefuseItemsWhere(u"NEW.Duration = 40"_s, u"database or disk is full"_s);
     EXPECT_EQ(Fill(marker.Position, Fills()), u"database or disk is full");

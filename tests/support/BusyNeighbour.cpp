@@ -4,6 +4,7 @@
 
 #include <QSqlQuery>
 #include <future>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,14 @@ bool takeLock(const QSqlDatabase& db, bool server, BusyNeighbour::Lock lock) {
            exec(db, "UPDATE NamedValues SET Value = Value");
 }
 
+// Takes an item's row lock without changing it.
+bool touch(const QSqlDatabase& db, double position) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE LogItems SET Note = Note WHERE LogPosition = ?"));
+    query.addBindValue(position);
+    return query.exec() && query.numRowsAffected() == 1;
+}
+
 } // namespace
 
 void BusyNeighbour::HoldFor(Duration hold) {
@@ -33,25 +42,12 @@ void BusyNeighbour::WriteEvery(Duration every, Duration hold) {
 }
 
 void BusyNeighbour::start(Duration every, Duration hold, bool once) {
-    Stop();
-    stopping = false;
-    std::promise<void> holding;
-    std::future<void> held = holding.get_future();
-    thread = std::thread([this, every, hold, once, holding = std::move(holding)]() mutable {
-        const QString name = QStringLiteral("neighbour");
-        {
-            const DatabaseLocation where = DatabaseLocation::Parse(location);
-            const QSqlDatabase db = where.Connect(name);
-            // It waits its turn like any writer.
-            exec(db, where.IsServer() ? "SET lock_timeout = 60000" : "PRAGMA busy_timeout = 60000");
-            bool told = false;
+    onThread(
+        [this, every, hold, once](const QSqlDatabase& db, bool server, const std::function<void()>& held) {
             while (!stopping) {
                 const auto begun = std::chrono::steady_clock::now();
-                if (takeLock(db, where.IsServer(), lock)) {
-                    if (!told) {
-                        holding.set_value();
-                        told = true;
-                    }
+                if (takeLock(db, server, lock)) {
+                    held();
                     std::this_thread::sleep_for(hold);
                     if (exec(db, "COMMIT"))
                         ++writes;
@@ -60,6 +56,38 @@ void BusyNeighbour::start(Duration every, Duration hold, bool once) {
                     break;
                 std::this_thread::sleep_until(begun + every);
             }
+        });
+}
+
+void BusyNeighbour::CrossLocks(double first, double second, Duration gap) {
+    onThread([this, first, second, gap](const QSqlDatabase& db, bool, const std::function<void()>& held) {
+        if (!exec(db, "BEGIN") || !touch(db, first))
+            return;
+        held();
+        std::this_thread::sleep_for(gap);
+        if (touch(db, second) && exec(db, "COMMIT"))
+            ++writes;
+    });
+}
+
+void BusyNeighbour::onThread(
+    const std::function<void(const QSqlDatabase&, bool, const std::function<void()>&)>& work) {
+    Stop();
+    stopping = false;
+    std::promise<void> holding;
+    std::future<void> held = holding.get_future();
+    thread = std::thread([work, holding = std::move(holding), location = location]() mutable {
+        const QString name = QStringLiteral("neighbour");
+        {
+            const DatabaseLocation where = DatabaseLocation::Parse(location);
+            const QSqlDatabase db = where.Connect(name);
+            // It waits its turn like any writer.
+            exec(db, where.IsServer() ? "SET lock_timeout = 60000" : "PRAGMA busy_timeout = 60000");
+            bool told = false;
+            work(db, where.IsServer(), [&] {
+                if (!std::exchange(told, true))
+                    holding.set_value();
+            });
             if (!told)
                 holding.set_value();
         }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 // Another program writing to a Station Database, as the playout system does all
@@ -29,6 +31,11 @@ public:
     // Every `every`, takes the write lock, changes a value and holds the lock for
     // `hold` before committing, until stopped.
     void WriteEvery(Duration every, Duration hold);
+    // On a server: takes the row of the item at `first`, returns, and after `gap`
+    // reaches for the item at `second` before committing. A writer that meanwhile
+    // holds `second` and waits for `first` meets a deadlock, which the server breaks
+    // by undoing the transaction that has waited longest.
+    void CrossLocks(double first, double second, Duration gap);
     // Waits for the neighbour to let go.
     void Stop();
     // How many of its writes were committed.
@@ -36,6 +43,10 @@ public:
 
 private:
     void start(Duration every, Duration hold, bool once);
+    // Runs `work` on the neighbour's thread with a connection of its own, and returns
+    // once `work` has said it holds what it takes.
+    void onThread(
+        const std::function<void(const QSqlDatabase&, bool server, const std::function<void()>& held)>& work);
 
     QString location;
     Lock lock;
