@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <sqlite3.h>
 #include <vector>
 
@@ -64,8 +65,14 @@ QByteArray tableSql(Connection& source) {
 
 double Floor::InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
                          int* count) {
+    return InsertRowsAmong(from, QString(), where, to, perTransaction, count);
+}
+
+double Floor::InsertRowsAmong(const QString& from, const QString& already, const QString& where,
+                              const QString& to, int perTransaction, int* count) {
     Connection source(from);
     std::vector<Row> rows = readRows(source, where);
+    std::vector<Row> earlier = already.isEmpty() ? std::vector<Row>() : readRows(source, already);
     Connection target(to);
     target.Execute("PRAGMA journal_mode=WAL");
     target.Execute("PRAGMA synchronous=NORMAL");
@@ -75,6 +82,16 @@ double Floor::InsertRows(const QString& from, const QString& where, const QStrin
     for (int c = 1; c < columns; ++c)
         marks += ", ?";
     sqlite3_stmt* insert = target.Prepare("INSERT INTO LogItems VALUES (" + marks + ")");
+    const auto put = [&](const Row& row) {
+        for (int c = 0; c < columns; ++c)
+            sqlite3_bind_value(insert, c + 1, row[size_t(c)]);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            qFatal("a floor insert failed");
+        sqlite3_reset(insert);
+    };
+    target.Execute("BEGIN");
+    std::for_each(earlier.cbegin(), earlier.cend(), put);
+    target.Execute("COMMIT");
 
     QElapsedTimer timer;
     timer.start();
@@ -82,19 +99,16 @@ double Floor::InsertRows(const QString& from, const QString& where, const QStrin
     for (size_t r = 0; r < rows.size(); ++r) {
         if (perTransaction > 0 && r > 0 && r % size_t(perTransaction) == 0)
             target.Execute("COMMIT; BEGIN");
-        for (int c = 0; c < columns; ++c)
-            sqlite3_bind_value(insert, c + 1, rows[r][c]);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            qFatal("a floor insert failed");
-        sqlite3_reset(insert);
+        put(rows[r]);
     }
     target.Execute("COMMIT");
     const double seconds = timer.nsecsElapsed() / 1e9;
 
     sqlite3_finalize(insert);
-    for (Row& row : rows)
-        for (sqlite3_value* value : row)
-            sqlite3_value_free(value);
+    for (std::vector<Row>* list : {&rows, &earlier})
+        for (Row& row : *list)
+            for (sqlite3_value* value : row)
+                sqlite3_value_free(value);
     *count = int(rows.size());
     return seconds;
 }

@@ -14,6 +14,11 @@ public:
     // all); the seconds the insert took, and the rows in `rows`.
     static double InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
                              int* rows);
+    // The same, but the table first holds the rows of `from` that match `already`,
+    // inserted untimed: the rows then land among them, as a push's adverts land
+    // among an hour's music.
+    static double InsertRowsAmong(const QString& from, const QString& already, const QString& where,
+                                  const QString& to, int perTransaction, int* rows);
     // Reads every line of the files; the seconds taken.
     static double ReadLines(const QStringList& files);
 };

@@ -117,11 +117,11 @@ void report(const QString& key, double value) {
 }
 
 double floorInsert(const QString& folder, const QString& from, const QString& where, int perTransaction,
-                   int* rows) {
+                   int* rows, const QString& among = QString()) {
     const QString floor = folder + u"/floor.sdb"_s;
     for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
         QFile::remove(floor + suffix);
-    return Floor::InsertRows(from, where, floor, perTransaction, rows);
+    return Floor::InsertRowsAmong(from, among, where, floor, perTransaction, rows);
 }
 
 // A schema of the server no run has used.
@@ -148,11 +148,13 @@ QString runStation(const QString& folder, const QString& server) {
 // The floors of the rows the run left: in a new file, or in new schemas of the server
 // through its client library and through Qt's driver.
 void reportFloors(const QString& name, const QString& folder, const QString& server, const QString& run,
-                  const QString& where, int perHour) {
+                  const QString& where, int perHour, const QString& among) {
     int rows = 0;
     if (server.isEmpty()) {
         report(name + u"-insert"_s, floorInsert(folder, run, where, 0, &rows));
         report(name + u"-hourly"_s, floorInsert(folder, run, where, perHour, &rows));
+        if (!among.isEmpty())
+            report(name + u"-among"_s, floorInsert(folder, run, where, perHour, &rows, among));
         report(name + u"-rows"_s, rows);
         return;
     }
@@ -210,10 +212,11 @@ int importChild(int days, const QString& folder, const QString& server) {
 
     const int musicRows = 1 + BenchStation::SongsPerHour + BenchStation::BreaksPerHour;
     const int advertRows = BenchStation::BreaksPerHour * BenchStation::AdvertsPerBreak;
-    for (const auto& [name, where, files, perHour] :
-         {std::tuple{u"music"_s, u"NOT ("_s + pushedAdvert + u')', musicFolder, musicRows},
-          std::tuple{u"adverts"_s, pushedAdvert, advertFolder, advertRows}}) {
-        reportFloors(name, folder, server, path, where, perHour);
+    const QString musicRowsOnly = u"NOT ("_s + pushedAdvert + u')';
+    for (const auto& [name, where, files, perHour, among] :
+         {std::tuple{u"music"_s, musicRowsOnly, musicFolder, musicRows, QString()},
+          std::tuple{u"adverts"_s, pushedAdvert, advertFolder, advertRows, musicRowsOnly}}) {
+        reportFloors(name, folder, server, path, where, perHour, among);
         report(name + u"-read"_s, Floor::ReadLines(filesOf(files)));
     }
     if (!server.isEmpty())
@@ -334,6 +337,13 @@ void printImport(const QString& what, const QString& key, int days, int hours,
                      number(f[key + u"-hourly-qt"_s] + f[key + u"-read"_s], 3),
                      number((f[key + u"-hourly-qt"_s] + f[key + u"-read"_s]) / hourly, 1))
               << Qt::endl;
+    if (f.contains(key + u"-among"_s)) {
+        const double among = f[key + u"-among"_s] + f[key + u"-read"_s];
+        out() << u"  floor with a transaction per hour into a table that already holds the music, as the "
+                 u"push's "
+                 u"adverts land: %1 s, ratio %2"_s.arg(number(among, 3), number(working / among, 1))
+              << Qt::endl;
+    }
     if (f.contains(key + u"-bulk"_s)) {
         const double bulk = f[key + u"-bulk"_s] + f[key + u"-read"_s];
         out() << u"  bulk floor (each transaction's rows and commit in one round trip, in pipeline mode): "
