@@ -339,9 +339,9 @@ void printImport(const QString& what, const QString& key, int days, int hours,
               << Qt::endl;
     if (f.contains(key + u"-among"_s)) {
         const double among = f[key + u"-among"_s] + f[key + u"-read"_s];
-        out() << u"  floor with a transaction per hour into a table that already holds the music, as the "
-                 u"push's "
-                 u"adverts land: %1 s, ratio %2"_s.arg(number(among, 3), number(working / among, 1))
+        out() << u"  floor with a transaction per hour into a table that already holds the music, "
+                 u"as the push's adverts land: %1 s, ratio %2"_s.arg(number(among, 3),
+                                                                     number(working / among, 1))
               << Qt::endl;
     }
     if (f.contains(key + u"-bulk"_s)) {
