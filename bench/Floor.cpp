@@ -63,13 +63,8 @@ QByteArray tableSql(Connection& source) {
 
 } // namespace
 
-double Floor::InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
-                         int* count) {
-    return InsertRowsAmong(from, QString(), where, to, perTransaction, count);
-}
-
-double Floor::InsertRowsAmong(const QString& from, const QString& already, const QString& where,
-                              const QString& to, int perTransaction, int* count) {
+double Floor::InsertRows(const QString& from, const QString& already, const QString& where, const QString& to,
+                         int perTransaction, int* count) {
     Connection source(from);
     std::vector<Row> rows = readRows(source, where);
     std::vector<Row> earlier = already.isEmpty() ? std::vector<Row>() : readRows(source, already);

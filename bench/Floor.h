@@ -9,16 +9,13 @@
 class Floor {
 public:
     // Inserts the LogItems rows of `from` that match `where`, in their order, into the
-    // empty LogItems table of a new database `to` made with the same schema and
-    // journal, committing after every `perTransaction` rows (0: one transaction for
-    // all); the seconds the insert took, and the rows in `rows`.
-    static double InsertRows(const QString& from, const QString& where, const QString& to, int perTransaction,
-                             int* rows);
-    // The same, but the table first holds the rows of `from` that match `already`,
-    // inserted untimed: the rows then land among them, as a push's adverts land
-    // among an hour's music.
-    static double InsertRowsAmong(const QString& from, const QString& already, const QString& where,
-                                  const QString& to, int perTransaction, int* rows);
+    // LogItems table of a new database `to` made with the same schema and journal,
+    // committing after every `perTransaction` rows (0: one transaction for all); the
+    // seconds the insert took, and the rows in `rows`. When `already` is not empty the
+    // table first holds the rows of `from` that match it, inserted untimed: the rows
+    // then land among them, as a push's adverts land among an hour's music.
+    static double InsertRows(const QString& from, const QString& already, const QString& where,
+                             const QString& to, int perTransaction, int* rows);
     // Reads every line of the files; the seconds taken.
     static double ReadLines(const QStringList& files);
 };

@@ -121,7 +121,7 @@ double floorInsert(const QString& folder, const QString& from, const QString& wh
     const QString floor = folder + u"/floor.sdb"_s;
     for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
         QFile::remove(floor + suffix);
-    return Floor::InsertRowsAmong(from, among, where, floor, perTransaction, rows);
+    return Floor::InsertRows(from, among, where, floor, perTransaction, rows);
 }
 
 // A schema of the server no run has used.
