@@ -103,6 +103,21 @@ void AbstractLogImporter::ReportNotWritten(const QString& category, const QStrin
         Outcome().GiveUp(why.Problem);
 }
 
+bool AbstractLogImporter::StoredSettingsUsable(StationDatabase& db, const QString& category,
+                                               const QStringList& names, bool ranges) const {
+    QString problem = db.Settings().StoredProblem(names);
+    if (problem.isEmpty() && ranges && !db.Settings().RangeProblem().isEmpty())
+        problem = u"the Station Database's cart ranges cannot be used: "_s + db.Settings().RangeProblem();
+    if (problem.isEmpty())
+        return true;
+    Log(category, u"The settings cannot be used: "_s + problem);
+    Outcome().Warn(problem);
+    OperatorSeam::Message(u"The settings cannot be used: "_s + problem +
+                              u". Set it again (stationdb settings, or the settings window)."_s,
+                          Operator::Exclamation);
+    return false;
+}
+
 void AbstractLogImporter::PauseForProgress() const {
     if (callback)
         ScheduleDateTools::Pause(0.5);

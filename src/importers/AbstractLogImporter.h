@@ -36,6 +36,11 @@ protected:
     // An empty directory setting is told and still passes; a directory that does
     // not exist is told and fails. `whenEmpty` and `setting` name it to the operator.
     static bool CheckDirectory(const QString& folder, const QString& whenEmpty, const QString& setting);
+    // Whether the stored values of the settings an importer reads can be used (another
+    // program may have written them past the checks of ours), and its cart ranges
+    // when `ranges`; told to the operator, and in the run's warnings, when not.
+    bool StoredSettingsUsable(StationDatabase& db, const QString& category, const QStringList& names,
+                              bool ranges) const;
 
     // Half a second for the operator to see the progress complete; nothing to wait
     // for when no progress is shown.

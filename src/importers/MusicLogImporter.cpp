@@ -96,6 +96,12 @@ bool MusicLogImporter::CheckReady() {
                                u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
                                u"Music Logs Directory"_s))
         return false;
+    if (!StoredSettingsUsable(*db, music,
+                              {u"MusicFileNameFormat"_s, u"MusicFileNamePrefix"_s, u"MusicFileExtension"_s,
+                               u"OffsetAudioItems"_s, u"OffsetLinkItems"_s, u"CartOffset"_s,
+                               u"MusicLogFormat"_s},
+                              true))
+        return false;
     std::optional<MusicTableFormat> table;
     QString problem;
     if (MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, &problem))

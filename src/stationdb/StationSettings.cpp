@@ -107,6 +107,16 @@ QString StationSettings::RangeProblem() const {
     return {};
 }
 
+QString StationSettings::StoredProblem(const QStringList& names) const {
+    for (const QString& name : names) {
+        const QString problem = Problem(name, Value(name));
+        if (!problem.isEmpty())
+            return QStringLiteral("the Station Database holds %1='%2', which cannot be used: %3")
+                .arg(name, Value(name), problem);
+    }
+    return {};
+}
+
 bool StationSettings::IsName(const QString& name) {
     return find(name) != nullptr;
 }

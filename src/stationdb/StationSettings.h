@@ -21,6 +21,9 @@ public:
     QString RangeProblem() const;
     // Why a value is not acceptable for a setting; "" when it is.
     static QString Problem(const QString& name, const QString& value);
+    // The first of the named settings whose stored value is not acceptable (another
+    // program may have written it), with the value and what it must be; "" when all are.
+    QString StoredProblem(const QStringList& names) const;
 
     QString Value(const QString& name) const { return values.value(name); }
     // Sets a value that passes Problem(); False (nothing set) otherwise.
