@@ -34,7 +34,7 @@ HourReadiness::State HourReadiness::Status() const {
         return NotScheduled;
     if (SilentItems > 0)
         return MissingAudio;
-    if (AdvertsOffered > AdvertsInLog)
+    if (AdvertsOffered > AdvertsInLog || UnreadableLines > 0)
         return AdvertsMissing;
     if (Breaks > 0 && !AdvertLog && AdvertsInLog == 0)
         return MusicOnly;

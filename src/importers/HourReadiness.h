@@ -53,7 +53,8 @@ struct HourReadiness {
     // and the breaks the log gives none (no line at their time, or only other types).
     int AdvertsOffered = 0;
     int EmptyBreaks = 0;
-    int AdvertsInLog = 0; // the adverts the Scheduled Log holds in its breaks
+    int UnreadableLines = 0; // the advert log's lines for it that cannot be read
+    int AdvertsInLog = 0;    // the adverts the Scheduled Log holds in its breaks
     QList<BreakFit> OverfullBreaks;
     QList<BreakFit> UnderfullBreaks;
     QList<CopyLength> CopyLengths;

@@ -12,6 +12,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -79,13 +80,21 @@ HourReadiness Readiness::hourOf(const ScheduleDate& hour, const QList<LogItem>& 
     }
     // What the advert log gives its breaks is the plan's, break by break.
     const RunOutcome::Hour* fates = planned.HourAt(hour);
-    if (!fates) { // no advert log for its day yet: every break is empty
-        ready.EmptyBreaks = ready.Breaks;
+    if (!fates) { // with no advert log for its day yet, its breaks wait for one
+        ready.EmptyBreaks = day.AdvertLog ? ready.Breaks : 0;
         return ready;
+    }
+    // A break whose only line cannot be read is not empty: that line is counted apart.
+    QSet<float> spoilt;
+    for (const RunOutcome::Line& line : planned.AdvertLineRecords()) {
+        if (line.Fate != RunOutcome::LineFate::Unreadable || !ScheduleDateTools::IsSameHour(line.Hour, hour))
+            continue;
+        ++ready.UnreadableLines;
+        spoilt.insert(line.Break);
     }
     for (const RunOutcome::Break& met : fates->Breaks) {
         ready.AdvertsOffered += met.Adverts;
-        ready.EmptyBreaks += met.Adverts == 0;
+        ready.EmptyBreaks += met.Adverts == 0 && !spoilt.contains(met.Time);
     }
     audit.WeighBreaks(ready, items, fates->Breaks);
     return ready;
@@ -124,8 +133,12 @@ QString Readiness::Table(const QList<HourReadiness>& hours) {
         const HourReadiness::State state = hour.Status();
         if (state != HourReadiness::Ready)
             ++notReady[state];
-        const QString adverts =
-            hour.AdvertLog ? u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog) : u"no advert log"_s;
+        const QString adverts = !hour.AdvertLog ? u"no advert log"_s
+                                : hour.UnreadableLines > 0
+                                    ? u"%1/%2 +%3 unreadable"_s.arg(hour.AdvertsOffered)
+                                          .arg(hour.AdvertsInLog)
+                                          .arg(hour.UnreadableLines)
+                                    : u"%1/%2"_s.arg(hour.AdvertsOffered).arg(hour.AdvertsInLog);
         text += u"%1  %2  %3  %4  %5  %6  %7"_s.arg(AbstractLogImporter::HourText(hour.Hour))
                     .arg(HourReadiness::StateName(state), -19)
                     .arg(hour.MusicOffered ? u"yes"_s : u"no"_s, -5)

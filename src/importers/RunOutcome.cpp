@@ -88,6 +88,12 @@ void RunOutcome::Rejected(const QString& file, int line, const QString& text, co
         rejected.append({file, line, text, reason});
 }
 
+void RunOutcome::AdvertLine(const Line& line) {
+    ++lineFates[size_t(line.Fate)];
+    if (recorded)
+        lines.append(line);
+}
+
 QString RunOutcome::UnplacedLine::Why() const {
     const QString at = u"the advert line at "_s + ScheduleDateTools::FormatSeconds(Time, 12);
     if (NearestBreak < 0)
@@ -293,6 +299,13 @@ QString RunOutcome::BreakFateText(BreakFate fate) {
     return QString::fromLatin1(words[int(fate)]);
 }
 
+QString RunOutcome::LineFateText(LineFate fate) {
+    // In the order of the fates.
+    static const char* const words[] = {"placed", "unplaced", "unreadable", "filtered", "notWalked"};
+    static_assert(std::size(words) == size_t(LineFate::NotWalked) + 1);
+    return QString::fromLatin1(words[size_t(fate)]);
+}
+
 QString RunOutcome::AdvertSummary() const {
     const AdvertTotals totals = Adverts();
     QString summary = u"%1 adverts pushed into %2 ad break(s)"_s.arg(totals.Adverts).arg(totals.Breaks);
@@ -340,6 +353,8 @@ QStringList RunOutcome::Summary() const {
                                SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
                                SummaryLine(u"corrupt advert breaks"_s, QString::number(adverts.Corrupt)),
                                SummaryLine(u"advert lines unplaced"_s, QString::number(unplaced.size())),
+                               SummaryLine(u"advert lines unreadable"_s,
+                                           QString::number(AdvertLines(LineFate::Unreadable))),
                                SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
                                SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }

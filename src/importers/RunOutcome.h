@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
 // The ledger of one import run: what it planned and did, hour by hour and break
@@ -53,6 +54,22 @@ public:
         NotWritten,  // the database refused its hour (Why gives its words)
         TooLate,     // its hour had started when the run began
         AlreadyThere // its hour already held adverts
+    };
+    // What became of one line of an advert log.
+    enum class LineFate {
+        Placed,     // it went (or would go) into a break, or was found for one already filled
+        Unplaced,   // it went into no break (UnplacedLines names it)
+        Unreadable, // it cannot be read (RejectedLines names it, with why, where its hour was walked)
+        Filtered,   // it is of another type than the advert type filter's
+        NotWalked   // its hour was outside the range, on air, filled already or not in the Scheduled Log
+    };
+    // One advert line and its fate, kept line by line only in a run that is reported.
+    struct Line {
+        QString File;
+        int Number = 0;
+        LineFate Fate = LineFate::NotWalked;
+        float Break = -1;    // the time of the break it went (or would go) into; -1 for none
+        ScheduleDate Hour{}; // the hour that took it; day 0 when none did
     };
     // An advert line that went (or would go) into a break, or was found for one.
     struct Spot {
@@ -151,6 +168,7 @@ public:
     void CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                      const QString& problem);
     void Unplaced(const UnplacedLine& line) { unplaced.append(line); }
+    void AdvertLine(const Line& line);
     void ImporterCouldNotRun() { importerRefused = true; }
     void RangeWasRefused() { rangeRefused = true; }
 
@@ -185,6 +203,9 @@ public:
     AdvertTotals Adverts() const;
     static AdvertTotals TotalsOf(const Hour& hour);
     int MissingCarts() const { return int(carts.size()); }
+    // The advert lines of the days the push read with this fate.
+    int AdvertLines(LineFate fate) const { return lineFates[size_t(fate)]; }
+    const QList<Line>& AdvertLineRecords() const { return lines; }
     int Underruns() const;
     const QStringList& Warnings() const { return warnings; }
     const QMap<double, Hour>& Hours() const { return hours; }
@@ -210,6 +231,7 @@ public:
     // The word a report gives a fate.
     static QString FateText(Fate fate);
     static QString BreakFateText(BreakFate fate);
+    static QString LineFateText(LineFate fate);
 
 private:
     Hour& hour(const ScheduleDate& start);
@@ -233,5 +255,7 @@ private:
     QList<RejectedLine> rejected;
     QList<MissingCart> carts;
     QList<UnplacedLine> unplaced;
+    std::array<int, size_t(LineFate::NotWalked) + 1> lineFates{};
+    QList<Line> lines;
     QMap<double, QList<LogItem>> plannedHours;
 };

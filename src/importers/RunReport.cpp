@@ -96,6 +96,10 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
         {u"breaksNotWritten"_s, adverts.NotWritten},
         {u"advertLinesUnplaced"_s, int(run.UnplacedLines().size())},
         {u"missingCarts"_s, run.MissingCarts()}};
+    QJsonObject lineFates;
+    for (int fate = 0; fate <= int(RunOutcome::LineFate::NotWalked); ++fate)
+        lineFates.insert(RunOutcome::LineFateText(RunOutcome::LineFate(fate)),
+                         run.AdvertLines(RunOutcome::LineFate(fate)));
     return {{u"dryRun"_s, run.DryRun()},
             {u"started"_s, run.Started().toString(Qt::ISODate)},
             {u"finished"_s, run.Finished().toString(Qt::ISODate)},
@@ -106,6 +110,7 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
             {u"unplacedLines"_s, unplaced},
             {u"warnings"_s, texts(run.Warnings())},
             {u"totals"_s, totals},
+            {u"lineFates"_s, lineFates},
             {u"stoppedBy"_s, run.StoppedBy()},
             {u"stoppedWriting"_s, run.GiveUpReason()},
             {u"exitStatus"_s, int(run.Status())}};

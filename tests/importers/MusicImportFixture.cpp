@@ -1,6 +1,7 @@
 #include "importers/MusicImportFixture.h"
 
 #include "base/AppLog.h"
+#include "base/Clock.h"
 #include "base/ScheduleDateTools.h"
 
 #include <QLocale>
@@ -28,6 +29,12 @@ void MusicImportFixture::TearDown() {
 
 QString MusicImportFixture::SongLine(const QString& cart, const QString& title) {
     return Columns({{1, u"L"_s}, {2, cart}, {10, title}, {44, u"Artist"_s}, {80, u"X"_s}});
+}
+
+void MusicImportFixture::StartRecorded(RunOutcome& run) {
+    Clock::SetFixed(QDateTime(QDate(2010, 11, 1), QTime(0, 0)));
+    run.Start(false, true);
+    Clock::SetFixed(Now);
 }
 
 void MusicImportFixture::AdvertStation(float audioLength) {

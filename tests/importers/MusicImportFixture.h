@@ -28,6 +28,9 @@ protected:
     QStringList AppLogLines() const;
     QStringList HistoryLines() const;
     bool Import(qint32 fromDay, float fromSeconds, qint32 toDay, float toSeconds);
+    // Begins a run's ledger afresh, one that keeps every line, as if begun before the
+    // test's days (so none of their hours is on air).
+    static void StartRecorded(RunOutcome& run);
 
     MusicLogImporter importer{[this] { return &db; }};
     RecordingCallback progress;

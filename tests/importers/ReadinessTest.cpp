@@ -135,8 +135,10 @@ TEST_F(ReadinessTest, TheAdvertFiguresAreThePushsOwnBreakByBreak) {
     // Only another type at its time: nothing is missing, the break is empty.
     EXPECT_EQ(hours[0].AdvertsOffered, 0);
     EXPECT_EQ(hours[0].EmptyBreaks, 1);
-    // A line the push cannot read holds its hour back: that hour is not ready.
-    EXPECT_EQ(hours[1].AdvertsOffered, 1);
+    // A line the push cannot read holds its hour back: that hour is not ready, and
+    // the line is counted apart from the adverts offered.
+    EXPECT_EQ(hours[1].AdvertsOffered, 0);
+    EXPECT_EQ(hours[1].UnreadableLines, 1);
     EXPECT_EQ(hours[1].EmptyBreaks, 0);
     EXPECT_EQ(States(hours), QStringList({u"ready"_s, u"adverts missing"_s, u"adverts missing"_s}));
     EXPECT_TRUE(AppLogLines().filter(u"AdLog:"_s).isEmpty()); // the check wrote nothing down

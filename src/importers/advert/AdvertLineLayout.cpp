@@ -4,6 +4,8 @@
 #include "base/GeneralTools.h"
 #include "base/NumericText.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 AdvertLineLayout::Layout AdvertLineLayout::LayoutOf(const QString& advertLine) {
@@ -54,6 +56,47 @@ float AdvertLineLayout::AdvertLineSeconds(const QString& advertLine) {
     const QString line = NormaliseAdvertLine(advertLine);
     const auto field = [&line](int from) { return NumericText::Value(QStringView(line).mid(from - 1, 2)); };
     return float(field(1) * 3600 + field(4) * 60 + field(7));
+}
+
+QString AdvertLineLayout::TimeProblem(const QString& advertLine) {
+    if (isBlankLine(advertLine))
+        return {};
+    const QString time = columns(NormaliseAdvertLine(advertLine), 1, 8);
+    // Two digits each (the hour may be a single one after a blank), within the day.
+    const auto part = [&time](int from, int limit) {
+        const QString digits = time.mid(from, 2).trimmed();
+        bool number = !digits.isEmpty() && (from == 0 || digits.size() == 2);
+        for (const QChar c : digits)
+            number = number && c >= u'0' && c <= u'9';
+        return number && digits.toInt() < limit;
+    };
+    if (time.size() < 8 || time[2] != u':' || time[5] != u':' || !part(0, 24) || !part(3, 60) || !part(6, 60))
+        return u"its time '%1' is not a time of the day (hh:mm:ss)"_s.arg(time.trimmed());
+    return {};
+}
+
+QString AdvertLineLayout::Problem(const QString& advertLine, qint32 cartOffset) {
+    if (isBlankLine(advertLine))
+        return {};
+    for (const QChar c : advertLine) {
+        if (c < u' ' && c != u'\t')
+            return u"it holds a control character (code %1)"_s.arg(c.unicode());
+    }
+    if (QString why = TimeProblem(advertLine); !why.isEmpty())
+        return why;
+    const QString cart = AdvertLineCart(advertLine, 0);
+    const bool digits =
+        std::all_of(cart.cbegin(), cart.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digits)
+        return u"its cart '%1' is not a cart number"_s.arg(cart);
+    if (cartOffset != 0 && !cart.isEmpty() && AdvertLineCart(advertLine, cartOffset).toLongLong() <= 0)
+        return u"its cart '%1' with the advert cart offset %2 is not a cart number"_s.arg(cart).arg(
+            cartOffset);
+    if (cart.isEmpty() && AdvertLineTitle(advertLine).isEmpty())
+        return u"it has neither a cart nor a title"_s;
+    if (!AdvertLineNotes(advertLine))
+        return u"its notes hold a %-escape that cannot be decoded"_s;
+    return {};
 }
 
 QString AdvertLineLayout::AdvertLineType(const QString& advertLine) {

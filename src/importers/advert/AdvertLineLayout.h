@@ -21,6 +21,13 @@ public:
 
     // hh * 3600 + mm * 60 + ss; -1 for an empty line.
     static float AdvertLineSeconds(const QString& advertLine);
+    // Why a line cannot be pushed, in a few words; "" when it can (and for a blank
+    // line). Its time must be a time of the day, hh:mm:ss; its cart, after the
+    // station's cart offset, a cart number (digits), or none when it has a title; its
+    // notes must decode; and it holds no control character.
+    static QString Problem(const QString& advertLine, qint32 cartOffset);
+    // Why a line's time cannot be read; "" when it can (and for a blank line).
+    static QString TimeProblem(const QString& advertLine);
     // Trimmed and upper-cased; "" for an empty line.
     static QString AdvertLineType(const QString& advertLine);
     // Trimmed; with an offset, the decimal text of its numeric value plus the

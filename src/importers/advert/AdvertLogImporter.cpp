@@ -17,11 +17,17 @@
 #include "stationdb/StartTimes.h"
 #include "stationdb/StationDatabase.h"
 
+#include <QCryptographicHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString adLog = u"AdLog"_s;
+// The settings a push reads.
+const QStringList advertSettings{u"AdvertFileNameFormat"_s, u"AdvertFileNamePrefix"_s,
+                                 u"AdvertFileExtension"_s,  u"AdvertCartOffset"_s,
+                                 u"AdvertTimeWindow"_s,     u"AdvertLogFormat"_s};
 
 qint64 whole(double value) {
     return NumericText::RoundHalfEven(value);
@@ -33,15 +39,13 @@ struct AdvertLogImporter::Push {
     explicit Push(StationDatabase& db) : db(db) {}
 
     StationDatabase& db;
-    std::optional<AdvertFormat> format; // the station's own layout, when it has one
-    AdvertLogReader reader;
-    // The line read last, with its time in whole seconds (-1 for a blank line);
-    // pending while no hour has taken it yet.
-    QString line;
-    qint64 lineTime = 0;
-    bool pending = false;
-    qint64 window = 0; // the advert time window, in seconds
-    QString filter;    // the advert type filter, trimmed
+    std::optional<AdvertFormat> format;  // the station's own layout, when it has one
+    QString formatName;                  // as the station names it; "" for the layouts the push knows
+    AdvertDayLog log;                    // the day's lines, read whole
+    QMap<int, QList<qint64>> breakTimes; // of the day's hours read so far
+    QString dayUnreadable;               // why no line of the day's log can be read; "" when one can
+    qint64 window = 0;                   // the advert time window, in seconds
+    QString filter;                      // the advert type filter, trimmed
     // The day in hand, its place among the push's days, and the share of its hours done.
     qint32 day = 0;
     int dayIndex = 0;
@@ -59,6 +63,11 @@ struct AdvertLogImporter::Push {
     QList<BreakFill> fills;
     QList<RunOutcome::Break> breaks;
     QList<RunOutcome::UnplacedLine> unplaced; // the hour's lines that went into no break
+    QList<RunOutcome::Line> lines;            // the hour's lines, as placed
+    struct Cart {
+        QString Number, Title, Problem;
+    };
+    QList<Cart> cartsWanting; // the hour's carts that do not exist or have no audio
     RunCarts lookups;
     CartSet carts;     // the carts pushed, for the advert information
     int logsFound = 0; // days of the range that had an advert log
@@ -77,6 +86,8 @@ bool AdvertLogImporter::CheckReady() {
     if (!db || !CheckDirectory(db->Settings().AdvertLogsDirectory(),
                                u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
                                u"Adverts Logs Directory"_s))
+        return false;
+    if (!StoredSettingsUsable(*db, adLog, advertSettings, false))
         return false;
     std::optional<AdvertFormat> format;
     QString problem;
@@ -145,7 +156,7 @@ bool AdvertLogImporter::ScanLogFileForDateRange(const QString& sourceFile, Sched
     while (!reader.AtEnd()) {
         progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
         reader.NextLine(line);
-        if (line.isEmpty())
+        if (line.isEmpty() || !AdvertLineLayout::TimeProblem(line).isEmpty())
             continue;
         const float time = AdvertLineLayout::AdvertLineSeconds(line);
         rangeFrom.Seconds = std::min(rangeFrom.Seconds, time);
@@ -215,12 +226,15 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
     progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     progress().ThirdCount(u"Number of adverts pushed:"_s);
+    if (!StoredSettingsUsable(db, adLog, advertSettings, false))
+        return false;
     Push run(db);
     run.caughtUp = caughtUp;
     run.window = db.Settings().AdvertTimeWindow();
     run.filter = db.Settings().AdvertTypeFilter().trimmed();
     QString unusable;
-    if (!AdvertLogReader::StationFormat(db.Settings().AdvertLogFormat(), run.format, &unusable)) {
+    run.formatName = db.Settings().AdvertLogFormat().trimmed();
+    if (!AdvertLogReader::StationFormat(run.formatName, run.format, &unusable)) {
         Log(adLog, u"The advert log format cannot be used: "_s + unusable);
         Outcome().Warn(u"the advert log format cannot be used: "_s + unusable);
         return false;
@@ -243,8 +257,7 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
             progress().Hour(hoursBefore + int(i) + 1, run.hourCount);
             pushHour(run, day->at(i));
         }
-        progress().Task(u"Closing Advert Log File"_s);
-        run.reader.Close();
+        linesNotWalked(run);
     }
 
     // A day's advert log may come a night late and is then caught up; none at all
@@ -271,56 +284,109 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
 
 bool AdvertLogImporter::openDayLog(Push& run) {
     progress().Process(u"Opening Log for "_s + DayText(run.day));
-    run.pending = false; // nothing read of the day's log yet
+    run.log = AdvertDayLog();
+    run.breakTimes.clear();
+    run.dayUnreadable.clear();
     const QString path = run.db.AdvertLogFileName(run.day);
     if (!DayLogReadable(adLog, u"advert"_s, run.day, path, false))
         return false;
     ++run.logsFound;
-    run.reader = AdvertLogReader(run.format);
+    AdvertLogReader reader(run.format);
     run.file = path;
-    if (QString why; !run.reader.Open(path, &why)) {
+    if (QString why; !reader.Open(path, &why)) {
         Log(adLog, u"Log for "_s + DayText(run.day) + u" could not be read: "_s + why);
         Outcome().Warn(why + u"; the day's adverts were not pushed"_s);
         return false;
     }
+    readDay(run, reader);
+    if (run.log.NoneReadable())
+        noLineReadable(run);
     return true;
 }
 
-QList<AdvertLogImporter::HourLine> AdvertLogImporter::linesOfHour(Push& run) {
-    // The log is in time order and read once, forward: the lines before the hour
-    // belong to hours the push did not walk, and the first line after it is kept
-    // for the next hour.
-    const qint64 start = whole(run.hour.Seconds);
-    const qint64 end = start + 3600;
-    QList<HourLine> lines;
-    for (;;) {
-        if (!run.pending) {
-            if (run.reader.AtEnd())
-                break;
-            run.reader.NextLine(run.line);
-            run.lineTime = whole(AdvertLineLayout::AdvertLineSeconds(run.line));
-            run.pending = true;
-            if (!run.reader.LineProblem().isEmpty())
-                unreadable(run);
+void AdvertLogImporter::readDay(Push& run, AdvertLogReader& reader) {
+    // The log is read once, forward, and whole: a line out of time order, or one
+    // that cannot be read, hides none of the lines after it.
+    const qint32 offset = run.db.Settings().AdvertCartOffset();
+    QString text;
+    while (!reader.AtEnd()) {
+        reader.NextLine(text);
+        AdvertDayLog::Line line;
+        line.Text = text;
+        line.Raw = reader.Raw();
+        line.Number = reader.LinesRead();
+        if (!reader.LineProblem().isEmpty()) {
+            line.Problem = u"the advert log format cannot read it: "_s + reader.LineProblem();
+        } else if (!text.trimmed().isEmpty()) {
+            line.Problem = AdvertLineLayout::Problem(text, offset);
+            if (AdvertLineLayout::TimeProblem(text).isEmpty())
+                line.Time = whole(AdvertLineLayout::AdvertLineSeconds(text));
         }
-        if (run.lineTime >= end)
-            break;
-        run.pending = false;
-        if (run.lineTime >= start || run.lineTime < 0) // a blank line parts two runs
-            lines.append({run.line, run.lineTime, run.reader.LinesRead()});
+        run.log.Append(std::move(line));
     }
-    return lines;
+    progress().Task(u"Closing Advert Log File"_s);
+}
+
+void AdvertLogImporter::noLineReadable(Push& run) {
+    QStringList first;
+    for (const AdvertDayLog::Line& line : run.log.Lines()) {
+        if (line.Problem.isEmpty())
+            continue;
+        Outcome().Rejected(run.file, line.Number, line.Raw, line.Problem);
+        Outcome().AdvertLine({run.file, line.Number, RunOutcome::LineFate::Unreadable, -1, {}});
+        if (first.size() < 3)
+            first.append(u"line %1: %2"_s.arg(line.Number).arg(line.Problem));
+    }
+    const QString layout = run.formatName.isEmpty() ? u"the advert log layouts"_s
+                                                    : u"the advert log format '%1'"_s.arg(run.formatName);
+    run.dayUnreadable = u"%1 read no line of '%2' (%3)"_s.arg(layout, run.file, first.join(u"; "_s));
+    Log(adLog, run.dayUnreadable);
+    Outcome().Warn(run.dayUnreadable + u"; the day's adverts were not pushed"_s);
+    run.log.TakeNone();
+}
+
+void AdvertLogImporter::linesNotWalked(Push& run) {
+    for (const AdvertDayLog::Line* line : run.log.Untaken())
+        Outcome().AdvertLine({run.file, line->Number, RunOutcome::LineFate::NotWalked, -1, {}});
+}
+
+void AdvertLogImporter::settleLines(Push& run, bool walked) {
+    // A line that cannot be read stays so in an hour left as it is, where it is
+    // named nowhere: the readiness check still counts it.
+    for (const RunOutcome::Line& line : run.lines)
+        Outcome().AdvertLine(
+            walked || line.Fate == RunOutcome::LineFate::Unreadable
+                ? line
+                : RunOutcome::Line{line.File, line.Number, RunOutcome::LineFate::NotWalked, -1, {}});
+    run.lines.clear();
+}
+
+void AdvertLogImporter::lineFate(Push& run, const AdvertDayLog::Line& line, RunOutcome::LineFate fate,
+                                 float breakTime) {
+    run.lines.append({run.file, line.Number, fate, breakTime, run.hour});
+}
+
+QList<qint64> AdvertLogImporter::breakTimesOf(Push& run, int hour) {
+    const auto known = run.breakTimes.constFind(hour);
+    if (known != run.breakTimes.cend())
+        return *known;
+    // A neighbour the walk has not read (yet): its breaks may be nearer a line near
+    // the edge of the hour than the hour's own.
+    const double position = StationDatabase::LocateHour({run.day, float(hour * 3600)});
+    QList<LogItem> items = run.db.HourOutline(position);
+    const QList<LogItem>* planned = Outcome().PlannedHour(position);
+    if ((items.isEmpty() || items.first().Type != ItemType::HourStart) && planned)
+        items = *planned;
+    QList<qint64> times;
+    for (const LogItem& item : items) {
+        if (StartTimes::IsBreakMarker(item))
+            times.append(whole(item.Time));
+    }
+    run.breakTimes.insert(hour, times);
+    return times;
 }
 
 void AdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool build) {
-    const QList<HourLine> lines = linesOfHour(run);
-    if (build) { // the carts the hour's adverts name, in one query
-        const qint32 offset = run.db.Settings().AdvertCartOffset();
-        QStringList carts;
-        for (const HourLine& line : lines)
-            carts.append(AdvertLineLayout::AdvertLineCart(line.Text, offset));
-        run.lookups.Prefetch(run.db, carts);
-    }
     QList<const LogItem*> markers;
     QList<qint64> breakTimes;
     for (const LogItem& item : items) {
@@ -329,36 +395,67 @@ void AdvertLogImporter::placeLines(Push& run, const QList<LogItem>& items, bool 
             breakTimes.append(whole(item.Time));
         }
     }
+    const int hour = int(run.hour.Seconds / 3600);
+    run.breakTimes.insert(hour, breakTimes);
+    const AdvertDayLog::HourLines lines =
+        run.log.Take(hour, run.window, [this, &run](int of) { return breakTimesOf(run, of); });
+    if (build) { // the carts the hour's adverts name, in one query
+        const qint32 offset = run.db.Settings().AdvertCartOffset();
+        QStringList carts;
+        for (const AdvertDayLog::Line* line : lines.Placing)
+            carts.append(AdvertLineLayout::AdvertLineCart(line->Text, offset));
+        run.lookups.Prefetch(run.db, carts);
+    }
     QList<qint64> lineTimes;
-    for (const HourLine& line : lines)
-        lineTimes.append(line.Time);
+    for (const AdvertDayLog::Line* line : lines.Placing)
+        lineTimes.append(line->Time);
     const QList<AdvertPlacement::Place> places = AdvertPlacement::Of(breakTimes, lineTimes, run.window);
-    QList<QList<const HourLine*>> perBreak(markers.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const AdvertPlacement::Place& place = places[i];
-        if (place.Break >= 0)
-            perBreak[place.Break].append(&lines[i]);
-        else if (lines[i].Time >= 0 && typeTaken(run, lines[i]))
-            run.unplaced.append({run.file, lines[i].Number, lines[i].Text, run.hour, float(lines[i].Time),
-                                 float(place.Nearest), float(place.Distance), place.AfterItsRun});
+    QList<QList<const AdvertDayLog::Line*>> perBreak(markers.size());
+    for (qsizetype i = 0; i < lines.Placing.size(); ++i) {
+        const AdvertDayLog::Line& line = *lines.Placing[i];
+        if (places[i].Break >= 0)
+            perBreak[places[i].Break].append(&line);
+        else if (line.Time >= 0)
+            unplaced(run, line, places[i]);
+    }
+    // A line that cannot be read spoils the break nearest it within the window, or
+    // else its hour; it takes no part in the placing of the others.
+    QList<QList<const AdvertDayLog::Line*>> spoiling(markers.size());
+    QList<const AdvertDayLog::Line*> ofTheHour;
+    for (const AdvertDayLog::Line* line : lines.Unreadable) {
+        const auto near = AdvertDayLog::NearestIn(breakTimes, hour, line->Time);
+        if (line->Time >= 0 && near.Hour >= 0 && near.Distance <= run.window)
+            spoiling[breakTimes.indexOf(near.Time)].append(line);
+        else
+            ofTheHour.append(line);
     }
     for (qsizetype b = 0; b < markers.size(); ++b) {
-        fillBreak(run, *markers[b], perBreak[b], build);
+        fillBreak(run, *markers[b], perBreak[b], spoiling[b], build);
         progress().Task(u"Searching for next advert"_s);
+    }
+    for (const AdvertDayLog::Line* line : ofTheHour) {
+        lineFate(run, *line, RunOutcome::LineFate::Unreadable);
+        if (build)
+            reportUnreadable(run, nullptr, *line);
     }
 }
 
-void AdvertLogImporter::unreadable(Push& run) {
-    // A line the station's format cannot read has no time to place it by: it is
-    // named, and parts the lines around it as a blank line would.
-    const QString where = u"line %1 of '%2'"_s.arg(run.reader.LinesRead()).arg(run.file);
-    Outcome().Rejected(run.file, run.reader.LinesRead(), run.reader.Raw(),
-                       u"the advert log format cannot read it: "_s + run.reader.LineProblem());
-    Outcome().Warn(where + u": the advert log format cannot read it: "_s + run.reader.LineProblem());
-    Log(adLog, where + u" could not be read: "_s + run.reader.LineProblem());
+void AdvertLogImporter::unplaced(Push& run, const AdvertDayLog::Line& line,
+                                 const AdvertPlacement::Place& place) {
+    if (!typeTaken(run, line)) {
+        lineFate(run, line, RunOutcome::LineFate::Filtered);
+        return;
+    }
+    lineFate(run, line, RunOutcome::LineFate::Unplaced);
+    AdvertDayLog::Nearest nearest{place.Nearest < 0 ? -1 : 0, place.Nearest, place.Distance};
+    if (!place.AfterItsRun) // the true nearest, a neighbouring hour's break included
+        nearest = AdvertDayLog::NearestBreak(line.Time, nearest.Hour < 0 ? 3600 : nearest.Distance,
+                                             [this, &run](int of) { return breakTimesOf(run, of); });
+    run.unplaced.append({run.file, line.Number, line.Text, run.hour, float(line.Time), float(nearest.Time),
+                         float(nearest.Distance), place.AfterItsRun});
 }
 
-bool AdvertLogImporter::typeTaken(const Push& run, const HourLine& line) {
+bool AdvertLogImporter::typeTaken(const Push& run, const AdvertDayLog::Line& line) {
     return run.filter.isEmpty() || run.filter.compare(AdvertLineLayout::AdvertLineType(line.Text).trimmed(),
                                                       Qt::CaseInsensitive) == 0;
 }
@@ -391,10 +488,9 @@ void AdvertLogImporter::pushHour(Push& run, int hour) {
 
 void AdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
     const float stored = items.first().HourLength;
-    if (Outcome().IsOnAir(run.hour) && !Outcome().StartedHoursAllowed()) {
-        tooLate(run);
+    if (stillWaiting(run))
         return;
-    }
+    settleLines(run, true);
     reportUnplaced(run);
     if (!run.corrupt.isEmpty()) {
         heldBack(run);
@@ -438,17 +534,26 @@ std::optional<QList<LogItem>> AdvertLogImporter::planHour(Push& run, double posi
     }
     const LogItem& start = items.first();
     run.mode = int(whole(start.Parameter(1)));
-    run.corrupt.clear();
     run.fills.clear();
     run.breaks.clear();
     run.unplaced.clear();
+    run.lines.clear();
+    run.cartsWanting.clear();
+    run.corrupt = run.dayUnreadable;
+    // An hour that holds adverts, or is on air, keeps what it has: its lines are only counted.
     const bool filled = start.Flags & ItemFlag::HasAdverts;
-    placeLines(run, items, !filled);
+    const bool onAir = Outcome().IsOnAir(run.hour) && !Outcome().StartedHoursAllowed();
+    placeLines(run, items, !filled && !onAir);
     if (filled) {
         alreadyFilled(run);
         return std::nullopt;
     }
+    if (onAir) {
+        tooLate(run);
+        return std::nullopt;
+    }
     if (const auto why = ReadFailed(run.db, adLog, run.hourText)) { // one of its carts
+        settleLines(run, true);
         refused(run, *why);
         return std::nullopt;
     }
@@ -469,6 +574,7 @@ void AdvertLogImporter::refused(Push& run, const QString& why) {
 
 void AdvertLogImporter::tooLate(Push& run) {
     // It is on air or past: an unattended run leaves it as it is, whatever its log says.
+    settleLines(run, false);
     for (RunOutcome::Break& met : run.breaks)
         met.Fate = RunOutcome::BreakFate::TooLate;
     Log(adLog, run.hourText + u" - had started when the run began, so no adverts were pushed into it"_s);
@@ -489,17 +595,45 @@ void AdvertLogImporter::heldBack(Push& run) {
     Outcome().AdvertHour(run.hour, RunOutcome::Unreadable, run.corrupt, run.breaks);
 }
 
+bool AdvertLogImporter::stillWaiting(Push& run) {
+    // A caught-up hour whose log still gives it nothing is named once, and again only
+    // when the lines it takes have changed: a night is not failed for what was told.
+    if (!run.caughtUp.contains(StationDatabase::LocateHour(run.hour)) || !run.fills.isEmpty() ||
+        !run.corrupt.isEmpty())
+        return false;
+    QCryptographicHash lines(QCryptographicHash::Sha1);
+    for (const AdvertDayLog::Line& line : run.log.Lines()) {
+        if (line.Hour == int(run.hour.Seconds / 3600))
+            lines.addData(line.Raw.toUtf8() + '\n');
+    }
+    const QString name = u"AdvertsWaiting "_s + run.hourText;
+    const QString fingerprint = QString::fromLatin1(lines.result().toHex());
+    if (run.db.Value(name) != fingerprint) {
+        if (!Outcome().DryRun())
+            run.db.SetValue(name, fingerprint);
+        return false;
+    }
+    settleLines(run, false);
+    Outcome().AdvertHour(run.hour, RunOutcome::Skipped,
+                         u"still waiting for its adverts: its advert lines are as they were when last told"_s,
+                         {}, true);
+    return true;
+}
+
 void AdvertLogImporter::nothingToPush(Push& run, float stored) {
     // A caught-up hour that its log still leaves empty is waiting, as it was: it is
-    // neither reported nor counted again every night.
-    if (run.caughtUp.contains(StationDatabase::LocateHour(run.hour)))
+    // in the report's hours, its breaks not counted again every night.
+    if (run.caughtUp.contains(StationDatabase::LocateHour(run.hour))) {
+        Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"still waiting for its adverts"_s, {}, true);
         return;
+    }
     Log(adLog, run.hourText + u" - no adverts were pushed into the Scheduled Log"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"no adverts for its breaks"_s, run.breaks);
     ReportUnderrun(adLog, run.hour, stored, run.db.Settings().UnderrunThreshold());
 }
 
-void AdvertLogImporter::alreadyFilled(const Push& run) {
+void AdvertLogImporter::alreadyFilled(Push& run) {
+    settleLines(run, false);
     Log(adLog, run.hourText + u" - already had adverts in the Scheduled Log so was not re-sent"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"already holds adverts"_s, run.breaks);
 }
@@ -529,6 +663,7 @@ bool AdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     if (Outcome().DryRun()) {
         Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
         countAdverts(run);
+        reportCarts(run);
         return true;
     }
     progress().Task(u"Inserting Adverts into break"_s);
@@ -543,6 +678,7 @@ bool AdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     progress().Task(u"Updating Start Times in Scheduled Log"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::Written, QString(), run.breaks, caughtUp);
     countAdverts(run);
+    reportCarts(run);
     if (caughtUp)
         Log(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
     for (qsizetype i = 0; i < change.Items.size(); ++i) {
@@ -553,51 +689,40 @@ bool AdvertLogImporter::writeHour(Push& run, const HourChange& change) {
     return true;
 }
 
-QString AdvertLogImporter::corruptionOf(const Push& run, const QString& line) {
-    const QString cart = AdvertLineLayout::AdvertLineCart(line, run.db.Settings().AdvertCartOffset());
-    if (cart.isEmpty() && AdvertLineLayout::AdvertLineTitle(line).isEmpty())
-        return u"it has neither a cart nor a title"_s;
-    if (!AdvertLineLayout::AdvertLineNotes(line))
-        return u"its notes hold a %-escape that cannot be decoded"_s;
-    return {};
-}
-
-void AdvertLogImporter::fillBreak(Push& run, const LogItem& marker, const QList<const HourLine*>& lines,
-                                  bool build) {
+void AdvertLogImporter::fillBreak(Push& run, const LogItem& marker,
+                                  const QList<const AdvertDayLog::Line*>& lines,
+                                  const QList<const AdvertDayLog::Line*>& unreadable, bool build) {
     RunOutcome::Break met{
         marker.Time, build ? RunOutcome::BreakFate::Empty : RunOutcome::BreakFate::AlreadyThere, 0, {}};
     progress().Task(u"Locating advert break"_s);
-    if (lines.isEmpty()) {
-        run.breaks.append(met); // empty: no line for it
-        return;
+    for (const AdvertDayLog::Line* line : unreadable) {
+        lineFate(run, *line, RunOutcome::LineFate::Unreadable, marker.Time);
+        if (build)
+            reportUnreadable(run, &met, *line);
     }
-
     BreakFill fill{marker.Position, {}};
     int filtered = 0;
-    int corrupt = 0;
-    // Every line of the break is read, even past a corrupt one.
-    for (const HourLine* line : lines) {
+    int readable = 0;
+    for (const AdvertDayLog::Line* line : lines) {
+        if (line->Blank())
+            continue;
         if (!typeTaken(run, *line)) {
             ++filtered;
+            lineFate(run, *line, RunOutcome::LineFate::Filtered, marker.Time);
             if (build)
                 Outcome().Rejected(run.file, line->Number, line->Text,
                                    u"its type '%1' is not the advert type filter's '%2'"_s.arg(
                                        AdvertLineLayout::AdvertLineType(line->Text).trimmed(), run.filter));
-        } else if (const QString why = corruptionOf(run, line->Text); !why.isEmpty()) {
-            ++corrupt;
-            if (build)
-                reportCorrupt(run, met, *line, why);
-        } else if (!build) {
-            ++met.Adverts; // only counted: its hour holds its adverts already
-            keepSpot(run, met, line->Text);
-        } else if (met.Fate != RunOutcome::BreakFate::Corrupt) {
-            fill.Adverts.append(advertOf(run, line->Text, float(whole(marker.Time))));
-            keepSpot(run, met, line->Text);
+            continue;
         }
+        lineFate(run, *line, RunOutcome::LineFate::Placed, marker.Time);
+        ++readable;
+        keepSpot(run, met, line->Text);
+        if (build && met.Fate != RunOutcome::BreakFate::Corrupt)
+            fill.Adverts.append(advertOf(run, line->Text, float(whole(marker.Time))));
     }
     if (!build || met.Fate == RunOutcome::BreakFate::Corrupt) {
-        if (build) // the lines it was given, the unreadable among them: none went in
-            met.Adverts = int(fill.Adverts.size()) + corrupt;
+        met.Adverts = readable; // none went in: only counted
         run.breaks.append(met);
         return;
     }
@@ -617,20 +742,21 @@ void AdvertLogImporter::fillBreak(Push& run, const LogItem& marker, const QList<
     run.fills.append(fill);
 }
 
-void AdvertLogImporter::reportCorrupt(Push& run, RunOutcome::Break& met, const HourLine& line,
-                                      const QString& why) {
+void AdvertLogImporter::reportUnreadable(Push& run, RunOutcome::Break* met, const AdvertDayLog::Line& line) {
     const QString where = u"line %1 of '%2'"_s.arg(line.Number).arg(run.file);
-    Outcome().Rejected(run.file, line.Number, line.Text, u"the advert log is corrupt here: "_s + why);
-    if (met.Fate == RunOutcome::BreakFate::Corrupt)
-        return; // the break's first corrupt line names it
-    met = {met.Time, RunOutcome::BreakFate::Corrupt, 0, where + u": "_s + why};
-    Log(adLog, run.hourText + u" - Advert log was corrupt ("_s + met.Why + u')');
-    if (run.corrupt.isEmpty()) {
-        run.corrupt = met.Why;
-        Outcome().Warn(where + u": the advert line cannot be read, as "_s + why + u"; the break at "_s +
-                       ScheduleDateTools::FormatSeconds(met.Time, 12) + u" and its hour "_s + run.hourText +
-                       u" were not pushed"_s);
-    }
+    Outcome().Rejected(run.file, line.Number, line.Raw, u"the advert log is corrupt here: "_s + line.Problem);
+    const QString why = where + u": "_s + line.Problem;
+    if (!met || met->Fate != RunOutcome::BreakFate::Corrupt) // a break's first names it
+        Log(adLog, run.hourText + u" - Advert log was corrupt ("_s + why + u')');
+    if (met && met->Fate != RunOutcome::BreakFate::Corrupt)
+        *met = {met->Time, RunOutcome::BreakFate::Corrupt, 0, why};
+    if (!run.corrupt.isEmpty())
+        return;
+    run.corrupt = why;
+    const QString spoilt = met ? u"the break at "_s + ScheduleDateTools::FormatSeconds(met->Time, 12) +
+                                     u" and its hour "_s + run.hourText + u" were not pushed"_s
+                               : u"its hour "_s + run.hourText + u" was not pushed"_s;
+    Outcome().Warn(where + u": the advert line cannot be read, as "_s + line.Problem + u"; "_s + spoilt);
 }
 
 void AdvertLogImporter::keepSpot(const Push& run, RunOutcome::Break& met, const QString& line) const {
@@ -638,6 +764,12 @@ void AdvertLogImporter::keepSpot(const Push& run, RunOutcome::Break& met, const 
         return; // only a plan is weighed line by line; a year's push keeps its memory
     met.Spots.append({AdvertLineLayout::AdvertLineCart(line, run.db.Settings().AdvertCartOffset()).trimmed(),
                       AdvertLineLayout::AdvertLineLength(line)});
+}
+
+void AdvertLogImporter::reportCarts(Push& run) {
+    for (const Push::Cart& cart : run.cartsWanting)
+        ReportCart(adLog, run.hour, cart.Number, cart.Title, cart.Problem);
+    run.cartsWanting.clear();
 }
 
 LogItem AdvertLogImporter::advertOf(Push& run, const QString& line, float breakTime) {
@@ -650,17 +782,17 @@ LogItem AdvertLogImporter::advertOf(Push& run, const QString& line, float breakT
     if (!cart.isEmpty()) {
         item.Cart = run.lookups.Get(run.db, cart);
         if (!item.Cart) {
-            ReportCart(adLog, run.hour, cart, item.Title.trimmed(), u"does not exist"_s);
+            run.cartsWanting.append({cart, item.Title.trimmed(), u"does not exist"_s});
         } else {
             if (item.Cart->Length > 0) {
                 item.Length2 = item.Cart->AudioLength;
                 item.Duration = item.Cart->AudioLength;
             } else {
-                ReportCart(adLog, run.hour, cart,
-                           AdvertLineLayout::AdvertLineTitle(line).isEmpty()
-                               ? item.Cart->Title.trimmed()
-                               : AdvertLineLayout::AdvertLineTitle(line),
-                           u"has no audio"_s);
+                run.cartsWanting.append({cart,
+                                         AdvertLineLayout::AdvertLineTitle(line).isEmpty()
+                                             ? item.Cart->Title.trimmed()
+                                             : AdvertLineLayout::AdvertLineTitle(line),
+                                         u"has no audio"_s});
             }
             const QString title = item.Title.trimmed();
             if ((title.isEmpty() || title == cart) && !item.Cart->Title.trimmed().isEmpty()) {

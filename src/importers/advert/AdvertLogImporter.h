@@ -1,6 +1,8 @@
 #pragma once
 
 #include "importers/AbstractLogImporter.h"
+#include "importers/advert/AdvertDayLog.h"
+#include "importers/advert/AdvertPlacement.h"
 #include "stationdb/CartSet.h"
 #include "stationdb/HourChange.h"
 #include "stationdb/LogHour.h"
@@ -8,6 +10,7 @@
 #include <QMap>
 #include <QSet>
 
+class AdvertLogReader;
 class StationDatabase;
 
 // The advert importer: finds the advert scheduler's daily logs and pushes their
@@ -33,13 +36,6 @@ public:
 
 private:
     struct Push; // the state of one push
-    // A line of the hour in hand: its text, its time in whole seconds (-1 for a
-    // blank line) and its number in the file.
-    struct HourLine {
-        QString Text;
-        qint64 Time = -1;
-        int Number = 0;
-    };
     // The hours a push goes through, day by day, each day's in order.
     using Hours = QMap<qint32, QList<int>>;
 
@@ -54,38 +50,58 @@ private:
     // What becomes of a planned hour: too late, held back by a corrupt line, nothing
     // to push, refused, or written.
     void finishHour(Push& push, const QList<LogItem>& items);
-    // The lines of the hour in hand, read on from where the last hour stopped.
-    QList<HourLine> linesOfHour(Push& push);
-    // Reads the hour's lines and gives each break its own (the advert time window's
-    // placement), and keeps those that go into no break for the ledger.
+    // Takes the hour's lines from the day's log and gives each break its own (the
+    // advert time window's placement), and keeps those that go into no break for the
+    // ledger. With `build` False (its hour already holds adverts, or is on air) it only
+    // counts the adverts the log gives each break.
     void placeLines(Push& push, const QList<LogItem>& items, bool build);
+    // The break times of an hour of the day in hand: the hour's own once it is read,
+    // a neighbour's read for them alone.
+    QList<qint64> breakTimesOf(Push& push, int hour);
     // Whether the line is of the advert type filter's type (any, without a filter).
-    static bool typeTaken(const Push& push, const HourLine& line);
+    static bool typeTaken(const Push& push, const AdvertDayLog::Line& line);
+    void unplaced(Push& push, const AdvertDayLog::Line& line, const AdvertPlacement::Place& place);
     void reportUnplaced(Push& push);
-    // Names a line the station's advert log format cannot read.
-    void unreadable(Push& push);
-    // Gives the break its fate from its lines; with `build` False (its hour already
-    // holds adverts) it only counts the adverts the log gives it.
-    void fillBreak(Push& push, const LogItem& marker, const QList<const HourLine*>& lines, bool build);
-    // Why the line cannot be pushed; "" when it can.
-    static QString corruptionOf(const Push& push, const QString& line);
-    void reportCorrupt(Push& push, RunOutcome::Break& met, const HourLine& line, const QString& why);
-    // Applies the hour's planned change (a dry run only records it); True when written.
-    // Opens the day's advert log for the push; false (said where it must be) when
-    // there is none or it cannot be read.
+    // Gives the break its fate from its lines and from those near it that cannot be
+    // read; with `build` False it only counts the adverts the log gives it.
+    void fillBreak(Push& push, const LogItem& marker, const QList<const AdvertDayLog::Line*>& lines,
+                   const QList<const AdvertDayLog::Line*>& unreadable, bool build);
+    // Names a line that cannot be read; it spoils its break (when it has one) and
+    // holds back its hour.
+    void reportUnreadable(Push& push, RunOutcome::Break* met, const AdvertDayLog::Line& line);
+    // Opens and reads the day's advert log whole for the push; false (said where it
+    // must be) when there is none or it cannot be read.
     bool openDayLog(Push& run);
+    void readDay(Push& run, AdvertLogReader& reader);
+    // A log that holds lines and none that can be read is named once, and holds back
+    // every hour of its day.
+    void noLineReadable(Push& run);
+    // The day's lines that no hour took: their hours were not walked.
+    void linesNotWalked(Push& run);
+    // The fates of the hour's lines go into the ledger: as placed, or not walked.
+    void settleLines(Push& run, bool walked);
+    // Notes a line's fate in the hour in hand (and the time of its break, when it has one).
+    static void lineFate(Push& run, const AdvertDayLog::Line& line, RunOutcome::LineFate fate,
+                         float breakTime = -1);
     // Counts the hour's adverts, pushed or to push, in the progress window.
     void countAdverts(const Push& run) const;
+    // Applies the hour's planned change (a dry run only records it); True when written.
     bool writeHour(Push& push, const HourChange& change);
     // The hour's fates in the ledger, and its lines in the application log.
-    void alreadyFilled(const Push& push);
+    void alreadyFilled(Push& push);
     bool filledMeanwhile(Push& push, const HourChange& change);
     void notWritten(const Push& push, const QString& why);
     void refused(Push& push, const QString& why);
     void tooLate(Push& push);
     void heldBack(Push& push);
     void nothingToPush(Push& push, float stored);
+    // Whether the hour is a caught-up one whose lines are as they were when last told:
+    // it is then left as it is, and told no more.
+    bool stillWaiting(Push& push);
     LogItem advertOf(Push& push, const QString& line, float breakTime);
+    // The missing and silent carts of the hour, reported once it is written (or
+    // planned): an hour left as it was has none.
+    void reportCarts(Push& push);
     // The line's cart and sold length, kept in a dry run's ledger for the readiness check.
     void keepSpot(const Push& push, RunOutcome::Break& met, const QString& line) const;
 };

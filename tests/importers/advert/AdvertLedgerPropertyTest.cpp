@@ -198,11 +198,14 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
             ++unplaced[line.Line];
         for (int number = 1; number <= times.size(); ++number) {
             const qint64 time = times[number - 1];
-            const qint64 hourStart = time / 3600 * 3600;
-            const QList<qint64> breaks{hourStart + 900, hourStart + 2700};
-            // The nearest of its hour's breaks, the earlier on a tie.
+            // The nearest break of the day, the earlier on a tie: a neighbouring hour's too.
+            QList<qint64> breaks;
+            for (int hour = firstHour; hour < firstHour + hours; ++hour)
+                breaks << hour * 3600 + 900 << hour * 3600 + 2700;
             const qint64 nearest =
-                std::abs(time - breaks[0]) <= std::abs(time - breaks[1]) ? breaks[0] : breaks[1];
+                *std::min_element(breaks.cbegin(), breaks.cend(), [time](qint64 a, qint64 b) {
+                    return std::abs(time - a) < std::abs(time - b);
+                });
             const bool inWindow = std::abs(time - nearest) <= window;
             EXPECT_LE(placed.value(number).size() + unplaced.value(number), 1) << number; // at most one place
             if (inWindow) {
@@ -211,7 +214,7 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
                 EXPECT_EQ(unplaced.value(number), 1) << number << " at " << time;
             }
             if (window == 0) { // the exact rule: a line goes in only at its break's very time
-                EXPECT_EQ(placed.contains(number), time == breaks[0] || time == breaks[1]) << number;
+                EXPECT_EQ(placed.contains(number), breaks.contains(time)) << number;
             }
             placedSeen += placed.contains(number);
         }
@@ -228,4 +231,87 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
     }
     EXPECT_GT(placedSeen, 300);
     EXPECT_GT(unplacedSeen, 300);
+}
+
+TEST_F(AdvertLedgerPropertyTest, EveryLineHasOneFateAndABadLineChangesNoGoodLinesFate) {
+    QRandomGenerator random(20261209);
+    const QStringList badTimes{u"25:15:00"_s, u"aa:bb:cc"_s, u"10:61:00"_s, u"1O:15:00"_s};
+    const QStringList badCarts{u"-5007"_s, u"50x9"_s, u"0x1387"_s, u"5007 OR1"_s};
+    QMap<RunOutcome::LineFate, int> seen;
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        db.Settings().SetValue(u"AdvertTimeWindow"_s, QString::number(random.bounded(3) * 30));
+        // Good lines near the breaks, in time order; each line's reference names it.
+        QStringList good;
+        for (int hour = firstHour - 1; hour < firstHour + hours + 1; ++hour) {
+            for (int n = random.bounded(5); n > 0; --n) {
+                const qint64 time =
+                    hour * 3600 + breakMinutes[random.bounded(2)] * 60 + random.bounded(-40, 41);
+                good.append(ScheduleDateTools::FormatSeconds(float(time), 12));
+            }
+        }
+        std::sort(good.begin(), good.end());
+        QStringList log;
+        for (qsizetype i = 0; i < good.size(); ++i)
+            log.append(AdvertLineLayout::BuildAdvertLine(good[i], u"SPOT"_s, u"0034"_s, {}, u"G%1"_s.arg(i),
+                                                         30, false, {}));
+        // The same log with bad lines among the good, and lines out of time order at its end.
+        QStringList mixed = log;
+        for (int n = 1 + random.bounded(4); n > 0; --n) {
+            const int hour = firstHour + random.bounded(hours);
+            const QString time = u"%1:15:00"_s.arg(hour);
+            QString bad;
+            switch (random.bounded(3)) {
+            case 0:
+                bad = AdvertLineLayout::BuildAdvertLine(badTimes[random.bounded(badTimes.size())], u"SPOT"_s,
+                                                        u"0034"_s, {}, u"B"_s, 30, false, {});
+                break;
+            case 1:
+                bad = AdvertLineLayout::BuildAdvertLine(
+                    time, u"SPOT"_s, badCarts[random.bounded(badCarts.size())], {}, u"B"_s, 30, false, {});
+                break;
+            default:
+                bad = AdvertLineLayout::BuildAdvertLine(time, u"SPOT"_s, u"0034"_s, u"A"_s + QChar(1), u"B"_s,
+                                                        30, false, {});
+            }
+            mixed.insert(random.bounded(int(mixed.size()) + 1), bad);
+        }
+        const int late = random.bounded(2);
+        for (int n = 0; n < late; ++n)
+            mixed.append(AdvertLineLayout::BuildAdvertLine(u"%1:45:00"_s.arg(firstHour), u"SPOT"_s, u"0034"_s,
+                                                           {}, u"L"_s, 30, false, {}));
+
+        // The fate of each good line (by its reference) in a push of either log.
+        const auto push = [&](const QStringList& lines) {
+            db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+            WriteFile(db.AdvertLogFileName(Nov(5)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+            AdvertLogImporter adverts{[this] { return &db; }};
+            StartRecorded(adverts.Outcome());
+            ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
+            EXPECT_TRUE(adverts.ImportLogFiles(start, end, true));
+            QMap<QString, std::pair<RunOutcome::LineFate, float>> fates;
+            QMap<int, int> records; // line number: its fates
+            for (const RunOutcome::Line& line : adverts.Outcome().AdvertLineRecords()) {
+                ++records[line.Number];
+                ++seen[line.Fate];
+                const QString reference =
+                    AdvertLineLayout::AdvertLineReference(lines[line.Number - 1]).trimmed();
+                if (reference.startsWith(u'G'))
+                    fates.insert(reference, {line.Fate, line.Break});
+            }
+            for (int number = 1; number <= lines.size(); ++number)
+                EXPECT_EQ(records.value(number), 1)
+                    << "line " << number << ": " << lines[number - 1].toStdString();
+            return fates;
+        };
+        const auto alone = push(log);
+        const auto among = push(mixed);
+        EXPECT_EQ(alone.size(), good.size());
+        for (auto fate = alone.cbegin(); fate != alone.cend(); ++fate)
+            EXPECT_EQ(among.value(fate.key()), *fate) << fate.key().toStdString();
+    }
+    using LineFate = RunOutcome::LineFate;
+    for (const LineFate fate :
+         {LineFate::Placed, LineFate::Unplaced, LineFate::Unreadable, LineFate::NotWalked})
+        EXPECT_GT(seen.value(fate), 10) << RunOutcome::LineFateText(fate).toStdString();
 }
