@@ -67,6 +67,16 @@ TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) 
     EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
 }
 
+TEST_F(MusicImportTest, AnHourTheFileDoesNotGiveEndsTheRunWithWarningsThoughNothingWasWarned) {
+    WriteDay(5, {10, 11}); // the day's file is there: only its 12:00 is missing
+    Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600);
+    const RunOutcome& run = importer.Outcome();
+    EXPECT_EQ(run.Count(RunOutcome::Written), 2);
+    EXPECT_EQ(run.HoursNotInFile(), QList<ScheduleDate>({{Nov(5), 12 * 3600}}));
+    EXPECT_TRUE(run.Warnings().isEmpty());
+    EXPECT_EQ(run.Status(), RunOutcome::WithWarnings);
+}
+
 TEST_F(MusicImportTest, AnEmptyDayFileIsToldAsEmptyNotAsMissing) {
     WriteDay(5, {10});
     WriteFile(db.MusicLogFileName(Nov(6)), QByteArray());
