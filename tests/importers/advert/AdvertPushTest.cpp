@@ -70,6 +70,21 @@ TEST_F(AdvertPushTest, EmptyBreaksAreCountedAndARepeatRetriesOnlyThem) {
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 1 adverts pushed into 1 ad break(s)");
 }
 
+TEST_F(AdvertPushTest, AnHourMetAsAlreadyThereThatHadStartedKeepsItsBreaksWhileALaterOneIsFilled) {
+    MusicHours(23, {14, 15}); // the clock stands at 14:03 on the 23rd
+    AdvertLog(23, {Advert(u"14:15:00"_s, u"0034"_s), Advert(u"15:15:00"_s, u"0034"_s)});
+    RunOutcome& run = importer.Outcome(); // one unattended run of both importers
+    run.Start(false, false);
+    adverts.ShareOutcome(run);
+    Import(Nov(23), 14 * 3600, Nov(23), 15 * 3600);
+    ASSERT_EQ(run.Count(RunOutcome::Skipped), 2); // its music met both hours as already there
+    ASSERT_TRUE(Push(Nov(23), 14 * 3600, Nov(23), 15 * 3600));
+    EXPECT_EQ(run.AdvertHoursTooLate(), QList<ScheduleDate>({{Nov(23), 14 * 3600}}));
+    EXPECT_EQ(Hour(23, 14).size(), 3);
+    EXPECT_EQ(run.HourAt({Nov(23), 15 * 3600})->Adverts, RunOutcome::Written);
+    EXPECT_EQ(Hour(23, 15).size(), 4);
+}
+
 TEST_F(AdvertPushTest, TwoBreaksAtOneTimeShareARunOnlyWhenABlankLineSplitsIt) {
     const QString secondBreak = Columns({{1, u":"_s}, {15, u"BREAK 00:15:00"_s}}); // at the same time
     MusicHours(5, {8}, {secondBreak});
