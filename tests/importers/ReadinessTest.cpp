@@ -226,6 +226,23 @@ TEST_F(ReadinessTest, ABreakWhoseAdvertsRunPastItsLengthByMoreThanTheToleranceIs
     EXPECT_TRUE(Readiness::AllReady(Readiness::Of(db, {Nov(5), 6 * 3600}, 4)));
 }
 
+TEST_F(ReadinessTest, ABreakFitsUpToItsToleranceExactlyAndNotAFractionOfASecondPast) {
+    WriteDay(5, {6}); // its break: 120 s
+    ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 6 * 3600));
+    AdvertLog(5, QList<std::pair<QString, int>>{{u"06:15:00"_s, 0}}); // one advert, sold for no length
+    ASSERT_TRUE(PushAdverts(5, 6, 6));
+    db.Settings().SetValue(u"BreakLengthTolerance"_s, u"30"_s);
+    // The advert's audio as loaded since the push, against 120 s give or take 30 s.
+    const struct {
+        float audio;
+        QString state;
+    } cases[] = {{150, u"ready"_s}, {150.25f, u"overfilled"_s}, {90, u"ready"_s}, {89.75f, u"underfilled"_s}};
+    for (const auto& [audio, state] : cases) {
+        ASSERT_TRUE(db.Carts().Save({Song(u"0034"_s, audio)}));
+        EXPECT_EQ(States(Readiness::Of(db, {Nov(5), 6 * 3600}, 1)), QStringList{state}) << audio;
+    }
+}
+
 TEST_F(ReadinessTest, AnAdvertWhoseAudioIsNotTheLengthItWasSoldForIsNamed) {
     WriteDay(5, {6, 7, 8});
     ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 8 * 3600));
