@@ -19,7 +19,7 @@ TEST_F(AdvertPushTest, AdvertsAtTheBreaksSecondGoInAndOthersGoNowhere) {
     ASSERT_TRUE(Push(Nov(5), 14 * 3600, Nov(5), 14 * 3600));
     const auto hour = Hour(5, 14);
     ASSERT_EQ(hour.size(), 5);
-    EXPECT_EQ(hour[0].Flags & ItemFlag::HasAdverts, ItemFlag::HasAdverts);
+    EXPECT_EQ(hour[0].Flags, ItemFlag::Imported | ItemFlag::HasAdverts); // marked, keeping the music's bit
     EXPECT_EQ(hour[2].Title, u"Advert Break");
     const LogItem& first = hour[3];
     EXPECT_EQ(first.Type, 4);
