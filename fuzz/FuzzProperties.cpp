@@ -27,6 +27,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -80,6 +81,13 @@ QString checkItem(const LogItem& item, const MusicFormatContext& context, int ti
     return {};
 }
 
+// An item line read, or refused with a reason.
+QString checkRead(const MusicItemReader::Reading& read, const MusicFormatContext& context) {
+    if (!read.Item)
+        return read.Problem.isEmpty() ? u"an item line refused without a reason"_s : QString();
+    return checkItem(*read.Item, context, 33);
+}
+
 // One line and what follows it, as the music importer reads an hour.
 QString readMusicLine(const QString& line, ListLineSource& more, MusicFormatContext& context,
                       const FormEncoding& forms) {
@@ -97,7 +105,7 @@ QString readMusicLine(const QString& line, ListLineSource& more, MusicFormatCont
         BreakNoteReader::Read(text, item, context);
         return checkItem(item, context, 54);
     case MusicLogLine::ItemLine:
-        return checkItem(MusicItemReader::Read(text, *note, more, context), context, 33);
+        return checkRead(MusicItemReader::Read(text, *note, more, context), context);
     default:
         return {};
     }
@@ -221,7 +229,18 @@ QString FuzzProperties::MusicItemFields(QByteArrayView data) {
     const QString kind = QStringList{u"A"_s, u"C"_s, u"S"_s, u"L"_s}[int(fields[3].size() % 4)];
     const QString line = GeneralTools::PadRight(kind + cart, 9) + GeneralTools::PadRight(title, 34) + text1;
     ListLineSource none({});
-    const LogItem item = MusicItemReader::Read(line, QString(), none, fuzzContext());
+    const MusicItemReader::Reading read = MusicItemReader::Read(line, QString(), none, fuzzContext());
+    // A scheduler writes digits in the cart column, and no control character but the
+    // tab: a line of any other fields is refused, and only such a line.
+    const bool digits =
+        std::all_of(cart.cbegin(), cart.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool controls =
+        std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c < u' ' && c != u'\t'; });
+    if (!read.Item)
+        return digits && !controls ? u"a line of readable fields refused: "_s + read.Problem : QString();
+    if (!digits || controls)
+        return u"a line a scheduler cannot write read as an item: "_s + shown(line);
+    const LogItem& item = *read.Item;
     if (item.CartNumber != cart)
         return unequal(u"cart"_s, cart, item.CartNumber);
     if (item.Title != title)

@@ -27,7 +27,8 @@ public:
     // Music log lines: item lines with their continuation lines, break notes, hooks,
     // and hour headers in both forms, read as the music importer reads a file.
     static QString MusicLines(QByteArrayView data);
-    // An item line written from fields reads back the same fields.
+    // An item line written from fields reads back the same fields; one whose fields a
+    // scheduler cannot write is refused with why.
     static QString MusicItemFields(QByteArrayView data);
     // Advert lines in every layout: normalising, every field reader, and writing
     // the fields back.

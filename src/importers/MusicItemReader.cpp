@@ -4,8 +4,12 @@
 #include "base/NumericText.h"
 #include "importers/MusicLogLine.h"
 
-LogItem MusicItemReader::Read(const QString& line, const QString& note, LineSource& more,
-                              const MusicFormatContext& context) {
+using namespace Qt::Literals::StringLiterals;
+
+MusicItemReader::Reading MusicItemReader::Read(const QString& line, const QString& note, LineSource& more,
+                                               const MusicFormatContext& context) {
+    if (QString problem = problemOf(line); !problem.isEmpty())
+        return {std::nullopt, problem};
     LogItem item;
     item.State = ItemState::Ready;
     item.CartNumber = MusicLogLine::OffsetCart(
@@ -39,15 +43,40 @@ LogItem MusicItemReader::Read(const QString& line, const QString& note, LineSour
     }
 
     if (line[0] == u'@') {
-        QString second;
-        more.NextLine(second);
-        item.Text2 = MusicLogLine::Field(second, 44, 63);
-        QString third;
-        if (!second.trimmed().isEmpty() && more.NextLine(third) && item.Note.isEmpty())
-            item.Note = MusicLogLine::Field(third, 10, 80);
+        if (QString problem = readContinuation(item, more); !problem.isEmpty())
+            return {std::nullopt, problem};
     }
     MusicLogLine::ApplyTransitionCode(item, line);
-    return item;
+    return {item, {}};
+}
+
+QString MusicItemReader::problemOf(const QString& line) {
+    if (QString control = MusicLogLine::ControlCharacter(line); !control.isEmpty())
+        return control;
+    const QString cart = MusicLogLine::Field(line, 2, 8);
+    if (cart.isEmpty()) {
+        return takesTypeFromCart(line[0])
+                   ? u"its cart column is blank, and a '%1' line takes its type from its cart"_s.arg(line[0])
+                   : QString();
+    }
+    return MusicLogLine::IsCartNumber(cart) ? QString()
+                                            : u"its cart column holds '%1', not a cart number"_s.arg(cart);
+}
+
+QString MusicItemReader::readContinuation(LogItem& item, LineSource& more) {
+    QString second;
+    more.NextLine(second);
+    if (QString control = MusicLogLine::ControlCharacter(second); !control.isEmpty())
+        return control;
+    item.Text2 = MusicLogLine::Field(second, 44, 63);
+    QString third;
+    if (second.trimmed().isEmpty() || !more.NextLine(third))
+        return {};
+    if (QString control = MusicLogLine::ControlCharacter(third); !control.isEmpty())
+        return control;
+    if (item.Note.isEmpty())
+        item.Note = MusicLogLine::Field(third, 10, 80);
+    return {};
 }
 
 void MusicItemReader::typeFromLookUp(LogItem& item, const MusicFormatContext& context) {

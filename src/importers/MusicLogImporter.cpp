@@ -56,6 +56,12 @@ struct MusicLogImporter::Missing {
     int NextLine = 0;
 };
 
+// A line of the hour in hand that cannot be read, and why.
+struct MusicLogImporter::BadLine {
+    int Line = 0;
+    QString Why;
+};
+
 struct MusicLogImporter::Run {
     explicit Run(StationDatabase& db) : db(db), context(MusicFormatContext::Of(db)) {}
 
@@ -72,6 +78,7 @@ struct MusicLogImporter::Run {
     QList<Missing> missing;
     LogHour hour;
     RunCarts carts;
+    QList<RunOutcome::MissingCart> cartsToReport; // of the hour in hand
     qint32 day = 0;
     qint32 firstDay = 0;
     int days = 1;
@@ -223,10 +230,7 @@ bool MusicLogImporter::ScanLogFileForDateRange(const QString& sourceFile, Schedu
 void MusicLogImporter::reportUnreadable(const QString& file, int line, const QString& text,
                                         HourHeaderReader::Problem why, RunOutcome* run) const {
     const QString where = u"line %1 of '%2'"_s.arg(line).arg(file);
-    const QString problem = why == HourHeaderReader::CutShort ? u"the file ends inside the hour header"_s
-                            : why == HourHeaderReader::BadDate
-                                ? u"the date of the hour header cannot be read"_s
-                                : u"the hour header's hour is not one from 0 to 23"_s;
+    const QString problem = headerProblem(why);
     WriteDebug(where + u": "_s + problem);
     if (run) {
         Log(music, where + u": "_s + problem);
@@ -240,6 +244,12 @@ void MusicLogImporter::reportUnreadable(const QString& file, int line, const QSt
         return;
     reported.insert(where);
     Reporting::ReportProblem(action, where + u": "_s + text, false);
+}
+
+QString MusicLogImporter::headerProblem(HourHeaderReader::Problem why) {
+    return why == HourHeaderReader::CutShort  ? u"the file ends inside the hour header"_s
+           : why == HourHeaderReader::BadDate ? u"the date of the hour header cannot be read"_s
+                                              : u"the hour header's hour is not one from 0 to 23"_s;
 }
 
 // ---- Importing -----------------------------------------------------------------
@@ -360,6 +370,7 @@ void MusicLogImporter::sendHour(Run& run, int hour) {
         run.written = true;
         Outcome().MusicHour(target, RunOutcome::Planned);
         Outcome().KeepPlannedHour(StationDatabase::LocateHour(target), run.hour.Items());
+        reportCarts(run);
         return;
     }
     progress().Task(u"Writing Hour to Log"_s);
@@ -397,16 +408,8 @@ bool MusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     run.context.HourStart = target.Seconds;
     addItem(run, start);
 
-    if (!readItems(run)) {
-        // The file offered the hour; a line of it cannot be read, so it is not written.
-        const QString why = u"one of the Log Items could not be added to the log: line %1 of '%2' cannot be "
-                            u"read (%3)"_s.arg(run.reader.LinesRead())
-                                .arg(run.file, run.reader.LineProblem().isEmpty() ? u"its note's %-escapes"_s
-                                                                                  : run.reader.LineProblem());
-        Log(music, HourText(target) + u" - "_s + why);
-        Outcome().MusicHour(target, RunOutcome::Unreadable, why);
-        Outcome().Warn(HourText(target) + u" was not written: "_s + why);
-        Outcome().Rejected(run.file, run.reader.LinesRead(), QString(), HourText(target) + u": "_s + why);
+    if (const auto bad = readItems(run)) {
+        unreadableHour(run, target, *bad);
         return false;
     }
     addCarts(run);
@@ -417,6 +420,17 @@ bool MusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     first.Flags = ((first.Flags | ItemFlag::Imported) & ~ItemFlag::HourFlag & 0xFFFF) |
                   (run.context.HourFlag ? ItemFlag::HourFlag : 0);
     return true;
+}
+
+void MusicLogImporter::unreadableHour(const Run& run, const ScheduleDate& target, const BadLine& bad) {
+    // The file offered the hour; a line of it cannot be read, so it is not written.
+    const QString why = u"one of the Log Items could not be added to the log: line %1 of '%2' cannot be "
+                        u"read (%3)"_s.arg(bad.Line)
+                            .arg(run.file, bad.Why);
+    Log(music, HourText(target) + u" - "_s + why);
+    Outcome().MusicHour(target, RunOutcome::Unreadable, why);
+    Outcome().Warn(HourText(target) + u" was not written: "_s + why);
+    Outcome().Rejected(run.file, bad.Line, QString(), HourText(target) + u": "_s + why);
 }
 
 bool MusicLogImporter::couldNotRead(const Run& run, const ScheduleDate& target) {
@@ -466,7 +480,7 @@ void MusicLogImporter::unreadableRow(const Run& run) {
     Outcome().Warn(where + u": the music log format cannot read it: "_s + run.reader.LineProblem());
 }
 
-void MusicLogImporter::readHeader(Run& run, const QString& line) {
+HourHeaderReader::Problem MusicLogImporter::readHeader(Run& run, const QString& line) {
     const int at = run.reader.LinesRead();
     const auto header = HourHeaderReader::Read(line, run.reader);
     run.lookahead = header.Read;
@@ -474,13 +488,14 @@ void MusicLogImporter::readHeader(Run& run, const QString& line) {
     if (!header.Read) {
         run.search.Unreadable = at;
         reportUnreadable(run.file, at, line, header.Why, &Outcome());
-        return;
+        return header.Why;
     }
     const double hour = StationDatabase::LocateHour(header.Read->Hour);
     if (run.headersSeen.contains(hour))
         run.search.Duplicate = at;
     else
         run.headersSeen.insert(hour, at);
+    return HourHeaderReader::None;
 }
 
 void MusicLogImporter::reportMissing(Run& run) {
@@ -508,34 +523,33 @@ void MusicLogImporter::reportMissing(Run& run) {
     run.missing.clear();
 }
 
-bool MusicLogImporter::readItems(Run& run) {
+std::optional<MusicLogImporter::BadLine> MusicLogImporter::readItems(Run& run) {
     while (true) {
         progress().CurrentPercent(Progress::FileShare(run.reader.BytesRead(), run.reader.Size()));
         const auto line = nextLine(run.reader);
         if (!line)
-            return true;
-        if (!run.reader.LineProblem().isEmpty())
-            return false; // a row the station's table cannot read spoils its hour
+            return std::nullopt;
+        if (!run.reader.LineProblem().isEmpty()) // a row the station's table cannot read
+            return BadLine{run.reader.LinesRead(), run.reader.LineProblem()};
         const auto note = MusicLogLine::Note(*line, forms);
         if (!note)
-            return false; // a note that cannot be decoded spoils the hour
-        LogItem item;
-        item.Note = *note;
+            return BadLine{run.reader.LinesRead(), u"its note's %-escapes"_s};
         switch (MusicLogLine::KindOf(*line)) {
         case MusicLogLine::HourHeader:
-            readHeader(run, *line);
-            return true;
-        case MusicLogLine::BreakNote:
+            return readHeaderInHour(run, *line);
+        case MusicLogLine::BreakNote: {
             progress().Task(u"Processing Break Note"_s);
+            LogItem item;
+            item.Note = *note;
             if (BreakNoteReader::Read(*line, item, run.context))
                 addItem(run, item);
             if (std::exchange(run.context.WaitForHardware, false) && !Outcome().DryRun())
                 OperatorSeam::Message(BreakNoteReader::WaitForHardwareMessage(), Operator::Exclamation);
             break;
+        }
         case MusicLogLine::ItemLine:
-            progress().Task(u"Adding Audio Item"_s);
-            item = MusicItemReader::Read(*line, *note, run.reader, run.context);
-            addItem(run, item);
+            if (auto bad = readItemLine(run, *line, *note))
+                return bad;
             break;
         default:
             break;
@@ -543,7 +557,29 @@ bool MusicLogImporter::readItems(Run& run) {
     }
 }
 
+std::optional<MusicLogImporter::BadLine> MusicLogImporter::readItemLine(Run& run, const QString& line,
+                                                                        const QString& note) {
+    progress().Task(u"Adding Audio Item"_s);
+    MusicItemReader::Reading read = MusicItemReader::Read(line, note, run.reader, run.context);
+    if (!read.Item)
+        return BadLine{run.reader.LinesRead(), read.Problem};
+    addItem(run, *read.Item);
+    return std::nullopt;
+}
+
+std::optional<MusicLogImporter::BadLine> MusicLogImporter::readHeaderInHour(Run& run, const QString& line) {
+    const int at = run.reader.LinesRead();
+    const HourHeaderReader::Problem why = readHeader(run, line);
+    // Whether the lines after a header that cannot be read are this hour's or the
+    // next one's cannot be told, so this hour is not written whole. A header the
+    // file ends inside has no lines after it: the hour before it is whole.
+    if (why == HourHeaderReader::None || why == HourHeaderReader::CutShort)
+        return std::nullopt;
+    return BadLine{at, u"a header inside the hour: "_s + headerProblem(why)};
+}
+
 void MusicLogImporter::addCarts(Run& run) {
+    run.cartsToReport.clear();
     QStringList numbers;
     for (const LogItem& item : run.hour.Items())
         numbers.append(item.CartNumber);
@@ -558,12 +594,12 @@ void MusicLogImporter::addCart(Run& run, LogItem& item) {
         item.Cart = run.carts.Get(run.db, cart);
         const ScheduleDate hour{run.day, run.context.HourStart};
         if (!item.Cart) {
-            ReportCart(music, hour, cart, item.Title.trimmed(), u"does not exist"_s);
+            run.cartsToReport.append({hour, cart, item.Title.trimmed(), u"does not exist"_s});
         } else if (item.Cart->Length <= 0) {
             // Named by the cart store's title when its line gives none.
             const QString title = item.Title.trimmed();
-            ReportCart(music, hour, cart, title.isEmpty() ? item.Cart->Title.trimmed() : title,
-                       u"has no audio"_s);
+            run.cartsToReport.append(
+                {hour, cart, title.isEmpty() ? item.Cart->Title.trimmed() : title, u"has no audio"_s});
         } else {
             item.Duration = item.Cart->AudioLength;
             item.Length2 = item.Cart->AudioLength;
@@ -575,6 +611,12 @@ void MusicLogImporter::addCart(Run& run, LogItem& item) {
             }
         }
     }
+}
+
+void MusicLogImporter::reportCarts(Run& run) {
+    for (const RunOutcome::MissingCart& missing : std::as_const(run.cartsToReport))
+        ReportCart(music, missing.Hour, missing.Cart, missing.Title, missing.Problem);
+    run.cartsToReport.clear();
 }
 
 void MusicLogImporter::addItem(Run& run, LogItem& item) {
@@ -599,5 +641,6 @@ void MusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
     }
     run.written = true;
     Outcome().MusicHour(target, RunOutcome::Written);
+    reportCarts(run);
     ReportUnderrun(music, target, run.hour.Item(1).HourLength, run.db.Settings().UnderrunThreshold());
 }

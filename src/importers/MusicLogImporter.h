@@ -32,6 +32,7 @@ private:
     struct Run; // the state of one import run
     struct Search;
     struct Missing;
+    struct BadLine;
 
     bool send(StationDatabase& db, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
     // Opens the day's music log for sending; false (said where it must be) when
@@ -49,8 +50,9 @@ private:
     // True when a read of the hour's plan failed: the hour is then not written.
     bool couldNotRead(const Run& run, const ScheduleDate& target);
     bool findHeader(Run& run, const ScheduleDate& target);
-    // Reads the header a "+" line begins into the lookahead, noting its line.
-    void readHeader(Run& run, const QString& line);
+    // Reads the header a "+" line begins into the lookahead, noting its line; why
+    // it cannot be read.
+    HourHeaderReader::Problem readHeader(Run& run, const QString& line);
     // Names a row the station's table cannot read, met between the range's hours.
     void unreadableRow(const Run& run);
     // The hours of the day's range whose header the search did not reach, each with
@@ -60,12 +62,23 @@ private:
     // (when in a run), and the operator once per file and line.
     void reportUnreadable(const QString& file, int line, const QString& text, HourHeaderReader::Problem why,
                           RunOutcome* run) const;
-    bool readItems(Run& run);
+    static QString headerProblem(HourHeaderReader::Problem why);
+    // Reads the hour's items up to the next header or the end of the file; the first
+    // line that cannot be read ends the reading, and spoils the hour.
+    std::optional<BadLine> readItems(Run& run);
+    std::optional<BadLine> readItemLine(Run& run, const QString& line, const QString& note);
+    // The header that ends the hour's items; one that cannot be read spoils it.
+    std::optional<BadLine> readHeaderInHour(Run& run, const QString& line);
+    // Tells of an hour the file offers that is not written for a line of it.
+    void unreadableHour(const Run& run, const ScheduleDate& target, const BadLine& bad);
     void addItem(Run& run, LogItem& item);
     // Once the hour's items are read: their carts, looked up together, give each
-    // item its audio and titles, and the missing or silent ones are reported.
+    // item its audio and titles, and the missing or silent ones are noted.
     void addCarts(Run& run);
     void addCart(Run& run, LogItem& item);
+    // Reports the missing or silent carts of the hour, once it is written (or, in a
+    // dry run, planned): the carts of an hour that is not are nobody's concern.
+    void reportCarts(Run& run);
     void writeHour(Run& run, const ScheduleDate& target);
 
     FormEncoding forms;

@@ -3,6 +3,8 @@
 #include "base/FormEncoding.h"
 #include "base/NumericText.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 MusicLogLine::Kind MusicLogLine::KindOf(const QString& line) {
@@ -87,6 +89,21 @@ void MusicLogLine::ApplyTransitionCode(LogItem& item, const QString& line) {
     default:
         break;
     }
+}
+
+QString MusicLogLine::ControlCharacter(const QString& line) {
+    for (qsizetype at = line.startsWith(QChar(12)) ? 1 : 0; at < line.size(); ++at) {
+        const char16_t c = line[at].unicode();
+        if (c < u' ' && c != u'\t')
+            return u"it holds the control character 0x%1 at column %2"_s.arg(int(c), 2, 16, QLatin1Char('0'))
+                .arg(at + 1);
+    }
+    return {};
+}
+
+bool MusicLogLine::IsCartNumber(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QString MusicLogLine::OffsetCart(const QString& cart, qint32 offset) {

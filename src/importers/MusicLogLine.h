@@ -28,6 +28,12 @@ public:
     static void ApplyTransitionCode(LogItem& item, const QString& line);
     // The URL-encoded note of columns 101 on, decoded; nothing when it holds a bad escape.
     static std::optional<QString> Note(const QString& line, const FormEncoding& decoder);
+    // Why a line cannot be read for a control character in it (any below the blank
+    // but the tab; a leading form feed is a page break, not one): which, and where.
+    // "" when it holds none.
+    static QString ControlCharacter(const QString& line);
+    // True for a cart number as a cart column holds one: digits only.
+    static bool IsCartNumber(const QString& text);
     // A cart number with an offset added to its numeric value; unchanged when the
     // number is empty or the offset 0.
     static QString OffsetCart(const QString& cart, qint32 offset);

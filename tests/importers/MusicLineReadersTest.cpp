@@ -26,7 +26,7 @@ protected:
     std::optional<LogItem> Item(const QString& line, const QStringList& more = {}) {
         ListLineSource source(more);
         const auto note = MusicLogLine::Note(line, decoder);
-        return note ? std::optional(MusicItemReader::Read(line, *note, source, context)) : std::nullopt;
+        return note ? MusicItemReader::Read(line, *note, source, context).Item : std::nullopt;
     }
     std::optional<LogItem> Note(const QString& command, const QString& cart = QString(),
                                 const QString& code = QString()) {
@@ -104,15 +104,52 @@ TEST_F(MusicLineReadersTest, ItemLinesReadTheirCodesNotesAndContinuationLines) {
     ListLineSource source({Columns({{44, u"Second Text"_s}}),
                            Columns({{10, u"A note from the third line"_s}}), u"next item"_s});
     std::optional<LogItem> item =
-        MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), QString(), source, context);
+        MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), QString(), source, context).Item;
     EXPECT_EQ(item->Text2, u"Second Text");
     EXPECT_EQ(item->Note, u"A note from the third line");
     EXPECT_EQ(source.Consumed(), 2);
     ListLineSource blankSecond({u"   "_s, u"next item"_s});
-    item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), u"own note"_s, blankSecond, context);
+    item = MusicItemReader::Read(ItemLine(u"@"_s, u"1234"_s, u"Song"_s), u"own note"_s, blankSecond, context)
+               .Item;
     EXPECT_EQ(item->Text2, QString());
     EXPECT_EQ(item->Note, u"own note");
     EXPECT_EQ(blankSecond.Consumed(), 1); // a blank second line has no third after it
+}
+
+TEST_F(MusicLineReadersTest, AnItemLineThatCannotBeReadSaysWhyAndReadsNoFurther) {
+    const QString nul(QChar(0));
+    const struct {
+        QString line;
+        const char16_t* why;
+    } junk[] = {
+        {u"#abc"_s, u"its cart column holds 'abc', not a cart number"},
+        {ItemLine(u"L"_s, u"12 4"_s, u"Title"_s), u"its cart column holds '12 4', not a cart number"},
+        {u"@"_s, u"its cart column is blank, and a '@' line takes its type from its cart"},
+        {u"S"_s + nul + nul, u"it holds the control character 0x00 at column 2"},
+        {ItemLine(u"A"_s, u"1001"_s, u"Ti\u001btle"_s), u"it holds the control character 0x1b at column 12"},
+    };
+    for (const auto& c : junk) {
+        ListLineSource more({Columns({{44, u"Second Text"_s}}), u"third"_s});
+        const MusicItemReader::Reading read = MusicItemReader::Read(c.line, QString(), more, context);
+        EXPECT_FALSE(read.Item) << c.line.toStdString();
+        EXPECT_EQ(read.Problem, QString::fromUtf16(c.why));
+        EXPECT_EQ(more.Consumed(), 0); // the line after it is the importer's to read
+    }
+    // An "@" line's continuation lines are its own: a control character there spoils it too.
+    const QString featured = ItemLine(u"@"_s, u"1234"_s, u"Song"_s);
+    ListLineSource badSecond({nul, u"third"_s});
+    EXPECT_EQ(MusicItemReader::Read(featured, QString(), badSecond, context).Problem,
+              u"it holds the control character 0x00 at column 1");
+    EXPECT_EQ(badSecond.Consumed(), 1);
+    ListLineSource badThird({Columns({{44, u"Second Text"_s}}), u"  \u0007"_s});
+    EXPECT_EQ(MusicItemReader::Read(featured, QString(), badThird, context).Problem,
+              u"it holds the control character 0x07 at column 3");
+    // A page break before a continuation line, a tab, and a blank cart where the kind gives the type are
+    // fine.
+    ListLineSource paged({u"\f"_s + Columns({{44, u"Second Text"_s}}), u"third"_s});
+    EXPECT_TRUE(MusicItemReader::Read(featured, QString(), paged, context).Item);
+    EXPECT_EQ(Item(ItemLine(u"L"_s, u"1"_s, u"Left\tRight"_s))->Title, u"Left\tRight");
+    EXPECT_EQ(Item(u"S"_s)->Type, ItemType::Sweeper);
 }
 
 TEST_F(MusicLineReadersTest, CartOffsetsAddAudioOrLinkThenTheGeneralOne) {
