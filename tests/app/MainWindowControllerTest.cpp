@@ -242,7 +242,8 @@ TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFile
     controller->ReadLogDetails(false);
     EXPECT_EQ(op.MessageTexts().filter(u"reading the time from the Music Log"_s).size(), 1)
         << op.MessageTexts().join(u'\n').toStdString();
-    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 6 * 3600})));
+    // Among the items of 06:00, the header spoils that hour: which of them are its own is unsure.
+    EXPECT_FALSE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 6 * 3600})));
     EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 8 * 3600}))); // the search went on past it
 }
 
