@@ -16,6 +16,7 @@
 #include "base/StopSignal.h"
 #include "importers/RecentHistory.h"
 #include "importers/RunOutcome.h"
+#include "importers/RunReport.h"
 #include "playout/OperatorSeam.h"
 #include "windows/AppIcon.h"
 #include "windows/MainWindow.h"
@@ -74,21 +75,38 @@ int finishRun(const MainWindowController& controller) {
     return status;
 }
 
-int runHeadless(ToolState& state, ToolStartup& startup) {
+// A failed start-up says why on standard error and writes its run report all the
+// same (an alert sends this night's report, not the last one's).
+int startUpFailed(const ToolState& state, const QString& commandLine, const QString& reason) {
     QTextStream err(stderr);
+    err << u"logimporter: start-up failed: "_s << reason << Qt::endl;
+    const QString report =
+        CommandLineOptions::GetCommandLineOption(commandLine, u"/REPORT"_s, u"="_s, u" "_s);
+    const QString profile =
+        !state.CurrentProfile.isEmpty()
+            ? state.CurrentProfile
+            : CommandLineOptions::GetCommandLineOption(commandLine, u"/Profile"_s, u"="_s, u" "_s);
+    if (QString problem;
+        !report.isEmpty() && !RunReport::WriteStartUpFailure(report, profile, reason, &problem))
+        err << u"logimporter: the run report could not be written to '%1': %2"_s.arg(report, problem)
+            << Qt::endl;
+    return RunOutcome::StartUpFailed;
+}
+
+int runHeadless(ToolState& state, ToolStartup& startup, const QString& commandLine) {
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
-        err << u"logimporter: start-up failed: "_s << startup.FailureReason() << Qt::endl;
+        startUpFailed(state, commandLine, startup.FailureReason());
         startup.TerminateTool();
         printLogs(false);
         return RunOutcome::StartUpFailed;
     }
+    QTextStream err(stderr);
     HeadlessMainView view;
     view.SetTitle(toolName);
     MainWindowController controller(state, view);
     int status = RunOutcome::Complete;
     if (!controller.Start()) {
-        err << u"logimporter: start-up failed: "_s << controller.FailureReason() << Qt::endl;
-        status = RunOutcome::StartUpFailed;
+        status = startUpFailed(state, commandLine, controller.FailureReason());
     } else if (state.CheckHours != 0) {
         status = controller.CheckReadiness();
     } else {
@@ -124,7 +142,9 @@ int runWithWindows(const QString& commandLine) {
     window.SetSplash(splash.get());
     op.SetOwner(&window);
     int status = RunOutcome::StartUpFailed;
-    if (startup.InitialiseTool(toolName, 3, true, QString(), true)) {
+    if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
+        startUpFailed(state, commandLine, startup.FailureReason());
+    } else {
         MainWindowController controller(state, window);
         window.Attach(&controller);
         if (controller.Start()) {
@@ -136,8 +156,7 @@ int runWithWindows(const QString& commandLine) {
                 status = quit ? finishRun(controller) : QApplication::exec();
             }
         } else {
-            QTextStream(stderr) << u"logimporter: start-up failed: "_s << controller.FailureReason()
-                                << Qt::endl;
+            startUpFailed(state, commandLine, controller.FailureReason());
         }
         window.Attach(nullptr);
         controller.Shutdown();
@@ -238,5 +257,5 @@ int main(int argc, char* argv[]) {
     ToolState state;
     state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
     ToolStartup startup(state, commandLine, nullptr);
-    return runHeadless(state, startup);
+    return runHeadless(state, startup, commandLine);
 }

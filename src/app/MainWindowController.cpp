@@ -125,7 +125,7 @@ bool MainWindowController::Start() {
 
     const QString name = chooseDatabase();
     if (name.isEmpty())
-        return refuse(u"no Station Database was chosen"_s);
+        return refuse(noDatabaseChosen());
     database = std::make_unique<StationDatabase>();
     if (database->Open(playout.Databases(), name) != StationDatabase::Opened) {
         const QString problem = database->OpenProblem();
@@ -183,6 +183,17 @@ QString MainWindowController::chooseDatabase() {
     OperatorSeam::Message(u"The Station Database '%1' could not be created: %2"_s.arg(chosen, problem),
                           Operator::Exclamation);
     return {};
+}
+
+QString MainWindowController::noDatabaseChosen() const {
+    // Say what was looked for, and where: a moved database is then found at once.
+    const LibrarySettings& library = tool.StationLibrary->Settings();
+    const QString folder = tool.PlayoutGeneral->Folder(PlayoutGeneral::StationDatabases);
+    if (library.DatabaseMode == 2)
+        return u"the profile '%1' names the Station Database '%2', which is not in '%3'"_s.arg(
+            tool.CurrentProfile, library.FixedDatabase, folder);
+    return u"no Station Database was chosen (the profile '%1' names none; those in '%2' were offered)"_s.arg(
+        tool.CurrentProfile, folder);
 }
 
 // ---- What the Scheduled Log holds, and what can be imported -----------------------

@@ -120,6 +120,9 @@ private:
     // How long a change waits for a busy Station Database ("BusyWaitSeconds").
     static int patience();
     QString chooseDatabase();
+    // Why no Station Database was opened: the one the profile names and where it
+    // was looked for.
+    QString noDatabaseChosen() const;
     void findLatestAdverts();
     // The hours from the current hour on that hold breaks but not yet their adverts,
     // and whose day has an advert log.

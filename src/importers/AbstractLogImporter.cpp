@@ -63,9 +63,9 @@ QString AbstractLogImporter::VersionStamp() {
 
 void AbstractLogImporter::ReportUnderrun(const QString& category, const ScheduleDate& hour, float hourLength,
                                          qint32 threshold) const {
-    if (threshold <= 0 || hourLength >= threshold)
+    // Once an hour: the music import and the push of one run may both weigh it.
+    if (threshold <= 0 || hourLength >= threshold || !Outcome().Underrun(hour))
         return;
-    Outcome().Underrun(hour);
     Log(category, HourText(hour) + u" - this hour is only "_s +
                       ScheduleDateTools::FormatSeconds(hourLength, 2) + u" minutes long, so may underrun"_s);
     progress().Increment(2);
@@ -99,8 +99,10 @@ void AbstractLogImporter::ReportCart(const QString& category, const ScheduleDate
 void AbstractLogImporter::ReportNotWritten(const QString& category, const QString& text,
                                            const WriteOutcome& why) const {
     Log(category, text + u": "_s + why.Problem);
-    if (why.EndsTheRun())
-        Outcome().GiveUp(why.Problem);
+    if (!why.EndsTheRun() || Outcome().GaveUp())
+        return;
+    Outcome().GiveUp(why.Problem);
+    History(u"Stopped writing, as "_s + why.Problem + u"; the hours after it were not written"_s);
 }
 
 bool AbstractLogImporter::StoredSettingsUsable(StationDatabase& db, const QString& category,
@@ -116,6 +118,13 @@ bool AbstractLogImporter::StoredSettingsUsable(StationDatabase& db, const QStrin
                               u". Set it again (stationdb settings, or the settings window)."_s,
                           Operator::Exclamation);
     return false;
+}
+
+void AbstractLogImporter::CountersFromTheLedger() const {
+    for (int i = 0; i < Outcome().ItemsMissingAudio(); ++i)
+        progress().Increment(1);
+    for (int i = 0; i < Outcome().Underruns(); ++i)
+        progress().Increment(2);
 }
 
 void AbstractLogImporter::PauseForProgress() const {

@@ -42,6 +42,10 @@ protected:
     bool StoredSettingsUsable(StationDatabase& db, const QString& category, const QStringList& names,
                               bool ranges) const;
 
+    // The progress window's counters, just cleared by an importer's start, carry on
+    // from the run's ledger: the window and the summary give one figure.
+    void CountersFromTheLedger() const;
+
     // Half a second for the operator to see the progress complete; nothing to wait
     // for when no progress is shown.
     void PauseForProgress() const;

@@ -297,6 +297,7 @@ bool MusicLogImporter::send(StationDatabase& db, const ScheduleDate& rangeFrom, 
     }
     progress().Begin(u"Sending Music Logs"_s, u"Opening Scheduled Log"_s, u"Number of items missing audio:"_s,
                      u"Number of Underrunning Hours:"_s);
+    CountersFromTheLedger();
     run.firstDay = rangeFrom.Day;
     run.days = std::max(1, rangeTo.Day - rangeFrom.Day + 1);
     run.startHour = int(rangeFrom.Seconds / 3600);

@@ -4,9 +4,11 @@
 #include "base/DebugLog.h"
 #include "base/ScheduleDateTools.h"
 
+#include <QSet>
 #include <QTextStream>
 
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -79,8 +81,15 @@ void RunOutcome::AdvertHour(const ScheduleDate& start, Fate fate, const QString&
     entry.CaughtUp = caughtUp;
 }
 
-void RunOutcome::Underrun(const ScheduleDate& start) {
-    hour(start).Underruns = true;
+bool RunOutcome::Underrun(const ScheduleDate& start) {
+    return !std::exchange(hour(start).Underruns, true);
+}
+
+int RunOutcome::MissingCarts() const {
+    QSet<QString> numbers;
+    for (const MissingCart& cart : carts)
+        numbers.insert(cart.Cart);
+    return int(numbers.size());
 }
 
 void RunOutcome::Rejected(const QString& file, int line, const QString& text, const QString& reason) {
@@ -224,6 +233,8 @@ RunOutcome::AdvertTotals RunOutcome::TotalsOf(const Hour& hour) {
 }
 
 RunOutcome::ExitStatus RunOutcome::Status() const {
+    if (!startUpFailure.isEmpty())
+        return StartUpFailed;
     if (importerRefused)
         return ImporterNotRun;
     if (rangeRefused)
@@ -247,24 +258,28 @@ RunOutcome::ExitStatus RunOutcome::Status() const {
     return Complete;
 }
 
-QString RunOutcome::StatusMeaning(int status) {
+QString RunOutcome::StatusMeaning(int status, bool planned) {
     switch (status) {
     case Complete:
-        return u"everything the log files offered is in the Scheduled Log"_s;
+        return planned ? u"everything the log files offered would be in the Scheduled Log"_s
+                       : u"everything the log files offered is in the Scheduled Log"_s;
     case StartUpFailed:
         return u"the start-up failed"_s;
     case ImporterNotRun:
-        return u"an importer could not run"_s;
+        return planned ? u"an importer could not plan"_s : u"an importer could not run"_s;
     case RangeRefused:
-        return u"the range was refused and nothing was written"_s;
+        return planned ? u"the range was refused and nothing would be written"_s
+                       : u"the range was refused and nothing was written"_s;
     case Incomplete:
-        return u"incomplete: hours or adverts the log files offered were not written"_s;
+        return planned ? u"incomplete: hours or adverts the log files offered would not be written"_s
+                       : u"incomplete: hours or adverts the log files offered were not written"_s;
     case WithWarnings:
-        return u"finished with warnings"_s;
+        return planned ? u"it would finish with warnings"_s : u"finished with warnings"_s;
     case NotReady:
         return u"something in the checked range is not ready"_s;
     case Stopped:
-        return u"stopped before the end of the range"_s;
+        return planned ? u"stopped before the end of the range was planned"_s
+                       : u"stopped before the end of the range"_s;
     }
     return u"unknown"_s;
 }
@@ -340,21 +355,25 @@ QStringList RunOutcome::Summary() const {
         lines.append(SummaryLine(
             u"nothing new"_s, u"all is well: what the files offered was already in the Scheduled Log "
                               u"(the application log's \"Importing log was abandoned\" says only that)"_s));
-    return lines + QStringList{SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
-                               SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
-                               SummaryLine(u"hours not written"_s, hoursText(HoursNotWritten())),
-                               SummaryLine(u"hours not in the file"_s, hoursText(HoursNotInFile())),
-                               SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s,
-                                           QString::number(adverts.Adverts)),
-                               SummaryLine(u"advert hours not written"_s, hoursText(AdvertHoursNotWritten())),
-                               SummaryLine(u"advert hours caught up"_s, hoursText(HoursCaughtUp())),
-                               SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
-                               SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
-                               SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
-                               SummaryLine(u"corrupt advert breaks"_s, QString::number(adverts.Corrupt)),
-                               SummaryLine(u"advert lines unplaced"_s, QString::number(unplaced.size())),
-                               SummaryLine(u"advert lines unreadable"_s,
-                                           QString::number(AdvertLines(LineFate::Unreadable))),
-                               SummaryLine(u"missing or silent carts"_s, QString::number(MissingCarts())),
-                               SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
+    return lines +
+           QStringList{
+               SummaryLine(written, QString::number(Count(dryRun ? Planned : Written))),
+               SummaryLine(u"hours already there"_s, QString::number(Count(Skipped))),
+               SummaryLine(dryRun ? u"hours that would fail"_s : u"hours not written"_s,
+                           hoursText(HoursNotWritten())),
+               SummaryLine(u"hours not in the file"_s, hoursText(HoursNotInFile())),
+               SummaryLine(dryRun ? u"adverts to push"_s : u"adverts pushed"_s,
+                           QString::number(adverts.Adverts)),
+               SummaryLine(dryRun ? u"advert hours would fail"_s : u"advert hours not written"_s,
+                           hoursText(AdvertHoursNotWritten())),
+               SummaryLine(u"advert hours caught up"_s, hoursText(HoursCaughtUp())),
+               SummaryLine(u"advert hours too late"_s, hoursText(AdvertHoursTooLate())),
+               SummaryLine(u"breaks left empty"_s, QString::number(adverts.Empty)),
+               SummaryLine(u"breaks filtered out"_s, QString::number(adverts.Filtered)),
+               SummaryLine(u"corrupt advert breaks"_s, QString::number(adverts.Corrupt)),
+               SummaryLine(u"advert lines unplaced"_s, QString::number(unplaced.size())),
+               SummaryLine(u"advert lines unreadable"_s, QString::number(AdvertLines(LineFate::Unreadable))),
+               SummaryLine(u"items missing audio"_s, QString::number(ItemsMissingAudio())),
+               SummaryLine(u"carts missing or silent"_s, QString::number(MissingCarts())),
+               SummaryLine(u"warnings"_s, QString::number(warnings.size()))};
 }

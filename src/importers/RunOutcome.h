@@ -163,13 +163,17 @@ public:
     void MusicHour(const ScheduleDate& hour, Fate fate, const QString& reason = {});
     void AdvertHour(const ScheduleDate& hour, Fate fate, const QString& reason, const QList<Break>& breaks,
                     bool caughtUp = false);
-    void Underrun(const ScheduleDate& hour);
+    // Marks the hour as one that may underrun; False when it was marked already.
+    bool Underrun(const ScheduleDate& hour);
     void Rejected(const QString& file, int line, const QString& text, const QString& reason);
     void CartMissing(const ScheduleDate& hour, const QString& cart, const QString& title,
                      const QString& problem);
     void Unplaced(const UnplacedLine& line) { unplaced.append(line); }
     void AdvertLine(const Line& line);
     void ImporterCouldNotRun() { importerRefused = true; }
+    // The start-up failed, and why: nothing was imported.
+    void StartUpFailedAs(const QString& reason) { startUpFailure = reason; }
+    const QString& StartUpFailure() const { return startUpFailure; }
     void RangeWasRefused() { rangeRefused = true; }
 
     // A dry run's music plan, which its advert plan reads where the Scheduled Log
@@ -202,7 +206,10 @@ public:
     // The advert figures of the run's hours.
     AdvertTotals Adverts() const;
     static AdvertTotals TotalsOf(const Hour& hour);
-    int MissingCarts() const { return int(carts.size()); }
+    // The items whose cart does not exist or has no audio (the progress window's
+    // "Number of items missing audio:"), and those carts, each once.
+    int ItemsMissingAudio() const { return int(carts.size()); }
+    int MissingCarts() const;
     // The advert lines of the days the push read with this fate.
     int AdvertLines(LineFate fate) const { return lineFates[size_t(fate)]; }
     const QList<Line>& AdvertLineRecords() const { return lines; }
@@ -219,8 +226,8 @@ public:
     const ScheduleDate& Last() const { return last; }
 
     ExitStatus Status() const;
-    // What an exit status means, in a few words.
-    static QString StatusMeaning(int status);
+    // What an exit status means, in a few words; for a dry run, as a plan.
+    static QString StatusMeaning(int status, bool planned = false);
     // The lines an operator reads at a glance at the end of an unattended run.
     QStringList Summary() const;
     // The advert push's one-line summary: adverts pushed, breaks met, and what
@@ -246,6 +253,7 @@ private:
     QDateTime finished;
     ScheduleDate first;
     ScheduleDate last;
+    QString startUpFailure;
     bool importerRefused = false;
     bool rangeRefused = false;
     QStringList warnings;

@@ -95,7 +95,8 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
         {u"breaksWithCorruptLines"_s, adverts.Corrupt},
         {u"breaksNotWritten"_s, adverts.NotWritten},
         {u"advertLinesUnplaced"_s, int(run.UnplacedLines().size())},
-        {u"missingCarts"_s, run.MissingCarts()}};
+        {u"missingCarts"_s, run.ItemsMissingAudio()},
+        {u"cartsMissingOrSilent"_s, run.MissingCarts()}};
     QJsonObject lineFates;
     for (int fate = 0; fate <= int(RunOutcome::LineFate::NotWalked); ++fate)
         lineFates.insert(RunOutcome::LineFateText(RunOutcome::LineFate(fate)),
@@ -111,9 +112,21 @@ QJsonObject RunReport::Json(const RunOutcome& run) {
             {u"warnings"_s, texts(run.Warnings())},
             {u"totals"_s, totals},
             {u"lineFates"_s, lineFates},
+            {u"startUpFailed"_s, run.StartUpFailure()},
             {u"stoppedBy"_s, run.StoppedBy()},
             {u"stoppedWriting"_s, run.GiveUpReason()},
             {u"exitStatus"_s, int(run.Status())}};
+}
+
+bool RunReport::WriteStartUpFailure(const QString& path, const QString& profile, const QString& reason,
+                                    QString* problem) {
+    RunOutcome run;
+    run.Start(false, true);
+    run.StartUpFailedAs(reason);
+    run.Finish({}, {});
+    QJsonObject json = Json(run);
+    json.insert(u"profile"_s, profile);
+    return FileTools::WriteWhole(path, QJsonDocument(json).toJson(), problem);
 }
 
 bool RunReport::Write(const RunOutcome& run, const QString& path, QString* problem) {
@@ -185,7 +198,7 @@ QString RunReport::Preview(const RunOutcome& run) {
         lines << QString() << u"Carts missing or silent (each with the hours it is in):"_s << cartLines(run);
     lines << QString()
           << u"Summary (exit status %1: %2; a dry run, so nothing was written)"_s.arg(run.Status())
-                 .arg(RunOutcome::StatusMeaning(run.Status()));
+                 .arg(RunOutcome::StatusMeaning(run.Status(), true));
     for (const QString& line : run.Summary())
         lines.append(u"  "_s + line);
     return lines.join(u'\n') + u'\n';

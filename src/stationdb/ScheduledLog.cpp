@@ -47,6 +47,8 @@ const QString selectBetween = select(u"WHERE LogPosition >= ? AND LogPosition < 
 // stand in the query word for word.
 const QString selectLatestWithAdverts = u"SELECT LogPosition FROM LogItems WHERE ItemType = 98 AND "
                                         u"(Flags & 2) <> 0 ORDER BY LogPosition DESC LIMIT 1"_s;
+const QString selectPushedCarts = u"SELECT DISTINCT CartNumber FROM LogItems WHERE LogPosition >= ? AND "
+                                  u"ItemType = ? AND State = ? AND (Flags & ?) <> 0 ORDER BY CartNumber"_s;
 const QString selectWaiting = u"SELECT hour.LogPosition FROM LogItems hour WHERE hour.LogPosition >= ? "
                               u"AND hour.ItemType = ? AND (hour.Flags & ?) = 0 AND EXISTS (SELECT 1 FROM "
                               u"LogItems marker WHERE marker.LogPosition > hour.LogPosition AND "
@@ -236,6 +238,17 @@ QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
         hours.append(ScheduleDateFromDate(statement.Double(0)));
     finish(statement);
     return hours;
+}
+
+QStringList ScheduledLog::PushedAdvertCarts(double from) {
+    NativeStatement& statement =
+        native(selectPushedCarts, {hourOf(from), double(ItemType::Advert), double(ItemState::Ready),
+                                   double(ItemFlag::HasAdverts)});
+    QStringList carts;
+    while (statement.Step())
+        carts.append(statement.Text(0));
+    finish(statement);
+    return carts;
 }
 
 std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {

@@ -53,6 +53,9 @@ public:
     // The hours from the position on that hold an advert break marker but are not
     // marked as holding adverts: the hours still waiting for their adverts.
     QList<ScheduleDate> HoursWaitingForAdverts(double from);
+    // The carts of the pushed adverts the Scheduled Log holds from the position on,
+    // each once.
+    QStringList PushedAdvertCarts(double from);
     // The start of the latest hour marked as holding adverts; nothing when none is.
     std::optional<ScheduleDate> LatestHourWithAdverts();
 

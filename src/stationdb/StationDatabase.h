@@ -123,6 +123,7 @@ public:
     QList<LogItem> HourOutline(double position) { return log->HourOutline(position); }
     QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
     std::optional<ScheduleDate> LatestHourWithAdverts() { return log->LatestHourWithAdverts(); }
+    QStringList PushedAdvertCarts(double from) { return log->PushedAdvertCarts(from); }
     static ScheduleDate ScheduleDateFromDate(double position) {
         return ScheduledLog::ScheduleDateFromDate(position);
     }

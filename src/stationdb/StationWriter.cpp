@@ -23,6 +23,12 @@ QString seconds(int milliseconds) {
 
 // What a server says when another writer held a lock past the wait, or when two
 // transactions got in each other's way: the database was busy, not wrong.
+// A server that takes no writes at all: its disk is full, or it is read-only.
+bool isServerUnwritable(const QString& message) {
+    return message.contains(u"No space left on device"_s) || message.contains(u"could not extend file"_s) ||
+           message.contains(u"read-only transaction"_s);
+}
+
 bool isServerBusy(const QString& message) {
     return message.contains(u"lock timeout"_s) || message.contains(u"deadlock detected"_s) ||
            message.contains(u"could not serialize"_s);
@@ -70,7 +76,9 @@ WriteOutcome StationWriter::failure(const QString& refusal) const {
         return {WriteOutcome::Busy, message};
     if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE)
         return unexplained();
-    return {WriteOutcome::Failed, message};
+    const bool unwritable = code == SQLITE_FULL || code == SQLITE_READONLY || code == SQLITE_IOERR ||
+                            code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+    return {unwritable ? WriteOutcome::Unwritable : WriteOutcome::Failed, message};
 }
 
 WriteOutcome StationWriter::serverFailure(const QString& message) const {
@@ -79,7 +87,10 @@ WriteOutcome StationWriter::serverFailure(const QString& message) const {
                                         message.isEmpty() ? u"no reason given"_s : serverWords(message))};
     if (message.isEmpty())
         return unexplained();
-    return {isServerBusy(message) ? WriteOutcome::Busy : WriteOutcome::Failed, serverWords(message)};
+    if (isServerBusy(message))
+        return {WriteOutcome::Busy, serverWords(message)};
+    return {isServerUnwritable(message) ? WriteOutcome::Unwritable : WriteOutcome::Failed,
+            serverWords(message)};
 }
 
 WriteOutcome StationWriter::unexplained() const {

@@ -8,10 +8,12 @@
 struct WriteOutcome {
     enum Status {
         Written,
-        Refused, // the write did not apply: the hour was already there, a break had gone...
-        Busy,    // another program kept the database busy for longer than the patience
-        Failed,  // the database refused it (disk full, read-only, ...)
-        Lost     // the connection to the server was lost: nothing more can be read or written
+        Refused,    // the write did not apply: the hour was already there, a break had gone...
+        Busy,       // another program kept the database busy for longer than the patience
+        Failed,     // the database refused it (a constraint, a trigger, ...)
+        Unwritable, // the database takes no writes at all (its disk is full, it is read-only, its file is
+                    // damaged): the next hour would only fail the same way
+        Lost        // the connection to the server was lost: nothing more can be read or written
     };
 
     Status Result = Written;
@@ -20,5 +22,5 @@ struct WriteOutcome {
 
     bool IsWritten() const { return Result == Written; }
     // Whether what comes after it would only wait or fail again.
-    bool EndsTheRun() const { return Result == Busy || Result == Lost; }
+    bool EndsTheRun() const { return Result == Busy || Result == Unwritable || Result == Lost; }
 };

@@ -90,6 +90,24 @@ TEST_F(ProgramRunTest, AFailedStartUpSaysWhatIsWrongAndWhatToDo) {
     EXPECT_EQ(FilesOutside(), QStringList());
 }
 
+TEST_F(ProgramRunTest, AFailedStartUpWritesItsOwnReportAndNamesTheDatabaseItLookedFor) {
+    const QString report = outside.filePath(u"run.json"_s);
+    WriteFile(report, "{ \"exitStatus\": 0, \"hours\": [ {} ] }"); // last night's
+    const QString database = DemoStation::DatabasePath();
+    ASSERT_TRUE(QFile::rename(database, database + u".moved"_s));
+    EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
+                           u"/REPORT="_s + report}),
+              1);
+    const QString why = u"the profile 'Demo' names the Station Database '%1', which is not in '%2'"_s.arg(
+        DemoStation::DatabaseName(), QFileInfo(database).absolutePath());
+    EXPECT_TRUE(Errors.contains(u"logimporter: start-up failed: "_s + why)) << Errors.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(BytesOf(report)).object();
+    EXPECT_EQ(json[u"exitStatus"_s].toInt(), 1);
+    EXPECT_EQ(json[u"startUpFailed"_s].toString(), why);
+    EXPECT_EQ(json[u"profile"_s].toString(), u"Demo");
+    EXPECT_TRUE(json[u"hours"_s].toArray().isEmpty());
+}
+
 TEST_F(ProgramRunTest, AServerWithNoDisplayMakesItsProfileFromTheCommandLineAndImports) {
     ASSERT_EQ(Run(QStringLiteral(STATIONDB_EXE),
                   {u"profile"_s, u"Night Shift"_s, u"--database"_s, DemoStation::DatabaseName()}),
@@ -233,7 +251,10 @@ TEST_F(ProgramRunTest, ADatabaseBusyBeyondThePatienceExitsWithFourAndWritesNothi
         << log.join(u'\n').toStdString();
     // The later hours, music and adverts, were not even read: they did not wait again,
     // and no hour is said to be missing from the Scheduled Log for a read that failed.
-    EXPECT_EQ(log.filter(u"the run stopped writing"_s).size(), 2 + 3);
+    // Nor did the advert information's refresh, which says it left the table as it was.
+    EXPECT_EQ(log.filter(u"the run stopped writing"_s).size(), 2 + 3 + 1);
+    EXPECT_EQ(
+        log.filter(u"the advert information was not brought up to date (it keeps what it held)"_s).size(), 1);
     EXPECT_TRUE(log.filter(u"was not in the Scheduled log"_s).isEmpty()) << log.join(u'\n').toStdString();
     EXPECT_TRUE(ScheduledLog().isEmpty());
 }
@@ -312,9 +333,9 @@ TEST_F(ProgramRunTest, ADryRunShowsItsPlanAndLeavesTheDatabaseAndEveryLogFileAsT
                                   u"written."_s))
         << Output.toStdString();
     EXPECT_TRUE(Output.contains(u"2010-11-24 06:00:00  music: to write; adverts: to push ("_s));
-    EXPECT_TRUE(
-        Output.contains(u"Summary (exit status 0: everything the log files offered is in the Scheduled "
-                        u"Log; a dry run, so nothing was written)\n  hours to write:           2\n"_s))
+    EXPECT_TRUE(Output.contains(
+        u"Summary (exit status 0: everything the log files offered would be in the "
+        u"Scheduled Log; a dry run, so nothing was written)\n  hours to write:           2\n"_s))
         << Output.toStdString();
     EXPECT_EQ(Output.count(u"Summary (exit status"_s), 1);
     EXPECT_FALSE(Output.contains(u"Application log: "_s)); // none was written

@@ -71,7 +71,7 @@ TEST_F(ReadmeStationTest, WithoutItsCartsTheCheckNamesMissingAudioAndOnceTheyAre
                            u"/START="_s + date + u" 06:00"_s, u"/END="_s + date + u" 07:59"_s}),
               0)
         << Errors.toStdString() << Output.toStdString();
-    EXPECT_TRUE(Output.contains(u"missing or silent carts:  36"_s)) << Output.toStdString();
+    EXPECT_TRUE(Output.contains(u"items missing audio:      36"_s)) << Output.toStdString();
 
     const QStringList check{u"/CHECK"_s, u"/SILENT"_s, u"/Profile=Studio1"_s, u"/NOPREVCHECK"_s};
     EXPECT_EQ(Logimporter(check), 6);

@@ -12,11 +12,14 @@
 #include "tools/demo/DemoStation.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <future>
@@ -83,6 +86,13 @@ protected:
     int Value(const QString& sql) const { return ValueOnOtherConnection(location, sql).toInt(); }
     int Hours() const { return Value(u"SELECT count(*) FROM LogItems WHERE ItemType = 98"_s); }
     int Adverts() const { return Value(u"SELECT count(*) FROM LogItems WHERE ItemType = 4 AND State = 2"_s); }
+    // The advert information's rows, and the carts of the pushed adverts the log holds
+    // (of those the station has: a cart that does not exist has no information).
+    int InformationRows() const { return Value(u"SELECT count(*) FROM AdvertInfo WHERE ItemType = 4"_s); }
+    int PushedCarts() const {
+        return Value(u"SELECT count(DISTINCT CartNumber) FROM LogItems WHERE ItemType = 4 AND State = 2 AND "
+                     u"CartNumber IN (SELECT Number FROM Carts)"_s);
+    }
     // Waits until the query gives more than `least`, as the run writes.
     void WaitFor(const std::function<int()>& count, int least) const {
         const QDeadlineTimer deadline(60000);
@@ -131,6 +141,55 @@ TEST_F(RunEndingTest, AStopSignalEndsTheRunBetweenHoursWithItsSummaryReportAndHi
     // And a night with nothing new says that all is well.
     EXPECT_EQ(ImportAll(), 0);
     EXPECT_TRUE(lineAfter(Output, u"nothing new:"_s).startsWith(u"all is well"_s)) << Output.toStdString();
+}
+
+TEST_F(RunEndingTest, AStopDuringThePushLeavesOneAdvertInformationRowPerCartTheLogHolds) {
+    MakeStation({});
+    const int code = Import(dayText(0) + u" 00:00"_s, dayText(1) + u" 23:59"_s, [this](QProcess& run) {
+        WaitFor([this] { return Adverts(); }, 0);
+        ::kill(pid_t(run.processId()), SIGTERM);
+    });
+    EXPECT_EQ(code, 7) << Errors.toStdString() << Output.toStdString();
+    EXPECT_GT(Adverts(), 0);
+    EXPECT_EQ(InformationRows(), PushedCarts());
+    // The next run, which pushes the rest, keeps a row for the carts pushed before the stop.
+    EXPECT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(1) + u" 23:59"_s), 0) << Errors.toStdString();
+    EXPECT_EQ(InformationRows(), PushedCarts());
+}
+
+TEST_F(RunEndingTest, AFullDiskEndsTheWritingOnceAndTheNextRunMakesTheRecordWhole) {
+    // The databases' folder is a small file system of its own, filled up while the
+    // run pushes its adverts.
+    const QString small = QFileInfo(DemoStation::DatabasePath()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(small));
+    if (QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64m"_s, u"tmpfs"_s, small}) != 0)
+        GTEST_SKIP() << "no small file system can be mounted here (mount needs root)";
+    const auto unmount = qScopeGuard([&small] { QProcess::execute(u"umount"_s, {small}); });
+    MakeStation({});
+    const QString filler = small + u"/filler"_s;
+    const int code = ImportAll([this, &filler](QProcess&) {
+        WaitFor([this] { return Adverts(); }, 0);
+        QFile fill(filler);
+        if (!fill.open(QIODevice::WriteOnly))
+            return;
+        const QByteArray block(1 << 16, '\0');
+        while (fill.write(block) == block.size() && fill.flush()) {
+        }
+    });
+    EXPECT_EQ(code, 4) << Errors.toStdString() << Output.toStdString();
+    EXPECT_TRUE(Report()[u"stoppedWriting"_s].toString().contains(u"full"_s)) << Output.toStdString();
+    // Once: the hours after the first it refused were not tried again.
+    EXPECT_LE(Errors.count(u"database or disk is full"_s), 2) << Errors.toStdString();
+    EXPECT_LE(ApplicationLog()
+                  .filter(u"- could not be written to the Scheduled Log: database or disk is full"_s)
+                  .size(),
+              1);
+    EXPECT_EQ(Hours(), days * 24);
+
+    QFile::remove(filler);
+    EXPECT_EQ(ImportAll(), 0) << Errors.toStdString();
+    EXPECT_EQ(InformationRows(), PushedCarts());
+    EXPECT_GT(figure(Output, u"adverts pushed:"_s), 0); // the hours the full disk left
 }
 
 // Two runs of one day at once, round after round, each round from an empty log.

@@ -36,13 +36,30 @@ QString AdvertInformation::FilterOf(const QString& number) {
     return u"[ItemType]=4 AND [HDReference]='"_s + QString(number).replace(u"'"_s, u"''"_s) + u"'"_s;
 }
 
-bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& carts) {
+CartSet AdvertInformation::scheduled(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today) {
+    // A push that was stopped, or lost its server, refreshed nothing: the carts it
+    // pushed are found again in the Scheduled Log by the next refresh that runs.
+    CartSet carts = pushed;
+    QStringList others;
+    for (const QString& number : db.PushedAdvertCarts(StationDatabase::LocateHour({today.Day, 0}))) {
+        if (carts.IndexOf(number) == 0)
+            others.append(number);
+    }
+    const QHash<QString, Cart> found = db.Carts().GetMany(others);
+    for (const QString& number : others) {
+        if (found.contains(number))
+            carts.Add(found.value(number));
+    }
+    return carts;
+}
+
+bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today) {
     // One change, whole or not at all: a refresh cut short leaves the table as it
     // was, and a second run refreshing at the same time waits for its turn instead
     // of finding a cart's row missing and adding it a second time.
     return db.Change([&](QString&) {
         try {
-            return refresh(db, carts);
+            return refresh(db, scheduled(db, pushed, today));
         } catch (const DatabaseError&) {
             return false; // the connection's last error says why
         }

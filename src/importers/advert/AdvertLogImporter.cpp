@@ -226,6 +226,7 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
     progress().Begin(u"Pushing Advert Logs"_s, u"Opening Scheduled Log"_s,
                      u"Number of items missing audio:"_s, u"Number of Underrunning Hours:"_s);
     progress().ThirdCount(u"Number of adverts pushed:"_s);
+    CountersFromTheLedger();
     if (!StoredSettingsUsable(db, adLog, advertSettings, false))
         return false;
     Push run(db);
@@ -266,13 +267,8 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
         Outcome().Warn(u"no advert log was found for any day from "_s + DayText(hours.firstKey()) +
                        u" to "_s + DayText(hours.lastKey()) + u" in '"_s +
                        FileTools::FolderOfPath(db.AdvertLogFileName(hours.firstKey())) + u"'"_s);
+    refreshInformation(run);
     const bool writes = !Outcome().GaveUp() && !Outcome().DryRun();
-    if (writes && !AdvertInformation::Refresh(db, run.carts)) {
-        const QString problem =
-            u"the advert information could not be brought up to date: "_s + db.LastWrite().Problem;
-        Log(adLog, problem);
-        Outcome().Warn(problem);
-    }
     progress().Completed(u"Completed Pushing Advert Logs"_s);
     PauseForProgress();
     if (writes)
@@ -280,6 +276,24 @@ bool AdvertLogImporter::push(StationDatabase& db, const Hours& hours, const QSet
     summary = Outcome().AdvertSummary();
     History(u"Finish Advert Push, "_s + summary); // the run's closing box shows it too
     return true;
+}
+
+void AdvertLogImporter::refreshInformation(Push& run) {
+    // Whatever ended the push (its end, a stop), the table is brought up to what the
+    // Scheduled Log holds; a database that takes no more writes keeps the table as it
+    // was, and the next push that can write brings it up to date.
+    if (Outcome().DryRun())
+        return;
+    QString problem;
+    if (Outcome().GaveUp() && Outcome().StoppedBy().isEmpty())
+        problem = u"the run stopped writing, as "_s + Outcome().GiveUpReason();
+    else if (!AdvertInformation::Refresh(run.db, run.carts, ScheduleDateTools::Today()))
+        problem = run.db.LastWrite().Problem;
+    if (problem.isEmpty())
+        return;
+    problem = u"the advert information was not brought up to date (it keeps what it held): "_s + problem;
+    Log(adLog, problem);
+    Outcome().Warn(problem);
 }
 
 bool AdvertLogImporter::openDayLog(Push& run) {

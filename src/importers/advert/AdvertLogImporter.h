@@ -73,6 +73,8 @@ private:
     // must be) when there is none or it cannot be read.
     bool openDayLog(Push& run);
     void readDay(Push& run, AdvertLogReader& reader);
+    // The advert information, brought up to date at the end of every push that wrote.
+    void refreshInformation(Push& run);
     // A log that holds lines and none that can be read is named once, and holds back
     // every hour of its day.
     void noLineReadable(Push& run);
