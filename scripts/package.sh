@@ -2,7 +2,7 @@
 # Builds the Debian package logimporter_<version>_amd64.deb in build/, then checks
 # it: unpacked into a scratch root with dpkg -x, it holds every file it must, the
 # installed logimporter prints its help, and the systemd units pass
-# systemd-analyze verify when it is available.
+# systemd-analyze verify, and each service its security rating, when it is available.
 # Usage: scripts/package.sh [build-folder]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,7 +49,7 @@ if command -v systemd-analyze >/dev/null; then
   echo "systemd-analyze verify: the units are good."
   # Each service's exposure, as systemd rates its hardening: 4.0 or below, or the check
   # fails (the threshold counts in tenths: 40 is the 4.0 it prints).
-  for service in logimporter-import@.service logimporter-check@.service; do
+  for service in logimporter-import@.service logimporter-check@.service logimporter-alert@.service; do
     (cd "$units" && systemd-analyze security --offline=true --threshold=40 "./$service" | tail -n 1)
   done
 fi
