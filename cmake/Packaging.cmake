@@ -50,6 +50,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so not seen by the library scan: the SQLite driver of Qt's
 # SQL module and the platform plugins of the windows; adduser for the postinst.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
+# What the alert examples of alert.conf send with: a mail to the relay, a webhook.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "msmtp, curl")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst
                                       ${PROJECT_SOURCE_DIR}/packaging/prerm ${PROJECT_SOURCE_DIR}/packaging/postrm
                                       ${PROJECT_SOURCE_DIR}/packaging/conffiles)
