@@ -117,6 +117,17 @@ TEST_F(AdvertLineFateTest, TheWindowIsADistanceInTimeThatReachesIntoTheNeighbour
     EXPECT_EQ(Run().Status(), RunOutcome::WithWarnings);
 }
 
+TEST_F(AdvertLineFateTest, ALineNearTheEndOfItsHourGoesToTheNextHoursBreakWhenThatIsNearer) {
+    db.Settings().SetValue(u"AdvertTimeWindow"_s, u"30"_s);
+    HoursWithBreaks(5, {{10, u"15:00"_s}, {11, u"00:05"_s}});
+    AdvertLog(5, {Advert(u"10:59:55"_s, u"0034"_s)});
+    StartRecorded(adverts.Outcome());
+    ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
+    EXPECT_EQ(Pushed(10), 0);
+    EXPECT_EQ(Pushed(11), 1);
+    EXPECT_EQ(Run().Status(), RunOutcome::Complete);
+}
+
 TEST_F(AdvertLineFateTest, ADescriptionThatReadsNoLineIsNamedOnceAndItsBreaksAreNotEmpty) {
     MusicHours(5, {10, 11});
     ASSERT_TRUE(QDir().mkpath(Path(u"ProgramData/Kestrane/Ostrel v3/Formats"_s)));
