@@ -41,6 +41,12 @@ TEST_F(AdvertLineFateTest, ALineThatCannotBeReadHoldsBackOnlyTheHourItStandsAmon
          Fate::HeldBack},
         {Advert(u"aa:bb:cc"_s, u"0034"_s), u"its time 'aa:bb:cc' is not a time of the day (hh:mm:ss)"_s,
          Fate::HeldBack},
+        {Advert(u"24:00:00"_s, u"0034"_s), u"its time '24:00:00' is not a time of the day (hh:mm:ss)"_s,
+         Fate::HeldBack},
+        {Advert(u"10:60:00"_s, u"0034"_s), u"its time '10:60:00' is not a time of the day (hh:mm:ss)"_s,
+         Fate::HeldBack},
+        // Near no break: it holds back its hour, and spoils no break.
+        {Advert(u"10:30:00"_s, u"-5007"_s), u"its cart '-5007' is not a cart number"_s, Fate::HeldBack},
         {Advert(u"10:15:00"_s, u"-5007"_s), u"its cart '-5007' is not a cart number"_s, Fate::Corrupt},
         {Advert(u"10:15:00"_s, u"50x9"_s), u"its cart '50x9' is not a cart number"_s, Fate::Corrupt},
         {Advert(u"10:15:00"_s, u"0x1387"_s), u"its cart '0x1387' is not a cart number"_s, Fate::Corrupt},
@@ -95,9 +101,9 @@ TEST_F(AdvertLineFateTest, ALineOutOfTimeOrderIsPlacedByItsTimeAndHidesNothing) 
 TEST_F(AdvertLineFateTest, TheWindowIsADistanceInTimeThatReachesIntoTheNeighbouringHour) {
     db.Settings().SetValue(u"AdvertTimeWindow"_s, u"30"_s);
     HoursWithBreaks(5, {{10, u"59:50"_s}, {11, u"15:00"_s}});
-    AdvertLog(5, {Advert(u"10:59:50"_s, u"0034"_s), Advert(u"11:00:15"_s, u"0034"_s, u"Near"_s),
+    AdvertLog(5, {Advert(u"10:59:50"_s, u"0034"_s), Advert(u"11:00:20"_s, u"0034"_s, u"Near"_s),
                   Advert(u"11:14:50"_s, u"0034"_s)});
-    // The range ends with hour 10: the line of 11:00:15 still goes into its break.
+    // The range ends with hour 10: the line of 11:00:20, the whole window away, still goes into its break.
     StartRecorded(adverts.Outcome());
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
     EXPECT_EQ(Pushed(10), 2);
