@@ -48,7 +48,7 @@ void BusyNeighbour::start(Duration every, Duration hold, bool once) {
                 const auto begun = std::chrono::steady_clock::now();
                 if (takeLock(db, server, lock)) {
                     held();
-                    std::this_thread::sleep_for(hold);
+                    this->hold(hold);
                     if (exec(db, "COMMIT"))
                         ++writes;
                 }
@@ -100,4 +100,20 @@ void BusyNeighbour::Stop() {
     stopping = true;
     if (thread.joinable())
         thread.join();
+}
+
+void BusyNeighbour::hold(Duration span) {
+    std::unique_lock lock(holding);
+    released.wait_for(lock, span, [this] { return lettingGo; });
+}
+
+void BusyNeighbour::LetGo() {
+    {
+        const std::lock_guard lock(holding);
+        lettingGo = true;
+    }
+    released.notify_all();
+    Stop();
+    const std::lock_guard lock(holding);
+    lettingGo = false;
 }

@@ -4,7 +4,9 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 // Another program writing to a Station Database, as the playout system does all
@@ -38,6 +40,10 @@ public:
     void CrossLocks(double first, double second, Duration gap);
     // Waits for the neighbour to let go.
     void Stop();
+    // Lets go of a lock held now, however long it was to be held, and waits for the
+    // neighbour to be done: a test need not sit out a long hold once it has seen
+    // what it wanted to.
+    void LetGo();
     // How many of its writes were committed.
     int Writes() const { return writes; }
 
@@ -50,7 +56,13 @@ private:
 
     QString location;
     Lock lock;
+    // Sleeps for `span` or until let go, whichever comes first.
+    void hold(Duration span);
+
     std::thread thread;
     std::atomic<bool> stopping{false};
+    std::mutex holding;
+    std::condition_variable released;
+    bool lettingGo = false;
     std::atomic<int> writes{0};
 };
