@@ -56,6 +56,7 @@ CartStore::CartStore(const QSqlDatabase& connection, StationWriter& writer)
 CartStore::~CartStore() = default;
 
 std::optional<Cart> CartStore::Get(const QString& number) const {
+    const StationWriter::Wait wait(writer);
     byNumber->Bind(1, number);
     std::optional<Cart> cart;
     if (byNumber->Step())
@@ -67,6 +68,7 @@ std::optional<Cart> CartStore::Get(const QString& number) const {
 }
 
 QHash<QString, Cart> CartStore::GetMany(const QStringList& numbers) const {
+    const StationWriter::Wait wait(writer);
     QHash<QString, Cart> carts;
     if (numbers.isEmpty())
         return carts;

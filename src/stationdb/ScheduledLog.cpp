@@ -174,6 +174,8 @@ NativeStatement& ScheduledLog::native(const QString& sql, const QList<double>& v
     auto found = statements.find(&sql);
     if (found == statements.end())
         found = statements.emplace(&sql, NativeStatement::Prepare(connection, sql)).first;
+    else if (!found->second->IsValid()) // it could not be prepared before (a busy database): again
+        found->second = NativeStatement::Prepare(connection, sql);
     NativeStatement& statement = *found->second;
     for (qsizetype i = 0; i < values.size(); ++i)
         statement.Bind(int(i + 1), values[i]);
@@ -187,6 +189,7 @@ void ScheduledLog::finish(NativeStatement& statement) {
 }
 
 std::optional<LogItem> ScheduledLog::single(const QString& sql, const QList<double>& values) {
+    const StationWriter::Wait wait(writer);
     NativeStatement& statement = native(sql, values);
     std::optional<LogItem> item;
     if (statement.Step())
@@ -221,6 +224,7 @@ std::optional<LogItem> ScheduledLog::HourStartItem(double position) {
 }
 
 QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
+    const StationWriter::Wait wait(writer);
     NativeStatement& statement = native(selectBetween, {hourOf(from), hourOf(to) + band});
     QList<LogItem> items;
     while (statement.Step())
@@ -230,6 +234,7 @@ QList<LogItem> ScheduledLog::ItemsBetween(double from, double to) {
 }
 
 QList<ScheduleDate> ScheduledLog::HoursWaitingForAdverts(double from) {
+    const StationWriter::Wait wait(writer);
     NativeStatement& statement =
         native(selectWaiting, {hourOf(from), double(ItemType::HourStart), double(ItemFlag::HasAdverts), band,
                                double(ItemType::Advert), double(ItemState::Marker)});
@@ -252,6 +257,7 @@ QStringList ScheduledLog::PushedAdvertCarts(double from) {
 }
 
 std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
+    const StationWriter::Wait wait(writer);
     NativeStatement& statement = native(selectLatestWithAdverts, {});
     std::optional<ScheduleDate> hour;
     if (statement.Step())
@@ -261,6 +267,7 @@ std::optional<ScheduleDate> ScheduledLog::LatestHourWithAdverts() {
 }
 
 QList<LogItem> ScheduledLog::HourOutline(double position) {
+    const StationWriter::Wait wait(writer);
     const double hour = hourOf(position);
     NativeStatement& statement = native(selectOutline, {hour, hour + band});
     QList<LogItem> items;
@@ -283,6 +290,7 @@ QList<LogItem> ScheduledLog::HourOutline(double position) {
 }
 
 bool ScheduledLog::holdsItems(double hour) {
+    const StationWriter::Wait wait(writer);
     NativeStatement& statement = native(selectAnyBetween, {hour, hour + band});
     const bool any = statement.Step();
     finish(statement);

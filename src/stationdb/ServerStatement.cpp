@@ -7,6 +7,7 @@
 #include <atomic>
 #include <charconv>
 #include <cstring>
+#include <utility>
 #include <libpq-fe.h>
 
 namespace {
@@ -138,7 +139,15 @@ ServerStatement::ServerStatement(const QSqlDatabase& connection, const QString& 
     int count = 0;
     text = numbered(sql, count);
     values.resize(count);
-    prepare();
+    freshFailure = !prepare();
+}
+
+bool ServerStatement::ready() {
+    // One that could not be prepared just now (the server was busy, say) fails its
+    // first run with those words, instead of waiting for the same lock a second time.
+    if (std::exchange(freshFailure, false))
+        return false;
+    return prepare();
 }
 
 bool ServerStatement::prepare() {
@@ -146,6 +155,7 @@ bool ServerStatement::prepare() {
     // connection) is prepared again at its next run, not given up for good; but not
     // inside the transaction that failed, whose first error says why.
     if (!valid && handle && finishQueued(handle) && PQtransactionStatus(handle) != PQTRANS_INERROR) {
+        pipelineProblems().remove(handle);
         PGresult* prepared = PQprepare(handle, name.constData(), text.constData(), 0, nullptr);
         valid = PQresultStatus(prepared) == PGRES_COMMAND_OK;
         PQclear(prepared);
@@ -204,12 +214,12 @@ bool ServerStatement::run() {
 }
 
 bool ServerStatement::Step() {
-    failed = !result && (!prepare() || !run());
+    failed = !result && (!ready() || !run());
     return !failed && ++row < PQntuples(result);
 }
 
 bool ServerStatement::Execute() {
-    const bool done = prepare() && run();
+    const bool done = ready() && run();
     Reset();
     return done;
 }
@@ -222,7 +232,7 @@ std::vector<const char*> ServerStatement::boundTexts() const {
 }
 
 bool ServerStatement::Queue() {
-    if (!valid && (!finishQueued(handle) || !prepare())) {
+    if (!valid && (!finishQueued(handle) || !ready())) {
         Reset();
         return false;
     }
@@ -234,6 +244,7 @@ bool ServerStatement::Queue() {
 }
 
 void ServerStatement::Reset() {
+    freshFailure = false;
     PQclear(result);
     result = nullptr;
     row = -1;

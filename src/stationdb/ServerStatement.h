@@ -52,6 +52,8 @@ private:
     // the pipeline; False when any of them failed (its words kept for LastProblem).
     static bool finishQueued(pg_conn* handle, pg_result** last = nullptr);
     bool prepare();
+    // Prepared, or prepared now; see freshFailure.
+    bool ready();
     bool run();
     void bindText(int index, QByteArray text);
     // The values bound, as the client library takes them (null for SQL's NULL).
@@ -69,4 +71,6 @@ private:
     int row = -1;
     int changes = 0;
     bool failed = false;
+    // Its preparing failed as it was made, and it has not been run since.
+    bool freshFailure = false;
 };

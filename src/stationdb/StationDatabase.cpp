@@ -268,6 +268,9 @@ int StationDatabase::prepare(const DatabaseLocation& where) {
         return DriverMismatch;
     writer = std::make_unique<StationWriter>(db);
     writer->SetPatience(patience);
+    writer->WaitOnlyWhile(waitsAllowed);
+    // Opening is one wait: its reads together wait at most the patience.
+    const StationWriter::Wait wait(*writer);
 
     QSqlQuery query(db);
     if (!query.exec(u"SELECT Version FROM SchemaInfo"_s) || !query.next()) {
@@ -327,6 +330,12 @@ void StationDatabase::SetPatience(int milliseconds) {
         writer->SetPatience(milliseconds);
 }
 
+void StationDatabase::WaitOnlyWhile(const std::function<bool()>& allowed) {
+    waitsAllowed = allowed;
+    if (writer)
+        writer->WaitOnlyWhile(allowed);
+}
+
 bool StationDatabase::SaveSettings(const StationSettings& changed) {
     if (!writer->Run([&](QString&) { return changed.Save(connection()); }))
         return false;
@@ -346,6 +355,7 @@ bool StationDatabase::SetValue(const QString& name, const QString& value) {
 }
 
 std::optional<QString> StationDatabase::Value(const QString& name) const {
+    const StationWriter::Wait wait(*writer);
     QSqlQuery query(connection());
     query.prepare(u"SELECT Value FROM NamedValues WHERE Name = ?"_s);
     query.addBindValue(name);
@@ -356,6 +366,7 @@ std::optional<QString> StationDatabase::Value(const QString& name) const {
 
 QList<std::pair<QString, QString>> StationDatabase::Values() const {
     QList<std::pair<QString, QString>> values;
+    const StationWriter::Wait wait(*writer);
     QSqlQuery query(connection());
     if (!query.exec(u"SELECT Name, Value FROM NamedValues ORDER BY Name"_s))
         return values;

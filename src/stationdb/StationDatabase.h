@@ -86,6 +86,9 @@ public:
     // How long each change waits for a database kept busy by another program
     // (StationWriter::DefaultPatience unless set), and how the last change ended.
     void SetPatience(int milliseconds);
+    // Waits for a busy database only while `allowed` says so (see StationWriter);
+    // set before Open, it holds for the reads of the opening too.
+    void WaitOnlyWhile(const std::function<bool()>& allowed);
     const WriteOutcome& LastWrite() const { return writer->Last(); }
     // The first read that failed since the last reader's snapshot began (or since
     // ClearReadFailure): Written when every read was answered.
@@ -168,6 +171,7 @@ private:
     ::DatabaseInfo info;
     StationSettings settings;
     int patience = StationWriter::DefaultPatience;
+    std::function<bool()> waitsAllowed;
     std::unique_ptr<StationWriter> writer;
     std::unique_ptr<CartStore> carts;
     std::unique_ptr<ScheduledLog> log;

@@ -1,11 +1,16 @@
 #include "stationdb/StationWriter.h"
 
+#include "base/StopSignal.h"
 #include "stationdb/ServerStatement.h"
 #include "stationdb/SqliteStatement.h"
 #include "stationdb/TransactionGuard.h"
 
-#include <QDeadlineTimer>
 #include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -16,9 +21,27 @@ namespace {
 
 // A busy commit leaves no busy handler to wait in: a short breath before the next attempt.
 constexpr int retryPause = 25; // milliseconds
+// How long SQLite's busy handler sleeps between two looks at the lock, the deadline
+// and the stop signal: short, so that a stop ends the wait well within a second.
+constexpr int busySlice = 20; // milliseconds
+// A server's own lock timeout ends a wait that meets a single lock; the watch
+// cancels a statement only past it, when a wait met lock after lock.
+constexpr std::chrono::milliseconds watchGrace{250};
+// A cancel that reached the server between two statements is lost: it is sent
+// again as long as the wait lasts.
+constexpr std::chrono::milliseconds cancelAgain{200};
+// How often the watch looks for a stop signal (a handler may not wake a thread).
+constexpr std::chrono::milliseconds stopLook{50};
 
-QString seconds(int milliseconds) {
-    return QString::number(milliseconds / 1000.0, 'g', 3);
+bool stopCame() {
+    return !StopSignal::Received().isEmpty();
+}
+
+// A time waited, as an operator reads it: tenths below a second, whole seconds above.
+QString seconds(qint64 milliseconds) {
+    if (milliseconds < 950)
+        return QString::number(double(milliseconds) / 1000.0, 'f', 1);
+    return QString::number((milliseconds + 500) / 1000);
 }
 
 // What a server says when another writer held a lock past the wait, or when two
@@ -44,8 +67,105 @@ QString serverWords(const QString& message) {
 
 } // namespace
 
+// Keeps a server connection's wait within its deadline: a statement blocked past it
+// (one that met a second lock after waiting for a first, or a prepare and its run
+// each waiting) is cancelled from a thread of its own, as is one still waiting when
+// a stop signal comes. The server's lock timeout cannot do it alone: it bounds each
+// lock wait, not their sum.
+class ServerWatch {
+public:
+    enum Ending { None, RanOut, Stopped };
+
+    explicit ServerWatch(pg_conn* handle) : cancel(PQgetCancel(handle)), thread([this] { watch(); }) {}
+    ~ServerWatch() {
+        {
+            const std::lock_guard lock(mutex);
+            quitting = true;
+        }
+        changed.notify_all();
+        thread.join();
+        PQfreeCancel(cancel);
+    }
+    ServerWatch(const ServerWatch&) = delete;
+    ServerWatch& operator=(const ServerWatch&) = delete;
+
+    // Watches until Disarm: past `until`, or at a stop signal that comes meanwhile
+    // (one that came before does not count: the wait then has no patience to cut).
+    void Arm(std::chrono::steady_clock::time_point until, bool stopCounts) {
+        {
+            const std::lock_guard lock(mutex);
+            deadline = until;
+            stops = stopCounts;
+            ending = None;
+            armed = true;
+        }
+        changed.notify_all();
+    }
+    // Once it returns, no cancel of this wait is sent any more.
+    void Disarm() {
+        const std::lock_guard lock(mutex);
+        armed = false;
+    }
+    // Why the watch cancelled the wait in hand (or the last one); None when it did not.
+    Ending Ended() const {
+        const std::lock_guard lock(mutex);
+        return ending;
+    }
+
+private:
+    void watch() {
+        std::unique_lock lock(mutex);
+        while (!quitting) {
+            if (!armed) {
+                changed.wait(lock);
+                continue;
+            }
+            const bool stopped = stops && stopCame();
+            const auto now = std::chrono::steady_clock::now();
+            if (stopped || now >= deadline) {
+                ending = stopped ? Stopped : (ending == None ? RanOut : ending);
+                char words[256];
+                if (cancel)
+                    PQcancel(cancel, words, int(sizeof words));
+                changed.wait_for(lock, cancelAgain);
+                continue;
+            }
+            changed.wait_for(lock, std::min<std::chrono::steady_clock::duration>(stopLook, deadline - now));
+        }
+    }
+
+    pg_cancel* cancel;
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::chrono::steady_clock::time_point deadline;
+    bool stops = false;
+    bool armed = false;
+    bool quitting = false;
+    Ending ending = None;
+    std::thread thread;
+};
+
+StationWriter::Wait::Wait(StationWriter& writer, Kind kind) : writer(writer) {
+    if (writer.waits++ == 0)
+        writer.beginWait(kind);
+}
+
+StationWriter::Wait::~Wait() {
+    if (--writer.waits == 0)
+        writer.endWait();
+}
+
 StationWriter::StationWriter(const QSqlDatabase& connection) : connection(connection) {
+    if (sqlite3* handle = SqliteStatement::HandleOf(connection))
+        sqlite3_busy_handler(handle, &StationWriter::onBusy, this);
+    if (pg_conn* handle = ServerStatement::HandleOf(connection))
+        watch = std::make_unique<ServerWatch>(handle);
     setBusyTimeout(patience);
+}
+
+StationWriter::~StationWriter() {
+    if (sqlite3* handle = SqliteStatement::HandleOf(connection))
+        sqlite3_busy_handler(handle, nullptr, nullptr);
 }
 
 void StationWriter::SetPatience(int milliseconds) {
@@ -53,13 +173,67 @@ void StationWriter::SetPatience(int milliseconds) {
     setBusyTimeout(patience);
 }
 
-void StationWriter::setBusyTimeout(int milliseconds) const {
-    if (sqlite3* handle = SqliteStatement::HandleOf(connection))
-        sqlite3_busy_timeout(handle, milliseconds);
-    // A server's lock timeout of 0 would wait for ever: the least wait is 1 ms.
-    if (ServerStatement::HandleOf(connection))
-        ServerStatement::Run(connection,
-                             "SET lock_timeout = " + QByteArray::number(std::max(1, milliseconds)));
+void StationWriter::setBusyTimeout(int milliseconds) {
+    // SQLite's busy handler keeps to the deadline itself. A server's lock timeout of 0
+    // would wait for ever: the least wait is 1 ms. It is set only outside a
+    // transaction, whose rollback would undo it unseen.
+    milliseconds = std::max(1, milliseconds);
+    if (!ServerStatement::HandleOf(connection) || milliseconds == serverLockTimeout ||
+        ServerStatement::StateOf(connection) != ServerStatement::Idle)
+        return;
+    if (ServerStatement::Run(connection, "SET lock_timeout = " + QByteArray::number(milliseconds)))
+        serverLockTimeout = milliseconds;
+}
+
+void StationWriter::beginWait(Wait::Kind kind) {
+    waiting.start();
+    // A stop, a run that gave up, or a read after one that waited in vain: what
+    // finds the database busy now fails at once.
+    const bool echo = kind == Wait::Reading &&
+                      (readFailure.Result == WriteOutcome::Busy || readFailure.Result == WriteOutcome::Stopped);
+    const bool stopped = stopCame();
+    waitAllowed = !stopped && !echo && (!waitsAllowed || waitsAllowed());
+    deadline = QDeadlineTimer(waitAllowed ? patience : 0);
+    if (watch) {
+        setBusyTimeout(waitAllowed ? patience : 0);
+        watch->Arm(std::chrono::steady_clock::now() + std::chrono::milliseconds(patience) + watchGrace,
+                   !stopped);
+    }
+}
+
+void StationWriter::endWait() {
+    if (watch)
+        watch->Disarm();
+}
+
+int StationWriter::onBusy(void* writer, int count) {
+    return static_cast<StationWriter*>(writer)->keepWaiting(count) ? 1 : 0;
+}
+
+bool StationWriter::keepWaiting(int count) {
+    if (waits == 0 && count == 0)
+        beginWait(Wait::Reading); // a statement outside any wait is a wait of its own
+    if (!waitAllowed || stopCame() || deadline.hasExpired())
+        return false;
+    QThread::msleep(ulong(std::clamp<qint64>(deadline.remainingTime(), 1, busySlice)));
+    return true;
+}
+
+bool StationWriter::stoppedWaiting() const {
+    return stopCame();
+}
+
+WriteOutcome StationWriter::told(const WriteOutcome& outcome) const {
+    if (outcome.Result != WriteOutcome::Busy)
+        return outcome;
+    const QString waited = seconds(waiting.isValid() ? waiting.elapsed() : 0);
+    if (stoppedWaiting())
+        return {WriteOutcome::Stopped, u"%1 ended the wait for the busy Station Database after %2 s (%3)"_s.arg(
+                                           StopSignal::Received(), waited, outcome.Problem)};
+    if (!waitAllowed)
+        return {WriteOutcome::Busy,
+                u"the Station Database was busy, and this run waits for it no more (%1)"_s.arg(outcome.Problem)};
+    return {WriteOutcome::Busy, u"the Station Database stayed busy for %1 s (%2)"_s.arg(waited, outcome.Problem)};
 }
 
 WriteOutcome StationWriter::failure(const QString& refusal) const {
@@ -87,6 +261,9 @@ WriteOutcome StationWriter::serverFailure(const QString& message) const {
                                         message.isEmpty() ? u"no reason given"_s : serverWords(message))};
     if (message.isEmpty())
         return unexplained();
+    // The watch's own cancel: the wait ran out lock after lock, or a stop came.
+    if (watch && watch->Ended() != ServerWatch::None && message.contains(u"due to user request"_s))
+        return {WriteOutcome::Busy, u"its wait ran out"_s};
     if (isServerBusy(message))
         return {WriteOutcome::Busy, serverWords(message)};
     return {isServerUnwritable(message) ? WriteOutcome::Unwritable : WriteOutcome::Failed,
@@ -127,9 +304,9 @@ bool StationWriter::RunQueued(const std::function<bool(QString&)>& work) {
 bool StationWriter::run(const std::function<bool(QString&)>& work, int kind) {
     if (TransactionGuard::IsOpenOn(connection))
         return runNested(work);
-    // The first attempt waits the whole patience, as the connection is set to; a
-    // retry waits only what is left of it (on a server, each setting is a round trip).
-    const QDeadlineTimer deadline(patience);
+    // One wait for all the attempts, from the first: a retry waits only what is left
+    // of the patience (on a server, each setting is a round trip).
+    const Wait wait(*this, Wait::Writing);
     bool retried = false;
     for (;;) {
         last = {};
@@ -146,7 +323,7 @@ bool StationWriter::run(const std::function<bool(QString&)>& work, int kind) {
                 last.Problem += u"; it was lost as the change was committed, so the server may have "
                                 u"kept it: the next run sees whether it did"_s;
         }
-        if (last.Result != WriteOutcome::Busy || deadline.hasExpired())
+        if (last.Result != WriteOutcome::Busy || !waitAllowed || stoppedWaiting() || deadline.hasExpired())
             break;
         QThread::msleep(ulong(std::min<qint64>(retryPause, deadline.remainingTime())));
         setBusyTimeout(int(std::max<qint64>(0, deadline.remainingTime())));
@@ -154,13 +331,8 @@ bool StationWriter::run(const std::function<bool(QString&)>& work, int kind) {
     }
     if (retried)
         setBusyTimeout(patience);
-    if (last.Result == WriteOutcome::Busy)
-        last.Problem = stayedBusy(last.Problem);
+    last = told(last);
     return last.IsWritten();
-}
-
-QString StationWriter::stayedBusy(const QString& words) const {
-    return u"the Station Database stayed busy for %1 s (%2)"_s.arg(seconds(patience), words);
 }
 
 void StationWriter::NoteReadFailure() {
@@ -169,6 +341,5 @@ void StationWriter::NoteReadFailure() {
     readFailure = failure({});
     if (readFailure.IsWritten())
         readFailure = {WriteOutcome::Failed, u"the Station Database could not be read"_s};
-    if (readFailure.Result == WriteOutcome::Busy)
-        readFailure.Problem = stayedBusy(readFailure.Problem);
+    readFailure = told(readFailure);
 }

@@ -2,8 +2,13 @@
 
 #include "stationdb/WriteOutcome.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <functional>
+#include <memory>
+
+class ServerWatch;
 
 // Every change to one Station Database goes through here, as one transaction
 // that starts as a writer (BEGIN IMMEDIATE), so a database kept busy by another
@@ -12,16 +17,44 @@
 // rolled back and the work runs again from its beginning, until the patience is
 // spent: a write is whole or not at all.
 // The outcome of the last write says how it ended and why.
+//
+// The patience is a deadline, not a timeout of each statement: one write (all its
+// attempts), one read, start-up's reading, each waits at most the patience from its
+// first try, however many statements and locks it takes on the way. A stop signal
+// (see StopSignal) ends any wait at once: the scheduler that sends it wants the run
+// over in seconds, not after half a minute's patience.
 class StationWriter {
 public:
     // How long a write waits for a busy database before it counts as not written.
     static constexpr int DefaultPatience = 30000; // milliseconds
 
     explicit StationWriter(const QSqlDatabase& connection);
+    ~StationWriter();
+    StationWriter(const StationWriter&) = delete;
+    StationWriter& operator=(const StationWriter&) = delete;
 
     // Also how long a single statement waits for a lock outside a write.
     void SetPatience(int milliseconds);
     int Patience() const { return patience; }
+    // Waits for a busy database only while `allowed` says so (a run that has given
+    // up waits no more); once it does not, what finds the database busy fails at
+    // once. Always, when not set.
+    void WaitOnlyWhile(std::function<bool()> allowed) { waitsAllowed = std::move(allowed); }
+
+    // One wait for the database: its deadline is the patience from when the scope
+    // began. Scopes inside one another are one wait, the outermost's. A read after
+    // one that found the database busy (see NoteReadFailure) does not wait again.
+    class Wait {
+    public:
+        enum Kind { Reading, Writing };
+        explicit Wait(StationWriter& writer, Kind kind = Reading);
+        ~Wait();
+        Wait(const Wait&) = delete;
+        Wait& operator=(const Wait&) = delete;
+
+    private:
+        StationWriter& writer;
+    };
 
     // Runs the work in one writer's transaction. The work returns False to give up;
     // when the database itself had nothing to say, it names why in `refusal`.
@@ -49,12 +82,33 @@ private:
     WriteOutcome serverFailure(const QString& message) const;
     // A failure the database gave no reason for.
     WriteOutcome unexplained() const;
-    void setBusyTimeout(int milliseconds) const;
-    // The words of a wait that ran out.
-    QString stayedBusy(const QString& words) const;
+    // A busy database, told as the wait ended: how long it waited, or the stop
+    // signal that ended it.
+    WriteOutcome told(const WriteOutcome& outcome) const;
+    void setBusyTimeout(int milliseconds);
+
+    // The outermost wait begins and ends; a SQLite statement outside any wait
+    // begins one of its own at its first busy moment.
+    void beginWait(Wait::Kind kind);
+    void endWait();
+    // SQLite's busy handler: whether to try again (after a short sleep).
+    static int onBusy(void* writer, int count);
+    bool keepWaiting(int count);
+    // Whether a stop signal has ended the wait in hand.
+    bool stoppedWaiting() const;
 
     QSqlDatabase connection;
     int patience = DefaultPatience;
     WriteOutcome last;
     WriteOutcome readFailure;
+    std::function<bool()> waitsAllowed;
+
+    int waits = 0; // open Wait scopes
+    bool waitAllowed = true;
+    bool stopBeforeWait = false; // a stop signal had come before the wait began
+    QElapsedTimer waiting;
+    QDeadlineTimer deadline;
+    qint64 waited = 0; // milliseconds, of the last wait that ended
+    int serverLockTimeout = -1; // as last set on a server connection
+    std::unique_ptr<ServerWatch> watch;
 };

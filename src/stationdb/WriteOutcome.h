@@ -13,7 +13,8 @@ struct WriteOutcome {
         Failed,     // the database refused it (a constraint, a trigger, ...)
         Unwritable, // the database takes no writes at all (its disk is full, it is read-only, its file is
                     // damaged): the next hour would only fail the same way
-        Lost        // the connection to the server was lost: nothing more can be read or written
+        Lost,       // the connection to the server was lost: nothing more can be read or written
+        Stopped     // a stop signal (SIGTERM, SIGINT) ended its wait for a busy database
     };
 
     Status Result = Written;
@@ -22,5 +23,7 @@ struct WriteOutcome {
 
     bool IsWritten() const { return Result == Written; }
     // Whether what comes after it would only wait or fail again.
-    bool EndsTheRun() const { return Result == Busy || Result == Unwritable || Result == Lost; }
+    bool EndsTheRun() const {
+        return Result == Busy || Result == Unwritable || Result == Lost || Result == Stopped;
+    }
 };

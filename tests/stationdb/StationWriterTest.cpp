@@ -2,9 +2,14 @@
 // the patience and then lands whole, or is reported as not written and leaves
 // nothing behind.
 
+#include "base/StopSignal.h"
 #include "support/BusyNeighbour.h"
 #include "support/StationFixture.h"
 
+#include <QElapsedTimer>
+
+#include <csignal>
+#include <future>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -128,6 +133,86 @@ TEST_P(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvert
     EXPECT_EQ(HourItems(Day, 12).size(), 4);
     EXPECT_EQ(Fill(StationDatabase::LocateHour({Day, 14 * 3600}), Fills()),
               u"the hour is no longer in the Scheduled Log");
+}
+
+// The patience is the whole wait, from the first try: a read whose statement must
+// first be prepared, or a write that waits at its start and again later, waits no
+// longer than it, and says how long it did wait. (A file's readers are never held
+// back by its writer: only a server's read waits.)
+TEST_P(StationWriterTest, AReadAndAWriteEachWaitNoLongerThanThePatienceAndSayHowLongTheyWaited) {
+    db.SetPatience(5000);
+    BusyNeighbour playout(Location(), BusyNeighbour::Everything);
+    playout.HoldFor(100s);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    if (OnServer()) {
+        db.ClearReadFailure();
+        EXPECT_FALSE(db.FirstLogItem()); // as at start-up: its statement not yet prepared
+        const qint64 read = elapsed.restart();
+        EXPECT_EQ(db.ReadFailure().Result, WriteOutcome::Busy) << db.ReadFailure().Problem.toStdString();
+        EXPECT_TRUE(db.ReadFailure().Problem.startsWith(u"the Station Database stayed busy for 5 s ("_s))
+            << db.ReadFailure().Problem.toStdString();
+        EXPECT_GE(read, 4900);
+        EXPECT_LT(read, 6000);
+    }
+
+    LogHour built = Hour(Day, 14, {60, 60});
+    EXPECT_FALSE(db.WriteHour(hour, built));
+    const qint64 write = elapsed.restart();
+    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy) << db.LastWrite().Problem.toStdString();
+    EXPECT_TRUE(db.LastWrite().Problem.startsWith(u"the Station Database stayed busy for 5 s ("_s))
+        << db.LastWrite().Problem.toStdString();
+    EXPECT_GE(write, 4900);
+    EXPECT_LT(write, 6000);
+    playout.LetGo();
+    EXPECT_TRUE(HourItems(Day, 14).isEmpty());
+}
+
+namespace {
+
+// A stop signal, as a scheduler sends it, `after` from now; the time it came.
+std::future<QElapsedTimer> signalAfter(int signal, std::chrono::milliseconds after) {
+    return std::async(std::launch::async, [signal, after] {
+        std::this_thread::sleep_for(after);
+        QElapsedTimer since;
+        since.start();
+        std::raise(signal);
+        return since;
+    });
+}
+
+} // namespace
+
+// A stop signal ends a wait for a busy database at once (within a second), not at
+// the end of the patience; nothing of the write is kept, and the words name the signal.
+TEST_P(StationWriterTest, AStopSignalEndsAWriteOrReadWaitingForABusyDatabaseWithinASecond) {
+    StopSignal::Catch();
+    db.SetPatience(30000);
+    BusyNeighbour playout(Location(), BusyNeighbour::Everything);
+    playout.HoldFor(100s);
+
+    auto term = signalAfter(SIGTERM, 500ms);
+    LogHour built = Hour(Day, 14, {60, 60});
+    EXPECT_FALSE(db.WriteHour(hour, built));
+    EXPECT_LT(term.get().elapsed(), 1000);
+    EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Stopped) << db.LastWrite().Problem.toStdString();
+    EXPECT_TRUE(db.LastWrite().Problem.contains(u"SIGTERM"_s)) << db.LastWrite().Problem.toStdString();
+
+    StopSignal::Reset();
+    if (OnServer()) { // a file's readers do not wait
+        auto interrupt = signalAfter(SIGINT, 500ms);
+        db.ClearReadFailure();
+        EXPECT_FALSE(db.FirstLogItem());
+        EXPECT_LT(interrupt.get().elapsed(), 1000);
+        EXPECT_EQ(db.ReadFailure().Result, WriteOutcome::Stopped) << db.ReadFailure().Problem.toStdString();
+        EXPECT_TRUE(db.ReadFailure().Problem.contains(u"SIGINT"_s)) << db.ReadFailure().Problem.toStdString();
+    }
+
+    StopSignal::Reset();
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    playout.LetGo();
+    EXPECT_TRUE(HourItems(Day, 14).isEmpty());
 }
 
 ON_BOTH_BACKENDS(StationWriterTest);
