@@ -216,11 +216,11 @@ Exit statuses of an unattended run (when several apply, the first listed wins):
      hour in hand was finished or undone, and the summary, the /REPORT file
      and RecentHistory.log say so (this wins over 4 and 5)
 
-A write waits up to 30 seconds for a Station Database that another program
-keeps busy (the registry value "BusyWaitSeconds" of the Log Importer key sets
-it); after that, or when the connection to a server database is lost, the run
-reads and writes nothing more, reports the hours left as not written and exits
-with 4.
+A write or a read waits up to 30 seconds in all for a Station Database that
+another program keeps busy (the registry value "BusyWaitSeconds" of the Log
+Importer key sets it); after that, or when the connection to a server database
+is lost, the run reads and writes nothing more, reports the hours left as not
+written and exits with 4. SIGTERM or SIGINT ends such a wait at once (7).
 
 An hour that the Scheduled Log held and that had started when the run began
 is on air or past: an unattended run never changes it (its breaks are "too

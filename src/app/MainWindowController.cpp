@@ -127,6 +127,9 @@ bool MainWindowController::Start() {
     if (name.isEmpty())
         return refuse(noDatabaseChosen());
     database = std::make_unique<StationDatabase>();
+    // The opening's reads keep to the patience too; a run that gave up waits no more.
+    database->SetPatience(patience());
+    database->WaitOnlyWhile([this] { return !outcome.GaveUp() || outcome.Finished().isValid(); });
     if (database->Open(playout.Databases(), name) != StationDatabase::Opened) {
         const QString problem = database->OpenProblem();
         database.reset();
@@ -138,7 +141,6 @@ bool MainWindowController::Start() {
         return refuse(
             u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(location));
     }
-    database->SetPatience(patience());
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
                              u"LastDatabase"_s,
@@ -153,8 +155,10 @@ bool MainWindowController::Start() {
                                  u"WarnAtStartup"_s, 1) != 0;
     ReadLogDetails(!(warn && !tool.SilentMode));
     // A Scheduled Log that cannot be read is not an empty one: nothing could be
-    // offered or imported on what it would say.
-    if (const WriteOutcome& read = database->ReadFailure(); !read.IsWritten())
+    // offered or imported on what it would say. A stop signal that ended the wait
+    // is the run's to record, as a stop between hours is.
+    if (const WriteOutcome& read = database->ReadFailure();
+        !read.IsWritten() && read.Result != WriteOutcome::Stopped)
         return refuse(u"the Scheduled Log could not be read: "_s + read.Problem);
     return true; // the splash stays until the main window shows
 }

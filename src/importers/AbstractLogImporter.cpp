@@ -102,7 +102,9 @@ void AbstractLogImporter::ReportNotWritten(const QString& category, const QStrin
     if (!why.EndsTheRun() || Outcome().GaveUp())
         return;
     Outcome().GiveUp(why.Problem);
-    History(u"Stopped writing, as "_s + why.Problem + u"; the hours after it were not written"_s);
+    WritingStopped(); // a stop signal that ended the wait is recorded as the run's stop
+    if (Outcome().StoppedBy().isEmpty())
+        History(u"Stopped writing, as "_s + why.Problem + u"; the hours after it were not written"_s);
 }
 
 bool AbstractLogImporter::StoredSettingsUsable(StationDatabase& db, const QString& category,

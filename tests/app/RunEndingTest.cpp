@@ -104,6 +104,12 @@ protected:
     }
 
     void TwoRunsAtOnce(int rounds);
+    void StopWhileWaiting();
+    void GiveUpWithoutWaitingAgain(BusyNeighbour::Lock lock);
+    void Patience(int seconds) const {
+        RegistryTools::SetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"BusyWaitSeconds"_s, seconds);
+    }
 
     QTemporaryDir outside;
     QString location;
@@ -304,4 +310,93 @@ TEST_F(RunEndingTest, AScheduledLogLockedPastThePatienceIsWaitedForOnceAndToldAs
     EXPECT_EQ(Hours(), figure(Output, u"hours written:"_s));
     EXPECT_EQ(ImportAll(), 0) << Output.toStdString();
     EXPECT_EQ(Hours(), days * 24);
+}
+
+TEST_F(RunEndingTest, AScheduledLogLockedFromTheStartEndsTheRunWithinItsPatienceOnPostgreSQL) {
+    MakeStation(ThrowawayServer::Get().NewLocation());
+    Patience(5);
+    BusyNeighbour playout(location, BusyNeighbour::Everything);
+    playout.HoldFor(std::chrono::seconds(100));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(ImportAll(), 1) << Output.toStdString();
+    RecordProperty("runMilliseconds", int(elapsed.elapsed()));
+    EXPECT_LT(elapsed.elapsed(), 7000); // the patience, and a little for starting and ending
+    EXPECT_TRUE(Errors.contains(u"start-up failed: the Scheduled Log could not be read: the Station Database "
+                                u"stayed busy for 5 s ("_s))
+        << Errors.toStdString();
+    playout.LetGo();
+    EXPECT_EQ(Hours(), 0);
+}
+
+// A stop signal while the run waits for a database another program keeps busy ends
+// the wait at once, and the run as a stop between hours does: status 7, its summary,
+// report and history, and the hours it wrote in the log.
+void RunEndingTest::StopWhileWaiting() {
+    BusyNeighbour playout(location); // the default patience: half a minute
+    QElapsedTimer sinceTheStop;
+    const int code = ImportAll([&](QProcess& run) {
+        WaitFor([this] { return Hours(); }, 0);
+        playout.HoldFor(std::chrono::seconds(100));
+        QThread::msleep(1000); // the run is at its next hour by now, waiting
+        sinceTheStop.start();
+        ::kill(pid_t(run.processId()), SIGTERM);
+    });
+    const qint64 ended = sinceTheStop.elapsed();
+    playout.LetGo();
+    EXPECT_EQ(code, 7) << Errors.toStdString() << Output.toStdString();
+    RecordProperty("endedAfterTheStopMilliseconds", int(ended));
+    EXPECT_LT(ended, 1000) << Output.toStdString();
+    EXPECT_EQ(lineAfter(Output, u"stopped:"_s), u"by SIGTERM, before the end of the range"_s)
+        << Output.toStdString();
+    const int written = figure(Output, u"hours written:"_s);
+    EXPECT_GT(written, 0);
+    EXPECT_EQ(Hours(), written);
+    const QJsonObject report = Report();
+    EXPECT_EQ(report.value(u"stoppedBy"_s).toString(), u"SIGTERM");
+    EXPECT_EQ(report.value(u"exitStatus"_s).toInt(), 7);
+    const QString history = readAll(lineAfter(Output, u"RecentHistory.log:"_s));
+    EXPECT_TRUE(history.contains(u"Stopped by SIGTERM before the end of the range"_s))
+        << history.toStdString();
+}
+
+TEST_F(RunEndingTest, AStopSignalEndsTheRunsWaitForABusyDatabaseWithinASecond) {
+    MakeStation({});
+    StopWhileWaiting();
+}
+
+TEST_F(RunEndingTest, AStopSignalEndsTheRunsWaitForABusyDatabaseWithinASecondOnPostgreSQL) {
+    MakeStation(ThrowawayServer::Get().NewLocation());
+    StopWhileWaiting();
+}
+
+// Once a wait has run out and the run has given up, nothing more waits: the run ends
+// one patience after the database became busy, not two or more.
+void RunEndingTest::GiveUpWithoutWaitingAgain(BusyNeighbour::Lock lock) {
+    Patience(2);
+    BusyNeighbour playout(location, lock);
+    QElapsedTimer sinceTheLock;
+    const int code = ImportAll([&](QProcess&) {
+        WaitFor([this] { return Hours(); }, 0);
+        playout.HoldFor(std::chrono::seconds(100));
+        sinceTheLock.start();
+    });
+    const qint64 ended = sinceTheLock.elapsed();
+    playout.LetGo();
+    EXPECT_EQ(code, 4) << Errors.toStdString() << Output.toStdString();
+    RecordProperty("endedAfterTheLockMilliseconds", int(ended));
+    EXPECT_LT(ended, 3000) << Output.toStdString();
+    EXPECT_TRUE(Report().value(u"stoppedWriting"_s).toString().startsWith(u"the Station Database stayed busy for 2 s"_s))
+        << Report().value(u"stoppedWriting"_s).toString().toStdString();
+    EXPECT_EQ(Hours(), figure(Output, u"hours written:"_s));
+}
+
+TEST_F(RunEndingTest, AGivenUpRunEndsWithoutWaitingAgain) {
+    MakeStation({});
+    GiveUpWithoutWaitingAgain(BusyNeighbour::WritersOnly); // a file's readers go on
+}
+
+TEST_F(RunEndingTest, AGivenUpRunEndsWithoutWaitingAgainOnPostgreSQL) {
+    MakeStation(ThrowawayServer::Get().NewLocation());
+    GiveUpWithoutWaitingAgain(BusyNeighbour::Everything);
 }
