@@ -105,7 +105,6 @@ private:
 
     int waits = 0; // open Wait scopes
     bool waitAllowed = true;
-    bool stopBeforeWait = false; // a stop signal had come before the wait began
     QElapsedTimer waiting;
     QDeadlineTimer deadline;
     qint64 waited = 0; // milliseconds, of the last wait that ended
