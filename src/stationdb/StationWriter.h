@@ -107,7 +107,6 @@ private:
     bool waitAllowed = true;
     QElapsedTimer waiting;
     QDeadlineTimer deadline;
-    qint64 waited = 0; // milliseconds, of the last wait that ended
     int serverLockTimeout = -1; // as last set on a server connection
     std::unique_ptr<ServerWatch> watch;
 };
