@@ -7,8 +7,8 @@
 #include <atomic>
 #include <charconv>
 #include <cstring>
-#include <utility>
 #include <libpq-fe.h>
+#include <utility>
 
 namespace {
 

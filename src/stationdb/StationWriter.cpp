@@ -189,8 +189,8 @@ void StationWriter::beginWait(Wait::Kind kind) {
     waiting.start();
     // A stop, a run that gave up, or a read after one that waited in vain: what
     // finds the database busy now fails at once.
-    const bool echo = kind == Wait::Reading &&
-                      (readFailure.Result == WriteOutcome::Busy || readFailure.Result == WriteOutcome::Stopped);
+    const bool echo = kind == Wait::Reading && (readFailure.Result == WriteOutcome::Busy ||
+                                                readFailure.Result == WriteOutcome::Stopped);
     const bool stopped = stopCame();
     waitAllowed = !stopped && !echo && (!waitsAllowed || waitsAllowed());
     deadline = QDeadlineTimer(waitAllowed ? patience : 0);
@@ -228,12 +228,15 @@ WriteOutcome StationWriter::told(const WriteOutcome& outcome) const {
         return outcome;
     const QString waited = seconds(waiting.isValid() ? waiting.elapsed() : 0);
     if (stoppedWaiting())
-        return {WriteOutcome::Stopped, u"%1 ended the wait for the busy Station Database after %2 s (%3)"_s.arg(
-                                           StopSignal::Received(), waited, outcome.Problem)};
+        return {WriteOutcome::Stopped,
+                u"%1 ended the wait for the busy Station Database after %2 s (%3)"_s.arg(
+                    StopSignal::Received(), waited, outcome.Problem)};
     if (!waitAllowed)
-        return {WriteOutcome::Busy,
-                u"the Station Database was busy, and this run waits for it no more (%1)"_s.arg(outcome.Problem)};
-    return {WriteOutcome::Busy, u"the Station Database stayed busy for %1 s (%2)"_s.arg(waited, outcome.Problem)};
+        return {
+            WriteOutcome::Busy,
+            u"the Station Database was busy, and this run waits for it no more (%1)"_s.arg(outcome.Problem)};
+    return {WriteOutcome::Busy,
+            u"the Station Database stayed busy for %1 s (%2)"_s.arg(waited, outcome.Problem)};
 }
 
 WriteOutcome StationWriter::failure(const QString& refusal) const {

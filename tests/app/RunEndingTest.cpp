@@ -386,7 +386,10 @@ void RunEndingTest::GiveUpWithoutWaitingAgain(BusyNeighbour::Lock lock) {
     EXPECT_EQ(code, 4) << Errors.toStdString() << Output.toStdString();
     RecordProperty("endedAfterTheLockMilliseconds", int(ended));
     EXPECT_LT(ended, 3000) << Output.toStdString();
-    EXPECT_TRUE(Report().value(u"stoppedWriting"_s).toString().startsWith(u"the Station Database stayed busy for 2 s"_s))
+    EXPECT_TRUE(Report()
+                    .value(u"stoppedWriting"_s)
+                    .toString()
+                    .startsWith(u"the Station Database stayed busy for 2 s"_s))
         << Report().value(u"stoppedWriting"_s).toString().toStdString();
     EXPECT_EQ(Hours(), figure(Output, u"hours written:"_s));
 }
