@@ -90,6 +90,7 @@ TEST_F(ReadinessTest, EachHourIsJudgedByWhatTheFilesOfferAndTheLogHolds) {
     const QList<HourReadiness> later = Readiness::Of(db, {Nov(7), 6 * 3600}, 1);
     EXPECT_EQ(States(later), QStringList{u"music only"_s});
     EXPECT_FALSE(later[0].AdvertLog);
+    EXPECT_EQ(later[0].EmptyBreaks, 0); // its breaks wait for a log: none is empty yet
     EXPECT_TRUE(Readiness::Table(later).contains(u"no advert log"_s));
 }
 
