@@ -12,7 +12,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,8 +63,20 @@ QHash<double, QList<LogItem>> Readiness::itemsOf(StationDatabase& db, const Sche
     return hours;
 }
 
+QHash<double, Readiness::Unreadable> Readiness::unreadableOf(const RunOutcome& planned) {
+    QHash<double, Unreadable> hours;
+    for (const RunOutcome::Line& line : planned.AdvertLineRecords()) {
+        if (line.Fate != RunOutcome::LineFate::Unreadable)
+            continue;
+        Unreadable& hour = hours[StationDatabase::LocateHour(line.Hour)];
+        ++hour.Lines;
+        hour.Breaks.insert(line.Break);
+    }
+    return hours;
+}
+
 HourReadiness Readiness::hourOf(const ScheduleDate& hour, const QList<LogItem>& items, const Day& day,
-                                const RunOutcome& planned, HourAudit& audit) {
+                                const RunOutcome& planned, const Unreadable& unreadable, HourAudit& audit) {
     HourReadiness ready;
     ready.Hour = hour;
     ready.MusicOffered = day.MusicHours.contains(int(hour.Seconds / 3600));
@@ -85,16 +96,10 @@ HourReadiness Readiness::hourOf(const ScheduleDate& hour, const QList<LogItem>& 
         return ready;
     }
     // A break whose only line cannot be read is not empty: that line is counted apart.
-    QSet<float> spoilt;
-    for (const RunOutcome::Line& line : planned.AdvertLineRecords()) {
-        if (line.Fate != RunOutcome::LineFate::Unreadable || !ScheduleDateTools::IsSameHour(line.Hour, hour))
-            continue;
-        ++ready.UnreadableLines;
-        spoilt.insert(line.Break);
-    }
+    ready.UnreadableLines = unreadable.Lines;
     for (const RunOutcome::Break& met : fates->Breaks) {
         ready.AdvertsOffered += met.Adverts;
-        ready.EmptyBreaks += met.Adverts == 0 && !spoilt.contains(met.Time);
+        ready.EmptyBreaks += met.Adverts == 0 && !unreadable.Breaks.contains(met.Time);
     }
     audit.WeighBreaks(ready, items, fates->Breaks);
     return ready;
@@ -107,6 +112,7 @@ QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from
     const RunOutcome planned =
         plan(db, hour, ScheduleDateTools::AddSeconds(last, ScheduleDateTools::HourEnd));
     const QHash<double, QList<LogItem>> items = itemsOf(db, hour, last);
+    const QHash<double, Unreadable> unreadable = unreadableOf(planned);
     HourAudit audit(db);
     Day day;
     qint32 dayRead = 0;
@@ -115,7 +121,8 @@ QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from
             day = readDay(db, hour.Day);
             dayRead = hour.Day;
         }
-        found.append(hourOf(hour, items.value(StationDatabase::LocateHour(hour)), day, planned, audit));
+        const double position = StationDatabase::LocateHour(hour);
+        found.append(hourOf(hour, items.value(position), day, planned, unreadable.value(position), audit));
     }
     return found;
 }

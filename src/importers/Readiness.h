@@ -40,6 +40,14 @@ private:
     // The Scheduled Log's items of the range, read at once, by the position of their hour.
     static QHash<double, QList<LogItem>> itemsOf(StationDatabase& db, const ScheduleDate& from,
                                                  const ScheduleDate& to);
+    // The advert lines of an hour that cannot be read, and the times of the breaks
+    // they spoil.
+    struct Unreadable {
+        int Lines = 0;
+        QSet<float> Breaks;
+    };
+    // The plan's unreadable lines by the position of their hour, gathered once.
+    static QHash<double, Unreadable> unreadableOf(const RunOutcome& planned);
     static HourReadiness hourOf(const ScheduleDate& hour, const QList<LogItem>& items, const Day& day,
-                                const RunOutcome& planned, HourAudit& audit);
+                                const RunOutcome& planned, const Unreadable& unreadable, HourAudit& audit);
 };
