@@ -323,6 +323,26 @@ TEST_F(AdvertPushTest, AnHourTooFullToHoldItsAdvertsStillCountsItsBreaksAndIsTes
     EXPECT_EQ(AdLines().filter(u"so may underrun"_s).size(), 1);
 }
 
+TEST_F(AdvertPushTest, AdvertInformationHoldsTheCartsOfEveryPushedAdvertFromTodayOn) {
+    MusicHours(24, {10, 11});
+    Cart other;
+    other.Number = u"0777"_s;
+    other.Title = u"Other"_s;
+    other.Length = 20;
+    ASSERT_TRUE(db.Carts().Save({other}));
+    AdvertLog(24, {Advert(u"10:15:00"_s, u"0777"_s), Advert(u"11:15:00"_s, u"0034"_s)});
+    ASSERT_TRUE(Push(Nov(24), 10 * 3600, Nov(24), 10 * 3600));
+    Exec(u"DELETE FROM AdvertInfo"_s); // as a push stopped before its refresh leaves it
+    ASSERT_TRUE(Push(Nov(24), 11 * 3600, Nov(24), 11 * 3600));
+    auto rows = db.Maintenance().Query(QString());
+    ASSERT_TRUE(rows);
+    QStringList references;
+    for (const InfoRow* row = rows->First(); row; row = rows->Next())
+        references.append(row->HDReference);
+    references.sort();
+    EXPECT_EQ(references, QStringList({u"0034"_s, u"0777"_s}));
+}
+
 TEST_F(AdvertPushTest, AdvertInformationKeepsOneRowPerCart) {
     MusicHours(5, {10, 11});
     Cart other;
