@@ -35,15 +35,16 @@ QJsonObject hourObject(const RunOutcome::Hour& hour) {
                               {u"perBreak"_s, counts},
                               {u"breakFates"_s, fates},
                               {u"caughtUp"_s, hour.CaughtUp}};
-    QStringList reasons;
-    for (const QString& reason : {hour.MusicReason, hour.AdvertsReason}) {
-        if (!reason.isEmpty())
-            reasons.append(reason);
-    }
+    // An hour whose music was not written cannot take its adverts: why the music was
+    // not written says all (a lost server, a full disk), once.
+    QString reason = hour.MusicReason;
+    const bool followsMusic = hour.Music == RunOutcome::NotWritten && hour.Adverts == RunOutcome::NotWritten;
+    if (!hour.AdvertsReason.isEmpty() && !(followsMusic && !reason.isEmpty()))
+        reason += (reason.isEmpty() ? QString() : u"; "_s) + hour.AdvertsReason;
     return {{u"start"_s, when(hour.Start)},
             {u"music"_s, RunOutcome::FateText(hour.Music)},
             {u"adverts"_s, adverts},
-            {u"reason"_s, reasons.join(u"; "_s)}};
+            {u"reason"_s, reason}};
 }
 
 QJsonArray texts(const QStringList& list) {

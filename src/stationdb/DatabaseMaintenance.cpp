@@ -15,6 +15,13 @@ const QString columns =
     u"ID, LastUpdated, ItemType, ItemSource, CartNumber, HDReference, Title, Text1, Detail1, "
     u"Value1, Value2, Detail2, Measure1, AudioLength, Measure2, Measure3"_s;
 const QString timeFormat = u"yyyy-MM-dd HH:mm:ss"_s;
+const QString insertRow =
+    u"INSERT INTO AdvertInfo ("_s + columns +
+    u") VALUES ((SELECT COALESCE(MAX(ID), 0) + 1 FROM AdvertInfo), ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
+const QString updateRows =
+    u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, HDReference = ?, "
+    u"Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, Measure1 = ?, AudioLength = ?, "
+    u"Measure2 = ?, Measure3 = ? WHERE "_s;
 
 InfoRow readRow(const QSqlQuery& query) {
     InfoRow row;
@@ -56,6 +63,16 @@ QList<QVariant> valuesOf(const InfoRow& row) {
             double(row.Measure3)};
 }
 
+// Runs the statement with the row's values, then the extra ones; the rows it changed,
+// or -1 when it failed.
+int changed(QSqlQuery& query, const QString& sql, const InfoRow& row, const QList<QVariant>& extra = {}) {
+    if (!query.prepare(sql))
+        return -1;
+    for (const QVariant& value : valuesOf(row) + extra)
+        query.addBindValue(value);
+    return query.exec() ? query.numRowsAffected() : -1;
+}
+
 } // namespace
 
 std::optional<InfoRows> DatabaseMaintenance::Query(const QString& filter, int) const {
@@ -87,26 +104,21 @@ std::optional<InfoRows> DatabaseMaintenance::Query(const QString& filter, int) c
 bool DatabaseMaintenance::Save(qint64 id, const InfoRow& row) const {
     return writer->Run([&](QString& refusal) {
         QSqlQuery query(connection);
-        if (id == 0) {
-            query.prepare(
-                u"INSERT INTO AdvertInfo ("_s + columns +
-                u") VALUES ((SELECT COALESCE(MAX(ID), 0) + 1 FROM AdvertInfo), ?, ?, ?, ?, ?, ?, ?, ?, "
-                u"?, ?, ?, ?, ?, ?, ?)"_s);
-        } else {
-            query.prepare(
-                u"UPDATE AdvertInfo SET LastUpdated = ?, ItemType = ?, ItemSource = ?, CartNumber = ?, "
-                u"HDReference = ?, Title = ?, Text1 = ?, Detail1 = ?, Value1 = ?, Value2 = ?, Detail2 = ?, "
-                u"Measure1 = ?, AudioLength = ?, Measure2 = ?, Measure3 = ? WHERE ID = ?"_s);
-        }
-        for (const QVariant& value : valuesOf(row))
-            query.addBindValue(value);
-        if (id != 0)
-            query.addBindValue(id);
-        if (!query.exec())
+        const int rows = id == 0 ? changed(query, insertRow, row) : changed(query, updateRows + u"ID = ?"_s, row, {id});
+        if (rows < 0)
             return false;
-        if (query.numRowsAffected() != 1)
+        if (rows != 1)
             refusal = u"there is no advert information row %1"_s.arg(id);
         return refusal.isEmpty();
+    });
+}
+
+bool DatabaseMaintenance::Stamp(const InfoRow& row) const {
+    return writer->Run([&](QString&) {
+        QSqlQuery query(connection);
+        const int rows =
+            changed(query, updateRows + u"ItemType = ? AND HDReference = ?"_s, row, {row.ItemType, row.HDReference});
+        return rows > 0 || (rows == 0 && changed(query, insertRow, row) == 1);
     });
 }
 

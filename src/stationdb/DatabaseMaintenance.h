@@ -21,6 +21,10 @@ public:
     std::optional<InfoRows> Query(const QString& filter, int mode = 0) const;
     // Updates the row with this ID, or adds the row as a new one for ID 0.
     bool Save(qint64 id, const InfoRow& row) const;
+    // Brings every row of the row's type and reference up to the row's values, or
+    // adds it when there is none: one row per cart, however often it is stamped.
+    // Inside a transaction already open, it is part of that one.
+    bool Stamp(const InfoRow& row) const;
     bool Delete(qint64 id) const;
     // Removes all song, link and advert information.
     bool EmptyDatabase() const;

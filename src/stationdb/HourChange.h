@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stationdb/InfoRow.h"
 #include "stationdb/LogItem.h"
 
 #include <QList>
@@ -15,4 +16,7 @@ struct HourChange {
     QList<LogItem> Moved; // the items already there whose time, length or flags change
     bool LaidOut = false; // a gap was too narrow: the whole hour is written again
     float HourLength = 0; // as the hour start will hold it
+    // The advert information of carts the hour brings, brought up to date in the
+    // hour's own transaction: a run cut short after the hour still leaves its rows.
+    QList<InfoRow> Information;
 };

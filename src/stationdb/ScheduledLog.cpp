@@ -1,5 +1,6 @@
 #include "stationdb/ScheduledLog.h"
 
+#include "stationdb/DatabaseMaintenance.h"
 #include "stationdb/StartTimes.h"
 
 #include <QVariant>
@@ -409,7 +410,7 @@ bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
         return false;
     }
     if (change.LaidOut)
-        return layOutAgain(change);
+        return layOutAgain(change) && stampInformation(change);
     for (const LogItem& item : change.Moved) {
         if (!native(updateTimes,
                     {double(item.Time), double(item.HourLength), double(item.Flags & 0xFFFF), item.Position})
@@ -420,7 +421,13 @@ bool ScheduledLog::applyHour(const HourChange& change, QString& refusal) {
         if (change.Fresh[i] && !insert(change.Items[i]))
             return false;
     }
-    return true;
+    return stampInformation(change);
+}
+
+bool ScheduledLog::stampInformation(const HourChange& change) {
+    const DatabaseMaintenance information(connection, writer);
+    return std::all_of(change.Information.cbegin(), change.Information.cend(),
+                       [&information](const InfoRow& row) { return information.Stamp(row); });
 }
 
 bool ScheduledLog::layOutAgain(const HourChange& change) {

@@ -69,7 +69,8 @@ public:
     static std::optional<HourChange> PlanBreaks(const QList<LogItem>& hour, const QList<BreakFill>& fills,
                                                 QString& refusal);
     // Writes the change in one transaction, as it was planned: refused when the hour
-    // start's flags changed meanwhile (another run filled it, or it went).
+    // start's flags changed meanwhile (another run filled it, or it went). The
+    // change's advert information is stamped in the same transaction.
     bool ApplyHour(const HourChange& change);
     // Stores the item's fields (all but its position) at the position.
     bool UpdateItem(double position, const LogItem& item);
@@ -108,6 +109,7 @@ private:
     static bool layOut(double hour, QList<LogItem>& items);
     bool applyHour(const HourChange& change, QString& refusal);
     bool layOutAgain(const HourChange& change);
+    bool stampInformation(const HourChange& change);
 
     QSqlDatabase connection;
     StationWriter& writer;

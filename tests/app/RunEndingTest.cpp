@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -200,6 +201,8 @@ TEST_F(RunEndingTest, AFullDiskEndsTheWritingOnceAndTheNextRunMakesTheRecordWhol
                   .size(),
               1);
     EXPECT_EQ(Hours(), days * 24);
+    // The hours written before the disk filled brought their carts' information with them.
+    EXPECT_EQ(InformationRows(), PushedCarts());
 
     QFile::remove(filler);
     EXPECT_EQ(ImportAll(), 0) << Errors.toStdString();
@@ -243,8 +246,9 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
     ThrowawayServer server(ThrowawayServer::Durable); // what it committed outlives the crash
     ASSERT_EQ(server.Problem(), QString());
     MakeStation(server.NewLocation());
-    // The first day whole, so that the advert information holds rows to keep.
-    ASSERT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(0) + u" 23:59"_s), 0) << Errors.toStdString();
+    // The first hours, so that the advert information holds rows to keep, and the
+    // push that is cut short has carts of its own to bring.
+    ASSERT_EQ(Import(dayText(0) + u" 00:00"_s, dayText(0) + u" 02:59"_s), 0) << Errors.toStdString();
     const int infoRows = Value(u"SELECT count(*) FROM AdvertInfo"_s);
     ASSERT_GT(infoRows, 0);
 
@@ -253,7 +257,7 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
         const int advertsBefore = Adverts();
         const int code = ImportAll([&](QProcess&) {
             if (inThePush)
-                WaitFor([this] { return Adverts(); }, advertsBefore);
+                WaitFor([this] { return Adverts(); }, advertsBefore + 60);
             else
                 WaitFor([this] { return Hours(); }, hoursBefore);
             ASSERT_TRUE(server.Crash());
@@ -265,13 +269,22 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
         EXPECT_NE(lineAfter(Output, u"advert hours not written:"_s), u"0"_s) << Output.toStdString();
         EXPECT_TRUE(Report().value(u"stoppedWriting"_s).toString().contains(u"connection"_s))
             << Report().value(u"stoppedWriting"_s).toString().toStdString();
+        for (const QJsonValue hour : Report()[u"hours"_s].toArray()) {
+            const QString reason = hour[u"reason"_s].toString();
+            EXPECT_LE(reason.count(u"the connection to the Station Database's server"_s), 1)
+                << "an hour's reason is given twice: " << reason.toStdString();
+        }
         const QStringList log = ApplicationLog();
         EXPECT_TRUE(log.filter(u"was not in the Scheduled log"_s).isEmpty()) << log.join(u'\n').toStdString();
         const QString history = readAll(lineAfter(Output, u"RecentHistory.log:"_s));
+        EXPECT_TRUE(history.contains(u"Stopped writing, as "_s)) << history.toStdString();
         EXPECT_TRUE(history.trimmed().section(u'\n', -1).contains(u"Finish Advert Push"_s));
 
         ASSERT_TRUE(server.Restart());
-        EXPECT_EQ(Value(u"SELECT count(*) FROM AdvertInfo"_s), infoRows); // as it was before the run
+        // Never emptier than before the run, and every hour written brought its carts' rows.
+        EXPECT_GE(InformationRows(), infoRows);
+        EXPECT_EQ(InformationRows(), PushedCarts());
+        EXPECT_TRUE(!inThePush || PushedCarts() > infoRows); // the push brought carts of its own
         // Every hour the run counted as written is there (and, when the connection
         // went at a commit, perhaps the one it could not confirm).
         const int written = figure(Output, u"hours written:"_s);
@@ -280,6 +293,7 @@ TEST_F(RunEndingTest, AServerLostInTheMiddleOfEitherImporterEndsWithFourAndTrueR
     }
     EXPECT_EQ(ImportAll(), 0) << Errors.toStdString() << Output.toStdString();
     EXPECT_EQ(Hours(), days * 24);
+    EXPECT_EQ(InformationRows(), PushedCarts());
     EXPECT_EQ(Value(u"SELECT count(*) FROM AdvertInfo"_s),
               Value(u"SELECT count(DISTINCT HDReference) FROM AdvertInfo"_s));
 }

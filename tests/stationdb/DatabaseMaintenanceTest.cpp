@@ -91,4 +91,32 @@ TEST_P(DatabaseMaintenanceTest, AQuoteInACartNumberNeitherBreaksNorWidensTheQuer
     EXPECT_EQ(table.Query(QString())->Count(), 2);
 }
 
+TEST_P(DatabaseMaintenanceTest, AStampKeepsOneRowPerCartAndGoesWithTheChangeAroundIt) {
+    DatabaseMaintenance table = db.Maintenance();
+    const QDateTime old(QDate(2011, 3, 1), QTime(12, 0));
+    ASSERT_TRUE(table.Save(0, Row(u"0034"_s, 2, old)));
+    ASSERT_TRUE(table.Save(0, Row(u"0034"_s, 1, old)));
+
+    InfoRow stamped = Row(u"0034"_s, 2, Now);
+    stamped.Title = u"Stamped"_s;
+    ASSERT_TRUE(table.Stamp(stamped)); // both of the cart's rows take its values
+    auto rows = table.Query(u"[HDReference]='0034'"_s);
+    ASSERT_EQ(rows->Count(), 2);
+    for (const InfoRow* row = rows->First(); row; row = rows->Next()) {
+        EXPECT_EQ(row->Title, u"Stamped");
+        EXPECT_EQ(row->LastUpdated, Now);
+    }
+    ASSERT_TRUE(table.Stamp(Row(u"0077"_s, 2, Now)));
+    ASSERT_TRUE(table.Stamp(Row(u"0077"_s, 2, Now)));
+    EXPECT_EQ(table.Query(u"[HDReference]='0077'"_s)->Count(), 1);
+
+    // Stamped in a change that gives up, nothing of it is kept.
+    EXPECT_FALSE(db.Change([&](QString& refusal) {
+        EXPECT_TRUE(table.Stamp(Row(u"0088"_s, 2, Now)));
+        refusal = u"given up"_s;
+        return false;
+    }));
+    EXPECT_FALSE(table.Query(u"[HDReference]='0088'"_s));
+}
+
 ON_BOTH_BACKENDS(DatabaseMaintenanceTest);

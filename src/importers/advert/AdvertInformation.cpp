@@ -10,9 +10,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-void fill(InfoRow& row, const Cart& cart, const QDateTime& now) {
+InfoRow AdvertInformation::RowOf(const Cart& cart, const QDateTime& now) {
+    InfoRow row;
     row.LastUpdated = now;
     row.ItemType = 4;
     row.ItemSource = 2;
@@ -28,12 +27,7 @@ void fill(InfoRow& row, const Cart& cart, const QDateTime& now) {
     row.AudioLength = cart.AudioLength;
     row.Measure2 = cart.Measure2;
     row.Measure3 = cart.Measure3;
-}
-
-} // namespace
-
-QString AdvertInformation::FilterOf(const QString& number) {
-    return u"[ItemType]=4 AND [HDReference]='"_s + QString(number).replace(u"'"_s, u"''"_s) + u"'"_s;
+    return row;
 }
 
 CartSet AdvertInformation::scheduled(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today) {
@@ -69,25 +63,10 @@ bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& pushed, cons
 bool AdvertInformation::refresh(StationDatabase& db, const CartSet& carts) {
     const DatabaseMaintenance table = db.Maintenance();
     const QDateTime now = Clock::Now();
-    bool stored = true;
-    for (int i = 1; i <= carts.Count() && stored; ++i) {
-        const Cart& cart = carts.Item(i);
-        bool found = false;
-        auto rows = table.Query(FilterOf(cart.Number), true);
-        for (const InfoRow* row = rows ? rows->First() : nullptr; row && stored; row = rows->Next()) {
-            InfoRow updated = *row;
-            fill(updated, cart, now);
-            stored = table.Save(updated.ID, updated);
-            found = true;
-        }
-        if (!found) {
-            InfoRow added;
-            fill(added, cart, now);
-            stored = table.Save(0, added);
-        }
+    for (int i = 1; i <= carts.Count(); ++i) {
+        if (!table.Stamp(RowOf(carts.Item(i), now)))
+            return false;
     }
-    if (!stored)
-        return false;
     const QString weekAgo = now.date().addDays(-7).toString(u"MM-dd-yyyy"_s);
     auto old = table.Query(u"[ItemType]=4 AND [ItemSource]=2 AND [LastUpdated]<=#"_s + weekAgo + u"#"_s, 3);
     for (const InfoRow* row = old ? old->First() : nullptr; row; row = old->Next()) {

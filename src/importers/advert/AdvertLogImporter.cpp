@@ -516,7 +516,7 @@ void AdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
         return;
     }
     QString refusal;
-    const auto change = StationDatabase::PlanBreaks(items, run.fills, refusal);
+    auto change = StationDatabase::PlanBreaks(items, run.fills, refusal);
     if (!change) {
         refused(run, refusal);
         Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + refusal);
@@ -672,7 +672,23 @@ void AdvertLogImporter::countAdverts(const Push& run) const {
             progress().Increment(3);
 }
 
-bool AdvertLogImporter::writeHour(Push& run, const HourChange& change) {
+QList<InfoRow> AdvertLogImporter::informationOf(const Push& run, const HourChange& change) {
+    // The carts this run has not yet stamped, each once.
+    QList<InfoRow> rows;
+    QSet<QString> added;
+    const QDateTime now = Clock::Now();
+    for (qsizetype i = 0; i < change.Items.size(); ++i) {
+        const LogItem& item = change.Items[i];
+        if (!change.Fresh[i] || !item.Cart || run.carts.IndexOf(item.CartNumber) != 0 ||
+            added.contains(item.CartNumber))
+            continue;
+        added.insert(item.CartNumber);
+        rows.append(AdvertInformation::RowOf(*item.Cart, now));
+    }
+    return rows;
+}
+
+bool AdvertLogImporter::writeHour(Push& run, HourChange& change) {
     const bool caughtUp = run.caughtUp.contains(change.Hour);
     if (Outcome().DryRun()) {
         Outcome().AdvertHour(run.hour, RunOutcome::Planned, QString(), run.breaks, caughtUp);
@@ -681,6 +697,7 @@ bool AdvertLogImporter::writeHour(Push& run, const HourChange& change) {
         return true;
     }
     progress().Task(u"Inserting Adverts into break"_s);
+    change.Information = informationOf(run, change);
     if (!run.db.ApplyHour(change)) {
         if (filledMeanwhile(run, change))
             return false;

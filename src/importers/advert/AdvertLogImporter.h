@@ -88,7 +88,9 @@ private:
     // Counts the hour's adverts, pushed or to push, in the progress window.
     void countAdverts(const Push& run) const;
     // Applies the hour's planned change (a dry run only records it); True when written.
-    bool writeHour(Push& push, const HourChange& change);
+    bool writeHour(Push& push, HourChange& change);
+    // The advert information rows the hour's new adverts bring.
+    static QList<InfoRow> informationOf(const Push& push, const HourChange& change);
     // The hour's fates in the ledger, and its lines in the application log.
     void alreadyFilled(Push& push);
     bool filledMeanwhile(Push& push, const HourChange& change);
