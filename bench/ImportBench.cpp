@@ -468,7 +468,8 @@ double readLogDetails() {
     library.FixedDatabase = u"hours"_s;
     library.SaveProfile(u"Bench"_s);
     ToolState tool;
-    ToolStartup startup(tool, u"/Profile=Bench /NOPREVCHECK /SILENT"_s, nullptr);
+    tool.Options = RunOptions::Read(u"/Profile=Bench /NOPREVCHECK /SILENT"_s);
+    ToolStartup startup(tool, nullptr);
     if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true))
         qFatal("the start-up failed");
     HeadlessMainView view;

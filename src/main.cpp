@@ -7,6 +7,7 @@
 #include "app/EnterpriseMode.h"
 #include "app/HeadlessMainView.h"
 #include "app/MainWindowController.h"
+#include "app/RunOptions.h"
 #include "app/ToolStartup.h"
 #include "base/AppLog.h"
 #include "base/Application.h"
@@ -77,15 +78,11 @@ int finishRun(const MainWindowController& controller) {
 
 // A failed start-up says why on standard error and writes its run report all the
 // same (an alert sends this night's report, not the last one's).
-int startUpFailed(const ToolState& state, const QString& commandLine, const QString& reason) {
+int startUpFailed(const ToolState& state, const QString& reason) {
     QTextStream err(stderr);
     err << u"logimporter: start-up failed: "_s << reason << Qt::endl;
-    const QString report =
-        CommandLineOptions::GetCommandLineOption(commandLine, u"/REPORT"_s, u"="_s, u" "_s);
-    const QString profile =
-        !state.CurrentProfile.isEmpty()
-            ? state.CurrentProfile
-            : CommandLineOptions::GetCommandLineOption(commandLine, u"/Profile"_s, u"="_s, u" "_s);
+    const QString& report = state.Options.Report;
+    const QString& profile = !state.CurrentProfile.isEmpty() ? state.CurrentProfile : state.Options.Profile;
     if (QString problem;
         !report.isEmpty() && !RunReport::WriteStartUpFailure(report, profile, reason, &problem))
         err << u"logimporter: the run report could not be written to '%1': %2"_s.arg(report, problem)
@@ -93,9 +90,9 @@ int startUpFailed(const ToolState& state, const QString& commandLine, const QStr
     return RunOutcome::StartUpFailed;
 }
 
-int runHeadless(ToolState& state, ToolStartup& startup, const QString& commandLine) {
+int runHeadless(ToolState& state, ToolStartup& startup) {
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
-        startUpFailed(state, commandLine, startup.FailureReason());
+        startUpFailed(state, startup.FailureReason());
         startup.TerminateTool();
         printLogs(false);
         return RunOutcome::StartUpFailed;
@@ -106,12 +103,12 @@ int runHeadless(ToolState& state, ToolStartup& startup, const QString& commandLi
     MainWindowController controller(state, view);
     int status = RunOutcome::Complete;
     if (!controller.Start()) {
-        status = startUpFailed(state, commandLine, controller.FailureReason());
-    } else if (state.CheckHours != 0) {
+        status = startUpFailed(state, controller.FailureReason());
+    } else if (state.Options.CheckHours != 0) {
         status = controller.CheckReadiness();
     } else {
         controller.RunScheduled();
-        if (state.ScheduleMode || state.DryRun)
+        if (state.Options.Schedule || state.Options.DryRun)
             status = finishRun(controller);
         else
             err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to "
@@ -124,17 +121,18 @@ int runHeadless(ToolState& state, ToolStartup& startup, const QString& commandLi
     return status;
 }
 
-int runWithWindows(const QString& commandLine) {
+int runWithWindows(const RunOptions& options) {
     QApplication::setWindowIcon(AppIcon::Icon());
     QtOperator op;
     OperatorSeam::Set(&op);
     // Decided with the operator at hand: /StandardAsk asks them.
     ToolState state;
-    state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
+    state.Options = options;
+    state.EnterpriseMode = EnterpriseMode::Decide(options.Look);
     std::unique_ptr<SplashWindow> splash;
-    if (!commandLine.contains(u"/SILENT"_s, Qt::CaseInsensitive))
+    if (!options.Silent)
         splash = std::make_unique<SplashWindow>();
-    ToolStartup startup(state, commandLine, splash.get());
+    ToolStartup startup(state, splash.get());
     MainWindow window;
     if (state.EnterpriseMode)
         window.GraphicsRenderer().SetValue(GraphicsRenderer::Enterprise);
@@ -143,20 +141,20 @@ int runWithWindows(const QString& commandLine) {
     op.SetOwner(&window);
     int status = RunOutcome::StartUpFailed;
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
-        startUpFailed(state, commandLine, startup.FailureReason());
+        startUpFailed(state, startup.FailureReason());
     } else {
         MainWindowController controller(state, window);
         window.Attach(&controller);
         if (controller.Start()) {
             window.show(); // which unloads the splash
-            if (state.CheckHours != 0) {
+            if (state.Options.CheckHours != 0) {
                 status = controller.CheckReadiness();
             } else { // /START and /END apply whether or not a run follows.
                 const bool quit = controller.RunScheduled();
                 status = quit ? finishRun(controller) : QApplication::exec();
             }
         } else {
-            startUpFailed(state, commandLine, controller.FailureReason());
+            startUpFailed(state, controller.FailureReason());
         }
         window.Attach(nullptr);
         controller.Shutdown();
@@ -246,16 +244,17 @@ int main(int argc, char* argv[]) {
         windows ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(toolName);
     GeneralTools::SetApp(Application::OfRunningProgram(toolName));
-    const QString commandLine = CommandLineOptions::FromArguments(QCoreApplication::arguments().mid(1));
+    const RunOptions options = RunOptions::FromArguments(QCoreApplication::arguments().mid(1));
 
     // A scheduler's stop ends an unattended run between two hours, with its records
     // written; at the window, without /QUIT, the program ends as any other does.
-    if (!windows || commandLine.contains(u"/QUIT"_s, Qt::CaseInsensitive))
+    if (!windows || options.Quit)
         StopSignal::Catch();
     if (windows)
-        return runWithWindows(commandLine);
+        return runWithWindows(options);
     ToolState state;
-    state.EnterpriseMode = EnterpriseMode::Decide(commandLine);
-    ToolStartup startup(state, commandLine, nullptr);
-    return runHeadless(state, startup, commandLine);
+    state.Options = options;
+    state.EnterpriseMode = EnterpriseMode::Decide(options.Look);
+    ToolStartup startup(state, nullptr);
+    return runHeadless(state, startup);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "app/RunOptions.h"
 
 // Whether the main window runs in Enterprise Mode: only on systems whose
 // "EnterpriseLevel" is 35 or more, and then unless /Standard is given, or as the
@@ -9,5 +9,5 @@ class EnterpriseMode {
 public:
     static constexpr int MinimumLevel = 35;
 
-    static bool Decide(const QString& commandLine);
+    static bool Decide(RunOptions::Appearance look);
 };

@@ -10,8 +10,6 @@
 
 #include "app/LogImportSettingsModel.h"
 #include "base/AppLog.h"
-#include "base/CommandLineOptions.h"
-#include "base/DateConversion.h"
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
@@ -153,7 +151,7 @@ bool MainWindowController::Start() {
     const bool warn =
         RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                  u"WarnAtStartup"_s, 1) != 0;
-    ReadLogDetails(!(warn && !tool.SilentMode));
+    ReadLogDetails(!(warn && !tool.Options.Silent));
     // A Scheduled Log that cannot be read is not an empty one: nothing could be
     // offered or imported on what it would say. A stop signal that ended the wait
     // is the run's to record, as a stop between hours is.
@@ -165,8 +163,8 @@ bool MainWindowController::Start() {
 
 QString MainWindowController::chooseDatabase() {
     const PlayoutGeneral& playout = *tool.PlayoutGeneral;
-    if (!tool.DatabaseGiven.isEmpty())
-        return tool.DatabaseGiven; // the folders need not even be looked at
+    if (!tool.Options.Database.isEmpty())
+        return tool.Options.Database; // the folders need not even be looked at
     const LibrarySettings& library = tool.StationLibrary->Settings();
     const DatabaseList databases = playout.Databases();
     if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
@@ -345,7 +343,7 @@ void MainWindowController::ReadLogDetails(bool silentMode) {
 
 bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
     // An unattended run never changes an hour on air; nor does a plan ask.
-    if (tool.ScheduleMode || tool.SilentMode || outcome.DryRun() || !OperatorSeam::Current().CanAnswer())
+    if (tool.Options.Schedule || tool.Options.Silent || outcome.DryRun() || !OperatorSeam::Current().CanAnswer())
         return false;
     const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
     QList<ScheduleDate> onAir;
@@ -438,7 +436,7 @@ bool MainWindowController::ImportLogs(int kind, ScheduleDate& rangeFrom, Schedul
 }
 
 void MainWindowController::ImportClicked(int kind) {
-    run(kind, tool.DryRun);
+    run(kind, tool.Options.DryRun);
 }
 
 void MainWindowController::shareBar(double from, double to) {
@@ -462,16 +460,16 @@ QStringList MainWindowController::RunContext() const {
         RunOutcome::SummaryLine(u"station"_s, stationText()),
         RunOutcome::SummaryLine(u"range"_s, rangeText(outcome.First(), outcome.Last())),
         RunOutcome::SummaryLine(u"elapsed"_s, u"%1 s"_s.arg(double(elapsed) / 1000.0, 0, 'f', 1))};
-    if (!tool.ReportFile.isEmpty())
-        lines.append(RunOutcome::SummaryLine(u"report"_s, tool.ReportFile));
+    if (!tool.Options.Report.isEmpty())
+        lines.append(RunOutcome::SummaryLine(u"report"_s, tool.Options.Report));
     return lines;
 }
 
 QString MainWindowController::runPlan(const DateRange& range) const {
-    return (tool.DryRun ? u"Planning the import of music, then adverts, into "_s
+    return (tool.Options.DryRun ? u"Planning the import of music, then adverts, into "_s
                         : u"Importing music, then adverts, into "_s) +
            stationText() + u" for "_s + rangeText(range.Start, range.End) +
-           (tool.DryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
+           (tool.Options.DryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
 }
 
 void MainWindowController::Preview() {
@@ -479,7 +477,7 @@ void MainWindowController::Preview() {
 }
 
 void MainWindowController::run(int kind, bool dryRun) {
-    outcome.Start(dryRun, !tool.ReportFile.isEmpty());
+    outcome.Start(dryRun, !tool.Options.Report.isEmpty());
     for (const QString& warning : startWarnings)
         outcome.Warn(warning);
     refusedInRun = 0;
@@ -500,7 +498,7 @@ void MainWindowController::run(int kind, bool dryRun) {
     writeReport();
     if (dryRun)
         view.ShowText(RunReport::Preview(outcome), u"Import Preview"_s);
-    else if (!tool.SilentMode && refusedInRun < runs.size() && outcome.Status() != RunOutcome::RangeRefused &&
+    else if (!tool.Options.Silent && refusedInRun < runs.size() && outcome.Status() != RunOutcome::RangeRefused &&
              outcome.Status() != RunOutcome::ImporterNotRun)
         showClosingReport(runs.contains(ImportKind::Adverts));
 }
@@ -567,8 +565,8 @@ void MainWindowController::showClosingReport(bool adverts) {
 
 void MainWindowController::writeReport() {
     QString problem;
-    if (!tool.ReportFile.isEmpty() && !RunReport::Write(outcome, tool.ReportFile, &problem))
-        outcome.Warn(u"the run report could not be written to '%1': %2"_s.arg(tool.ReportFile, problem));
+    if (!tool.Options.Report.isEmpty() && !RunReport::Write(outcome, tool.Options.Report, &problem))
+        outcome.Warn(u"the run report could not be written to '%1': %2"_s.arg(tool.Options.Report, problem));
 }
 
 bool MainWindowController::switchOnCartRanges() {
@@ -619,8 +617,8 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
 }
 
 int MainWindowController::CheckReadiness() {
-    if (tool.CheckHours < 0) { // nothing is checked: a wrong count would pass a night that is not ready
-        OperatorSeam::Message(tool.CheckRefused, Operator::Exclamation);
+    if (tool.Options.CheckHours < 0) { // nothing is checked: a wrong count would pass a night that is not ready
+        OperatorSeam::Message(tool.Options.CheckRefused, Operator::Exclamation);
         return RunOutcome::WithWarnings;
     }
     if (!database) {
@@ -628,46 +626,33 @@ int MainWindowController::CheckReadiness() {
         return RunOutcome::StartUpFailed;
     }
     const ScheduleDate now = ScheduleDateTools::Today();
-    const QList<HourReadiness> hours = ReadinessOf(now, tool.CheckHours);
+    const QList<HourReadiness> hours = ReadinessOf(now, tool.Options.CheckHours);
     QString text =
         u"Readiness of %1, the next %2 hours\n"_s.arg(database->DatabaseInfo().Name).arg(hours.size()) +
         Readiness::Table(hours);
     QString problem;
-    if (!tool.ReportFile.isEmpty() && !Readiness::Write(hours, tool.ReportFile, &problem))
-        text += u"The readiness report could not be written to '%1': %2\n"_s.arg(tool.ReportFile, problem);
+    if (!tool.Options.Report.isEmpty() && !Readiness::Write(hours, tool.Options.Report, &problem))
+        text += u"The readiness report could not be written to '%1': %2\n"_s.arg(tool.Options.Report, problem);
     view.ShowText(text, u"Readiness"_s);
     return Readiness::AllReady(hours) ? RunOutcome::Complete : RunOutcome::NotReady;
 }
 
 bool MainWindowController::RunScheduled() {
+    const RunOptions& options = tool.Options;
     DateRange range = view.Range();
-    for (const auto& [option, end] :
-         {std::pair{u"/START"_s, &range.Start}, std::pair{u"/END"_s, &range.End}}) {
-        const QString value = CommandLineOptions::GetCommandLineOptionEx(GeneralTools::CommandLine(), option,
-                                                                         u"="_s, u" "_s, true);
-        if (value.isEmpty())
-            continue;
-        const auto read = DateConversion::Read(value);
-        const ScheduleDate date = read ? ScheduleDateTools::FromDate(*read) : ScheduleDate{};
-        if (read) // one before the schedule's first day is refused by the range check, as a late one is
-            *end = date.Day > 0 ? date : ScheduleDate{1, 0};
-        else
-            startWarnings.append(option + u"="_s + value + u" is not a date and time, so the offered "_s +
-                                 (end == &range.Start ? u"start"_s : u"end"_s) + u" was used"_s);
-    }
-    for (const QString& unknown :
-         CommandLineOptions::UnknownOptions(GeneralTools::CommandLine(), ToolStartup::Options()))
-        startWarnings.append(unknown + u" is not an option of this program, so it was ignored"_s);
+    range.Start = options.Start.value_or(range.Start);
+    range.End = options.End.value_or(range.End);
+    startWarnings = options.Warnings;
     view.SetRange(range);
     UpdateButton();
-    if (!tool.ScheduleMode && !tool.DryRun) {
+    if (!options.Schedule && !options.DryRun) {
         for (const QString& warning : startWarnings)
             outcome.Warn(warning);
         return false;
     }
     view.Announce(runPlan(range));
     ImportClicked(ImportKind::MusicAndAdverts);
-    return GeneralTools::CommandLine().contains(u"/QUIT"_s, Qt::CaseInsensitive);
+    return options.Quit;
 }
 
 void MainWindowController::ViewHistoryLogFile() {

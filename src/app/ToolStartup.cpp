@@ -5,12 +5,10 @@
 #include "stationdb/StationDatabase.h"
 
 #include "app/SplashView.h"
-#include "base/CommandLineOptions.h"
 #include "base/DebugLog.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
 #include "base/LibraryTrace.h"
-#include "base/NumericText.h"
 #include "base/RegistryTools.h"
 #include "base/ScheduleDateTools.h"
 #include "base/SystemTools.h"
@@ -33,19 +31,7 @@ void letWindowMessagesRun() {
 
 } // namespace
 
-const QStringList& ToolStartup::Options() {
-    static const QStringList options = {
-        QStringLiteral("SCHEDULE"), QStringLiteral("IMPORT"),      QStringLiteral("START"),
-        QStringLiteral("END"),      QStringLiteral("DRYRUN"),      QStringLiteral("REPORT"),
-        QStringLiteral("SILENT"),   QStringLiteral("QUIT"),        QStringLiteral("PROFILE"),
-        QStringLiteral("DATABASE"), QStringLiteral("PLAYERS"),     QStringLiteral("USERGUID"),
-        QStringLiteral("DEBUG"),    QStringLiteral("NOPREVCHECK"), QStringLiteral("STANDARDASK"),
-        QStringLiteral("STANDARD"), QStringLiteral("CHECK")};
-    return options;
-}
-
-ToolStartup::ToolStartup(ToolState& state, const QString& commandLine, SplashView* splash)
-    : state(state), commandLine(commandLine), splash(splash) {}
+ToolStartup::ToolStartup(ToolState& state, SplashView* splash) : state(state), splash(splash) {}
 
 bool ToolStartup::fail(const QString& line, const QString& reason) {
     WriteDebug(line, DebugLog::dbmNormal, DebugLog::OutdentBefore);
@@ -81,10 +67,6 @@ QString ToolStartup::incompleteSettingsReason() const {
         .arg(state.CurrentProfile, make);
 }
 
-bool ToolStartup::hasOption(const QString& option) const {
-    return GeneralTools::CommandLine().contains(option);
-}
-
 void ToolStartup::showAction(const QString& action) {
     if (splashShown)
         splash->SetCurrentAction(action);
@@ -95,51 +77,18 @@ void ToolStartup::showAndWrite(const QString& text) {
     WriteDebug(text);
 }
 
-void ToolStartup::readCheckHours(const QString& commandLine) {
-    const QString value = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/CHECK"),
-                                                                   QStringLiteral("="), QStringLiteral(" "));
-    bool number = false;
-    const int hours = value.toInt(&number);
-    if (value.isEmpty()) {
-        state.CheckHours = ToolState::DefaultCheckHours;
-    } else if (number && hours >= 1 && hours <= ToolState::MostCheckHours) {
-        state.CheckHours = hours;
-    } else {
-        state.CheckHours = -1;
-        state.CheckRefused =
-            QStringLiteral("/CHECK=%1 is refused: the hours to check are a whole number from 1 "
-                           "to %2, or none for the next %3")
-                .arg(value)
-                .arg(ToolState::MostCheckHours)
-                .arg(ToolState::DefaultCheckHours);
-    }
-}
-
 bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
                                  const QString& profileOverride, bool withPlayout) {
-    DebugLog::InitialiseDebugLevel(commandLine);
+    const RunOptions& options = state.Options;
+    DebugLog::InitialiseDebugLevel(options.Debug);
     LibraryTrace::SetWriter([](const QString& text) { WriteDebug(text); });
     WriteDebug(QStringLiteral("Started InitialiseTool"), DebugLog::dbmNormal, DebugLog::IndentAfter);
-    GeneralTools::SetCommandLine(commandLine.toUpper() + u' ');
     if (!checkMachine())
         return false;
-
-    state.SilentMode = hasOption(QStringLiteral("/SILENT"));
-    state.ScheduleMode = hasOption(QStringLiteral("/SCHEDULE")) || hasOption(QStringLiteral("/IMPORT"));
-    state.DryRun = hasOption(QStringLiteral("/DRYRUN"));
-    // A file path keeps its case: read from the command line as typed.
-    state.DatabaseGiven = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/DATABASE"),
-                                                                   QStringLiteral("="), QStringLiteral(" "));
-    state.ReportFile = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/REPORT"),
-                                                                QStringLiteral("="), QStringLiteral(" "));
-    if (hasOption(QStringLiteral("/CHECK")))
-        readCheckHours(commandLine);
-    WriteDebug(QStringLiteral("Read StartupOptions ") + GeneralTools::CommandLine());
-
     WriteDebug(QStringLiteral("Checking/Creating All Users\\App Data\\Ostrel v3 folder"));
     FileTools::CreateFolder(ProfileLibrary::ProductFolder());
     WriteDebug(QStringLiteral("Initalising Localisation"));
-    if (showSplash && !state.SilentMode && splash) {
+    if (showSplash && !options.Silent && splash) {
         splashShown = true;
         splash->Load();
         splash->SetNumberIcons(securityMode != 0 ? 3 : 2);
@@ -168,7 +117,7 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
     if (!loadStationLibrary())
         return false;
     if (state.Directory)
-        state.Directory->SetLoginOptional(!state.StationLibrary->Settings().Security || state.SilentMode);
+        state.Directory->SetLoginOptional(!state.StationLibrary->Settings().Security || state.Options.Silent);
     if (securityMode == 3 && !logIn())
         return false;
 
@@ -184,7 +133,7 @@ bool ToolStartup::InitialiseTool(const QString& toolName, int securityMode, bool
 }
 
 bool ToolStartup::checkMachine() {
-    if (!hasOption(QStringLiteral("/NOPREVCHECK"))) {
+    if (!state.Options.NoPreviousCheck) {
         WriteDebug(QStringLiteral("Check if already running"));
         if (GeneralTools::PreviousInstanceRunning()) {
             qint64 process = 0;
@@ -208,8 +157,7 @@ bool ToolStartup::checkMachine() {
 }
 
 bool ToolStartup::chooseProfile(const QString& profileOverride) {
-    const QString forced = CommandLineOptions::GetCommandLineOption(commandLine, QStringLiteral("/Profile"),
-                                                                    QStringLiteral("="), QStringLiteral(" "));
+    const QString& forced = state.Options.Profile;
     if (!forced.isEmpty()) {
         state.CurrentProfile = forced;
         WriteDebug(QStringLiteral("Command line forcing Profile '") + forced + u'\'');
@@ -282,12 +230,10 @@ void ToolStartup::loadAudioSettings() {
                QStringLiteral("' into Audio Settings Interface"));
     state.AudioSettings->LoadProfile(state.CurrentProfile);
 
-    const QString players = CommandLineOptions::GetCommandLineOption(
-        GeneralTools::CommandLine(), QStringLiteral("/PLAYERS"), QStringLiteral("="), QStringLiteral(" "));
-    const qint64 count = NumericText::WholeValue(players);
+    const int count = state.Options.Players;
     if (count >= 1 && count != state.AudioSettings->NumberPlayers) {
         WriteDebug(QStringLiteral("Overriding NumberPlayers to ") + QString::number(count));
-        state.AudioSettings->NumberPlayers = int(count);
+        state.AudioSettings->NumberPlayers = count;
     }
 }
 
@@ -345,9 +291,7 @@ bool ToolStartup::loadStationLibrary() {
 
 bool ToolStartup::logIn() {
     Directory& directory = *state.Directory;
-    const QString guid =
-        CommandLineOptions::GetCommandLineOptionEx(GeneralTools::CommandLine(), QStringLiteral("/UserGuid"),
-                                                   QStringLiteral("="), QStringLiteral(" "), true);
+    const QString& guid = state.Options.UserGuid;
     const QString product = GeneralTools::App().ProductName;
     if (!guid.isEmpty()) {
         const auto user = directory.FindUser(guid);

@@ -8,18 +8,15 @@
 class SplashView;
 
 // The start-up every run passes through (InitialiseTool) and the shut-down it ends
-// with (TerminateTool): the command line read into the tool-wide flags, the profile
-// chosen, the playout system's library objects created, the station settings
-// checked and the user logged in.
+// with (TerminateTool): the profile chosen, the playout system's library objects
+// created, the station settings checked and the user logged in.
 class ToolStartup {
 public:
     static constexpr int ApplicationType = 4;
-    // The names of the options the program takes (without their "/").
-    static const QStringList& Options();
 
-    // commandLine is the process command line as typed (see CommandLineOptions);
-    // splash may be null, for a run that has no window.
-    ToolStartup(ToolState& state, const QString& commandLine, SplashView* splash);
+    // The state's Options are the program's command line; splash may be null, for a
+    // run that has no window.
+    ToolStartup(ToolState& state, SplashView* splash);
 
     // True when the tool may go on; False when it must stop.
     bool InitialiseTool(const QString& toolName, int securityMode, bool showSplash,
@@ -30,12 +27,9 @@ public:
     void TerminateTool();
 
 private:
-    bool hasOption(const QString& option) const;
     void showAction(const QString& action);
     void showAndWrite(const QString& text);
     bool checkMachine();
-    // /CHECK's value: the hours to check, or why it was refused.
-    void readCheckHours(const QString& commandLine);
     bool chooseProfile(const QString& profileOverride);
     void createFolders(const QString& toolName);
     void takeBackFolders();
@@ -54,7 +48,6 @@ private:
 
     ToolState& state;
     QString failure;
-    QString commandLine;
     SplashView* splash;
     bool splashShown = false;
     QStringList madeFolders; // the profile's folders this start-up made, the deepest first

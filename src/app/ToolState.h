@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunOptions.h"
 #include "playout/AudioSettings.h"
 #include "playout/Directory.h"
 #include "playout/PlayoutGeneral.h"
@@ -9,25 +10,11 @@
 #include <memory>
 
 // The tool-wide state that the start-up sets and every later step reads: the
-// profile in use, the run's flags and the playout system's library objects.
+// profile in use, the run's options and the playout system's library objects.
 struct ToolState {
     QString CurrentProfile;
-    bool SilentMode = false;
-    bool ScheduleMode = false;
-    // /DRYRUN: the run plans and shows what it would do, and writes nothing.
-    bool DryRun = false;
-    // /REPORT=FILE: where the run report goes ("" for none).
-    QString ReportFile;
-    // The Station Database /DATABASE= names, as typed: a server database's location
-    // keeps its case.
-    QString DatabaseGiven;
-    // /CHECK[=hours]: how many hours from now the readiness check looks at (0: no
-    // check; the run checks instead of importing; -1: the value was refused, and
-    // CheckRefused says why).
-    int CheckHours = 0;
-    QString CheckRefused;
-    static constexpr int DefaultCheckHours = 48;
-    static constexpr int MostCheckHours = 8784; // a leap year
+    // The command line, as the program was started with it.
+    RunOptions Options;
     bool EnterpriseMode = false;
 
     std::unique_ptr<::Directory> Directory;

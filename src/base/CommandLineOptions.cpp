@@ -1,5 +1,7 @@
 #include "base/CommandLineOptions.h"
 
+#include <algorithm>
+
 namespace {
 
 QString withLeadingDelimiter(const QString& text, const QString& delimiter) {
@@ -86,6 +88,14 @@ QStringList CommandLineOptions::UnknownOptions(const QString& text, const QStrin
             unknown.append(word);
     }
     return unknown;
+}
+
+bool CommandLineOptions::HasOption(const QString& text, const QString& name) {
+    const QStringList words = wordsOf(text);
+    return std::any_of(words.cbegin(), words.cend(), [&name](const QString& word) {
+        return (word.startsWith(u'/') || word.startsWith(u'-')) &&
+               word.mid(1).section(u'=', 0, 0).compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 bool CommandLineOptions::AsksForHelp(int argc, const char* const argv[]) {

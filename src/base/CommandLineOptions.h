@@ -28,4 +28,7 @@ public:
     // --help, -h or /? anywhere among them.
     static bool AsksForHelp(int argc, const char* const argv[]);
     static QStringList UnknownOptions(const QString& text, const QStringList& known);
+    // Whether the command line holds the option (a name without its "/", ignoring
+    // case) as a word of its own, with or without a value.
+    static bool HasOption(const QString& text, const QString& name);
 };

@@ -2,7 +2,6 @@
 
 #include "base/Alert.h"
 #include "base/Clock.h"
-#include "base/CommandLineOptions.h"
 #include "base/FileTools.h"
 #include "base/GeneralTools.h"
 #include "base/OstrelHome.h"
@@ -100,18 +99,15 @@ void DebugLog::WriteDebug(const QString& text, int level, int indent) {
         ++indentation;
 }
 
-void DebugLog::InitialiseDebugLevel(const QString& commandLine) {
+void DebugLog::InitialiseDebugLevel(const std::optional<QString>& option) {
     if (GeneralTools::DebugLevel() != 0)
         return;
-    if (!commandLine.contains(QStringLiteral("/DEBUG"), Qt::CaseInsensitive)) {
+    if (!option) {
         GeneralTools::SetDebugLevel(
             RegistryTools::GetNumber(RegistryTools::LocalMachine, debugKey, QStringLiteral("DebugMode"), 0));
         return;
     }
-    const QString value =
-        CommandLineOptions::GetCommandLineOption(commandLine.trimmed().toUpper(), QStringLiteral("/DEBUG"),
-                                                 QStringLiteral("="), QStringLiteral(" "))
-            .toUpper();
+    const QString value = option->toUpper();
     int level = 10;
     if (value == u"NORMAL" || value == u"MEDIUM")
         level = 5;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The debug log: a trace for support staff, one file per executable and day,
 // written only when a debug level is set. Each line is time-stamped and indented
@@ -14,8 +15,9 @@ public:
     // the folder is shown to the operator; any other failure loses the line.
     static void WriteDebug(const QString& text, int level = dbmNormal, int indent = IndentNone);
 
-    // Sets the debug level from /DEBUG on the command line, else from "DebugMode".
-    static void InitialiseDebugLevel(const QString& commandLine);
+    // Sets the debug level from the /DEBUG option when given (its value: MAX or none
+    // for the fullest, NORMAL or MEDIUM, NONE or OFF), else from "DebugMode".
+    static void InitialiseDebugLevel(const std::optional<QString>& option);
 
     // The process's working set (resident size) and page-file usage (swap where
     // the platform has no page file), in bytes; False when unknown.

@@ -15,7 +15,6 @@ namespace {
 
 struct State {
     Application app;
-    QString commandLine;
     int debugLevel = 0;
     QString debugPath;
     std::unique_ptr<QLockFile> instanceLock;
@@ -33,12 +32,6 @@ const Application& GeneralTools::App() {
 }
 void GeneralTools::SetApp(const Application& app) {
     state().app = app;
-}
-const QString& GeneralTools::CommandLine() {
-    return state().commandLine;
-}
-void GeneralTools::SetCommandLine(const QString& commandLine) {
-    state().commandLine = commandLine;
 }
 int GeneralTools::DebugLevel() {
     return state().debugLevel;

@@ -12,10 +12,6 @@ public:
     static const Application& App();
     static void SetApp(const Application& app);
 
-    // The process command line in upper case with one blank appended.
-    static const QString& CommandLine();
-    static void SetCommandLine(const QString& commandLine);
-
     static int DebugLevel();
     static void SetDebugLevel(int level);
     static const QString& DebugPath();

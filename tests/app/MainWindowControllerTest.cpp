@@ -48,8 +48,8 @@ protected:
     }
 
     void Start(const QString& extra = QString()) {
+        state.Options = RunOptions::Read(u"/Profile=Demo /NOPREVCHECK /SILENT "_s + extra);
         ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true));
-        GeneralTools::SetCommandLine(GeneralTools::CommandLine() + extra.toUpper() + u' ');
         controller = std::make_unique<MainWindowController>(state, view);
         ASSERT_TRUE(controller->Start()) << controller->FailureReason().toStdString();
     }
@@ -90,7 +90,7 @@ protected:
     }
 
     ToolState state;
-    ToolStartup startup{state, u"/Profile=Demo /NOPREVCHECK /SILENT"_s, nullptr};
+    ToolStartup startup{state, nullptr};
     RecordingView view;
     std::unique_ptr<MainWindowController> controller;
 };
@@ -144,7 +144,7 @@ TEST_F(MainWindowControllerTest,
     EXPECT_EQ(view.range.Start, (ScheduleDate{Nov(5), 7 * 3600}));
     EXPECT_EQ(view.range.End, offeredEnd);
     EXPECT_EQ(controller->LastRun().Warnings(),
-              QStringList{u"/END=WHENEVER is not a date and time, so the offered end was used"_s});
+              QStringList{u"/END=whenever is not a date and time, so the offered end was used"_s});
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::WithWarnings);
     EXPECT_FALSE(Db().FirstLogItem());
 }
@@ -252,7 +252,7 @@ TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedT
         MusicLog(day, {6});
     AdvertLog(24, {Advert(u"06:15:00"_s)});
     Start();
-    state.ScheduleMode = true;
+    state.Options.Schedule = true;
     controller->RunScheduled(); // night 1: the music of three days, the adverts of the first
     ASSERT_TRUE(HoldsAdverts(Nov(24), 6));
     ASSERT_FALSE(HoldsAdverts(Nov(25), 6));
@@ -295,7 +295,7 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     AdvertLog(24, {Advert(u"10:00:30"_s)}); // the adverts land at 10:21
     AdvertLog(25, {Advert(u"06:15:00"_s)});
 
-    state.ScheduleMode = true; // the night's run, for the day ahead
+    state.Options.Schedule = true; // the night's run, for the day ahead
     view.range = {{Nov(25), 6 * 3600}, {Nov(25), 6 * 3600 + 3599}};
     controller->ImportClicked(2);
     EXPECT_TRUE(HoldsAdverts(Nov(25), 6));
@@ -321,8 +321,8 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     EXPECT_EQ(controller->LastRun().HourAt({Nov(24), 10 * 3600}), nullptr);
 
     // At the window, a range that holds it asks once; No leaves it, Yes fills it.
-    state.ScheduleMode = false;
-    state.SilentMode = false;
+    state.Options.Schedule = false;
+    state.Options.Silent = false;
     const DateRange onAir{{Nov(24), 10 * 3600}, {Nov(24), 10 * 3600 + 3599}};
     view.range = onAir;
     op.Answers = {Operator::No};
@@ -388,7 +388,7 @@ TEST_F(MainWindowControllerTest, AnImportAtTheWindowEndsInOneBoxWithTheRunsTally
     AdvertLog(24, {Advert(u"06:15:00"_s), Advert(u"07:15:00"_s)});
     Start();
     view.range = {{Nov(24), 6 * 3600}, {Nov(24), 7 * 3600 + 3599}};
-    state.SilentMode = false; // at the window
+    state.Options.Silent = false; // at the window
     op.Messages.clear();
     op.Answers = {Operator::No};
     controller->ImportClicked(3);

@@ -142,7 +142,7 @@ TEST_F(ProgramRunTest, AnOptionTheProgramDoesNotKnowIsWarnedOfByNameAndTheRunGoe
     EXPECT_EQ(Logimporter({u"/SCHEDULE"_s, u"/SILENT"_s, u"/QUIT"_s, u"/Profile=Demo"_s, u"/NOPREVCHECK"_s,
                            u"/START=24/11/2010 07:00"_s, u"/END=24/11/2010 07:59"_s, u"/Studio=2"_s}),
               5);
-    EXPECT_EQ(Errors.count(u"warning: /STUDIO=2 is not an option of this program, so it was ignored\n"_s), 1)
+    EXPECT_EQ(Errors.count(u"warning: /Studio=2 is not an option of this program, so it was ignored\n"_s), 1)
         << Errors.toStdString();
     EXPECT_EQ(Count(ScheduledLog(), u"Type"_s, 98), 2);
 }

@@ -30,7 +30,8 @@ protected:
 
     // Runs the start-up; the debug log's lines, without their time, land in Trace.
     bool Start(const QString& commandLine, int securityMode = 3, const QString& profileOverride = QString()) {
-        ToolStartup startup(state, commandLine, &splash);
+        state.Options = RunOptions::Read(commandLine);
+        ToolStartup startup(state, &splash);
         const bool started =
             startup.InitialiseTool(u"Log Importer"_s, securityMode, true, profileOverride, true);
         Failure = startup.FailureReason();
@@ -39,7 +40,7 @@ protected:
     }
 
     void Stop() {
-        ToolStartup(state, QString(), &splash).TerminateTool();
+        ToolStartup(state, &splash).TerminateTool();
         ReadTrace();
     }
 

@@ -21,7 +21,6 @@ void TempHome::SetUp() {
     app.ProductName = QStringLiteral("Log Importer");
     app.ExeName = QStringLiteral("logimporter");
     GeneralTools::SetApp(app);
-    GeneralTools::SetCommandLine(QString());
     GeneralTools::SetDebugLevel(0);
     GeneralTools::SetDebugPath(QString());
     GeneralTools::ReleaseInstance();

@@ -120,7 +120,8 @@ TEST_F(NewStationTest, AStationIsSetUpFromNothingAndItsFirstHoursImported) {
     script.Expect(u"Choose Station Database"_s, [](QDialog& chooser) { NewName(chooser, u"Breakfast"_s); });
 
     ToolState tool;
-    ToolStartup startup(tool, u"/NOPREVCHECK"_s, nullptr);
+    tool.Options.NoPreviousCheck = true;
+    ToolStartup startup(tool, nullptr);
     ASSERT_TRUE(startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true))
         << startup.FailureReason().toStdString();
     MainWindow window;

@@ -178,7 +178,8 @@ int main(int argc, char* argv[]) {
 
     ToolState tool;
     SplashWindow splash;
-    ToolStartup startup(tool, u"/Profile=Demo /NOPREVCHECK"_s, &splash);
+    tool.Options = RunOptions::Read(u"/Profile=Demo /NOPREVCHECK"_s);
+    ToolStartup startup(tool, &splash);
     if (!startup.InitialiseTool(u"Log Importer"_s, 3, true, QString(), true)) {
         err << "screenshots: start-up failed: " << startup.FailureReason() << Qt::endl;
         return 1;
