@@ -7,6 +7,7 @@
 #include "app/EnterpriseMode.h"
 #include "app/HeadlessMainView.h"
 #include "app/MainWindowController.h"
+#include "app/ReadinessCheck.h"
 #include "app/RunOptions.h"
 #include "app/ToolStartup.h"
 #include "base/AppLog.h"
@@ -90,6 +91,17 @@ int startUpFailed(const ToolState& state, const QString& reason) {
     return RunOutcome::StartUpFailed;
 }
 
+// /CHECK: the readiness of the next hours, shown in the view; the check's status.
+int runCheck(const ToolState& state, MainView& view) {
+    ReadinessCheck check(state);
+    const int status = check.Run();
+    if (status == RunOutcome::StartUpFailed)
+        return startUpFailed(state, check.FailureReason());
+    if (!check.Text().isEmpty())
+        view.ShowText(check.Text(), u"Readiness"_s);
+    return status;
+}
+
 int runHeadless(ToolState& state, ToolStartup& startup) {
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
         startUpFailed(state, startup.FailureReason());
@@ -97,22 +109,26 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
         printLogs(false);
         return RunOutcome::StartUpFailed;
     }
-    QTextStream err(stderr);
     HeadlessMainView view;
     view.SetTitle(toolName);
+    if (state.Options.CheckHours != 0) {
+        const int status = runCheck(state, view);
+        startup.TerminateTool();
+        printLogs(false);
+        return status;
+    }
     MainWindowController controller(state, view);
     int status = RunOutcome::Complete;
     if (!controller.Start()) {
         status = startUpFailed(state, controller.FailureReason());
-    } else if (state.Options.CheckHours != 0) {
-        status = controller.CheckReadiness();
     } else {
         controller.RunScheduled();
         if (state.Options.Schedule || state.Options.DryRun)
             status = finishRun(controller);
         else
-            err << u"logimporter: no window can be shown without a display; give /SCHEDULE or /IMPORT to "
-                   u"import"_s
+            QTextStream(stderr)
+                << u"logimporter: no window can be shown without a display; give /SCHEDULE or "
+                   u"/IMPORT to import"_s
                 << Qt::endl;
     }
     controller.Shutdown();
@@ -142,17 +158,17 @@ int runWithWindows(const RunOptions& options) {
     int status = RunOutcome::StartUpFailed;
     if (!startup.InitialiseTool(toolName, 3, true, QString(), true)) {
         startUpFailed(state, startup.FailureReason());
+    } else if (state.Options.CheckHours != 0) {
+        window.UnloadSplash();
+        status = runCheck(state, window);
     } else {
         MainWindowController controller(state, window);
         window.Attach(&controller);
         if (controller.Start()) {
             window.show(); // which unloads the splash
-            if (state.Options.CheckHours != 0) {
-                status = controller.CheckReadiness();
-            } else { // /START and /END apply whether or not a run follows.
-                const bool quit = controller.RunScheduled();
-                status = quit ? finishRun(controller) : QApplication::exec();
-            }
+            // /START and /END apply whether or not a run follows.
+            const bool quit = controller.RunScheduled();
+            status = quit ? finishRun(controller) : QApplication::exec();
         } else {
             startUpFailed(state, controller.FailureReason());
         }

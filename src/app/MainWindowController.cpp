@@ -1,5 +1,6 @@
 #include "app/MainWindowController.h"
 #include "app/OverallShare.h"
+#include "app/ProfileDatabase.h"
 
 #include "app/BusySpan.h"
 #include "app/ToolStartup.h"
@@ -80,13 +81,6 @@ bool MainWindowController::refuse(const QString& reason) {
     return false;
 }
 
-int MainWindowController::patience() {
-    const int seconds =
-        RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
-                                 u"BusyWaitSeconds"_s, StationWriter::DefaultPatience / 1000);
-    return std::max(0, seconds) * 1000;
-}
-
 int MainWindowController::role() const {
     return RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                     u"Role"_s, 1);
@@ -123,15 +117,14 @@ bool MainWindowController::Start() {
 
     const QString name = chooseDatabase();
     if (name.isEmpty())
-        return refuse(noDatabaseChosen());
+        return refuse(ProfileDatabase::NoneFound(tool));
     database = std::make_unique<StationDatabase>();
-    // The opening's reads keep to the patience too; a run that gave up waits no more.
-    database->SetPatience(patience());
+    // A run that gave up waits no more.
     database->WaitOnlyWhile([this] { return !outcome.GaveUp() || outcome.Finished().isValid(); });
-    if (database->Open(playout.Databases(), name) != StationDatabase::Opened) {
-        const QString problem = database->OpenProblem();
+    if (const QString problem = ProfileDatabase::Open(*database, tool, name, StationDatabase::ForWriting);
+        !problem.isEmpty()) {
         database.reset();
-        return refuse(u"the Station Database could not be opened: "_s + problem);
+        return refuse(problem);
     }
     if (database->IsReadOnly()) {
         const QString location = database->DatabaseInfo().Location;
@@ -162,13 +155,10 @@ bool MainWindowController::Start() {
 }
 
 QString MainWindowController::chooseDatabase() {
+    if (const QString named = ProfileDatabase::Named(tool); !named.isEmpty())
+        return named;
     const PlayoutGeneral& playout = *tool.PlayoutGeneral;
-    if (!tool.Options.Database.isEmpty())
-        return tool.Options.Database; // the folders need not even be looked at
-    const LibrarySettings& library = tool.StationLibrary->Settings();
     const DatabaseList databases = playout.Databases();
-    if (library.DatabaseMode == 2 && databases.Find(library.FixedDatabase))
-        return library.FixedDatabase;
     view.SplashAction(u"Choosing Station Database..."_s);
     const QString last = RegistryTools::GetString(
         RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(), u"LastDatabase"_s, {});
@@ -185,17 +175,6 @@ QString MainWindowController::chooseDatabase() {
     OperatorSeam::Message(u"The Station Database '%1' could not be created: %2"_s.arg(chosen, problem),
                           Operator::Exclamation);
     return {};
-}
-
-QString MainWindowController::noDatabaseChosen() const {
-    // Say what was looked for, and where: a moved database is then found at once.
-    const LibrarySettings& library = tool.StationLibrary->Settings();
-    const QString folder = tool.PlayoutGeneral->Folder(PlayoutGeneral::StationDatabases);
-    if (library.DatabaseMode == 2)
-        return u"the profile '%1' names the Station Database '%2', which is not in '%3'"_s.arg(
-            tool.CurrentProfile, library.FixedDatabase, folder);
-    return u"no Station Database was chosen (the profile '%1' names none; those in '%2' were offered)"_s.arg(
-        tool.CurrentProfile, folder);
 }
 
 // ---- What the Scheduled Log holds, and what can be imported -----------------------
@@ -343,7 +322,8 @@ void MainWindowController::ReadLogDetails(bool silentMode) {
 
 bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
     // An unattended run never changes an hour on air; nor does a plan ask.
-    if (tool.Options.Schedule || tool.Options.Silent || outcome.DryRun() || !OperatorSeam::Current().CanAnswer())
+    if (tool.Options.Schedule || tool.Options.Silent || outcome.DryRun() ||
+        !OperatorSeam::Current().CanAnswer())
         return false;
     const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
     QList<ScheduleDate> onAir;
@@ -467,7 +447,7 @@ QStringList MainWindowController::RunContext() const {
 
 QString MainWindowController::runPlan(const DateRange& range) const {
     return (tool.Options.DryRun ? u"Planning the import of music, then adverts, into "_s
-                        : u"Importing music, then adverts, into "_s) +
+                                : u"Importing music, then adverts, into "_s) +
            stationText() + u" for "_s + rangeText(range.Start, range.End) +
            (tool.Options.DryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
 }
@@ -498,8 +478,8 @@ void MainWindowController::run(int kind, bool dryRun) {
     writeReport();
     if (dryRun)
         view.ShowText(RunReport::Preview(outcome), u"Import Preview"_s);
-    else if (!tool.Options.Silent && refusedInRun < runs.size() && outcome.Status() != RunOutcome::RangeRefused &&
-             outcome.Status() != RunOutcome::ImporterNotRun)
+    else if (!tool.Options.Silent && refusedInRun < runs.size() &&
+             outcome.Status() != RunOutcome::RangeRefused && outcome.Status() != RunOutcome::ImporterNotRun)
         showClosingReport(runs.contains(ImportKind::Adverts));
 }
 
@@ -614,27 +594,6 @@ QList<HourReadiness> MainWindowController::ReadinessOf(const ScheduleDate& from,
         return {};
     const BusySpan busy(view);
     return Readiness::Of(*database, from, hours);
-}
-
-int MainWindowController::CheckReadiness() {
-    if (tool.Options.CheckHours < 0) { // nothing is checked: a wrong count would pass a night that is not ready
-        OperatorSeam::Message(tool.Options.CheckRefused, Operator::Exclamation);
-        return RunOutcome::WithWarnings;
-    }
-    if (!database) {
-        view.ShowText(u"There is no Station Database to check.\n"_s, u"Readiness"_s);
-        return RunOutcome::StartUpFailed;
-    }
-    const ScheduleDate now = ScheduleDateTools::Today();
-    const QList<HourReadiness> hours = ReadinessOf(now, tool.Options.CheckHours);
-    QString text =
-        u"Readiness of %1, the next %2 hours\n"_s.arg(database->DatabaseInfo().Name).arg(hours.size()) +
-        Readiness::Table(hours);
-    QString problem;
-    if (!tool.Options.Report.isEmpty() && !Readiness::Write(hours, tool.Options.Report, &problem))
-        text += u"The readiness report could not be written to '%1': %2\n"_s.arg(tool.Options.Report, problem);
-    view.ShowText(text, u"Readiness"_s);
-    return Readiness::AllReady(hours) ? RunOutcome::Complete : RunOutcome::NotReady;
 }
 
 bool MainWindowController::RunScheduled() {

@@ -88,9 +88,6 @@ public:
     // The readiness of the hours from the hour holding `from` (none without a
     // Station Database).
     QList<HourReadiness> ReadinessOf(const ScheduleDate& from, int hours);
-    // /CHECK: the readiness of the next hours shown as a table (and written with
-    // /REPORT); the exit status: 0 when every hour is ready, 6 when one is not.
-    int CheckReadiness();
 
     // Closes the Station Database and lets the importers go, before TerminateTool.
     void Shutdown();
@@ -117,12 +114,7 @@ private:
     QString stationText() const;
     static QString rangeText(const ScheduleDate& from, const ScheduleDate& to);
     void writeReport();
-    // How long a change waits for a busy Station Database ("BusyWaitSeconds").
-    static int patience();
     QString chooseDatabase();
-    // Why no Station Database was opened: the one the profile names and where it
-    // was looked for.
-    QString noDatabaseChosen() const;
     void findLatestAdverts();
     // The hours from the current hour on that hold breaks but not yet their adverts,
     // and whose day has an advert log.

@@ -16,11 +16,10 @@ QString valueOf(const QString& commandLine, const QString& option) {
 } // namespace
 
 const QStringList& RunOptions::Names() {
-    static const QStringList names = {u"SCHEDULE"_s, u"IMPORT"_s,   u"START"_s,       u"END"_s,
-                                      u"DRYRUN"_s,   u"REPORT"_s,   u"SILENT"_s,      u"QUIT"_s,
-                                      u"PROFILE"_s,  u"DATABASE"_s, u"PLAYERS"_s,     u"USERGUID"_s,
-                                      u"DEBUG"_s,    u"NOPREVCHECK"_s, u"STANDARDASK"_s, u"STANDARD"_s,
-                                      u"CHECK"_s};
+    static const QStringList names = {
+        u"SCHEDULE"_s, u"IMPORT"_s,      u"START"_s,       u"END"_s,      u"DRYRUN"_s,  u"REPORT"_s,
+        u"SILENT"_s,   u"QUIT"_s,        u"PROFILE"_s,     u"DATABASE"_s, u"PLAYERS"_s, u"USERGUID"_s,
+        u"DEBUG"_s,    u"NOPREVCHECK"_s, u"STANDARDASK"_s, u"STANDARD"_s, u"CHECK"_s};
     return names;
 }
 
@@ -55,7 +54,8 @@ RunOptions RunOptions::Read(const QString& commandLine) {
     return options;
 }
 
-void RunOptions::readDate(const QString& commandLine, const QString& option, std::optional<ScheduleDate>& date) {
+void RunOptions::readDate(const QString& commandLine, const QString& option,
+                          std::optional<ScheduleDate>& date) {
     const QString value = valueOf(commandLine, option);
     if (value.isEmpty())
         return;
@@ -79,9 +79,10 @@ void RunOptions::readCheckHours(const QString& commandLine) {
         CheckHours = hours;
     } else {
         CheckHours = -1;
-        CheckRefused = u"/CHECK=%1 is refused: the hours to check are a whole number from 1 to %2, or none for "
-                       u"the next %3"_s.arg(value)
-                           .arg(MostCheckHours)
-                           .arg(DefaultCheckHours);
+        CheckRefused =
+            u"/CHECK=%1 is refused: the hours to check are a whole number from 1 to %2, or none for "
+            u"the next %3"_s.arg(value)
+                .arg(MostCheckHours)
+                .arg(DefaultCheckHours);
     }
 }

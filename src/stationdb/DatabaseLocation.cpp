@@ -135,11 +135,10 @@ QString DatabaseLocation::DefaultName() const {
     return schema == defaultSchema ? database : schema;
 }
 
-QSqlDatabase DatabaseLocation::Connect(const QString& connectionName) const {
+QSqlDatabase DatabaseLocation::Connect(const QString& connectionName, bool readOnly) const {
     QSqlDatabase db = QSqlDatabase::addDatabase(server ? u"QPSQL"_s : u"QSQLITE"_s, connectionName);
     if (!server) {
-        db.setDatabaseName(path);
-        db.open();
+        connectFile(db, readOnly);
         return db;
     }
     db.setDatabaseName(database);
@@ -151,6 +150,29 @@ QSqlDatabase DatabaseLocation::Connect(const QString& connectionName) const {
         QSqlQuery(db).exec(u"SET search_path TO "_s + QuotedSchema());
         // The server's notices (an index that exists already, say) are not the program's output.
         QSqlQuery(db).exec(u"SET client_min_messages TO warning"_s);
+        if (readOnly)
+            QSqlQuery(db).exec(u"SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"_s);
     }
     return db;
+}
+
+void DatabaseLocation::connectFile(QSqlDatabase& db, bool readOnly) const {
+    // A database in write-ahead mode keeps its journal beside the file while anyone
+    // has it open, and the last connection to close takes it away again, unless that
+    // connection may not write. So a reader that may write the folder connects as a
+    // writer that refuses to write (and leaves the folder as it found it). One that
+    // may not, reads through the journal when a writer keeps one there, and
+    // otherwise, with nobody writing, reads the file as it stands.
+    const bool folderWritable = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+    if (!readOnly || folderWritable) {
+        db.setDatabaseName(path);
+        if (db.open() && readOnly)
+            QSqlQuery(db).exec(u"PRAGMA query_only = ON"_s);
+        return;
+    }
+    const bool journal = QFileInfo::exists(path + u"-wal"_s);
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                       (journal ? u"?mode=ro"_s : u"?immutable=1"_s));
+    db.setConnectOptions(u"QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"_s);
+    db.open();
 }

@@ -34,9 +34,12 @@ public:
 
     // Opens a connection of that name to the location (on a server, with the
     // station's schema as the one its statements name). Check isOpen().
-    QSqlDatabase Connect(const QString& connectionName) const;
+    // For reading only, nothing can be written through it: a file is opened
+    // read-only, a server's transactions are read-only.
+    QSqlDatabase Connect(const QString& connectionName, bool readOnly = false) const;
 
 private:
+    void connectFile(QSqlDatabase& db, bool readOnly) const;
     bool parseServer(const QString& text);
     bool parseAuthority(const QString& authority);
     bool parseParameters(const QString& parameters);

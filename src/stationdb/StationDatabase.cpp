@@ -203,17 +203,17 @@ int StationDatabase::refuse(int result, const QString& reason) {
     return result;
 }
 
-int StationDatabase::Open(const DatabaseList& databases, const QString& name) {
+int StationDatabase::Open(const DatabaseList& databases, const QString& name, Access access) {
     Close();
     if (DatabaseLocation::IsServerText(name))
-        return OpenLocation(name);
+        return OpenLocation(name, access);
     const auto found = databases.Find(name);
     if (!found)
         return refuse(Missing, u"no Station Database is named '%1'"_s.arg(name));
-    return OpenLocation(found->Location);
+    return OpenLocation(found->Location, access);
 }
 
-int StationDatabase::OpenLocation(const QString& location) {
+int StationDatabase::OpenLocation(const QString& location, Access access) {
     Close();
     problem.clear();
     const DatabaseLocation where = DatabaseLocation::Parse(location);
@@ -223,7 +223,7 @@ int StationDatabase::OpenLocation(const QString& location) {
     if (const auto [result, reason] = fileProblem(where); result != Opened)
         return refuse(result, reason);
     connectionName = newConnectionName();
-    const int result = prepare(where);
+    const int result = prepare(where, access);
     if (result != Opened) {
         Close();
         return result;
@@ -258,9 +258,9 @@ int StationDatabase::checkLibrary(const QSqlDatabase& db) {
     return Opened;
 }
 
-int StationDatabase::prepare(const DatabaseLocation& where) {
+int StationDatabase::prepare(const DatabaseLocation& where, Access access) {
     const QString path = where.Text();
-    QSqlDatabase db = where.Connect(connectionName);
+    QSqlDatabase db = where.Connect(connectionName, access == ForReading);
     if (!db.isOpen())
         return refuse(where.IsServer() ? Missing : NotAStationDatabase,
                       u"'%1' could not be opened: %2"_s.arg(path, db.lastError().text()));
@@ -285,6 +285,13 @@ int StationDatabase::prepare(const DatabaseLocation& where) {
                       u"'%1' was made by a newer version (schema %2, this program knows %3)"_s.arg(path)
                           .arg(version)
                           .arg(StationSchema::CurrentVersion));
+    if (version < StationSchema::CurrentVersion && access == ForReading)
+        return refuse(
+            MigrationFailed,
+            u"'%1' has an older schema (%2, this program knows %3), which only a run that may write "
+            u"to it brings forward"_s.arg(path)
+                .arg(version)
+                .arg(StationSchema::CurrentVersion));
     if (version < StationSchema::CurrentVersion) {
         LibraryTrace::Write(u"Bringing the Station Database from schema %1 to %2"_s.arg(version).arg(
             StationSchema::CurrentVersion));

@@ -69,13 +69,16 @@ public:
     // a server database's schema that holds none (see DatabaseLocation).
     static bool Create(const QString& location, const QString& name, QString* problem = nullptr);
 
+    // How a database is opened: to write to it, or only to read it (nothing can be
+    // written through it; an older schema is then refused rather than brought forward).
+    enum Access { ForWriting, ForReading };
     // Opens the database of that name from the list, or the server database the
     // name itself gives.
-    int Open(const DatabaseList& databases, const QString& name);
+    int Open(const DatabaseList& databases, const QString& name, Access access = ForWriting);
     // Opens a database file or server database. It is never created or changed,
     // except that an older schema is brought forward. Returns an OpenResult; the
     // reason is in the trace and in OpenProblem().
-    int OpenLocation(const QString& location);
+    int OpenLocation(const QString& location, Access access = ForWriting);
     void Close();
     bool IsOpen() const { return log != nullptr; }
     const QString& OpenProblem() const { return problem; }
@@ -164,7 +167,7 @@ private:
     static std::pair<int, QString> fileProblem(const DatabaseLocation& where);
     int checkLibrary(const QSqlDatabase& db);
     // Opens the connection and checks, and brings forward, the schema.
-    int prepare(const DatabaseLocation& where);
+    int prepare(const DatabaseLocation& where, Access access);
 
     QString connectionName;
     QString problem;

@@ -44,6 +44,7 @@ TEST(RunOptionsTest, TheRangeAndTheCheckAreReadWithTheirRefusals) {
     for (const QString& refused : {u"/CHECK=0"_s, u"/CHECK=8785"_s, u"/CHECK=two"_s}) {
         const RunOptions check = RunOptions::Read(refused);
         EXPECT_EQ(check.CheckHours, -1) << refused.toStdString();
-        EXPECT_TRUE(check.CheckRefused.startsWith(refused + u" is refused"_s)) << check.CheckRefused.toStdString();
+        EXPECT_TRUE(check.CheckRefused.startsWith(refused + u" is refused"_s))
+            << check.CheckRefused.toStdString();
     }
 }

@@ -22,7 +22,7 @@ passed=$((passed + 1))
 
 printf '# a comment\nALERT_COMMAND=printf "%%s|" "$@" > %s/received\n' "$dir" > "$dir/alert.conf"
 MONITOR_UNIT=logimporter-check@Studio1.service MONITOR_EXIT_STATUS=6 "$script" Studio1 || fail "command: not 0"
-[ "$(cat "$dir/received")" = "Studio1|logimporter-check@Studio1.service|6|$dir/readiness-Studio1.json|{\"profile\":\"Studio1\",\"unit\":\"logimporter-check@Studio1.service\",\"status\":\"6\",\"text\":\"Log Importer: logimporter-check@Studio1.service failed with status 6 (profile Studio1)\",\"report\":\"$dir/readiness-Studio1.json\"}|" ] \
+[ "$(cat "$dir/received")" = "Studio1|logimporter-check@Studio1.service|6|$dir/readiness/Studio1.json|{\"profile\":\"Studio1\",\"unit\":\"logimporter-check@Studio1.service\",\"status\":\"6\",\"text\":\"Log Importer: logimporter-check@Studio1.service failed with status 6 (profile Studio1)\",\"report\":\"$dir/readiness/Studio1.json\"}|" ] \
   || fail "received: $(cat "$dir/received")"
 passed=$((passed + 1))
 

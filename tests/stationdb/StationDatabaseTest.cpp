@@ -55,6 +55,30 @@ TEST_P(StationDatabaseTest, ANewerSchemaAndASecondDatabaseInTheSamePlaceAreRefus
     EXPECT_TRUE(other.OpenProblem().contains(u"newer"_s));
 }
 
+TEST_P(StationDatabaseTest, ADatabaseOpenedForReadingIsReadAndNeverWritten) {
+    Write(Day, 6, {180});
+    db.Close();
+    StationDatabase reader;
+    ASSERT_EQ(reader.OpenLocation(Location(), StationDatabase::ForReading), StationDatabase::Opened)
+        << reader.OpenProblem().toStdString();
+    EXPECT_EQ(
+        reader.ItemsBetween(StationDatabase::LocateHour({Day, 0}), StationDatabase::LocateHour({Day + 1, 0}))
+            .size(),
+        2);
+    EXPECT_FALSE(reader.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s));
+    reader.Close();
+    EXPECT_EQ(ValueOnOtherConnection(
+                  Location(), u"SELECT count(*) FROM NamedValues WHERE Name = 'Adverts.InfoLastUpdated'"_s)
+                  .toInt(),
+              0);
+
+    // An older schema is not brought forward by a reader: it says so instead.
+    Exec(u"UPDATE SchemaInfo SET Version = 1"_s);
+    EXPECT_EQ(reader.OpenLocation(Location(), StationDatabase::ForReading), StationDatabase::MigrationFailed);
+    EXPECT_TRUE(reader.OpenProblem().contains(u"older schema"_s)) << reader.OpenProblem().toStdString();
+    EXPECT_EQ(ValueOnOtherConnection(Location(), u"SELECT Version FROM SchemaInfo"_s).toInt(), 1);
+}
+
 TEST_P(StationDatabaseTest, EveryEarlierSchemaIsBroughtForwardOnOpen) {
     db.Close();
     const QString indexes = OnServer()

@@ -1,0 +1,45 @@
+#include "app/ProfileDatabase.h"
+
+#include "app/LogImportSettingsModel.h"
+#include "base/RegistryTools.h"
+#include "stationdb/StationWriter.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString ProfileDatabase::Named(const ToolState& tool) {
+    if (!tool.Options.Database.isEmpty())
+        return tool.Options.Database; // the folders need not even be looked at
+    const LibrarySettings& library = tool.StationLibrary->Settings();
+    if (library.DatabaseMode == 2 && tool.PlayoutGeneral->Databases().Find(library.FixedDatabase))
+        return library.FixedDatabase;
+    return {};
+}
+
+QString ProfileDatabase::NoneFound(const ToolState& tool) {
+    const LibrarySettings& library = tool.StationLibrary->Settings();
+    const QString folder = tool.PlayoutGeneral->Folder(PlayoutGeneral::StationDatabases);
+    if (library.DatabaseMode == 2)
+        return u"the profile '%1' names the Station Database '%2', which is not in '%3'"_s.arg(
+            tool.CurrentProfile, library.FixedDatabase, folder);
+    return u"no Station Database was chosen (the profile '%1' names none; those in '%2' were offered)"_s.arg(
+        tool.CurrentProfile, folder);
+}
+
+QString ProfileDatabase::Open(StationDatabase& db, const ToolState& tool, const QString& name,
+                              StationDatabase::Access access) {
+    db.SetPatience(Patience()); // the opening's reads keep to the patience too
+    if (db.Open(tool.PlayoutGeneral->Databases(), name, access) == StationDatabase::Opened)
+        return {};
+    const QString problem = db.OpenProblem();
+    db.Close();
+    return u"the Station Database could not be opened: "_s + problem;
+}
+
+int ProfileDatabase::Patience() {
+    const int seconds =
+        RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
+                                 u"BusyWaitSeconds"_s, StationWriter::DefaultPatience / 1000);
+    return std::max(0, seconds) * 1000;
+}

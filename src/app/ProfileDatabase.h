@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/ToolState.h"
+#include "stationdb/StationDatabase.h"
+
+#include <QString>
+
+// The Station Database a run of the profile opens: the one /DATABASE= names, else
+// the one the profile's settings fix, opened with the patience the registry's
+// "BusyWaitSeconds" gives.
+class ProfileDatabase {
+public:
+    // The database's name, or "" when neither names one (the window then asks).
+    static QString Named(const ToolState& tool);
+    // Why no database was opened: the one the profile names and where it was
+    // looked for, so that a moved database is found at once.
+    static QString NoneFound(const ToolState& tool);
+    // Opens the named database; "" when it opened, else why not.
+    static QString Open(StationDatabase& db, const ToolState& tool, const QString& name,
+                        StationDatabase::Access access);
+    // How long a change or a read waits for a busy Station Database, in milliseconds.
+    static int Patience();
+};
