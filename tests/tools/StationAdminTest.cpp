@@ -10,16 +10,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-class StationAdminTest : public TempHome, public testing::WithParamInterface<Backend> {
+// Runs the command and keeps what it printed.
+class StationCommandTest : public TempHome {
 protected:
-    void SetUp() override {
-        TempHome::SetUp();
-        db = Path(u"Station.sdb"_s);
-        if (GetParam() == Backend::PostgreSQL) {
-            ASSERT_EQ(ThrowawayServer::Get().Problem(), QString());
-            db = ThrowawayServer::Get().NewLocation();
-        }
-    }
     int Run(const QStringList& arguments) {
         QProcess process;
         process.start(QStringLiteral(STATIONDB_EXE), arguments);
@@ -28,11 +21,23 @@ protected:
         Err = QString::fromUtf8(process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-    // The Station Database: a file, or a schema on the test program's server.
-    const QString& Db() const { return db; }
 
     QString Out;
     QString Err;
+};
+
+class StationAdminTest : public StationCommandTest, public testing::WithParamInterface<Backend> {
+protected:
+    void SetUp() override {
+        StationCommandTest::SetUp();
+        db = Path(u"Station.sdb"_s);
+        if (GetParam() == Backend::PostgreSQL) {
+            ASSERT_EQ(ThrowawayServer::Get().Problem(), QString());
+            db = ThrowawayServer::Get().NewLocation();
+        }
+    }
+    // The Station Database: a file, or a schema on the test program's server.
+    const QString& Db() const { return db; }
 
 private:
     QString db;
@@ -89,8 +94,6 @@ TEST_P(StationAdminTest, AStationIsSetUpAndInspected) {
     EXPECT_NE(Run({u"log"_s, Path(u"missing.sdb"_s)}), 0);
     EXPECT_NE(Run({u"log"_s, Db(), u"--from"_s}), 0);
     EXPECT_NE(Run({u"frobnicate"_s}), 0);
-    ASSERT_EQ(Run({u"log"_s, u"--help"_s}), 0);
-    EXPECT_TRUE(Out.startsWith(u"usage: stationdb log"_s));
 }
 
 TEST_P(StationAdminTest, WhatTheDatabaseCannotHoldIsRefusedNamingItsLineColumnAndValue) {
@@ -201,4 +204,14 @@ TEST_F(StationAdminFormatTest, ASampleIsReadThroughAFormatAndEachLineItCannotRea
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_NE(process.exitCode(), 0);
     EXPECT_TRUE(process.readAllStandardError().contains("no log format 'nowhere'"));
+}
+
+TEST_F(StationCommandTest, EverySubcommandGivesItsUsageForHelp) {
+    for (const QString& command :
+         {u"create"_s, u"settings"_s, u"carts"_s, u"carts import"_s, u"carts list"_s, u"log"_s, u"adinfo"_s,
+          u"values"_s, u"profile"_s, u"format"_s, u"format test"_s}) {
+        EXPECT_EQ(Run(command.split(u' ') << u"--help"_s), 0) << command.toStdString() << Err.toStdString();
+        EXPECT_TRUE(Out.startsWith(u"usage: stationdb "_s + command)) << Out.toStdString();
+        EXPECT_EQ(Err, QString()) << command.toStdString();
+    }
 }
