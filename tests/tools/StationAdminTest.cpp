@@ -158,52 +158,36 @@ TEST_P(StationAdminPostgreSQLTest, AProfileListsAServerDatabaseByItsSchemasNameA
 INSTANTIATE_TEST_SUITE_P(Server, StationAdminPostgreSQLTest, testing::Values(Backend::PostgreSQL),
                          BackendName);
 
-class StationAdminFormatTest : public TempHome {};
-
-TEST_F(StationAdminFormatTest, ASampleIsReadThroughAFormatAndEachLineItCannotReadIsNamed) {
+TEST_F(StationCommandTest, ASampleIsReadThroughAFormatAndEachLineItCannotReadIsNamed) {
     WriteFile(Path(u"traffic.format"_s), "kind = delimited\nheader = yes\ntime = Time\ncart = Cart\n"
                                          "title = Title\nlength = Length\n");
     WriteFile(Path(u"sample.csv"_s), "Time,Cart,Title,Length\r\n10:15:00,0034,\"Sofas, chairs\",30\r\n"
                                      "10:45:00,\"0034,T,30\r\n25:00:00,0035,T,30\r\n");
-    QProcess process;
-    process.start(QStringLiteral(STATIONDB_EXE),
-                  {u"format"_s, u"test"_s, Path(u"traffic.format"_s), Path(u"sample.csv"_s)});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(process.exitCode(), 5);
+    const QStringList test = {u"format"_s, u"test"_s, Path(u"traffic.format"_s), Path(u"sample.csv"_s)};
+    EXPECT_EQ(Run(test), 5);
     EXPECT_TRUE(
-        out.contains(u"line 2: advert at 10:15:00: type '', cart '0034', title 'Sofas, chairs', 30 s"_s))
-        << out.toStdString();
-    EXPECT_TRUE(out.contains(u"line 3: cannot be read: a quote that is not closed at character 10\n"_s))
-        << out.toStdString();
-    EXPECT_TRUE(out.contains(u"line 4: cannot be read: the time '25:00:00' is not hh:mm:ss (field 1)\n"_s))
-        << out.toStdString();
-    EXPECT_TRUE(out.endsWith(u"1 line(s) read, 2 could not be read.\n"_s)) << out.toStdString();
+        Out.contains(u"line 2: advert at 10:15:00: type '', cart '0034', title 'Sofas, chairs', 30 s"_s))
+        << Out.toStdString();
+    EXPECT_TRUE(Out.contains(u"line 3: cannot be read: a quote that is not closed at character 10\n"_s))
+        << Out.toStdString();
+    EXPECT_TRUE(Out.contains(u"line 4: cannot be read: the time '25:00:00' is not hh:mm:ss (field 1)\n"_s))
+        << Out.toStdString();
+    EXPECT_TRUE(Out.endsWith(u"1 line(s) read, 2 could not be read.\n"_s)) << Out.toStdString();
 
     WriteFile(Path(u"sample.csv"_s), "Time,Cart,Title,Length\r\n10:15:00,0034,T,30\r\n");
-    process.start(QStringLiteral(STATIONDB_EXE),
-                  {u"format"_s, u"test"_s, Path(u"traffic.format"_s), Path(u"sample.csv"_s)});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(Run(test), 0);
     // A music table: each row as the native lines it becomes.
     WriteFile(Path(u"table.format"_s), "kind = table\nheader = yes\ndate = Date\nhour = Hour\nitem = Type\n"
                                        "song = MUS\ncart = Cart\ntitle = Title\n");
     WriteFile(Path(u"table.csv"_s), "Date,Hour,Type,Cart,Title\n2026-12-09,10,MUS,1001,Summer Rain\n"
                                     "2026-12-09,10,PROMO,1002,\n");
-    process.start(QStringLiteral(STATIONDB_EXE),
-                  {u"format"_s, u"test"_s, Path(u"table.format"_s), Path(u"table.csv"_s)});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString rows = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(process.exitCode(), 5);
-    EXPECT_TRUE(rows.startsWith(u"line 2: +2026-12-09 10:00 10:00\nline 2: L1001    Summer Rain\n"_s))
-        << rows.toStdString();
+    EXPECT_EQ(Run({u"format"_s, u"test"_s, Path(u"table.format"_s), Path(u"table.csv"_s)}), 5);
+    EXPECT_TRUE(Out.startsWith(u"line 2: +2026-12-09 10:00 10:00\nline 2: L1001    Summer Rain\n"_s))
+        << Out.toStdString();
     EXPECT_TRUE(
-        rows.contains(u"line 3: cannot be read: the kind word 'PROMO' is not one the description gives"_s));
-    process.start(QStringLiteral(STATIONDB_EXE),
-                  {u"format"_s, u"test"_s, u"nowhere"_s, Path(u"sample.csv"_s)});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_NE(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardError().contains("no log format 'nowhere'"));
+        Out.contains(u"line 3: cannot be read: the kind word 'PROMO' is not one the description gives"_s));
+    EXPECT_EQ(Run({u"format"_s, u"test"_s, u"nowhere"_s, Path(u"sample.csv"_s)}), 1);
+    EXPECT_TRUE(Err.contains(u"no log format 'nowhere'"_s)) << Err.toStdString();
 }
 
 TEST_F(StationCommandTest, EverySubcommandGivesItsUsageForHelp) {
