@@ -1,4 +1,5 @@
 #include "app/MainWindowController.h"
+#include "app/LogOffer.h"
 #include "app/OverallShare.h"
 #include "app/ProfileDatabase.h"
 
@@ -192,122 +193,22 @@ void MainWindowController::ReadLogDetails(bool silentMode) {
     progress.Begin(u"Reading Scheduled Log"_s, QString());
     view.ShowProgress(true);
     const int mode = role();
-    musicFrom = musicUntil = advertsUntil = ScheduleDate{};
-    view.SetMusicScheduled(QString());
-    view.SetAdvertsScheduled(QString());
-    ScheduleDate start{ScheduleDateTools::Today().Day + 1, 0};
-    ScheduleDate end = ScheduleDateTools::AddSeconds(start, ScheduleDateTools::EndOfDay);
-
-    progress.Process(u"Searching for Date ranges"_s);
-    progress.Task(u"Finding first log item"_s);
-    WriteDebug(u"Reading first Log Item"_s, detail);
-    database->ClearReadFailure();
-    const auto first = database->FirstLogItem();
-    progress.CurrentPercent(50);
-    if (!database->ReadFailure().IsWritten()) { // the next reads would only wait again
+    const LogOffer offer = LogOffer::Read(*database, *musicImporter, *advertImporter, mode, progress);
+    musicFrom = offer.MusicFrom;
+    musicUntil = offer.MusicUntil;
+    advertsUntil = offer.AdvertsUntil;
+    showOffer(offer);
+    if (offer.ReadFailed) {
         WriteDebug(u"The Scheduled Log could not be read: "_s + database->ReadFailure().Problem);
-        view.SetMusicScheduled(u"(Log could not be read)"_s);
         view.ShowProgress(false);
         WriteDebug(u"Exiting ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
         return;
     }
-    if (!first) {
-        WriteDebug(u"No Log item read"_s, detail);
-        view.SetMusicScheduled(u"(Log is Empty)"_s);
-    } else {
-        musicFrom = StationDatabase::ScheduleDateFromDate(first->Position);
-        progress.Task(u"Finding last log item"_s);
-        WriteDebug(u"Reading Last Log Item"_s, detail);
-        const auto last = database->LastLogItem();
-        progress.CurrentPercent(100);
-        if (!last) {
-            WriteDebug(u"No Log item read"_s, detail);
-            view.SetMusicScheduled(u"(Log is Empty)"_s);
-        } else {
-            musicUntil = ScheduleDateTools::AddSeconds(StationDatabase::ScheduleDateFromDate(last->Position),
-                                                       ScheduleDateTools::HourEnd);
-            view.SetMusicScheduled(labelText(musicFrom) + u" to "_s + labelText(musicUntil));
-        }
-    }
-    if (musicFrom.Day >= 1)
-        findLatestAdverts();
-    UpdateButton();
-    progress.OverallPercent(60);
-
-    ScheduleDate musicStart{99999, 0}, musicEnd{0, 0};
-    if (musicImporter->ScanLogFilesForDateRanges(musicStart, musicEnd)) {
-        if (ScheduleDateTools::IsNotBefore(musicUntil, musicEnd)) {
-            musicImporter->ScanLogFileForDateRange(musicImporter->GetImportLogFileName(musicEnd.Day),
-                                                   musicStart, musicEnd);
-            if (!silentMode && mode != ImportKind::Adverts)
-                information(lines(
-                    {u"Valid Music Log files have been found, but they don't contain any songs/links that "
-                     u"are 'after' the ones already in the Scheduled Log."_s,
-                     u"This may be due to one of the following reasons:"_s, QString(),
-                     u"You may not have \"Exported\" or \"Sent\" any new logs from your Scheduler,"_s,
-                     u"You may be filling in a hole in your Scheduled Log,"_s, QString(),
-                     u"You may need to check your settings, or re-export from your music scheduling "
-                     u"program if nescessary."_s,
-                     QString(),
-                     u"The Log Importer has therefore defaulted to the dates of the latest dated log "
-                     u"file found.\n"_s}));
-        }
-    } else {
-        musicStart = {ScheduleDateTools::Today().Day + 1, 0};
-        musicEnd = ScheduleDateTools::AddSeconds(musicStart, ScheduleDateTools::EndOfDay);
-        if (!silentMode && mode != ImportKind::Adverts)
-            OperatorSeam::Message(noRangeFound + lookedIn(database->Settings().MusicLogsDirectory()),
-                                  Operator::Exclamation);
-    }
-
-    progress.OverallPercent(80);
-    ScheduleDate advertStart{99999, 0}, advertEnd{0, 0};
-    if (!advertImporter->ScanLogFilesForDateRanges(advertStart, advertEnd)) {
-        advertStart = {ScheduleDateTools::Today().Day + 1, 0};
-        advertEnd = ScheduleDateTools::AddSeconds(advertStart, ScheduleDateTools::EndOfDay);
-        if (!silentMode && mode == ImportKind::Adverts)
-            OperatorSeam::Message(
-                QString(noRangeFound)
-                        .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
-                        .replace(u"re-export from your scheduling program."_s,
-                                 u"re-export from your advert scheduling program."_s) +
-                    lookedIn(database->Settings().AdvertLogsDirectory()),
-                Operator::Exclamation);
-    }
-
-    const QList<ScheduleDate> waiting = hoursWaitingForAdverts();
-    if (!waiting.isEmpty() &&
-        (advertsUntil.Day < 1 || ScheduleDateTools::IsBefore(waiting.first(), advertsUntil))) {
-        // The adverts are in only up to the first hour still waiting for them.
-        advertsUntil = ScheduleDateTools::AddSeconds(ScheduleDateTools::AddSeconds(waiting.first(), -3600),
-                                                     ScheduleDateTools::HourEnd);
-        view.SetAdvertsScheduled(labelText(advertsUntil));
-    }
-    view.SetAdvertsWaiting(waiting.isEmpty()
-                               ? QString()
-                               : u"%1 hour(s) from %2 are waiting for their adverts"_s.arg(waiting.size())
-                                     .arg(labelText(waiting.first())));
-    if (mode != ImportKind::Adverts) {
-        if (musicUntil.Day < 1) {
-            start = musicStart, end = musicEnd;
-        } else if (ScheduleDateTools::IsAfter(musicEnd, musicUntil)) {
-            start = ScheduleDateTools::AddSeconds(musicUntil, 3600);
-            end = musicEnd;
-        } else {
-            start = musicStart, end = musicEnd;
-        }
-    } else if (advertsUntil.Day >= 1) {
-        start = ScheduleDateTools::AddSeconds(advertsUntil, 3600);
-        end = advertEnd;
-    }
-    if (mode == ImportKind::Adverts && !waiting.isEmpty()) { // the adverts that came late are offered first
-        start = waiting.first();
-        if (ScheduleDateTools::IsBefore(end, waiting.last()))
-            end = ScheduleDateTools::AddSeconds(waiting.last(), ScheduleDateTools::HourEnd);
-    }
+    if (!silentMode)
+        tellOfFiles(offer, mode);
     DateRange range = view.Range();
-    range.Start = start;
-    range.End = end;
+    range.Start = offer.Start;
+    range.End = offer.End;
     view.SetRange(range);
     UpdateButton(); // as the range control's change notification does
 
@@ -318,6 +219,46 @@ void MainWindowController::ReadLogDetails(bool silentMode) {
     ScheduleDateTools::Pause(0.2);
     view.ShowProgress(false);
     WriteDebug(u"Finished ReadLogDetails"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
+}
+
+void MainWindowController::showOffer(const LogOffer& offer) {
+    if (offer.ReadFailed)
+        view.SetMusicScheduled(u"(Log could not be read)"_s);
+    else if (offer.MusicUntil.Day < 1)
+        view.SetMusicScheduled(u"(Log is Empty)"_s);
+    else
+        view.SetMusicScheduled(labelText(offer.MusicFrom) + u" to "_s + labelText(offer.MusicUntil));
+    view.SetAdvertsScheduled(offer.AdvertsUntil.Day >= 1 ? labelText(offer.AdvertsUntil) : QString());
+    view.SetAdvertsWaiting(offer.Waiting.isEmpty() ? QString()
+                                                   : u"%1 hour(s) from %2 are waiting for their adverts"_s
+                                                         .arg(offer.Waiting.size())
+                                                         .arg(labelText(offer.Waiting.first())));
+}
+
+void MainWindowController::tellOfFiles(const LogOffer& offer, int mode) const {
+    if (mode != ImportKind::Adverts && offer.MusicFilesBehind)
+        information(
+            lines({u"Valid Music Log files have been found, but they don't contain any songs/links that "
+                   u"are 'after' the ones already in the Scheduled Log."_s,
+                   u"This may be due to one of the following reasons:"_s, QString(),
+                   u"You may not have \"Exported\" or \"Sent\" any new logs from your Scheduler,"_s,
+                   u"You may be filling in a hole in your Scheduled Log,"_s, QString(),
+                   u"You may need to check your settings, or re-export from your music scheduling "
+                   u"program if nescessary."_s,
+                   QString(),
+                   u"The Log Importer has therefore defaulted to the dates of the latest dated log "
+                   u"file found.\n"_s}));
+    if (mode != ImportKind::Adverts && !offer.MusicFilesFound)
+        OperatorSeam::Message(noRangeFound + lookedIn(database->Settings().MusicLogsDirectory()),
+                              Operator::Exclamation);
+    if (mode == ImportKind::Adverts && !offer.AdvertFilesFound)
+        OperatorSeam::Message(
+            QString(noRangeFound)
+                    .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
+                    .replace(u"re-export from your scheduling program."_s,
+                             u"re-export from your advert scheduling program."_s) +
+                lookedIn(database->Settings().AdvertLogsDirectory()),
+            Operator::Exclamation);
 }
 
 bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
@@ -342,37 +283,6 @@ bool MainWindowController::mayChangeHoursOnAir(const ScheduleDate& from) {
                           .arg(labelText(onAir.first())),
                       QString(), u"Push adverts into them all the same?"_s}),
                Operator::Question, Operator::YesNo, 2) == Operator::Yes;
-}
-
-QList<ScheduleDate> MainWindowController::hoursWaitingForAdverts() const {
-    QList<ScheduleDate> waiting;
-    QMap<qint32, bool> logs; // whether each day has an advert log
-    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
-    for (const ScheduleDate& hour : database->HoursWaitingForAdverts(now)) {
-        auto log = logs.constFind(hour.Day);
-        if (log == logs.cend())
-            log = logs.insert(hour.Day, FileTools::FileSize(database->AdvertLogFileName(hour.Day)) > 0);
-        if (*log)
-            waiting.append(hour);
-    }
-    return waiting;
-}
-
-void MainWindowController::findLatestAdverts() {
-    const Progress progress(view.Progress());
-    progress.OverallPercent(20);
-    progress.CurrentPercent(0);
-    progress.Task(QString());
-    WriteDebug(u"Starting looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
-    // One indexed query of the database, however long the log.
-    if (const auto latest = database->LatestHourWithAdverts()) {
-        const ScheduleDate hour = ScheduleDateTools::AddSeconds(*latest, ScheduleDateTools::HourEnd);
-        advertsUntil = hour;
-        WriteDebug(u"Found Log item with Adverts "_s + style14(hour), detail);
-        view.SetAdvertsScheduled(labelText(hour));
-    }
-    WriteDebug(u"Finished looking for Log Items"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
-    progress.CurrentPercent(100);
 }
 
 void MainWindowController::UpdateButton() {
@@ -402,7 +312,7 @@ bool MainWindowController::ImportLogs(int kind, ScheduleDate& rangeFrom, Schedul
     if (kind != ImportKind::Music)
         outcome.AllowStartedHours(mayChangeHoursOnAir(rangeFrom));
     const bool ok = kind != ImportKind::Music
-                        ? advertImporter->CatchUp(hoursWaitingForAdverts(), rangeFrom, rangeTo)
+                        ? advertImporter->CatchUp(LogOffer::HoursWaiting(*database), rangeFrom, rangeTo)
                         : importer.ImportLogFiles(rangeFrom, rangeTo, true);
     if (!outcome.DryRun()) { // a preview records no event
         const bool music = kind == ImportKind::Music;

@@ -115,10 +115,10 @@ private:
     static QString rangeText(const ScheduleDate& from, const ScheduleDate& to);
     void writeReport();
     QString chooseDatabase();
-    void findLatestAdverts();
-    // The hours from the current hour on that hold breaks but not yet their adverts,
-    // and whose day has an advert log.
-    QList<ScheduleDate> hoursWaitingForAdverts() const;
+    // The labels of what the Scheduled Log holds, and the hours waiting for adverts.
+    void showOffer(const struct LogOffer& offer);
+    // Tells the operator when the log files offer nothing new (or nothing at all).
+    void tellOfFiles(const LogOffer& offer, int mode) const;
     // Asks the operator, once, whether the push may change the hours from `from` on
     // that wait for their adverts and are on air or past; False in an unattended run.
     bool mayChangeHoursOnAir(const ScheduleDate& from);
