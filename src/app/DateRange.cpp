@@ -2,6 +2,8 @@
 
 #include "base/ScheduleDateTools.h"
 
+#include <QLocale>
+
 using namespace Qt::Literals::StringLiterals;
 
 QString DateRange::Problem(bool inOrder, bool withinLimits, bool dated) const {
@@ -17,4 +19,11 @@ QString DateRange::Problem(bool inOrder, bool withinLimits, bool dated) const {
     if (inOrder && ScheduleDateTools::IsBefore(End, Start))
         return u"The end of the range must not come before its start"_s;
     return {};
+}
+
+QString DateRange::Label(const ScheduleDate& date) {
+    const QDateTime when = ScheduleDateTools::ToDate(date);
+    const QLocale locale;
+    return locale.dayName(when.date().dayOfWeek(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.date(), QLocale::ShortFormat) + u' ' + when.time().toString(u"HH:mm"_s);
 }

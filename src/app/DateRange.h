@@ -15,4 +15,7 @@ struct DateRange {
     // `inOrder` the end must not come before the start; `withinLimits` both ends lie
     // between the earliest and latest dates; `dated` both ends are dates at all.
     QString Problem(bool inOrder, bool withinLimits, bool dated) const;
+    // A point as the window's labels give it: the abbreviated day name, the system's
+    // short date, hours and minutes.
+    static QString Label(const ScheduleDate& date);
 };

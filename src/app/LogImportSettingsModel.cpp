@@ -54,7 +54,7 @@ QString LogImportSettingsModel::OffsetOnLeaving(const QString& text) {
 
 void LogImportSettingsModel::Load(StationDatabase& db) {
     database = &db;
-    const int role = RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"Role"_s, 1);
+    const int role = MachineRole();
     Role = role == ImportKind::Adverts || role == ImportKind::MusicAndAdverts ? role : ImportKind::Music;
     WarnAtStartup =
         RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"WarnAtStartup"_s, 1) != 0;
@@ -121,4 +121,8 @@ QString LogImportSettingsModel::Store() const {
     RegistryTools::SetString(RegistryTools::LocalMachine, RegistryKey(), u"LastVersion"_s,
                              u"%1.%2.%3"_s.arg(app.Major).arg(app.Minor).arg(app.Revision));
     return {};
+}
+
+int LogImportSettingsModel::MachineRole() {
+    return RegistryTools::GetNumber(RegistryTools::LocalMachine, RegistryKey(), u"Role"_s, 1);
 }

@@ -17,6 +17,8 @@ public:
     // The range settings in the order their ends are checked: jingles, sweepers,
     // songs, cart groups, adverts, scripts.
     static const QStringList& RangeNames();
+    // This machine's main use ("Role"), as stored: an ImportKind, music unless set.
+    static int MachineRole();
 
     // Ranges, by station setting name ("SongsStart", ...), as the boxes show them.
     QMap<QString, QString> Ranges;

@@ -5,6 +5,7 @@
 #include "base/ScheduleDateTools.h"
 #include "importers/LogImporter.h"
 #include "importers/Progress.h"
+#include "playout/OperatorSeam.h"
 #include "stationdb/StationDatabase.h"
 
 #include <QMap>
@@ -12,6 +13,23 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+const QString noRangeFound =
+    QStringList{u"No valid log entries were found. This may be due to one of the following "
+                u"reasons:"_s,
+                QString(),
+                u"No Log files could be found,"_s,
+                u"Log files were found, but had no entries in them,"_s,
+                QString(),
+                u"You should check your settings, and re-export from your scheduling program."_s,
+                QString(),
+                u"There is therefore nothing to import."_s}
+        .join(u'\n');
+
+// Where the log files were looked for, to close a message that none was found.
+QString lookedIn(const QString& folder) {
+    return u"\n\nThe log files were looked for in '%1'."_s.arg(folder);
+}
 
 ScheduleDate tomorrow() {
     return {ScheduleDateTools::Today().Day + 1, 0};
@@ -116,4 +134,32 @@ void LogOffer::offer(int role, const ScheduleDate& musicStart, const ScheduleDat
         if (ScheduleDateTools::IsBefore(End, Waiting.last()))
             End = ScheduleDateTools::AddSeconds(Waiting.last(), ScheduleDateTools::HourEnd);
     }
+}
+
+void LogOffer::TellOperator(StationDatabase& db, int mode) const {
+    if (mode != ImportKind::Adverts && MusicFilesBehind)
+        OperatorSeam::Message(
+            QStringList{u"Valid Music Log files have been found, but they don't contain any songs/links that "
+                        u"are 'after' the ones already in the Scheduled Log."_s,
+                        u"This may be due to one of the following reasons:"_s, QString(),
+                        u"You may not have \"Exported\" or \"Sent\" any new logs from your Scheduler,"_s,
+                        u"You may be filling in a hole in your Scheduled Log,"_s, QString(),
+                        u"You may need to check your settings, or re-export from your music scheduling "
+                        u"program if nescessary."_s,
+                        QString(),
+                        u"The Log Importer has therefore defaulted to the dates of the latest dated log "
+                        u"file found.\n"_s}
+                .join(u'\n'),
+            Operator::Information);
+    if (mode != ImportKind::Adverts && !MusicFilesFound)
+        OperatorSeam::Message(noRangeFound + lookedIn(db.Settings().MusicLogsDirectory()),
+                              Operator::Exclamation);
+    if (mode == ImportKind::Adverts && !AdvertFilesFound)
+        OperatorSeam::Message(
+            QString(noRangeFound)
+                    .replace(u"No valid log entries were found."_s, u"No valid advert logs were found."_s)
+                    .replace(u"re-export from your scheduling program."_s,
+                             u"re-export from your advert scheduling program."_s) +
+                lookedIn(db.Settings().AdvertLogsDirectory()),
+            Operator::Exclamation);
 }

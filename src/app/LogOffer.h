@@ -39,6 +39,9 @@ struct LogOffer {
 
     static LogOffer Read(StationDatabase& db, LogImporter& music, LogImporter& adverts, int role,
                          const Progress& progress);
+    // Tells the operator when the log files offer nothing new for the machine's role
+    // (`mode`), or nothing at all.
+    void TellOperator(StationDatabase& db, int mode) const;
     // The hours Waiting holds, read now.
     static QList<ScheduleDate> HoursWaiting(StationDatabase& db);
 

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/ImportRun.h"
 #include "app/MainView.h"
 #include "app/ToolState.h"
 #include "importers/HourReadiness.h"
-#include "importers/MusicLogImporter.h"
-#include "importers/advert/AdvertLogImporter.h"
 #include "stationdb/StationDatabase.h"
 
 #include <functional>
@@ -29,7 +28,6 @@ public:
 
     void ReadLogDetails(bool silentMode);
     void UpdateButton();
-    bool ImportLogs(int kind, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
     void ImportClicked(int kind);
     // "&Preview": the run of "Import Music and Adverts" over the range, planned and
     // shown, with nothing written anywhere.
@@ -78,7 +76,7 @@ public:
     // the offered one, with a warning.
     bool RunScheduled();
     // What the last run did, and its exit status (see RunOutcome).
-    const RunOutcome& LastRun() const { return outcome; }
+    const RunOutcome& LastRun() const;
     // Where the last run happened, for its summary: the station, its range, how long
     // it took and the report it wrote, a line each.
     QStringList RunContext() const;
@@ -99,30 +97,12 @@ public:
 
 private:
     bool refuse(const QString& reason);
-    // The cart-range question of a music run, and switching the option on; False
-    // when the run must stop.
-    bool switchOnCartRanges();
     // One import run, or its plan alone (a dry run), with its report.
     void run(int kind, bool dryRun);
-    // The checks before a run: the range, the database, the cart-range option.
-    bool readyToRun(int kind, const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
     void showClosingReport(bool adverts);
-    // The first line of an unattended run: what it will do, where, and for when.
-    QString runPlan(const DateRange& range) const;
-    // The station and profile ("Demo Station (profile Demo)"), and a range, as the
-    // run's first line and its summary write them.
-    QString stationText() const;
-    static QString rangeText(const ScheduleDate& from, const ScheduleDate& to);
-    void writeReport();
     QString chooseDatabase();
     // The labels of what the Scheduled Log holds, and the hours waiting for adverts.
     void showOffer(const struct LogOffer& offer);
-    // Tells the operator when the log files offer nothing new (or nothing at all).
-    void tellOfFiles(const LogOffer& offer, int mode) const;
-    // Asks the operator, once, whether the push may change the hours from `from` on
-    // that wait for their adverts and are on air or past; False in an unattended run.
-    bool mayChangeHoursOnAir(const ScheduleDate& from);
-    int role() const;
     bool removeRange(bool adverts, bool refreshAfter);
     // Runs long work with the window showing it is busy.
     bool whileBusy(const std::function<bool()>& work);
@@ -131,15 +111,10 @@ private:
     ToolState& tool;
     MainView& view;
     std::unique_ptr<StationDatabase> database;
-    // The importers report through it: both runs of one import share the Overall bar.
-    std::unique_ptr<class OverallShare> share; // none without a progress display
-    void shareBar(double from, double to);
-    std::unique_ptr<MusicLogImporter> musicImporter;
-    std::unique_ptr<AdvertLogImporter> advertImporter;
+    // The import runs, with the two importers; made at the start.
+    std::unique_ptr<ImportRun> importRun;
     ScheduleDate musicFrom, musicUntil, advertsUntil;
     QString failure;
-    int refusedInRun = 0; // importers of the last run that were not ready
-    RunOutcome outcome;
     // What the start found wrong: an unreadable /START or /END, an unknown option.
     QStringList startWarnings;
 };

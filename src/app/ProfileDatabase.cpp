@@ -1,6 +1,7 @@
 #include "app/ProfileDatabase.h"
 
 #include "app/LogImportSettingsModel.h"
+#include "base/GeneralTools.h"
 #include "base/RegistryTools.h"
 #include "stationdb/StationWriter.h"
 
@@ -30,11 +31,23 @@ QString ProfileDatabase::NoneFound(const ToolState& tool) {
 QString ProfileDatabase::Open(StationDatabase& db, const ToolState& tool, const QString& name,
                               StationDatabase::Access access) {
     db.SetPatience(Patience()); // the opening's reads keep to the patience too
-    if (db.Open(tool.PlayoutGeneral->Databases(), name, access) == StationDatabase::Opened)
+    QString problem;
+    if (db.Open(tool.PlayoutGeneral->Databases(), name, access) != StationDatabase::Opened)
+        problem = u"the Station Database could not be opened: "_s + db.OpenProblem();
+    else if (access == StationDatabase::ForWriting && db.IsReadOnly())
+        problem = u"the Station Database '%1' is read-only, so nothing can be imported into it"_s.arg(
+            db.DatabaseInfo().Location);
+    if (!problem.isEmpty())
+        db.Close();
+    return problem;
+}
+
+QString ProfileDatabase::RightsProblem(const ToolState& tool) {
+    const std::optional<DirectoryUser> user = tool.Directory ? tool.Directory->CurrentUser() : std::nullopt;
+    if (!user || user->CanEditScheduledLog)
         return {};
-    const QString problem = db.OpenProblem();
-    db.Close();
-    return u"the Station Database could not be opened: "_s + problem;
+    return u"You do not have the correct Permissions to Edit the Scheduled Log so you cannot use the "_s +
+           GeneralTools::App().ProductName;
 }
 
 int ProfileDatabase::Patience() {

@@ -15,9 +15,13 @@ public:
     // Why no database was opened: the one the profile names and where it was
     // looked for, so that a moved database is found at once.
     static QString NoneFound(const ToolState& tool);
-    // Opens the named database; "" when it opened, else why not.
+    // Opens the named database; "" when it opened, else why not (for writing, a
+    // database that can only be read is refused too).
     static QString Open(StationDatabase& db, const ToolState& tool, const QString& name,
                         StationDatabase::Access access);
+    // Why the user logged in may not import (they may not edit the Scheduled Log),
+    // or "" when they may.
+    static QString RightsProblem(const ToolState& tool);
     // How long a change or a read waits for a busy Station Database, in milliseconds.
     static int Patience();
 };
