@@ -9,6 +9,7 @@
 #include "app/MainWindowController.h"
 #include "app/ReadinessCheck.h"
 #include "app/RunOptions.h"
+#include "app/ScheduledRun.h"
 #include "app/ToolStartup.h"
 #include "base/AppLog.h"
 #include "base/Application.h"
@@ -58,23 +59,12 @@ void printLogs(bool applicationLog) {
         << Qt::endl;
 }
 
-// The end of an unattended run: its status in the debug log, its summary on the
-// standard output.
+// The end of an unattended run at the window: its summary on the standard output
+// (a dry run's preview ends with its own).
 int finishRun(const MainWindowController& controller) {
-    const RunOutcome& run = controller.LastRun();
-    const int status = run.Status();
-    WriteDebug(u"Unattended run finished with exit status %1: %2"_s.arg(status).arg(
-        RunOutcome::StatusMeaning(status)));
-    if (run.DryRun()) // its preview ends with its summary
-        return status;
-    QTextStream out(stdout);
-    out << u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status)) << Qt::endl;
-    for (const QString& line : controller.RunContext())
-        out << u"  "_s << line << Qt::endl;
-    for (const QString& line : run.Summary())
-        out << u"  "_s << line << Qt::endl;
-    out << u"  "_s << RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path()) << Qt::endl;
-    return status;
+    if (!controller.LastRun().DryRun())
+        QTextStream(stdout) << controller.RunSummary() << Qt::flush;
+    return controller.LastRun().Status();
 }
 
 // A failed start-up says why on standard error and writes its run report all the
@@ -117,21 +107,19 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
         printLogs(false);
         return status;
     }
-    MainWindowController controller(state, view);
     int status = RunOutcome::Complete;
-    if (!controller.Start()) {
-        status = startUpFailed(state, controller.FailureReason());
+    if (!state.Options.Schedule && !state.Options.DryRun) {
+        QTextStream(stderr) << u"logimporter: no window can be shown without a display; give /SCHEDULE or "
+                               u"/IMPORT to import"_s
+                            << Qt::endl;
+        RunOutcome nothingRun; // says what the command line held that was not taken
+        for (const QString& warning : state.Options.Warnings)
+            nothingRun.Warn(warning);
+    } else if (ScheduledRun run(state); !run.Start()) {
+        status = startUpFailed(state, run.FailureReason());
     } else {
-        controller.RunScheduled();
-        if (state.Options.Schedule || state.Options.DryRun)
-            status = finishRun(controller);
-        else
-            QTextStream(stderr)
-                << u"logimporter: no window can be shown without a display; give /SCHEDULE or "
-                   u"/IMPORT to import"_s
-                << Qt::endl;
+        status = run.Run();
     }
-    controller.Shutdown();
     startup.TerminateTool();
     printLogs(true);
     return status;

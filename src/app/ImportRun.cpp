@@ -5,7 +5,9 @@
 #include "app/LogOffer.h"
 #include "app/OverallShare.h"
 #include "base/AppLog.h"
+#include "base/DebugLog.h"
 #include "base/ScheduleDateTools.h"
+#include "importers/RecentHistory.h"
 #include "importers/RunReport.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/StationDatabase.h"
@@ -65,6 +67,8 @@ bool ImportRun::Run(int kind, const DateRange& range, bool rangeUsable, bool dry
     }
     outcome.Finish(from, to);
     writeReport();
+    WriteDebug(u"Run finished with exit status %1: %2"_s.arg(outcome.Status())
+                   .arg(RunOutcome::StatusMeaning(outcome.Status(), outcome.DryRun())));
     return ready;
 }
 
@@ -220,4 +224,14 @@ QString ImportRun::Plan(const DateRange& range, bool dryRun) const {
                    : u"Importing music, then adverts, into "_s) +
            stationText() + u" for "_s + rangeText(range.Start, range.End) +
            (dryRun ? u" (a dry run: nothing will be written)"_s : u"."_s);
+}
+
+QString ImportRun::Summary() const {
+    const int status = outcome.Status();
+    QStringList lines{u"Summary (exit status %1: %2)"_s.arg(status).arg(RunOutcome::StatusMeaning(status))};
+    for (const QString& line :
+         Context() + outcome.Summary() +
+             QStringList{RunOutcome::SummaryLine(u"RecentHistory.log"_s, RecentHistory::Path())})
+        lines.append(u"  "_s + line);
+    return lines.join(u'\n') + u'\n';
 }

@@ -54,6 +54,9 @@ public:
     // Where the last run happened, for its summary: the station, its range, how long
     // it took and the report it wrote, a line each.
     QStringList Context() const;
+    // The summary an unattended run ends with: its exit status and what it means,
+    // then its context and figures, a line each.
+    QString Summary() const;
 
 private:
     // One importer over the range; False when it did not run or failed.

@@ -246,6 +246,10 @@ QStringList MainWindowController::RunContext() const {
     return importRun->Context();
 }
 
+QString MainWindowController::RunSummary() const {
+    return importRun->Summary();
+}
+
 QString MainWindowController::ClosingTally(bool adverts) const {
     const RunOutcome& outcome = importRun->Outcome();
     const int status = outcome.Status();

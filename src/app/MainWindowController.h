@@ -80,6 +80,8 @@ public:
     // Where the last run happened, for its summary: the station, its range, how long
     // it took and the report it wrote, a line each.
     QStringList RunContext() const;
+    // The summary an unattended run ends with (see ImportRun).
+    QString RunSummary() const;
     // What the box at the end of a run at the window says: how it ended, the push's
     // summary when adverts were pushed, then the run's station, range, time and figures.
     QString ClosingTally(bool adverts) const;

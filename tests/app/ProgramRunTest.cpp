@@ -286,7 +286,7 @@ TEST_F(ProgramRunTest, AWriterBesideTheImportCostsNoHourAndNoAdvert) {
     ASSERT_TRUE(QFile::copy(DemoStation::DatabasePath(), pristine));
     const QString start = u"24/11/2010 00:00"_s, end = u"25/11/2010 23:59"_s;
     BusyNeighbour playout(DemoStation::DatabasePath());
-    playout.WriteEvery(std::chrono::milliseconds(120), std::chrono::milliseconds(20));
+    playout.WriteEvery(std::chrono::milliseconds(40), std::chrono::milliseconds(20));
     EXPECT_EQ(Import(start, end), 0) << Errors.toStdString() << Output.toStdString();
     playout.Stop();
     EXPECT_GT(playout.Writes(), 5); // it really wrote all along
