@@ -176,34 +176,38 @@ int importChild(int days, const QString& folder, const QString& server) {
     StationDatabase db;
     if (db.OpenLocation(path) != StationDatabase::Opened)
         qFatal("could not open %s", qPrintable(path));
-    ScheduleDate start{BenchStation::FirstDay, 0};
-    ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
+    const HourRange range{{BenchStation::FirstDay, 0},
+                          {BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay}};
+    const ScheduleDate& start = range.From;
+    const ScheduleDate& end = range.To;
     CountingCallback progress;
+    RunOutcome run;
 
-    MusicLogImporter music([&db] { return &db; });
+    MusicLogImporter music;
     music.SetProgressCallback(&progress);
     resetPeak();
     report(u"music"_s, timed([&] {
-               if (!music.ImportLogFiles(start, end, true))
+               if (!music.Import(db, range, run))
                    qFatal("the music import failed");
            }));
     report(u"music-peak"_s, peakKb());
 
-    AdvertLogImporter adverts([&db] { return &db; });
+    AdvertLogImporter adverts;
     adverts.SetProgressCallback(&progress);
     resetPeak();
     report(u"adverts"_s, timed([&] {
-               if (!adverts.ImportLogFiles(start, end, true))
+               if (!adverts.Import(db, range, run))
                    qFatal("the advert push failed");
            }));
     report(u"adverts-peak"_s, peakKb());
     // The same push again with a time window: the adverts taken out first, untimed.
     if (!db.RemoveAdvertRange(start, end) || !db.Settings().SetValue(u"AdvertTimeWindow"_s, u"60"_s))
         qFatal("could not take the adverts out for the push with a window");
-    AdvertLogImporter windowed([&db] { return &db; });
+    AdvertLogImporter windowed;
     windowed.SetProgressCallback(&progress);
+    RunOutcome windowedRun;
     report(u"window"_s, timed([&] {
-               if (!windowed.ImportLogFiles(start, end, true) || windowed.Outcome().Adverts().Adverts == 0)
+               if (!windowed.Import(db, range, windowedRun) || windowedRun.Adverts().Adverts == 0)
                    qFatal("the advert push with a window failed");
            }));
     const QString musicFolder = db.Settings().MusicLogsDirectory();
@@ -237,16 +241,17 @@ int windowChild(int argc, char* argv[]) {
     StationDatabase db;
     if (db.OpenLocation(path) != StationDatabase::Opened)
         qFatal("could not open %s", qPrintable(path));
-    ScheduleDate start{BenchStation::FirstDay, 0};
-    ScheduleDate end{BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay};
+    const HourRange range{{BenchStation::FirstDay, 0},
+                          {BenchStation::FirstDay + days - 1, ScheduleDateTools::EndOfDay}};
     ProgressWindow window;
     window.show();
-    MusicLogImporter music([&db] { return &db; });
+    MusicLogImporter music;
     music.SetProgressCallback(window.Display());
-    AdvertLogImporter adverts([&db] { return &db; });
+    AdvertLogImporter adverts;
     adverts.SetProgressCallback(window.Display());
+    RunOutcome run;
     report(u"window"_s, timed([&] {
-               if (!music.ImportLogFiles(start, end, true) || !adverts.ImportLogFiles(start, end, true))
+               if (!music.Import(db, range, run) || !adverts.Import(db, range, run))
                    qFatal("the import at the window failed");
            }));
     return 0;
@@ -419,16 +424,15 @@ void scanFigures(const QString& root) {
     const QString folder = prepared(root, days);
     StationDatabase db;
     db.OpenLocation(folder + u"/pristine.sdb"_s);
-    MusicLogImporter music([&db] { return &db; });
-    AdvertLogImporter adverts([&db] { return &db; });
+    MusicLogImporter music;
+    AdvertLogImporter adverts;
     for (const auto& [what, importer, files] :
          {std::tuple{u"music"_s, static_cast<LogImporter*>(&music), db.Settings().MusicLogsDirectory()},
           std::tuple{u"advert"_s, static_cast<LogImporter*>(&adverts),
                      db.Settings().AdvertLogsDirectory()}}) {
         const double scan = medianOf([&, importer = importer] {
             return timed([&] {
-                ScheduleDate start, end;
-                if (!importer->ScanLogFilesForDateRanges(start, end))
+                if (!importer->ScanLogFiles(db))
                     qFatal("the scan found nothing");
             });
         });

@@ -29,13 +29,10 @@ ImportRun::ImportRun(const ToolState& tool, std::function<StationDatabase*()> da
     : tool(tool), database(std::move(database)), display(std::move(display)) {
     if (this->display.Progress)
         share = std::make_unique<OverallShare>(this->display.Progress);
-    music = std::make_unique<MusicLogImporter>(this->database);
-    adverts = std::make_unique<AdvertLogImporter>(this->database);
-    for (AbstractLogImporter* importer :
-         {static_cast<AbstractLogImporter*>(music.get()), static_cast<AbstractLogImporter*>(adverts.get())}) {
-        importer->SetProgressCallback(share.get());
-        importer->ShareOutcome(outcome);
-    }
+    music = std::make_unique<MusicLogImporter>();
+    adverts = std::make_unique<AdvertLogImporter>();
+    music->SetProgressCallback(share.get());
+    adverts->SetProgressCallback(share.get());
 }
 
 ImportRun::~ImportRun() = default;
@@ -50,33 +47,33 @@ bool ImportRun::Run(int kind, const DateRange& range, bool rangeUsable, bool dry
                                 ? QList<int>{ImportKind::Music, ImportKind::Adverts}
                                 : QList<int>{kind};
     importers = int(runs.size());
-    ScheduleDate from = range.Start;
-    ScheduleDate to = range.End;
+    const HourRange hours{range.Start, range.End};
     const bool ready = readyToRun(kind, range, rangeUsable);
     if (ready) {
         for (qsizetype i = 0; i < runs.size(); ++i) { // one Overall bar: each run fills its share
             if (share)
                 share->Range(100.0 * double(i) / double(runs.size()),
                              100.0 * double(i + 1) / double(runs.size()));
-            import(runs[i], from, to);
+            import(runs[i], hours);
         }
         if (share)
             share->Range(0, 100);
         if (afterImports)
             afterImports();
     }
-    outcome.Finish(from, to);
+    outcome.Finish(hours.From, hours.To);
     writeReport();
     WriteDebug(u"Run finished with exit status %1: %2"_s.arg(outcome.Status())
                    .arg(RunOutcome::StatusMeaning(outcome.Status(), outcome.DryRun())));
     return ready;
 }
 
-bool ImportRun::import(int kind, ScheduleDate& from, ScheduleDate& to) {
-    const QString eventRange = ScheduleDateTools::FormatScheduleDate(from, 14) + u" to "_s +
-                               ScheduleDateTools::FormatScheduleDate(to, 14);
+bool ImportRun::import(int kind, const HourRange& hours) {
+    const QString eventRange = ScheduleDateTools::FormatScheduleDate(hours.From, 14) + u" to "_s +
+                               ScheduleDateTools::FormatScheduleDate(hours.To, 14);
     LogImporter& importer = kind == ImportKind::Music ? static_cast<LogImporter&>(*music) : *adverts;
-    if (!importer.CheckReady()) {
+    StationDatabase& db = *database();
+    if (!importer.CheckReady(db, outcome)) {
         outcome.ImporterCouldNotRun();
         ++refused;
         return false;
@@ -84,13 +81,13 @@ bool ImportRun::import(int kind, ScheduleDate& from, ScheduleDate& to) {
     running(true);
     const Progress progress(share.get());
     progress.Begin(QString(), QString());
-    StationDatabase& db = *database();
     // Every advert run also pushes the hours still waiting for their adverts; an
     // hour on air among them is changed only when the operator says so.
     if (kind != ImportKind::Music)
-        outcome.AllowStartedHours(mayChangeHoursOnAir(db, from));
-    const bool ok = kind != ImportKind::Music ? adverts->CatchUp(LogOffer::HoursWaiting(db), from, to)
-                                              : importer.ImportLogFiles(from, to, true);
+        outcome.AllowStartedHours(mayChangeHoursOnAir(db, hours.From));
+    const bool ok = kind != ImportKind::Music
+                        ? adverts->CatchUp(db, LogOffer::HoursWaiting(db), hours, outcome)
+                        : importer.Import(db, hours, outcome);
     if (!outcome.DryRun() && tool.Directory) { // a preview records no event
         const bool isMusic = kind == ImportKind::Music;
         tool.Directory->RecordEvent(

@@ -60,7 +60,7 @@ public:
 
 private:
     // One importer over the range; False when it did not run or failed.
-    bool import(int kind, ScheduleDate& from, ScheduleDate& to);
+    bool import(int kind, const HourRange& hours);
     // The checks before a run: the range, the database, the cart-range option.
     bool readyToRun(int kind, const DateRange& range, bool rangeUsable);
     // The cart-range question of a music run, and switching the option on; False

@@ -3,7 +3,7 @@
 #include "app/ImportKind.h"
 #include "base/FileTools.h"
 #include "base/ScheduleDateTools.h"
-#include "importers/LogImporter.h"
+#include "importers/MusicLogImporter.h"
 #include "importers/Progress.h"
 #include "playout/OperatorSeam.h"
 #include "stationdb/StationDatabase.h"
@@ -41,7 +41,7 @@ ScheduleDate endOfDay(const ScheduleDate& day) {
 
 } // namespace
 
-LogOffer LogOffer::Read(StationDatabase& db, LogImporter& music, LogImporter& adverts, int role,
+LogOffer LogOffer::Read(StationDatabase& db, MusicLogImporter& music, LogImporter& adverts, int role,
                         const Progress& progress) {
     LogOffer offer;
     offer.Start = tomorrow();
@@ -51,22 +51,20 @@ LogOffer LogOffer::Read(StationDatabase& db, LogImporter& music, LogImporter& ad
         return offer;
     progress.OverallPercent(60);
 
-    ScheduleDate musicStart{99999, 0}, musicEnd{0, 0};
-    offer.MusicFilesFound = music.ScanLogFilesForDateRanges(musicStart, musicEnd);
-    if (!offer.MusicFilesFound) {
-        musicStart = tomorrow();
-        musicEnd = endOfDay(musicStart);
-    } else if (ScheduleDateTools::IsNotBefore(offer.MusicUntil, musicEnd)) {
+    const std::optional<HourRange> musicFiles = music.ScanLogFiles(db);
+    offer.MusicFilesFound = musicFiles.has_value();
+    HourRange musicRange{tomorrow(), endOfDay(tomorrow())};
+    if (musicFiles)
+        musicRange = *musicFiles;
+    if (musicFiles && ScheduleDateTools::IsNotBefore(offer.MusicUntil, musicRange.To)) {
         offer.MusicFilesBehind = true;
-        music.ScanLogFileForDateRange(music.GetImportLogFileName(musicEnd.Day), musicStart, musicEnd);
+        musicRange = music.ScanLogFile(db, music.LogFileName(db, musicRange.To.Day)).value_or(musicRange);
     }
     progress.OverallPercent(80);
-    ScheduleDate advertStart{99999, 0}, advertEnd{0, 0};
-    offer.AdvertFilesFound = adverts.ScanLogFilesForDateRanges(advertStart, advertEnd);
-    if (!offer.AdvertFilesFound)
-        advertEnd = endOfDay(tomorrow());
+    const std::optional<HourRange> advertFiles = adverts.ScanLogFiles(db);
+    offer.AdvertFilesFound = advertFiles.has_value();
     offer.readWaiting(db);
-    offer.offer(role, musicStart, musicEnd, advertEnd);
+    offer.offer(role, musicRange, advertFiles ? advertFiles->To : endOfDay(tomorrow()));
     return offer;
 }
 
@@ -117,8 +115,9 @@ void LogOffer::readWaiting(StationDatabase& db) {
                                                      ScheduleDateTools::HourEnd);
 }
 
-void LogOffer::offer(int role, const ScheduleDate& musicStart, const ScheduleDate& musicEnd,
-                     const ScheduleDate& advertEnd) {
+void LogOffer::offer(int role, const HourRange& music, const ScheduleDate& advertEnd) {
+    const ScheduleDate& musicStart = music.From;
+    const ScheduleDate& musicEnd = music.To;
     if (role != ImportKind::Adverts) {
         const bool follows = MusicUntil.Day >= 1 && ScheduleDateTools::IsAfter(musicEnd, MusicUntil);
         Start = follows ? ScheduleDateTools::AddSeconds(MusicUntil, 3600) : musicStart;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/ScheduleDate.h"
+#include "importers/HourRange.h"
 
 #include <QList>
 
 class LogImporter;
+class MusicLogImporter;
 class Progress;
 class StationDatabase;
 
@@ -37,7 +39,7 @@ struct LogOffer {
     ScheduleDate Start;
     ScheduleDate End;
 
-    static LogOffer Read(StationDatabase& db, LogImporter& music, LogImporter& adverts, int role,
+    static LogOffer Read(StationDatabase& db, MusicLogImporter& music, LogImporter& adverts, int role,
                          const Progress& progress);
     // Tells the operator when the log files offer nothing new for the machine's role
     // (`mode`), or nothing at all.
@@ -48,6 +50,5 @@ struct LogOffer {
 private:
     void readLog(StationDatabase& db, const Progress& progress);
     void readWaiting(StationDatabase& db);
-    void offer(int role, const ScheduleDate& musicStart, const ScheduleDate& musicEnd,
-               const ScheduleDate& advertEnd);
+    void offer(int role, const HourRange& music, const ScheduleDate& advertEnd);
 };

@@ -152,3 +152,15 @@ std::optional<QString> AbstractLogImporter::ReadFailed(const StationDatabase& db
     ReportNotWritten(category, hourText + u" - could not be read from the Scheduled Log"_s, why);
     return u"could not be read: "_s + why.Problem;
 }
+
+AbstractLogImporter::Call::Call(const AbstractLogImporter& importer, StationDatabase& db, RunOutcome* run)
+    : importer(importer), db(importer.db), run(importer.outcome) {
+    importer.db = &db;
+    if (run)
+        importer.outcome = run;
+}
+
+AbstractLogImporter::Call::~Call() {
+    importer.db = db;
+    importer.outcome = run;
+}

@@ -6,7 +6,6 @@
 #include "importers/RunOutcome.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
 
 class StationDatabase;
@@ -19,18 +18,31 @@ public:
     ProgressReceiver* ProgressCallback() const override { return callback; }
     void SetProgressCallback(ProgressReceiver* newReceiver) override { callback = newReceiver; }
 
-    // The run that the importer's hours are recorded in: one of its own, unless it
-    // shares the run of its caller (which then outlives it).
-    RunOutcome& Outcome() const { return *outcome; }
-    void ShareOutcome(RunOutcome& run) { outcome = &run; }
-
     // The text of an hour (style 4) in reports.
     static QString HourText(const ScheduleDate& hour);
 
 protected:
-    // `database` gives the open Station Database, or nullptr when none is open.
-    explicit AbstractLogImporter(std::function<StationDatabase*()> database)
-        : database(std::move(database)) {}
+    AbstractLogImporter() = default;
+
+    // The database and the run of the call in hand, from the call's start to its end
+    // (calls inside it keep them); outside a call with a run, an idle run of the
+    // importer's own takes what is recorded, and is never read.
+    class Call {
+    public:
+        Call(const AbstractLogImporter& importer, StationDatabase& db, RunOutcome* run = nullptr);
+        ~Call();
+        Call(const Call&) = delete;
+        Call& operator=(const Call&) = delete;
+
+    private:
+        const AbstractLogImporter& importer;
+        StationDatabase* db;
+        RunOutcome* run;
+    };
+    // The run the call in hand records in.
+    RunOutcome& Outcome() const { return *outcome; }
+    // The database of the call in hand.
+    StationDatabase* database() const { return db; }
 
     Progress progress() const { return Progress(callback); }
     // An empty directory setting is told and still passes; a directory that does
@@ -84,10 +96,9 @@ protected:
     std::optional<QString> ReadFailed(const StationDatabase& db, const QString& category,
                                       const QString& hourText) const;
 
-    std::function<StationDatabase*()> database;
-
 private:
     ProgressReceiver* callback = nullptr;
-    RunOutcome ownOutcome;
-    RunOutcome* outcome = &ownOutcome;
+    mutable RunOutcome idle;
+    mutable RunOutcome* outcome = &idle;
+    mutable StationDatabase* db = nullptr;
 };

@@ -89,19 +89,16 @@ struct MusicLogImporter::Run {
     bool written = false;
 };
 
-MusicLogImporter::MusicLogImporter(std::function<StationDatabase*()> database)
-    : AbstractLogImporter(std::move(database)) {}
-
-QString MusicLogImporter::GetImportLogFileName(qint32 day) {
-    StationDatabase* db = database();
-    return db ? db->MusicLogFileName(day) : QString();
+QString MusicLogImporter::LogFileName(StationDatabase& db, qint32 day) {
+    return db.MusicLogFileName(day);
 }
 
-bool MusicLogImporter::CheckReady() {
-    StationDatabase* db = database();
-    if (!db || !CheckDirectory(db->Settings().MusicLogsDirectory(),
-                               u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
-                               u"Music Logs Directory"_s))
+bool MusicLogImporter::CheckReady(StationDatabase& station, RunOutcome& run) {
+    const Call call(*this, station, &run);
+    StationDatabase* db = &station;
+    if (!CheckDirectory(db->Settings().MusicLogsDirectory(),
+                        u"You must enter a 'Music Logs Directory' in Station Database Settings"_s,
+                        u"Music Logs Directory"_s))
         return false;
     if (!StoredSettingsUsable(*db, music,
                               {u"MusicFileNameFormat"_s, u"MusicFileNamePrefix"_s, u"MusicFileExtension"_s,
@@ -122,7 +119,23 @@ bool MusicLogImporter::CheckReady() {
 
 // ---- Scanning ------------------------------------------------------------------
 
-bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
+std::optional<HourRange> MusicLogImporter::ScanLogFiles(StationDatabase& db) {
+    const Call call(*this, db);
+    ScheduleDate from, to;
+    if (!scanLogFiles(from, to))
+        return std::nullopt;
+    return HourRange{from, to};
+}
+
+std::optional<HourRange> MusicLogImporter::ScanLogFile(StationDatabase& db, const QString& file) {
+    const Call call(*this, db);
+    ScheduleDate from, to;
+    if (!scanLogFile(file, from, to))
+        return std::nullopt;
+    return HourRange{from, to};
+}
+
+bool MusicLogImporter::scanLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
     open(u"Starting ScanLogFilesForDateRanges"_s);
     rangeFrom = {};
     rangeTo = {};
@@ -131,10 +144,10 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, Schedu
     progress().Begin(u"Scanning Log Files"_s, u"Scanning for Music Log Files"_s);
 
     StationDatabase* db = database();
-    const QString format = db ? db->Settings().MusicFileNameFormat() : QString();
+    const QString format = db->Settings().MusicFileNameFormat();
     if (format.trimmed().isEmpty()) {
         WriteDebug(u"No MusicFileNameFormat string"_s);
-        ScanLogFileForDateRange(GetImportLogFileName(ScheduleDateTools::Today().Day), start, end);
+        scanLogFile(LogFileName(*database(), ScheduleDateTools::Today().Day), start, end);
         if (start.Day < noDayYet && end.Day > 0) {
             rangeFrom = start;
             rangeTo = end;
@@ -148,7 +161,7 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, Schedu
 
     const QString prefix = db->Settings().MusicFileNamePrefix();
     WriteDebug(u"Getting first ImportLogFileName"_s);
-    const QString pattern = GetImportLogFileName(-1);
+    const QString pattern = LogFileName(*database(), -1);
     WriteDebug(u"Finding first matching file - "_s + pattern);
     const LogDirectoryScan::Days days = LogDirectoryScan::Scan(pattern, prefix, format, progress(), true);
     if (days.First != noDayYet) {
@@ -162,15 +175,15 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, Schedu
     }
 
     if (start.Day == end.Day) {
-        ScanLogFileForDateRange(GetImportLogFileName(start.Day), start, end);
+        scanLogFile(LogFileName(*database(), start.Day), start, end);
     } else {
         ScheduleDate firstStart{}, firstEnd{};
-        ScanLogFileForDateRange(GetImportLogFileName(start.Day), firstStart, firstEnd);
+        scanLogFile(LogFileName(*database(), start.Day), firstStart, firstEnd);
         start = firstStart;
         if (end.Day > 0) {
             const qint32 lastFileDay = end.Day;
             ScheduleDate lastStart{}, lastEnd{};
-            ScanLogFileForDateRange(GetImportLogFileName(lastFileDay), lastStart, lastEnd);
+            scanLogFile(LogFileName(*database(), lastFileDay), lastStart, lastEnd);
             end = lastEnd.Day > 0 ? lastEnd : ScheduleDateTools::ShiftSeconds(3600, lastFileDay);
         }
         if (end.Day < 1)
@@ -182,8 +195,8 @@ bool MusicLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, Schedu
     return true;
 }
 
-bool MusicLogImporter::ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
-                                               ScheduleDate& rangeTo) {
+bool MusicLogImporter::scanLogFile(const QString& sourceFile, ScheduleDate& rangeFrom,
+                                   ScheduleDate& rangeTo) {
     open(u"Started ScanLogFileForDateRange "_s + sourceFile);
     if (FileTools::FileSize(sourceFile) <= 0) {
         close(u"Exiting ScanLogFileForDateRange as file length <=0"_s);
@@ -194,7 +207,7 @@ bool MusicLogImporter::ScanLogFileForDateRange(const QString& sourceFile, Schedu
     ScheduleDate start{}, end{};
     std::optional<MusicTableFormat> table;
     StationDatabase* db = database();
-    if (db && !MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, nullptr))
+    if (!MusicLogReader::StationFormat(db->Settings().MusicLogFormat(), table, nullptr))
         return false;
     MusicLogReader reader(table);
     reader.Open(sourceFile);
@@ -254,16 +267,15 @@ QString MusicLogImporter::headerProblem(HourHeaderReader::Problem why) {
 
 // ---- Importing -----------------------------------------------------------------
 
-bool MusicLogImporter::ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool) {
-    BeginHistory(u"Begin send new entries, "_s + HourText(rangeFrom) + u" to "_s + HourText(rangeTo));
-    StationDatabase* db = database();
-    if (db && db->Settings().AutoPurgeDays() > 0 && !Outcome().DryRun())
-        purge(*db);
-    if (db)
-        History(u"Importing log into Station Database "_s + db->DatabaseInfo().Name);
+bool MusicLogImporter::Import(StationDatabase& db, const HourRange& range, RunOutcome& outcome) {
+    const Call call(*this, db, &outcome);
+    BeginHistory(u"Begin send new entries, "_s + HourText(range.From) + u" to "_s + HourText(range.To));
+    if (db.Settings().AutoPurgeDays() > 0 && !Outcome().DryRun())
+        purge(db);
+    History(u"Importing log into Station Database "_s + db.DatabaseInfo().Name);
 
     open(u"Importing Log Entries"_s);
-    const bool sent = db && send(*db, rangeFrom, rangeTo);
+    const bool sent = send(db, range.From, range.To);
     close(u"Importing Log Entries Complete"_s);
     if (sent) {
         progress().Finish();
@@ -332,7 +344,7 @@ bool MusicLogImporter::send(StationDatabase& db, const ScheduleDate& rangeFrom, 
 }
 
 bool MusicLogImporter::openDayLog(Run& run) {
-    const QString file = GetImportLogFileName(run.day);
+    const QString file = LogFileName(*database(), run.day);
     if (!DayLogReadable(music, u"music"_s, run.day, file, true))
         return false;
     progress().Process(u"Opening Log for %1:00"_s.arg(run.firstHour, 2, 10, QLatin1Char('0')));

@@ -18,17 +18,17 @@ class TextFileReader;
 // station's settings and database are read afresh on every call.
 class MusicLogImporter : public AbstractLogImporter {
 public:
-    // `database` gives the open Station Database, or nullptr when none is open.
-    explicit MusicLogImporter(std::function<StationDatabase*()> database);
-
-    QString GetImportLogFileName(qint32 day) override;
-    bool ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
-                                 ScheduleDate& rangeTo) override;
-    bool ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool updateDatabase) override;
-    bool CheckReady() override;
-    bool ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) override;
+    QString LogFileName(StationDatabase& db, qint32 day) override;
+    // The start of the first hour one log file holds and the end of its last;
+    // nothing when it holds none or cannot be read.
+    std::optional<HourRange> ScanLogFile(StationDatabase& db, const QString& file);
+    std::optional<HourRange> ScanLogFiles(StationDatabase& db) override;
+    bool CheckReady(StationDatabase& db, RunOutcome& run) override;
+    bool Import(StationDatabase& db, const HourRange& range, RunOutcome& run) override;
 
 private:
+    bool scanLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
+    bool scanLogFile(const QString& sourceFile, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
     struct Run; // the state of one import run
     struct Search;
     struct Missing;

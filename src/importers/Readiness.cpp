@@ -42,10 +42,7 @@ RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const 
     RunOutcome ledger;
     ledger.Start(true, false);
     ledger.Quietly();
-    AdvertLogImporter push([&db] { return &db; });
-    push.ShareOutcome(ledger);
-    ScheduleDate start = from, end = to;
-    push.ImportLogFiles(start, end, true);
+    AdvertLogImporter().Import(db, {from, to}, ledger);
     return ledger;
 }
 

@@ -82,7 +82,5 @@ QStringList MusicImportFixture::HistoryLines() const {
 }
 
 bool MusicImportFixture::Import(qint32 fromDay, float fromSeconds, qint32 toDay, float toSeconds) {
-    ScheduleDate start{fromDay, fromSeconds};
-    ScheduleDate end{toDay, toSeconds};
-    return importer.ImportLogFiles(start, end, true);
+    return importer.Import(db, {{fromDay, fromSeconds}, {toDay, toSeconds}}, musicRun);
 }

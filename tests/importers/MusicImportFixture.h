@@ -32,6 +32,8 @@ protected:
     // test's days (so none of their hours is on air).
     static void StartRecorded(RunOutcome& run);
 
-    MusicLogImporter importer{[this] { return &db; }};
+    MusicLogImporter importer;
+    RunOutcome musicRun; // the ledger of the music imports
+
     RecordingCallback progress;
 };

@@ -34,7 +34,7 @@ class MusicJunkLineTest : public MusicImportFixture {
 protected:
     void SetUp() override {
         MusicImportFixture::SetUp();
-        importer.Outcome().Start(false, true); // a run that keeps its rejected lines
+        musicRun.Start(false, true); // a run that keeps its rejected lines
     }
 
     // Hours 8, 9 and 10 of the 5th, with `line` among hour 9's items, after a song whose
@@ -55,7 +55,7 @@ protected:
     // line's number in the file.
     int ImportWithLineInNine(const QString& line) {
         db.RemoveAllLogEntries();
-        importer.Outcome().Start(false, true);
+        musicRun.Start(false, true);
         const int at = WriteWithLineInNine(line);
         logStart = AppLogLines().size();
         Import(Nov(5), 8 * 3600, Nov(5), 10 * 3600);
@@ -67,7 +67,7 @@ protected:
     // whole, and the carts of hour 9 are not reported.
     void ExpectNineSpoiltAt(int line) {
         const QString where = u"line %1 of '%2'"_s.arg(line).arg(db.MusicLogFileName(Nov(5)));
-        const RunOutcome& run = importer.Outcome();
+        const RunOutcome& run = musicRun;
         const ScheduleDate nine{Nov(5), 9 * 3600};
         EXPECT_EQ(HoursInLog(), QStringList({u"5 08"_s, u"5 10"_s}));
         EXPECT_EQ(HourItems(Nov(5), 10).size(), 5);
@@ -115,7 +115,7 @@ TEST_F(MusicJunkLineTest, AnItemLineWithJunkInItsColumnsSpoilsOnlyItsHour) {
     for (const auto& c : junk) {
         SCOPED_TRACE(c.name);
         ExpectNineSpoiltAt(ImportWithLineInNine(c.line));
-        const auto* nine = importer.Outcome().HourAt({Nov(5), 9 * 3600});
+        const auto* nine = musicRun.HourAt({Nov(5), 9 * 3600});
         ASSERT_TRUE(nine);
         EXPECT_TRUE(nine->MusicReason.contains(QString::fromLatin1(c.why)))
             << nine->MusicReason.toStdString();
@@ -136,7 +136,7 @@ TEST_F(MusicJunkLineTest, ItemLinesThatHoldWhatTheirColumnsMayHoldAreWritten) {
     for (const auto& c : fine) {
         SCOPED_TRACE(c.name);
         ImportWithLineInNine(c.line);
-        EXPECT_EQ(importer.Outcome().Count(RunOutcome::Written), 3);
+        EXPECT_EQ(musicRun.Count(RunOutcome::Written), 3);
         EXPECT_EQ(HourItems(Nov(5), 9).size(), 5);
     }
 }
@@ -151,12 +151,12 @@ TEST_F(MusicJunkLineTest, ASweeperLineOfNulBytesIsNoSweeper) {
     EXPECT_EQ(HoursInLog(), QStringList{u"5 10"_s});
     for (const LogItem& item : db.ItemsBetween(0, 1e6))
         EXPECT_NE(item.Type, ItemType::Sweeper);
-    const auto* nine = importer.Outcome().HourAt({Nov(5), 9 * 3600});
+    const auto* nine = musicRun.HourAt({Nov(5), 9 * 3600});
     ASSERT_TRUE(nine);
     EXPECT_EQ(nine->Music, RunOutcome::Unreadable);
     EXPECT_TRUE(nine->MusicReason.contains(u"line 3 of '"_s + db.MusicLogFileName(Nov(5)) + u"'"_s))
         << nine->MusicReason.toStdString();
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+    EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
 }
 
 TEST_F(MusicJunkLineTest, AHeaderThatCannotBeReadInsideAnHourSpoilsIt) {
@@ -174,7 +174,7 @@ TEST_F(MusicJunkLineTest, AHeaderThatCannotBeReadInsideAnHourSpoilsIt) {
     for (const auto& c : headers) {
         SCOPED_TRACE(c.name);
         db.RemoveAllLogEntries();
-        importer.Outcome().Start(false, true);
+        musicRun.Start(false, true);
         QStringList lines = HourLines(5, 9, twenty).split(u"\r\n"_s); // 21 items and the hour start
         lines.insert(3, c.header);                                    // after two of them
         lines += HourLines(5, 10, {u"1001"_s}).split(u"\r\n"_s);
@@ -182,7 +182,7 @@ TEST_F(MusicJunkLineTest, AHeaderThatCannotBeReadInsideAnHourSpoilsIt) {
         Import(Nov(5), 9 * 3600, Nov(5), 10 * 3600);
 
         EXPECT_EQ(HoursInLog(), QStringList{u"5 10"_s});
-        const RunOutcome& run = importer.Outcome();
+        const RunOutcome& run = musicRun;
         EXPECT_EQ(run.Count(RunOutcome::Written), 1);
         const auto* nine = run.HourAt({Nov(5), 9 * 3600});
         ASSERT_TRUE(nine);
@@ -204,15 +204,15 @@ TEST_F(MusicJunkLineTest, TheCartsOfAnHourTheDatabaseRefusesAreNotReported) {
     playout.HoldFor(std::chrono::milliseconds(2000));
     EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
     playout.Stop();
-    EXPECT_EQ(importer.Outcome().HourAt({Nov(5), 10 * 3600})->Music, RunOutcome::NotWritten);
-    EXPECT_EQ(importer.Outcome().MissingCarts(), 0);
+    EXPECT_EQ(musicRun.HourAt({Nov(5), 10 * 3600})->Music, RunOutcome::NotWritten);
+    EXPECT_EQ(musicRun.MissingCarts(), 0);
     EXPECT_TRUE(AppLogLines().filter(u"has been scheduled to play"_s).isEmpty())
         << AppLogLines().join(u'\n').toStdString();
 
     // Written, the same hour reports its missing cart.
-    importer.Outcome().Start(false, true);
+    musicRun.Start(false, true);
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
-    EXPECT_EQ(importer.Outcome().MissingCarts(), 1);
+    EXPECT_EQ(musicRun.MissingCarts(), 1);
     EXPECT_EQ(AppLogLines().filter(u"Cart 4444 ('') has been scheduled to play, but does not exist"_s).size(),
               1);
 }
@@ -315,10 +315,10 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
             hours.append(GoodHour(random, hour));
 
         db.RemoveAllLogEntries();
-        importer.Outcome().Start(false, true);
+        musicRun.Start(false, true);
         WriteFile(db.MusicLogFileName(Nov(5)), Text(hours).toLatin1());
         ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 17 * 3600));
-        ASSERT_EQ(importer.Outcome().Count(RunOutcome::Written), 12);
+        ASSERT_EQ(musicRun.Count(RunOutcome::Written), 12);
         const QMap<int, QStringList> clean = Written();
 
         QMap<int, int> junkAt; // hour: the junk's entry
@@ -331,7 +331,7 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
             junkAt.insert(hour + 6, entry);
         }
         db.RemoveAllLogEntries();
-        importer.Outcome().Start(false, true);
+        musicRun.Start(false, true);
         WriteFile(db.MusicLogFileName(Nov(5)), Text(hours).toLatin1());
         Import(Nov(5), 6 * 3600, Nov(5), 17 * 3600);
 
@@ -339,7 +339,7 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
         int line = 1;
         for (int hour = 6; hour < 18; ++hour) {
             const Hour& lines = hours[hour - 6];
-            const auto* fate = importer.Outcome().HourAt({Nov(5), float(hour * 3600)});
+            const auto* fate = musicRun.HourAt({Nov(5), float(hour * 3600)});
             ASSERT_TRUE(fate);
             if (junkAt.contains(hour)) {
                 int junkLine = line;
@@ -359,9 +359,9 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
             for (const Entry& entry : lines)
                 line += int(entry.size());
         }
-        EXPECT_EQ(importer.Outcome().Count(RunOutcome::Written), 12 - junkAt.size());
-        for (const RunOutcome::MissingCart& cart : importer.Outcome().Carts())
+        EXPECT_EQ(musicRun.Count(RunOutcome::Written), 12 - junkAt.size());
+        for (const RunOutcome::MissingCart& cart : musicRun.Carts())
             EXPECT_FALSE(junkAt.contains(int(cart.Hour.Seconds / 3600))) << cart.Cart.toStdString();
-        EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+        EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
     }
 }

@@ -63,14 +63,14 @@ TEST_F(MusicImportTest, OnlyTheHoursAFileHoldsAreSentAndMissingDaysAreReported) 
                             u"': no header for it after line 9"_s);
     EXPECT_EQ(lines.last(), u"Music:Log for Saturday, 6 November 2010 ('"_s + db.MusicLogFileName(Nov(6)) +
                                 u"') could not be found."_s);
-    EXPECT_EQ(importer.Outcome().HoursNotInFile().size(), 13);
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+    EXPECT_EQ(musicRun.HoursNotInFile().size(), 13);
+    EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
 }
 
 TEST_F(MusicImportTest, AnHourTheFileDoesNotGiveEndsTheRunWithWarningsThoughNothingWasWarned) {
     WriteDay(5, {10, 11}); // the day's file is there: only its 12:00 is missing
     Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600);
-    const RunOutcome& run = importer.Outcome();
+    const RunOutcome& run = musicRun;
     EXPECT_EQ(run.Count(RunOutcome::Written), 2);
     EXPECT_EQ(run.HoursNotInFile(), QList<ScheduleDate>({{Nov(5), 12 * 3600}}));
     EXPECT_TRUE(run.Warnings().isEmpty());
@@ -83,8 +83,8 @@ TEST_F(MusicImportTest, AnEmptyDayFileIsToldAsEmptyNotAsMissing) {
     EXPECT_FALSE(Import(Nov(6), 0, Nov(6), ScheduleDateTools::EndOfDay)); // nothing to write
     EXPECT_EQ(AppLogLines().value(0), u"Music:Log for Saturday, 6 November 2010 ('"_s +
                                           db.MusicLogFileName(Nov(6)) + u"') is empty."_s);
-    EXPECT_TRUE(importer.Outcome().Warnings().join(u'\n').contains(u"is empty"_s));
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+    EXPECT_TRUE(musicRun.Warnings().join(u'\n').contains(u"is empty"_s));
+    EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
 }
 
 TEST_F(MusicImportTest, AnHourWhoseHeaderTheSearchCannotReachIsToldWithWhy) {
@@ -126,27 +126,25 @@ TEST_F(MusicImportTest, AnHourWhoseHeaderTheSearchCannotReachIsToldWithWhy) {
                           db.MusicLogFileName(Nov(7)) + u"': +07/11/10 25:00 Typo\""_s});
     const QString where = u"line 3 of '"_s + db.MusicLogFileName(Nov(7)) + u"'"_s;
     EXPECT_EQ(
-        importer.Outcome().Warnings(),
+        musicRun.Warnings(),
         QStringList({where + u": the hour header's hour is not one from 0 to 23"_s,
                      u"2010-11-07 09:00:00 was not written: one of the Log Items could not be added to the "
                      u"log: "_s +
                          where +
                          u" cannot be read (a header inside the hour: the hour header's hour is not one "
                          u"from 0 to 23)"_s}));
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+    EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
 }
 
 TEST_F(MusicImportTest, AHeaderCutOffAtItsClockLineIsNotAnHourUntilTheFileIsWhole) {
     const QString cut = u"+05/11/10 10:00 Ten\r\n"_s + SongLine(u"1001"_s, QString()) +
                         u"\r\n+*************\r\nDate : 05/11/10\r\nHour : 11\r\nClock: Eleven"_s;
     WriteFile(db.MusicLogFileName(Nov(5)), cut.toLatin1());
-    ScheduleDate start, end;
-    EXPECT_FALSE(importer.ScanLogFileForDateRange(db.MusicLogFileName(Nov(5)), start, end));
-    EXPECT_EQ(end, (ScheduleDate{Nov(5), 10 * 3600 + 3599.99f})); // the cut hour does not count
+    EXPECT_FALSE(importer.ScanLogFile(db, db.MusicLogFileName(Nov(5))));
     Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600);
     EXPECT_EQ(HoursInLog(), QStringList{u"5 10"_s});
-    EXPECT_TRUE(importer.Outcome().Warnings().contains(u"line 3 of '"_s + db.MusicLogFileName(Nov(5)) +
-                                                       u"': the file ends inside the hour header"_s));
+    EXPECT_TRUE(musicRun.Warnings().contains(u"line 3 of '"_s + db.MusicLogFileName(Nov(5)) +
+                                             u"': the file ends inside the hour header"_s));
     EXPECT_TRUE(op.Messages.isEmpty()); // the end of a file is not the operator's to answer
 
     WriteFile(db.MusicLogFileName(Nov(5)), (cut + u"\r\n"_s + SongLine(u"1001"_s, QString())).toLatin1());
@@ -271,10 +269,10 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
         << AppLogLines().join(u'\n').toStdString();
     // The file offered the hour: it is not written, not missing from the file.
     const ScheduleDate eight{Nov(5), 8 * 3600};
-    EXPECT_EQ(importer.Outcome().HourAt(eight)->Music, RunOutcome::Unreadable);
-    EXPECT_TRUE(importer.Outcome().HoursNotWritten().contains(eight));
-    EXPECT_FALSE(importer.Outcome().HoursNotInFile().contains(eight));
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::WithWarnings);
+    EXPECT_EQ(musicRun.HourAt(eight)->Music, RunOutcome::Unreadable);
+    EXPECT_TRUE(musicRun.HoursNotWritten().contains(eight));
+    EXPECT_FALSE(musicRun.HoursNotInFile().contains(eight));
+    EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
     for (const LogItem& item : db.ItemsBetween(0, 1e6))
         EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
 }
@@ -286,7 +284,7 @@ TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEver
     playout.HoldFor(std::chrono::milliseconds(2000));
     EXPECT_FALSE(Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
     playout.Stop();
-    const RunOutcome& run = importer.Outcome();
+    const RunOutcome& run = musicRun;
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
     EXPECT_EQ(run.HoursNotWritten().size(), 3);
     EXPECT_EQ(run.Count(RunOutcome::Written), 0);
@@ -300,8 +298,8 @@ TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEver
     EXPECT_FALSE(db.FirstLogItem());
     EXPECT_FALSE(db.Value(u"Music.LastChangeBy"_s)); // no stamp for a run that gave up
 
-    importer.Outcome().Start(false, false); // the next run has its patience again
+    musicRun.Start(false, false); // the next run has its patience again
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 12 * 3600));
-    EXPECT_EQ(importer.Outcome().Count(RunOutcome::Written), 3);
-    EXPECT_EQ(importer.Outcome().Status(), RunOutcome::Complete);
+    EXPECT_EQ(musicRun.Count(RunOutcome::Written), 3);
+    EXPECT_EQ(musicRun.Status(), RunOutcome::Complete);
 }

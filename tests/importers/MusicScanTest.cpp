@@ -7,7 +7,12 @@
 
 class MusicScanTest : public MusicImportFixture {
 protected:
-    bool Scan() { return importer.ScanLogFilesForDateRanges(start, end); }
+    bool Scan() {
+        const auto range = importer.ScanLogFiles(db);
+        start = range ? range->From : ScheduleDate{};
+        end = range ? range->To : ScheduleDate{};
+        return range.has_value();
+    }
     ScheduleDate start, end;
 };
 
@@ -64,13 +69,11 @@ TEST_F(MusicScanTest, AnUnknownFormatOrNoFilesFindNoRange) {
 TEST_F(MusicScanTest, ScanningOneFileReadsItsHeadersToTheEnd) {
     GeneralTools::SetDebugLevel(5);
     WriteDay(7, {9, 10});
-    ScheduleDate from{}, to{};
-    ASSERT_TRUE(importer.ScanLogFileForDateRange(db.MusicLogFileName(Nov(7)), from, to));
-    EXPECT_EQ(from, (ScheduleDate{Nov(7), 9 * 3600}));
-    EXPECT_EQ(to, (ScheduleDate{Nov(7), 10 * 3600 + 3599.99f}));
+    const auto range = importer.ScanLogFile(db, db.MusicLogFileName(Nov(7)));
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->From, (ScheduleDate{Nov(7), 9 * 3600}));
+    EXPECT_EQ(range->To, (ScheduleDate{Nov(7), 10 * 3600 + 3599.99f}));
     EXPECT_TRUE(LinesOf(Path(u"DebugFiles/logimporter.20101123.log"_s))
                     .contains(u"14:03:22     Found hour 2010-11-07 10:00:00, Name - Hour 10"_s));
-    from = {1, 1};
-    EXPECT_FALSE(importer.ScanLogFileForDateRange(Path(u"missing.txt"_s), from, to));
-    EXPECT_EQ(from, (ScheduleDate{1, 1})); // untouched
+    EXPECT_FALSE(importer.ScanLogFile(db, Path(u"missing.txt"_s)));
 }

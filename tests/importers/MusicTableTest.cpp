@@ -55,8 +55,8 @@ TEST_F(MusicTableTest, ATableOfTwoDaysBuildsTheHoursTheNativeLogBuilds) {
     WriteLog(8, QStringList{header} + TableHour(8, 10));
     ASSERT_TRUE(Import(Nov(7), 10 * 3600, Nov(8), 10 * 3600));
     for (const auto& [day, hour] : {std::pair{7, 10}, std::pair{7, 11}, std::pair{8, 10}})
-        EXPECT_EQ(importer.Outcome().HourAt({Nov(day), float(hour * 3600)})->Music, RunOutcome::Written);
-    EXPECT_TRUE(importer.Outcome().Warnings().filter(u"format"_s).isEmpty());
+        EXPECT_EQ(musicRun.HourAt({Nov(day), float(hour * 3600)})->Music, RunOutcome::Written);
+    EXPECT_TRUE(musicRun.Warnings().filter(u"format"_s).isEmpty());
 
     for (const auto& [native, table] :
          {std::pair{std::pair{5, 10}, std::pair{7, 10}}, std::pair{std::pair{5, 11}, std::pair{7, 11}},
@@ -88,7 +88,7 @@ TEST_F(MusicTableTest, ARowTheTableCannotReadSpoilsItsHourAndIsNamed) {
     WriteLog(9, rows);
     ASSERT_TRUE(Import(Nov(9), 10 * 3600, Nov(9), 11 * 3600));
     EXPECT_EQ(HoursInLog(), QStringList{u"9 10"_s});
-    const RunOutcome& run = importer.Outcome();
+    const RunOutcome& run = musicRun;
     EXPECT_EQ(run.Status(), RunOutcome::WithWarnings);
     EXPECT_EQ(run.HourAt({Nov(9), 11 * 3600})->Music, RunOutcome::Unreadable);
     EXPECT_TRUE(

@@ -38,8 +38,9 @@ protected:
         return states;
     }
     bool PushAdverts(int day, int fromHour, int toHour) {
-        ScheduleDate start{Nov(day), float(fromHour * 3600)}, end{Nov(day), float(toHour * 3600)};
-        return adverts.ImportLogFiles(start, end, true);
+        RunOutcome run;
+        return adverts.Import(db, {{Nov(day), float(fromHour * 3600)}, {Nov(day), float(toHour * 3600)}},
+                              run);
     }
     Cart Song(const QString& number, float audio) {
         Cart song;
@@ -50,7 +51,7 @@ protected:
         return song;
     }
 
-    AdvertLogImporter adverts{[this] { return &db; }};
+    AdvertLogImporter adverts;
 };
 
 TEST_F(ReadinessTest, EachHourIsJudgedByWhatTheFilesOfferAndTheLogHolds) {

@@ -73,19 +73,16 @@ struct AdvertLogImporter::Push {
     int logsFound = 0; // days of the range that had an advert log
 };
 
-AdvertLogImporter::AdvertLogImporter(std::function<StationDatabase*()> database)
-    : AbstractLogImporter(std::move(database)) {}
-
-QString AdvertLogImporter::GetImportLogFileName(qint32 day) {
-    StationDatabase* db = database();
-    return db ? db->AdvertLogFileName(day) : QString();
+QString AdvertLogImporter::LogFileName(StationDatabase& db, qint32 day) {
+    return db.AdvertLogFileName(day);
 }
 
-bool AdvertLogImporter::CheckReady() {
-    StationDatabase* db = database();
-    if (!db || !CheckDirectory(db->Settings().AdvertLogsDirectory(),
-                               u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
-                               u"Adverts Logs Directory"_s))
+bool AdvertLogImporter::CheckReady(StationDatabase& station, RunOutcome& run) {
+    const Call call(*this, station, &run);
+    StationDatabase* db = &station;
+    if (!CheckDirectory(db->Settings().AdvertLogsDirectory(),
+                        u"You must enter an 'Adverts Logs Directory' in Station Database Settings"_s,
+                        u"Adverts Logs Directory"_s))
         return false;
     if (!StoredSettingsUsable(*db, adLog, advertSettings, false))
         return false;
@@ -103,55 +100,47 @@ bool AdvertLogImporter::CheckReady() {
 
 // ---- Scanning ------------------------------------------------------------------
 
-bool AdvertLogImporter::ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
-    rangeFrom.Day = 0;
-    rangeTo.Day = 0;
+std::optional<HourRange> AdvertLogImporter::ScanLogFiles(StationDatabase& db) {
+    const Call call(*this, db);
     progress().Begin(u"Scanning Log Files"_s, u"Scanning for Advert Log Files"_s);
-    StationDatabase* db = database();
-    const QString format = db ? db->Settings().AdvertFileNameFormat() : QString();
-    if (format.trimmed().isEmpty()) {
-        // Days come only from file names: today's file alone can give no range.
-        ScheduleDate start{LogDirectoryScan::NoDay, 0}, end{0, 0};
-        ScanLogFileForDateRange(GetImportLogFileName(ScheduleDateTools::Today().Day), start, end);
-        return false;
-    }
+    // Days come only from file names: without a file name format no range is found.
+    const QString format = db.Settings().AdvertFileNameFormat();
+    if (format.trimmed().isEmpty())
+        return std::nullopt;
     const LogDirectoryScan::Days days = LogDirectoryScan::Scan(
-        GetImportLogFileName(-1), db->Settings().AdvertFileNamePrefix(), format, progress(), false);
+        LogFileName(db, -1), db.Settings().AdvertFileNamePrefix(), format, progress(), false);
     if (days.First == LogDirectoryScan::NoDay)
-        return false;
+        return std::nullopt;
 
     ScheduleDate start{days.First, 0};
     ScheduleDate end{days.Last, 0};
     if (days.First == days.Last) {
-        ScanLogFileForDateRange(GetImportLogFileName(days.First), start, end);
+        scanTimes(LogFileName(db, days.First), start, end);
     } else {
-        ScanLogFileForDateRange(GetImportLogFileName(days.Last), start, end);
+        scanTimes(LogFileName(db, days.Last), start, end);
         start = {days.First, 0};
         if (end.Seconds <= 0)
             end = ScheduleDateTools::ShiftSeconds(3600, days.Last);
         if (end.Day < 1)
             end = {start.Day, ScheduleDateTools::EndOfDay};
     }
-    rangeFrom = start;
-    rangeTo = end;
-    return true;
+    return HourRange{start, end};
 }
 
-bool AdvertLogImporter::ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
-                                                ScheduleDate& rangeTo) {
+void AdvertLogImporter::scanTimes(const QString& sourceFile, ScheduleDate& rangeFrom, ScheduleDate& rangeTo) {
     rangeFrom.Seconds = 0;
     rangeTo.Seconds = 0;
     if (FileTools::FileSize(sourceFile) <= 0)
-        return false;
+        return;
     progress().Process(u"Scanning Log File.."_s);
     progress().OverallPercent(0);
     std::optional<AdvertFormat> format;
     StationDatabase* db = database();
-    if (db && !AdvertLogReader::StationFormat(db->Settings().AdvertLogFormat(), format, nullptr))
-        return false;
+    if (!AdvertLogReader::StationFormat(db->Settings().AdvertLogFormat(), format, nullptr))
+        return;
     AdvertLogReader reader(format);
     if (!reader.Open(sourceFile))
-        return false;
+        return;
     QString line;
     while (!reader.AtEnd()) {
         progress().OverallPercent(Progress::FileShare(reader.BytesRead(), reader.Size()));
@@ -162,17 +151,20 @@ bool AdvertLogImporter::ScanLogFileForDateRange(const QString& sourceFile, Sched
         rangeFrom.Seconds = std::min(rangeFrom.Seconds, time);
         rangeTo.Seconds = std::max(rangeTo.Seconds, time);
     }
-    return false;
 }
 
 // ---- Pushing -------------------------------------------------------------------
 
-bool AdvertLogImporter::ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool) {
-    return importHours(rangeFrom, rangeTo, hoursOf(rangeFrom, rangeTo), {});
+bool AdvertLogImporter::Import(StationDatabase& db, const HourRange& range, RunOutcome& run) {
+    const Call call(*this, db, &run);
+    return importHours(range.From, range.To, hoursOf(range.From, range.To), {});
 }
 
-bool AdvertLogImporter::CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& rangeFrom,
-                                ScheduleDate& rangeTo) {
+bool AdvertLogImporter::CatchUp(StationDatabase& db, const QList<ScheduleDate>& waiting,
+                                const HourRange& range, RunOutcome& run) {
+    const Call call(*this, db, &run);
+    const ScheduleDate& rangeFrom = range.From;
+    const ScheduleDate& rangeTo = range.To;
     Hours hours = hoursOf(rangeFrom, rangeTo);
     const double rangeStart = StationDatabase::LocateHour(rangeFrom);
     QSet<double> caughtUp;
@@ -206,12 +198,11 @@ AdvertLogImporter::Hours AdvertLogImporter::hoursOf(const ScheduleDate& rangeFro
 bool AdvertLogImporter::importHours(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo,
                                     const Hours& hours, const QSet<double>& caughtUp) {
     BeginHistory(u"Begin Advert Push, "_s + HourText(rangeFrom) + u" to "_s + HourText(rangeTo));
-    StationDatabase* db = database();
-    if (db)
-        History(u"Pushing Adverts into Station Database "_s + db->DatabaseInfo().Name);
+    StationDatabase& db = *database();
+    History(u"Pushing Adverts into Station Database "_s + db.DatabaseInfo().Name);
     WriteDebug(u"Pushing Adverts"_s, DebugLog::dbmNormal, DebugLog::IndentAfter);
     QString summary;
-    const bool pushed = db && push(*db, hours, caughtUp, summary);
+    const bool pushed = push(db, hours, caughtUp, summary);
     WriteDebug(u"Pushing Adverts Complete"_s, DebugLog::dbmNormal, DebugLog::OutdentBefore);
     if (pushed) {
         progress().Finish();

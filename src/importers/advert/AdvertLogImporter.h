@@ -18,27 +18,28 @@ class StationDatabase;
 // are only ever read.
 class AdvertLogImporter : public AbstractLogImporter {
 public:
-    // `database` gives the open Station Database, or nullptr when none is open.
-    explicit AdvertLogImporter(std::function<StationDatabase*()> database);
-
-    QString GetImportLogFileName(qint32 day) override;
-    bool ScanLogFileForDateRange(const QString& sourceFile, ScheduleDate& rangeFrom,
-                                 ScheduleDate& rangeTo) override;
-    bool ImportLogFiles(ScheduleDate& rangeFrom, ScheduleDate& rangeTo, bool updateDatabase) override;
-    bool CheckReady() override;
-    bool ScanLogFilesForDateRanges(ScheduleDate& rangeFrom, ScheduleDate& rangeTo) override;
+    QString LogFileName(StationDatabase& db, qint32 day) override;
+    // The advert logs hold no dates: the range comes from their file names, its end
+    // from the last line of the latest.
+    std::optional<HourRange> ScanLogFiles(StationDatabase& db) override;
+    bool CheckReady(StationDatabase& db, RunOutcome& run) override;
+    bool Import(StationDatabase& db, const HourRange& range, RunOutcome& run) override;
 
     // The push of an unattended run: the range's hours, and before them the hours
     // that hold breaks but still wait for their adverts (a day's advert log that came
     // after its music, a push that did not finish). Hours that hold adverts are
     // skipped as in any push, so nothing goes in twice.
-    bool CatchUp(const QList<ScheduleDate>& waiting, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
+    bool CatchUp(StationDatabase& db, const QList<ScheduleDate>& waiting, const HourRange& range,
+                 RunOutcome& run);
 
 private:
     struct Push; // the state of one push
     // The hours a push goes through, day by day, each day's in order.
     using Hours = QMap<qint32, QList<int>>;
 
+    // The times of the first and last readable lines of a log file, as the seconds
+    // of the two ends.
+    void scanTimes(const QString& sourceFile, ScheduleDate& rangeFrom, ScheduleDate& rangeTo);
     static Hours hoursOf(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo);
     bool importHours(const ScheduleDate& rangeFrom, const ScheduleDate& rangeTo, const Hours& hours,
                      const QSet<double>& caughtUp);

@@ -99,10 +99,9 @@ TEST_F(AdvertLedgerPropertyTest, TheLedgerSaysWhatTheScheduledLogHoldsAndEveryFi
         const QStringList log = randomLog(random);
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
-        AdvertLogImporter adverts{[this] { return &db; }};
-        ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
-        ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
-        const RunOutcome& run = adverts.Outcome();
+        RunOutcome run;
+        ASSERT_TRUE(AdvertLogImporter().Import(
+            db, {{Nov(5), firstHour * 3600.0f}, {Nov(5), (firstHour + hours - 1) * 3600.0f}}, run));
 
         int pushedInLog = 0;
         for (int hour = firstHour; hour < firstHour + hours; ++hour) {
@@ -181,10 +180,9 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
                 QString::number(i + 1), 30, false, {}));
         WriteFile(db.AdvertLogFileName(Nov(5)), (log.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
-        AdvertLogImporter adverts{[this] { return &db; }};
-        ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
-        ASSERT_TRUE(adverts.ImportLogFiles(start, end, true));
-        const RunOutcome& run = adverts.Outcome();
+        RunOutcome run;
+        ASSERT_TRUE(AdvertLogImporter().Import(
+            db, {{Nov(5), firstHour * 3600.0f}, {Nov(5), (firstHour + hours - 1) * 3600.0f}}, run));
 
         QMap<int, QList<qint64>> placed; // line number: the times of the breaks it went into
         for (int hour = firstHour; hour < firstHour + hours; ++hour) {
@@ -285,13 +283,13 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineHasOneFateAndABadLineChangesNoGoodLine
         const auto push = [&](const QStringList& lines) {
             db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
             WriteFile(db.AdvertLogFileName(Nov(5)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
-            AdvertLogImporter adverts{[this] { return &db; }};
-            StartRecorded(adverts.Outcome());
-            ScheduleDate start{Nov(5), firstHour * 3600.0f}, end{Nov(5), (firstHour + hours - 1) * 3600.0f};
-            EXPECT_TRUE(adverts.ImportLogFiles(start, end, true));
+            RunOutcome run;
+            StartRecorded(run);
+            EXPECT_TRUE(AdvertLogImporter().Import(
+                db, {{Nov(5), firstHour * 3600.0f}, {Nov(5), (firstHour + hours - 1) * 3600.0f}}, run));
             QMap<QString, std::pair<RunOutcome::LineFate, float>> fates;
             QMap<int, int> records; // line number: its fates
-            for (const RunOutcome::Line& line : adverts.Outcome().AdvertLineRecords()) {
+            for (const RunOutcome::Line& line : run.AdvertLineRecords()) {
                 ++records[line.Number];
                 ++seen[line.Fate];
                 const QString reference =

@@ -20,7 +20,7 @@ protected:
         WriteFile(db.MusicLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
         ASSERT_TRUE(Import(Nov(day), 0, Nov(day), ScheduleDateTools::EndOfDay));
     }
-    const RunOutcome& Run() const { return adverts.Outcome(); }
+    const RunOutcome& Run() const { return advertRun; }
     RunOutcome::Fate AdvertsOf(int hour) const { return Run().HourAt({Nov(5), float(hour * 3600)})->Adverts; }
     int Pushed(int hour) {
         int count = 0;
@@ -58,7 +58,7 @@ TEST_F(AdvertLineFateTest, ALineThatCannotBeReadHoldsBackOnlyTheHourItStandsAmon
     for (const auto& bad : cases) {
         SCOPED_TRACE(bad.line.toStdString());
         db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
-        StartRecorded(adverts.Outcome());
+        StartRecorded(advertRun);
         AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s), bad.line,
                       Advert(u"11:15:00"_s, u"0034"_s)});
         ASSERT_TRUE(Push(Nov(5), 0, Nov(5), ScheduleDateTools::EndOfDay));
@@ -104,7 +104,7 @@ TEST_F(AdvertLineFateTest, TheWindowIsADistanceInTimeThatReachesIntoTheNeighbour
     AdvertLog(5, {Advert(u"10:59:50"_s, u"0034"_s), Advert(u"11:00:20"_s, u"0034"_s, u"Near"_s),
                   Advert(u"11:14:50"_s, u"0034"_s)});
     // The range ends with hour 10: the line of 11:00:20, the whole window away, still goes into its break.
-    StartRecorded(adverts.Outcome());
+    StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
     EXPECT_EQ(Pushed(10), 2);
     EXPECT_EQ(Hour(5, 10).last().Title, u"Near");
@@ -115,7 +115,7 @@ TEST_F(AdvertLineFateTest, TheWindowIsADistanceInTimeThatReachesIntoTheNeighbour
     // Beyond the window, the line is named with the nearest break, in whichever hour.
     db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
     AdvertLog(5, {Advert(u"11:00:45"_s, u"0034"_s)});
-    StartRecorded(adverts.Outcome());
+    StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     ASSERT_EQ(Run().UnplacedLines().size(), 1);
     EXPECT_EQ(Run().UnplacedLines()[0].Why(),
@@ -127,7 +127,7 @@ TEST_F(AdvertLineFateTest, ALineNearTheEndOfItsHourGoesToTheNextHoursBreakWhenTh
     db.Settings().SetValue(u"AdvertTimeWindow"_s, u"30"_s);
     HoursWithBreaks(5, {{10, u"15:00"_s}, {11, u"00:05"_s}});
     AdvertLog(5, {Advert(u"10:59:55"_s, u"0034"_s)});
-    StartRecorded(adverts.Outcome());
+    StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     EXPECT_EQ(Pushed(10), 0);
     EXPECT_EQ(Pushed(11), 1);
@@ -142,7 +142,7 @@ TEST_F(AdvertLineFateTest, ADescriptionThatReadsNoLineIsNamedOnceAndItsBreaksAre
     ASSERT_TRUE(db.Settings().SetValue(u"AdvertLogFormat"_s, u"traffic-csv"_s));
     // Written by a program that quotes the time: the description reads none of it.
     WriteFile(db.AdvertLogFileName(Nov(5)), "Time,Cart\r\n\"10:15:00,0034\r\n\"11:15:00,0034\r\n");
-    StartRecorded(adverts.Outcome());
+    StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     ASSERT_EQ(Run().Warnings().size(), 1);
     EXPECT_TRUE(Run().Warnings()[0].startsWith(u"the advert log format 'traffic-csv' read no line of '"_s +
@@ -174,12 +174,12 @@ TEST_F(AdvertLineFateTest, SettingsStoredByAnotherProgramAreCheckedWhereTheyAreR
         db.Close();
         Exec(u"UPDATE StationSettings SET Value = '%1' WHERE Name = '%2'"_s.arg(setting.value, setting.name));
         ASSERT_EQ(db.OpenLocation(Location()), StationDatabase::Opened);
-        EXPECT_FALSE(adverts.CheckReady());
+        EXPECT_FALSE(adverts.CheckReady(db, advertRun));
         EXPECT_TRUE(op.Messages.last().Text.contains(
             u"the Station Database holds %1='%2', which cannot be used: "_s.arg(setting.name, setting.value)))
             << op.Messages.last().Text.toStdString();
         EXPECT_TRUE(op.Messages.last().Text.contains(setting.must));
-        StartRecorded(adverts.Outcome());
+        StartRecorded(advertRun);
         EXPECT_FALSE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600)); // nor does a push go on without the check
         EXPECT_EQ(Pushed(10), 0);
         db.Close();
@@ -193,7 +193,7 @@ TEST_F(AdvertLineFateTest, OnlyTheCartsOfHoursWrittenAreReportedMissing) {
     MusicHours(5, {10, 11});
     AdvertLog(5, {Advert(u"10:15:00"_s, u"0099"_s), Advert(u"10:15:00"_s, u"-5007"_s),
                   Advert(u"11:15:00"_s, u"0099"_s)});
-    StartRecorded(adverts.Outcome());
+    StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     EXPECT_EQ(AdvertsOf(10), RunOutcome::Unreadable);
     ASSERT_EQ(Run().Carts().size(), 1); // 10:00 was held back: nothing of it is missing
@@ -205,9 +205,9 @@ TEST_F(AdvertLineFateTest, AWaitingHoursUnplacedLineIsToldAgainOnlyWhenItsLinesC
     const auto night = [this](const QString& early) {
         AdvertLog(5, {Advert(early, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s)});
         db.RemoveAdvertRange({Nov(5), 10 * 3600}, {Nov(5), ScheduleDateTools::EndOfDay});
-        StartRecorded(adverts.Outcome());
-        ScheduleDate from{Nov(5), 10 * 3600}, to{Nov(5), 10 * 3600};
-        EXPECT_TRUE(adverts.CatchUp({{Nov(5), 9 * 3600}}, from, to));
+        StartRecorded(advertRun);
+        EXPECT_TRUE(
+            adverts.CatchUp(db, {{Nov(5), 9 * 3600}}, {{Nov(5), 10 * 3600}, {Nov(5), 10 * 3600}}, advertRun));
         const RunOutcome::Hour* waiting = Run().HourAt({Nov(5), 9 * 3600});
         EXPECT_NE(waiting, nullptr); // in the report's hours, with its fate
         return std::pair(Run().Status(), waiting ? waiting->AdvertsReason : QString());

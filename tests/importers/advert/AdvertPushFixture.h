@@ -37,8 +37,7 @@ protected:
         WriteFile(db.AdvertLogFileName(Nov(day)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
     }
     bool Push(qint32 fromDay, float fromSeconds, qint32 toDay, float toSeconds) {
-        ScheduleDate start{fromDay, fromSeconds}, end{toDay, toSeconds};
-        return adverts.ImportLogFiles(start, end, true);
+        return adverts.Import(db, {{fromDay, fromSeconds}, {toDay, toSeconds}}, advertRun);
     }
     // Music hours each with two breaks, at minutes 15 and 45.
     void TwoBreakHours(int day, const QList<int>& hours) {
@@ -51,12 +50,13 @@ protected:
     }
     QList<RunOutcome::BreakFate> Fates(int day, int hour) const {
         QList<RunOutcome::BreakFate> fates;
-        for (const RunOutcome::Break& met : adverts.Outcome().HourAt({Nov(day), float(hour * 3600)})->Breaks)
+        for (const RunOutcome::Break& met : advertRun.HourAt({Nov(day), float(hour * 3600)})->Breaks)
             fates.append(met.Fate);
         return fates;
     }
     QList<LogItem> Hour(int day, int hour) { return HourItems(Nov(day), hour); }
     QStringList AdLines() const { return AppLogLines().filter(u"AdLog:"_s); }
 
-    AdvertLogImporter adverts{[this] { return &db; }};
+    AdvertLogImporter adverts;
+    RunOutcome advertRun; // the ledger of the pushes
 };

@@ -73,12 +73,11 @@ TEST_F(AdvertPushTest, EmptyBreaksAreCountedAndARepeatRetriesOnlyThem) {
 TEST_F(AdvertPushTest, AnHourMetAsAlreadyThereThatHadStartedKeepsItsBreaksWhileALaterOneIsFilled) {
     MusicHours(23, {14, 15}); // the clock stands at 14:03 on the 23rd
     AdvertLog(23, {Advert(u"14:15:00"_s, u"0034"_s), Advert(u"15:15:00"_s, u"0034"_s)});
-    RunOutcome& run = importer.Outcome(); // one unattended run of both importers
+    RunOutcome& run = musicRun; // one unattended run of both importers
     run.Start(false, false);
-    adverts.ShareOutcome(run);
     Import(Nov(23), 14 * 3600, Nov(23), 15 * 3600);
     ASSERT_EQ(run.Count(RunOutcome::Skipped), 2); // its music met both hours as already there
-    ASSERT_TRUE(Push(Nov(23), 14 * 3600, Nov(23), 15 * 3600));
+    ASSERT_TRUE(adverts.Import(db, {{Nov(23), 14 * 3600}, {Nov(23), 15 * 3600}}, run));
     EXPECT_EQ(run.AdvertHoursTooLate(), QList<ScheduleDate>({{Nov(23), 14 * 3600}}));
     EXPECT_EQ(Hour(23, 14).size(), 3);
     EXPECT_EQ(run.HourAt({Nov(23), 15 * 3600})->Adverts, RunOutcome::Written);
@@ -177,7 +176,7 @@ TEST_F(AdvertPushTest, ACorruptLineHoldsBackOnlyItsHourAndIsNamedWithItsFileAndL
     EXPECT_EQ(Fates(5, 11), QList<Fate>({Fate::Filled, Fate::Filled}));
     EXPECT_EQ(Fates(5, 12), QList<Fate>({Fate::Corrupt, Fate::HeldBack}));
     EXPECT_EQ(Hour(5, 11).size(), 7);
-    const RunOutcome& run = adverts.Outcome();
+    const RunOutcome& run = advertRun;
     const QString log = db.AdvertLogFileName(Nov(5));
     EXPECT_EQ(run.HourAt({Nov(5), 10 * 3600})->Breaks[1].Why,
               u"line 3 of '%1': it has neither a cart nor a title"_s.arg(log));
@@ -208,7 +207,7 @@ TEST_F(AdvertPushTest, ABreakWhoseLinesTheFilterLeavesOutIsFilteredNotEmpty) {
               QList<RunOutcome::BreakFate>({RunOutcome::BreakFate::Filled, RunOutcome::BreakFate::Filtered}));
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 1 adverts pushed into 2 ad break(s). Breaks not "
                                      u"filled: 1 with only lines of other types than the filter's."_s);
-    EXPECT_EQ(adverts.Outcome().Adverts().Empty, 0);
+    EXPECT_EQ(advertRun.Adverts().Empty, 0);
 }
 
 TEST_F(AdvertPushTest, WithATimeWindowLinesNearABreakGoInInFileOrderAndOneTooFarIsNamed) {
@@ -226,7 +225,7 @@ TEST_F(AdvertPushTest, WithATimeWindowLinesNearABreakGoInInFileOrderAndOneTooFar
     EXPECT_EQ(hour[4].Title, u"Second");
     EXPECT_FLOAT_EQ(hour[3].HourStart, 10 * 3600 + 900); // they keep the break's time
 
-    const RunOutcome& run = adverts.Outcome();
+    const RunOutcome& run = advertRun;
     ASSERT_EQ(run.UnplacedLines().size(), 1);
     const RunOutcome::UnplacedLine& third = run.UnplacedLines()[0];
     EXPECT_EQ(third.Line, 3);
@@ -254,7 +253,7 @@ TEST_F(AdvertPushTest, BreaksCloserThanTwiceTheWindowEachTakeTheirNearestLinesAn
             order.append(item.State == ItemState::Marker ? u"break"_s : item.Title);
     }
     EXPECT_EQ(order, QStringList({u"break"_s, u"Early"_s, u"Tie"_s, u"break"_s, u"Late"_s, u"Last"_s}));
-    EXPECT_TRUE(adverts.Outcome().UnplacedLines().isEmpty());
+    EXPECT_TRUE(advertRun.UnplacedLines().isEmpty());
 }
 
 TEST_F(AdvertPushTest, ACsvAdvertLogReadThroughTheStationsFormatFillsTheBreaksAsTheNativeLogDoes) {
@@ -286,7 +285,7 @@ TEST_F(AdvertPushTest, ACsvAdvertLogReadThroughTheStationsFormatFillsTheBreaksAs
     }
     // The line it cannot read is named with its line and holds back the hour it
     // stands among, as a native line would; the run ends with a warning.
-    const RunOutcome& run = adverts.Outcome();
+    const RunOutcome& run = advertRun;
     EXPECT_EQ(run.Status(), RunOutcome::WithWarnings);
     ASSERT_EQ(run.Warnings().size(), 1);
     EXPECT_EQ(run.Warnings()[0],
@@ -299,7 +298,7 @@ TEST_F(AdvertPushTest, ACsvAdvertLogReadThroughTheStationsFormatFillsTheBreaksAs
 
     // A format that cannot be found stops the push before it reads anything.
     ASSERT_TRUE(db.Settings().SetValue(u"AdvertLogFormat"_s, u"gone"_s));
-    EXPECT_FALSE(adverts.CheckReady());
+    EXPECT_FALSE(adverts.CheckReady(db, advertRun));
     EXPECT_TRUE(op.Messages.last().Text.startsWith(
         u"The advert log format named in AdvertLogFormat cannot be used: no advert log format 'gone'"_s))
         << op.Messages.last().Text.toStdString();
@@ -314,7 +313,7 @@ TEST_F(AdvertPushTest, AnHourTooFullToHoldItsAdvertsStillCountsItsBreaksAndIsTes
     AdvertLog(5, lines);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 10 * 3600));
     EXPECT_EQ(Hour(5, 10).size(), 5);
-    const RunOutcome& run = adverts.Outcome();
+    const RunOutcome& run = advertRun;
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
     EXPECT_EQ(run.HourAt({Nov(5), 10 * 3600})->AdvertsReason, u"the hour cannot hold so many items");
     EXPECT_EQ(HistoryLines().last(), u"Finish Advert Push, 0 adverts pushed into 2 ad break(s). Breaks not "
@@ -391,28 +390,29 @@ TEST_F(AdvertPushTest, AdvertInformationKeepsOneRowPerCart) {
 }
 
 TEST_F(AdvertPushTest, TheScanTakesItsDaysFromNamesAndItsEndFromTheLastLine) {
-    ScheduleDate start, end;
     AdvertLog(1, {Advert(u"06:00:00"_s, u"1"_s)});
     AdvertLog(2, {Advert(u"06:00:00"_s, u"1"_s)});
     AdvertLog(3, {Advert(u"18:45:00"_s, u"1"_s), Advert(u"07:00:00"_s, u"1"_s)});
-    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
-    EXPECT_EQ(start, (ScheduleDate{Nov(1), 0}));
-    EXPECT_EQ(end, (ScheduleDate{Nov(3), 18 * 3600 + 2700}));
+    auto range = adverts.ScanLogFiles(db);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->From, (ScheduleDate{Nov(1), 0}));
+    EXPECT_EQ(range->To, (ScheduleDate{Nov(3), 18 * 3600 + 2700}));
 
     AdvertLog(3, {QString(), QString()});
-    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
-    EXPECT_EQ(end, ScheduleDateTools::ShiftSeconds(3600, Nov(3)));
+    range = adverts.ScanLogFiles(db);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->To, ScheduleDateTools::ShiftSeconds(3600, Nov(3)));
 
     QFile::remove(db.AdvertLogFileName(Nov(1)));
     QFile::remove(db.AdvertLogFileName(Nov(3)));
     AdvertLog(2, {Advert(u"06:00:00"_s, u"1"_s), Advert(u"23:45:00"_s, u"1"_s)});
-    ASSERT_TRUE(adverts.ScanLogFilesForDateRanges(start, end));
-    EXPECT_EQ(start, (ScheduleDate{Nov(2), 0}));
-    EXPECT_EQ(end, (ScheduleDate{Nov(2), 23 * 3600 + 2700}));
-    EXPECT_FALSE(adverts.ScanLogFileForDateRange(db.AdvertLogFileName(Nov(2)), start, end)); // always False
+    range = adverts.ScanLogFiles(db);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->From, (ScheduleDate{Nov(2), 0}));
+    EXPECT_EQ(range->To, (ScheduleDate{Nov(2), 23 * 3600 + 2700}));
 
     db.Settings().SetValue(u"AdvertFileNameFormat"_s, QString());
-    EXPECT_FALSE(adverts.ScanLogFilesForDateRanges(start, end));
+    EXPECT_FALSE(adverts.ScanLogFiles(db));
 }
 
 TEST_F(AdvertPushTest, ABreakTooFullForItsGapLaysTheHourOutAgainAndTheNextBreakIsStillFilled) {
@@ -456,7 +456,7 @@ TEST_F(AdvertPushTest, OnlyCommittedAdvertsAreCountedAndAnHourTheDatabaseRefuses
         << AdLines().join(u'\n').toStdString();
     EXPECT_EQ(Hour(5, 10).size(), 3); // nothing of it was kept
     EXPECT_EQ(Hour(5, 10)[0].Flags & ItemFlag::HasAdverts, 0);
-    const RunOutcome& run = adverts.Outcome();
+    const RunOutcome& run = advertRun;
     EXPECT_EQ(run.Adverts().Adverts, 2);
     EXPECT_EQ(run.AdvertHoursNotWritten(), QList<ScheduleDate>({{Nov(5), 10 * 3600}}));
     EXPECT_EQ(run.Status(), RunOutcome::Incomplete);
@@ -492,7 +492,7 @@ TEST_F(AdvertPushTest, ALineOnTheStrokeOfAnHourBelongsToThatHourNotTheOneBefore)
     AdvertLog(5, {Advert(u"10:15:00"_s, u"0034"_s, u"Quarter past ten"_s),
                   Advert(u"11:00:00"_s, u"0034"_s, u"On the stroke of eleven"_s)});
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
-    EXPECT_TRUE(adverts.Outcome().UnplacedLines().isEmpty());
+    EXPECT_TRUE(advertRun.UnplacedLines().isEmpty());
     QStringList titles;
     for (const LogItem& item : Hour(5, 11))
         titles.append(item.Title);
