@@ -201,7 +201,7 @@ int importChild(int days, const QString& folder, const QString& server) {
            }));
     report(u"adverts-peak"_s, peakKb());
     // The same push again with a time window: the adverts taken out first, untimed.
-    if (!db.RemoveAdvertRange(start, end) || !db.Settings().SetValue(u"AdvertTimeWindow"_s, u"60"_s))
+    if (!db.Log().RemoveAdvertRange(start, end) || !db.Settings().SetValue(u"AdvertTimeWindow"_s, u"60"_s))
         qFatal("could not take the adverts out for the push with a window");
     AdvertLogImporter windowed;
     windowed.SetProgressCallback(&progress);
@@ -489,7 +489,7 @@ double readLogDetails() {
 void flagHour(StationDatabase& db, const LogItem& hourStart, bool adverts) {
     LogItem item = hourStart;
     item.Flags = adverts ? (item.Flags | ItemFlag::HasAdverts) : (item.Flags & ~ItemFlag::HasAdverts);
-    db.UpdateItem(item.Position, item);
+    db.Log().UpdateItem(item.Position, item);
 }
 
 void readLogDetailsFigures() {
@@ -502,10 +502,10 @@ void readLogDetailsFigures() {
         db.OpenLocation(path);
         for (; written < years * 8760; ++written) {
             LogHour hour = BenchStation::HourOf(BenchStation::FirstDay + written / 24, written % 24);
-            db.WriteHour({BenchStation::FirstDay + written / 24, float((written % 24) * 3600)}, hour);
+            db.Log().WriteHour({BenchStation::FirstDay + written / 24, float((written % 24) * 3600)}, hour);
         }
-        const LogItem first = *db.FirstLogItem();
-        const LogItem last = *db.HourStartItem(db.LastLogItem()->Position);
+        const LogItem first = *db.Log().FirstLogItem();
+        const LogItem last = *db.Log().HourStartItem(db.Log().LastLogItem()->Position);
         flagHour(db, first, true);
         flagHour(db, last, false);
         const double walkBack = readLogDetails();

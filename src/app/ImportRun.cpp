@@ -140,10 +140,10 @@ bool ImportRun::mayChangeHoursOnAir(StationDatabase& db, const ScheduleDate& fro
     if (tool.Options.Schedule || tool.Options.Silent || outcome.DryRun() ||
         !OperatorSeam::Current().CanAnswer())
         return false;
-    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
+    const double now = ScheduledLog::LocateHour(ScheduleDateTools::Today());
     QList<ScheduleDate> onAir;
     for (const ScheduleDate& hour :
-         db.HoursWaitingForAdverts(std::min(now, StationDatabase::LocateHour(from)))) {
+         db.Log().HoursWaitingForAdverts(std::min(now, ScheduledLog::LocateHour(from)))) {
         if (!outcome.IsOnAir(hour))
             break;
         onAir.append(hour);

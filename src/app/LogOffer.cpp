@@ -72,7 +72,7 @@ void LogOffer::readLog(StationDatabase& db, const Progress& progress) {
     progress.Process(u"Searching for Date ranges"_s);
     progress.Task(u"Finding first log item"_s);
     db.ClearReadFailure();
-    const auto first = db.FirstLogItem();
+    const auto first = db.Log().FirstLogItem();
     progress.CurrentPercent(50);
     if (!db.ReadFailure().IsWritten()) {
         ReadFailed = true;
@@ -80,23 +80,23 @@ void LogOffer::readLog(StationDatabase& db, const Progress& progress) {
     }
     if (!first)
         return;
-    MusicFrom = StationDatabase::ScheduleDateFromDate(first->Position);
+    MusicFrom = ScheduledLog::ScheduleDateFromDate(first->Position);
     progress.Task(u"Finding last log item"_s);
-    const auto last = db.LastLogItem();
+    const auto last = db.Log().LastLogItem();
     progress.CurrentPercent(100);
     if (last)
-        MusicUntil = ScheduleDateTools::AddSeconds(StationDatabase::ScheduleDateFromDate(last->Position),
+        MusicUntil = ScheduleDateTools::AddSeconds(ScheduledLog::ScheduleDateFromDate(last->Position),
                                                    ScheduleDateTools::HourEnd);
     // One indexed query of the database, however long the log.
-    if (const auto latest = db.LatestHourWithAdverts())
+    if (const auto latest = db.Log().LatestHourWithAdverts())
         AdvertsUntil = ScheduleDateTools::AddSeconds(*latest, ScheduleDateTools::HourEnd);
 }
 
 QList<ScheduleDate> LogOffer::HoursWaiting(StationDatabase& db) {
     QList<ScheduleDate> waiting;
     QMap<qint32, bool> logs; // whether each day has an advert log
-    const double now = StationDatabase::LocateHour(ScheduleDateTools::Today());
-    for (const ScheduleDate& hour : db.HoursWaitingForAdverts(now)) {
+    const double now = ScheduledLog::LocateHour(ScheduleDateTools::Today());
+    for (const ScheduleDate& hour : db.Log().HoursWaitingForAdverts(now)) {
         auto log = logs.constFind(hour.Day);
         if (log == logs.cend())
             log = logs.insert(hour.Day, FileTools::FileSize(db.AdvertLogFileName(hour.Day)) > 0);

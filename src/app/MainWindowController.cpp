@@ -415,8 +415,8 @@ bool MainWindowController::removeRange(bool adverts, bool refreshAfter) {
              style14(start) + u" and "_s + style14(end)))
         return false;
     const bool removed = whileBusy([&] {
-        return adverts ? database->RemoveAdvertRange(start, end)
-                       : database->RemoveLogRange(start, end, QString(168, u'Y'));
+        return adverts ? database->Log().RemoveAdvertRange(start, end)
+                       : database->Log().RemoveLogRange(start, end, QString(168, u'Y'));
     });
     if (removed && !adverts)
         information(u"The items were removed from the Scheduled Log"_s);
@@ -456,7 +456,7 @@ void MainWindowController::RemoveAllEntries() {
     if (!confirmTwice(u"Are you sure you want to remove ALL the entries from the Scheduled Log?"_s,
                       u"Are you REALLY sure you want to remove ALL the entries from the Scheduled Log?"_s))
         return;
-    if (database && whileBusy([&] { return database->RemoveAllLogEntries(); }))
+    if (database && whileBusy([&] { return database->Log().RemoveAllLogEntries(); }))
         information(u"ALL entries were removed from the Scheduled Log"_s);
     ReadLogDetails(true);
 }

@@ -293,7 +293,7 @@ void MusicLogImporter::purge(StationDatabase& db) {
     History(u"Purging older entries from Log, Log Start = "_s +
             ScheduleDateTools::FormatScheduleDate(purgeStart, 14) + u", Log End = "_s +
             ScheduleDateTools::FormatScheduleDate(purgeEnd, 14));
-    if (!db.RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) && db.LastWrite().EndsTheRun()) {
+    if (!db.Log().RemoveLogRange(purgeStart, purgeEnd, QString(168, u'Y')) && db.LastWrite().EndsTheRun()) {
         Log(music, u"Purging older entries from the Log could not be done: "_s + db.LastWrite().Problem);
         Outcome().GiveUp(db.LastWrite().Problem);
     }
@@ -382,7 +382,7 @@ void MusicLogImporter::sendHour(Run& run, int hour) {
     if (Outcome().DryRun()) {
         run.written = true;
         Outcome().MusicHour(target, RunOutcome::Planned);
-        Outcome().KeepPlannedHour(StationDatabase::LocateHour(target), run.hour.Items());
+        Outcome().KeepPlannedHour(ScheduledLog::LocateHour(target), run.hour.Items());
         reportCarts(run);
         return;
     }
@@ -396,7 +396,7 @@ bool MusicLogImporter::planHour(Run& run, const ScheduleDate& target) {
     // lock each. The writing is a transaction of its own, which waits for a busy
     // database.
     StationDatabase::Reading snapshot(run.db);
-    const bool there = run.db.ItemAt(StationDatabase::LocateHour(target)).has_value();
+    const bool there = run.db.Log().ItemAt(ScheduledLog::LocateHour(target)).has_value();
     if (couldNotRead(run, target))
         return false;
     if (there) {
@@ -503,7 +503,7 @@ HourHeaderReader::Problem MusicLogImporter::readHeader(Run& run, const QString& 
         reportUnreadable(run.file, at, line, header.Why, &Outcome());
         return header.Why;
     }
-    const double hour = StationDatabase::LocateHour(header.Read->Hour);
+    const double hour = ScheduledLog::LocateHour(header.Read->Hour);
     if (run.headersSeen.contains(hour))
         run.search.Duplicate = at;
     else
@@ -513,7 +513,7 @@ HourHeaderReader::Problem MusicLogImporter::readHeader(Run& run, const QString& 
 
 void MusicLogImporter::reportMissing(Run& run) {
     for (const Missing& gone : std::as_const(run.missing)) {
-        const double hour = StationDatabase::LocateHour(gone.Hour);
+        const double hour = ScheduledLog::LocateHour(gone.Hour);
         QString why;
         if (run.headersSeen.contains(hour))
             why =
@@ -642,9 +642,9 @@ void MusicLogImporter::addItem(Run& run, LogItem& item) {
 }
 
 void MusicLogImporter::writeHour(Run& run, const ScheduleDate& target) {
-    if (!run.db.WriteHour(target, run.hour)) {
+    if (!run.db.Log().WriteHour(target, run.hour)) {
         const WriteOutcome why = run.db.LastWrite();
-        if (why.Result == WriteOutcome::Refused && run.db.ItemAt(StationDatabase::LocateHour(target))) {
+        if (why.Result == WriteOutcome::Refused && run.db.Log().ItemAt(ScheduledLog::LocateHour(target))) {
             alreadyThere(target); // written meanwhile by another program
             return;
         }

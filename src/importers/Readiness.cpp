@@ -51,9 +51,9 @@ QHash<double, QList<LogItem>> Readiness::itemsOf(StationDatabase& db, const Sche
     QHash<double, QList<LogItem>> hours;
     QList<LogItem>* hour = nullptr;
     for (LogItem& item :
-         db.ItemsBetween(StationDatabase::LocateHour(from), StationDatabase::LocateHour(to))) {
+         db.Log().ItemsBetween(ScheduledLog::LocateHour(from), ScheduledLog::LocateHour(to))) {
         if (item.Type == ItemType::HourStart)
-            hour = &hours[StationDatabase::LocateHour(StationDatabase::ScheduleDateFromDate(item.Position))];
+            hour = &hours[ScheduledLog::LocateHour(ScheduledLog::ScheduleDateFromDate(item.Position))];
         if (hour)
             hour->append(std::move(item));
     }
@@ -65,7 +65,7 @@ QHash<double, Readiness::Unreadable> Readiness::unreadableOf(const RunOutcome& p
     for (const RunOutcome::Line& line : planned.AdvertLineRecords()) {
         if (line.Fate != RunOutcome::LineFate::Unreadable)
             continue;
-        Unreadable& hour = hours[StationDatabase::LocateHour(line.Hour)];
+        Unreadable& hour = hours[ScheduledLog::LocateHour(line.Hour)];
         ++hour.Lines;
         hour.Breaks.insert(line.Break);
     }
@@ -118,7 +118,7 @@ QList<HourReadiness> Readiness::Of(StationDatabase& db, const ScheduleDate& from
             day = readDay(db, hour.Day);
             dayRead = hour.Day;
         }
-        const double position = StationDatabase::LocateHour(hour);
+        const double position = ScheduledLog::LocateHour(hour);
         found.append(hourOf(hour, items.value(position), day, planned, unreadable.value(position), audit));
     }
     return found;

@@ -21,7 +21,10 @@ class TransactionGuard;
 
 // One Station Database: a SQLite file, or a schema of a PostgreSQL database,
 // holding the station's settings, carts, Scheduled Log, advert information and
-// named values.
+// named values. It opens and closes the database, and keeps its settings and named
+// values itself; for the rest it hands out its parts, one way in each: Log() for
+// the Scheduled Log, Carts() (and CartTools()) for the carts, Maintenance() for
+// the advert information. All of them write through its one writer.
 class StationDatabase {
 public:
     enum OpenResult {
@@ -116,37 +119,8 @@ public:
     bool SetMusicLastChange(const QString& text, const QDateTime& when);
     bool SetAdvertLastChange(const QString& text, const QDateTime& when);
 
-    // Scheduled Log reading and writing (see ScheduledLog).
-    std::optional<LogItem> FirstLogItem() { return log->FirstLogItem(); }
-    std::optional<LogItem> LastLogItem() { return log->LastLogItem(); }
-    std::optional<LogItem> NextLogItem(double position) { return log->NextLogItem(position); }
-    std::optional<LogItem> PreviousLogItem(double position) { return log->PreviousLogItem(position); }
-    static double LocateHour(const ScheduleDate& hour) { return ScheduledLog::LocateHour(hour); }
-    std::optional<LogItem> ItemAt(double position) { return log->ItemAt(position); }
-    std::optional<LogItem> HourStartItem(double position) { return log->HourStartItem(position); }
-    // The items whose hours start from the hour of `from` to that of `to`, in order.
-    QList<LogItem> ItemsBetween(double from, double to) { return log->ItemsBetween(from, to); }
-    QList<LogItem> HourOutline(double position) { return log->HourOutline(position); }
-    QList<ScheduleDate> HoursWaitingForAdverts(double from) { return log->HoursWaitingForAdverts(from); }
-    std::optional<ScheduleDate> LatestHourWithAdverts() { return log->LatestHourWithAdverts(); }
-    QStringList PushedAdvertCarts(double from) { return log->PushedAdvertCarts(from); }
-    static ScheduleDate ScheduleDateFromDate(double position) {
-        return ScheduledLog::ScheduleDateFromDate(position);
-    }
-    bool WriteHour(const ScheduleDate& hour, LogHour& items) { return log->WriteHour(hour, items); }
-    static std::optional<HourChange> PlanBreaks(const QList<LogItem>& hour, const QList<BreakFill>& fills,
-                                                QString& refusal) {
-        return ScheduledLog::PlanBreaks(hour, fills, refusal);
-    }
-    bool ApplyHour(const HourChange& change) { return log->ApplyHour(change); }
-    bool UpdateItem(double position, const LogItem& item) { return log->UpdateItem(position, item); }
-    bool RemoveLogRange(const ScheduleDate& start, const ScheduleDate& end, const QString& typeFlags) {
-        return log->RemoveLogRange(start, end, typeFlags);
-    }
-    bool RemoveAdvertRange(const ScheduleDate& start, const ScheduleDate& end) {
-        return log->RemoveAdvertRange(start, end);
-    }
-    bool RemoveAllLogEntries() { return log->RemoveAllLogEntries(); }
+    // The Scheduled Log, for reading and writing it.
+    ScheduledLog& Log() { return *log; }
 
     CartLookup LookupCart(const QString& number) const;
 

@@ -77,7 +77,7 @@ protected:
         return time + u"|SPOT|       1|Advert                        |  30|R"_s;
     }
     bool HoldsAdverts(qint32 day, int hour) {
-        const auto start = Db().HourStartItem(StationDatabase::LocateHour({day, float(hour * 3600)}));
+        const auto start = Db().Log().HourStartItem(ScheduledLog::LocateHour({day, float(hour * 3600)}));
         return start && (start->Flags & ItemFlag::HasAdverts);
     }
     void AdvertLog(int day, const QStringList& lines) {
@@ -146,7 +146,7 @@ TEST_F(MainWindowControllerTest,
     EXPECT_EQ(controller->LastRun().Warnings(),
               QStringList{u"/END=whenever is not a date and time, so the offered end was used"_s});
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::WithWarnings);
-    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_FALSE(Db().Log().FirstLogItem());
 }
 
 TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusicRunAndSaysSo) {
@@ -166,7 +166,7 @@ TEST_F(MainWindowControllerTest, ACartRangeOptionThatCannotBeStoredStopsTheMusic
         u"nothing was saved and no music was imported: database or disk is full");
     EXPECT_FALSE(Db().Settings().UseLogImporterCartRanges());
     EXPECT_EQ(view.settingsShown, 0);
-    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_FALSE(Db().Log().FirstLogItem());
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
 }
 
@@ -180,7 +180,7 @@ TEST_F(MainWindowControllerTest, AnImporterThatIsNotReadyLeavesTheOtherToRun) {
     Db().Settings().SetValue(u"MusicLogsDirectory"_s, Path(u"gone"_s));
     controller->ImportClicked(3);
     EXPECT_EQ(controller->LastRun().Status(), RunOutcome::ImporterNotRun);
-    EXPECT_EQ(Db().HourStartItem(StationDatabase::LocateHour({Nov(5), 6 * 3600}))->Flags &
+    EXPECT_EQ(Db().Log().HourStartItem(ScheduledLog::LocateHour({Nov(5), 6 * 3600}))->Flags &
                   ItemFlag::HasAdverts,
               ItemFlag::HasAdverts);
     const QStringList events = LinesOf(ProfileLibrary::ProductFolder() + u"/Directory/Events.log"_s);
@@ -205,12 +205,12 @@ TEST_F(MainWindowControllerTest, RemovalsAskFirstAndNoChangesNothingAndLongWorkS
     op.Answers = {Operator::Yes, Operator::No};
     controller->RemoveAllEntries();
     EXPECT_TRUE(op.Messages.last().Text.startsWith(u"Are you REALLY sure"_s));
-    EXPECT_EQ(Db().ItemsBetween(0, 1e6).size(), 6);
+    EXPECT_EQ(Db().Log().ItemsBetween(0, 1e6).size(), 6);
 
     op.Answers = {Operator::Yes};
     EXPECT_TRUE(controller->RemoveEntriesForRange(true));
     EXPECT_EQ(op.Messages.last().Text, u"The items were removed from the Scheduled Log");
-    EXPECT_FALSE(Db().FirstLogItem());
+    EXPECT_FALSE(Db().Log().FirstLogItem());
     // The import and each reading of the log showed the window busy; every span ended.
     EXPECT_GE(view.busyAtProgress.size(), 3);
     EXPECT_FALSE(view.busyAtProgress.contains(0));
@@ -243,8 +243,9 @@ TEST_F(MainWindowControllerTest, AnUnreadableHeaderIsToldOnceHoweverOftenItsFile
     EXPECT_EQ(op.MessageTexts().filter(u"reading the time from the Music Log"_s).size(), 1)
         << op.MessageTexts().join(u'\n').toStdString();
     // Among the items of 06:00, the header spoils that hour: which of them are its own is unsure.
-    EXPECT_FALSE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 6 * 3600})));
-    EXPECT_TRUE(Db().ItemAt(StationDatabase::LocateHour({Nov(5), 8 * 3600}))); // the search went on past it
+    EXPECT_FALSE(Db().Log().ItemAt(ScheduledLog::LocateHour({Nov(5), 6 * 3600})));
+    EXPECT_TRUE(
+        Db().Log().ItemAt(ScheduledLog::LocateHour({Nov(5), 8 * 3600}))); // the search went on past it
 }
 
 TEST_F(MainWindowControllerTest, AdvertsThatCameANightLateAreCaughtUpAndOfferedToTheOperator) {
@@ -291,7 +292,7 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     Start();
     view.range = {{Nov(24), 10 * 3600}, {Nov(25), 6 * 3600 + 3599}};
     controller->ImportClicked(1); // an hour that is missing may be added, on air or not
-    const float songStart = Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time;
+    const float songStart = Db().Log().HourOutline(ScheduledLog::LocateHour({Nov(24), 10 * 3600}))[2].Time;
     AdvertLog(24, {Advert(u"10:00:30"_s)}); // the adverts land at 10:21
     AdvertLog(25, {Advert(u"06:15:00"_s)});
 
@@ -300,7 +301,7 @@ TEST_F(MainWindowControllerTest, AnHourOnAirIsNeverChangedByAnUnattendedRunAndTh
     controller->ImportClicked(2);
     EXPECT_TRUE(HoldsAdverts(Nov(25), 6));
     EXPECT_FALSE(HoldsAdverts(Nov(24), 10));
-    EXPECT_EQ(Db().HourOutline(StationDatabase::LocateHour({Nov(24), 10 * 3600}))[2].Time, songStart);
+    EXPECT_EQ(Db().Log().HourOutline(ScheduledLog::LocateHour({Nov(24), 10 * 3600}))[2].Time, songStart);
     const RunOutcome& run = controller->LastRun();
     EXPECT_EQ(run.AdvertHoursTooLate(), QList<ScheduleDate>({{Nov(24), 10 * 3600}}));
     EXPECT_EQ(run.HourAt({Nov(24), 10 * 3600})->Breaks[0].Fate, RunOutcome::BreakFate::TooLate);

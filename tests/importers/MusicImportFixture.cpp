@@ -65,7 +65,7 @@ void MusicImportFixture::WriteDay(int day, const QList<int>& hours, const QStrin
 
 QStringList MusicImportFixture::HoursInLog() {
     QStringList hours;
-    for (auto item = db.FirstLogItem(); item; item = db.NextLogItem(item->Position)) {
+    for (auto item = db.Log().FirstLogItem(); item; item = db.Log().NextLogItem(item->Position)) {
         if (item->Type == ItemType::HourStart)
             hours.append(
                 u"%1 %2"_s.arg(item->Date - 40482).arg(int(item->Time / 3600), 2, 10, QLatin1Char('0')));

@@ -54,7 +54,7 @@ protected:
     // A fresh run over hours 8 to 10 of a day that holds `line` in hour 9; gives the
     // line's number in the file.
     int ImportWithLineInNine(const QString& line) {
-        db.RemoveAllLogEntries();
+        db.Log().RemoveAllLogEntries();
         musicRun.Start(false, true);
         const int at = WriteWithLineInNine(line);
         logStart = AppLogLines().size();
@@ -149,7 +149,7 @@ TEST_F(MusicJunkLineTest, ASweeperLineOfNulBytesIsNoSweeper) {
     WriteFile(db.MusicLogFileName(Nov(5)), day);
     Import(Nov(5), 9 * 3600, Nov(5), 10 * 3600);
     EXPECT_EQ(HoursInLog(), QStringList{u"5 10"_s});
-    for (const LogItem& item : db.ItemsBetween(0, 1e6))
+    for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
         EXPECT_NE(item.Type, ItemType::Sweeper);
     const auto* nine = musicRun.HourAt({Nov(5), 9 * 3600});
     ASSERT_TRUE(nine);
@@ -173,7 +173,7 @@ TEST_F(MusicJunkLineTest, AHeaderThatCannotBeReadInsideAnHourSpoilsIt) {
         twenty.append(u"1001"_s);
     for (const auto& c : headers) {
         SCOPED_TRACE(c.name);
-        db.RemoveAllLogEntries();
+        db.Log().RemoveAllLogEntries();
         musicRun.Start(false, true);
         QStringList lines = HourLines(5, 9, twenty).split(u"\r\n"_s); // 21 items and the hour start
         lines.insert(3, c.header);                                    // after two of them
@@ -314,7 +314,7 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
         for (int hour = 6; hour < 18; ++hour)
             hours.append(GoodHour(random, hour));
 
-        db.RemoveAllLogEntries();
+        db.Log().RemoveAllLogEntries();
         musicRun.Start(false, true);
         WriteFile(db.MusicLogFileName(Nov(5)), Text(hours).toLatin1());
         ASSERT_TRUE(Import(Nov(5), 6 * 3600, Nov(5), 17 * 3600));
@@ -330,7 +330,7 @@ TEST_F(MusicJunkPropertyTest, JunkLinesSpoilExactlyTheHoursTheyAreIn) {
             hours[hour].insert(entry, {JunkLine(random)});
             junkAt.insert(hour + 6, entry);
         }
-        db.RemoveAllLogEntries();
+        db.Log().RemoveAllLogEntries();
         musicRun.Start(false, true);
         WriteFile(db.MusicLogFileName(Nov(5)), Text(hours).toLatin1());
         Import(Nov(5), 6 * 3600, Nov(5), 17 * 3600);

@@ -21,8 +21,8 @@ TEST_F(MusicImportTest, ARangeAcrossMidnightSendsExactlyItsHours) {
                            u"5 21"_s, u"5 22"_s, u"5 23"_s, u"6 00"_s, u"6 01"_s, u"6 02"_s}));
 
     // The hour as written: its start, two songs from the cart store, the break at :15.
-    const auto hour = db.ItemsBetween(StationDatabase::LocateHour({Nov(5), 50400}),
-                                      StationDatabase::LocateHour({Nov(5), 50400}));
+    const auto hour = db.Log().ItemsBetween(ScheduledLog::LocateHour({Nov(5), 50400}),
+                                            ScheduledLog::LocateHour({Nov(5), 50400}));
     ASSERT_EQ(hour.size(), 4);
     EXPECT_EQ(hour[0].Title, u"Hour 14");
     EXPECT_EQ(hour[0].Description, u"Hour 14");
@@ -150,8 +150,9 @@ TEST_F(MusicImportTest, AHeaderCutOffAtItsClockLineIsNotAnHourUntilTheFileIsWhol
     WriteFile(db.MusicLogFileName(Nov(5)), (cut + u"\r\n"_s + SongLine(u"1001"_s, QString())).toLatin1());
     ASSERT_TRUE(Import(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
     EXPECT_EQ(HoursInLog(), QStringList({u"5 10"_s, u"5 11"_s})); // the whole file's hour, not an empty one
-    EXPECT_EQ(db.ItemsBetween(StationDatabase::LocateHour({Nov(5), 11 * 3600}),
-                              StationDatabase::LocateHour({Nov(5), 11 * 3600}))
+    EXPECT_EQ(db.Log()
+                  .ItemsBetween(ScheduledLog::LocateHour({Nov(5), 11 * 3600}),
+                                ScheduledLog::LocateHour({Nov(5), 11 * 3600}))
                   .size(),
               2);
 }
@@ -167,11 +168,11 @@ TEST_F(MusicImportTest, LineEndsAndEncodingsOfEveryKindReadToTheSameItems) {
         {"UTF-8", day.toUtf8()}};
     QList<QStringList> read;
     for (const auto& [form, bytes] : forms) {
-        db.RemoveAllLogEntries();
+        db.Log().RemoveAllLogEntries();
         WriteFile(db.MusicLogFileName(Nov(5)), bytes);
         Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600);
         QStringList items;
-        for (const LogItem& item : db.ItemsBetween(0, 1e6))
+        for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
             items.append(u"%1|%2|%3|%4|%5"_s.arg(item.Type)
                              .arg(item.CartNumber, item.Title, item.Text1)
                              .arg(item.Time));
@@ -193,7 +194,7 @@ TEST_F(MusicImportTest, MissingAndSilentCartsAreCountedAndStillWritten) {
                u"\r\n"_s)
                   .toLatin1());
     ASSERT_TRUE(Import(Nov(5), 9 * 3600, Nov(5), 9 * 3600));
-    const auto hour = db.ItemsBetween(0, 1e6);
+    const auto hour = db.Log().ItemsBetween(0, 1e6);
     ASSERT_EQ(hour.size(), 4);
     EXPECT_EQ(hour[1].Title, u"Cart Title"); // a title equal to the cart number takes the cart's
     EXPECT_EQ(hour[2].Title, u"Quiet One");
@@ -273,8 +274,8 @@ TEST_F(MusicImportTest, BadLinesDropTheirHourAndJunkNeverHangsTheRun) {
     EXPECT_TRUE(musicRun.HoursNotWritten().contains(eight));
     EXPECT_FALSE(musicRun.HoursNotInFile().contains(eight));
     EXPECT_EQ(musicRun.Status(), RunOutcome::WithWarnings);
-    for (const LogItem& item : db.ItemsBetween(0, 1e6))
-        EXPECT_NE(StationDatabase::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
+    for (const LogItem& item : db.Log().ItemsBetween(0, 1e6))
+        EXPECT_NE(ScheduledLog::ScheduleDateFromDate(item.Position), (ScheduleDate{Nov(5), 8 * 3600}));
 }
 
 TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEveryLaterHourIsReported) {
@@ -295,7 +296,7 @@ TEST_F(MusicImportTest, ADatabaseBusyBeyondThePatienceStopsTheRunsWritingAndEver
     EXPECT_TRUE(lines.contains(u"Music:2010-11-05 12:00:00 - could not be written to the Log: the run "
                                u"stopped writing, as the Station Database stayed busy for 0.3 s (database "
                                u"is locked)"_s));
-    EXPECT_FALSE(db.FirstLogItem());
+    EXPECT_FALSE(db.Log().FirstLogItem());
     EXPECT_FALSE(db.Value(u"Music.LastChangeBy"_s)); // no stamp for a run that gave up
 
     musicRun.Start(false, false); // the next run has its patience again

@@ -61,10 +61,10 @@ TEST_P(StationDatabaseTest, ADatabaseOpenedForReadingIsReadAndNeverWritten) {
     StationDatabase reader;
     ASSERT_EQ(reader.OpenLocation(Location(), StationDatabase::ForReading), StationDatabase::Opened)
         << reader.OpenProblem().toStdString();
-    EXPECT_EQ(
-        reader.ItemsBetween(StationDatabase::LocateHour({Day, 0}), StationDatabase::LocateHour({Day + 1, 0}))
-            .size(),
-        2);
+    EXPECT_EQ(reader.Log()
+                  .ItemsBetween(ScheduledLog::LocateHour({Day, 0}), ScheduledLog::LocateHour({Day + 1, 0}))
+                  .size(),
+              2);
     EXPECT_FALSE(reader.SetValue(u"Adverts.InfoLastUpdated"_s, u"now"_s));
     reader.Close();
     EXPECT_EQ(ValueOnOtherConnection(
@@ -114,7 +114,7 @@ TEST_P(StationDatabaseTest, PositionsTimesAndTextsComeBackExactlyAsStored) {
     hour.Item(2).Title = u"Café Society – “Paper Moon” ✓"_s; // items counted from 1, the hour start
     hour.Item(2).Reference = QString(300, u'x');             // longer than any column width
     hour.Item(3).Parameter(1) = 1.0f / 3.0f;
-    ASSERT_TRUE(db.WriteHour({Day, 14 * 3600}, hour));
+    ASSERT_TRUE(db.Log().WriteHour({Day, 14 * 3600}, hour));
     const QList<LogItem> stored = HourItems(Day, 14);
     ASSERT_EQ(stored.size(), 3);
     EXPECT_EQ(stored[1].Title, hour.Item(2).Title);
@@ -122,10 +122,10 @@ TEST_P(StationDatabaseTest, PositionsTimesAndTextsComeBackExactlyAsStored) {
     EXPECT_EQ(stored[2].Parameter(1), 1.0f / 3.0f);
     EXPECT_EQ(stored[2].Time, float(14 * 3600 + 183.37f));
     for (const LogItem& item : stored) {
-        const auto again = db.ItemAt(item.Position); // found by the very double read back
+        const auto again = db.Log().ItemAt(item.Position); // found by the very double read back
         ASSERT_TRUE(again);
         EXPECT_EQ(again->Title, item.Title);
-        EXPECT_EQ(StationDatabase::ScheduleDateFromDate(item.Position).Day, Day);
+        EXPECT_EQ(ScheduledLog::ScheduleDateFromDate(item.Position).Day, Day);
     }
 }
 

@@ -41,7 +41,7 @@ TEST_P(StationWriterTest, AWriterWaitsForABusyDatabaseAndItsHourAndBreakLandWhol
     db.SetPatience(10000);
     neighbour->HoldFor(400ms);
     LogHour built = Hour(Day, 14, {60, 60});
-    ASSERT_TRUE(db.WriteHour(hour, built)) << db.LastWrite().Problem.toStdString();
+    ASSERT_TRUE(db.Log().WriteHour(hour, built)) << db.LastWrite().Problem.toStdString();
     EXPECT_EQ(HourItems(Day, 14).size(), 3);
 
     neighbour->HoldFor(400ms);
@@ -62,7 +62,7 @@ TEST_P(StationWriterTest, ALockHeldLongerThanThePatienceLeavesTheWriteUndoneAndS
     db.SetPatience(300);
     neighbour->HoldFor(1500ms);
     LogHour built = Hour(Day, 14, {60, 60});
-    EXPECT_FALSE(db.WriteHour(hour, built));
+    EXPECT_FALSE(db.Log().WriteHour(hour, built));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Busy) << db.LastWrite().Problem.toStdString();
     EXPECT_TRUE(db.LastWrite().Problem.startsWith(u"the Station Database stayed busy for 0.3 s"_s))
         << db.LastWrite().Problem.toStdString();
@@ -99,15 +99,15 @@ TEST_P(StationWriterTest, AWriteTheDatabaseRefusesIsUndoneWithTheDatabasesOwnWor
     // A music hour whose second item is refused leaves nothing of it, with the same words
     // (on a server its rows go together and are refused at its end).
     LogHour refused = Hour(Day, 14, {60, 40, 60});
-    EXPECT_FALSE(db.WriteHour({Day, 14 * 3600}, refused));
+    EXPECT_FALSE(db.Log().WriteHour({Day, 14 * 3600}, refused));
     EXPECT_EQ(db.LastWrite().Problem, u"database or disk is full");
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
     LogHour taken = Hour(Day, 14, {60, 60});
-    EXPECT_TRUE(db.WriteHour({Day, 14 * 3600}, taken)); // the connection is as good as before
+    EXPECT_TRUE(db.Log().WriteHour({Day, 14 * 3600}, taken)); // the connection is as good as before
     EXPECT_EQ(HourItems(Day, 14).size(), 3);
 
     LogHour again = Hour(Day, 13, {10});
-    EXPECT_FALSE(db.WriteHour({Day, 13 * 3600}, again));
+    EXPECT_FALSE(db.Log().WriteHour({Day, 13 * 3600}, again));
     EXPECT_EQ(db.LastWrite().Result, WriteOutcome::Refused);
     EXPECT_EQ(db.LastWrite().Problem, u"the hour is already in the Scheduled Log");
 }
@@ -123,15 +123,15 @@ TEST_P(StationWriterTest, BreaksAreFilledOnlyInAnHourThatIsThereAndHoldsNoAdvert
     // A change planned before another run filled the hour is not applied over it.
     QString refusal;
     Write(Day, 12, {60, -120});
-    const auto change = StationDatabase::PlanBreaks(
-        HourItems(Day, 12), {{HourItems(Day, 12)[2].Position, {Advert(30)}}}, refusal);
+    const auto change = ScheduledLog::PlanBreaks(HourItems(Day, 12),
+                                                 {{HourItems(Day, 12)[2].Position, {Advert(30)}}}, refusal);
     ASSERT_TRUE(change);
     ASSERT_EQ(Fill(HourItems(Day, 12)[0].Position, {{HourItems(Day, 12)[2].Position, {Advert(20)}}}),
               QString());
-    EXPECT_FALSE(db.ApplyHour(*change));
+    EXPECT_FALSE(db.Log().ApplyHour(*change));
     EXPECT_EQ(db.LastWrite().Problem, u"the hour already holds adverts");
     EXPECT_EQ(HourItems(Day, 12).size(), 4);
-    EXPECT_EQ(Fill(StationDatabase::LocateHour({Day, 14 * 3600}), Fills()),
+    EXPECT_EQ(Fill(ScheduledLog::LocateHour({Day, 14 * 3600}), Fills()),
               u"the hour is no longer in the Scheduled Log");
 }
 
@@ -157,12 +157,12 @@ TEST_P(StationWriterTest, AReadAndAWriteEachWaitNoLongerThanThePatienceAndSayHow
     };
     if (OnServer()) {
         db.ClearReadFailure();
-        EXPECT_FALSE(db.FirstLogItem()); // as at start-up: its statement not yet prepared
+        EXPECT_FALSE(db.Log().FirstLogItem()); // as at start-up: its statement not yet prepared
         waitedThePatience(db.ReadFailure(), "readMilliseconds");
     }
 
     LogHour built = Hour(Day, 14, {60, 60});
-    EXPECT_FALSE(db.WriteHour(hour, built));
+    EXPECT_FALSE(db.Log().WriteHour(hour, built));
     waitedThePatience(db.LastWrite(), "writeMilliseconds");
     playout.LetGo();
     EXPECT_TRUE(HourItems(Day, 14).isEmpty());
@@ -202,14 +202,14 @@ TEST_P(StationWriterTest, AStopSignalEndsAWriteOrReadWaitingForABusyDatabaseWith
     };
     auto term = signalAfter(SIGTERM, 500ms);
     LogHour built = Hour(Day, 14, {60, 60});
-    EXPECT_FALSE(db.WriteHour(hour, built));
+    EXPECT_FALSE(db.Log().WriteHour(hour, built));
     endedBy(term, db.LastWrite(), u"SIGTERM"_s, "endedAfterSigtermMilliseconds");
 
     StopSignal::Reset();
     if (OnServer()) { // a file's readers do not wait
         auto interrupt = signalAfter(SIGINT, 500ms);
         db.ClearReadFailure();
-        EXPECT_FALSE(db.FirstLogItem());
+        EXPECT_FALSE(db.Log().FirstLogItem());
         endedBy(interrupt, db.ReadFailure(), u"SIGINT"_s, "endedAfterSigintMilliseconds");
     }
 

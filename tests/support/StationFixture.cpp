@@ -71,19 +71,19 @@ LogHour StationFixture::Hour(qint32 day, int hour, const QList<double>& items) {
 
 QList<LogItem> StationFixture::Write(qint32 day, int hour, const QList<double>& items) {
     LogHour built = Hour(day, hour, items);
-    EXPECT_TRUE(db.WriteHour({day, float(hour * 3600)}, built));
+    EXPECT_TRUE(db.Log().WriteHour({day, float(hour * 3600)}, built));
     return HourItems(day, hour);
 }
 
 QList<LogItem> StationFixture::HourItems(qint32 day, int hour) {
-    const double at = StationDatabase::LocateHour({day, float(hour * 3600)});
-    return db.ItemsBetween(at, at);
+    const double at = ScheduledLog::LocateHour({day, float(hour * 3600)});
+    return db.Log().ItemsBetween(at, at);
 }
 
 QString StationFixture::Fill(double hour, const QList<BreakFill>& fills) {
     QString refusal;
-    const auto change = StationDatabase::PlanBreaks(db.ItemsBetween(hour, hour), fills, refusal);
+    const auto change = ScheduledLog::PlanBreaks(db.Log().ItemsBetween(hour, hour), fills, refusal);
     if (!change)
         return refusal;
-    return db.ApplyHour(*change) ? QString() : db.LastWrite().Problem;
+    return db.Log().ApplyHour(*change) ? QString() : db.LastWrite().Problem;
 }

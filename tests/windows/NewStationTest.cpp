@@ -167,7 +167,7 @@ TEST_F(NewStationTest, AStationIsSetUpFromNothingAndItsFirstHoursImported) {
     EXPECT_EQ(script.Messages.filter(u"needs to activate"_s).size(), 1);
     int hours = 0, songs = 0;
     StationDatabase& db = *controller.Database();
-    for (auto item = db.FirstLogItem(); item; item = db.NextLogItem(item->Position)) {
+    for (auto item = db.Log().FirstLogItem(); item; item = db.Log().NextLogItem(item->Position)) {
         hours += item->Type == ItemType::HourStart ? 1 : 0;
         songs += item->Title.endsWith(u"Song"_s) ? 1 : 0;
     }

@@ -35,7 +35,7 @@ CartSet AdvertInformation::scheduled(StationDatabase& db, const CartSet& pushed,
     // pushed are found again in the Scheduled Log by the next refresh that runs.
     CartSet carts = pushed;
     QStringList others;
-    for (const QString& number : db.PushedAdvertCarts(StationDatabase::LocateHour({today.Day, 0}))) {
+    for (const QString& number : db.Log().PushedAdvertCarts(ScheduledLog::LocateHour({today.Day, 0}))) {
         if (carts.IndexOf(number) == 0)
             others.append(number);
     }

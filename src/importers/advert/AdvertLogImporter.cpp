@@ -166,14 +166,14 @@ bool AdvertLogImporter::CatchUp(StationDatabase& db, const QList<ScheduleDate>& 
     const ScheduleDate& rangeFrom = range.From;
     const ScheduleDate& rangeTo = range.To;
     Hours hours = hoursOf(rangeFrom, rangeTo);
-    const double rangeStart = StationDatabase::LocateHour(rangeFrom);
+    const double rangeStart = ScheduledLog::LocateHour(rangeFrom);
     QSet<double> caughtUp;
     ScheduleDate from = rangeFrom;
     for (const ScheduleDate& hour : waiting) {
-        if (StationDatabase::LocateHour(hour) >= rangeStart)
+        if (ScheduledLog::LocateHour(hour) >= rangeStart)
             continue; // the range's own hours are pushed anyway
         hours[hour.Day].append(int(hour.Seconds / 3600));
-        caughtUp.insert(StationDatabase::LocateHour(hour));
+        caughtUp.insert(ScheduledLog::LocateHour(hour));
         if (ScheduleDateTools::IsBefore(hour, from))
             from = hour;
     }
@@ -377,8 +377,8 @@ QList<qint64> AdvertLogImporter::breakTimesOf(Push& run, int hour) {
         return *known;
     // A neighbour the walk has not read (yet): its breaks may be nearer a line near
     // the edge of the hour than the hour's own.
-    const double position = StationDatabase::LocateHour({run.day, float(hour * 3600)});
-    QList<LogItem> items = run.db.HourOutline(position);
+    const double position = ScheduledLog::LocateHour({run.day, float(hour * 3600)});
+    QList<LogItem> items = run.db.Log().HourOutline(position);
     const QList<LogItem>* planned = Outcome().PlannedHour(position);
     if ((items.isEmpty() || items.first().Type != ItemType::HourStart) && planned)
         items = *planned;
@@ -485,7 +485,7 @@ void AdvertLogImporter::pushHour(Push& run, int hour) {
         notWritten(run, u"the run stopped writing, as "_s + Outcome().GiveUpReason());
         return;
     }
-    const double position = StationDatabase::LocateHour(run.hour);
+    const double position = ScheduledLog::LocateHour(run.hour);
     const auto items = planHour(run, position);
     if (items)
         finishHour(run, *items);
@@ -507,7 +507,7 @@ void AdvertLogImporter::finishHour(Push& run, const QList<LogItem>& items) {
         return;
     }
     QString refusal;
-    auto change = StationDatabase::PlanBreaks(items, run.fills, refusal);
+    auto change = ScheduledLog::PlanBreaks(items, run.fills, refusal);
     if (!change) {
         refused(run, refusal);
         Log(adLog, run.hourText + u" - could not be written to the Scheduled Log: "_s + refusal);
@@ -524,7 +524,7 @@ std::optional<QList<LogItem>> AdvertLogImporter::planHour(Push& run, double posi
     // breaks filled from the log in memory; the writing is one transaction of its
     // own, which waits for a busy database.
     StationDatabase::Reading snapshot(run.db);
-    QList<LogItem> items = run.db.HourOutline(position);
+    QList<LogItem> items = run.db.Log().HourOutline(position);
     if (const auto why = ReadFailed(run.db, adLog, run.hourText)) {
         Outcome().AdvertHour(run.hour, RunOutcome::NotWritten, *why, {});
         return std::nullopt;
@@ -584,7 +584,7 @@ void AdvertLogImporter::tooLate(Push& run) {
         met.Fate = RunOutcome::BreakFate::TooLate;
     Log(adLog, run.hourText + u" - had started when the run began, so no adverts were pushed into it"_s);
     Outcome().AdvertHour(run.hour, RunOutcome::TooLate, u"it had started when the run began"_s, run.breaks,
-                         run.caughtUp.contains(StationDatabase::LocateHour(run.hour)));
+                         run.caughtUp.contains(ScheduledLog::LocateHour(run.hour)));
 }
 
 void AdvertLogImporter::heldBack(Push& run) {
@@ -603,7 +603,7 @@ void AdvertLogImporter::heldBack(Push& run) {
 bool AdvertLogImporter::stillWaiting(Push& run) {
     // A caught-up hour whose log still gives it nothing is named once, and again only
     // when the lines it takes have changed: a night is not failed for what was told.
-    if (!run.caughtUp.contains(StationDatabase::LocateHour(run.hour)) || !run.fills.isEmpty() ||
+    if (!run.caughtUp.contains(ScheduledLog::LocateHour(run.hour)) || !run.fills.isEmpty() ||
         !run.corrupt.isEmpty())
         return false;
     QCryptographicHash lines(QCryptographicHash::Sha1);
@@ -628,7 +628,7 @@ bool AdvertLogImporter::stillWaiting(Push& run) {
 void AdvertLogImporter::nothingToPush(Push& run, float stored) {
     // A caught-up hour that its log still leaves empty is waiting, as it was: it is
     // in the report's hours, its breaks not counted again every night.
-    if (run.caughtUp.contains(StationDatabase::LocateHour(run.hour))) {
+    if (run.caughtUp.contains(ScheduledLog::LocateHour(run.hour))) {
         Outcome().AdvertHour(run.hour, RunOutcome::Skipped, u"still waiting for its adverts"_s, {}, true);
         return;
     }
@@ -648,7 +648,7 @@ bool AdvertLogImporter::filledMeanwhile(Push& run, const HourChange& change) {
     // and this write: its adverts are there, as if they had been when it was read.
     if (run.db.LastWrite().Result != WriteOutcome::Refused)
         return false;
-    const auto start = run.db.ItemAt(change.Hour);
+    const auto start = run.db.Log().ItemAt(change.Hour);
     if (!start || !(start->Flags & ItemFlag::HasAdverts))
         return false;
     for (RunOutcome::Break& met : run.breaks)
@@ -689,7 +689,7 @@ bool AdvertLogImporter::writeHour(Push& run, HourChange& change) {
     }
     progress().Task(u"Inserting Adverts into break"_s);
     change.Information = informationOf(run, change);
-    if (!run.db.ApplyHour(change)) {
+    if (!run.db.Log().ApplyHour(change)) {
         if (filledMeanwhile(run, change))
             return false;
         refused(run, run.db.LastWrite().Problem);

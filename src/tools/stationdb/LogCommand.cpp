@@ -76,7 +76,7 @@ int LogCommand::run(const QCommandLineParser& parser) {
 QJsonArray LogCommand::rows(StationDatabase& db) const {
     QJsonArray rows;
     for (const LogItem& item :
-         db.ItemsBetween(StationDatabase::LocateHour(start), StationDatabase::LocateHour(end)))
+         db.Log().ItemsBetween(ScheduledLog::LocateHour(start), ScheduledLog::LocateHour(end)))
         rows.append(itemObject(item));
     return rows;
 }

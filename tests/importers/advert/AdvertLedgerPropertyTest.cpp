@@ -74,15 +74,15 @@ protected:
     }
     // Clears the pushed adverts, then marks some hours as holding adverts already.
     void resetHours(QRandomGenerator& random, QSet<int>& marked) {
-        db.RemoveAdvertRange({Nov(5), 0},
-                             {Nov(5), ScheduleDateTools::EndOfDay}); // False when none were there
+        db.Log().RemoveAdvertRange({Nov(5), 0},
+                                   {Nov(5), ScheduleDateTools::EndOfDay}); // False when none were there
         marked.clear();
         for (int hour = firstHour; hour < firstHour + hours; ++hour) {
             if (random.bounded(5) != 0)
                 continue;
-            auto start = *db.HourStartItem(StationDatabase::LocateHour({Nov(5), float(hour * 3600)}));
+            auto start = *db.Log().HourStartItem(ScheduledLog::LocateHour({Nov(5), float(hour * 3600)}));
             start.Flags |= ItemFlag::HasAdverts;
-            ASSERT_TRUE(db.UpdateItem(start.Position, start));
+            ASSERT_TRUE(db.Log().UpdateItem(start.Position, start));
             marked.insert(hour);
         }
     }
@@ -157,7 +157,7 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineGoesIntoItsNearestBreakWithinTheWindow
     int placedSeen = 0, unplacedSeen = 0;
     for (int round = 0; round < 150; ++round) {
         SCOPED_TRACE(round);
-        db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+        db.Log().RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
         const qint64 window = windows[random.bounded(int(std::size(windows)))];
         db.Settings().SetValue(u"AdvertTimeWindow"_s, QString::number(window));
         // Up to six lines an hour, in time order, near its breaks or anywhere in it;
@@ -281,7 +281,7 @@ TEST_F(AdvertLedgerPropertyTest, EveryLineHasOneFateAndABadLineChangesNoGoodLine
 
         // The fate of each good line (by its reference) in a push of either log.
         const auto push = [&](const QStringList& lines) {
-            db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+            db.Log().RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
             WriteFile(db.AdvertLogFileName(Nov(5)), (lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
             RunOutcome run;
             StartRecorded(run);

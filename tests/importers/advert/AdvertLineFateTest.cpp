@@ -57,7 +57,7 @@ TEST_F(AdvertLineFateTest, ALineThatCannotBeReadHoldsBackOnlyTheHourItStandsAmon
     const QString log = db.AdvertLogFileName(Nov(5));
     for (const auto& bad : cases) {
         SCOPED_TRACE(bad.line.toStdString());
-        db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+        db.Log().RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
         StartRecorded(advertRun);
         AdvertLog(5, {Advert(u"09:15:00"_s, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s), bad.line,
                       Advert(u"11:15:00"_s, u"0034"_s)});
@@ -113,7 +113,7 @@ TEST_F(AdvertLineFateTest, TheWindowIsADistanceInTimeThatReachesIntoTheNeighbour
     EXPECT_TRUE(Run().UnplacedLines().isEmpty());
 
     // Beyond the window, the line is named with the nearest break, in whichever hour.
-    db.RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
+    db.Log().RemoveAdvertRange({Nov(5), 0}, {Nov(5), ScheduleDateTools::EndOfDay});
     AdvertLog(5, {Advert(u"11:00:45"_s, u"0034"_s)});
     StartRecorded(advertRun);
     ASSERT_TRUE(Push(Nov(5), 10 * 3600, Nov(5), 11 * 3600));
@@ -204,7 +204,7 @@ TEST_F(AdvertLineFateTest, AWaitingHoursUnplacedLineIsToldAgainOnlyWhenItsLinesC
     MusicHours(5, {9, 10});
     const auto night = [this](const QString& early) {
         AdvertLog(5, {Advert(early, u"0034"_s), Advert(u"10:15:00"_s, u"0034"_s)});
-        db.RemoveAdvertRange({Nov(5), 10 * 3600}, {Nov(5), ScheduleDateTools::EndOfDay});
+        db.Log().RemoveAdvertRange({Nov(5), 10 * 3600}, {Nov(5), ScheduleDateTools::EndOfDay});
         StartRecorded(advertRun);
         EXPECT_TRUE(
             adverts.CatchUp(db, {{Nov(5), 9 * 3600}}, {{Nov(5), 10 * 3600}, {Nov(5), 10 * 3600}}, advertRun));
