@@ -162,7 +162,9 @@ void DatabaseLocation::connectFile(QSqlDatabase& db, bool readOnly) const {
     // connection may not write. So a reader that may write the folder connects as a
     // writer that refuses to write (and leaves the folder as it found it). One that
     // may not, reads through the journal when a writer keeps one there, and
-    // otherwise, with nobody writing, reads the file as it stands.
+    // otherwise, with nobody writing, reads the file as it stands ("immutable"):
+    // SQLite then takes no lock, so a writer that starts during such a read is not
+    // waited for. Only a reader that could not make the journal reads so.
     const bool folderWritable = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
     if (!readOnly || folderWritable) {
         db.setDatabaseName(path);
