@@ -112,9 +112,8 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
         QTextStream(stderr) << u"logimporter: no window can be shown without a display; give /SCHEDULE or "
                                u"/IMPORT to import"_s
                             << Qt::endl;
-        RunOutcome nothingRun; // says what the command line held that was not taken
-        for (const QString& warning : state.Options.Warnings)
-            nothingRun.Warn(warning);
+        for (const QString& warning : state.Options.Warnings) // what the command line held that was not taken
+            state.WarningSink(warning);
     } else if (ScheduledRun run(state); !run.Start()) {
         status = startUpFailed(state, run.FailureReason());
     } else {
@@ -125,6 +124,10 @@ int runHeadless(ToolState& state, ToolStartup& startup) {
     return status;
 }
 
+void warnOnStandardError(const QString& text) {
+    QTextStream(stderr) << u"logimporter: warning: "_s << text << Qt::endl;
+}
+
 int runWithWindows(const RunOptions& options) {
     QApplication::setWindowIcon(AppIcon::Icon());
     QtOperator op;
@@ -132,6 +135,7 @@ int runWithWindows(const RunOptions& options) {
     // Decided with the operator at hand: /StandardAsk asks them.
     ToolState state;
     state.Options = options;
+    state.WarningSink = warnOnStandardError;
     state.EnterpriseMode = EnterpriseMode::Decide(options.Look);
     std::unique_ptr<SplashWindow> splash;
     if (!options.Silent)
@@ -258,6 +262,7 @@ int main(int argc, char* argv[]) {
         return runWithWindows(options);
     ToolState state;
     state.Options = options;
+    state.WarningSink = warnOnStandardError;
     state.EnterpriseMode = EnterpriseMode::Decide(options.Look);
     ToolStartup startup(state, nullptr);
     return runHeadless(state, startup);

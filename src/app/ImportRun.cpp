@@ -29,6 +29,7 @@ ImportRun::ImportRun(const ToolState& tool, std::function<StationDatabase*()> da
     : tool(tool), database(std::move(database)), display(std::move(display)) {
     if (this->display.Progress)
         share = std::make_unique<OverallShare>(this->display.Progress);
+    outcome.TellWarningsTo(tool.WarningSink);
     music = std::make_unique<MusicLogImporter>();
     adverts = std::make_unique<AdvertLogImporter>();
     music->SetProgressCallback(share.get());

@@ -7,6 +7,7 @@
 #include "playout/StationLibrary.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The tool-wide state that the start-up sets and every later step reads: the
@@ -15,6 +16,9 @@ struct ToolState {
     QString CurrentProfile;
     // The command line, as the program was started with it.
     RunOptions Options;
+    // Where a run's warnings go as they come, besides its ledger: the program's
+    // standard error stream. Nowhere when not set.
+    std::function<void(const QString&)> WarningSink;
     bool EnterpriseMode = false;
 
     std::unique_ptr<::Directory> Directory;

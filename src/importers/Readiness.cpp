@@ -41,7 +41,6 @@ RunOutcome Readiness::plan(StationDatabase& db, const ScheduleDate& from, const 
     // a corrupt line, an hour on air), and nothing is written.
     RunOutcome ledger;
     ledger.Start(true, false);
-    ledger.Quietly();
     AdvertLogImporter().Import(db, {from, to}, ledger);
     return ledger;
 }

@@ -5,7 +5,6 @@
 #include "base/ScheduleDateTools.h"
 
 #include <QSet>
-#include <QTextStream>
 
 #include <cmath>
 #include <utility>
@@ -35,7 +34,9 @@ double positionOf(const ScheduleDate& hour) {
 } // namespace
 
 void RunOutcome::Start(bool dry, bool keep) {
+    std::function<void(const QString&)> sink = std::move(warningSink);
     *this = RunOutcome();
+    warningSink = std::move(sink);
     dryRun = dry;
     recorded = keep || dry;
     started = Clock::Now();
@@ -129,10 +130,9 @@ void RunOutcome::Warn(const QString& text) {
     if (warnings.contains(text))
         return;
     warnings.append(text);
-    if (quiet)
-        return;
     WriteDebug(u"Warning: "_s + text);
-    QTextStream(stderr) << u"logimporter: warning: "_s << text << Qt::endl;
+    if (warningSink)
+        warningSink(text);
 }
 
 void RunOutcome::Stop(const QString& signal) {

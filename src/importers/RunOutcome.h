@@ -144,9 +144,10 @@ public:
     // A fresh run, begun now. Only a run that is reported (a dry run, a run report)
     // keeps the text of every rejected line; the fates are always kept.
     void Start(bool dryRun, bool recorded);
-    // A plan made only to be read (the readiness check's): its warnings are kept,
-    // not written to the standard error stream.
-    void Quietly() { quiet = true; }
+    // Where each warning goes as the run meets it, besides the run's own list (the
+    // program writes them to its standard error stream); nowhere unless given. A
+    // fresh run keeps it.
+    void TellWarningsTo(std::function<void(const QString&)> sink) { warningSink = std::move(sink); }
     void Finish(const ScheduleDate& first, const ScheduleDate& last);
     bool DryRun() const { return dryRun; }
     bool Recorded() const { return recorded; }
@@ -247,7 +248,7 @@ private:
     bool dryRun = false;
     bool recorded = false;
     bool startedAllowed = false;
-    bool quiet = false;
+    std::function<void(const QString&)> warningSink;
     QDateTime started;
     ScheduleDate startedAt;
     QDateTime finished;
