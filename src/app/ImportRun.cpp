@@ -1,7 +1,6 @@
 #include "app/ImportRun.h"
 
 #include "app/ImportKind.h"
-#include "app/LogImportSettingsModel.h"
 #include "app/LogOffer.h"
 #include "app/OverallShare.h"
 #include "base/AppLog.h"
@@ -30,10 +29,8 @@ ImportRun::ImportRun(const ToolState& tool, std::function<StationDatabase*()> da
     if (this->display.Progress)
         share = std::make_unique<OverallShare>(this->display.Progress);
     outcome.TellWarningsTo(tool.WarningSink);
-    music = std::make_unique<MusicLogImporter>();
-    adverts = std::make_unique<AdvertLogImporter>();
-    music->SetProgressCallback(share.get());
-    adverts->SetProgressCallback(share.get());
+    music.SetProgressCallback(share.get());
+    adverts.SetProgressCallback(share.get());
 }
 
 ImportRun::~ImportRun() = default;
@@ -72,7 +69,7 @@ bool ImportRun::Run(int kind, const DateRange& range, bool rangeUsable, bool dry
 bool ImportRun::import(int kind, const HourRange& hours) {
     const QString eventRange = ScheduleDateTools::FormatScheduleDate(hours.From, 14) + u" to "_s +
                                ScheduleDateTools::FormatScheduleDate(hours.To, 14);
-    LogImporter& importer = kind == ImportKind::Music ? static_cast<LogImporter&>(*music) : *adverts;
+    LogImporter& importer = kind == ImportKind::Music ? static_cast<LogImporter&>(music) : adverts;
     StationDatabase& db = *database();
     if (!importer.CheckReady(db, outcome)) {
         outcome.ImporterCouldNotRun();
@@ -87,7 +84,7 @@ bool ImportRun::import(int kind, const HourRange& hours) {
     if (kind != ImportKind::Music)
         outcome.AllowStartedHours(mayChangeHoursOnAir(db, hours.From));
     const bool ok = kind != ImportKind::Music
-                        ? adverts->CatchUp(db, LogOffer::HoursWaiting(db), hours, outcome)
+                        ? adverts.CatchUp(db, LogOffer::HoursWaiting(db), hours, outcome)
                         : importer.Import(db, hours, outcome);
     if (!outcome.DryRun() && tool.Directory) { // a preview records no event
         const bool isMusic = kind == ImportKind::Music;

@@ -32,8 +32,8 @@ public:
     ImportRun(const ImportRun&) = delete;
     ImportRun& operator=(const ImportRun&) = delete;
 
-    MusicLogImporter& Music() { return *music; }
-    AdvertLogImporter& Adverts() { return *adverts; }
+    MusicLogImporter& Music() { return music; }
+    AdvertLogImporter& Adverts() { return adverts; }
     RunOutcome& Outcome() { return outcome; }
     const RunOutcome& Outcome() const { return outcome; }
 
@@ -79,8 +79,8 @@ private:
     Display display;
     std::unique_ptr<OverallShare> share; // none without a progress display
     RunOutcome outcome;
-    std::unique_ptr<MusicLogImporter> music;
-    std::unique_ptr<AdvertLogImporter> adverts;
+    MusicLogImporter music;
+    AdvertLogImporter adverts;
     int refused = 0;
     int importers = 0;
 };

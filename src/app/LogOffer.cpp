@@ -53,9 +53,7 @@ LogOffer LogOffer::Read(StationDatabase& db, MusicLogImporter& music, LogImporte
 
     const std::optional<HourRange> musicFiles = music.ScanLogFiles(db);
     offer.MusicFilesFound = musicFiles.has_value();
-    HourRange musicRange{tomorrow(), endOfDay(tomorrow())};
-    if (musicFiles)
-        musicRange = *musicFiles;
+    HourRange musicRange = musicFiles.value_or(HourRange{tomorrow(), endOfDay(tomorrow())});
     if (musicFiles && ScheduleDateTools::IsNotBefore(offer.MusicUntil, musicRange.To)) {
         offer.MusicFilesBehind = true;
         musicRange = music.ScanLogFile(db, music.LogFileName(db, musicRange.To.Day)).value_or(musicRange);

@@ -92,17 +92,10 @@ bool MainWindowController::Start() {
     const QString name = chooseDatabase();
     if (name.isEmpty())
         return refuse(ProfileDatabase::NoneFound(tool));
-    database = std::make_unique<StationDatabase>();
-    // A run that gave up waits no more.
-    database->WaitOnlyWhile([this] {
-        const RunOutcome& outcome = importRun->Outcome();
-        return !outcome.GaveUp() || outcome.Finished().isValid();
-    });
-    if (const QString problem = ProfileDatabase::Open(*database, tool, name, StationDatabase::ForWriting);
-        !problem.isEmpty()) {
-        database.reset();
+    QString problem;
+    database = ProfileDatabase::OpenForImport(tool, name, importRun->Outcome(), problem);
+    if (!database)
         return refuse(problem);
-    }
     view.SetTitle(view.Title() + u" - "_s + database->DatabaseInfo().Name);
     RegistryTools::SetString(RegistryTools::CurrentUser, LogImportSettingsModel::RegistryKey(),
                              u"LastDatabase"_s,
@@ -116,13 +109,8 @@ bool MainWindowController::Start() {
         RegistryTools::GetNumber(RegistryTools::LocalMachine, LogImportSettingsModel::RegistryKey(),
                                  u"WarnAtStartup"_s, 1) != 0;
     ReadLogDetails(!(warn && !tool.Options.Silent));
-    // A Scheduled Log that cannot be read is not an empty one: nothing could be
-    // offered or imported on what it would say. A stop signal that ended the wait
-    // is the run's to record, as a stop between hours is.
-    if (const WriteOutcome& read = database->ReadFailure();
-        !read.IsWritten() && read.Result != WriteOutcome::Stopped)
-        return refuse(u"the Scheduled Log could not be read: "_s + read.Problem);
-    return true; // the splash stays until the main window shows
+    problem = ProfileDatabase::ReadProblem(*database);
+    return problem.isEmpty() || refuse(problem); // the splash stays until the main window shows
 }
 
 QString MainWindowController::chooseDatabase() {

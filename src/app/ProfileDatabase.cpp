@@ -56,3 +56,20 @@ int ProfileDatabase::Patience() {
                                  u"BusyWaitSeconds"_s, StationWriter::DefaultPatience / 1000);
     return std::max(0, seconds) * 1000;
 }
+
+std::unique_ptr<StationDatabase> ProfileDatabase::OpenForImport(const ToolState& tool, const QString& name,
+                                                                const RunOutcome& run, QString& problem) {
+    auto db = std::make_unique<StationDatabase>();
+    db->WaitOnlyWhile([&run] { return !run.GaveUp() || run.Finished().isValid(); });
+    problem = Open(*db, tool, name, StationDatabase::ForWriting);
+    if (!problem.isEmpty())
+        db.reset();
+    return db;
+}
+
+QString ProfileDatabase::ReadProblem(const StationDatabase& db) {
+    const WriteOutcome& read = db.ReadFailure();
+    if (read.IsWritten() || read.Result == WriteOutcome::Stopped)
+        return {};
+    return u"the Scheduled Log could not be read: "_s + read.Problem;
+}

@@ -29,20 +29,14 @@ bool ScheduledRun::Start() {
     const QString name = ProfileDatabase::Named(tool);
     if (name.isEmpty())
         return refuse(ProfileDatabase::NoneFound(tool));
-    database = std::make_unique<StationDatabase>();
-    // A run that gave up waits no more.
-    database->WaitOnlyWhile([this] { return !Outcome().GaveUp() || Outcome().Finished().isValid(); });
-    if (const QString problem = ProfileDatabase::Open(*database, tool, name, StationDatabase::ForWriting);
-        !problem.isEmpty())
+    QString problem;
+    database = ProfileDatabase::OpenForImport(tool, name, Outcome(), problem);
+    if (!database)
         return refuse(problem);
     const int role = LogImportSettingsModel::MachineRole();
     offer = LogOffer::Read(*database, importRun.Music(), importRun.Adverts(), role, Progress(nullptr));
-    // A Scheduled Log that cannot be read is not an empty one: nothing could be
-    // offered or imported on what it would say. A stop signal that ended the wait
-    // is the run's to record, as a stop between hours is.
-    if (const WriteOutcome& read = database->ReadFailure();
-        offer.ReadFailed && read.Result != WriteOutcome::Stopped)
-        return refuse(u"the Scheduled Log could not be read: "_s + read.Problem);
+    if (const QString unread = ProfileDatabase::ReadProblem(*database); !unread.isEmpty())
+        return refuse(unread);
     if (!tool.Options.Silent)
         offer.TellOperator(*database, role);
     return true;

@@ -30,13 +30,13 @@ InfoRow AdvertInformation::RowOf(const Cart& cart, const QDateTime& now) {
     return row;
 }
 
-CartSet AdvertInformation::scheduled(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today) {
-    // A push that was stopped, or lost its server, refreshed nothing: the carts it
-    // pushed are found again in the Scheduled Log by the next refresh that runs.
-    CartSet carts = pushed;
+CartSet AdvertInformation::earlier(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today) {
+    // The carts this push wrote were stamped with their hours; those of earlier
+    // pushes are found in the Scheduled Log, so that their rows are kept.
+    CartSet carts;
     QStringList others;
     for (const QString& number : db.Log().PushedAdvertCarts(ScheduledLog::LocateHour({today.Day, 0}))) {
-        if (carts.IndexOf(number) == 0)
+        if (pushed.IndexOf(number) == 0)
             others.append(number);
     }
     const QHash<QString, Cart> found = db.Carts().GetMany(others);
@@ -53,7 +53,7 @@ bool AdvertInformation::Refresh(StationDatabase& db, const CartSet& pushed, cons
     // of finding a cart's row missing and adding it a second time.
     return db.Change([&](QString&) {
         try {
-            return refresh(db, scheduled(db, pushed, today));
+            return refresh(db, earlier(db, pushed, today));
         } catch (const DatabaseError&) {
             return false; // the connection's last error says why
         }

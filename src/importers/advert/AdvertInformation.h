@@ -17,8 +17,11 @@ class StationDatabase;
 // refresh stamped.
 class AdvertInformation {
 public:
-    // False when a change could not be written or a row could not be read (the
-    // database's last write says why); nothing of the refresh is then kept.
+    // The end of a push: the rows of the carts of earlier pushes that the Scheduled
+    // Log still holds are stamped (this push's own, `pushed`, were stamped with their
+    // hours), week-old rows purged and the time of the refresh set. False when a
+    // change could not be written or a row could not be read (the database's last
+    // write says why); nothing of the refresh is then kept.
     static bool Refresh(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today);
 
     // The cart's row as a refresh at `now` stamps it.
@@ -27,6 +30,6 @@ public:
 private:
     // The refresh's reads and changes; throws DatabaseError when a read fails.
     static bool refresh(StationDatabase& db, const CartSet& carts);
-    // The carts pushed, with those of the Scheduled Log's pushed adverts from today on.
-    static CartSet scheduled(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today);
+    // The carts of the Scheduled Log's pushed adverts from today on, but those pushed now.
+    static CartSet earlier(StationDatabase& db, const CartSet& pushed, const ScheduleDate& today);
 };

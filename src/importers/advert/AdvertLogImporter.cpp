@@ -663,20 +663,19 @@ void AdvertLogImporter::countAdverts(const Push& run) const {
             progress().Increment(3);
 }
 
-QList<InfoRow> AdvertLogImporter::informationOf(const Push& run, const HourChange& change) {
-    // The carts this run has not yet stamped, each once.
-    QList<InfoRow> rows;
+QList<::Cart> AdvertLogImporter::newCarts(const Push& run, const HourChange& change) {
+    // The carts of the hour's new adverts that this run has not written yet, each once.
+    QList<::Cart> carts;
     QSet<QString> added;
-    const QDateTime now = Clock::Now();
     for (qsizetype i = 0; i < change.Items.size(); ++i) {
         const LogItem& item = change.Items[i];
         if (!change.Fresh[i] || !item.Cart || run.carts.IndexOf(item.CartNumber) != 0 ||
             added.contains(item.CartNumber))
             continue;
         added.insert(item.CartNumber);
-        rows.append(AdvertInformation::RowOf(*item.Cart, now));
+        carts.append(*item.Cart);
     }
-    return rows;
+    return carts;
 }
 
 bool AdvertLogImporter::writeHour(Push& run, HourChange& change) {
@@ -688,7 +687,10 @@ bool AdvertLogImporter::writeHour(Push& run, HourChange& change) {
         return true;
     }
     progress().Task(u"Inserting Adverts into break"_s);
-    change.Information = informationOf(run, change);
+    const QList<::Cart> carts = newCarts(run, change);
+    const QDateTime now = Clock::Now();
+    for (const ::Cart& cart : carts) // stamped with the hour, so a run cut short after it keeps them
+        change.Information.append(AdvertInformation::RowOf(cart, now));
     if (!run.db.Log().ApplyHour(change)) {
         if (filledMeanwhile(run, change))
             return false;
@@ -703,11 +705,8 @@ bool AdvertLogImporter::writeHour(Push& run, HourChange& change) {
     reportCarts(run);
     if (caughtUp)
         Log(adLog, run.hourText + u" - its adverts came after its music, and were pushed now"_s);
-    for (qsizetype i = 0; i < change.Items.size(); ++i) {
-        const LogItem& item = change.Items[i];
-        if (change.Fresh[i] && item.Cart && run.carts.IndexOf(item.CartNumber) == 0)
-            run.carts.Add(*item.Cart);
-    }
+    for (const ::Cart& cart : carts)
+        run.carts.Add(cart);
     return true;
 }
 

@@ -90,8 +90,8 @@ private:
     void countAdverts(const Push& run) const;
     // Applies the hour's planned change (a dry run only records it); True when written.
     bool writeHour(Push& push, HourChange& change);
-    // The advert information rows the hour's new adverts bring.
-    static QList<InfoRow> informationOf(const Push& push, const HourChange& change);
+    // The carts of the hour's new adverts that the push has not written yet.
+    static QList<::Cart> newCarts(const Push& push, const HourChange& change);
     // The hour's fates in the ledger, and its lines in the application log.
     void alreadyFilled(Push& push);
     bool filledMeanwhile(Push& push, const HourChange& change);
